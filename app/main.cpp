@@ -1,0 +1,58 @@
+#include "AppFolders.h"
+#include "CommandLine.h"
+#include "LibreOfficeApp.h"
+#include "ProcessClock.h"
+#include "QtFileDialogService.h"
+#include "QtMessageService.h"
+#include "frmSetup.h"
+
+#include <QApplication>
+#include <QLoggingCategory>
+#include <QTimer>
+
+#include <unistd.h>
+
+Q_LOGGING_CATEGORY(lcStartup, "stagor.startup")
+
+int main(int argc, char** argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("vesk-stagor"));
+    QApplication::setApplicationDisplayName(QStringLiteral("vesk stagor"));
+    QApplication::setQuitOnLastWindowClosed(false);
+
+    const CommandLine commandLine = CommandLine::parse(QApplication::arguments().mid(1));
+    QtMessageService messages;
+    QtFileDialogService dialogs;
+
+    LibreOfficeApp presentationProgram;
+    if (!presentationProgram.isAvailable()) {
+        messages.show(
+            QStringLiteral("Microsoft PowerPoint not installed, stagor will be terminated."),
+            MsgButtons::Ok, MsgIcon::Information);
+        return 1;
+    }
+
+    const QString appFolder = AppFolders::resolveAppFolder(
+        commandLine.appFolder, QProcessEnvironment::systemEnvironment());
+    AppFolders::seed(appFolder, AppFolders::installedResourcesFolder());
+
+    frmSetup setup(messages, dialogs);
+    messages.setParent(&setup);
+    dialogs.setParent(&setup);
+    SetupController::StartUpOptions options;
+    options.appFolder = appFolder;
+    options.instanceId = qint64(getpid());
+    options.commandLineFile = commandLine.file;
+    if (!setup.startUp(options))
+        return 1;
+    setup.show();
+    QTimer::singleShot(0, &setup, [] {
+        qCInfo(lcStartup, "setup window shown after %lld ms", ProcessClock::msSinceProcessStart());
+    });
+    // The program ends when the setup window has closed for good, not when the splash or a
+    // message box happens to be the last window.
+    QObject::connect(&setup, &frmSetup::shutDownFinished, &app, &QApplication::quit,
+                     Qt::QueuedConnection);
+    return app.exec();
+}

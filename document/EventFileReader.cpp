@@ -1,0 +1,177 @@
+#include "EventFileReader.h"
+
+#include "EventDocument.h"
+#include "ImageBlockCodec.h"
+#include "PresentationsExtractor.h"
+#include "TokenReader.h"
+
+#include <QFile>
+#include <QFileInfo>
+
+namespace {
+
+EventReadResult failure(EventReadResult::Status status, const QString& message)
+{
+    EventReadResult result;
+    result.status = status;
+    result.message = message;
+    return result;
+}
+
+EventReadResult damaged(const QString& detail)
+{
+    return failure(EventReadResult::Status::Damaged,
+                   QStringLiteral("The event file is damaged: %1.").arg(detail));
+}
+
+std::optional<bool> exportMark(const QString& text)
+{
+    if (text.compare(QLatin1String("True"), Qt::CaseInsensitive) == 0)
+        return true;
+    if (text.compare(QLatin1String("False"), Qt::CaseInsensitive) == 0)
+        return false;
+    return std::nullopt;
+}
+
+} // namespace
+
+EventFileReader::EventFileReader(ImageBlockCodec& codec, PresentationsExtractor* extractor)
+    : m_codec(codec), m_extractor(extractor)
+{}
+
+EventReadResult EventFileReader::read(const QString& path, EventDocument& document)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return failure(EventReadResult::Status::CannotOpen,
+                       QStringLiteral("The event file %1 cannot be opened: %2.")
+                           .arg(path, file.errorString()));
+    return read(file, document);
+}
+
+EventReadResult EventFileReader::read(QIODevice& device, EventDocument& document)
+{
+    TokenReader in(device);
+    const QString product = in.ReadToken();
+    if (in.hasError())
+        return damaged(in.errorMessage());
+    if (product != EventDocument::ProductName) {
+        document.SpeakerCount = 0;
+        document.ImgHolding = QImage();
+        return failure(EventReadResult::Status::Incompatible, IncompatibleMessage);
+    }
+
+    EventDocument event = document;
+    event.SpeakerCount = 0;
+    event.ImgHolding = QImage();
+    bool exportFlag = false;
+
+    for (;;) {
+        const QString tag = in.ReadToken();
+        if (in.hasError())
+            break;
+        if (tag == QLatin1String("End Data")) {
+            break;
+        } else if (tag == QLatin1String("Version")) {
+            in.readTokenBytes();
+        } else if (tag == QLatin1String("Export")) {
+            const std::optional<bool> mark = exportMark(in.ReadToken());
+            if (!in.hasError() && !mark)
+                in.fail(QStringLiteral("its export mark is neither True nor False"));
+            exportFlag = mark.value_or(false);
+        } else if (tag == QLatin1String("HoldingTimeCode")) {
+            event.HoldingTimeCode = in.ReadToken();
+        } else if (tag == QLatin1String("QuickLaunchTimeCode")) {
+            event.QuickLaunchTimeCode = in.ReadToken();
+        } else if (tag == QLatin1String("PopUpsTimeCode")) {
+            event.PopUpsTimeCode = in.ReadToken();
+        } else if (tag == QLatin1String("InternetConnect")) {
+            event.InternetConnectUrl = in.ReadToken();
+            event.InternetConnectSession = in.ReadToken();
+            event.InternetConnectPassword = in.ReadToken();
+            const qint64 flag = in.readStrictNumber();
+            if (!in.hasError() && (flag < -32768 || flag > 32767))
+                in.fail(QStringLiteral("its Internet-connect setting is out of range"));
+            event.InternetConnectObscure = static_cast<qint16>(flag);
+        } else if (tag == QLatin1String("ImgHolding")) {
+            event.ImgHoldingFull = in.readImage(m_codec);
+            event.ImgHolding = in.readImage(m_codec);
+        } else if (tag == QLatin1String("Speakers")) {
+            readSpeakers(in, event);
+        } else if (tag == QLatin1String("Quick Launch")) {
+            event.QuickLaunchFile = in.ReadChars();
+        } else if (tag == QLatin1String("Import Dir")) {
+            const QString folder = in.ReadChars();
+            // A zipped event file comes from another computer, whose folders mean nothing here.
+            if (!exportFlag)
+                event.ImportDir = QFileInfo(folder).isDir() ? folder : event.DesktopFolder;
+        } else if (tag == QLatin1String("PopUps")) {
+            readPopUps(in, event);
+        } else if (tag == QLatin1String("Presentations")) {
+            if (m_extractor) {
+                QString error;
+                if (!m_extractor->extract(device, event, &error))
+                    return failure(EventReadResult::Status::ExtractionFailed, error);
+            }
+            // The unpacked event belongs to no file yet; the operator saves it under a name.
+            event.EventFileTitle = EventDocument::UntitledTitle;
+            event.EventFilePath = event.untitledPath();
+            break;
+        }
+        // Tags of other versions are skipped: the next token is read as the next tag.
+    }
+
+    if (in.hasError())
+        return damaged(in.errorMessage());
+
+    document = std::move(event);
+    EventReadResult result;
+    result.exportFlag = exportFlag;
+    return result;
+}
+
+void EventFileReader::readSpeakers(TokenReader& in, EventDocument& event)
+{
+    const qint64 count = in.readNumber();
+    if (in.hasError())
+        return;
+    if (count < 0 || count > EventDocument::SpeakerTableSize) {
+        in.fail(QStringLiteral("it lists %1 speakers, but an event holds 0 to %2")
+                    .arg(count)
+                    .arg(EventDocument::SpeakerTableSize));
+        return;
+    }
+    for (qint64 i = 0; i < count; ++i) {
+        SpeakerRecord& speaker = event.Speakers[static_cast<size_t>(i)];
+        speaker.Name = in.ReadChars();
+        speaker.FilePath = in.ReadChars();
+        speaker.FileName = speaker.FilePath.section(QLatin1Char('/'), -1);
+        speaker.TimeCode = in.ReadChars();
+        if (in.hasError())
+            return;
+    }
+    event.SpeakerCount = static_cast<qint16>(count);
+}
+
+void EventFileReader::readPopUps(TokenReader& in, EventDocument& event)
+{
+    for (PopUpSlot& slot : event.PopUps)
+        slot.clear();
+    for (;;) {
+        const QByteArray token = in.readTokenBytes();
+        if (in.hasError() || token == "End PopUps")
+            return;
+        const std::optional<qint64> index = TokenReader::leadingInteger(token);
+        if (!index || *index < 0 || *index >= EventDocument::PopUpSlotCount) {
+            in.fail(QStringLiteral("a pop-up has a number outside 0 to %1")
+                        .arg(EventDocument::PopUpSlotCount - 1));
+            return;
+        }
+        PopUpSlot& slot = event.PopUps[static_cast<size_t>(*index)];
+        slot.Name = in.ReadChars();
+        slot.Full = in.readImage(m_codec);
+        slot.Thumb = in.readImage(m_codec);
+        if (in.hasError())
+            return;
+    }
+}

@@ -1,0 +1,40 @@
+#pragma once
+
+#include "EventReadResult.h"
+
+#include <QString>
+
+class EventDocument;
+class ImageBlockCodec;
+class PresentationsExtractor;
+class QIODevice;
+class TokenReader;
+
+// Reads an event file into the one event document.
+//
+// A file whose first token names another product only empties the speaker list and the holding
+// thumbnail, the two things every read resets before looking at the file, and reports
+// "Incompatible Files". Any other fault leaves the document exactly as it was: the file is read
+// into a copy, which replaces the event only when the whole file was read.
+class EventFileReader
+{
+public:
+    static inline const QString IncompatibleMessage = QStringLiteral("Incompatible Files");
+
+    // codec remembers the blocks it decodes so that saving the event again writes the same
+    // bytes. extractor may be null: the presentations of a zipped event file are then skipped,
+    // though the event still becomes untitled.
+    explicit EventFileReader(ImageBlockCodec& codec, PresentationsExtractor* extractor = nullptr);
+
+    EventReadResult read(const QString& path, EventDocument& document);
+    // device must be open for reading and positioned at the start of the file.
+    EventReadResult read(QIODevice& device, EventDocument& document);
+
+private:
+    // Both leave a fault in the reader's error state.
+    void readSpeakers(TokenReader& in, EventDocument& event);
+    void readPopUps(TokenReader& in, EventDocument& event);
+
+    ImageBlockCodec& m_codec;
+    PresentationsExtractor* m_extractor;
+};

@@ -1,0 +1,185 @@
+#include "EventFileWriter.h"
+
+#include "EventDocument.h"
+#include "ImageBlockCodec.h"
+#include "TokenWriter.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+
+#include <vector>
+
+namespace {
+
+void setError(QString* error, const QString& text)
+{
+    if (error)
+        *error = text;
+}
+
+QString cannotWrite(const QString& path, const QString& detail)
+{
+    return QStringLiteral("The event file %1 could not be written: %2.")
+        .arg(QDir::toNativeSeparators(path), detail);
+}
+
+} // namespace
+
+EventFileWriter::EventFileWriter(ImageBlockCodec& codec) : m_codec(codec) {}
+
+bool EventFileWriter::SaveFile(const EventDocument& document, const QString& path, bool exportFlag,
+                               QString* error)
+{
+    m_cancelled = false;
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        setError(error, cannotWrite(path, file.errorString()));
+        return false;
+    }
+    TokenWriter out(file);
+
+    out.writeToken(EventDocument::ProductName);
+    out.writeToken(QStringLiteral("Version"));
+    out.writeToken(VersionText);
+    out.writeToken(QStringLiteral("Export"));
+    out.writeToken(exportFlag ? QStringLiteral("True") : QStringLiteral("False"));
+    out.writeToken(QStringLiteral("HoldingTimeCode"));
+    out.writeToken(document.HoldingTimeCode);
+    out.writeToken(QStringLiteral("QuickLaunchTimeCode"));
+    out.writeToken(document.QuickLaunchTimeCode);
+    out.writeToken(QStringLiteral("PopUpsTimeCode"));
+    out.writeToken(document.PopUpsTimeCode);
+    out.writeToken(QStringLiteral("InternetConnect"));
+    out.writeToken(document.InternetConnectUrl);
+    out.writeToken(document.InternetConnectSession);
+    out.writeToken(document.InternetConnectPassword);
+    out.writeNumber(document.InternetConnectObscure);
+
+    if (document.hasHoldingSlide()) {
+        out.writeToken(QStringLiteral("ImgHolding"));
+        out.writeImage(document.ImgHoldingFull, m_codec);
+        out.writeImage(document.ImgHolding, m_codec);
+    }
+
+    const int speakerCount = qBound(0, int(document.SpeakerCount), EventDocument::SpeakerTableSize);
+    if (speakerCount > 0) {
+        out.writeToken(QStringLiteral("Speakers"));
+        out.writeNumber(speakerCount);
+        for (int i = 0; i < speakerCount; ++i) {
+            const SpeakerRecord& speaker = document.Speakers[static_cast<size_t>(i)];
+            out.writeCountedString(speaker.Name);
+            out.writeCountedString(speaker.FilePath);
+            out.writeCountedString(speaker.TimeCode);
+        }
+    }
+
+    out.writeToken(QStringLiteral("Quick Launch"));
+    out.writeCountedString(document.QuickLaunchFile);
+    out.writeToken(QStringLiteral("Import Dir"));
+    out.writeCountedString(document.ImportDir);
+
+    out.writeToken(QStringLiteral("PopUps"));
+    for (int i = 0; i < EventDocument::PopUpSlotCount; ++i) {
+        const PopUpSlot& slot = document.PopUps[static_cast<size_t>(i)];
+        if (!slot.isUsed())
+            continue;
+        out.writeNumber(i);
+        out.writeCountedString(slot.Name);
+        out.writeImage(slot.Full, m_codec);
+        out.writeImage(slot.Thumb, m_codec);
+    }
+    out.writeToken(QStringLiteral("End PopUps"));
+
+    if (exportFlag && (!document.QuickLaunchFile.isEmpty() || speakerCount > 0) &&
+        !out.hasError()) {
+        out.writeToken(QStringLiteral("Presentations"));
+        switch (writePresentations(document, out, error)) {
+        case BlockOutcome::Written:
+            break;
+        case BlockOutcome::Cancelled:
+            m_cancelled = true;
+            setError(error, QString());
+            return false; // the unfinished file beside the target goes with `file`
+        case BlockOutcome::Failed:
+            if (out.hasError())
+                setError(error, cannotWrite(path, out.errorMessage()));
+            return false;
+        }
+    }
+
+    out.writeToken(QStringLiteral("End Data"));
+    if (out.hasError()) {
+        setError(error, cannotWrite(path, out.errorMessage()));
+        return false;
+    }
+    if (!file.commit()) {
+        setError(error, cannotWrite(path, file.errorString()));
+        return false;
+    }
+    return true;
+}
+
+EventFileWriter::BlockOutcome EventFileWriter::writePresentations(const EventDocument& document,
+                                                                  TokenWriter& out, QString* error)
+{
+    std::vector<QString> paths;
+    for (int i = 0; i < document.SpeakerCount && i < EventDocument::SpeakerTableSize; ++i)
+        paths.push_back(document.Speakers[static_cast<size_t>(i)].FilePath);
+    paths.push_back(document.QuickLaunchFile);
+
+    qint64 totalBytes = 0;
+    for (const QString& path : paths) {
+        if (path.isEmpty())
+            continue;
+        const QFileInfo info(path);
+        if (!info.isFile()) {
+            setError(error, QStringLiteral("The presentation %1 cannot be found.")
+                                .arg(QDir::toNativeSeparators(path)));
+            return BlockOutcome::Failed;
+        }
+        totalBytes += info.size();
+    }
+
+    // The total has always been kept as a floating-point value; a whole number of bytes prints
+    // exactly like the integer.
+    out.writeNumber(totalBytes);
+    out.writeNumber(static_cast<qint64>(paths.size()));
+
+    QByteArray chunk;
+    qint64 doneBytes = 0;
+    for (const QString& path : paths) {
+        if (path.isEmpty()) {
+            out.writeToken(QString());
+            continue;
+        }
+        const QString fileName = path.section(QLatin1Char('/'), -1);
+        QFile presentation(path);
+        if (!presentation.open(QIODevice::ReadOnly)) {
+            setError(error, QStringLiteral("The presentation %1 cannot be read: %2.")
+                                .arg(QDir::toNativeSeparators(path), presentation.errorString()));
+            return BlockOutcome::Failed;
+        }
+        const qint64 length = presentation.size();
+        out.writeCountedString(fileName);
+        out.writeNumber(length);
+        for (qint64 copied = 0; copied < length;) {
+            chunk.resize(static_cast<qsizetype>(qMin(ChunkBytes, length - copied)));
+            if (presentation.read(chunk.data(), chunk.size()) != chunk.size()) {
+                setError(error, QStringLiteral("The presentation %1 changed while it was being "
+                                               "stored.")
+                                    .arg(QDir::toNativeSeparators(path)));
+                return BlockOutcome::Failed;
+            }
+            out.writeBytes(chunk);
+            if (out.hasError())
+                return BlockOutcome::Failed;
+            copied += chunk.size();
+            doneBytes += chunk.size();
+            if (m_progress && !m_progress(doneBytes, totalBytes, fileName))
+                return BlockOutcome::Cancelled;
+        }
+    }
+    return BlockOutcome::Written;
+}

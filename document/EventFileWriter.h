@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+
+#include <functional>
+
+class EventDocument;
+class ImageBlockCodec;
+class TokenWriter;
+
+// Writes the event to an event file, and with the export flag to a zipped event file that
+// carries the presentations as well.
+//
+// The same event always gives the same bytes: unsaved changes are found by saving again and
+// comparing files. A save goes to a file beside the target, which replaces it only once
+// complete, so a failed or cancelled save leaves the previous file as it was.
+class EventFileWriter
+{
+public:
+    // Called after each chunk of the presentations of an export; returning false cancels it.
+    using ExportProgress =
+        std::function<bool(qint64 doneBytes, qint64 totalBytes, const QString& fileName)>;
+
+    static inline const QString VersionText = QStringLiteral("5.2");
+    static constexpr qint64 ChunkBytes = 1000000;
+
+    explicit EventFileWriter(ImageBlockCodec& codec);
+
+    void setExportProgress(ExportProgress progress) { m_progress = std::move(progress); }
+
+    // True when the file at path was completely written. On false, *error says why for the
+    // operator, except after a cancelled export (see lastSaveCancelled()), which leaves it empty.
+    bool SaveFile(const EventDocument& document, const QString& path, bool exportFlag,
+                  QString* error = nullptr);
+    bool lastSaveCancelled() const { return m_cancelled; }
+
+private:
+    enum class BlockOutcome
+    {
+        Written,
+        Cancelled,
+        Failed
+    };
+
+    // Sets *error for faults of the presentations themselves; write faults stay in out.
+    BlockOutcome writePresentations(const EventDocument& document, TokenWriter& out,
+                                    QString* error);
+
+    ImageBlockCodec& m_codec;
+    ExportProgress m_progress;
+    bool m_cancelled = false;
+};

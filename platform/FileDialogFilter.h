@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Turns the program's "Description|*.a;*.b|Description|*.c" filters into the
+// "Description (*.a *.b);;Description (*.c)" form of Qt's file dialogs.
+class FileDialogFilter
+{
+public:
+    static QString toQt(const QString& filter);
+};

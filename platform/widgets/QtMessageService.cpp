@@ -1,0 +1,51 @@
+#include "QtMessageService.h"
+
+#include <QMessageBox>
+
+int QtMessageService::show(const QString& text, MsgButtons buttons, MsgIcon icon)
+{
+    QMessageBox box(m_parent);
+    box.setWindowTitle(QStringLiteral("vesk stagor"));
+    box.setText(text);
+    switch (icon) {
+    case MsgIcon::None:
+        box.setIcon(QMessageBox::NoIcon);
+        break;
+    case MsgIcon::Information:
+        box.setIcon(QMessageBox::Information);
+        break;
+    case MsgIcon::Exclamation:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case MsgIcon::Critical:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case MsgIcon::Question:
+        box.setIcon(QMessageBox::Question);
+        break;
+    }
+    switch (buttons) {
+    case MsgButtons::Ok:
+        box.setStandardButtons(QMessageBox::Ok);
+        break;
+    case MsgButtons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case MsgButtons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        break;
+    }
+    box.setAccessibleName(QStringLiteral("vesk stagor"));
+    box.setAccessibleDescription(text);
+    switch (box.exec()) {
+    case QMessageBox::Yes:
+        return 6;
+    case QMessageBox::No:
+        return 7;
+    case QMessageBox::Cancel:
+        return 2;
+    default:
+        return buttons == MsgButtons::YesNoCancel ? 2 : 1;
+    }
+}

@@ -1,0 +1,34 @@
+#!/usr/bin/env bash
+# Installs the Debian 12 packages vesk stagor needs to build, run and test. Safe to run again:
+# the package lists are only refreshed when something is missing.
+set -euo pipefail
+
+PACKAGES=(
+    # build
+    build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
+    qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev
+    libgtest-dev libgmock-dev googletest
+    # the presentation program
+    libreoffice-impress
+    # running and testing under a real X server
+    xvfb xauth xdotool x11-utils fonts-dejavu-core
+)
+
+missing=()
+for pkg in "${PACKAGES[@]}"; do
+    if ! dpkg-query -W -f='${Status}' "$pkg" 2>/dev/null | grep -q "install ok installed"; then
+        missing+=("$pkg")
+    fi
+done
+
+if [ ${#missing[@]} -eq 0 ]; then
+    exit 0
+fi
+
+SUDO=""
+if [ "$(id -u)" -ne 0 ]; then
+    SUDO="sudo"
+fi
+echo "Installing: ${missing[*]}"
+$SUDO apt-get update -qq
+DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"

@@ -1,0 +1,41 @@
+#include "CommandLine.h"
+
+CommandLine CommandLine::parse(const QStringList& arguments)
+{
+    CommandLine result;
+    const QString option = QStringLiteral("--app-folder");
+    for (qsizetype i = 0; i < arguments.size(); ++i) {
+        const QString& arg = arguments[i];
+        if (arg == option) {
+            if (i + 1 < arguments.size())
+                result.appFolder = arguments[++i];
+            continue;
+        }
+        if (arg.startsWith(option + QLatin1Char('='))) {
+            result.appFolder = arg.mid(option.size() + 1);
+            continue;
+        }
+        if (!result.file.isEmpty())
+            continue;
+        QString path = arg;
+        if (path.size() >= 2 && path.startsWith(QLatin1Char('"')) &&
+            path.endsWith(QLatin1Char('"')))
+            path = path.mid(1, path.size() - 2);
+        result.file = path;
+    }
+    return result;
+}
+
+CommandLine::FileKind CommandLine::kindOf(const QString& path)
+{
+    if (path.isEmpty())
+        return FileKind::None;
+    const QString ending = path.right(3).toLower();
+    if (ending == QStringLiteral("evf"))
+        return FileKind::EventFile;
+    if (ending == QStringLiteral("zev"))
+        return FileKind::ZippedEvent;
+    if (ending == QStringLiteral("evp"))
+        return FileKind::PopUpsFile;
+    return FileKind::Unknown;
+}

@@ -1,0 +1,281 @@
+#include "SetupController.h"
+
+#include "AppFolders.h"
+#include "CommandLine.h"
+#include "EventFileReader.h"
+#include "EventFileWriter.h"
+#include "FileDialogService.h"
+#include "ImageBlockCodec.h"
+#include "MessageService.h"
+#include "PathHelpers.h"
+
+#include <QFileInfo>
+#include <QImage>
+
+SetupController::SetupController(EventDocument& document, MessageService& messages,
+                                 FileDialogService& dialogs, QObject* parent)
+    : QObject(parent), m_doc(document), m_messages(messages), m_dialogs(dialogs),
+      m_codec(std::make_unique<ImageBlockCodec>()),
+      m_writer(std::make_unique<EventFileWriter>(*m_codec)),
+      m_reader(std::make_unique<EventFileReader>(*m_codec))
+{}
+
+SetupController::~SetupController() = default;
+
+bool SetupController::startUp(const StartUpOptions& options)
+{
+    const QProcessEnvironment& env = options.environment;
+    m_doc.AppFolder = PathHelpers::withTrailingSlash(options.appFolder);
+    AppFolders::ensureFolder(m_doc.AppFolder + QStringLiteral("Help"));
+
+    m_doc.RunFolder = AppFolders::runFolderFor(m_doc.AppFolder, options.instanceId);
+    if (!AppFolders::ensureFolder(m_doc.RunFolder + QStringLiteral("/Preview"))) {
+        m_messages.show(QStringLiteral("The working folder ") + m_doc.RunFolder +
+                            QStringLiteral(" cannot be created."),
+                        MsgButtons::Ok, MsgIcon::Critical);
+        return false;
+    }
+    m_doc.LiveCastFolder = AppFolders::resolveLiveCastFolder(env);
+    AppFolders::ensureFolder(m_doc.LiveCastFolder);
+
+    loadDefaultHoldingSlide();
+
+    m_doc.DesktopFolder = AppFolders::resolveDesktopFolder(env);
+    AppFolders::ensureFolder(m_doc.DesktopFolder);
+    m_doc.ImportDir = m_doc.DesktopFolder;
+    m_dialogFolder = m_doc.DesktopFolder;
+
+    m_recent.load(m_doc.AppFolder);
+    emit recentFilesChanged();
+
+    m_slideFormat.load(m_doc.AppFolder);
+    m_doc.SlideImageFormat = m_slideFormat.SlideImageFormat();
+
+    m_doc.EventFileTitle = EventDocument::UntitledTitle;
+    m_doc.EventFilePath = m_doc.untitledPath();
+    SaveFile(m_doc.EventFilePath, false);
+
+    openCommandLineFile(options.commandLineFile);
+
+    m_doc.AutoRunCaption = QStringLiteral("Auto Run - OFF");
+    m_doc.LoopCaption.clear();
+
+    m_liveCast.load(m_doc.AppFolder);
+    m_timings.load(m_doc.AppFolder);
+    m_oem.load(m_doc.AppFolder);
+    m_doc.OemWebAddress = m_oem.OemWebAddress;
+    m_doc.OemName = m_oem.OemName;
+    m_doc.OemShortName = m_oem.OemShortName;
+    m_audioRec.load(m_doc.AppFolder);
+    emit eventReplaced();
+    return true;
+}
+
+void SetupController::loadDefaultHoldingSlide()
+{
+    const QString full = m_doc.AppFolder + QStringLiteral("dtitle");
+    const QString thumb = m_doc.AppFolder + QStringLiteral("dtitle-sm");
+    if (!QFileInfo::exists(full) || !QFileInfo::exists(thumb))
+        return;
+    const QImage fullImage(full);
+    const QImage thumbImage(thumb);
+    // A damaged picture file leaves the event without a default holding slide rather than with
+    // half of one.
+    if (fullImage.isNull() || thumbImage.isNull())
+        return;
+    m_doc.ImgHoldingFull = fullImage;
+    m_doc.ImgHolding = thumbImage;
+}
+
+void SetupController::openCommandLineFile(const QString& file)
+{
+    switch (CommandLine::kindOf(file)) {
+    case CommandLine::FileKind::EventFile:
+        openAs(file);
+        break;
+    case CommandLine::FileKind::ZippedEvent:
+        readEventFile(file);
+        break;
+    case CommandLine::FileKind::PopUpsFile:
+    case CommandLine::FileKind::None:
+    case CommandLine::FileKind::Unknown:
+        break;
+    }
+}
+
+bool SetupController::SaveFile(const QString& path, bool exportFlag)
+{
+    QString error;
+    if (m_writer->SaveFile(m_doc, path, exportFlag, &error))
+        return true;
+    if (!error.isEmpty())
+        m_messages.show(QStringLiteral("The event could not be saved to ") + path +
+                            QStringLiteral(".\n") + error,
+                        MsgButtons::Ok, MsgIcon::Critical);
+    return false;
+}
+
+bool SetupController::readEventFile(const QString& path)
+{
+    return read(path).ok();
+}
+
+EventReadResult SetupController::read(const QString& path)
+{
+    const EventReadResult result = m_reader->read(path, m_doc);
+    if (!result.ok())
+        m_messages.show(result.message, MsgButtons::Ok, MsgIcon::None);
+    emit eventReplaced();
+    return result;
+}
+
+void SetupController::openAs(const QString& path)
+{
+    const QString previousPath = m_doc.EventFilePath;
+    const QString previousTitle = m_doc.EventFileTitle;
+    m_doc.EventFilePath = path;
+    m_doc.EventFileTitle = PathHelpers::FileNameOf(path);
+    const EventReadResult result = read(path);
+    // A damaged file leaves the event as it was, so it keeps the name it had too; a file of
+    // another program has already emptied the speakers and keeps the new name.
+    if (!result.ok() && result.status != EventReadResult::Status::Incompatible) {
+        m_doc.EventFilePath = previousPath;
+        m_doc.EventFileTitle = previousTitle;
+    }
+}
+
+bool SetupController::hasUnsavedChanges()
+{
+    const QString temp = m_doc.RunFolder + QStringLiteral("/temp.evf");
+    QString error;
+    if (!m_writer->SaveFile(m_doc, temp, false, &error))
+        return true;
+    return !PathHelpers::FilesAreEqual(temp, m_doc.EventFilePath);
+}
+
+bool SetupController::unsavedChangeCheck()
+{
+    if (!hasUnsavedChanges())
+        return true;
+    const int answer = m_messages.show(QStringLiteral("Do you want to save changes to ") +
+                                           m_doc.titleForPrompt() + QStringLiteral("?"),
+                                       MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+    if (answer == int(MsgAnswer::No))
+        return true;
+    if (answer != int(MsgAnswer::Yes))
+        return false;
+    // The changes were meant to be kept: a save that did not happen stops the command.
+    if (m_doc.isUntitled())
+        return saveAs();
+    return SaveFile(m_doc.EventFilePath, false);
+}
+
+void SetupController::newEvent()
+{
+    if (!unsavedChangeCheck())
+        return;
+    m_doc.EventFileTitle = EventDocument::UntitledTitle;
+    m_doc.EventFilePath = m_doc.untitledPath();
+    readEventFile(m_doc.EventFilePath);
+    emit firstSectionRequested();
+}
+
+bool SetupController::reopenCheck(const QString& path)
+{
+    if (path == m_doc.EventFilePath) {
+        const int answer = m_messages.show(QStringLiteral("Do you want to revert to previous ") +
+                                               m_doc.titleForPrompt() + QStringLiteral("?"),
+                                           MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+        return answer == int(MsgAnswer::Yes);
+    }
+    return unsavedChangeCheck();
+}
+
+void SetupController::openEvent()
+{
+    const QString path = m_dialogs.getOpenFileName(m_dialogFolder, OpenFilter);
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return;
+    if (!reopenCheck(path))
+        return;
+    m_dialogFolder = PathHelpers::FolderOf(path);
+    openAs(path);
+}
+
+void SetupController::save()
+{
+    if (m_doc.isUntitled())
+        saveAs();
+    else
+        SaveFile(m_doc.EventFilePath, false);
+}
+
+bool SetupController::saveAs()
+{
+    const QString path = m_dialogs.getSaveFileName(m_dialogFolder, SaveFilter);
+    if (path.isEmpty())
+        return false;
+    if (path != m_doc.EventFilePath && QFileInfo::exists(path)) {
+        const QString name = PathHelpers::FileNameOf(path);
+        const int answer = m_messages.show(QStringLiteral("Do you want to replace the existing ") +
+                                               name.left(name.size() - 4) + QStringLiteral("?"),
+                                           MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+        if (answer != int(MsgAnswer::Yes))
+            return false;
+    }
+    const QString previousPath = m_doc.EventFilePath;
+    const QString previousTitle = m_doc.EventFileTitle;
+    m_doc.EventFilePath = path;
+    m_doc.EventFileTitle = PathHelpers::FileNameOf(path);
+    if (!SaveFile(path, false)) {
+        // The event still belongs to the file it came from.
+        m_doc.EventFilePath = previousPath;
+        m_doc.EventFileTitle = previousTitle;
+        return false;
+    }
+    m_dialogFolder = PathHelpers::FolderOf(path);
+    m_recent.promote(path);
+    emit recentFilesChanged();
+    return true;
+}
+
+void SetupController::openRecent(int index)
+{
+    const QString path = m_recent.paths().value(index);
+    if (path.isEmpty())
+        return;
+    if (!QFileInfo(path).isFile()) {
+        m_messages.show(PathHelpers::FileNameOf(path) + QStringLiteral(" is no longer available"),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    if (!reopenCheck(path))
+        return;
+    openAs(path);
+    m_recent.promote(path, index);
+    emit recentFilesChanged();
+}
+
+bool SetupController::closeQuery()
+{
+    return unsavedChangeCheck();
+}
+
+void SetupController::shutDown()
+{
+    m_recent.save(m_doc.AppFolder);
+    m_liveCast.save(m_doc.AppFolder);
+    AppFolders::removeFolder(m_doc.RunFolder);
+}
+
+QString SetupController::captionTick()
+{
+    ++m_captionTicks;
+    if (m_captionTicks == 10)
+        return EventDocument::ProductName;
+    if (m_captionTicks >= 20) {
+        m_captionTicks = 0;
+        return m_doc.titleForPrompt();
+    }
+    return QString();
+}

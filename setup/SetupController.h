@@ -1,0 +1,111 @@
+#pragma once
+
+#include "AudioRecSettings.h"
+#include "EventDocument.h"
+#include "EventReadResult.h"
+#include "LiveCastSettings.h"
+#include "OemSettings.h"
+#include "RecentFiles.h"
+#include "SlideFormatSetting.h"
+#include "TimingsSetting.h"
+
+#include <QObject>
+#include <QProcessEnvironment>
+#include <QString>
+
+#include <memory>
+
+class EventFileReader;
+class ImageBlockCodec;
+class EventFileWriter;
+class FileDialogService;
+class MessageService;
+
+// The setup window's file commands, start-up and shut-down, without any widget: the window
+// turns clicks into these calls and redraws itself from the document when told to.
+class SetupController : public QObject
+{
+    Q_OBJECT
+
+public:
+    static inline const QString OpenFilter =
+        QStringLiteral("All Stagor Compatible Files |*.evf;*.zev|Stagor (*.evf)|*.evf|Zipped "
+                       "Stagor (*.zev)|*.zev");
+    static inline const QString SaveFilter = QStringLiteral("Stagor (evf) |*.evf");
+
+    SetupController(EventDocument& document, MessageService& messages, FileDialogService& dialogs,
+                    QObject* parent = nullptr);
+    ~SetupController() override;
+
+    struct StartUpOptions
+    {
+        QString appFolder; // ends with "/"
+        qint64 instanceId = 0;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        QString commandLineFile;
+    };
+    // The start-up stages that need no window: folders, default holding slide, settings files,
+    // the untitled baseline and the file named on the command line. False when the working
+    // folder cannot be made (the message has been shown).
+    bool startUp(const StartUpOptions& options);
+
+    // Writes the whole event to path. Shows a message and returns false when it cannot.
+    bool SaveFile(const QString& path, bool exportFlag);
+    // Replaces the event with the file's content; shows the reader's message on failure.
+    bool readEventFile(const QString& path);
+    // False when the operator cancelled (or a save they asked for did not happen).
+    bool unsavedChangeCheck();
+    bool hasUnsavedChanges();
+
+    void newEvent();
+    void openEvent();
+    void save();
+    bool saveAs();
+    void openRecent(int index);
+    // The close query: true when the window may close.
+    bool closeQuery();
+    // Settings files written, the run's working folder removed.
+    void shutDown();
+
+    // The setup watcher's caption: every tenth tick the product name, every twentieth the event
+    // title; an empty result leaves the caption as it is.
+    QString captionTick();
+
+    const RecentFiles& recentFiles() const { return m_recent; }
+    LiveCastSettings& liveCastSettings() { return m_liveCast; }
+    const TimingsSetting& timingsSetting() const { return m_timings; }
+    const OemSettings& oemSettings() const { return m_oem; }
+    const SlideFormatSetting& slideFormat() const { return m_slideFormat; }
+    const AudioRecSettings& audioRecSettings() const { return m_audioRec; }
+    QString fileDialogFolder() const { return m_dialogFolder; }
+
+signals:
+    // The whole event was replaced (new, opened, reverted): every panel redraws.
+    void eventReplaced();
+    void recentFilesChanged();
+    // After New: back to the first section, focus on the play button.
+    void firstSectionRequested();
+
+private:
+    EventReadResult read(const QString& path);
+    // Switches the current file to path and reads it.
+    void openAs(const QString& path);
+    bool reopenCheck(const QString& path);
+    void loadDefaultHoldingSlide();
+    void openCommandLineFile(const QString& file);
+
+    EventDocument& m_doc;
+    MessageService& m_messages;
+    FileDialogService& m_dialogs;
+    std::unique_ptr<ImageBlockCodec> m_codec;
+    std::unique_ptr<EventFileWriter> m_writer;
+    std::unique_ptr<EventFileReader> m_reader;
+    RecentFiles m_recent;
+    LiveCastSettings m_liveCast;
+    TimingsSetting m_timings;
+    OemSettings m_oem;
+    SlideFormatSetting m_slideFormat;
+    AudioRecSettings m_audioRec;
+    QString m_dialogFolder;
+    int m_captionTicks = 0;
+};

@@ -1,0 +1,237 @@
+#include "frmSetup.h"
+
+#include "frmClose.h"
+#include "frmInitialise.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QLabel>
+#include <QMenuBar>
+#include <QScreen>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QAction* namedAction(QObject* parent, const QString& text, const QString& name)
+{
+    auto* action = new QAction(text, parent);
+    action->setObjectName(name);
+    // Accessible names of menu items come from their text; the description carries the name
+    // outside drivers look for.
+    action->setToolTip(QString(text).remove(QLatin1Char('&')));
+    action->setStatusTip(name);
+    return action;
+}
+
+void nameWidget(QWidget* widget, const QString& accessibleName, const QString& name)
+{
+    widget->setObjectName(name);
+    widget->setAccessibleName(accessibleName);
+    widget->setAccessibleDescription(name);
+}
+
+} // namespace
+
+frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_controller(new SetupController(m_doc, messages, dialogs, this))
+{
+    nameWidget(this, EventDocument::ProductName, QStringLiteral("frmSetup"));
+    setWindowTitle(EventDocument::ProductName);
+    buildMenus();
+    buildToolbar();
+    buildSections();
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setAccessibleName(QStringLiteral("Status"));
+    statusBar()->setAccessibleDescription(QStringLiteral("StatusBar1"));
+    resize(900, 640);
+
+    connect(m_controller, &SetupController::recentFilesChanged, this,
+            &frmSetup::refreshRecentFiles);
+    connect(m_controller, &SetupController::eventReplaced, this, &frmSetup::refreshFromDocument);
+    connect(m_controller, &SetupController::firstSectionRequested, this, [this] {
+        m_sections->setCurrentIndex(0);
+        m_sections->setFocus();
+    });
+    m_timer1.setInterval(500);
+    connect(&m_timer1, &QTimer::timeout, this, &frmSetup::Timer1_Timer);
+}
+
+frmSetup::~frmSetup() = default;
+
+void frmSetup::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("MnuFile"));
+    m_mnuNew = namedAction(this, QStringLiteral("&New"), QStringLiteral("MnuNew"));
+    m_mnuNew->setShortcut(QKeySequence::New);
+    m_mnuOpen = namedAction(this, QStringLiteral("&Open..."), QStringLiteral("MnuOpen"));
+    m_mnuOpen->setShortcut(QKeySequence::Open);
+    m_mnuSave = namedAction(this, QStringLiteral("&Save"), QStringLiteral("MnuSave"));
+    m_mnuSave->setShortcut(QKeySequence::Save);
+    m_mnuSaveAs = namedAction(this, QStringLiteral("Save &As..."), QStringLiteral("MnuSaveAs"));
+    m_mnuExit = namedAction(this, QStringLiteral("E&xit"), QStringLiteral("MnuExit"));
+    file->addAction(m_mnuNew);
+    file->addAction(m_mnuOpen);
+    file->addAction(m_mnuSave);
+    file->addAction(m_mnuSaveAs);
+    file->addSeparator();
+    for (size_t i = 0; i < m_mnuLocation.size(); ++i) {
+        QAction* entry = namedAction(this, QString(), QStringLiteral("MnuLocation%1").arg(i + 1));
+        entry->setVisible(false);
+        connect(entry, &QAction::triggered, this, [this, i] { m_controller->openRecent(int(i)); });
+        file->addAction(entry);
+        m_mnuLocation[i] = entry;
+    }
+    m_fSpace2 = file->addSeparator();
+    m_fSpace2->setObjectName(QStringLiteral("FSpace2"));
+    m_fSpace2->setVisible(false);
+    file->addAction(m_mnuExit);
+
+    connect(m_mnuNew, &QAction::triggered, m_controller, &SetupController::newEvent);
+    connect(m_mnuOpen, &QAction::triggered, m_controller, &SetupController::openEvent);
+    connect(m_mnuSave, &QAction::triggered, m_controller, &SetupController::save);
+    connect(m_mnuSaveAs, &QAction::triggered, m_controller, &SetupController::saveAs);
+    connect(m_mnuExit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    window->setObjectName(QStringLiteral("MnuWindow"));
+    QAction* left = namedAction(this, QStringLiteral("Align &Left"), QStringLiteral("MnuALeft"));
+    QAction* right = namedAction(this, QStringLiteral("Align &Right"), QStringLiteral("MnuARight"));
+    window->addAction(left);
+    window->addAction(right);
+    connect(left, &QAction::triggered, this, &frmSetup::MnuALeft_Click);
+    connect(right, &QAction::triggered, this, &frmSetup::MnuARight_Click);
+}
+
+void frmSetup::buildToolbar()
+{
+    m_toolbar1 = addToolBar(QStringLiteral("Toolbar"));
+    nameWidget(m_toolbar1, QStringLiteral("Toolbar"), QStringLiteral("Toolbar1"));
+    m_toolbar1->setMovable(false);
+    m_toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    const QStringList keys = {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"),
+                              QStringLiteral("Align Left"), QStringLiteral("Align Right")};
+    for (const QString& key : keys) {
+        QAction* button = m_toolbar1->addAction(key);
+        button->setData(key);
+        button->setObjectName(QStringLiteral("Toolbar1_") + QString(key).remove(QLatin1Char(' ')));
+        connect(button, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+    }
+    const QStyle* s = style();
+    const QList<QAction*> buttons = m_toolbar1->actions();
+    buttons[0]->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    buttons[1]->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    buttons[2]->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    buttons[3]->setIcon(s->standardIcon(QStyle::SP_ArrowLeft));
+    buttons[4]->setIcon(s->standardIcon(QStyle::SP_ArrowRight));
+}
+
+void frmSetup::buildSections()
+{
+    m_sections = new QTabWidget(this);
+    nameWidget(m_sections, QStringLiteral("Sections"), QStringLiteral("TabStrip1"));
+    // The panels of each section are filled in by their own classes.
+    const QStringList titles = {QStringLiteral("Main"), QStringLiteral("Speakers"),
+                                QStringLiteral("Pop Ups")};
+    const QStringList names = {QStringLiteral("PicMain"), QStringLiteral("PicSpeakers"),
+                               QStringLiteral("PicPopUps")};
+    for (qsizetype i = 0; i < titles.size(); ++i) {
+        auto* page = new QWidget(m_sections);
+        nameWidget(page, titles[i], names[i]);
+        page->setLayout(new QVBoxLayout);
+        m_sections->addTab(page, titles[i]);
+    }
+    setCentralWidget(m_sections);
+}
+
+bool frmSetup::startUp(const SetupController::StartUpOptions& options)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    frmInitialise splash;
+    splash.show();
+    QApplication::processEvents();
+    const bool started = m_controller->startUp(options);
+    setWindowTitle(EventDocument::ProductName);
+    QApplication::restoreOverrideCursor();
+    if (started)
+        m_timer1.start();
+    splash.close();
+    return started;
+}
+
+void frmSetup::refreshRecentFiles()
+{
+    const QStringList& paths = m_controller->recentFiles().paths();
+    for (size_t i = 0; i < m_mnuLocation.size(); ++i) {
+        QAction* entry = m_mnuLocation[i];
+        const bool used = qsizetype(i) < paths.size();
+        entry->setVisible(used);
+        entry->setData(used ? paths[qsizetype(i)] : QString());
+        entry->setText(used ? m_controller->recentFiles().caption(int(i)) : QString());
+        entry->setToolTip(used ? paths[qsizetype(i)] : QString());
+    }
+    m_fSpace2->setVisible(!paths.isEmpty());
+}
+
+void frmSetup::refreshFromDocument()
+{
+    statusBar()->showMessage(m_doc.EventFileTitle);
+}
+
+void frmSetup::Timer1_Timer()
+{
+    const QString caption = m_controller->captionTick();
+    if (!caption.isEmpty())
+        setWindowTitle(caption);
+}
+
+void frmSetup::Toolbar1_ButtonClick(const QString& key)
+{
+    if (key == QStringLiteral("New"))
+        m_controller->newEvent();
+    else if (key == QStringLiteral("Open"))
+        m_controller->openEvent();
+    else if (key == QStringLiteral("Save"))
+        m_controller->save();
+    else if (key == QStringLiteral("Align Left"))
+        MnuALeft_Click();
+    else if (key == QStringLiteral("Align Right"))
+        MnuARight_Click();
+}
+
+void frmSetup::MnuALeft_Click()
+{
+    const QRect screen = this->screen()->availableGeometry();
+    move(screen.left() + int(screen.width() - 0.99 * screen.width()), y());
+}
+
+void frmSetup::MnuARight_Click()
+{
+    const QRect screen = this->screen()->availableGeometry();
+    move(screen.left() + int(0.99 * screen.width()) - frameGeometry().width(), y());
+}
+
+void frmSetup::closeEvent(QCloseEvent* event)
+{
+    if (m_shutDownDone) {
+        event->accept();
+        return;
+    }
+    if (!m_controller->closeQuery()) {
+        event->ignore();
+        return;
+    }
+    m_timer1.stop();
+    m_controller->shutDown();
+    m_shutDownDone = true;
+    hide();
+    frmClose closing(m_doc.AppFolder + m_doc.OemShortName + QStringLiteral(".jpg"), m_closingMs);
+    closing.exec();
+    event->accept();
+    emit shutDownFinished();
+}

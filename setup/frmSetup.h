@@ -1,0 +1,72 @@
+#pragma once
+
+#include "EventDocument.h"
+#include "SetupController.h"
+
+#include <QMainWindow>
+#include <QTimer>
+
+#include <array>
+
+class FileDialogService;
+class MessageService;
+class QAction;
+class QTabWidget;
+class QToolBar;
+
+// The program's main window: the File menu, the toolbar and the three sections of the event.
+// It owns the event document; the rules live in SetupController.
+class frmSetup : public QMainWindow
+{
+    Q_OBJECT
+
+public:
+    frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget* parent = nullptr);
+    ~frmSetup() override;
+
+    // The start-up stages: splash, folders, settings, baseline, command-line file, timer.
+    bool startUp(const SetupController::StartUpOptions& options);
+
+    EventDocument& document() { return m_doc; }
+    SetupController& controller() { return *m_controller; }
+    QTabWidget* sections() const { return m_sections; }
+    QAction* recentAction(int index) const { return m_mnuLocation.at(size_t(index)); }
+    QAction* recentSeparator() const { return m_fSpace2; }
+
+    // How long the closing window stays; tests shorten it.
+    void setClosingWindowMs(int ms) { m_closingMs = ms; }
+
+    void Toolbar1_ButtonClick(const QString& key);
+    void MnuALeft_Click();
+    void MnuARight_Click();
+
+signals:
+    // The close query was accepted, the settings written and the closing window shown.
+    void shutDownFinished();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void buildMenus();
+    void buildToolbar();
+    void buildSections();
+    void refreshRecentFiles();
+    void refreshFromDocument();
+    void Timer1_Timer();
+
+    EventDocument m_doc;
+    SetupController* m_controller;
+    QTabWidget* m_sections = nullptr;
+    QToolBar* m_toolbar1 = nullptr;
+    QAction* m_mnuNew = nullptr;
+    QAction* m_mnuOpen = nullptr;
+    QAction* m_mnuSave = nullptr;
+    QAction* m_mnuSaveAs = nullptr;
+    QAction* m_mnuExit = nullptr;
+    std::array<QAction*, 4> m_mnuLocation{};
+    QAction* m_fSpace2 = nullptr;
+    QTimer m_timer1;
+    int m_closingMs = 2000;
+    bool m_shutDownDone = false;
+};

@@ -1,0 +1,14 @@
+#include <QApplication>
+
+#include <gtest/gtest.h>
+
+// Widget tests need a QApplication. They run without a display unless the environment asks for
+// another platform plugin.
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -1,0 +1,110 @@
+#include "PathHelpers.h"
+#include "AppFolders.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <gtest/gtest.h>
+
+TEST(PathHelpersTest, FileNameAndFolderOf)
+{
+    EXPECT_EQ(PathHelpers::FileNameOf(""), "");
+    EXPECT_EQ(PathHelpers::FileNameOf("/home/op/Talk.pptx"), "Talk.pptx");
+    EXPECT_EQ(PathHelpers::FolderOf("/home/op/Talk.pptx"), "/home/op/");
+    // The search starts at the second-last character: a trailing "/" stays with the name.
+    EXPECT_EQ(PathHelpers::FileNameOf("/home/op/"), "op/");
+    EXPECT_EQ(PathHelpers::FolderOf("/home/op/"), "/home/");
+    EXPECT_EQ(PathHelpers::FileNameOf("Talk.ppt"), "Talk.ppt");
+    EXPECT_EQ(PathHelpers::FolderOf("Talk.ppt"), "");
+}
+
+TEST(PathHelpersTest, UniqueNumberSuffixSkipsTakenNames)
+{
+    TestFolder dir;
+    EXPECT_EQ(PathHelpers::UniqueNumberSuffix(dir.path("Talk.ppt")), "");
+    dir.writeFile("Talk.ppt", "1");
+    EXPECT_EQ(PathHelpers::UniqueNumberSuffix(dir.path("Talk.ppt")), "2");
+    dir.writeFile("Talk2.ppt", "2");
+    EXPECT_EQ(PathHelpers::UniqueNumberSuffix(dir.path("Talk.ppt")), "3");
+    EXPECT_EQ(PathHelpers::withSuffix(dir.path("Talk.pptx"), "2"), dir.path("Talk2.pptx"));
+    // A dot in a folder name is not an extension.
+    EXPECT_EQ(PathHelpers::withSuffix("/a.b/Talk", "2"), "/a.b/Talk2");
+}
+
+TEST(PathHelpersTest, FilesAreEqualComparesEveryByte)
+{
+    TestFolder dir;
+    QByteArray big(3 * (1 << 20) + 17, 'a');
+    const QString a = dir.writeFile("a", big);
+    const QString b = dir.writeFile("b", big);
+    EXPECT_TRUE(PathHelpers::FilesAreEqual(a, b));
+    big[big.size() - 1] = 'b'; // a difference in the last, partial block
+    dir.writeFile("b", big);
+    EXPECT_FALSE(PathHelpers::FilesAreEqual(a, b));
+    dir.writeFile("b", big.left(big.size() - 1));
+    EXPECT_FALSE(PathHelpers::FilesAreEqual(a, b));
+    EXPECT_FALSE(PathHelpers::FilesAreEqual(a, dir.path("missing")));
+    const QString e1 = dir.writeFile("e1", "");
+    const QString e2 = dir.writeFile("e2", "");
+    EXPECT_TRUE(PathHelpers::FilesAreEqual(e1, e2));
+}
+
+TEST(PathHelpersTest, CopyAndRenameNeverLoseAFile)
+{
+    TestFolder dir;
+    const QString src = dir.writeFile("src.ppt", "presentation");
+    const QString dst = dir.path("copy.ppt");
+    QFile::setPermissions(src, QFile::ReadOwner);
+    ASSERT_TRUE(PathHelpers::ShellCopyFile(src, dst));
+    EXPECT_EQ(dir.readFile("copy.ppt"), "presentation");
+    EXPECT_TRUE(QFileInfo(dst).permissions() & QFile::WriteOwner);
+    EXPECT_FALSE(PathHelpers::ShellCopyFile(dir.path("missing.ppt"), dst));
+    EXPECT_EQ(dir.readFile("copy.ppt"), "presentation");
+
+    const QString other = dir.writeFile("other.ppt", "other");
+    // A rename onto an existing file is refused and both files keep their content.
+    EXPECT_FALSE(PathHelpers::ShellRenameFile(dst, other));
+    EXPECT_EQ(dir.readFile("copy.ppt"), "presentation");
+    EXPECT_EQ(dir.readFile("other.ppt"), "other");
+    EXPECT_TRUE(PathHelpers::ShellRenameFile(dst, dir.path("renamed.ppt")));
+    EXPECT_FALSE(QFileInfo::exists(dst));
+    EXPECT_FALSE(PathHelpers::ShellRenameFile(dir.path("missing.ppt"), dir.path("x.ppt")));
+}
+
+TEST(AppFoldersTest, ResolutionOrderAndSeeding)
+{
+    TestFolder dir;
+    QProcessEnvironment env;
+    env.insert("HOME", dir.path("home"));
+    EXPECT_EQ(AppFolders::resolveAppFolder("", env), dir.path("home/.local/share/vesk-stagor/"));
+    env.insert("XDG_DATA_HOME", dir.path("data"));
+    EXPECT_EQ(AppFolders::resolveAppFolder("", env), dir.path("data/vesk-stagor/"));
+    env.insert("STAGOR_APP_FOLDER", dir.path("fromenv"));
+    EXPECT_EQ(AppFolders::resolveAppFolder("", env), dir.path("fromenv/"));
+    EXPECT_EQ(AppFolders::resolveAppFolder(dir.path("arg/"), env), dir.path("arg/"));
+    EXPECT_EQ(AppFolders::resolveLiveCastFolder(env), dir.path("home/veskCast"));
+    env.insert("STAGOR_DESKTOP_FOLDER", dir.path("desk"));
+    EXPECT_EQ(AppFolders::resolveDesktopFolder(env), dir.path("desk/"));
+    EXPECT_NE(AppFolders::runFolderFor("/a/", 100), AppFolders::runFolderFor("/a/", 101));
+
+    dir.writeFile("res/Help/index.html", "guide");
+    dir.writeFile("res/dtitle", "picture");
+    const QString app = dir.path("app/");
+    dir.writeFile("app/dtitle", "operator's own");
+    ASSERT_TRUE(AppFolders::seed(app, dir.path("res")));
+    EXPECT_EQ(dir.readFile("app/Help/index.html"), "guide");
+    EXPECT_EQ(dir.readFile("app/dtitle"), "operator's own");
+}
+
+TEST(AppFoldersTest, RemoveFolderTakesReadOnlyContentToo)
+{
+    TestFolder dir;
+    dir.writeFile("run/Preview/slide.png", "x");
+    const QString ro = dir.writeFile("run/locked.evf", "x");
+    QFile::setPermissions(ro, QFile::ReadOwner);
+    QFile::setPermissions(dir.path("run/Preview"), QFile::ReadOwner | QFile::ExeOwner);
+    EXPECT_TRUE(AppFolders::removeFolder(dir.path("run")));
+    EXPECT_FALSE(QFileInfo::exists(dir.path("run")));
+}

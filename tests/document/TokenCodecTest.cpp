@@ -1,0 +1,219 @@
+#include "ImageBlockCodec.h"
+#include "TokenReader.h"
+#include "TokenWriter.h"
+#include "ZlibCompressor.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+#include <zlib.h>
+
+namespace {
+
+QImage pattern(int width, int height, int seed)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y, qRgb((x * 7 + seed) % 256, (y * 13 + seed) % 256, (x ^ y) % 256));
+    return image;
+}
+
+// Reads bytes through a TokenReader kept alive with its buffer.
+struct Source
+{
+    explicit Source(const QByteArray& bytes) : buffer(&data), in(buffer)
+    {
+        data = bytes;
+        buffer.open(QIODevice::ReadOnly);
+    }
+    QByteArray data;
+    QBuffer buffer;
+    TokenReader in;
+};
+
+QByteArray deflated(const QByteArray& plain, int level)
+{
+    uLongf size = compressBound(static_cast<uLong>(plain.size()));
+    QByteArray packed(static_cast<qsizetype>(size), '\0');
+    compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
+              reinterpret_cast<const Bytef*>(plain.constData()), static_cast<uLong>(plain.size()),
+              level);
+    packed.resize(static_cast<qsizetype>(size));
+    return packed;
+}
+
+} // namespace
+
+TEST(TokenReaderTest, NumbersParseLikeTheOriginalConversions)
+{
+    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("  12abc"), 12);
+    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber(""), 0);
+    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("abc"), 0);
+    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("-3.5e1x"), -35);
+    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("1D2"), 100);
+    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("7e"), 7);
+    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber(".5"), 0.5);
+    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("1 2"), 1);
+    EXPECT_EQ(TokenReader::leadingInteger("2.5"), 2);
+    EXPECT_EQ(TokenReader::leadingInteger("3.5"), 4);
+    EXPECT_EQ(TokenReader::leadingInteger("1e300"), std::nullopt);
+
+    EXPECT_EQ(TokenReader::strictInteger("12"), 12);
+    EXPECT_EQ(TokenReader::strictInteger(" -4 "), -4);
+    EXPECT_EQ(TokenReader::strictInteger(""), std::nullopt);
+    EXPECT_EQ(TokenReader::strictInteger("1x"), std::nullopt);
+    EXPECT_EQ(TokenReader::strictInteger("-"), std::nullopt);
+    EXPECT_EQ(TokenReader::strictInteger("99999999999999999999"), std::nullopt);
+}
+
+TEST(TokenReaderTest, TokensDropTheirFirstByteAndStopAtTheFirstBracket)
+{
+    Source source("[Version]x5.2]][  42abc]");
+    EXPECT_EQ(source.in.ReadToken(), "Version");
+    EXPECT_EQ(source.in.ReadToken(), "5.2");
+    EXPECT_EQ(source.in.ReadToken(), "");
+    EXPECT_EQ(source.in.readNumber(), 42);
+    EXPECT_FALSE(source.in.hasError());
+    EXPECT_TRUE(source.in.atEnd());
+
+    // Reading on at the end is an error, and the error sticks.
+    EXPECT_EQ(source.in.ReadToken(), "");
+    EXPECT_TRUE(source.in.hasError());
+    const QString first = source.in.errorMessage();
+    source.in.readBytes(-1);
+    EXPECT_EQ(source.in.errorMessage(), first);
+}
+
+TEST(TokenReaderTest, OversizedAndUnterminatedTokensAreErrors)
+{
+    const QByteArray longest = '[' + QByteArray(TokenReader::MaxTokenBytes, 'a') + ']';
+    Source fits(longest);
+    EXPECT_EQ(fits.in.readTokenBytes().size(), TokenReader::MaxTokenBytes);
+    EXPECT_FALSE(fits.in.hasError());
+
+    Source tooLong('[' + QByteArray(TokenReader::MaxTokenBytes + 1, 'a') + ']');
+    tooLong.in.readTokenBytes();
+    EXPECT_TRUE(tooLong.in.hasError());
+    EXPECT_TRUE(tooLong.in.errorMessage().contains("64 KiB"));
+
+    Source unterminated("[Speakers");
+    unterminated.in.ReadToken();
+    EXPECT_TRUE(unterminated.in.hasError());
+    EXPECT_TRUE(unterminated.in.errorMessage().contains("not closed"));
+}
+
+TEST(TokenReaderTest, CountedStringsRoundTripAndRespectTheEndOfTheFile)
+{
+    const QString awkward = QStringLiteral("Dr. [Ü]ber ] \"Zoë\" 日本");
+    QByteArray bytes;
+    QBuffer sink(&bytes);
+    sink.open(QIODevice::WriteOnly);
+    TokenWriter out(sink);
+    out.writeCountedString(awkward);
+    out.writeCountedString(QString());
+    out.WriteChars(QStringLiteral("[tail]"));
+    EXPECT_TRUE(bytes.startsWith('[' + QByteArray::number(awkward.toUtf8().size()) + ']'));
+
+    Source source(bytes);
+    EXPECT_EQ(source.in.ReadChars(), awkward);
+    EXPECT_EQ(source.in.ReadChars(), QString());
+    EXPECT_EQ(source.in.ReadToken(), "tail");
+    EXPECT_FALSE(source.in.hasError());
+
+    for (const QByteArray& bad : {QByteArray("[5]abcd"), QByteArray("[-1]"), QByteArray("[x]ab"),
+                                  QByteArray("[]"), QByteArray("[9223372036854775807]")}) {
+        Source damaged(bad);
+        damaged.in.ReadChars();
+        EXPECT_TRUE(damaged.in.hasError()) << bad.constData();
+    }
+}
+
+TEST(ZlibCompressorTest, DecompressesOnlyToTheExactStatedSize)
+{
+    const QByteArray plain = QByteArray("event picture ").repeated(500);
+    const QByteArray packed = ZlibCompressor::compress(plain);
+    ASSERT_FALSE(packed.isEmpty());
+    EXPECT_EQ(ZlibCompressor::decompress(packed, plain.size() - 1), plain);
+
+    EXPECT_EQ(ZlibCompressor::decompress(packed, plain.size() - 2), std::nullopt);
+    EXPECT_EQ(ZlibCompressor::decompress(packed, plain.size()), std::nullopt);
+    EXPECT_EQ(ZlibCompressor::decompress(packed, -1), std::nullopt);
+    EXPECT_EQ(ZlibCompressor::decompress(packed + "junk", plain.size() - 1), std::nullopt);
+    EXPECT_EQ(ZlibCompressor::decompress("not zlib at all", 14), std::nullopt);
+    // Sizes the input cannot inflate to are refused before anything is allocated.
+    EXPECT_EQ(ZlibCompressor::decompress(packed, std::numeric_limits<qint64>::max()), std::nullopt);
+    const QByteArray zeros(4 * 1024 * 1024, '\0');
+    EXPECT_EQ(ZlibCompressor::decompress(ZlibCompressor::compress(zeros), zeros.size() - 1), zeros);
+}
+
+TEST(ImageBlockCodecTest, PicturesSurviveEncodingAndUnchangedPicturesAreNotEncodedAgain)
+{
+    ImageBlockCodec codec;
+    QImage image = pattern(64, 48, 3);
+    const auto block = codec.encode(image);
+    ASSERT_TRUE(block);
+    const auto decoded = codec.decode(*block);
+    ASSERT_TRUE(decoded);
+    EXPECT_EQ(*decoded, image);
+
+    // A block read from a file is written back verbatim, even when this program would have
+    // packed the picture differently.
+    const QByteArray file = ImageBlockCodec::pictureFileBytes(image);
+    const ImageBlockCodec::Block foreign{file.size() - 1, deflated(file, Z_BEST_COMPRESSION)};
+    ASSERT_NE(foreign.compressed, block->compressed);
+    const auto fromFile = codec.decode(foreign);
+    ASSERT_TRUE(fromFile);
+    EXPECT_EQ(codec.encode(*fromFile)->compressed, foreign.compressed);
+
+    // A changed picture gets a new key and is encoded afresh.
+    QImage changed = *fromFile;
+    changed.setPixel(0, 0, qRgb(1, 2, 3));
+    const auto changedBlock = codec.encode(changed);
+    EXPECT_NE(changedBlock->compressed, foreign.compressed);
+    EXPECT_EQ(*codec.decode(*changedBlock), changed);
+
+    EXPECT_EQ(codec.encode(QImage()), std::nullopt);
+    EXPECT_EQ(codec.decode({10, ZlibCompressor::compress("0123456789a")}), std::nullopt);
+}
+
+TEST(ImageBlockCodecTest, CacheStaysWithinItsBounds)
+{
+    ImageBlockCodec byCount(2);
+    for (int i = 0; i < 5; ++i)
+        byCount.encode(pattern(8, 8, i));
+    EXPECT_EQ(byCount.cachedEntries(), 2);
+
+    ImageBlockCodec byBytes(64, 1);
+    byBytes.encode(pattern(8, 8, 1));
+    byBytes.encode(pattern(8, 8, 2));
+    EXPECT_EQ(byBytes.cachedEntries(), 1);
+}
+
+TEST(TokenReaderTest, DamagedImageBlocksAreErrors)
+{
+    ImageBlockCodec codec;
+    const QByteArray file = ImageBlockCodec::pictureFileBytes(pattern(16, 16, 1));
+    const QByteArray packed = ZlibCompressor::compress(file);
+    const QByteArray sizes = '[' + QByteArray::number(file.size() - 1) + "][" +
+                             QByteArray::number(packed.size() - 1) + ']';
+
+    Source good(sizes + packed);
+    EXPECT_EQ(good.in.readImage(codec), pattern(16, 16, 1));
+    EXPECT_FALSE(good.in.hasError());
+
+    const QByteArray notAPicture = ZlibCompressor::compress("plain text, no picture");
+    const QByteArray cases[] = {
+        sizes + packed.left(packed.size() - 1),                       // longer than the rest
+        '[' + QByteArray::number(file.size() - 1) + "][-5]" + packed, // negative length
+        "[999999999999][" + QByteArray::number(packed.size() - 1) + ']' + packed, // huge size
+        "[21][" + QByteArray::number(notAPicture.size() - 1) + ']' + notAPicture,
+    };
+    for (const QByteArray& bad : cases) {
+        Source damaged(bad);
+        EXPECT_TRUE(damaged.in.readImage(codec).isNull());
+        EXPECT_TRUE(damaged.in.hasError()) << bad.left(30).constData();
+    }
+}

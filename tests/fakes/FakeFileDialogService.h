@@ -1,0 +1,24 @@
+#pragma once
+
+#include "FileDialogService.h"
+
+#include <QStringList>
+
+// Returns scripted choices; an empty queue means the operator cancelled the dialog.
+class FakeFileDialogService : public FileDialogService
+{
+public:
+    QString getOpenFileName(const QString& initialFolder, const QString& filter) override;
+    QString getSaveFileName(const QString& initialFolder, const QString& filter) override;
+
+    void queueChoice(const QString& path) { m_choices << path; }
+    QString lastFilter() const { return m_lastFilter; }
+    QString lastFolder() const { return m_lastFolder; }
+
+private:
+    QString take(const QString& folder, const QString& filter);
+
+    QStringList m_choices;
+    QString m_lastFilter;
+    QString m_lastFolder;
+};

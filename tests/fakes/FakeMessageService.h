@@ -1,0 +1,27 @@
+#pragma once
+
+#include "MessageService.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Records every message and answers questions from a script. A question with no scripted answer
+// fails the test: a prompt nobody expected is a fault.
+class FakeMessageService : public MessageService
+{
+public:
+    int show(const QString& text, MsgButtons buttons, MsgIcon icon) override;
+
+    void queueAnswer(int answer) { m_answers << answer; }
+    const QStringList& texts() const { return m_texts; }
+    QString last() const { return m_texts.isEmpty() ? QString() : m_texts.last(); }
+    MsgIcon lastIcon() const { return m_lastIcon; }
+    void clear() { m_texts.clear(); }
+    int unusedAnswers() const { return int(m_answers.size()); }
+
+private:
+    QList<int> m_answers;
+    QStringList m_texts;
+    MsgIcon m_lastIcon = MsgIcon::None;
+};

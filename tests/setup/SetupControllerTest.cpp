@@ -1,0 +1,344 @@
+#include "SetupController.h"
+#include "FakeFileDialogService.h"
+#include "FakeMessageService.h"
+#include "PathHelpers.h"
+#include "TestFolder.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QImage>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class SetupControllerTest : public ::testing::Test
+{
+protected:
+    SetupControllerTest() : controller(doc, messages, dialogs) {}
+
+    void SetUp() override
+    {
+        options.appFolder = dir.path("app/");
+        options.instanceId = 4242;
+        options.environment.insert("STAGOR_DESKTOP_FOLDER", dir.path("desktop"));
+        options.environment.insert("STAGOR_LIVECAST_FOLDER", dir.path("veskCast"));
+        options.environment.insert("HOME", dir.path("home"));
+    }
+
+    void start(const QString& file = QString())
+    {
+        options.commandLineFile = file;
+        ASSERT_TRUE(controller.startUp(options));
+    }
+
+    void addSpeaker(const QString& name)
+    {
+        SpeakerRecord& s = doc.Speakers[size_t(doc.SpeakerCount++)];
+        s.Name = name;
+        s.FilePath = dir.path(name + ".pptx");
+        s.FileName = name + ".pptx";
+    }
+
+    // Saves the current event under a name, as an operator's earlier session would have.
+    QString saveAsFile(const QString& name)
+    {
+        dialogs.queueChoice(dir.path(name));
+        EXPECT_TRUE(controller.saveAs());
+        return dir.path(name);
+    }
+
+    TestFolder dir;
+    EventDocument doc;
+    FakeMessageService messages;
+    FakeFileDialogService dialogs;
+    SetupController controller;
+    SetupController::StartUpOptions options;
+};
+
+} // namespace
+
+TEST_F(SetupControllerTest, UntouchedStartAndCloseAsksNothingAndCleansUp)
+{
+    start();
+    const QString run = dir.path("app/4242");
+    EXPECT_EQ(doc.RunFolder, run);
+    EXPECT_TRUE(QFileInfo(run + "/Preview").isDir());
+    EXPECT_TRUE(QFileInfo(dir.path("app/Help")).isDir());
+    EXPECT_TRUE(QFileInfo(dir.path("veskCast")).isDir());
+    EXPECT_EQ(doc.EventFileTitle, "Untitled.evf");
+    EXPECT_EQ(doc.EventFilePath, run + "/Untitled.evf");
+    EXPECT_TRUE(QFileInfo::exists(doc.EventFilePath));
+    EXPECT_EQ(doc.ImportDir, dir.path("desktop/"));
+    EXPECT_EQ(doc.SlideImageFormat, "EMF");
+
+    EXPECT_TRUE(controller.closeQuery());
+    EXPECT_TRUE(messages.texts().isEmpty());
+    controller.shutDown();
+    EXPECT_FALSE(QFileInfo::exists(run));
+    EXPECT_EQ(dir.readFile("app/Previous.INI"), "[Empty]\r\n[Empty]\r\n[Empty]\r\n[Empty]\r\n");
+    EXPECT_TRUE(QFileInfo::exists(dir.path("app/LiveCast.INI")));
+}
+
+TEST_F(SetupControllerTest, DefaultHoldingSlideComesFromTheApplicationFolder)
+{
+    QImage full(64, 36, QImage::Format_RGB32);
+    full.fill(Qt::darkBlue);
+    QDir().mkpath(dir.path("app"));
+    ASSERT_TRUE(full.save(dir.path("app/dtitle"), "PNG"));
+    ASSERT_TRUE(full.scaled(16, 9).save(dir.path("app/dtitle-sm"), "PNG"));
+    start();
+    EXPECT_TRUE(doc.hasHoldingSlide());
+    EXPECT_EQ(doc.ImgHolding.size(), QSize(16, 9));
+    EXPECT_EQ(doc.ImgHoldingFull.size(), QSize(64, 36));
+    // The baseline holds the default slide, so the untouched event still has no changes.
+    EXPECT_FALSE(controller.hasUnsavedChanges());
+}
+
+TEST_F(SetupControllerTest, CloseQueryAnswers)
+{
+    start();
+    addSpeaker("Ada");
+
+    messages.queueAnswer(int(MsgAnswer::Cancel));
+    EXPECT_FALSE(controller.closeQuery());
+    EXPECT_EQ(messages.last(), "Do you want to save changes to Untitled?");
+
+    messages.queueAnswer(int(MsgAnswer::No));
+    EXPECT_TRUE(controller.closeQuery());
+
+    // Yes on an untitled event asks for a name; no name chosen keeps the window open.
+    messages.queueAnswer(int(MsgAnswer::Yes));
+    EXPECT_FALSE(controller.closeQuery());
+
+    messages.queueAnswer(int(MsgAnswer::Yes));
+    dialogs.queueChoice(dir.path("Evening.evf"));
+    EXPECT_TRUE(controller.closeQuery());
+    EXPECT_EQ(doc.EventFileTitle, "Evening.evf");
+    EXPECT_TRUE(QFileInfo::exists(dir.path("Evening.evf")));
+    EXPECT_EQ(controller.recentFiles().paths(), QStringList({dir.path("Evening.evf")}));
+    EXPECT_FALSE(controller.hasUnsavedChanges());
+}
+
+TEST_F(SetupControllerTest, YesOnANamedEventSavesInPlace)
+{
+    start();
+    const QString path = saveAsFile("Named.evf");
+    addSpeaker("Grace");
+    messages.queueAnswer(int(MsgAnswer::Yes));
+    EXPECT_TRUE(controller.closeQuery());
+    EXPECT_EQ(messages.last(), "Do you want to save changes to Named?");
+    EXPECT_FALSE(controller.hasUnsavedChanges());
+    EXPECT_EQ(doc.EventFilePath, path);
+}
+
+TEST_F(SetupControllerTest, OpenAndRevert)
+{
+    start();
+    addSpeaker("Ada");
+    const QString path = saveAsFile("Conference.evf");
+    addSpeaker("Grace");
+
+    // Choosing the open file again asks to revert; No keeps the changed event.
+    dialogs.queueChoice(path);
+    messages.queueAnswer(int(MsgAnswer::No));
+    controller.openEvent();
+    EXPECT_EQ(messages.last(), "Do you want to revert to previous Conference?");
+    EXPECT_EQ(doc.SpeakerCount, 2);
+
+    dialogs.queueChoice(path);
+    messages.queueAnswer(int(MsgAnswer::Yes));
+    controller.openEvent();
+    EXPECT_EQ(doc.SpeakerCount, 1);
+    EXPECT_EQ(doc.Speakers[0].Name, "Ada");
+
+    // Another file with unsaved changes asks to save them first; Cancel leaves everything.
+    const QString other = saveAsFile("Other.evf");
+    addSpeaker("Linus");
+    dialogs.queueChoice(path);
+    messages.queueAnswer(int(MsgAnswer::Cancel));
+    controller.openEvent();
+    EXPECT_EQ(doc.EventFilePath, other);
+    EXPECT_EQ(doc.SpeakerCount, 2);
+
+    dialogs.queueChoice(path);
+    messages.queueAnswer(int(MsgAnswer::No));
+    controller.openEvent();
+    EXPECT_EQ(doc.EventFilePath, path);
+    EXPECT_EQ(doc.EventFileTitle, "Conference.evf");
+    EXPECT_EQ(doc.SpeakerCount, 1);
+    EXPECT_EQ(dialogs.lastFilter(), SetupController::OpenFilter);
+
+    // A cancelled dialog or a file that is not there does nothing.
+    controller.openEvent();
+    dialogs.queueChoice(dir.path("nowhere.evf"));
+    controller.openEvent();
+    EXPECT_EQ(doc.EventFilePath, path);
+    EXPECT_EQ(messages.unusedAnswers(), 0);
+}
+
+TEST_F(SetupControllerTest, SaveAsReplaceQuestion)
+{
+    start();
+    const QString path = saveAsFile("Mine.evf");
+    addSpeaker("Ada");
+    // Onto its own path: no question.
+    dialogs.queueChoice(path);
+    messages.clear();
+    EXPECT_TRUE(controller.saveAs());
+    EXPECT_TRUE(messages.texts().isEmpty());
+
+    const QString other = dir.writeFile("Theirs.evf", "someone else's event");
+    dialogs.queueChoice(other);
+    messages.queueAnswer(int(MsgAnswer::No));
+    EXPECT_FALSE(controller.saveAs());
+    EXPECT_EQ(messages.last(), "Do you want to replace the existing Theirs?");
+    EXPECT_EQ(dir.readFile("Theirs.evf"), "someone else's event");
+    EXPECT_EQ(doc.EventFilePath, path);
+
+    dialogs.queueChoice(other);
+    messages.queueAnswer(int(MsgAnswer::Yes));
+    EXPECT_TRUE(controller.saveAs());
+    EXPECT_EQ(doc.EventFileTitle, "Theirs.evf");
+    EXPECT_EQ(controller.recentFiles().paths(), QStringList({other, path}));
+}
+
+TEST_F(SetupControllerTest, SaveOnUntitledBecomesSaveAs)
+{
+    start();
+    addSpeaker("Ada");
+    dialogs.queueChoice(dir.path("First.evf"));
+    controller.save();
+    EXPECT_EQ(doc.EventFileTitle, "First.evf");
+    EXPECT_EQ(dialogs.lastFilter(), SetupController::SaveFilter);
+    addSpeaker("Grace");
+    controller.save(); // no dialog this time
+    EXPECT_FALSE(controller.hasUnsavedChanges());
+}
+
+TEST_F(SetupControllerTest, RecentEntries)
+{
+    start();
+    const QString a = saveAsFile("A.evf");
+    const QString b = saveAsFile("B.evf");
+    const QString c = saveAsFile("C.evf");
+    ASSERT_EQ(controller.recentFiles().paths(), QStringList({c, b, a}));
+
+    controller.openRecent(2);
+    EXPECT_EQ(doc.EventFilePath, a);
+    EXPECT_EQ(controller.recentFiles().paths(), QStringList({a, c, b}));
+
+    // The open file again: the revert question, not the save question.
+    messages.queueAnswer(int(MsgAnswer::No));
+    controller.openRecent(0);
+    EXPECT_EQ(messages.last(), "Do you want to revert to previous A?");
+
+    QFile::remove(b);
+    messages.clear();
+    controller.openRecent(2);
+    EXPECT_EQ(messages.last(), "B.evf is no longer available");
+    EXPECT_EQ(messages.lastIcon(), MsgIcon::Exclamation);
+    EXPECT_EQ(doc.EventFilePath, a);
+    // The entry stays until the next start drops it.
+    EXPECT_EQ(controller.recentFiles().paths().size(), 3);
+    controller.shutDown();
+
+    EventDocument nextDoc;
+    FakeMessageService nextMessages;
+    SetupController next(nextDoc, nextMessages, dialogs);
+    options.instanceId = 4243;
+    ASSERT_TRUE(next.startUp(options));
+    EXPECT_EQ(next.recentFiles().paths(), QStringList({a, c}));
+}
+
+TEST_F(SetupControllerTest, RecentEntryOfTheOpenFileAsksToRevert)
+{
+    start();
+    const QString a = saveAsFile("A.evf");
+    addSpeaker("Ada");
+    messages.queueAnswer(int(MsgAnswer::Yes));
+    controller.openRecent(0);
+    EXPECT_EQ(messages.last(), "Do you want to revert to previous A?");
+    EXPECT_EQ(doc.SpeakerCount, 0);
+    EXPECT_EQ(doc.EventFilePath, a);
+}
+
+TEST_F(SetupControllerTest, NewReadsBackTheBaseline)
+{
+    start();
+    const QImage holding = doc.ImgHolding;
+    addSpeaker("Ada");
+    doc.QuickLaunchFile = dir.path("q.pptx");
+    messages.queueAnswer(int(MsgAnswer::No));
+    int firstSection = 0;
+    QObject::connect(&controller, &SetupController::firstSectionRequested, [&] { ++firstSection; });
+    controller.newEvent();
+    EXPECT_EQ(doc.SpeakerCount, 0);
+    EXPECT_TRUE(doc.QuickLaunchFile.isEmpty());
+    EXPECT_TRUE(doc.isUntitled());
+    EXPECT_EQ(firstSection, 1);
+    EXPECT_EQ(doc.ImgHolding.isNull(), holding.isNull());
+}
+
+TEST_F(SetupControllerTest, CommandLineFiles)
+{
+    // An event saved by an earlier run.
+    {
+        EventDocument earlierDoc;
+        FakeMessageService earlierMessages;
+        FakeFileDialogService earlierDialogs;
+        SetupController earlier(earlierDoc, earlierMessages, earlierDialogs);
+        SetupController::StartUpOptions earlierOptions = options;
+        earlierOptions.instanceId = 1;
+        ASSERT_TRUE(earlier.startUp(earlierOptions));
+        SpeakerRecord& s = earlierDoc.Speakers[0];
+        s.Name = "Keynote";
+        s.FilePath = dir.path("Keynote.pptx");
+        earlierDoc.SpeakerCount = 1;
+        ASSERT_TRUE(earlier.SaveFile(dir.path("Gala.evf"), false));
+        earlier.shutDown();
+    }
+    start(dir.path("Gala.evf"));
+    EXPECT_EQ(doc.EventFileTitle, "Gala.evf");
+    EXPECT_EQ(doc.SpeakerCount, 1);
+    EXPECT_EQ(doc.Speakers[0].FileName, "Keynote.pptx");
+    EXPECT_TRUE(controller.closeQuery());
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+TEST_F(SetupControllerTest, BadFilesNeverCostTheEvent)
+{
+    start();
+    addSpeaker("Ada");
+    const QString mine = saveAsFile("Mine.evf");
+
+    // Truncated: the event and its name stay as they were.
+    QByteArray bytes = dir.readFile("Mine.evf");
+    const QString damaged = dir.writeFile("Damaged.evf", bytes.left(bytes.size() / 2));
+    dialogs.queueChoice(damaged);
+    controller.openEvent();
+    EXPECT_FALSE(messages.last().isEmpty());
+    EXPECT_EQ(doc.SpeakerCount, 1);
+    EXPECT_EQ(doc.EventFilePath, mine);
+
+    // Another product's file: "Incompatible Files", the speakers emptied, the new name kept.
+    const QString foreign = dir.writeFile("Foreign.evf", "[other product][End Data]");
+    dialogs.queueChoice(foreign);
+    controller.openEvent();
+    EXPECT_EQ(messages.last(), "Incompatible Files");
+    EXPECT_EQ(doc.SpeakerCount, 0);
+    EXPECT_EQ(doc.EventFileTitle, "Foreign.evf");
+}
+
+TEST_F(SetupControllerTest, CaptionAlternatesEveryFiveSeconds)
+{
+    start();
+    saveAsFile("Gala.evf");
+    QStringList captions;
+    for (int tick = 1; tick <= 40; ++tick) {
+        const QString caption = controller.captionTick();
+        if (!caption.isEmpty())
+            captions << QString::number(tick) + ":" + caption;
+    }
+    EXPECT_EQ(captions, QStringList({"10:vesk stagor", "20:Gala", "30:vesk stagor", "40:Gala"}));
+}

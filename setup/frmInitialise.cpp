@@ -7,7 +7,7 @@ frmInitialise::frmInitialise(QWidget* parent)
     : QWidget(parent, Qt::SplashScreen | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
 {
     setObjectName(QStringLiteral("frmInitialise"));
-    setWindowTitle(QStringLiteral("vesk stagor"));
+    setWindowTitle(QStringLiteral("vesk stagor - Initialising....."));
     auto* label = new QLabel(QStringLiteral("vesk stagor - Initialising....."), this);
     label->setObjectName(QStringLiteral("labInitialise"));
     label->setAccessibleName(label->text());

@@ -1,0 +1,35 @@
+#!/usr/bin/env bash
+# Without LibreOffice the program says so and ends before its window shows.
+set -euo pipefail
+program="$1"
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
+fi
+
+work="$(mktemp -d)"
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+unset QT_QPA_PLATFORM
+STAGOR_SOFFICE="$work/no/soffice" "$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
+pid=$!
+
+box=""
+for _ in $(seq 1 100); do
+    box="$(xdotool search --onlyvisible --name '^vesk stagor$' 2>/dev/null | head -n1 || true)"
+    [ -n "$box" ] && break
+    sleep 0.2
+done
+[ -n "$box" ] || { echo "FAIL: no message box"; cat "$work/out.log"; exit 1; }
+# Only the message box, no setup window: it has no menu bar to open with Alt+F, so Enter answers.
+xdotool windowfocus --sync "$box" 2>/dev/null || xdotool windowfocus "$box"
+xdotool key Return
+status=0
+for _ in $(seq 1 50); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.2
+done
+kill -0 "$pid" 2>/dev/null && { echo "FAIL: still running after the message"; exit 1; }
+wait "$pid" || status=$?
+[ "$status" -ne 0 ] || { echo "FAIL: ended with status 0"; exit 1; }
+[ ! -e "$work/app" ] || { echo "FAIL: the application folder was made"; exit 1; }
+echo "PASS: missing LibreOffice reported, program ended"

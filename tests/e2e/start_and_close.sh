@@ -1,0 +1,57 @@
+#!/usr/bin/env bash
+# The whole program under an X server, used from outside as an operator would: start it with a
+# fresh application folder, wait for the setup window, close it from the File menu without
+# changing anything. Nothing may be asked, "Previous.INI" must hold four "[Empty]" lines and the
+# run's working folder must be gone.
+set -euo pipefail
+program="$1"
+
+if [ -z "${DISPLAY:-}" ]; then
+    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
+fi
+
+work="$(mktemp -d)"
+trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+export STAGOR_DESKTOP_FOLDER="$work/desktop" STAGOR_LIVECAST_FOLDER="$work/veskCast"
+unset QT_QPA_PLATFORM
+
+"$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
+pid=$!
+
+fail() {
+    echo "FAIL: $*"
+    cat "$work/out.log"
+    exit 1
+}
+
+window=""
+for _ in $(seq 1 150); do
+    window="$(xdotool search --onlyvisible --name '^vesk stagor$' 2>/dev/null | head -n1 || true)"
+    [ -n "$window" ] && break
+    kill -0 "$pid" 2>/dev/null || fail "the program ended before its window showed"
+    sleep 0.2
+done
+[ -n "$window" ] || fail "no setup window within 30 s"
+[ -d "$work/app/$pid" ] || fail "no working folder $work/app/$pid while running"
+[ -d "$work/app/Help" ] || fail "no Help folder"
+
+# File menu, then Exit, by keyboard.
+xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+xdotool key --delay 100 alt+f
+sleep 0.5
+xdotool key x
+
+for _ in $(seq 1 100); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.2
+done
+if kill -0 "$pid" 2>/dev/null; then
+    xdotool search --onlyvisible --name 'vesk stagor' getwindowname %@ 2>/dev/null || true
+    fail "the program did not end within 20 s of Exit (a question may be open)"
+fi
+wait "$pid" || fail "the program ended with an error"
+
+expected=$'[Empty]\r\n[Empty]\r\n[Empty]\r\n[Empty]\r\n'
+[ "$(cat "$work/app/Previous.INI"; echo .)" = "${expected}." ] || fail "Previous.INI is not four [Empty] lines"
+[ ! -e "$work/app/$pid" ] || fail "the working folder is still there"
+echo "PASS: started, closed untouched without a question, cleaned up"

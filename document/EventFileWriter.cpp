@@ -7,8 +7,8 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
+#include <filesystem>
 #include <vector>
 
 namespace {
@@ -33,13 +33,51 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
                                QString* error)
 {
     m_cancelled = false;
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
+    const QFileInfo target(path);
+    const QString finalPath = target.isSymLink() ? target.symLinkTarget() : path;
+    const QString partPath = finalPath + QStringLiteral(".part");
+
+    QFile file(partPath);
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
         setError(error, cannotWrite(path, file.errorString()));
         return false;
     }
-    TokenWriter out(file);
+    if (target.exists())
+        file.setPermissions(QFileInfo(finalPath).permissions());
 
+    TokenWriter out(file);
+    const BlockOutcome outcome = writeSections(document, exportFlag, out, error);
+    file.close();
+    if (outcome == BlockOutcome::Written && file.error() != QFileDevice::NoError)
+        out.fail(file.errorString());
+    if (outcome != BlockOutcome::Written || out.hasError()) {
+        file.remove();
+        m_cancelled = outcome == BlockOutcome::Cancelled;
+        if (m_cancelled)
+            setError(error, QString());
+        else if (out.hasError())
+            setError(error, cannotWrite(path, out.errorMessage()));
+        return false;
+    }
+
+    // Replaced in one step, so the previous file stays whole until the new one is complete.
+    // No fsync: the change check rewrites the whole event every time it runs, and a rename over
+    // an existing file is already ordered after its data by the usual Linux file systems.
+    std::error_code failure;
+    std::filesystem::rename(QFileInfo(partPath).filesystemFilePath(),
+                            QFileInfo(finalPath).filesystemFilePath(), failure);
+    if (failure) {
+        file.remove();
+        setError(error, cannotWrite(path, QString::fromStdString(failure.message())));
+        return false;
+    }
+    return true;
+}
+
+EventFileWriter::BlockOutcome EventFileWriter::writeSections(const EventDocument& document,
+                                                             bool exportFlag, TokenWriter& out,
+                                                             QString* error)
+{
     out.writeToken(EventDocument::ProductName);
     out.writeToken(QStringLiteral("Version"));
     out.writeToken(VersionText);
@@ -95,30 +133,13 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
     if (exportFlag && (!document.QuickLaunchFile.isEmpty() || speakerCount > 0) &&
         !out.hasError()) {
         out.writeToken(QStringLiteral("Presentations"));
-        switch (writePresentations(document, out, error)) {
-        case BlockOutcome::Written:
-            break;
-        case BlockOutcome::Cancelled:
-            m_cancelled = true;
-            setError(error, QString());
-            return false; // the unfinished file beside the target goes with `file`
-        case BlockOutcome::Failed:
-            if (out.hasError())
-                setError(error, cannotWrite(path, out.errorMessage()));
-            return false;
-        }
+        const BlockOutcome outcome = writePresentations(document, out, error);
+        if (outcome != BlockOutcome::Written)
+            return outcome;
     }
 
     out.writeToken(QStringLiteral("End Data"));
-    if (out.hasError()) {
-        setError(error, cannotWrite(path, out.errorMessage()));
-        return false;
-    }
-    if (!file.commit()) {
-        setError(error, cannotWrite(path, file.errorString()));
-        return false;
-    }
-    return true;
+    return out.hasError() ? BlockOutcome::Failed : BlockOutcome::Written;
 }
 
 EventFileWriter::BlockOutcome EventFileWriter::writePresentations(const EventDocument& document,

@@ -12,8 +12,8 @@ class TokenWriter;
 // carries the presentations as well.
 //
 // The same event always gives the same bytes: unsaved changes are found by saving again and
-// comparing files. A save goes to a file beside the target, which replaces it only once
-// complete, so a failed or cancelled save leaves the previous file as it was.
+// comparing files. A save goes to a file beside the target (its name + ".part"), which replaces
+// it only once complete, so a failed or cancelled save leaves the previous file as it was.
 class EventFileWriter
 {
 public:
@@ -42,7 +42,9 @@ private:
         Failed
     };
 
-    // Sets *error for faults of the presentations themselves; write faults stay in out.
+    // Both set *error for faults of the presentations themselves; write faults stay in out.
+    BlockOutcome writeSections(const EventDocument& document, bool exportFlag, TokenWriter& out,
+                               QString* error);
     BlockOutcome writePresentations(const EventDocument& document, TokenWriter& out,
                                     QString* error);
 

@@ -13,6 +13,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <sys/resource.h>
+
 namespace {
 
 QImage pattern(int width, int height, int seed)
@@ -366,4 +369,19 @@ TEST_F(EventFileTest, FailedOrCancelledSavesKeepThePreviousFile)
     EXPECT_FALSE(m_writer.SaveFile(m_document, underAFile, false, &error));
     EXPECT_TRUE(error.contains("could not be written")) << error.toStdString();
     EXPECT_EQ(m_folder.readFile("keep.zev"), "previous content");
+
+    // A full disk, as far as this process is concerned: writes beyond a small size fail.
+    m_document.PopUps[0] = {QStringLiteral("P"), pattern(256, 256, 1), pattern(16, 16, 1)};
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit small{4096, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &small);
+    const bool saved = m_writer.SaveFile(m_document, target, false, &error);
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(saved);
+    EXPECT_TRUE(error.contains("could not be written")) << error.toStdString();
+    EXPECT_EQ(m_folder.readFile("keep.zev"), "previous content");
+    EXPECT_FALSE(QFile::exists(target + ".part"));
 }

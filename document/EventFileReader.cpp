@@ -8,6 +8,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <optional>
+
 namespace {
 
 EventReadResult failure(EventReadResult::Status status, const QString& message)

@@ -12,10 +12,11 @@ class TokenReader;
 
 // Reads an event file into the one event document.
 //
-// A file whose first token names another product only empties the speaker list and the holding
-// thumbnail, the two things every read resets before looking at the file, and reports
-// "Incompatible Files". Any other fault leaves the document exactly as it was: the file is read
-// into a copy, which replaces the event only when the whole file was read.
+// A file whose first token names another product is refused with "Incompatible Files"; as the
+// program has always done, the speaker list and the holding thumbnail are emptied all the same.
+// Any other fault leaves the document exactly as it was: the file is read into a copy, which
+// replaces the event only when the whole file was read. Sections the file lacks keep their
+// current values, as they always have.
 class EventFileReader
 {
 public:

@@ -9,6 +9,8 @@
 #include <QFileInfo>
 
 #include <filesystem>
+
+#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -30,7 +32,7 @@ QString cannotWrite(const QString& path, const QString& detail)
 EventFileWriter::EventFileWriter(ImageBlockCodec& codec) : m_codec(codec) {}
 
 bool EventFileWriter::SaveFile(const EventDocument& document, const QString& path, bool exportFlag,
-                               QString* error)
+                               QString* error, SaveKind kind)
 {
     m_cancelled = false;
     const QFileInfo target(path);
@@ -47,6 +49,10 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
 
     TokenWriter out(file);
     const BlockOutcome outcome = writeSections(document, exportFlag, out, error);
+    if (outcome == BlockOutcome::Written && !out.hasError() && kind == SaveKind::Durable) {
+        if (!file.flush() || ::fsync(file.handle()) != 0)
+            out.fail(QStringLiteral("the data could not be written to the disk"));
+    }
     file.close();
     if (outcome == BlockOutcome::Written && file.error() != QFileDevice::NoError)
         out.fail(file.errorString());
@@ -61,8 +67,7 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
     }
 
     // Replaced in one step, so the previous file stays whole until the new one is complete.
-    // No fsync: the change check rewrites the whole event every time it runs, and a rename over
-    // an existing file is already ordered after its data by the usual Linux file systems.
+    // A durable save has its data on the disk before the rename makes it the event file.
     std::error_code failure;
     std::filesystem::rename(QFileInfo(partPath).filesystemFilePath(),
                             QFileInfo(finalPath).filesystemFilePath(), failure);

@@ -24,6 +24,14 @@ public:
     static inline const QString VersionText = QStringLiteral("5.2");
     static constexpr qint64 ChunkBytes = 1000000;
 
+    // Whether the saved file must survive a power cut right after the save. The change check's
+    // scratch copy is rewritten every time and need not wait for the disk.
+    enum class SaveKind
+    {
+        Durable,
+        Scratch
+    };
+
     explicit EventFileWriter(ImageBlockCodec& codec);
 
     void setExportProgress(ExportProgress progress) { m_progress = std::move(progress); }
@@ -31,7 +39,7 @@ public:
     // True when the file at path was completely written. On false, *error says why for the
     // operator, except after a cancelled export (see lastSaveCancelled()), which leaves it empty.
     bool SaveFile(const EventDocument& document, const QString& path, bool exportFlag,
-                  QString* error = nullptr);
+                  QString* error = nullptr, SaveKind kind = SaveKind::Durable);
     bool lastSaveCancelled() const { return m_cancelled; }
 
 private:

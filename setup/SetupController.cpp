@@ -53,7 +53,12 @@ bool SetupController::startUp(const StartUpOptions& options)
 
     m_doc.EventFileTitle = EventDocument::UntitledTitle;
     m_doc.EventFilePath = m_doc.untitledPath();
-    SaveFile(m_doc.EventFilePath, false);
+    // The baseline lives only as long as this run; it need not wait for the disk.
+    QString error;
+    if (!m_writer->SaveFile(m_doc, m_doc.EventFilePath, false, &error,
+                            EventFileWriter::SaveKind::Scratch))
+        m_messages.show(QStringLiteral("The new event could not be prepared.\n") + error,
+                        MsgButtons::Ok, MsgIcon::Critical);
 
     openCommandLineFile(options.commandLineFile);
 
@@ -148,7 +153,7 @@ bool SetupController::hasUnsavedChanges()
 {
     const QString temp = m_doc.RunFolder + QStringLiteral("/temp.evf");
     QString error;
-    if (!m_writer->SaveFile(m_doc, temp, false, &error))
+    if (!m_writer->SaveFile(m_doc, temp, false, &error, EventFileWriter::SaveKind::Scratch))
         return true;
     return !PathHelpers::FilesAreEqual(temp, m_doc.EventFilePath);
 }

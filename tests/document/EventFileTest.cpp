@@ -10,6 +10,7 @@
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
+#include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
@@ -371,7 +372,11 @@ TEST_F(EventFileTest, FailedOrCancelledSavesKeepThePreviousFile)
     EXPECT_EQ(m_folder.readFile("keep.zev"), "previous content");
 
     // A full disk, as far as this process is concerned: writes beyond a small size fail.
-    m_document.PopUps[0] = {QStringLiteral("P"), pattern(256, 256, 1), pattern(16, 16, 1)};
+    QImage noise(128, 128, QImage::Format_RGB32);
+    for (int y = 0; y < noise.height(); ++y)
+        for (int x = 0; x < noise.width(); ++x)
+            noise.setPixel(x, y, QRandomGenerator::global()->generate());
+    m_document.PopUps[0] = {QStringLiteral("P"), noise, pattern(16, 16, 1)};
     const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
     rlimit limit{};
     getrlimit(RLIMIT_FSIZE, &limit);

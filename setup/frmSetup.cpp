@@ -25,6 +25,7 @@ QAction* namedAction(QObject* parent, const QString& text, const QString& name)
     // outside drivers look for.
     action->setToolTip(QString(text).remove(QLatin1Char('&')));
     action->setStatusTip(name);
+    action->setWhatsThis(name);
     return action;
 }
 

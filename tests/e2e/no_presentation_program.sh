@@ -2,23 +2,14 @@
 # Without LibreOffice the program says so and ends before its window shows.
 set -euo pipefail
 program="$1"
-
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
-fi
-
-work="$(mktemp -d)"
+source "$(dirname "$0")/common.sh"
+stagor_need_display "$0" "$@"
+stagor_make_work
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-unset QT_QPA_PLATFORM
 STAGOR_SOFFICE="$work/no/soffice" "$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
 pid=$!
 
-box=""
-for _ in $(seq 1 100); do
-    box="$(xdotool search --onlyvisible --name '^vesk stagor$' 2>/dev/null | head -n1 || true)"
-    [ -n "$box" ] && break
-    sleep 0.2
-done
+box="$(stagor_wait_window '^vesk stagor$')"
 [ -n "$box" ] || { echo "FAIL: no message box"; cat "$work/out.log"; exit 1; }
 # Only the message box, no setup window: it has no menu bar to open with Alt+F, so Enter answers.
 xdotool windowfocus --sync "$box" 2>/dev/null || xdotool windowfocus "$box"

@@ -5,15 +5,10 @@
 # run's working folder must be gone.
 set -euo pipefail
 program="$1"
-
-if [ -z "${DISPLAY:-}" ]; then
-    exec xvfb-run -a -s "-screen 0 1280x800x24" "$0" "$@"
-fi
-
-work="$(mktemp -d)"
+source "$(dirname "$0")/common.sh"
+stagor_need_display "$0" "$@"
+stagor_make_work
 trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
-export STAGOR_DESKTOP_FOLDER="$work/desktop" STAGOR_LIVECAST_FOLDER="$work/veskCast"
-unset QT_QPA_PLATFORM
 
 "$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
 pid=$!
@@ -24,13 +19,7 @@ fail() {
     exit 1
 }
 
-window=""
-for _ in $(seq 1 150); do
-    window="$(xdotool search --onlyvisible --name '^vesk stagor$' 2>/dev/null | head -n1 || true)"
-    [ -n "$window" ] && break
-    kill -0 "$pid" 2>/dev/null || fail "the program ended before its window showed"
-    sleep 0.2
-done
+window="$(stagor_wait_window '^vesk stagor$')"
 [ -n "$window" ] || fail "no setup window within 30 s"
 [ -d "$work/app/$pid" ] || fail "no working folder $work/app/$pid while running"
 [ -d "$work/app/Help" ] || fail "no Help folder"

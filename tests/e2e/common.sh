@@ -1,0 +1,26 @@
+# Shared by the end-to-end scripts: source it first thing.
+
+# Runs the calling script again under a virtual X server when there is no display.
+stagor_need_display() {
+    if [ -z "${DISPLAY:-}" ]; then
+        exec xvfb-run -a -s "-screen 0 1280x800x24" "$@"
+    fi
+}
+
+# The program's working folders for one run, removed when the script ends.
+stagor_make_work() {
+    work="$(mktemp -d)"
+    export STAGOR_DESKTOP_FOLDER="$work/desktop" STAGOR_LIVECAST_FOLDER="$work/veskCast"
+    unset QT_QPA_PLATFORM
+}
+
+# Waits up to 30 s for a visible window whose title matches; prints its id.
+stagor_wait_window() {
+    local pattern="$1" window=""
+    for _ in $(seq 1 150); do
+        window="$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)"
+        [ -n "$window" ] && break
+        sleep 0.2
+    done
+    echo "$window"
+}

@@ -47,7 +47,7 @@ QByteArray deflated(const QByteArray& plain, int level)
 
 } // namespace
 
-TEST(TokenReaderTest, NumbersParseLikeTheOriginalConversions)
+TEST(TokenReaderTest, NumbersParseLenientlyAndCountsStrictly)
 {
     EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("  12abc"), 12);
     EXPECT_DOUBLE_EQ(TokenReader::leadingNumber(""), 0);

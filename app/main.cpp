@@ -4,6 +4,7 @@
 #include "ProcessClock.h"
 #include "QtFileDialogService.h"
 #include "QtMessageService.h"
+#include "TerminationSignals.h"
 #include "frmSetup.h"
 
 #include <QApplication>
@@ -25,8 +26,9 @@ int main(int argc, char** argv)
     QtMessageService messages;
     QtFileDialogService dialogs;
 
-    LibreOfficeApp presentationProgram;
-    if (!presentationProgram.isAvailable()) {
+    if (LibreOfficeApp::findBinary(qEnvironmentVariable("STAGOR_SOFFICE"),
+                                   qEnvironmentVariable("PATH"))
+            .isEmpty()) {
         messages.show(
             QStringLiteral("Microsoft PowerPoint not installed, stagor will be terminated."),
             MsgButtons::Ok, MsgIcon::Information);
@@ -36,6 +38,10 @@ int main(int argc, char** argv)
     const QString appFolder = AppFolders::resolveAppFolder(
         commandLine.appFolder, QProcessEnvironment::systemEnvironment());
     AppFolders::seed(appFolder, AppFolders::installedResourcesFolder());
+
+    // LibreOffice takes a few seconds to come up: start it now, while the window loads.
+    LibreOfficeApp presentationProgram(QString(), appFolder + QStringLiteral("lo-profile"));
+    presentationProgram.startInBackground();
 
     frmSetup setup(messages, dialogs);
     messages.setParent(&setup);
@@ -54,5 +60,12 @@ int main(int argc, char** argv)
     // message box happens to be the last window.
     QObject::connect(&setup, &frmSetup::shutDownFinished, &app, &QApplication::quit,
                      Qt::QueuedConnection);
+    // Asked to end from outside: no questions can be answered then, but the run's working
+    // folder and LibreOffice are still cleaned up.
+    TerminationSignals termination;
+    QObject::connect(&termination, &TerminationSignals::terminationRequested, &app, [&setup] {
+        setup.shutDownWithoutQuestions();
+        QApplication::exit(0);
+    });
     return app.exec();
 }

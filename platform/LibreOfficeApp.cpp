@@ -1,14 +1,48 @@
 #include "LibreOfficeApp.h"
 
+#include "LibreOfficeDocument.h"
+#include "LibreOfficeSession.h"
+#include "LibreOfficeWorker.h"
+
 #include <QFileInfo>
+#include <QStandardPaths>
 #include <QStringList>
 
-LibreOfficeApp::LibreOfficeApp(const QString& configuredBinary)
+namespace {
+
+constexpr int kQueryBoundMs = 5000;
+// Opening may have to start the office first: seconds with a new profile.
+constexpr int kOpenBoundMs = 90000;
+constexpr int kQuitBoundMs = 25000;
+
+QString defaultProfileFolder()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
+           QStringLiteral("/vesk-stagor/lo-profile");
+}
+
+} // namespace
+
+LibreOfficeApp::LibreOfficeApp(const QString& configuredBinary, const QString& profileFolder)
 {
     QString configured = configuredBinary;
     if (configured.isEmpty())
         configured = qEnvironmentVariable("STAGOR_SOFFICE");
     m_binary = findBinary(configured, qEnvironmentVariable("PATH"));
+    m_session = std::make_shared<LibreOfficeSession>(
+        m_binary, profileFolder.isEmpty() ? defaultProfileFolder() : profileFolder);
+    // A call that runs out of time has an office that hangs: ending it frees the worker, and
+    // the next call starts a fresh one.
+    m_worker =
+        std::make_shared<LibreOfficeWorker>([weak = std::weak_ptr<LibreOfficeSession>(m_session)] {
+            if (auto session = weak.lock())
+                session->kill();
+        });
+}
+
+LibreOfficeApp::~LibreOfficeApp()
+{
+    quit();
 }
 
 QString LibreOfficeApp::findBinary(const QString& configuredBinary, const QString& pathVariable)
@@ -29,4 +63,70 @@ QString LibreOfficeApp::findBinary(const QString& configuredBinary, const QStrin
             return candidate;
     }
     return QString();
+}
+
+void LibreOfficeApp::startInBackground()
+{
+    m_worker->post([session = m_session] { session->ensureRunning(); });
+}
+
+bool LibreOfficeApp::isRunning()
+{
+    return m_worker
+        ->call<bool>(
+            kQueryBoundMs,
+            [session = m_session] { return PresentationResult<bool>(session->isRunning()); })
+        .valueOr(false);
+}
+
+PresentationResult<std::shared_ptr<PresentationDocument>>
+LibreOfficeApp::documentFor(const PresentationResult<int>& id, const QString& path)
+{
+    if (!id.ok())
+        return PresentationResult<std::shared_ptr<PresentationDocument>>::failure(id.error());
+    return std::shared_ptr<PresentationDocument>(
+        std::make_shared<LibreOfficeDocument>(m_worker, m_session, id.value(), path));
+}
+
+PresentationResult<std::shared_ptr<PresentationDocument>>
+LibreOfficeApp::open(const QString& path, Visibility visibility)
+{
+    const bool hidden = visibility == Visibility::Hidden;
+    const PresentationResult<int> id = m_worker->call<int>(
+        kOpenBoundMs, [session = m_session, path, hidden] { return session->open(path, hidden); });
+    return documentFor(id, QFileInfo(path).absoluteFilePath());
+}
+
+PresentationResult<std::shared_ptr<PresentationDocument>>
+LibreOfficeApp::buildFromPictures(const QStringList& picturePaths, Visibility visibility)
+{
+    const bool hidden = visibility == Visibility::Hidden;
+    const PresentationResult<int> id =
+        m_worker->call<int>(kOpenBoundMs, [session = m_session, picturePaths, hidden] {
+            return session->buildFromPictures(picturePaths, hidden);
+        });
+    return documentFor(id, QString());
+}
+
+PresentationResult<int> LibreOfficeApp::openPresentationCount()
+{
+    return m_worker->call<int>(kQueryBoundMs,
+                               [session = m_session] { return session->openPresentationCount(); });
+}
+
+PresentationStatus LibreOfficeApp::closeAll()
+{
+    return m_worker->call<std::monostate>(kOpenBoundMs,
+                                          [session = m_session] { return session->closeAll(); });
+}
+
+PresentationStatus LibreOfficeApp::quit()
+{
+    return m_worker->call<std::monostate>(kQuitBoundMs,
+                                          [session = m_session] { return session->quit(); });
+}
+
+qint64 LibreOfficeApp::officeProcessId() const
+{
+    return m_session->officePid();
 }

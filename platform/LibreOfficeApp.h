@@ -4,19 +4,51 @@
 
 #include <QString>
 
+#include <memory>
+
+class LibreOfficeSession;
+class LibreOfficeWorker;
+
 // LibreOffice Impress as the presentation program. The program is found as "soffice" on PATH
 // unless STAGOR_SOFFICE (or the constructor argument) names the binary.
+//
+// Each instance runs an soffice of its own, with its own profile in profileFolder (by default
+// "lo-profile" in the default application folder) and its own pipe, started on first need and
+// ended with the instance. It must have a display: shows cannot run headless.
 class LibreOfficeApp : public PresentationApp
 {
 public:
-    explicit LibreOfficeApp(const QString& configuredBinary = QString());
+    explicit LibreOfficeApp(const QString& configuredBinary = QString(),
+                            const QString& profileFolder = QString());
+    ~LibreOfficeApp() override;
+
+    LibreOfficeApp(const LibreOfficeApp&) = delete;
+    LibreOfficeApp& operator=(const LibreOfficeApp&) = delete;
 
     bool isAvailable() const override { return !m_binary.isEmpty(); }
     QString location() const override { return m_binary; }
+
+    void startInBackground() override;
+    bool isRunning() override;
+    PresentationResult<std::shared_ptr<PresentationDocument>> open(const QString& path,
+                                                                   Visibility visibility) override;
+    PresentationResult<std::shared_ptr<PresentationDocument>>
+    buildFromPictures(const QStringList& picturePaths, Visibility visibility) override;
+    PresentationResult<int> openPresentationCount() override;
+    PresentationStatus closeAll() override;
+    PresentationStatus quit() override;
+
+    // The office process itself (not its launcher) while it runs, else 0.
+    qint64 officeProcessId() const;
 
     // Resolves the soffice binary: a configured path when it is an executable file, else PATH.
     static QString findBinary(const QString& configuredBinary, const QString& pathVariable);
 
 private:
+    PresentationResult<std::shared_ptr<PresentationDocument>>
+    documentFor(const PresentationResult<int>& id, const QString& path);
+
     QString m_binary;
+    std::shared_ptr<LibreOfficeSession> m_session;
+    std::shared_ptr<LibreOfficeWorker> m_worker;
 };

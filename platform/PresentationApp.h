@@ -1,12 +1,29 @@
 #pragma once
 
-#include <QString>
+#include "PresentationDocument.h"
+#include "PresentationResult.h"
 
-// The presentation program as a whole: whether it is there, and its lifetime. Documents opened in
-// it come with the document interface. Slide numbers at these interfaces are 1-based.
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+
+// The presentation program as a whole: whether it is there, its lifetime and the files open in
+// it. Slide numbers at these interfaces are 1-based.
+//
+// Calls block the calling thread until the program has answered, but never longer than a bound
+// of a few seconds (longer for opening, exporting and saving); a call that runs out of time or
+// finds the program dead fails with an error text. A program that died or hung is started again
+// by the next call that needs it; documents opened before that fail from then on.
 class PresentationApp
 {
 public:
+    enum class Visibility
+    {
+        Hidden, // for counting, exporting and saving: no window appears
+        Visible,
+    };
+
     virtual ~PresentationApp() = default;
 
     // True when the program can be started on this machine at all. Start-up ends the program
@@ -14,4 +31,22 @@ public:
     virtual bool isAvailable() const = 0;
     // Human-readable name of what was found (the binary's path), for diagnostics.
     virtual QString location() const = 0;
+
+    // Starts the program without waiting for it, so that the first real call finds it ready.
+    virtual void startInBackground() = 0;
+    // True while the program runs and answers.
+    virtual bool isRunning() = 0;
+
+    virtual PresentationResult<std::shared_ptr<PresentationDocument>>
+    open(const QString& path, Visibility visibility) = 0;
+    // A new presentation of one slide per picture, each picture as large as the slide allows.
+    virtual PresentationResult<std::shared_ptr<PresentationDocument>>
+    buildFromPictures(const QStringList& picturePaths, Visibility visibility) = 0;
+
+    // Presentations open in the program, whoever opened them.
+    virtual PresentationResult<int> openPresentationCount() = 0;
+    // Closes every open presentation without saving.
+    virtual PresentationStatus closeAll() = 0;
+    // Ends the program; the next call that needs it starts it again.
+    virtual PresentationStatus quit() = 0;
 };

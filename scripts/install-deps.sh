@@ -9,9 +9,11 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev
     libgtest-dev libgmock-dev googletest
     # the presentation program
-    libreoffice-impress
+    libreoffice-impress libreoffice-dev
     # running and testing under a real X server
     xvfb xauth xdotool x11-utils fonts-dejavu-core
+    # what assistive technology sees, for the accessibility test
+    dbus at-spi2-core python3-pyatspi
 )
 
 missing=()

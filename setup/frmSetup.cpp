@@ -217,6 +217,15 @@ void frmSetup::MnuARight_Click()
     move(screen.left() + int(0.99 * screen.width()) - frameGeometry().width(), y());
 }
 
+void frmSetup::shutDownWithoutQuestions()
+{
+    if (m_shutDownDone)
+        return;
+    m_timer1.stop();
+    m_controller->shutDown();
+    m_shutDownDone = true;
+}
+
 void frmSetup::closeEvent(QCloseEvent* event)
 {
     if (m_shutDownDone) {

@@ -36,6 +36,10 @@ public:
     // How long the closing window stays; tests shorten it.
     void setClosingWindowMs(int ms) { m_closingMs = ms; }
 
+    // Ending from outside (a logout, a service stop): nobody can answer a question, so the
+    // settings are written and the working folder removed without one.
+    void shutDownWithoutQuestions();
+
     void Toolbar1_ButtonClick(const QString& key);
     void MnuALeft_Click();
     void MnuARight_Click();

@@ -18,9 +18,9 @@ done
 [ -n "$launcher" ] || { echo "FAIL: at-spi-bus-launcher not installed"; exit 1; }
 "$launcher" --launch-immediately &
 bus=$!
-trap 'kill "$pid" "$bus" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'stagor_cleanup; kill "$bus" 2>/dev/null || true' EXIT
 
 export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
 "$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
 pid=$!
-/usr/bin/python3 "$here/accessible_tree.py"
+/usr/bin/python3 "$here/accessible_tree.py" || { cat "$work/out.log"; exit 1; }

@@ -24,3 +24,17 @@ stagor_wait_window() {
     done
     echo "$window"
 }
+
+# Ends the program (it ends its LibreOffice on the way out) and removes the working folders.
+stagor_cleanup() {
+    if [ -n "${pid:-}" ] && kill -0 "$pid" 2>/dev/null; then
+        kill "$pid" 2>/dev/null || true
+        for _ in $(seq 1 100); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.2
+        done
+        kill -9 "$pid" 2>/dev/null || true
+    fi
+    [ -n "${work:-}" ] && pkill -9 -f "$work/app/lo-profile" 2>/dev/null || true
+    [ -n "${work:-}" ] && rm -rf "$work"
+}

@@ -8,7 +8,7 @@ program="$1"
 source "$(dirname "$0")/common.sh"
 stagor_need_display "$0" "$@"
 stagor_make_work
-trap 'kill "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap stagor_cleanup EXIT
 
 "$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
 pid=$!

@@ -1,0 +1,41 @@
+#pragma once
+
+#include <QString>
+
+#include <atomic>
+#include <sys/types.h>
+
+// One soffice of our own: its own profile and pipe, in a process group of its own so that the
+// launcher and the office it forks can be ended together. start(), waitForExit() and isAlive()
+// belong to one thread; kill() and officePid() may be called from any thread.
+class LibreOfficeProcess
+{
+public:
+    LibreOfficeProcess(QString binary, QString profileFolder, QString pipeName);
+    // Ends the process group if it still runs.
+    ~LibreOfficeProcess();
+
+    LibreOfficeProcess(const LibreOfficeProcess&) = delete;
+    LibreOfficeProcess& operator=(const LibreOfficeProcess&) = delete;
+
+    // Ends leftovers that use the same profile first: a second soffice on a profile in use
+    // hands its arguments to the first one and exits, which would leave us without our pipe.
+    bool start(QString* error);
+    bool isAlive();
+    void kill();
+    // True when the process had ended (or was ended) within timeoutMs.
+    bool waitForExit(int timeoutMs);
+
+    // The office process proper (not its launcher), 0 when none runs.
+    pid_t officePid() const;
+    QString connectUrl() const;
+
+private:
+    QString profileUrl() const;
+    void endLeftovers() const;
+
+    QString m_binary;
+    QString m_profileFolder;
+    QString m_pipeName;
+    std::atomic<pid_t> m_launcherPid{0};
+};

@@ -1,0 +1,73 @@
+#pragma once
+
+#include "PresentationDocument.h"
+#include "PresentationResult.h"
+#include "SlideShowOptions.h"
+
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <mutex>
+#include <sys/types.h>
+
+class LibreOfficeProcess;
+
+// The connection to our soffice and the documents open in it, addressed by id. Everything but
+// kill() and officePid() runs on the back end's worker thread: UNO calls block, and UNO objects
+// live here only, behind m_uno, so that no header outside this file pair needs UNO.
+//
+// A soffice that died (its bridge disposed) is noticed by the call that hits it; the next call
+// that needs the program starts a new one. Ids of documents from before that are gone.
+class LibreOfficeSession
+{
+public:
+    LibreOfficeSession(QString binary, QString profileFolder);
+    ~LibreOfficeSession();
+
+    LibreOfficeSession(const LibreOfficeSession&) = delete;
+    LibreOfficeSession& operator=(const LibreOfficeSession&) = delete;
+
+    PresentationStatus ensureRunning();
+    bool isRunning();
+    PresentationResult<int> open(const QString& path, bool hidden);
+    PresentationResult<int> buildFromPictures(const QStringList& picturePaths, bool hidden);
+    PresentationResult<int> openPresentationCount();
+    PresentationStatus closeAll();
+    PresentationStatus quit();
+
+    PresentationResult<int> slideCount(int id);
+    PresentationStatus runShow(int id);
+    PresentationResult<bool> isShowRunning(int id);
+    PresentationResult<int> currentSlide(int id);
+    PresentationStatus goToSlide(int id, int slide);
+    PresentationStatus endShow(int id);
+    PresentationStatus bringShowToFront(int id);
+    PresentationStatus exportSlide(int id, int slide, const QString& imagePath,
+                                   PresentationDocument::ImageFormat format, int widthPx,
+                                   int heightPx);
+    PresentationStatus saveCopyAs(int id, const QString& path,
+                                  PresentationDocument::FileFormat format);
+    PresentationStatus save(int id);
+    PresentationResult<SlideShowOptions> showOptions(int id);
+    PresentationStatus setShowOptions(int id, const SlideShowOptions& options);
+    PresentationStatus close(int id);
+
+    // Any thread: ends soffice at once, which makes a call stuck in it return.
+    void kill();
+    pid_t officePid() const;
+
+private:
+    struct Uno;
+
+    template <typename T, typename Body> PresentationResult<T> guarded(Body body);
+    void forgetConnection();
+
+    QString m_binary;
+    QString m_profileFolder;
+    std::unique_ptr<Uno> m_uno;
+    int m_nextId = 0;
+    int m_starts = 0;
+    mutable std::mutex m_processMutex;
+    std::unique_ptr<LibreOfficeProcess> m_process;
+};

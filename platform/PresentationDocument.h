@@ -1,0 +1,62 @@
+#pragma once
+
+#include "PresentationResult.h"
+#include "SlideShowOptions.h"
+
+#include <QString>
+
+// One file open in the presentation program. Slide numbers are 1-based, as the operator counts
+// them. Every call returns within a bounded time (see PresentationApp) and reports failure as a
+// value; once the document is closed, or the program under it has died, every call fails.
+class PresentationDocument
+{
+public:
+    enum class ImageFormat
+    {
+        Png,
+        Jpeg,
+        Bmp,
+    };
+    enum class FileFormat
+    {
+        Pdf, // page N is slide N, hidden slides included
+        Pptx,
+        Ppt,
+        Ppsx, // opens straight into its show
+        Pps,
+        Odp,
+    };
+
+    virtual ~PresentationDocument() = default;
+
+    // The file the document was opened from; empty for one built in memory.
+    virtual QString path() const = 0;
+
+    virtual PresentationResult<int> slideCount() = 0;
+
+    // Starts the show at slide 1 and gives it the focus. Succeeds once the show is on screen.
+    virtual PresentationStatus runShow() = 0;
+    // False once the show has been ended (by a key, a click or endShow()). A show that reached
+    // its black end screen still counts as running until the presenter leaves it.
+    virtual PresentationResult<bool> isShowRunning() = 0;
+    // The slide now shown; fails when no show runs.
+    virtual PresentationResult<int> currentSlide() = 0;
+    virtual PresentationStatus goToSlide(int slide) = 0;
+    virtual PresentationStatus endShow() = 0;
+    virtual PresentationStatus bringShowToFront() = 0;
+
+    // Writes slide `slide` as an image of exactly widthPx by heightPx pixels.
+    virtual PresentationStatus exportSlide(int slide, const QString& imagePath, ImageFormat format,
+                                           int widthPx, int heightPx) = 0;
+    // Writes a converted copy; the document stays bound to its own file.
+    virtual PresentationStatus saveCopyAs(const QString& path, FileFormat format) = 0;
+    // Writes the document back to the file it came from.
+    virtual PresentationStatus save() = 0;
+
+    virtual PresentationResult<SlideShowOptions> showOptions() = 0;
+    // Changes the document in memory; save() makes it stick.
+    virtual PresentationStatus setShowOptions(const SlideShowOptions& options) = 0;
+
+    // Discards unsaved changes. Calls after close() fail.
+    virtual PresentationStatus close() = 0;
+};

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Asked to end from outside (SIGTERM, as at a logout) while LibreOffice is still starting: the
+# program ends within a few seconds without asking anything, removes its working folder and
+# leaves no LibreOffice behind.
+set -euo pipefail
+program="$1"
+source "$(dirname "$0")/common.sh"
+stagor_need_display "$0" "$@"
+stagor_make_work
+trap stagor_cleanup EXIT
+
+"$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
+pid=$!
+window="$(stagor_wait_window '^vesk stagor$')"
+[ -n "$window" ] || { echo "FAIL: no setup window"; cat "$work/out.log"; exit 1; }
+kill -TERM "$pid"
+for _ in $(seq 1 75); do
+    kill -0 "$pid" 2>/dev/null || break
+    sleep 0.2
+done
+if kill -0 "$pid" 2>/dev/null; then
+    echo "FAIL: still running 15 s after SIGTERM"
+    exit 1
+fi
+wait "$pid" || { echo "FAIL: ended with an error"; cat "$work/out.log"; exit 1; }
+[ ! -e "$work/app/$pid" ] || { echo "FAIL: working folder left"; exit 1; }
+pid=""
+if pgrep -f "$work/app/lo-profile" >/dev/null; then
+    echo "FAIL: LibreOffice left running"
+    exit 1
+fi
+echo "PASS: ended on SIGTERM, cleaned up, no LibreOffice left"

@@ -1,0 +1,110 @@
+#include "FakePresentationApp.h"
+
+#include "FakePresentationDocument.h"
+
+#include <QFileInfo>
+
+FakePresentationApp::FakePresentationApp() : m_program(std::make_shared<Program>()) {}
+
+void FakePresentationApp::addPresentation(const QString& path, int slideCount)
+{
+    Program::File file;
+    file.slideCount = slideCount;
+    file.options.advanceMode = SlideShowOptions::AdvanceMode::Manual;
+    file.options.slides.resize(slideCount);
+    m_program->files.insert(path, file);
+}
+
+void FakePresentationApp::crash()
+{
+    m_program->running = false;
+    ++m_program->generation;
+    m_program->open.clear();
+}
+
+std::shared_ptr<FakePresentationDocument> FakePresentationApp::lastOpened() const
+{
+    for (auto it = m_program->open.crbegin(); it != m_program->open.crend(); ++it) {
+        if (auto doc = it->lock(); doc && doc->isOpen())
+            return doc;
+    }
+    return nullptr;
+}
+
+SlideShowOptions FakePresentationApp::storedOptions(const QString& path) const
+{
+    return m_program->files.value(path).options;
+}
+
+void FakePresentationApp::startInBackground()
+{
+    if (m_available && !m_program->running) {
+        m_program->running = true;
+        ++m_program->starts;
+    }
+}
+
+std::shared_ptr<FakePresentationDocument>
+FakePresentationApp::adopt(const QString& path, int slideCount, const SlideShowOptions& options)
+{
+    auto doc = std::make_shared<FakePresentationDocument>(m_program, path, slideCount, options);
+    m_program->open.append(doc);
+    return doc;
+}
+
+PresentationResult<std::shared_ptr<PresentationDocument>>
+FakePresentationApp::open(const QString& path, Visibility)
+{
+    using Result = PresentationResult<std::shared_ptr<PresentationDocument>>;
+    if (!m_available)
+        return Result::failure(QStringLiteral("The presentation program is not installed"));
+    startInBackground();
+    if (!QFileInfo::exists(path) && !m_program->files.contains(path))
+        return Result::failure(QStringLiteral("File not found: ") + path);
+    if (!m_program->files.contains(path) || m_program->unopenable.contains(path))
+        return Result::failure(QStringLiteral("The presentation program could not open ") + path);
+    const Program::File& file = m_program->files[path];
+    return std::shared_ptr<PresentationDocument>(adopt(path, file.slideCount, file.options));
+}
+
+PresentationResult<std::shared_ptr<PresentationDocument>>
+FakePresentationApp::buildFromPictures(const QStringList& picturePaths, Visibility)
+{
+    using Result = PresentationResult<std::shared_ptr<PresentationDocument>>;
+    if (!m_available)
+        return Result::failure(QStringLiteral("The presentation program is not installed"));
+    if (picturePaths.isEmpty())
+        return Result::failure(QStringLiteral("No pictures to build a presentation from"));
+    startInBackground();
+    SlideShowOptions options;
+    options.slides.resize(picturePaths.size());
+    return std::shared_ptr<PresentationDocument>(
+        adopt(QString(), int(picturePaths.size()), options));
+}
+
+PresentationResult<int> FakePresentationApp::openPresentationCount()
+{
+    int count = 0;
+    for (const auto& weak : m_program->open) {
+        if (auto doc = weak.lock(); doc && doc->isOpen())
+            ++count;
+    }
+    return count;
+}
+
+PresentationStatus FakePresentationApp::closeAll()
+{
+    for (const auto& weak : m_program->open) {
+        if (auto doc = weak.lock(); doc && doc->isOpen())
+            doc->close();
+    }
+    m_program->open.clear();
+    return presentationOk();
+}
+
+PresentationStatus FakePresentationApp::quit()
+{
+    closeAll();
+    m_program->running = false;
+    return presentationOk();
+}

@@ -1,0 +1,71 @@
+#pragma once
+
+#include "PresentationApp.h"
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+
+#include <memory>
+
+class FakePresentationDocument;
+
+// A presentation program run from a script. Files are presentations only when a test declares
+// them, each with its own slide count and stored show options; anything else fails to open.
+// Failures come on demand: a file that will not open, a program that is missing or dies.
+class FakePresentationApp : public PresentationApp
+{
+public:
+    // What the program "holds on disk" and whether it runs; shared with the documents so that
+    // a crash reaches documents opened before it.
+    struct Program
+    {
+        struct File
+        {
+            int slideCount = 0;
+            SlideShowOptions options;
+        };
+        QHash<QString, File> files;
+        QSet<QString> unopenable;
+        bool running = false;
+        int generation = 0;
+        int starts = 0;
+        QList<std::weak_ptr<FakePresentationDocument>> open;
+    };
+
+    FakePresentationApp();
+
+    // Declares path as a presentation of slideCount slides (options default to manual advance).
+    void addPresentation(const QString& path, int slideCount);
+    // Opening path fails even when it was declared.
+    void failToOpen(const QString& path) { m_program->unopenable.insert(path); }
+    void setAvailable(bool available) { m_available = available; }
+    // The program dies: every show ends and every open document fails from now on; the next
+    // open starts it again.
+    void crash();
+
+    int starts() const { return m_program->starts; }
+    // The most recently opened document that is still open, or null.
+    std::shared_ptr<FakePresentationDocument> lastOpened() const;
+    // Options as stored in the file by save().
+    SlideShowOptions storedOptions(const QString& path) const;
+
+    bool isAvailable() const override { return m_available; }
+    QString location() const override { return QStringLiteral("/fake/soffice"); }
+    void startInBackground() override;
+    bool isRunning() override { return m_program->running; }
+    PresentationResult<std::shared_ptr<PresentationDocument>> open(const QString& path,
+                                                                   Visibility visibility) override;
+    PresentationResult<std::shared_ptr<PresentationDocument>>
+    buildFromPictures(const QStringList& picturePaths, Visibility visibility) override;
+    PresentationResult<int> openPresentationCount() override;
+    PresentationStatus closeAll() override;
+    PresentationStatus quit() override;
+
+private:
+    std::shared_ptr<FakePresentationDocument> adopt(const QString& path, int slideCount,
+                                                    const SlideShowOptions& options);
+
+    std::shared_ptr<Program> m_program;
+    bool m_available = true;
+};

@@ -12,7 +12,7 @@ void SlideFormatSetting::load(const QString& appFolder)
     bool ok = false;
     const int index =
         SettingsLines::read(file).value_or(QStringList()).value(0).trimmed().toInt(&ok);
-    Index = ok && index >= 1 && index <= Formats.size() ? index : DefaultIndex;
+    Index = ok && index >= 1 && index <= Captions.size() ? index : DefaultIndex;
 }
 
 bool SlideFormatSetting::save(const QString& appFolder) const

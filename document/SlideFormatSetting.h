@@ -8,15 +8,18 @@ class SlideFormatSetting
 {
 public:
     static inline const QString FileName = QStringLiteral("Slide.INI");
-    static inline const QStringList Formats = {QStringLiteral("BMP"), QStringLiteral("EMF"),
-                                               QStringLiteral("GIF"), QStringLiteral("JPG"),
-                                               QStringLiteral("WMF")};
+    // Captions of the format menu; the code is the first three characters of each.
+    static inline const QStringList Captions = {QStringLiteral("BMP - Device Independent Format"),
+                                                QStringLiteral("EMF - Enhanced Windows Metafile"),
+                                                QStringLiteral("GIF - Graphics Interchange Format"),
+                                                QStringLiteral("JPG - File Interchange Format"),
+                                                QStringLiteral("WMF - Windows Meta File")};
     static constexpr int DefaultIndex = 2;
 
     int Index = DefaultIndex;
 
     // Three-letter type of the chosen entry ("EMF" by default).
-    QString SlideImageFormat() const { return Formats.at(Index - 1); }
+    QString SlideImageFormat() const { return Captions.at(Index - 1).left(3); }
 
     // Creates the file with "2" when it is missing; an index out of range falls back to 2.
     void load(const QString& appFolder);

@@ -49,7 +49,7 @@ bool SetupController::startUp(const StartUpOptions& options)
     emit recentFilesChanged();
 
     m_slideFormat.load(m_doc.AppFolder);
-    m_doc.SlideImageFormat = m_slideFormat.SlideImageFormat();
+    MnuSFormat_Click(m_slideFormat.Index);
 
     m_doc.EventFileTitle = EventDocument::UntitledTitle;
     m_doc.EventFilePath = m_doc.untitledPath();
@@ -271,6 +271,16 @@ void SetupController::shutDown()
     m_recent.save(m_doc.AppFolder);
     m_liveCast.save(m_doc.AppFolder);
     AppFolders::removeFolder(m_doc.RunFolder);
+}
+
+void SetupController::MnuSFormat_Click(int index)
+{
+    if (index < 1 || index > SlideFormatSetting::Captions.size())
+        return;
+    m_slideFormat.Index = index;
+    m_doc.SlideImageFormat = m_slideFormat.SlideImageFormat();
+    m_slideFormat.save(m_doc.AppFolder);
+    emit slideFormatChanged(index);
 }
 
 QString SetupController::captionTick()

@@ -67,6 +67,9 @@ public:
     // Settings files written, the run's working folder removed.
     void shutDown();
 
+    // A slide image format chosen from the menu (1..5): remembered at once in "Slide.INI".
+    void MnuSFormat_Click(int index);
+
     // The setup watcher's caption: every tenth tick the product name, every twentieth the event
     // title; an empty result leaves the caption as it is.
     QString captionTick();
@@ -85,6 +88,7 @@ signals:
     void recentFilesChanged();
     // After New: back to the first section, focus on the play button.
     void firstSectionRequested();
+    void slideFormatChanged(int index);
 
 private:
     EventReadResult read(const QString& path);

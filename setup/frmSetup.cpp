@@ -99,6 +99,26 @@ void frmSetup::buildMenus()
     connect(m_mnuSaveAs, &QAction::triggered, m_controller, &SetupController::saveAs);
     connect(m_mnuExit, &QAction::triggered, this, &QWidget::close);
 
+    QMenu* slides = menuBar()->addMenu(QStringLiteral("&Slides"));
+    slides->setObjectName(QStringLiteral("MnuSlides"));
+    QMenu* extract = slides->addMenu(QStringLiteral("PowerPoint Extract"));
+    extract->setObjectName(QStringLiteral("MnuPowerPointExtract"));
+    for (size_t i = 0; i < m_mnuSFormat.size(); ++i) {
+        const int index = int(i) + 1;
+        QAction* item = namedAction(this, SlideFormatSetting::Captions.at(qsizetype(i)),
+                                    QStringLiteral("MnuSFormat%1").arg(index));
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this,
+                [this, index] { m_controller->MnuSFormat_Click(index); });
+        extract->addAction(item);
+        m_mnuSFormat[i] = item;
+    }
+    connect(m_controller, &SetupController::slideFormatChanged, this, [this](int index) {
+        for (QAction* item : m_mnuSFormat)
+            item->setChecked(false);
+        m_mnuSFormat.at(size_t(index - 1))->setChecked(true);
+    });
+
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->setObjectName(QStringLiteral("MnuWindow"));
     QAction* left = namedAction(this, QStringLiteral("Align &Left"), QStringLiteral("MnuALeft"));

@@ -32,6 +32,7 @@ public:
     QTabWidget* sections() const { return m_sections; }
     QAction* recentAction(int index) const { return m_mnuLocation.at(size_t(index)); }
     QAction* recentSeparator() const { return m_fSpace2; }
+    QAction* slideFormatAction(int index) const { return m_mnuSFormat.at(size_t(index - 1)); }
 
     // How long the closing window stays; tests shorten it.
     void setClosingWindowMs(int ms) { m_closingMs = ms; }
@@ -70,6 +71,7 @@ private:
     QAction* m_mnuExit = nullptr;
     std::array<QAction*, 4> m_mnuLocation{};
     QAction* m_fSpace2 = nullptr;
+    std::array<QAction*, 5> m_mnuSFormat{};
     QTimer m_timer1;
     int m_closingMs = 2000;
     bool m_shutDownDone = false;

@@ -102,3 +102,16 @@ TEST_F(frmSetupTest, AlignLeftAndRightPlaceTheWindowAtTheScreenEdges)
     EXPECT_EQ(window.x(),
               screen.left() + int(0.99 * screen.width()) - window.frameGeometry().width());
 }
+
+TEST_F(frmSetupTest, SlideFormatMenuChecksOneEntryAndRemembersIt)
+{
+    ASSERT_TRUE(window.startUp(options));
+    EXPECT_TRUE(window.slideFormatAction(2)->isChecked());
+    EXPECT_EQ(window.document().SlideImageFormat, "EMF");
+    window.slideFormatAction(4)->trigger();
+    EXPECT_EQ(window.document().SlideImageFormat, "JPG");
+    for (int i = 1; i <= 5; ++i)
+        EXPECT_EQ(window.slideFormatAction(i)->isChecked(), i == 4) << i;
+    EXPECT_EQ(dir.readFile("app/Slide.INI"), "4\r\n");
+    EXPECT_EQ(window.slideFormatAction(1)->text(), "BMP - Device Independent Format");
+}

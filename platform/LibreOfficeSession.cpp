@@ -615,6 +615,15 @@ PresentationStatus LibreOfficeSession::exportSlide(int id, int slide, const QStr
             // "image/bmp" ignores the pixel size.
             mediaType = "image/x-MS-bmp";
             break;
+        case PresentationDocument::ImageFormat::Gif:
+            mediaType = "image/gif";
+            break;
+        case PresentationDocument::ImageFormat::Emf:
+            mediaType = "image/x-emf";
+            break;
+        case PresentationDocument::ImageFormat::Wmf:
+            mediaType = "image/x-wmf";
+            break;
         }
         QFile::remove(imagePath);
         const Reference<drawing::XGraphicExportFilter> exporter =

@@ -16,6 +16,9 @@ public:
         Png,
         Jpeg,
         Bmp,
+        Gif,
+        Emf, // metafiles: the size scales the drawing; there are no pixels to count
+        Wmf,
     };
     enum class FileFormat
     {

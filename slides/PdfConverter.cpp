@@ -1,0 +1,114 @@
+#include "PdfConverter.h"
+
+#include "EventDocument.h"
+#include "PathHelpers.h"
+
+#include <QFileInfo>
+#include <QThread>
+
+#include <algorithm>
+
+namespace {
+
+constexpr int kAnswerCancel = 2;
+constexpr int kAnswerYes = 6;
+
+} // namespace
+
+PdfConverter::PdfConverter(PresentationApp& app, MessageService& messages, QObject* parent)
+    : QObject(parent), m_app(app), m_messages(messages)
+{}
+
+PdfConverter::~PdfConverter()
+{
+    if (m_thread) {
+        m_thread->wait();
+        delete m_thread;
+    }
+}
+
+QString PdfConverter::pdfPathOf(const SpeakerRecord& speaker)
+{
+    return PathHelpers::FolderOf(speaker.FilePath) + speaker.Name + QStringLiteral(".pdf");
+}
+
+QString PdfConverter::replaceQuestion(const SpeakerRecord& speaker)
+{
+    return QStringLiteral("PDF File '") + speaker.Name +
+           QStringLiteral(".pdf' already exists.\nDo you want to replace it?");
+}
+
+bool PdfConverter::convertSpeaker(const SpeakerRecord& speaker)
+{
+    if (m_busy)
+        return false;
+    begin({speaker}, MsgButtons::YesNo);
+    return true;
+}
+
+bool PdfConverter::convertAll(const EventDocument& event)
+{
+    if (m_busy || event.SpeakerCount < 1)
+        return false;
+    const int count = std::min<int>(event.SpeakerCount, EventDocument::SpeakerTableSize);
+    begin(QList<SpeakerRecord>(event.Speakers.begin(), event.Speakers.begin() + count),
+          MsgButtons::YesNoCancel);
+    return true;
+}
+
+void PdfConverter::begin(QList<SpeakerRecord> speakers, MsgButtons buttons)
+{
+    m_busy = true;
+    m_pending = std::move(speakers);
+    m_buttons = buttons;
+    m_outcome = Outcome();
+    // The first question comes after the menu handler has returned, like every later one.
+    QMetaObject::invokeMethod(this, &PdfConverter::next, Qt::QueuedConnection);
+}
+
+void PdfConverter::next()
+{
+    while (!m_pending.isEmpty()) {
+        const SpeakerRecord speaker = m_pending.takeFirst();
+        const QString pdfPath = pdfPathOf(speaker);
+        if (QFileInfo::exists(pdfPath)) {
+            const int answer =
+                m_messages.show(replaceQuestion(speaker), m_buttons, MsgIcon::Question);
+            if (answer == kAnswerCancel && m_buttons == MsgButtons::YesNoCancel) {
+                m_outcome.cancelled = true;
+                m_pending.clear();
+                break;
+            }
+            if (answer != kAnswerYes)
+                continue;
+        }
+
+        const QString presentation = speaker.FilePath;
+        m_thread = QThread::create([this, presentation, pdfPath] {
+            const auto opened = m_app.open(presentation, PresentationApp::Visibility::Hidden);
+            if (!opened.ok()) {
+                m_conversionOk = false;
+                return;
+            }
+            m_conversionOk =
+                opened.value()->saveCopyAs(pdfPath, PresentationDocument::FileFormat::Pdf).ok();
+            opened.value()->close();
+        });
+        connect(m_thread, &QThread::finished, this, [this, pdfPath] {
+            m_thread->wait();
+            m_thread->deleteLater();
+            m_thread = nullptr;
+            convertedOne(pdfPath, m_conversionOk);
+        });
+        m_thread->start();
+        return;
+    }
+    m_busy = false;
+    emit finished(m_outcome);
+}
+
+void PdfConverter::convertedOne(const QString& pdfPath, bool ok)
+{
+    (ok ? m_outcome.written : m_outcome.failed) << pdfPath;
+    next();
+}

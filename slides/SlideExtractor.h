@@ -1,0 +1,99 @@
+#pragma once
+
+#include "PresentationApp.h"
+
+#include <QObject>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+
+#include <functional>
+#include <memory>
+#include <optional>
+
+class QThread;
+
+// Turns a presentation into the image files the setup window shows: slide 1 as thumbnail and
+// full-screen image, and for a presentation of several slides a thumbnail of every slide for
+// the preview. The presentation program's calls block for as long as it renders, so every job
+// runs on a thread of its own and reports through signals queued to the extractor's thread; one
+// job runs at a time.
+//
+// The presentation of several slides stays open (the work presentation) until the operator has
+// picked a slide in the preview, or the next extraction replaces it.
+class SlideExtractor : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Request
+    {
+        QString presentationPath;
+        QString runFolder;        // no trailing "/"; made with its "Preview" subfolder when missing
+        QString slideImageFormat; // "BMP", "EMF", "GIF", "JPG" or "WMF"
+        QSize thumbnailPx;
+        QSize fullScreenPx;
+    };
+
+    enum class SlideSpan
+    {
+        One,
+        Several,
+    };
+
+    struct Result
+    {
+        QString error; // empty on success; what was written before a failure stays
+        int slideCount = 0;
+        SlideSpan span = SlideSpan::One;
+        QString thumbnailPath;    // run folder + "/slide1.bmp"
+        QString fullImagePath;    // run folder + "/slide1." + format code
+        QStringList previewPaths; // run folder + "/Preview/Slide<i>.bmp", several slides only
+
+        bool ok() const { return error.isEmpty(); }
+    };
+
+    // The app must outlive the extractor.
+    explicit SlideExtractor(PresentationApp& app, QObject* parent = nullptr);
+    // Waits for a running job (each of its calls is bounded) and closes the work presentation.
+    ~SlideExtractor() override;
+
+    static std::optional<PresentationDocument::ImageFormat> imageFormatOf(const QString& code);
+    // "Extracting - " + the whole percentage of done slides + "%".
+    static QString progressText(int done, int count);
+
+    // False, with nothing started, while another job runs.
+    bool start(const Request& request);
+    // Exports slide `slide` of the work presentation as the full-screen image of the last request
+    // (the operator's pick in the preview), then releases the work presentation. False, with
+    // nothing started, while a job runs or when no presentation is kept open.
+    bool startChosenSlideExport(int slide);
+
+    bool isBusy() const { return m_thread != nullptr; }
+    bool hasWorkPresentation() const { return m_workPresentation != nullptr; }
+
+signals:
+    // Slide 1 is on disk as thumbnail and full-screen image, before any other slide is exported.
+    void firstSlideReady(const QString& thumbnailPath, const QString& fullImagePath);
+    // The progress panel's text; the panel shows from the first text until finished().
+    void progressChanged(const QString& text);
+    void finished(const SlideExtractor::Result& result);
+    void chosenSlideExported(const QString& fullImagePath, const QString& error);
+
+private:
+    using DocumentPtr = std::shared_ptr<PresentationDocument>;
+
+    void runJob(std::function<void()> job, std::function<void()> whenDone);
+    // The job itself, on the job's thread. Keeps the document in m_jobDocument when it stays open.
+    Result extract(const Request& request, DocumentPtr previous);
+    void report(std::function<void()> emitter);
+
+    PresentationApp& m_app;
+    QThread* m_thread = nullptr;
+    Request m_request;
+    DocumentPtr m_workPresentation;
+    // Written by the job, read once its thread has finished.
+    Result m_jobResult;
+    DocumentPtr m_jobDocument;
+    QString m_jobError;
+};

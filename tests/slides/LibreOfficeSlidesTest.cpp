@@ -1,0 +1,183 @@
+#include "EventDocument.h"
+#include "FakeMessageService.h"
+#include "LibreOfficeApp.h"
+#include "PdfConverter.h"
+#include "SlideExtractor.h"
+#include "TestFolder.h"
+
+#include <QElapsedTimer>
+#include <QFile>
+#include <QImage>
+#include <QRegularExpression>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <iostream>
+
+namespace {
+
+// Generous: the first job may have to start the office with a new profile.
+constexpr int kWaitMs = 120000;
+const QSize kThumbnail(200, 150);
+const QSize kFullScreen(800, 600);
+const QList<QRgb> kSlideColours = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(40, 60, 220)};
+
+void report(const char* what, qint64 ms)
+{
+    std::cout << "[ timing   ] " << what << ": " << ms << " ms" << std::endl;
+}
+
+// Page objects of a PDF as LibreOffice writes it (plain dictionaries, no object streams).
+int pdfPageCount(const QByteArray& pdf)
+{
+    static const QRegularExpression page(QStringLiteral("/Type\\s*/Page(?![a-zA-Z])"));
+    int count = 0;
+    for (auto it = page.globalMatch(QString::fromLatin1(pdf)); it.hasNext(); it.next())
+        ++count;
+    return count;
+}
+
+// One soffice for all tests: starting it takes seconds. The deck is generated through the back
+// end from pictures of one colour per slide, so exported slides can be told apart.
+class LibreOfficeSlidesTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_folder = new TestFolder;
+        s_app = new LibreOfficeApp(QString(), s_folder->path("lo-profile"));
+        ASSERT_TRUE(s_app->isAvailable());
+        QStringList pictures;
+        for (int i = 0; i < kSlideColours.size(); ++i) {
+            QImage image(400, 300, QImage::Format_RGB32);
+            image.fill(kSlideColours[i]);
+            pictures << s_folder->path(QStringLiteral("picture%1.png").arg(i + 1));
+            ASSERT_TRUE(image.save(pictures.last()));
+        }
+        const auto built = s_app->buildFromPictures(pictures, PresentationApp::Visibility::Hidden);
+        ASSERT_TRUE(built.ok()) << built.error().toStdString();
+        ASSERT_TRUE(built.value()->saveCopyAs(deck(), PresentationDocument::FileFormat::Pptx).ok());
+        ASSERT_TRUE(built.value()->close().ok());
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete s_app;
+        delete s_folder;
+    }
+
+    static QString deck() { return s_folder->path("deck.pptx"); }
+    static QString run(const QString& name) { return s_folder->path("run/" + name); }
+
+    static void expectImage(const QString& path, QSize size, int slide)
+    {
+        SCOPED_TRACE(path.toStdString());
+        QImage image;
+        ASSERT_TRUE(image.load(path));
+        EXPECT_EQ(image.size(), size);
+        // The picture fills the slide's middle: the right slide was exported.
+        const QRgb got = image.pixel(size.width() / 2, size.height() / 2);
+        const QRgb want = kSlideColours[slide - 1];
+        EXPECT_LT(std::abs(qRed(got) - qRed(want)) + std::abs(qGreen(got) - qGreen(want)) +
+                      std::abs(qBlue(got) - qBlue(want)),
+                  60);
+    }
+
+    static SlideExtractor::Result extract(SlideExtractor& extractor, const QString& format)
+    {
+        SlideExtractor::Result result;
+        const QObject context;
+        QObject::connect(&extractor, &SlideExtractor::finished, &context,
+                         [&result](const SlideExtractor::Result& r) { result = r; });
+        QSignalSpy finished(&extractor, &SlideExtractor::finished);
+        EXPECT_TRUE(
+            extractor.start({deck(), s_folder->path("run"), format, kThumbnail, kFullScreen}));
+        EXPECT_TRUE(finished.wait(kWaitMs));
+        return result;
+    }
+
+    static TestFolder* s_folder;
+    static LibreOfficeApp* s_app;
+};
+
+TestFolder* LibreOfficeSlidesTest::s_folder = nullptr;
+LibreOfficeApp* LibreOfficeSlidesTest::s_app = nullptr;
+
+TEST_F(LibreOfficeSlidesTest, ExtractsEverySlideAtTheExactSizes)
+{
+    SlideExtractor extractor(*s_app);
+    QStringList progress;
+    QObject::connect(&extractor, &SlideExtractor::progressChanged,
+                     [&progress](const QString& text) { progress << text; });
+    QElapsedTimer timer;
+    timer.start();
+    const SlideExtractor::Result result = extract(extractor, "JPG");
+    report("extract a 3-slide deck as JPG", timer.elapsed());
+
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_EQ(result.span, SlideExtractor::SlideSpan::Several);
+    EXPECT_EQ(result.slideCount, 3);
+    EXPECT_EQ(progress, QStringList({"Extracting - 0%", "Extracting - 33%", "Extracting - 66%",
+                                     "Extracting - 100%"}));
+    expectImage(run("slide1.bmp"), kThumbnail, 1);
+    expectImage(run("slide1.JPG"), kFullScreen, 1);
+    for (int slide = 1; slide <= 3; ++slide)
+        expectImage(run(QStringLiteral("Preview/Slide%1.bmp").arg(slide)), kThumbnail, slide);
+
+    QSignalSpy chosen(&extractor, &SlideExtractor::chosenSlideExported);
+    ASSERT_TRUE(extractor.startChosenSlideExport(3));
+    ASSERT_TRUE(chosen.wait(kWaitMs));
+    EXPECT_TRUE(chosen.at(0).at(1).toString().isEmpty())
+        << chosen.at(0).at(1).toString().toStdString();
+    expectImage(run("slide1.JPG"), kFullScreen, 3);
+}
+
+TEST_F(LibreOfficeSlidesTest, WritesEveryFormatOfTheMenu)
+{
+    SlideExtractor extractor(*s_app);
+    for (const QString& code : QStringList{"BMP", "GIF", "EMF", "WMF"}) {
+        SCOPED_TRACE(code.toStdString());
+        const SlideExtractor::Result result = extract(extractor, code);
+        ASSERT_TRUE(result.ok()) << result.error.toStdString();
+        const QString full = run("slide1." + code);
+        EXPECT_EQ(result.fullImagePath, full);
+        if (code == "BMP" || code == "GIF") {
+            expectImage(full, kFullScreen, 1);
+        } else {
+            // Metafiles have no pixel size to check; they must at least hold something.
+            EXPECT_GT(QFile(full).size(), 0);
+        }
+    }
+}
+
+TEST_F(LibreOfficeSlidesTest, ConvertsToPdfAndPassesOverWhatCannotBeOpened)
+{
+    // No PDF exists yet, so no question may come: the fake fails the test on one.
+    FakeMessageService messages;
+    PdfConverter converter(*s_app, messages);
+    PdfConverter::Outcome outcome;
+    QObject::connect(&converter, &PdfConverter::finished,
+                     [&outcome](const PdfConverter::Outcome& o) { outcome = o; });
+    EventDocument event;
+    event.Speakers[0] = {"Missing", "gone.pptx", s_folder->path("gone.pptx"), QString()};
+    event.Speakers[1] = {"Keynote", "deck.pptx", deck(), QString()};
+    event.SpeakerCount = 2;
+
+    QSignalSpy finished(&converter, &PdfConverter::finished);
+    QElapsedTimer timer;
+    timer.start();
+    ASSERT_TRUE(converter.convertAll(event));
+    ASSERT_TRUE(finished.wait(kWaitMs));
+    report("batch of a missing file and a 3-slide deck", timer.elapsed());
+
+    EXPECT_EQ(outcome.failed, QStringList{s_folder->path("Missing.pdf")});
+    EXPECT_EQ(outcome.written, QStringList{s_folder->path("Keynote.pdf")});
+    EXPECT_FALSE(QFile::exists(s_folder->path("Missing.pdf")));
+    const QByteArray pdf = s_folder->readFile("Keynote.pdf");
+    EXPECT_TRUE(pdf.startsWith("%PDF"));
+    EXPECT_EQ(pdfPageCount(pdf), 3);
+}
+
+} // namespace

@@ -1,0 +1,143 @@
+#include "PdfConverter.h"
+#include "EventDocument.h"
+#include "FakeMessageService.h"
+#include "FakePresentationApp.h"
+#include "TestFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+constexpr int kYes = 6;
+constexpr int kNo = 7;
+constexpr int kCancel = 2;
+
+class PdfConverterTest : public ::testing::Test
+{
+protected:
+    PdfConverterTest() : m_converter(m_app, m_messages)
+    {
+        QObject::connect(&m_converter, &PdfConverter::finished,
+                         [this](const PdfConverter::Outcome& outcome) { m_outcome = outcome; });
+    }
+
+    // A speaker whose presentation lives in its own folder of the test folder.
+    SpeakerRecord speaker(const QString& name, const QString& folder)
+    {
+        QDir().mkpath(m_folder.path(folder));
+        const QString path = m_folder.writeFile(folder + "/" + name + " talk.pptx", "deck");
+        m_app.addPresentation(path, 3);
+        return {name, name + " talk.pptx", path, QString()};
+    }
+
+    QString oldPdf(const SpeakerRecord& speaker)
+    {
+        QFile file(PdfConverter::pdfPathOf(speaker));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("old");
+        return file.fileName();
+    }
+
+    static QByteArray contentOf(const QString& path)
+    {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    bool waitForEnd()
+    {
+        QSignalSpy finished(&m_converter, &PdfConverter::finished);
+        return finished.wait(kWaitMs);
+    }
+
+    TestFolder m_folder;
+    FakePresentationApp m_app;
+    FakeMessageService m_messages;
+    PdfConverter m_converter;
+    PdfConverter::Outcome m_outcome;
+};
+
+TEST_F(PdfConverterTest, OneSpeakerGetsTheirNameAsPdfBesideThePresentation)
+{
+    const SpeakerRecord keynote = speaker("Keynote", "F");
+    EXPECT_EQ(PdfConverter::pdfPathOf(keynote), m_folder.path("F/Keynote.pdf"));
+
+    ASSERT_TRUE(m_converter.convertSpeaker(keynote));
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_TRUE(m_messages.texts().isEmpty());
+    EXPECT_EQ(m_outcome.written, QStringList{m_folder.path("F/Keynote.pdf")});
+    EXPECT_TRUE(contentOf(m_folder.path("F/Keynote.pdf")).startsWith("fake presentation"));
+    // Closed after saving.
+    EXPECT_FALSE(m_app.lastOpened());
+}
+
+TEST_F(PdfConverterTest, ReplaceQuestionKeepsOrReplacesTheOldPdf)
+{
+    const SpeakerRecord keynote = speaker("Keynote", "F");
+    const QString pdf = oldPdf(keynote);
+
+    m_messages.queueAnswer(kNo);
+    ASSERT_TRUE(m_converter.convertSpeaker(keynote));
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(m_messages.last(),
+              "PDF File 'Keynote.pdf' already exists.\nDo you want to replace it?");
+    EXPECT_EQ(m_messages.lastIcon(), MsgIcon::Question);
+    EXPECT_EQ(contentOf(pdf), "old");
+    EXPECT_TRUE(m_outcome.written.isEmpty());
+
+    m_messages.queueAnswer(kYes);
+    ASSERT_TRUE(m_converter.convertSpeaker(keynote));
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(m_messages.texts().size(), 2);
+    EXPECT_NE(contentOf(pdf), "old");
+    EXPECT_EQ(m_outcome.written, QStringList{pdf});
+}
+
+TEST_F(PdfConverterTest, BatchSkipsOnNoGoesOnAfterFailuresAndStopsOnCancel)
+{
+    EventDocument event;
+    event.Speakers[0] = speaker("Broken", "A");
+    m_app.failToOpen(event.Speakers[0].FilePath);
+    event.Speakers[1] = speaker("Skipped", "B");
+    event.Speakers[2] = speaker("Done", "C");
+    event.Speakers[3] = speaker("Stopper", "D");
+    event.Speakers[4] = speaker("Never", "E");
+    event.SpeakerCount = 5;
+    const QString skipped = oldPdf(event.Speakers[1]);
+    oldPdf(event.Speakers[3]);
+    m_messages.queueAnswer(kNo);
+    m_messages.queueAnswer(kCancel);
+
+    ASSERT_TRUE(m_converter.convertAll(event));
+    // One run at a time.
+    EXPECT_FALSE(m_converter.convertSpeaker(event.Speakers[2]));
+    ASSERT_TRUE(waitForEnd());
+
+    EXPECT_EQ(m_messages.texts().size(), 2);
+    EXPECT_EQ(m_messages.unusedAnswers(), 0);
+    EXPECT_EQ(m_outcome.failed, QStringList{m_folder.path("A/Broken.pdf")});
+    EXPECT_EQ(m_outcome.written, QStringList{m_folder.path("C/Done.pdf")});
+    EXPECT_TRUE(m_outcome.cancelled);
+    EXPECT_EQ(contentOf(skipped), "old");
+    EXPECT_FALSE(QFile::exists(m_folder.path("E/Never.pdf")));
+    EXPECT_FALSE(m_app.lastOpened());
+    EXPECT_FALSE(m_converter.isBusy());
+}
+
+TEST_F(PdfConverterTest, BatchWithNoSpeakersDoesNothing)
+{
+    EventDocument event;
+    event.Speakers[0] = speaker("Ignored", "A");
+    QSignalSpy finished(&m_converter, &PdfConverter::finished);
+    EXPECT_FALSE(m_converter.convertAll(event));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(finished.count(), 0);
+    EXPECT_FALSE(QFile::exists(m_folder.path("A/Ignored.pdf")));
+}
+
+} // namespace

@@ -1,0 +1,214 @@
+#include "SlideExtractor.h"
+#include "FakePresentationApp.h"
+#include "FakePresentationDocument.h"
+#include "TestFolder.h"
+
+#include <QFile>
+#include <QImage>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+const QSize kThumbnail(160, 120);
+const QSize kFullScreen(640, 480);
+
+// Everything the extractor told its user, in the order it arrived.
+struct Recorder
+{
+    explicit Recorder(SlideExtractor& extractor)
+    {
+        QObject::connect(&extractor, &SlideExtractor::firstSlideReady, &m_context,
+                         [this](const QString& thumbnail, const QString& full) {
+                             events << QStringLiteral("first ") + thumbnail + " " + full;
+                         });
+        QObject::connect(&extractor, &SlideExtractor::progressChanged, &m_context,
+                         [this](const QString& text) { events << text; });
+        QObject::connect(&extractor, &SlideExtractor::finished, &m_context,
+                         [this](const SlideExtractor::Result& r) { result = r; });
+    }
+
+    // Ends the connections with the recorder.
+    QObject m_context;
+    QStringList events;
+    SlideExtractor::Result result;
+};
+
+class SlideExtractorTest : public ::testing::Test
+{
+protected:
+    SlideExtractorTest() : m_extractor(m_app) {}
+
+    QString presentation(const QString& name, int slideCount)
+    {
+        const QString path = m_folder.writeFile(name, "deck");
+        m_app.addPresentation(path, slideCount);
+        return path;
+    }
+
+    SlideExtractor::Request request(const QString& path, const QString& format)
+    {
+        return {path, m_folder.path("run"), format, kThumbnail, kFullScreen};
+    }
+
+    // Runs one extraction to its end, with a bound.
+    bool extract(const SlideExtractor::Request& request)
+    {
+        QSignalSpy finished(&m_extractor, &SlideExtractor::finished);
+        return m_extractor.start(request) && finished.wait(kWaitMs);
+    }
+
+    QString run(const QString& name) const { return m_folder.path("run/" + name); }
+
+    static void expectImage(const QString& path, QSize size, int slide)
+    {
+        SCOPED_TRACE(path.toStdString());
+        QImage image;
+        ASSERT_TRUE(image.load(path));
+        EXPECT_EQ(image.size(), size);
+        // JPEG may shift a flat colour slightly.
+        const QRgb want = FakePresentationDocument::colourOf(slide);
+        const QRgb got = image.pixel(0, 0);
+        EXPECT_LE(std::abs(qRed(got) - qRed(want)) + std::abs(qGreen(got) - qGreen(want)) +
+                      std::abs(qBlue(got) - qBlue(want)),
+                  12);
+    }
+
+    TestFolder m_folder;
+    FakePresentationApp m_app;
+    SlideExtractor m_extractor;
+};
+
+TEST_F(SlideExtractorTest, SeveralSlidesGiveSlideOneFirstThenEveryThumbnailWithProgress)
+{
+    const QString path = presentation("talk.pptx", 3);
+    Recorder recorder(m_extractor);
+    ASSERT_TRUE(extract(request(path, "JPG")));
+
+    const QString first = QStringLiteral("first ") + run("slide1.bmp") + " " + run("slide1.JPG");
+    EXPECT_EQ(recorder.events, QStringList({first, "Extracting - 0%", "Extracting - 33%",
+                                            "Extracting - 66%", "Extracting - 100%"}));
+    const SlideExtractor::Result& result = recorder.result;
+    ASSERT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_EQ(result.span, SlideExtractor::SlideSpan::Several);
+    EXPECT_EQ(result.slideCount, 3);
+    EXPECT_EQ(result.previewPaths,
+              QStringList({run("Preview/Slide1.bmp"), run("Preview/Slide2.bmp"),
+                           run("Preview/Slide3.bmp")}));
+    expectImage(run("slide1.bmp"), kThumbnail, 1);
+    expectImage(run("slide1.JPG"), kFullScreen, 1);
+    for (int slide = 1; slide <= 3; ++slide)
+        expectImage(result.previewPaths[slide - 1], kThumbnail, slide);
+
+    // The presentation stays open until the operator picks a slide in the preview.
+    ASSERT_TRUE(m_extractor.hasWorkPresentation());
+    ASSERT_TRUE(m_app.lastOpened());
+    QSignalSpy chosen(&m_extractor, &SlideExtractor::chosenSlideExported);
+    ASSERT_TRUE(m_extractor.startChosenSlideExport(2));
+    ASSERT_TRUE(chosen.wait(kWaitMs));
+    EXPECT_EQ(chosen.at(0).at(0).toString(), run("slide1.JPG"));
+    EXPECT_TRUE(chosen.at(0).at(1).toString().isEmpty());
+    expectImage(run("slide1.JPG"), kFullScreen, 2);
+    EXPECT_FALSE(m_extractor.hasWorkPresentation());
+    EXPECT_FALSE(m_app.lastOpened());
+    EXPECT_FALSE(m_extractor.startChosenSlideExport(1));
+}
+
+TEST_F(SlideExtractorTest, OneSlideNeverReportsSeveralInAnyFormat)
+{
+    const QString path = presentation("single.ppt", 1);
+    for (const QString& code : QStringList{"BMP", "EMF", "GIF", "JPG", "WMF"}) {
+        SCOPED_TRACE(code.toStdString());
+        Recorder recorder(m_extractor);
+        ASSERT_TRUE(extract(request(path, code)));
+        const SlideExtractor::Result& result = recorder.result;
+        ASSERT_TRUE(result.ok()) << result.error.toStdString();
+        EXPECT_EQ(result.span, SlideExtractor::SlideSpan::One);
+        EXPECT_EQ(result.slideCount, 1);
+        EXPECT_EQ(result.fullImagePath, run("slide1." + code));
+        EXPECT_TRUE(result.previewPaths.isEmpty());
+        EXPECT_EQ(recorder.events.size(), 1) << "no progress for one slide";
+        EXPECT_TRUE(QFile::exists(run("slide1." + code)));
+        // Released at once: nothing waits for a preview pick.
+        EXPECT_FALSE(m_extractor.hasWorkPresentation());
+        EXPECT_FALSE(m_app.lastOpened());
+    }
+    expectImage(run("slide1.bmp"), kThumbnail, 1);
+    EXPECT_FALSE(QFile::exists(run("Preview/Slide1.bmp")));
+}
+
+TEST_F(SlideExtractorTest, FailuresEndWithAMessageAndLeaveNothingOpen)
+{
+    const QString good = presentation("good.pptx", 2);
+    const QString locked = presentation("locked.pptx", 2);
+    m_app.failToOpen(locked);
+    const QString notes = m_folder.writeFile("notes.txt", "plain text");
+
+    struct Case
+    {
+        const char* what;
+        SlideExtractor::Request request;
+        QString mentions;
+    };
+    const Case cases[] = {
+        {"missing file", request(m_folder.path("gone.pptx"), "EMF"), "gone.pptx"},
+        {"will not open", request(locked, "EMF"), "locked.pptx"},
+        {"not a presentation", request(notes, "EMF"), "notes.txt"},
+        {"unknown format", request(good, "PNG"), "PNG"},
+        {"empty thumbnail", {good, m_folder.path("run"), "EMF", QSize(0, 120), kFullScreen}, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        Recorder recorder(m_extractor);
+        ASSERT_TRUE(extract(c.request));
+        EXPECT_FALSE(recorder.result.ok());
+        EXPECT_TRUE(recorder.result.error.contains(c.mentions))
+            << recorder.result.error.toStdString();
+        EXPECT_FALSE(m_extractor.hasWorkPresentation());
+        EXPECT_FALSE(m_app.lastOpened());
+    }
+    EXPECT_FALSE(QFile::exists(run("slide1.bmp")));
+
+    // A program that is gone is a failure too, not a wait.
+    m_app.setAvailable(false);
+    Recorder recorder(m_extractor);
+    ASSERT_TRUE(extract(request(good, "EMF")));
+    EXPECT_FALSE(recorder.result.ok());
+}
+
+TEST_F(SlideExtractorTest, ANewExtractionReplacesTheKeptPresentation)
+{
+    const QString first = presentation("first.pptx", 4);
+    const QString second = presentation("second.pptx", 2);
+    ASSERT_TRUE(extract(request(first, "EMF")));
+    const std::shared_ptr<FakePresentationDocument> kept = m_app.lastOpened();
+    ASSERT_TRUE(kept);
+
+    QSignalSpy finished(&m_extractor, &SlideExtractor::finished);
+    ASSERT_TRUE(m_extractor.start(request(second, "EMF")));
+    // One job at a time: a second start while busy is refused, not queued.
+    EXPECT_FALSE(m_extractor.start(request(first, "EMF")));
+    EXPECT_FALSE(m_extractor.startChosenSlideExport(1));
+    ASSERT_TRUE(finished.wait(kWaitMs));
+
+    EXPECT_FALSE(kept->isOpen());
+    ASSERT_TRUE(m_app.lastOpened());
+    EXPECT_EQ(m_app.lastOpened()->path(), second);
+}
+
+TEST(SlideExtractorProgress, PercentIsTheWholePartOfTheExactQuotient)
+{
+    EXPECT_EQ(SlideExtractor::progressText(0, 7), "Extracting - 0%");
+    EXPECT_EQ(SlideExtractor::progressText(1, 3), "Extracting - 33%");
+    EXPECT_EQ(SlideExtractor::progressText(2, 3), "Extracting - 66%");
+    // 29 / 100 * 100 in floating point is 28.999...
+    EXPECT_EQ(SlideExtractor::progressText(29, 100), "Extracting - 29%");
+    EXPECT_EQ(SlideExtractor::progressText(57, 100), "Extracting - 57%");
+    EXPECT_EQ(SlideExtractor::progressText(200, 200), "Extracting - 100%");
+}
+
+} // namespace

@@ -222,6 +222,17 @@ template <typename T, typename Body> PresentationResult<T> LibreOfficeSession::g
     }
 }
 
+template <typename T, typename Body>
+PresentationResult<T> LibreOfficeSession::onDocument(int id, Body body)
+{
+    return guarded<T>([&]() -> PresentationResult<T> {
+        const Reference<lang::XComponent> doc = m_uno->document(id);
+        if (!doc.is())
+            return fail<T>(kNotOpen);
+        return body(doc);
+    });
+}
+
 bool LibreOfficeSession::isRunning()
 {
     if (!m_uno->desktop.is())
@@ -468,121 +479,107 @@ PresentationStatus LibreOfficeSession::quit()
 
 PresentationResult<int> LibreOfficeSession::slideCount(int id)
 {
-    return guarded<int>([&]() -> PresentationResult<int> {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<int>(kNotOpen);
-        return int(pagesOf(doc)->getCount());
-    });
+    return onDocument<int>(id,
+                           [&](const Reference<lang::XComponent>& doc) -> PresentationResult<int> {
+                               return int(pagesOf(doc)->getCount());
+                           });
 }
 
 PresentationStatus LibreOfficeSession::runShow(int id)
 {
-    return guarded<std::monostate>([&]() -> PresentationStatus {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<std::monostate>(kNotOpen);
-        const Reference<drawing::XDrawPages> pages = pagesOf(doc);
-        if (pages->getCount() == 0)
-            return fail<std::monostate>(QStringLiteral("The presentation has no slides"));
-        const Reference<frame::XController> controller =
-            Reference<frame::XModel>(doc, UNO_QUERY_THROW)->getCurrentController();
-        if (controller.is()) {
-            // A show started from a document whose window was never shown brings soffice down.
-            controller->getFrame()->getContainerWindow()->setVisible(true);
-            // The show starts at the editing view's page.
-            Reference<drawing::XDrawView> view(controller, UNO_QUERY);
-            if (view.is())
-                view->setCurrentPage(
-                    Reference<drawing::XDrawPage>(pages->getByIndex(0), UNO_QUERY_THROW));
-        }
-        const Reference<presentation::XPresentation2> show = presentationOf(doc);
-        show->start();
-        // start() returns before the show exists.
-        QElapsedTimer timer;
-        timer.start();
-        while (!show->getController().is()) {
-            if (timer.elapsed() > kShowStartBoundMs)
-                return fail<std::monostate>(QStringLiteral("The show did not start"));
-            QThread::msleep(20);
-        }
-        return presentationOk();
-    });
+    return onDocument<std::monostate>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
+            const Reference<drawing::XDrawPages> pages = pagesOf(doc);
+            if (pages->getCount() == 0)
+                return fail<std::monostate>(QStringLiteral("The presentation has no slides"));
+            const Reference<frame::XController> controller =
+                Reference<frame::XModel>(doc, UNO_QUERY_THROW)->getCurrentController();
+            if (controller.is()) {
+                // A show started from a document whose window was never shown brings soffice down.
+                controller->getFrame()->getContainerWindow()->setVisible(true);
+                // The show starts at the editing view's page.
+                Reference<drawing::XDrawView> view(controller, UNO_QUERY);
+                if (view.is())
+                    view->setCurrentPage(
+                        Reference<drawing::XDrawPage>(pages->getByIndex(0), UNO_QUERY_THROW));
+            }
+            const Reference<presentation::XPresentation2> show = presentationOf(doc);
+            show->start();
+            // start() returns before the show exists.
+            QElapsedTimer timer;
+            timer.start();
+            while (!show->getController().is()) {
+                if (timer.elapsed() > kShowStartBoundMs)
+                    return fail<std::monostate>(QStringLiteral("The show did not start"));
+                QThread::msleep(20);
+            }
+            return presentationOk();
+        });
 }
 
 PresentationResult<bool> LibreOfficeSession::isShowRunning(int id)
 {
-    return guarded<bool>([&]() -> PresentationResult<bool> {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<bool>(kNotOpen);
-        const Reference<presentation::XPresentation2> show = presentationOf(doc);
-        return show->isRunning() && show->getController().is();
-    });
+    return onDocument<bool>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationResult<bool> {
+            const Reference<presentation::XPresentation2> show = presentationOf(doc);
+            return show->isRunning() && show->getController().is();
+        });
 }
 
 PresentationResult<int> LibreOfficeSession::currentSlide(int id)
 {
-    return guarded<int>([&]() -> PresentationResult<int> {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<int>(kNotOpen);
-        const Reference<presentation::XPresentation2> show = presentationOf(doc);
-        const Reference<presentation::XSlideShowController> controller = show->getController();
-        if (!show->isRunning() || !controller.is())
-            return fail<int>(QStringLiteral("No show is running"));
-        // The show's own index skips hidden slides; the page number is the operator's.
-        const Reference<drawing::XDrawPage> page = controller->getCurrentSlide();
-        if (!page.is())
-            return fail<int>(QStringLiteral("The show is on no slide"));
-        return slideNumberOf(page);
-    });
+    return onDocument<int>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationResult<int> {
+            const Reference<presentation::XPresentation2> show = presentationOf(doc);
+            const Reference<presentation::XSlideShowController> controller = show->getController();
+            if (!show->isRunning() || !controller.is())
+                return fail<int>(QStringLiteral("No show is running"));
+            // The show's own index skips hidden slides; the page number is the operator's.
+            const Reference<drawing::XDrawPage> page = controller->getCurrentSlide();
+            if (!page.is())
+                return fail<int>(QStringLiteral("The show is on no slide"));
+            return slideNumberOf(page);
+        });
 }
 
 PresentationStatus LibreOfficeSession::goToSlide(int id, int slide)
 {
-    return guarded<std::monostate>([&]() -> PresentationStatus {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<std::monostate>(kNotOpen);
-        const Reference<presentation::XSlideShowController> controller =
-            presentationOf(doc)->getController();
-        if (!controller.is())
-            return fail<std::monostate>(QStringLiteral("No show is running"));
-        for (sal_Int32 index = 0; index < controller->getSlideCount(); ++index) {
-            if (slideNumberOf(controller->getSlideByIndex(index)) == slide) {
-                controller->gotoSlideIndex(index);
-                return presentationOk();
+    return onDocument<std::monostate>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
+            const Reference<presentation::XSlideShowController> controller =
+                presentationOf(doc)->getController();
+            if (!controller.is())
+                return fail<std::monostate>(QStringLiteral("No show is running"));
+            for (sal_Int32 index = 0; index < controller->getSlideCount(); ++index) {
+                if (slideNumberOf(controller->getSlideByIndex(index)) == slide) {
+                    controller->gotoSlideIndex(index);
+                    return presentationOk();
+                }
             }
-        }
-        return fail<std::monostate>(QStringLiteral("The show has no slide %1").arg(slide));
-    });
+            return fail<std::monostate>(QStringLiteral("The show has no slide %1").arg(slide));
+        });
 }
 
 PresentationStatus LibreOfficeSession::endShow(int id)
 {
-    return guarded<std::monostate>([&]() -> PresentationStatus {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<std::monostate>(kNotOpen);
-        presentationOf(doc)->end();
-        return presentationOk();
-    });
+    return onDocument<std::monostate>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
+            presentationOf(doc)->end();
+            return presentationOk();
+        });
 }
 
 PresentationStatus LibreOfficeSession::bringShowToFront(int id)
 {
-    return guarded<std::monostate>([&]() -> PresentationStatus {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<std::monostate>(kNotOpen);
-        const Reference<presentation::XSlideShowController> controller =
-            presentationOf(doc)->getController();
-        if (!controller.is())
-            return fail<std::monostate>(QStringLiteral("No show is running"));
-        controller->activate();
-        return presentationOk();
-    });
+    return onDocument<std::monostate>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
+            const Reference<presentation::XSlideShowController> controller =
+                presentationOf(doc)->getController();
+            if (!controller.is())
+                return fail<std::monostate>(QStringLiteral("No show is running"));
+            controller->activate();
+            return presentationOk();
+        });
 }
 
 PresentationStatus LibreOfficeSession::exportSlide(int id, int slide, const QString& imagePath,
@@ -591,168 +588,157 @@ PresentationStatus LibreOfficeSession::exportSlide(int id, int slide, const QStr
 {
     if (widthPx <= 0 || heightPx <= 0)
         return fail<std::monostate>(QStringLiteral("Image size must be positive"));
-    return guarded<std::monostate>([&]() -> PresentationStatus {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<std::monostate>(kNotOpen);
-        const Reference<drawing::XDrawPages> pages = pagesOf(doc);
-        if (slide < 1 || slide > pages->getCount())
-            return fail<std::monostate>(QStringLiteral("There is no slide %1").arg(slide));
+    return onDocument<std::monostate>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
+            const Reference<drawing::XDrawPages> pages = pagesOf(doc);
+            if (slide < 1 || slide > pages->getCount())
+                return fail<std::monostate>(QStringLiteral("There is no slide %1").arg(slide));
 
-        std::vector<beans::PropertyValue> filterData = {
-            property("PixelWidth", Any(sal_Int32(widthPx))),
-            property("PixelHeight", Any(sal_Int32(heightPx))),
-        };
-        const char* mediaType = "image/png";
-        switch (format) {
-        case PresentationDocument::ImageFormat::Png:
-            break;
-        case PresentationDocument::ImageFormat::Jpeg:
-            mediaType = "image/jpeg";
-            filterData.push_back(property("Quality", Any(sal_Int32(90))));
-            break;
-        case PresentationDocument::ImageFormat::Bmp:
-            // "image/bmp" ignores the pixel size.
-            mediaType = "image/x-MS-bmp";
-            break;
-        case PresentationDocument::ImageFormat::Gif:
-            mediaType = "image/gif";
-            break;
-        case PresentationDocument::ImageFormat::Emf:
-            mediaType = "image/x-emf";
-            break;
-        case PresentationDocument::ImageFormat::Wmf:
-            mediaType = "image/x-wmf";
-            break;
-        }
-        QFile::remove(imagePath);
-        const Reference<drawing::XGraphicExportFilter> exporter =
-            drawing::GraphicExportFilter::create(m_uno->remote);
-        exporter->setSourceDocument(
-            Reference<lang::XComponent>(pages->getByIndex(slide - 1), UNO_QUERY_THROW));
-        const bool written = exporter->filter(properties({
-            property("URL", Any(fileUrl(imagePath))),
-            property("MediaType", Any(OUString::createFromAscii(mediaType))),
-            property("FilterData", Any(properties(filterData))),
-        }));
-        if (!written || !QFileInfo(imagePath).isFile())
-            return fail<std::monostate>(QStringLiteral("Could not write ") + imagePath);
-        return presentationOk();
-    });
+            std::vector<beans::PropertyValue> filterData = {
+                property("PixelWidth", Any(sal_Int32(widthPx))),
+                property("PixelHeight", Any(sal_Int32(heightPx))),
+            };
+            const char* mediaType = "image/png";
+            switch (format) {
+            case PresentationDocument::ImageFormat::Png:
+                break;
+            case PresentationDocument::ImageFormat::Jpeg:
+                mediaType = "image/jpeg";
+                filterData.push_back(property("Quality", Any(sal_Int32(90))));
+                break;
+            case PresentationDocument::ImageFormat::Bmp:
+                // "image/bmp" ignores the pixel size.
+                mediaType = "image/x-MS-bmp";
+                break;
+            case PresentationDocument::ImageFormat::Gif:
+                mediaType = "image/gif";
+                break;
+            case PresentationDocument::ImageFormat::Emf:
+                mediaType = "image/x-emf";
+                break;
+            case PresentationDocument::ImageFormat::Wmf:
+                mediaType = "image/x-wmf";
+                break;
+            }
+            QFile::remove(imagePath);
+            const Reference<drawing::XGraphicExportFilter> exporter =
+                drawing::GraphicExportFilter::create(m_uno->remote);
+            exporter->setSourceDocument(
+                Reference<lang::XComponent>(pages->getByIndex(slide - 1), UNO_QUERY_THROW));
+            const bool written = exporter->filter(properties({
+                property("URL", Any(fileUrl(imagePath))),
+                property("MediaType", Any(OUString::createFromAscii(mediaType))),
+                property("FilterData", Any(properties(filterData))),
+            }));
+            if (!written || !QFileInfo(imagePath).isFile())
+                return fail<std::monostate>(QStringLiteral("Could not write ") + imagePath);
+            return presentationOk();
+        });
 }
 
 PresentationStatus LibreOfficeSession::saveCopyAs(int id, const QString& path,
                                                   PresentationDocument::FileFormat format)
 {
-    return guarded<std::monostate>([&]() -> PresentationStatus {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<std::monostate>(kNotOpen);
-        std::vector<beans::PropertyValue> args = {property("Overwrite", Any(true))};
-        switch (format) {
-        case PresentationDocument::FileFormat::Pdf:
-            args.push_back(property("FilterName", Any(OUString("impress_pdf_Export"))));
-            // Keeps page N = slide N.
-            args.push_back(property("FilterData",
-                                    Any(properties({property("ExportHiddenSlides", Any(true))}))));
-            break;
-        case PresentationDocument::FileFormat::Pptx:
-            args.push_back(property("FilterName", Any(OUString("Impress MS PowerPoint 2007 XML"))));
-            break;
-        case PresentationDocument::FileFormat::Ppt:
-            args.push_back(property("FilterName", Any(OUString("MS PowerPoint 97"))));
-            break;
-        case PresentationDocument::FileFormat::Ppsx:
-            args.push_back(
-                property("FilterName", Any(OUString("Impress MS PowerPoint 2007 XML AutoPlay"))));
-            break;
-        case PresentationDocument::FileFormat::Pps:
-            args.push_back(property("FilterName", Any(OUString("MS PowerPoint 97 AutoPlay"))));
-            break;
-        case PresentationDocument::FileFormat::Odp:
-            args.push_back(property("FilterName", Any(OUString("impress8"))));
-            break;
-        }
-        Reference<frame::XStorable>(doc, UNO_QUERY_THROW)
-            ->storeToURL(fileUrl(path), properties(args));
-        return presentationOk();
-    });
+    return onDocument<std::monostate>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
+            std::vector<beans::PropertyValue> args = {property("Overwrite", Any(true))};
+            switch (format) {
+            case PresentationDocument::FileFormat::Pdf:
+                args.push_back(property("FilterName", Any(OUString("impress_pdf_Export"))));
+                // Keeps page N = slide N.
+                args.push_back(property(
+                    "FilterData", Any(properties({property("ExportHiddenSlides", Any(true))}))));
+                break;
+            case PresentationDocument::FileFormat::Pptx:
+                args.push_back(
+                    property("FilterName", Any(OUString("Impress MS PowerPoint 2007 XML"))));
+                break;
+            case PresentationDocument::FileFormat::Ppt:
+                args.push_back(property("FilterName", Any(OUString("MS PowerPoint 97"))));
+                break;
+            case PresentationDocument::FileFormat::Ppsx:
+                args.push_back(property("FilterName",
+                                        Any(OUString("Impress MS PowerPoint 2007 XML AutoPlay"))));
+                break;
+            case PresentationDocument::FileFormat::Pps:
+                args.push_back(property("FilterName", Any(OUString("MS PowerPoint 97 AutoPlay"))));
+                break;
+            case PresentationDocument::FileFormat::Odp:
+                args.push_back(property("FilterName", Any(OUString("impress8"))));
+                break;
+            }
+            Reference<frame::XStorable>(doc, UNO_QUERY_THROW)
+                ->storeToURL(fileUrl(path), properties(args));
+            return presentationOk();
+        });
 }
 
 PresentationStatus LibreOfficeSession::save(int id)
 {
-    return guarded<std::monostate>([&]() -> PresentationStatus {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<std::monostate>(kNotOpen);
-        const Reference<frame::XStorable> storable(doc, UNO_QUERY_THROW);
-        if (!storable->hasLocation())
-            return fail<std::monostate>(QStringLiteral("The presentation has no file yet"));
-        storable->store();
-        return presentationOk();
-    });
+    return onDocument<std::monostate>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
+            const Reference<frame::XStorable> storable(doc, UNO_QUERY_THROW);
+            if (!storable->hasLocation())
+                return fail<std::monostate>(QStringLiteral("The presentation has no file yet"));
+            storable->store();
+            return presentationOk();
+        });
 }
 
 PresentationResult<SlideShowOptions> LibreOfficeSession::showOptions(int id)
 {
-    return guarded<SlideShowOptions>([&]() -> PresentationResult<SlideShowOptions> {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<SlideShowOptions>(kNotOpen);
-        const Reference<beans::XPropertySet> settings(presentationOf(doc), UNO_QUERY_THROW);
-        SlideShowOptions options;
-        bool endless = false;
-        settings->getPropertyValue("IsEndless") >>= endless;
-        options.loopUntilStopped = endless;
-        // The office names its "manual advance" setting IsAutomatic.
-        bool manual = false;
-        settings->getPropertyValue("IsAutomatic") >>= manual;
-        options.advanceMode = manual ? SlideShowOptions::AdvanceMode::Manual
-                                     : SlideShowOptions::AdvanceMode::SlideTimings;
-        const Reference<drawing::XDrawPages> pages = pagesOf(doc);
-        for (sal_Int32 i = 0; i < pages->getCount(); ++i) {
-            const Reference<beans::XPropertySet> page = pageProperties(pages, i);
-            sal_Int32 change = 0;
-            sal_Int32 durationS = 0;
-            page->getPropertyValue("Change") >>= change;
-            page->getPropertyValue("Duration") >>= durationS;
-            options.slides.append({change == 1, int(durationS)});
-        }
-        return options;
-    });
+    return onDocument<SlideShowOptions>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationResult<SlideShowOptions> {
+            const Reference<beans::XPropertySet> settings(presentationOf(doc), UNO_QUERY_THROW);
+            SlideShowOptions options;
+            bool endless = false;
+            settings->getPropertyValue("IsEndless") >>= endless;
+            options.loopUntilStopped = endless;
+            // The office names its "manual advance" setting IsAutomatic.
+            bool manual = false;
+            settings->getPropertyValue("IsAutomatic") >>= manual;
+            options.advanceMode = manual ? SlideShowOptions::AdvanceMode::Manual
+                                         : SlideShowOptions::AdvanceMode::SlideTimings;
+            const Reference<drawing::XDrawPages> pages = pagesOf(doc);
+            for (sal_Int32 i = 0; i < pages->getCount(); ++i) {
+                const Reference<beans::XPropertySet> page = pageProperties(pages, i);
+                sal_Int32 change = 0;
+                sal_Int32 durationS = 0;
+                page->getPropertyValue("Change") >>= change;
+                page->getPropertyValue("Duration") >>= durationS;
+                options.slides.append({change == 1, int(durationS)});
+            }
+            return options;
+        });
 }
 
 PresentationStatus LibreOfficeSession::setShowOptions(int id, const SlideShowOptions& options)
 {
-    return guarded<std::monostate>([&]() -> PresentationStatus {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<std::monostate>(kNotOpen);
-        const Reference<beans::XPropertySet> settings(presentationOf(doc), UNO_QUERY_THROW);
-        settings->setPropertyValue("IsEndless", Any(options.loopUntilStopped));
-        settings->setPropertyValue(
-            "IsAutomatic", Any(options.advanceMode == SlideShowOptions::AdvanceMode::Manual));
-        const Reference<drawing::XDrawPages> pages = pagesOf(doc);
-        const int count = std::min(int(options.slides.size()), int(pages->getCount()));
-        for (int i = 0; i < count; ++i) {
-            const Reference<beans::XPropertySet> page = pageProperties(pages, i);
-            const SlideShowOptions::SlideAdvance& advance = options.slides[i];
-            page->setPropertyValue("Change", Any(sal_Int32(advance.onTime ? 1 : 0)));
-            page->setPropertyValue("Duration", Any(sal_Int32(advance.advanceTimeS)));
-            page->setPropertyValue("HighResDuration", Any(double(advance.advanceTimeS)));
-        }
-        return presentationOk();
-    });
+    return onDocument<std::monostate>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
+            const Reference<beans::XPropertySet> settings(presentationOf(doc), UNO_QUERY_THROW);
+            settings->setPropertyValue("IsEndless", Any(options.loopUntilStopped));
+            settings->setPropertyValue(
+                "IsAutomatic", Any(options.advanceMode == SlideShowOptions::AdvanceMode::Manual));
+            const Reference<drawing::XDrawPages> pages = pagesOf(doc);
+            const int count = std::min(int(options.slides.size()), int(pages->getCount()));
+            for (int i = 0; i < count; ++i) {
+                const Reference<beans::XPropertySet> page = pageProperties(pages, i);
+                const SlideShowOptions::SlideAdvance& advance = options.slides[i];
+                page->setPropertyValue("Change", Any(sal_Int32(advance.onTime ? 1 : 0)));
+                page->setPropertyValue("Duration", Any(sal_Int32(advance.advanceTimeS)));
+                page->setPropertyValue("HighResDuration", Any(double(advance.advanceTimeS)));
+            }
+            return presentationOk();
+        });
 }
 
 PresentationStatus LibreOfficeSession::close(int id)
 {
-    return guarded<std::monostate>([&]() -> PresentationStatus {
-        const Reference<lang::XComponent> doc = m_uno->document(id);
-        if (!doc.is())
-            return fail<std::monostate>(kNotOpen);
-        m_uno->documents.erase(id);
-        closeDocument(doc);
-        return presentationOk();
-    });
+    return onDocument<std::monostate>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
+            m_uno->documents.erase(id);
+            closeDocument(doc);
+            return presentationOk();
+        });
 }

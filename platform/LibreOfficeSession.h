@@ -61,6 +61,9 @@ private:
     struct Uno;
 
     template <typename T, typename Body> PresentationResult<T> guarded(Body body);
+    // guarded(), for a call on one open document: body gets the document, which is known to be
+    // open.
+    template <typename T, typename Body> PresentationResult<T> onDocument(int id, Body body);
     void forgetConnection();
 
     QString m_binary;

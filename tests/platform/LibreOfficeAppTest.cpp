@@ -1,4 +1,5 @@
 #include "LibreOfficeApp.h"
+#include "ColourPictures.h"
 #include "TestFolder.h"
 
 #include <QElapsedTimer>
@@ -56,13 +57,8 @@ protected:
         s_app = new LibreOfficeApp(QString(), s_folder->path("lo-profile"));
         ASSERT_TRUE(s_app->isAvailable());
 
-        QStringList pictures;
-        for (int i = 0; i < kSlideColours.size(); ++i) {
-            QImage image(400, 300, QImage::Format_RGB32);
-            image.fill(kSlideColours[i]);
-            pictures << s_folder->path(QStringLiteral("picture%1.png").arg(i + 1));
-            ASSERT_TRUE(image.save(pictures.last()));
-        }
+        const QStringList pictures = ColourPictures::write(*s_folder, kSlideColours);
+        ASSERT_EQ(pictures.size(), kSlideColours.size());
         QElapsedTimer timer;
         timer.start();
         const auto built = s_app->buildFromPictures(pictures, PresentationApp::Visibility::Hidden);

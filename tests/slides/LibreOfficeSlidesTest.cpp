@@ -1,3 +1,4 @@
+#include "ColourPictures.h"
 #include "EventDocument.h"
 #include "FakeMessageService.h"
 #include "LibreOfficeApp.h"
@@ -49,13 +50,8 @@ protected:
         s_folder = new TestFolder;
         s_app = new LibreOfficeApp(QString(), s_folder->path("lo-profile"));
         ASSERT_TRUE(s_app->isAvailable());
-        QStringList pictures;
-        for (int i = 0; i < kSlideColours.size(); ++i) {
-            QImage image(400, 300, QImage::Format_RGB32);
-            image.fill(kSlideColours[i]);
-            pictures << s_folder->path(QStringLiteral("picture%1.png").arg(i + 1));
-            ASSERT_TRUE(image.save(pictures.last()));
-        }
+        const QStringList pictures = ColourPictures::write(*s_folder, kSlideColours);
+        ASSERT_EQ(pictures.size(), kSlideColours.size());
         const auto built = s_app->buildFromPictures(pictures, PresentationApp::Visibility::Hidden);
         ASSERT_TRUE(built.ok()) << built.error().toStdString();
         ASSERT_TRUE(built.value()->saveCopyAs(deck(), PresentationDocument::FileFormat::Pptx).ok());

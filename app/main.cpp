@@ -4,6 +4,7 @@
 #include "ProcessClock.h"
 #include "QtFileDialogService.h"
 #include "QtMessageService.h"
+#include "TemplateMaker.h"
 #include "TerminationSignals.h"
 #include "frmSetup.h"
 
@@ -53,6 +54,15 @@ int main(int argc, char** argv)
     if (!setup.startUp(options))
         return 1;
     setup.show();
+    // The templates for new presentations are our own, made through LibreOffice on the first
+    // start; the window does not wait for them.
+    TemplateMaker templates(presentationProgram);
+    QObject::connect(&templates, &TemplateMaker::finished, [](const QString& error) {
+        if (!error.isEmpty())
+            qCWarning(lcStartup, "templates not made: %s", qPrintable(error));
+    });
+    templates.start(appFolder, appFolder + QStringLiteral("dtitle"),
+                    setup.document().RunFolder + QStringLiteral("/Templates"));
     QTimer::singleShot(0, &setup, [] {
         qCInfo(lcStartup, "setup window shown after %lld ms", ProcessClock::msSinceProcessStart());
     });

@@ -7,7 +7,7 @@
 #include <QVBoxLayout>
 
 frmClose::frmClose(const QString& logoPath, int showMs, QWidget* parent)
-    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint)
+    : QDialog(parent, Qt::SplashScreen | Qt::FramelessWindowHint), m_showMs(showMs)
 {
     setObjectName(QStringLiteral("frmClose"));
     setWindowTitle(QStringLiteral("vesk stagor"));
@@ -24,5 +24,13 @@ frmClose::frmClose(const QString& logoPath, int showMs, QWidget* parent)
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(logo);
-    QTimer::singleShot(showMs, this, &QDialog::accept);
+}
+
+void frmClose::showEvent(QShowEvent* event)
+{
+    QDialog::showEvent(event);
+    if (m_timerStarted)
+        return;
+    m_timerStarted = true;
+    QTimer::singleShot(m_showMs, this, &QDialog::accept);
 }

@@ -4,6 +4,7 @@
 #include "LibreOfficeApp.h"
 #include "PdfConverter.h"
 #include "SlideExtractor.h"
+#include "TemplateMaker.h"
 #include "TestFolder.h"
 
 #include <QElapsedTimer>
@@ -177,3 +178,22 @@ TEST_F(LibreOfficeSlidesTest, ConvertsToPdfAndPassesOverWhatCannotBeOpened)
 }
 
 } // namespace
+
+TEST_F(LibreOfficeSlidesTest, TemplatesAreOneSlidePresentationsInTheirFormats)
+{
+    TestFolder app;
+    QImage picture(192, 108, QImage::Format_RGB32);
+    picture.fill(Qt::darkBlue);
+    ASSERT_TRUE(picture.save(app.path("dtitle"), "PNG"));
+    TemplateMaker maker(*s_app);
+    QSignalSpy finished(&maker, &TemplateMaker::finished);
+    ASSERT_TRUE(maker.start(app.folder(), app.path("dtitle"), app.path("run")));
+    ASSERT_TRUE(finished.wait(120000));
+    ASSERT_EQ(finished.first().first().toString(), "");
+    for (const QString& name : TemplateMaker::TemplateNames) {
+        const auto opened = s_app->open(app.path(name), PresentationApp::Visibility::Hidden);
+        ASSERT_TRUE(opened.ok()) << name.toStdString() << ": " << opened.error().toStdString();
+        EXPECT_EQ(opened.value()->slideCount().valueOr(0), 1) << name.toStdString();
+        opened.value()->close();
+    }
+}

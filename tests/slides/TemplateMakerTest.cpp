@@ -1,0 +1,46 @@
+#include "TemplateMaker.h"
+#include "FakePresentationApp.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QImage>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+TEST(TemplateMakerTest, MakesOnlyTheMissingTemplatesAndNeverHalfOfOne)
+{
+    TestFolder dir;
+    FakePresentationApp app;
+    TemplateMaker maker(app);
+    const QString appFolder = dir.folder();
+    QImage picture(192, 108, QImage::Format_RGB32);
+    picture.fill(Qt::darkBlue);
+    ASSERT_TRUE(picture.save(dir.path("dtitle"), "PNG"));
+    dir.writeFile("ppt.ppt", "the operator's own template");
+    EXPECT_EQ(TemplateMaker::missingTemplates(appFolder), QStringList({"ppt.pptx", "pps.pps"}));
+
+    QSignalSpy finished(&maker, &TemplateMaker::finished);
+    ASSERT_TRUE(maker.start(appFolder, dir.path("dtitle"), dir.path("run")));
+    EXPECT_FALSE(maker.start(appFolder, dir.path("dtitle"), dir.path("run"))); // one job at a time
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_EQ(finished.first().first().toString(), "");
+    EXPECT_TRUE(TemplateMaker::missingTemplates(appFolder).isEmpty());
+    EXPECT_EQ(dir.readFile("ppt.ppt"), "the operator's own template");
+    EXPECT_TRUE(QDir(dir.path("run")).entryList(QDir::Files).isEmpty());
+    // Nothing left to make: nothing starts.
+    EXPECT_FALSE(maker.start(appFolder, dir.path("dtitle"), dir.path("run")));
+}
+
+TEST(TemplateMakerTest, AnUnreadablePictureIsReportedAndWritesNothing)
+{
+    TestFolder dir;
+    FakePresentationApp app;
+    TemplateMaker maker(app);
+    dir.writeFile("dtitle", "not a picture");
+    QSignalSpy finished(&maker, &TemplateMaker::finished);
+    ASSERT_TRUE(maker.start(dir.folder(), dir.path("dtitle"), dir.path("run")));
+    ASSERT_TRUE(finished.wait(10000));
+    EXPECT_FALSE(finished.first().first().toString().isEmpty());
+    EXPECT_EQ(TemplateMaker::missingTemplates(dir.folder()).size(), 3);
+}

@@ -38,3 +38,10 @@ stagor_cleanup() {
     [ -n "${work:-}" ] && pkill -9 -f "$work/app/lo-profile" 2>/dev/null || true
     [ -n "${work:-}" ] && rm -rf "$work"
 }
+
+# The usual start of a script: a display, fresh working folders, clean-up at the end.
+stagor_begin() {
+    stagor_need_display "$@"
+    stagor_make_work
+    trap stagor_cleanup EXIT
+}

@@ -3,9 +3,7 @@
 set -euo pipefail
 program="$1"
 source "$(dirname "$0")/common.sh"
-stagor_need_display "$0" "$@"
-stagor_make_work
-trap stagor_cleanup EXIT
+stagor_begin "$0" "$@"
 STAGOR_SOFFICE="$work/no/soffice" "$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
 pid=$!
 

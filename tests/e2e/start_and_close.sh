@@ -6,9 +6,7 @@
 set -euo pipefail
 program="$1"
 source "$(dirname "$0")/common.sh"
-stagor_need_display "$0" "$@"
-stagor_make_work
-trap stagor_cleanup EXIT
+stagor_begin "$0" "$@"
 
 "$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
 pid=$!

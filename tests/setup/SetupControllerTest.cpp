@@ -203,19 +203,6 @@ TEST_F(SetupControllerTest, SaveAsReplaceQuestion)
     EXPECT_EQ(controller.recentFiles().paths(), QStringList({other, path}));
 }
 
-TEST_F(SetupControllerTest, SaveOnUntitledBecomesSaveAs)
-{
-    start();
-    addSpeaker("Ada");
-    dialogs.queueChoice(dir.path("First.evf"));
-    controller.save();
-    EXPECT_EQ(doc.EventFileTitle, "First.evf");
-    EXPECT_EQ(dialogs.lastFilter(), SetupController::SaveFilter);
-    addSpeaker("Grace");
-    controller.save(); // no dialog this time
-    EXPECT_FALSE(controller.hasUnsavedChanges());
-}
-
 TEST_F(SetupControllerTest, RecentEntries)
 {
     start();
@@ -249,18 +236,6 @@ TEST_F(SetupControllerTest, RecentEntries)
     options.instanceId = 4243;
     ASSERT_TRUE(next.startUp(options));
     EXPECT_EQ(next.recentFiles().paths(), QStringList({a, c}));
-}
-
-TEST_F(SetupControllerTest, RecentEntryOfTheOpenFileAsksToRevert)
-{
-    start();
-    const QString a = saveAsFile("A.evf");
-    addSpeaker("Ada");
-    messages.queueAnswer(int(MsgAnswer::Yes));
-    controller.openRecent(0);
-    EXPECT_EQ(messages.last(), "Do you want to revert to previous A?");
-    EXPECT_EQ(doc.SpeakerCount, 0);
-    EXPECT_EQ(doc.EventFilePath, a);
 }
 
 TEST_F(SetupControllerTest, NewReadsBackTheBaseline)

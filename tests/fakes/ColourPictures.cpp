@@ -1,5 +1,7 @@
 #include "ColourPictures.h"
 
+#include "PresentationApp.h"
+#include "PresentationDocument.h"
 #include "TestFolder.h"
 
 #include <QImage>
@@ -15,4 +17,19 @@ QStringList ColourPictures::write(const TestFolder& folder, const QList<QRgb>& c
             return {};
     }
     return pictures;
+}
+
+QString ColourPictures::buildDeck(PresentationApp& app, const TestFolder& folder,
+                                  const QList<QRgb>& colours, const QString& deckPath)
+{
+    const QStringList pictures = write(folder, colours);
+    if (pictures.size() != colours.size())
+        return QStringLiteral("pictures not written");
+    const auto built = app.buildFromPictures(pictures, PresentationApp::Visibility::Hidden);
+    if (!built.ok())
+        return built.error();
+    const PresentationStatus saved =
+        built.value()->saveCopyAs(deckPath, PresentationDocument::FileFormat::Pptx);
+    built.value()->close();
+    return saved.ok() ? QString() : saved.error();
 }

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QStringList>
 
+class PresentationApp;
 class TestFolder;
 
 // Pictures of one plain colour each, so that slides built from them can be told apart by the
@@ -13,4 +14,8 @@ class ColourPictures
 public:
     // Writes picture1.png, picture2.png, ... into folder; empty when one cannot be written.
     static QStringList write(const TestFolder& folder, const QList<QRgb>& colours);
+    // Builds a deck of one slide per colour through the program and saves it as .pptx at
+    // deckPath. Empty on success, else what went wrong.
+    static QString buildDeck(PresentationApp& app, const TestFolder& folder,
+                             const QList<QRgb>& colours, const QString& deckPath);
 };

@@ -51,12 +51,8 @@ protected:
         s_folder = new TestFolder;
         s_app = new LibreOfficeApp(QString(), s_folder->path("lo-profile"));
         ASSERT_TRUE(s_app->isAvailable());
-        const QStringList pictures = ColourPictures::write(*s_folder, kSlideColours);
-        ASSERT_EQ(pictures.size(), kSlideColours.size());
-        const auto built = s_app->buildFromPictures(pictures, PresentationApp::Visibility::Hidden);
-        ASSERT_TRUE(built.ok()) << built.error().toStdString();
-        ASSERT_TRUE(built.value()->saveCopyAs(deck(), PresentationDocument::FileFormat::Pptx).ok());
-        ASSERT_TRUE(built.value()->close().ok());
+        const QString error = ColourPictures::buildDeck(*s_app, *s_folder, kSlideColours, deck());
+        ASSERT_TRUE(error.isEmpty()) << error.toStdString();
     }
 
     static void TearDownTestSuite()

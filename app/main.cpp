@@ -12,6 +12,8 @@
 #include <QLoggingCategory>
 #include <QTimer>
 
+#include <memory>
+
 #include <unistd.h>
 
 Q_LOGGING_CATEGORY(lcStartup, "stagor.startup")
@@ -56,13 +58,13 @@ int main(int argc, char** argv)
     setup.show();
     // The templates for new presentations are our own, made through LibreOffice on the first
     // start; the window does not wait for them.
-    TemplateMaker templates(presentationProgram);
-    QObject::connect(&templates, &TemplateMaker::finished, [](const QString& error) {
+    auto templates = std::make_unique<TemplateMaker>(presentationProgram);
+    QObject::connect(templates.get(), &TemplateMaker::finished, [](const QString& error) {
         if (!error.isEmpty())
             qCWarning(lcStartup, "templates not made: %s", qPrintable(error));
     });
-    templates.start(appFolder, appFolder + QStringLiteral("dtitle"),
-                    setup.document().RunFolder + QStringLiteral("/Templates"));
+    templates->start(appFolder, appFolder + QStringLiteral("dtitle"),
+                     setup.document().RunFolder + QStringLiteral("/Templates"));
     QTimer::singleShot(0, &setup, [] {
         qCInfo(lcStartup, "setup window shown after %lld ms", ProcessClock::msSinceProcessStart());
     });
@@ -77,5 +79,10 @@ int main(int argc, char** argv)
         setup.shutDownWithoutQuestions();
         QApplication::exit(0);
     });
-    return app.exec();
+    const int status = app.exec();
+    // A template job still running works in the run's folder: let it end, then remove the
+    // folder for good.
+    templates.reset();
+    AppFolders::removeFolder(setup.document().RunFolder);
+    return status;
 }

@@ -2,8 +2,11 @@
 #include "CommandLine.h"
 #include "LibreOfficeApp.h"
 #include "ProcessClock.h"
+#include "QtAudioPlayer.h"
 #include "QtFileDialogService.h"
 #include "QtMessageService.h"
+#include "QtProgramLauncher.h"
+#include "StatvfsFreeSpace.h"
 #include "TemplateMaker.h"
 #include "TerminationSignals.h"
 #include "frmSetup.h"
@@ -46,7 +49,11 @@ int main(int argc, char** argv)
     LibreOfficeApp presentationProgram(QString(), appFolder + QStringLiteral("lo-profile"));
     presentationProgram.startInBackground();
 
-    frmSetup setup(messages, dialogs);
+    QtAudioPlayer soundPlayer;
+    QtProgramLauncher programs;
+    StatvfsFreeSpace freeSpace;
+    frmSetup setup(messages, dialogs, soundPlayer, programs);
+    setup.buildPopUpsAndExport(messages, dialogs, presentationProgram, freeSpace);
     messages.setParent(&setup);
     dialogs.setParent(&setup);
     SetupController::StartUpOptions options;

@@ -5,6 +5,7 @@
 //
 // The event: 50 speakers, a 1920x1080 holding slide and ten 1920x1080 photographic pop-ups.
 
+#include "BenchSupport.h"
 #include "EventDocument.h"
 #include "EventFileWriter.h"
 #include "ImageBlockCodec.h"
@@ -16,45 +17,13 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QProcess>
-#include <QRandomGenerator>
 #include <QTemporaryDir>
 
 #include <algorithm>
-#include <cmath>
 #include <cstdio>
 #include <vector>
 
 namespace {
-
-// Smooth shapes with sensor-like noise: compresses like a photograph, not like a flat slide.
-QImage photograph(int seed)
-{
-    QImage image(1920, 1080, QImage::Format_RGB32);
-    QRandomGenerator rng{quint32(seed)};
-    for (int y = 0; y < image.height(); ++y) {
-        auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-        for (int x = 0; x < image.width(); ++x) {
-            const double fx = x / 1920.0, fy = y / 1080.0;
-            const int noise = int(rng.bounded(24u)) - 12;
-            const int r = int(128 + 100 * std::sin(6 * fx + seed)) + noise;
-            const int g = int(128 + 100 * std::cos(5 * fy + fx * seed)) + noise;
-            const int b = int(128 + 90 * std::sin(9 * (fx + fy))) + noise;
-            line[x] = qRgb(std::clamp(r, 0, 255), std::clamp(g, 0, 255), std::clamp(b, 0, 255));
-        }
-    }
-    return image;
-}
-
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    return values[values.size() / 2];
-}
-
-double msSince(const QElapsedTimer& timer)
-{
-    return double(timer.nsecsElapsed()) / 1e6;
-}
 
 // Start the program, wait for its "shown" log line, stop it. -1 when it did not report.
 double startupMs(const QString& program, const QString& appFolder)
@@ -110,11 +79,11 @@ int main(int argc, char** argv)
         s.TimeCode = QStringLiteral("1830%1").arg(i, 2, 10, QLatin1Char('0'));
     }
     doc.SpeakerCount = 50;
-    doc.ImgHoldingFull = photograph(100);
+    doc.ImgHoldingFull = BenchSupport::photograph(100);
     doc.ImgHolding = doc.ImgHoldingFull.scaled(192, 108);
     for (int i = 0; i < 10; ++i) {
         doc.PopUps[size_t(i)].Name = QStringLiteral("Pop-up %1").arg(i);
-        doc.PopUps[size_t(i)].Full = photograph(i);
+        doc.PopUps[size_t(i)].Full = BenchSupport::photograph(i);
         doc.PopUps[size_t(i)].Thumb = doc.PopUps[size_t(i)].Full.scaled(192, 108);
     }
 
@@ -127,10 +96,10 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "first save failed\n");
         return 1;
     }
-    const double firstSave = msSince(timer);
+    const double firstSave = BenchSupport::msSince(timer);
     timer.restart();
     writer.SaveFile(doc, eventFile, false);
-    const double durableResave = msSince(timer);
+    const double durableResave = BenchSupport::msSince(timer);
     const qint64 bytes = QFileInfo(eventFile).size();
 
     std::vector<double> checks, copies;
@@ -139,7 +108,7 @@ int main(int argc, char** argv)
         writer.SaveFile(doc, folder + "/temp.evf", false, nullptr,
                         EventFileWriter::SaveKind::Scratch);
         const bool equal = PathHelpers::FilesAreEqual(folder + "/temp.evf", eventFile);
-        checks.push_back(msSince(timer));
+        checks.push_back(BenchSupport::msSince(timer));
         if (!equal) {
             std::fprintf(stderr, "change check found a difference in an unchanged event\n");
             return 1;
@@ -147,7 +116,7 @@ int main(int argc, char** argv)
         QFile::remove(folder + "/copy.evf");
         timer.restart();
         QProcess::execute("cp", {eventFile, folder + "/copy.evf"});
-        copies.push_back(msSince(timer));
+        copies.push_back(BenchSupport::msSince(timer));
     }
 
     const QString program = QCoreApplication::applicationDirPath() + "/vesk-stagor";
@@ -160,8 +129,8 @@ int main(int argc, char** argv)
         }
     }
 
-    const double check = median(checks);
-    const double copy = median(copies);
+    const double check = BenchSupport::median(checks);
+    const double copy = BenchSupport::median(copies);
     std::printf("event file: %.1f MB\n", double(bytes) / 1e6);
     std::printf("first save:                  %8.1f ms\n", firstSave);
     std::printf("Save of the unchanged event (synced to disk): %.1f ms\n", durableResave);
@@ -170,7 +139,7 @@ int main(int argc, char** argv)
     std::printf("check / cp:                  %8.2f x  (goal <= 3)\n", check / copy);
     if (!starts.empty())
         std::printf("process start to setup window shown, median: %.0f ms (goal < 1000)\n",
-                    median(starts));
+                    BenchSupport::median(starts));
     else
         std::printf("process start to setup window shown: not measured (%s missing)\n",
                     qPrintable(program));

@@ -44,7 +44,9 @@ EventFileReader::EventFileReader(ImageBlockCodec& codec, PresentationsExtractor*
 EventReadResult EventFileReader::read(const QString& path, EventDocument& document)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
+    // Unbuffered: a zipped event file's presentations are copied in large chunks, which Qt's
+    // read buffer would cut into small reads; the few tokens cost a system call each instead.
+    if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return failure(EventReadResult::Status::CannotOpen,
                        QStringLiteral("The event file %1 cannot be opened: %2.")
                            .arg(path, file.errorString()));
@@ -110,6 +112,9 @@ EventReadResult EventFileReader::read(QIODevice& device, EventDocument& document
         } else if (tag == QLatin1String("PopUps")) {
             readPopUps(in, event);
         } else if (tag == QLatin1String("Presentations")) {
+            // The presentations go to this computer's import folder, never to a folder the file
+            // names (a file without the export mark keeps its "Import Dir" otherwise).
+            event.ImportDir = document.ImportDir;
             if (m_extractor) {
                 QString error;
                 if (!m_extractor->extract(device, event, &error))

@@ -1,5 +1,6 @@
 #include "EventFileWriter.h"
 
+#include "ByteCountingDevice.h"
 #include "EventDocument.h"
 #include "ImageBlockCodec.h"
 #include "TokenWriter.h"
@@ -35,12 +36,14 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
                                QString* error, SaveKind kind)
 {
     m_cancelled = false;
+    m_writeFailed = false;
     const QFileInfo target(path);
     const QString finalPath = target.isSymLink() ? target.symLinkTarget() : path;
     const QString partPath = finalPath + QStringLiteral(".part");
 
     QFile file(partPath);
     if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        m_writeFailed = true;
         setError(error, cannotWrite(path, file.errorString()));
         return false;
     }
@@ -59,6 +62,7 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
     if (outcome != BlockOutcome::Written || out.hasError()) {
         file.remove();
         m_cancelled = outcome == BlockOutcome::Cancelled;
+        m_writeFailed = out.hasError();
         if (m_cancelled)
             setError(error, QString());
         else if (out.hasError())
@@ -73,10 +77,27 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
                             QFileInfo(finalPath).filesystemFilePath(), failure);
     if (failure) {
         file.remove();
+        m_writeFailed = true;
         setError(error, cannotWrite(path, QString::fromStdString(failure.message())));
         return false;
     }
     return true;
+}
+
+std::optional<qint64> EventFileWriter::estimateSize(const EventDocument& document, bool exportFlag,
+                                                    QString* error)
+{
+    ByteCountingDevice counter;
+    TokenWriter out(counter);
+    m_measure = &counter;
+    const BlockOutcome outcome = writeSections(document, exportFlag, out, error);
+    m_measure = nullptr;
+    if (outcome != BlockOutcome::Written || out.hasError()) {
+        if (out.hasError())
+            setError(error, out.errorMessage());
+        return std::nullopt;
+    }
+    return counter.count();
 }
 
 EventFileWriter::BlockOutcome EventFileWriter::writeSections(const EventDocument& document,
@@ -181,8 +202,15 @@ EventFileWriter::BlockOutcome EventFileWriter::writePresentations(const EventDoc
             continue;
         }
         const QString fileName = path.section(QLatin1Char('/'), -1);
+        if (m_measure) {
+            out.writeCountedString(fileName);
+            out.writeNumber(QFileInfo(path).size());
+            m_measure->addUnwritten(QFileInfo(path).size());
+            continue;
+        }
         QFile presentation(path);
-        if (!presentation.open(QIODevice::ReadOnly)) {
+        // Read in whole chunks straight from the file, not through Qt's small read buffer.
+        if (!presentation.open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
             setError(error, QStringLiteral("The presentation %1 cannot be read: %2.")
                                 .arg(QDir::toNativeSeparators(path), presentation.errorString()));
             return BlockOutcome::Failed;

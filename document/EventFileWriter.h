@@ -3,7 +3,9 @@
 #include <QString>
 
 #include <functional>
+#include <optional>
 
+class ByteCountingDevice;
 class EventDocument;
 class ImageBlockCodec;
 class TokenWriter;
@@ -41,6 +43,16 @@ public:
     bool SaveFile(const EventDocument& document, const QString& path, bool exportFlag,
                   QString* error = nullptr, SaveKind kind = SaveKind::Durable);
     bool lastSaveCancelled() const { return m_cancelled; }
+    // The last failed save could not write its own file (a full disk, a lost drive), as opposed
+    // to a presentation it was to carry being missing or unreadable.
+    bool lastSaveWriteFailed() const { return m_writeFailed; }
+
+    // The exact size SaveFile would write, found without writing anything: pictures are encoded
+    // (and remembered by the codec, so the save that follows reuses them) and presentations
+    // counted by their length. Nothing, with *error set, when a presentation cannot be found or
+    // a picture cannot be encoded.
+    std::optional<qint64> estimateSize(const EventDocument& document, bool exportFlag,
+                                       QString* error = nullptr);
 
 private:
     enum class BlockOutcome
@@ -58,5 +70,8 @@ private:
 
     ImageBlockCodec& m_codec;
     ExportProgress m_progress;
+    // Set while estimating: presentations are counted here instead of being copied.
+    ByteCountingDevice* m_measure = nullptr;
     bool m_cancelled = false;
+    bool m_writeFailed = false;
 };

@@ -23,14 +23,16 @@ QString defaultProfileFolder()
 
 } // namespace
 
-LibreOfficeApp::LibreOfficeApp(const QString& configuredBinary, const QString& profileFolder)
+LibreOfficeApp::LibreOfficeApp(const QString& configuredBinary, const QString& profileFolder,
+                               Display display)
 {
     QString configured = configuredBinary;
     if (configured.isEmpty())
         configured = qEnvironmentVariable("STAGOR_SOFFICE");
     m_binary = findBinary(configured, qEnvironmentVariable("PATH"));
     m_session = std::make_shared<LibreOfficeSession>(
-        m_binary, profileFolder.isEmpty() ? defaultProfileFolder() : profileFolder);
+        m_binary, profileFolder.isEmpty() ? defaultProfileFolder() : profileFolder,
+        display == Display::Headless);
     // A call that runs out of time has an office that hangs: ending it frees the worker, and
     // the next call starts a fresh one.
     m_worker =

@@ -14,12 +14,20 @@ class LibreOfficeWorker;
 //
 // Each instance runs an soffice of its own, with its own profile in profileFolder (by default
 // "lo-profile" in the default application folder) and its own pipe, started on first need and
-// ended with the instance. It must have a display: shows cannot run headless.
+// ended with the instance. Shows need a display; a headless instance serves exports and
+// conversions beside the one that runs the shows, so that they never hold a show up.
 class LibreOfficeApp : public PresentationApp
 {
 public:
+    enum class Display
+    {
+        Screen,
+        Headless, // no windows at all: runShow() fails
+    };
+
     explicit LibreOfficeApp(const QString& configuredBinary = QString(),
-                            const QString& profileFolder = QString());
+                            const QString& profileFolder = QString(),
+                            Display display = Display::Screen);
     ~LibreOfficeApp() override;
 
     LibreOfficeApp(const LibreOfficeApp&) = delete;

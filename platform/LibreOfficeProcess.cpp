@@ -36,9 +36,10 @@ QByteArray readProcFile(pid_t pid, const char* name)
 
 } // namespace
 
-LibreOfficeProcess::LibreOfficeProcess(QString binary, QString profileFolder, QString pipeName)
+LibreOfficeProcess::LibreOfficeProcess(QString binary, QString profileFolder, QString pipeName,
+                                       bool headless)
     : m_binary(std::move(binary)), m_profileFolder(std::move(profileFolder)),
-      m_pipeName(std::move(pipeName))
+      m_pipeName(std::move(pipeName)), m_headless(headless)
 {}
 
 LibreOfficeProcess::~LibreOfficeProcess()
@@ -89,7 +90,7 @@ bool LibreOfficeProcess::start(QString* error)
 
     // Everything exec needs is built before fork: the child may only make async-signal-safe
     // calls, and this process has other threads.
-    const std::vector<QByteArray> args = {
+    std::vector<QByteArray> args = {
         QFile::encodeName(m_binary),
         "--nologo",
         "--norestore",
@@ -99,6 +100,8 @@ bool LibreOfficeProcess::start(QString* error)
         "-env:UserInstallation=" + profileUrl().toUtf8(),
         "--accept=pipe,name=" + m_pipeName.toUtf8() + ";urp;StarOffice.ComponentContext",
     };
+    if (m_headless)
+        args.push_back("--headless");
     std::vector<char*> argv;
     for (const QByteArray& arg : args)
         argv.push_back(const_cast<char*>(arg.constData()));

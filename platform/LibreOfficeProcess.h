@@ -11,7 +11,7 @@
 class LibreOfficeProcess
 {
 public:
-    LibreOfficeProcess(QString binary, QString profileFolder, QString pipeName);
+    LibreOfficeProcess(QString binary, QString profileFolder, QString pipeName, bool headless);
     // Ends the process group if it still runs.
     ~LibreOfficeProcess();
 
@@ -37,5 +37,6 @@ private:
     QString m_binary;
     QString m_profileFolder;
     QString m_pipeName;
+    bool m_headless = false;
     std::atomic<pid_t> m_launcherPid{0};
 };

@@ -49,6 +49,7 @@
 #include <QThread>
 #include <QUrl>
 
+#include <atomic>
 #include <map>
 #include <vector>
 
@@ -162,9 +163,9 @@ struct LibreOfficeSession::Uno
     }
 };
 
-LibreOfficeSession::LibreOfficeSession(QString binary, QString profileFolder)
+LibreOfficeSession::LibreOfficeSession(QString binary, QString profileFolder, bool headless)
     : m_binary(std::move(binary)), m_profileFolder(std::move(profileFolder)),
-      m_uno(std::make_unique<Uno>())
+      m_uno(std::make_unique<Uno>()), m_headless(headless)
 {}
 
 LibreOfficeSession::~LibreOfficeSession()
@@ -258,10 +259,12 @@ PresentationStatus LibreOfficeSession::ensureRunning()
     if (m_binary.isEmpty())
         return fail<std::monostate>(QStringLiteral("The presentation program is not installed"));
 
-    auto process = std::make_unique<LibreOfficeProcess>(m_binary, m_profileFolder,
-                                                        QStringLiteral("vesk-stagor-%1-%2")
-                                                            .arg(QCoreApplication::applicationPid())
-                                                            .arg(++m_starts));
+    // Pipe names are unique per start across every session of this process.
+    static std::atomic<int> starts = 0;
+    auto process = std::make_unique<LibreOfficeProcess>(
+        m_binary, m_profileFolder,
+        QStringLiteral("vesk-stagor-%1-%2").arg(QCoreApplication::applicationPid()).arg(++starts),
+        m_headless);
     QElapsedTimer startTimer;
     startTimer.start();
     QString error;
@@ -331,17 +334,18 @@ PresentationResult<int> LibreOfficeSession::open(const QString& path, bool hidde
     if (!started.ok())
         return fail<int>(started.error());
     return guarded<int>([&]() -> PresentationResult<int> {
-        Reference<lang::XComponent> doc = m_uno->desktop->loadComponentFromURL(
-            fileUrl(path), "_blank", 0, properties({property("Hidden", Any(hidden))}));
-        // A lock file left by a crashed office makes loading fail without a word; read-only
-        // loading ignores it (saving back then fails, which the caller hears about).
+        // A lock file (left by a crashed office, or held by another copy of the same file)
+        // makes a hidden load fail without a word and a visible one wait on a "Document in
+        // Use" dialog that nobody answers. Read-only loading passes it; saving back then fails,
+        // which the caller hears about.
         const QFileInfo info(path);
-        if (!doc.is() &&
-            QFileInfo::exists(info.absolutePath() + "/.~lock." + info.fileName() + "#")) {
-            doc = m_uno->desktop->loadComponentFromURL(
-                fileUrl(path), "_blank", 0,
-                properties({property("Hidden", Any(hidden)), property("ReadOnly", Any(true))}));
-        }
+        const bool locked =
+            QFileInfo::exists(info.absolutePath() + "/.~lock." + info.fileName() + "#");
+        std::vector<beans::PropertyValue> args = {property("Hidden", Any(hidden))};
+        if (locked)
+            args.push_back(property("ReadOnly", Any(true)));
+        Reference<lang::XComponent> doc =
+            m_uno->desktop->loadComponentFromURL(fileUrl(path), "_blank", 0, properties(args));
         if (!doc.is())
             return fail<int>(QStringLiteral("The presentation program could not open ") + path);
         // Anything the office can read opens; only presentations are wanted here.
@@ -487,6 +491,9 @@ PresentationResult<int> LibreOfficeSession::slideCount(int id)
 
 PresentationStatus LibreOfficeSession::runShow(int id)
 {
+    if (m_headless)
+        return fail<std::monostate>(
+            QStringLiteral("This presentation program runs without a display: no shows"));
     return onDocument<std::monostate>(
         id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
             const Reference<drawing::XDrawPages> pages = pagesOf(doc);

@@ -22,7 +22,7 @@ class LibreOfficeProcess;
 class LibreOfficeSession
 {
 public:
-    LibreOfficeSession(QString binary, QString profileFolder);
+    LibreOfficeSession(QString binary, QString profileFolder, bool headless);
     ~LibreOfficeSession();
 
     LibreOfficeSession(const LibreOfficeSession&) = delete;
@@ -70,7 +70,7 @@ private:
     QString m_profileFolder;
     std::unique_ptr<Uno> m_uno;
     int m_nextId = 0;
-    int m_starts = 0;
+    bool m_headless = false;
     mutable std::mutex m_processMutex;
     std::unique_ptr<LibreOfficeProcess> m_process;
 };

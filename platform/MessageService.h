@@ -6,7 +6,8 @@ enum class MsgButtons
 {
     Ok,
     YesNoCancel,
-    YesNo
+    YesNo,
+    OkCancel
 };
 
 enum class MsgIcon

@@ -9,7 +9,12 @@ PACKAGES=(
     qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev
     libgtest-dev libgmock-dev googletest
     # the presentation program
-    libreoffice-impress libreoffice-dev
+    libreoffice-impress libreoffice-dev poppler-utils
+    # the sound test: Qt Multimedia plays through GStreamer (WAV and MP3 parsers and the
+    # PulseAudio sink are in plugins-good); lame encodes the default MP3 at build time; the
+    # tests play into a PulseAudio null sink
+    qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good lame
+    pulseaudio pulseaudio-utils
     # running and testing under a real X server
     xvfb xauth xdotool x11-utils fonts-dejavu-core
     # what assistive technology sees, for the accessibility test

@@ -1,6 +1,7 @@
 #include "SetupController.h"
 
 #include "AppFolders.h"
+#include "BackgroundPresentationsExtractor.h"
 #include "CommandLine.h"
 #include "EventFileReader.h"
 #include "EventFileWriter.h"
@@ -8,6 +9,7 @@
 #include "ImageBlockCodec.h"
 #include "MessageService.h"
 #include "PathHelpers.h"
+#include "PopUpsFileReader.h"
 
 #include <QFileInfo>
 #include <QImage>
@@ -17,7 +19,8 @@ SetupController::SetupController(EventDocument& document, MessageService& messag
     : QObject(parent), m_doc(document), m_messages(messages), m_dialogs(dialogs),
       m_codec(std::make_unique<ImageBlockCodec>()),
       m_writer(std::make_unique<EventFileWriter>(*m_codec)),
-      m_reader(std::make_unique<EventFileReader>(*m_codec))
+      m_extractor(std::make_unique<BackgroundPresentationsExtractor>()),
+      m_reader(std::make_unique<EventFileReader>(*m_codec, m_extractor.get()))
 {}
 
 SetupController::~SetupController() = default;
@@ -101,7 +104,13 @@ void SetupController::openCommandLineFile(const QString& file)
     case CommandLine::FileKind::ZippedEvent:
         readEventFile(file);
         break;
-    case CommandLine::FileKind::PopUpsFile:
+    case CommandLine::FileKind::PopUpsFile: {
+        // The same steps as File, PopUps, Import of a pop-ups file, without the questions.
+        const PopUpsFileReader::Result result = PopUpsFileReader(*m_codec).read(file, m_doc.PopUps);
+        if (!result.message.isEmpty())
+            m_messages.show(result.message, MsgButtons::Ok, MsgIcon::Exclamation);
+        break;
+    }
     case CommandLine::FileKind::None:
     case CommandLine::FileKind::Unknown:
         break;

@@ -15,6 +15,7 @@
 
 #include <memory>
 
+class BackgroundPresentationsExtractor;
 class EventFileReader;
 class ImageBlockCodec;
 class EventFileWriter;
@@ -80,7 +81,11 @@ public:
     const OemSettings& oemSettings() const { return m_oem; }
     const SlideFormatSetting& slideFormat() const { return m_slideFormat; }
     const AudioRecSettings& audioRecSettings() const { return m_audioRec; }
+    AudioRecSettings& audioRecSettings() { return m_audioRec; }
     QString fileDialogFolder() const { return m_dialogFolder; }
+    // Unpacks the presentations of a zipped event file while it is opened; the extraction
+    // window follows its progress.
+    BackgroundPresentationsExtractor& presentationsExtractor() { return *m_extractor; }
 
 signals:
     // The whole event was replaced (new, opened, reverted): every panel redraws.
@@ -103,6 +108,7 @@ private:
     FileDialogService& m_dialogs;
     std::unique_ptr<ImageBlockCodec> m_codec;
     std::unique_ptr<EventFileWriter> m_writer;
+    std::unique_ptr<BackgroundPresentationsExtractor> m_extractor; // before the reader using it
     std::unique_ptr<EventFileReader> m_reader;
     RecentFiles m_recent;
     LiveCastSettings m_liveCast;

@@ -1,11 +1,18 @@
 #include "frmSetup.h"
 
+#include "AudioToolsPanel.h"
+#include "BackgroundPresentationsExtractor.h"
+#include "PopUpsFileCommands.h"
+#include "ZippedEventExport.h"
 #include "frmClose.h"
+#include "frmExport.h"
+#include "frmExtract.h"
 #include "frmInitialise.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
 #include <QScreen>
@@ -60,9 +67,104 @@ frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget
     });
     m_timer1.setInterval(500);
     connect(&m_timer1, &QTimer::timeout, this, &frmSetup::Timer1_Timer);
+    // Shows itself while a zipped event file is unpacked, from any command that opens one.
+    new frmExtract(m_controller->presentationsExtractor(), this);
+}
+
+frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, AudioPlayer& soundPlayer,
+                   ProgramLauncher& programs, QWidget* parent)
+    : frmSetup(messages, dialogs, parent)
+{
+    buildSoundTest(soundPlayer, programs, messages, dialogs);
 }
 
 frmSetup::~frmSetup() = default;
+
+void frmSetup::buildPopUpsAndExport(MessageService& messages, FileDialogService& dialogs,
+                                    PresentationApp& presentations, FreeSpaceSource& freeSpace)
+{
+    m_popUpsCommands = new PopUpsFileCommands(m_doc, messages, dialogs, presentations, this);
+    m_zippedEventExport = new ZippedEventExport(m_doc, messages, dialogs, freeSpace, this);
+    new frmExport(*m_zippedEventExport, this);
+
+    QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("MnuFile"));
+    const QList<QAction*> items = file->actions();
+    QAction* before = items.value(items.indexOf(m_mnuSaveAs) + 1);
+    QAction* mnuExport =
+        namedAction(this, QStringLiteral("&Export..."), QStringLiteral("MnuExport"));
+    file->insertAction(before, mnuExport);
+    auto* popUps = new QMenu(QStringLiteral("&PopUps"), file);
+    popUps->setObjectName(QStringLiteral("MnuPopUps"));
+    QAction* mnuPExport =
+        namedAction(this, QStringLiteral("&Export..."), QStringLiteral("MnuPExport"));
+    QAction* mnuPImport =
+        namedAction(this, QStringLiteral("&Import..."), QStringLiteral("MnuPImport"));
+    popUps->addAction(mnuPExport);
+    popUps->addAction(mnuPImport);
+    file->insertMenu(before, popUps);
+    // Whoever changed the slots last, the item is right when the menu opens.
+    const auto updateExport = [this, mnuPExport] {
+        mnuPExport->setEnabled(m_popUpsCommands->canExport());
+    };
+    connect(file, &QMenu::aboutToShow, this, updateExport);
+    connect(popUps, &QMenu::aboutToShow, this, updateExport);
+
+    connect(mnuExport, &QAction::triggered, this,
+            [this] { m_zippedEventExport->MnuExport_Click(m_controller->fileDialogFolder()); });
+    connect(mnuPExport, &QAction::triggered, this,
+            [this] { m_popUpsCommands->MnuPExport_Click(m_controller->fileDialogFolder()); });
+    connect(mnuPImport, &QAction::triggered, this, [this] {
+        const QSize screenPx = screen()->size() * screen()->devicePixelRatio();
+        const QSize thumbnailPx =
+            m_doc.ImgHolding.isNull() ? QSize(160, 120) : m_doc.ImgHolding.size();
+        m_popUpsCommands->setSlideSizes(thumbnailPx, screenPx);
+        m_popUpsCommands->MnuPImport_Click(m_controller->fileDialogFolder());
+    });
+
+    m_importStatus = new QLabel(this);
+    m_importStatus->setObjectName(QStringLiteral("ImportStatus"));
+    m_importStatus->setAccessibleDescription(QStringLiteral("ImportStatus"));
+    m_importStatus->hide();
+    statusBar()->addPermanentWidget(m_importStatus);
+    connect(m_popUpsCommands, &PopUpsFileCommands::statusChanged, this,
+            [this](const QString& text) {
+                m_importStatus->setText(text);
+                m_importStatus->setVisible(!text.isEmpty());
+            });
+    connect(m_popUpsCommands, &PopUpsFileCommands::popUpsChanged, this,
+            &frmSetup::refreshFromDocument);
+    // While slides are taken from a presentation the window takes no other command.
+    const auto busy = [this](bool on) {
+        menuBar()->setEnabled(!on);
+        m_toolbar1->setEnabled(!on);
+        centralWidget()->setEnabled(!on);
+        if (on)
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+        else
+            QApplication::restoreOverrideCursor();
+    };
+    connect(m_popUpsCommands, &PopUpsFileCommands::busyChanged, this, busy);
+    connect(m_zippedEventExport, &ZippedEventExport::busyChanged, this, busy);
+}
+
+void frmSetup::buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& programs,
+                              MessageService& messages, FileDialogService& dialogs)
+{
+    m_audioTools = new AudioToolsPanel(m_doc.AppFolder, soundPlayer, programs, messages, dialogs,
+                                       m_controller->audioRecSettings(), this);
+    auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    main->layout()->addWidget(m_audioTools->frame());
+    main->layout()->setAlignment(m_audioTools->frame(), Qt::AlignTop);
+    auto* tools = menuBar()->findChild<QMenu*>(QStringLiteral("MnuUtilities"));
+    if (!tools) {
+        tools = new QMenu(QStringLiteral("&Tools"), menuBar());
+        tools->setObjectName(QStringLiteral("MnuUtilities"));
+        auto* window = menuBar()->findChild<QMenu*>(QStringLiteral("MnuWindow"));
+        menuBar()->insertMenu(window ? window->menuAction() : nullptr, tools);
+    }
+    m_audioTools->addToMenu(tools);
+    connect(&m_timer1, &QTimer::timeout, m_audioTools, &AudioToolsPanel::Timer1_Timer);
+}
 
 void frmSetup::buildMenus()
 {

@@ -8,11 +8,19 @@
 
 #include <array>
 
+class AudioPlayer;
+class AudioToolsPanel;
 class FileDialogService;
+class FreeSpaceSource;
 class MessageService;
+class PopUpsFileCommands;
+class PresentationApp;
+class ProgramLauncher;
 class QAction;
+class QLabel;
 class QTabWidget;
 class QToolBar;
+class ZippedEventExport;
 
 // The program's main window: the File menu, the toolbar and the three sections of the event.
 // It owns the event document; the rules live in SetupController.
@@ -22,7 +30,18 @@ class frmSetup : public QMainWindow
 
 public:
     frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget* parent = nullptr);
+    // With the Sound Test frame and the audio tools: the sound output and the starter of the
+    // companion programs.
+    frmSetup(MessageService& messages, FileDialogService& dialogs, AudioPlayer& soundPlayer,
+             ProgramLauncher& programs, QWidget* parent = nullptr);
     ~frmSetup() override;
+
+    // File, PopUps (Export, Import) and File, Export: they take slides from presentations and
+    // ask how much room a drive has. Called once, before startUp(); both must outlive the window.
+    void buildPopUpsAndExport(MessageService& messages, FileDialogService& dialogs,
+                              PresentationApp& presentations, FreeSpaceSource& freeSpace);
+    PopUpsFileCommands* popUpsCommands() const { return m_popUpsCommands; }
+    ZippedEventExport* zippedEventExport() const { return m_zippedEventExport; }
 
     // The start-up stages: splash, folders, settings, baseline, command-line file, timer.
     bool startUp(const SetupController::StartUpOptions& options);
@@ -33,6 +52,7 @@ public:
     QAction* recentAction(int index) const { return m_mnuLocation.at(size_t(index)); }
     QAction* recentSeparator() const { return m_fSpace2; }
     QAction* slideFormatAction(int index) const { return m_mnuSFormat.at(size_t(index - 1)); }
+    AudioToolsPanel* audioTools() const { return m_audioTools; }
 
     // How long the closing window stays; tests shorten it.
     void setClosingWindowMs(int ms) { m_closingMs = ms; }
@@ -59,6 +79,8 @@ private:
     void refreshRecentFiles();
     void refreshFromDocument();
     void Timer1_Timer();
+    void buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& programs,
+                        MessageService& messages, FileDialogService& dialogs);
 
     EventDocument m_doc;
     SetupController* m_controller;
@@ -75,4 +97,8 @@ private:
     QTimer m_timer1;
     int m_closingMs = 2000;
     bool m_shutDownDone = false;
+    AudioToolsPanel* m_audioTools = nullptr;
+    PopUpsFileCommands* m_popUpsCommands = nullptr;
+    ZippedEventExport* m_zippedEventExport = nullptr;
+    QLabel* m_importStatus = nullptr;
 };

@@ -35,6 +35,10 @@ int QtMessageService::show(const QString& text, MsgButtons buttons, MsgIcon icon
     case MsgButtons::YesNo:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
         break;
+    case MsgButtons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
     }
     box.setAccessibleName(QStringLiteral("vesk stagor"));
     box.setAccessibleDescription(text);
@@ -46,6 +50,6 @@ int QtMessageService::show(const QString& text, MsgButtons buttons, MsgIcon icon
     case QMessageBox::Cancel:
         return 2;
     default:
-        return buttons == MsgButtons::YesNoCancel ? 2 : 1;
+        return buttons == MsgButtons::YesNoCancel || buttons == MsgButtons::OkCancel ? 2 : 1;
     }
 }

@@ -6,6 +6,16 @@
 
 #include <QImage>
 
+#include <algorithm>
+
+QList<QRgb> ColourPictures::colours(int count)
+{
+    QList<QRgb> result;
+    for (int i = 0; i < count; ++i)
+        result << QColor::fromHsv((i * 360 / std::max(count, 1)) % 360, 220, 220).rgb();
+    return result;
+}
+
 QStringList ColourPictures::write(const TestFolder& folder, const QList<QRgb>& colours)
 {
     QStringList pictures;

@@ -12,6 +12,8 @@ class TestFolder;
 class ColourPictures
 {
 public:
+    // count colours, all told apart from each other at a glance.
+    static QList<QRgb> colours(int count);
     // Writes picture1.png, picture2.png, ... into folder; empty when one cannot be written.
     static QStringList write(const TestFolder& folder, const QList<QRgb>& colours);
     // Builds a deck of one slide per colour through the program and saves it as .pptx at

@@ -1,0 +1,16 @@
+#include "AudioRecordSwitch.h"
+
+#include "SettingsLines.h"
+
+bool AudioRecordSwitch::isOn() const
+{
+    const QStringList lines = SettingsLines::read(path()).value_or(QStringList());
+    return !lines.isEmpty() && lines.first() == SettingsLines::boolText(true);
+}
+
+bool AudioRecordSwitch::MnuAudioRecord_Click()
+{
+    const bool on = !isOn();
+    SettingsLines::write(path(), {SettingsLines::boolText(on)});
+    return on;
+}

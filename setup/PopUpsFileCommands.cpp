@@ -1,0 +1,122 @@
+#include "PopUpsFileCommands.h"
+
+#include "BackgroundJob.h"
+#include "FileDialogService.h"
+#include "MessageService.h"
+#include "PathHelpers.h"
+#include "PopUpSlideImporter.h"
+#include "PopUpsFileReader.h"
+#include "PopUpsFileWriter.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+PopUpsFileCommands::PopUpsFileCommands(EventDocument& document, MessageService& messages,
+                                       FileDialogService& dialogs, PresentationApp& presentations,
+                                       QObject* parent)
+    : QObject(parent), m_doc(document), m_messages(messages), m_dialogs(dialogs),
+      m_presentations(presentations)
+{}
+
+void PopUpsFileCommands::setSlideSizes(QSize thumbnailPx, QSize fullScreenPx)
+{
+    m_thumbnailPx = thumbnailPx;
+    m_fullScreenPx = fullScreenPx;
+}
+
+bool PopUpsFileCommands::canExport() const
+{
+    return std::any_of(m_doc.PopUps.begin(), m_doc.PopUps.end(),
+                       [](const PopUpSlot& slot) { return slot.isUsed(); });
+}
+
+void PopUpsFileCommands::MnuPExport_Click(const QString& dialogFolder)
+{
+    if (m_busy)
+        return;
+    const QString path = m_dialogs.getSaveFileName(dialogFolder, ExportFilter);
+    if (path.isEmpty())
+        return;
+    if (QFileInfo::exists(path)) {
+        const int answer =
+            m_messages.show(QStringLiteral("The file ") + PathHelpers::FileNameOf(path) +
+                                QStringLiteral(" already existing.\nDo you want "
+                                               "to replace it?"),
+                            MsgButtons::OkCancel, MsgIcon::Exclamation);
+        if (answer != int(MsgAnswer::Ok))
+            return;
+    }
+    emit busyChanged(true);
+    PopUpsFileWriter writer(m_codec);
+    QString error;
+    const bool written = writer.write(m_doc.PopUps, path, &error);
+    emit busyChanged(false);
+    if (!written)
+        m_messages.show(error, MsgButtons::Ok, MsgIcon::Exclamation);
+}
+
+void PopUpsFileCommands::MnuPImport_Click(const QString& dialogFolder)
+{
+    if (m_busy)
+        return;
+    if (canExport() && m_messages.show(OverwriteQuestion, MsgButtons::YesNo,
+                                       MsgIcon::Exclamation) != int(MsgAnswer::Yes))
+        return;
+    const QString path = m_dialogs.getOpenFileName(dialogFolder, ImportFilter);
+
+    // The set is replaced whether or not a file was chosen.
+    for (PopUpSlot& slot : m_doc.PopUps)
+        slot.clear();
+    emit popUpsChanged();
+
+    const QString ending = PathHelpers::FileNameOf(path).right(4).toLower();
+    if (ending == QLatin1String(".evp")) {
+        readPopUpsFile(path);
+    } else if (ending == QLatin1String(".ppt") || ending == QLatin1String(".pps") ||
+               ending == QLatin1String("pptx") || ending == QLatin1String("ppsx")) {
+        importPresentation(path);
+    }
+}
+
+bool PopUpsFileCommands::readPopUpsFile(const QString& path)
+{
+    PopUpsFileReader reader(m_codec);
+    const PopUpsFileReader::Result result = reader.read(path, m_doc.PopUps);
+    emit popUpsChanged();
+    if (!result.message.isEmpty())
+        m_messages.show(result.message, MsgButtons::Ok, MsgIcon::Exclamation);
+    return result.ok();
+}
+
+void PopUpsFileCommands::importPresentation(const QString& path)
+{
+    m_busy = true;
+    emit busyChanged(true);
+    emit statusChanged(PopUpSlideImporter::progressText(0));
+
+    const PopUpSlideImporter::Request request{path, m_doc.RunFolder, m_doc.SlideImageFormat,
+                                              m_thumbnailPx, m_fullScreenPx};
+    PopUpSlideImporter importer(m_presentations);
+    PopUpSlideImporter::Result result;
+    BackgroundJob::run(
+        [&] {
+            result = importer.importSlides(request, [this](int slot) {
+                QMetaObject::invokeMethod(
+                    this,
+                    [this, slot] { emit statusChanged(PopUpSlideImporter::progressText(slot)); },
+                    Qt::QueuedConnection);
+            });
+        },
+        {});
+
+    m_doc.PopUps = result.popUps;
+    m_busy = false;
+    emit statusChanged(QString());
+    emit popUpsChanged();
+    emit busyChanged(false);
+    if (!result.ok())
+        m_messages.show(QStringLiteral("The pop-ups could not be taken from ") +
+                            PathHelpers::FileNameOf(path) + QStringLiteral(".\n") + result.error,
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+}

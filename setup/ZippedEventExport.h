@@ -1,0 +1,79 @@
+#pragma once
+
+#include "EventFileWriter.h"
+#include "ImageBlockCodec.h"
+
+#include <QObject>
+#include <QString>
+
+#include <atomic>
+
+class EventDocument;
+class FileDialogService;
+class FreeSpaceSource;
+class MessageService;
+
+// File, Export: writes the event and all its presentations into one zipped event file (".zev")
+// for moving it to another computer.
+//
+// The presentations are copied on a thread of their own while this thread goes on handling
+// events, so that the export window paints its progress and its Cancel button stops the copy
+// after the current chunk. The file is written beside its target and takes its name only when
+// complete, so a cancelled or failed export leaves no partial file; the event and its file
+// name are never touched.
+class ZippedEventExport : public QObject
+{
+    Q_OBJECT
+
+public:
+    static inline const QString SaveFilter = QStringLiteral("Zipped Stagor (zev) |*.zev");
+    static inline const QString NoSpaceMessage = QStringLiteral("Insufficient Fee Space on Drive");
+    static inline const QString WriteErrorMessage = QStringLiteral("Error writing file.");
+    static inline const QString StatusPrefix = QStringLiteral("Adding - ");
+
+    enum class Outcome
+    {
+        Written,
+        NotChosen, // the save dialog was cancelled
+        NoSpace,
+        Cancelled,
+        Failed, // after a message
+        Busy,   // an export is already running
+    };
+
+    // All must outlive the export.
+    ZippedEventExport(const EventDocument& document, MessageService& messages,
+                      FileDialogService& dialogs, FreeSpaceSource& freeSpace,
+                      QObject* parent = nullptr);
+
+    // Asks for the file (the dialog opens in dialogFolder), then exportTo().
+    Outcome MnuExport_Click(const QString& dialogFolder);
+    // Checks the free space against the size the file will have, then writes it. Returns when
+    // the file is complete, cancelled or failed.
+    Outcome exportTo(const QString& path);
+
+    // The export window's Cancel: the copy stops after the chunk under way. Any thread.
+    void ComCancel_Click() { m_cancel = true; }
+    bool isRunning() const { return m_running; }
+
+signals:
+    // While true, the window shows the busy pointer (measuring the event before the copy).
+    void busyChanged(bool busy);
+    // Around the copy: the export window shows from started to finished.
+    void exportStarted();
+    // "Adding - " + file name, and the whole per cent of all presentation bytes written; sent
+    // when either changes.
+    void progressChanged(const QString& status, int percent);
+    void exportFinished();
+
+private:
+    const EventDocument& m_doc;
+    MessageService& m_messages;
+    FileDialogService& m_dialogs;
+    FreeSpaceSource& m_freeSpace;
+    // Used by one thread at a time: this one to measure, then the copying thread.
+    ImageBlockCodec m_codec;
+    EventFileWriter m_writer{m_codec};
+    std::atomic<bool> m_cancel{false};
+    bool m_running = false;
+};

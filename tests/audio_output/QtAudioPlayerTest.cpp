@@ -1,0 +1,123 @@
+#include "QtAudioPlayer.h"
+#include "FakeFileDialogService.h"
+#include "FakeMessageService.h"
+#include "SoundTest.h"
+#include "TestFolder.h"
+
+#include <QAudioDevice>
+#include <QFile>
+#include <QMediaDevices>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+// The sound test through Qt Multimedia into a real audio output. The sound server is started by
+// the script that runs this program; without a server the no-device case runs instead.
+
+namespace {
+
+constexpr int ToneMs = 3000;
+constexpr int StartBoundMs = 10000;
+constexpr int EndBoundMs = ToneMs + 5000;
+
+class RealSoundTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(QFile::copy(QStringLiteral(STAGOR_SHARE_DIR "/1kHz Tone.wav"),
+                                dir.path("1kHz Tone.wav")));
+    }
+
+    qint64 remainingMs() const { return player.lengthMs() - player.positionMs(); }
+    // Bounded: the media back end has to load the file and bring the output up.
+    bool waitUntilPlaying(qint64 belowPositionMs)
+    {
+        return QTest::qWaitFor(
+            [&] {
+                return test.isPlaying() && player.lengthMs() > 0 && player.positionMs() > 0 &&
+                       player.positionMs() < belowPositionMs;
+            },
+            StartBoundMs);
+    }
+
+    TestFolder dir;
+    const QString appFolder = dir.folder();
+    QtAudioPlayer player;
+    FakeMessageService messages;
+    FakeFileDialogService dialogs;
+    SoundTest test{appFolder, player, messages, dialogs};
+};
+
+} // namespace
+
+TEST_F(RealSoundTest, ToneCountsDownEndsLoopsAndStops)
+{
+    ASSERT_FALSE(QMediaDevices::audioOutputs().isEmpty())
+        << "no audio output: the sound server should have been started for this test";
+    QSignalSpy ended(&player, &AudioPlayer::finishedSuccessfully);
+
+    // Once through: the time left goes down and the end is noticed.
+    test.ComSPlay_Click();
+    ASSERT_TRUE(waitUntilPlaying(ToneMs / 2)) << test.statusText().toStdString();
+    EXPECT_NEAR(double(player.lengthMs()), ToneMs, 100);
+    EXPECT_TRUE(test.statusText().startsWith("Status : Playing 00:00:0"))
+        << test.statusText().toStdString();
+    const qint64 before = remainingMs();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return remainingMs() <= before - 500; }, StartBoundMs));
+    EXPECT_TRUE(test.isPlaying());
+    ASSERT_TRUE(ended.wait(EndBoundMs));
+    EXPECT_FALSE(test.isPlaying());
+    EXPECT_EQ(test.statusText(), "Status : Stopped");
+
+    // With Loop the end starts the tone again from its beginning.
+    test.MnuLoop_Click();
+    test.ComSPlay_Click();
+    ASSERT_TRUE(waitUntilPlaying(ToneMs));
+    ASSERT_TRUE(ended.wait(EndBoundMs));
+    EXPECT_TRUE(waitUntilPlaying(ToneMs / 2)) << test.statusText().toStdString();
+
+    // Stop: nothing plays, and the end of the tone never comes.
+    test.ComSPlay_Click();
+    EXPECT_FALSE(test.isPlaying());
+    EXPECT_EQ(test.statusText(), "Status : Stopped");
+    ended.clear();
+    EXPECT_FALSE(ended.wait(ToneMs + 500));
+    EXPECT_FALSE(test.isPlaying());
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.last().toStdString();
+}
+
+TEST_F(RealSoundTest, FilesThatAreNotAudioReportAnErrorAndTheNextPressStillPlays)
+{
+    ASSERT_FALSE(QMediaDevices::audioOutputs().isEmpty());
+    dir.writeFile("Sound.mp3", QByteArray(64 * 1024, 'x'));
+    test.MnuChooseSound_Click(SoundTest::Mp3Index);
+    test.ComSPlay_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, StartBoundMs));
+    EXPECT_EQ(messages.texts(),
+              QStringList{"An error occurred will attempting to play the sound."});
+    EXPECT_FALSE(test.isPlaying());
+
+    // Without the default MP3 there is nothing to open.
+    QFile::remove(dir.path("Sound.mp3"));
+    test.ComSPlay_Click();
+    EXPECT_EQ(messages.texts().size(), 2);
+
+    test.MnuChooseSound_Click(2);
+    test.ComSPlay_Click();
+    EXPECT_TRUE(waitUntilPlaying(ToneMs));
+    test.ComSPlay_Click();
+    EXPECT_EQ(messages.texts().size(), 2);
+}
+
+// Run with the sound server out of reach: the system then offers no audio output at all.
+TEST_F(RealSoundTest, NoAudioOutputShowsTheNoDeviceMessage)
+{
+    ASSERT_TRUE(QMediaDevices::audioOutputs().isEmpty())
+        << "this case needs an environment without any audio output";
+    test.ComSPlay_Click();
+    EXPECT_EQ(messages.texts(), QStringList{"No System Audio Device Present"});
+    EXPECT_FALSE(test.isPlaying());
+    EXPECT_EQ(test.statusText(), "Status : Stopped");
+}

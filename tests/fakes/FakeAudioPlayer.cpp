@@ -1,0 +1,43 @@
+#include "FakeAudioPlayer.h"
+
+#include <QFileInfo>
+
+AudioPlayer::OpenResult FakeAudioPlayer::open(const QString& path)
+{
+    close();
+    m_path = path;
+    if (!QFileInfo(path).isFile() || m_unreadable.contains(path))
+        return OpenResult::Failed;
+    if (!m_devicePresent)
+        return OpenResult::NoDevice;
+    m_open = true;
+    return OpenResult::Ready;
+}
+
+void FakeAudioPlayer::play()
+{
+    if (!m_open)
+        return;
+    m_positionMs = 0;
+    m_playing = true;
+}
+
+void FakeAudioPlayer::close()
+{
+    m_open = false;
+    m_playing = false;
+    m_positionMs = 0;
+}
+
+void FakeAudioPlayer::reachEnd()
+{
+    m_positionMs = m_lengthMs;
+    m_playing = false;
+    emit finishedSuccessfully();
+}
+
+void FakeAudioPlayer::failPlayback(const QString& reason)
+{
+    close();
+    emit failed(reason);
+}

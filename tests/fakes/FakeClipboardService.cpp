@@ -1,0 +1,22 @@
+#include "FakeClipboardService.h"
+
+bool FakeClipboardService::PutFileListOnClipboard(const QStringList& paths)
+{
+    if (!acceptsFileLists)
+        return false;
+    m_picture = QImage();
+    m_files = paths;
+    return true;
+}
+
+void FakeClipboardService::putPicture(const QImage& picture)
+{
+    m_files.clear();
+    m_picture = picture;
+}
+
+void FakeClipboardService::putOther()
+{
+    m_files.clear();
+    m_picture = QImage();
+}

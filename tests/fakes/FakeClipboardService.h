@@ -1,0 +1,25 @@
+#pragma once
+
+#include "ClipboardService.h"
+
+// An in-memory clipboard: one content at a time, like the real one.
+class FakeClipboardService : public ClipboardService
+{
+public:
+    bool hasFileList() const override { return !m_files.isEmpty(); }
+    QStringList fileList() const override { return m_files; }
+    bool PutFileListOnClipboard(const QStringList& paths) override;
+
+    bool hasPicture() const override { return !m_picture.isNull(); }
+    QImage picture() const override { return m_picture; }
+    void putPicture(const QImage& picture) override;
+
+    // Something neither a file list nor a picture (plain text, say).
+    void putOther();
+    // When false, file lists are refused as a busy clipboard would.
+    bool acceptsFileLists = true;
+
+private:
+    QStringList m_files;
+    QImage m_picture;
+};

@@ -1,0 +1,149 @@
+#include "PopUpsFileCommands.h"
+#include "EventDocument.h"
+#include "FakeFileDialogService.h"
+#include "FakeMessageService.h"
+#include "FakePresentationApp.h"
+#include "FakePresentationDocument.h"
+#include "TestFolder.h"
+
+#include <QDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class PopUpsFileCommandsTest : public ::testing::Test
+{
+protected:
+    PopUpsFileCommandsTest()
+    {
+        doc.RunFolder = dir.path("run");
+        QDir().mkpath(doc.RunFolder);
+        doc.SlideImageFormat = QStringLiteral("EMF");
+        commands.setSlideSizes(QSize(40, 30), QSize(160, 120));
+        QObject::connect(&commands, &PopUpsFileCommands::statusChanged, &commands,
+                         [this](const QString& text) { statuses << text; });
+    }
+
+    void fill(int slot)
+    {
+        QImage full(64, 48, QImage::Format_RGB32);
+        full.fill(qRgb(slot * 20, 100, 200));
+        doc.PopUps[size_t(slot)] = {QStringLiteral("Slot %1").arg(slot), full, full.scaled(16, 12)};
+    }
+
+    int usedSlots() const
+    {
+        return int(std::count_if(doc.PopUps.begin(), doc.PopUps.end(),
+                                 [](const PopUpSlot& slot) { return slot.isUsed(); }));
+    }
+
+    TestFolder dir;
+    EventDocument doc;
+    FakeMessageService messages;
+    FakeFileDialogService dialogs;
+    FakePresentationApp presentations;
+    PopUpsFileCommands commands{doc, messages, dialogs, presentations};
+    QStringList statuses;
+};
+
+} // namespace
+
+TEST_F(PopUpsFileCommandsTest, ExportedLastSlotComesBackAloneAfterTheOverwriteQuestion)
+{
+    EXPECT_FALSE(commands.canExport());
+    fill(9);
+    EXPECT_TRUE(commands.canExport());
+    const PopUpSlot nine = doc.PopUps[9];
+
+    const QString path = dir.writeFile("set.evp", "older set");
+    dialogs.queueChoice(path);
+    messages.queueAnswer(int(MsgAnswer::Cancel));
+    commands.MnuPExport_Click(dir.path());
+    EXPECT_EQ(messages.last(), "The file set.evp already existing.\nDo you want to replace it?");
+    EXPECT_EQ(dir.readFile("set.evp"), "older set");
+
+    dialogs.queueChoice(path);
+    messages.queueAnswer(int(MsgAnswer::Ok));
+    commands.MnuPExport_Click(dir.path());
+    EXPECT_EQ(dialogs.lastFilter(), "Stagor PopUps (evp) |*.evp");
+    EXPECT_TRUE(dir.readFile("set.evp").startsWith("[ImgPopUps][9][6]Slot 9["));
+
+    for (int slot = 0; slot < 9; ++slot)
+        fill(slot);
+    doc.PopUps[9].clear();
+    doc.PopUpsTimeCode = QStringLiteral("101010");
+    dialogs.queueChoice(path);
+    messages.queueAnswer(int(MsgAnswer::Yes));
+    commands.MnuPImport_Click(dir.path());
+    EXPECT_EQ(messages.last(), "This action will overwrite existing PopUps. Continue?");
+    EXPECT_TRUE(dialogs.lastFilter().startsWith("All Compatible Files|*.evp;*.ppt;"));
+    EXPECT_EQ(usedSlots(), 1);
+    EXPECT_EQ(doc.PopUps[9].Name, nine.Name);
+    EXPECT_EQ(doc.PopUps[9].Full, nine.Full);
+    EXPECT_EQ(doc.PopUpsTimeCode, "101010");
+}
+
+TEST_F(PopUpsFileCommandsTest, DeclinedQuestionKeepsTheSlotsACancelledDialogEmptiesThem)
+{
+    fill(0);
+    fill(5);
+    messages.queueAnswer(int(MsgAnswer::No));
+    commands.MnuPImport_Click(dir.path());
+    EXPECT_EQ(usedSlots(), 2);
+
+    messages.queueAnswer(int(MsgAnswer::Yes));
+    commands.MnuPImport_Click(dir.path()); // no file chosen
+    EXPECT_EQ(usedSlots(), 0);
+    for (const PopUpSlot& slot : doc.PopUps)
+        EXPECT_EQ(slot.Name, PopUpSlot::EmptyName);
+
+    // With nothing to overwrite there is no question; a file of another kind empties too.
+    dialogs.queueChoice(dir.writeFile("event.evp", "[vesk stagor][Version][5.2]"));
+    commands.MnuPImport_Click(dir.path());
+    EXPECT_EQ(usedSlots(), 0);
+    EXPECT_EQ(messages.texts().size(), 2);
+}
+
+TEST_F(PopUpsFileCommandsTest, PresentationFillsOneSlotPerSlideUpToTen)
+{
+    const struct
+    {
+        int slides;
+        int filled;
+    } cases[] = {{3, 3}, {12, 10}};
+    for (const auto& [slides, filled] : cases) {
+        SCOPED_TRACE(slides);
+        const QString deck = dir.path(QStringLiteral("deck%1.pptx").arg(slides));
+        presentations.addPresentation(deck, slides);
+        fill(7);
+        statuses.clear();
+        messages.queueAnswer(int(MsgAnswer::Yes));
+        dialogs.queueChoice(deck);
+        commands.MnuPImport_Click(dir.path());
+
+        EXPECT_EQ(usedSlots(), filled);
+        for (int slot = 0; slot < filled; ++slot) {
+            const PopUpSlot& popUp = doc.PopUps[size_t(slot)];
+            EXPECT_EQ(popUp.Name, "PopUp");
+            EXPECT_EQ(popUp.Thumb.size(), QSize(40, 30));
+            EXPECT_EQ(popUp.Full.size(), QSize(160, 120));
+            EXPECT_EQ(popUp.Full.pixel(80, 60), FakePresentationDocument::colourOf(slot + 1));
+        }
+        EXPECT_EQ(statuses.first(), "Importing PopUp - 0");
+        EXPECT_EQ(statuses.at(statuses.size() - 2),
+                  QStringLiteral("Importing PopUp - %1").arg(filled - 1));
+        EXPECT_EQ(statuses.last(), QString());
+        EXPECT_EQ(presentations.lastOpened(), nullptr); // closed again
+        EXPECT_FALSE(commands.isBusy());
+    }
+
+    // A presentation the program cannot open: the operator is told, the slots stay empty.
+    presentations.failToOpen(dir.path("broken.ppt"));
+    presentations.addPresentation(dir.path("broken.ppt"), 2);
+    messages.queueAnswer(int(MsgAnswer::Yes));
+    dialogs.queueChoice(dir.path("broken.ppt"));
+    commands.MnuPImport_Click(dir.path());
+    EXPECT_EQ(usedSlots(), 0);
+    EXPECT_TRUE(messages.last().contains("broken.ppt")) << messages.last().toStdString();
+}

@@ -1,11 +1,14 @@
 #include "AppFolders.h"
 #include "CommandLine.h"
 #include "LibreOfficeApp.h"
+#include "MountTableDriveTypes.h"
 #include "ProcessClock.h"
 #include "QtAudioPlayer.h"
+#include "QtClipboardService.h"
 #include "QtFileDialogService.h"
 #include "QtMessageService.h"
 #include "QtProgramLauncher.h"
+#include "QtShellService.h"
 #include "StatvfsFreeSpace.h"
 #include "TemplateMaker.h"
 #include "TerminationSignals.h"
@@ -48,12 +51,23 @@ int main(int argc, char** argv)
     // LibreOffice takes a few seconds to come up: start it now, while the window loads.
     LibreOfficeApp presentationProgram(QString(), appFolder + QStringLiteral("lo-profile"));
     presentationProgram.startInBackground();
+    // Slides are taken and converted by a second, headless office, so that a show never waits
+    // for an export.
+    LibreOfficeApp exportProgram(QString(), appFolder + QStringLiteral("lo-export-profile"),
+                                 LibreOfficeApp::Display::Headless);
+    exportProgram.startInBackground();
 
     QtAudioPlayer soundPlayer;
     QtProgramLauncher programs;
     StatvfsFreeSpace freeSpace;
     frmSetup setup(messages, dialogs, soundPlayer, programs);
-    setup.buildPopUpsAndExport(messages, dialogs, presentationProgram, freeSpace);
+    setup.buildPopUpsAndExport(messages, dialogs, exportProgram, freeSpace);
+    MountTableDriveTypes drives;
+    QtClipboardService clipboard(*QGuiApplication::clipboard());
+    QtShellService shell;
+    setup.buildSpeakers(messages, drives, clipboard, presentationProgram, shell);
+    setup.buildQuickLaunch(messages, dialogs, presentationProgram, drives);
+    setup.buildSlides(messages, dialogs, clipboard, exportProgram);
     messages.setParent(&setup);
     dialogs.setParent(&setup);
     SetupController::StartUpOptions options;
@@ -65,7 +79,7 @@ int main(int argc, char** argv)
     setup.show();
     // The templates for new presentations are our own, made through LibreOffice on the first
     // start; the window does not wait for them.
-    auto templates = std::make_unique<TemplateMaker>(presentationProgram);
+    auto templates = std::make_unique<TemplateMaker>(exportProgram);
     QObject::connect(templates.get(), &TemplateMaker::finished, [](const QString& error) {
         if (!error.isEmpty())
             qCWarning(lcStartup, "templates not made: %s", qPrintable(error));

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <QStringList>
 
 // What kind of storage a path lives on, in the numbering the import rule uses.
 class DriveTypeSource
@@ -20,4 +20,7 @@ public:
     virtual ~DriveTypeSource() = default;
 
     virtual DriveType driveTypeOf(const QString& path) const = 0;
+
+    // Mount points of the fixed disks, the roots a folder picker offers besides the desktop.
+    virtual QStringList fixedDriveRoots() const { return {QStringLiteral("/")}; }
 };

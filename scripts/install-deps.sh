@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
     # build
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
-    qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev libmount-dev
     libgtest-dev libgmock-dev googletest
     # the presentation program
     libreoffice-impress libreoffice-dev poppler-utils

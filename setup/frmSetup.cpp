@@ -2,12 +2,25 @@
 
 #include "AudioToolsPanel.h"
 #include "BackgroundPresentationsExtractor.h"
+#include "DriveTypeSource.h"
+#include "HoldingPanel.h"
+#include "HoldingSlide.h"
+#include "PopUpSlots.h"
 #include "PopUpsFileCommands.h"
+#include "PopUpsPanel.h"
+#include "QuickLaunchBar.h"
+#include "QuickLaunchPanel.h"
+#include "SlideExtractor.h"
+#include "SlideIntake.h"
+#include "SpeakerList.h"
+#include "SpeakersPanel.h"
 #include "ZippedEventExport.h"
 #include "frmClose.h"
 #include "frmExport.h"
 #include "frmExtract.h"
+#include "frmImportDir.h"
 #include "frmInitialise.h"
+#include "frmPreview.h"
 
 #include <QAction>
 #include <QApplication>
@@ -41,6 +54,19 @@ void nameWidget(QWidget* widget, const QString& accessibleName, const QString& n
     widget->setObjectName(name);
     widget->setAccessibleName(accessibleName);
     widget->setAccessibleDescription(name);
+}
+
+// The Tools menu, made by whichever part of the window needs it first.
+QMenu* toolsMenu(QMenuBar* bar)
+{
+    auto* tools = bar->findChild<QMenu*>(QStringLiteral("MnuUtilities"));
+    if (!tools) {
+        tools = new QMenu(QStringLiteral("&Tools"), bar);
+        tools->setObjectName(QStringLiteral("MnuUtilities"));
+        auto* window = bar->findChild<QMenu*>(QStringLiteral("MnuWindow"));
+        bar->insertMenu(window ? window->menuAction() : nullptr, tools);
+    }
+    return tools;
 }
 
 } // namespace
@@ -147,6 +173,107 @@ void frmSetup::buildPopUpsAndExport(MessageService& messages, FileDialogService&
     connect(m_zippedEventExport, &ZippedEventExport::busyChanged, this, busy);
 }
 
+void frmSetup::buildSpeakers(MessageService& messages, const DriveTypeSource& drives,
+                             ClipboardService& clipboard, PresentationApp& presentations,
+                             ShellService& shell)
+{
+    m_speakerList =
+        new SpeakerList(m_doc, {messages, drives, clipboard, presentations, shell}, this);
+    m_speakersPanel = new SpeakersPanel(*m_speakerList, m_doc, this);
+    auto* page = m_sections->findChild<QWidget*>(QStringLiteral("PicSpeakers"));
+    page->layout()->addWidget(m_speakersPanel);
+    m_speakersPanel->refresh();
+
+    // The folder that presentations from sticks, shares and discs are copied into.
+    QAction* importDir =
+        namedAction(this, QStringLiteral("Import Directory"), QStringLiteral("MnuImportDir"));
+    toolsMenu(menuBar())->addAction(importDir);
+    connect(importDir, &QAction::triggered, this, [this, &drives] {
+        frmImportDir dialog(m_doc.ImportDir, m_doc.DesktopFolder, drives.fixedDriveRoots(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            m_doc.ImportDir = dialog.ImportDir();
+    });
+}
+
+void frmSetup::buildQuickLaunch(MessageService& messages, FileDialogService& dialogs,
+                                PresentationApp& presentations, const DriveTypeSource& drives)
+{
+    m_quickLaunchBar = new QuickLaunchBar(m_doc, messages, dialogs, presentations, drives, this);
+    m_quickLaunch = new QuickLaunchPanel(
+        *m_quickLaunchBar, presentations, [this] { return m_controller->fileDialogFolder(); },
+        this);
+    auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    auto* column = static_cast<QVBoxLayout*>(main->layout());
+    column->addWidget(m_quickLaunch);
+    // The frames stay together at the top of the section.
+    column->addStretch(1);
+    connect(&m_timer1, &QTimer::timeout, m_quickLaunchBar, &QuickLaunchBar::Timer1_Timer);
+}
+
+void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
+                           ClipboardService& clipboard, PresentationApp& exports)
+{
+    m_extractor = new SlideExtractor(exports, this);
+    const QSize screenSize = screen() ? screen()->size() : QSize(1920, 1080);
+    m_intake = new SlideIntake(m_doc, *m_extractor, QSize(240, 135), screenSize, this);
+    m_holdingSlide = new HoldingSlide(m_doc, *m_intake, clipboard, dialogs, exports, this);
+    m_popUpSlots = new PopUpSlots(m_doc, *m_intake, clipboard, messages, this);
+
+    m_holdingPanel = new HoldingPanel(*m_holdingSlide, m_doc, this);
+    auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    static_cast<QBoxLayout*>(main->layout())->insertWidget(0, m_holdingPanel);
+    m_popUpsPanel = new PopUpsPanel(*m_popUpSlots, m_doc, this);
+    m_sections->findChild<QWidget*>(QStringLiteral("PicPopUps"))
+        ->layout()
+        ->addWidget(m_popUpsPanel);
+
+    auto* slides = menuBar()->findChild<QMenu*>(QStringLiteral("MnuSlides"));
+    QAction* setDefault =
+        namedAction(this, QStringLiteral("Set Holding Slide"), QStringLiteral("MnuHoldingSlide"));
+    QAction* restore =
+        namedAction(this, QStringLiteral("Restore Default"), QStringLiteral("MnuRestoreDefault"));
+    slides->addAction(setDefault);
+    slides->addAction(restore);
+    connect(setDefault, &QAction::triggered, m_holdingSlide, &HoldingSlide::MnuHoldingSlide_Click);
+    connect(restore, &QAction::triggered, m_holdingSlide, &HoldingSlide::MnuRestoreDefault_Click);
+
+    // "Extracting - n%" stands in the status bar while slides are taken from a presentation.
+    connect(m_intake, &SlideIntake::progressChanged, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
+    connect(m_intake, &SlideIntake::previewReady, this, [this](const QStringList& thumbnails) {
+        closePreview();
+        m_preview = new frmPreview(m_doc.RunFolder + QStringLiteral("/Preview"),
+                                   int(thumbnails.size()), this);
+        connect(m_preview, &frmPreview::insertRequested, this,
+                [this](int slide, const QImage& thumbnail) {
+                    // Into whatever the section on show holds; the Speakers section takes none.
+                    if (m_sections->currentIndex() == 0)
+                        m_holdingSlide->insertFromPreview(slide, thumbnail);
+                    else if (m_sections->currentIndex() == 2)
+                        m_popUpSlots->insertFromPreview(slide, thumbnail);
+                });
+        connect(m_preview, &frmPreview::closed, this, [this] {
+            m_extractor->releaseWorkPresentation();
+            if (m_preview)
+                m_preview->deleteLater();
+            m_preview = nullptr;
+        });
+        m_preview->show();
+    });
+    connect(m_holdingSlide, &HoldingSlide::closePreviewRequested, this, &frmSetup::closePreview);
+    connect(m_popUpSlots, &PopUpSlots::closePreviewRequested, this, &frmSetup::closePreview);
+}
+
+void frmSetup::closePreview()
+{
+    if (m_preview)
+        m_preview->close();
+}
+
 void frmSetup::buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& programs,
                               MessageService& messages, FileDialogService& dialogs)
 {
@@ -155,14 +282,7 @@ void frmSetup::buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& program
     auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
     main->layout()->addWidget(m_audioTools->frame());
     main->layout()->setAlignment(m_audioTools->frame(), Qt::AlignTop);
-    auto* tools = menuBar()->findChild<QMenu*>(QStringLiteral("MnuUtilities"));
-    if (!tools) {
-        tools = new QMenu(QStringLiteral("&Tools"), menuBar());
-        tools->setObjectName(QStringLiteral("MnuUtilities"));
-        auto* window = menuBar()->findChild<QMenu*>(QStringLiteral("MnuWindow"));
-        menuBar()->insertMenu(window ? window->menuAction() : nullptr, tools);
-    }
-    m_audioTools->addToMenu(tools);
+    m_audioTools->addToMenu(toolsMenu(menuBar()));
     connect(&m_timer1, &QTimer::timeout, m_audioTools, &AudioToolsPanel::Timer1_Timer);
 }
 
@@ -283,6 +403,10 @@ bool frmSetup::startUp(const SetupController::StartUpOptions& options)
     QApplication::restoreOverrideCursor();
     if (started)
         m_timer1.start();
+    // Without a default of the operator's own, the template's first slide; it comes through the
+    // presentation program, so the window shows first.
+    if (started && m_holdingSlide && !m_doc.hasHoldingSlide())
+        QTimer::singleShot(0, m_holdingSlide, &HoldingSlide::loadBuiltInDefault);
     splash.close();
     return started;
 }
@@ -303,6 +427,16 @@ void frmSetup::refreshRecentFiles()
 
 void frmSetup::refreshFromDocument()
 {
+    if (m_holdingPanel) {
+        m_holdingPanel->refresh();
+        m_popUpsPanel->refresh();
+    }
+    if (m_speakersPanel) {
+        m_speakerList->setSelectedRow(0);
+        m_speakersPanel->refresh();
+    }
+    if (m_quickLaunchBar)
+        m_quickLaunchBar->refreshFromDocument();
     statusBar()->showMessage(m_doc.EventFileTitle);
 }
 

@@ -10,10 +10,24 @@
 
 class AudioPlayer;
 class AudioToolsPanel;
+class HoldingPanel;
+class HoldingSlide;
+class PopUpSlots;
+class PopUpsPanel;
+class SlideExtractor;
+class SlideIntake;
+class frmPreview;
+class ClipboardService;
+class DriveTypeSource;
+class ShellService;
+class SpeakerList;
+class SpeakersPanel;
 class FileDialogService;
 class FreeSpaceSource;
 class MessageService;
 class PopUpsFileCommands;
+class QuickLaunchBar;
+class QuickLaunchPanel;
 class PresentationApp;
 class ProgramLauncher;
 class QAction;
@@ -41,6 +55,31 @@ public:
     void buildPopUpsAndExport(MessageService& messages, FileDialogService& dialogs,
                               PresentationApp& presentations, FreeSpaceSource& freeSpace);
     PopUpsFileCommands* popUpsCommands() const { return m_popUpsCommands; }
+
+    // The "Speakers" section and its commands. Called once, before startUp(); the services must
+    // outlive the window.
+    void buildSpeakers(MessageService& messages, const DriveTypeSource& drives,
+                       ClipboardService& clipboard, PresentationApp& presentations,
+                       ShellService& shell);
+    SpeakerList* speakerList() const { return m_speakerList; }
+
+    // The holding slide, the pop-up slots and the slide preview. Slides are taken through
+    // exports (best a program of its own that runs no show). Called once, before startUp().
+    void buildSlides(MessageService& messages, FileDialogService& dialogs,
+                     ClipboardService& clipboard, PresentationApp& exports);
+    HoldingSlide* holdingSlide() const { return m_holdingSlide; }
+    PopUpSlots* popUpSlots() const { return m_popUpSlots; }
+    HoldingPanel* holdingPanel() const { return m_holdingPanel; }
+    PopUpsPanel* popUpsPanel() const { return m_popUpsPanel; }
+    frmPreview* preview() const { return m_preview; }
+    SpeakersPanel* speakersPanel() const { return m_speakersPanel; }
+
+    // The Quick Launch frame of the "Main" section. Called once, before startUp(); the services
+    // must outlive the window.
+    void buildQuickLaunch(MessageService& messages, FileDialogService& dialogs,
+                          PresentationApp& presentations, const DriveTypeSource& drives);
+    QuickLaunchBar* quickLaunchBar() const { return m_quickLaunchBar; }
+    QuickLaunchPanel* quickLaunch() const { return m_quickLaunch; }
     ZippedEventExport* zippedEventExport() const { return m_zippedEventExport; }
 
     // The start-up stages: splash, folders, settings, baseline, command-line file, timer.
@@ -78,6 +117,7 @@ private:
     void buildSections();
     void refreshRecentFiles();
     void refreshFromDocument();
+    void closePreview();
     void Timer1_Timer();
     void buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& programs,
                         MessageService& messages, FileDialogService& dialogs);
@@ -101,4 +141,15 @@ private:
     PopUpsFileCommands* m_popUpsCommands = nullptr;
     ZippedEventExport* m_zippedEventExport = nullptr;
     QLabel* m_importStatus = nullptr;
+    SpeakerList* m_speakerList = nullptr;
+    SpeakersPanel* m_speakersPanel = nullptr;
+    SlideExtractor* m_extractor = nullptr;
+    SlideIntake* m_intake = nullptr;
+    HoldingSlide* m_holdingSlide = nullptr;
+    PopUpSlots* m_popUpSlots = nullptr;
+    HoldingPanel* m_holdingPanel = nullptr;
+    PopUpsPanel* m_popUpsPanel = nullptr;
+    frmPreview* m_preview = nullptr;
+    QuickLaunchBar* m_quickLaunchBar = nullptr;
+    QuickLaunchPanel* m_quickLaunch = nullptr;
 };

@@ -78,7 +78,8 @@ bool SlideExtractor::startChosenSlideExport(int slide)
 {
     if (isBusy() || !m_workPresentation)
         return false;
-    DocumentPtr document = std::move(m_workPresentation);
+    // The preview stays open for more picks: the document stays with it.
+    DocumentPtr document = m_workPresentation;
     // start() kept the document only after the format code was accepted.
     const PresentationDocument::ImageFormat format = *imageFormatOf(m_request.slideImageFormat);
     const QString path = fullImagePathOf(m_request);
@@ -87,11 +88,25 @@ bool SlideExtractor::startChosenSlideExport(int slide)
         [this, document, slide, format, path, size] {
             const PresentationStatus exported =
                 document->exportSlide(slide, path, format, size.width(), size.height());
-            document->close();
             m_jobError = exported.ok() ? QString() : exported.error();
         },
         [this, path] { emit chosenSlideExported(path, m_jobError); });
     return true;
+}
+
+void SlideExtractor::releaseWorkPresentation()
+{
+    if (!m_workPresentation)
+        return;
+    DocumentPtr document = std::move(m_workPresentation);
+    // A running job holds the office: closing waits its turn there, off this thread.
+    if (isBusy()) {
+        connect(
+            m_thread, &QThread::finished, this, [document] { document->close(); },
+            Qt::QueuedConnection);
+        return;
+    }
+    runJob([document] { document->close(); }, [] {});
 }
 
 void SlideExtractor::runJob(std::function<void()> job, std::function<void()> whenDone)

@@ -65,9 +65,11 @@ public:
     // False, with nothing started, while another job runs.
     bool start(const Request& request);
     // Exports slide `slide` of the work presentation as the full-screen image of the last request
-    // (the operator's pick in the preview), then releases the work presentation. False, with
-    // nothing started, while a job runs or when no presentation is kept open.
+    // (the operator's pick in the preview). The work presentation stays open for further picks.
+    // False, with nothing started, while a job runs or when no presentation is kept open.
     bool startChosenSlideExport(int slide);
+    // Closes the work presentation (the preview was closed). Nothing when none is open.
+    void releaseWorkPresentation();
 
     bool isBusy() const { return m_thread != nullptr; }
     bool hasWorkPresentation() const { return m_workPresentation != nullptr; }

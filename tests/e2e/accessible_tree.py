@@ -42,6 +42,11 @@ def main():
         ("filler", "Main", "PicMain"),
         ("filler", "Speakers", "PicSpeakers"),
         ("filler", "Pop Ups", "PicPopUps"),
+        ("panel", "Quick Launch", "FrameQLaunch"),
+        ("label", "Quick Launch icon", "PicQLaunch"),
+        ("label", "Unassigned", "labQLFileTitle"),
+        ("push button", "Open", "TbarQLaunch_Open"),
+        ("push button", "Properties", "TbarQLaunch_Properties"),
         ("status bar", "Status", "StatusBar1"),
     ]
     missing = [e for e in expected if e not in found]

@@ -6,6 +6,7 @@
 #include <QFile>
 #include <QImage>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -113,8 +114,14 @@ TEST_F(SlideExtractorTest, SeveralSlidesGiveSlideOneFirstThenEveryThumbnailWithP
     EXPECT_EQ(chosen.at(0).at(0).toString(), run("slide1.JPG"));
     EXPECT_TRUE(chosen.at(0).at(1).toString().isEmpty());
     expectImage(run("slide1.JPG"), kFullScreen, 2);
+    // More picks come from the same preview until it closes.
+    EXPECT_TRUE(m_extractor.hasWorkPresentation());
+    ASSERT_TRUE(m_extractor.startChosenSlideExport(3));
+    ASSERT_TRUE(chosen.wait(kWaitMs));
+    expectImage(run("slide1.JPG"), kFullScreen, 3);
+    m_extractor.releaseWorkPresentation();
     EXPECT_FALSE(m_extractor.hasWorkPresentation());
-    EXPECT_FALSE(m_app.lastOpened());
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !m_app.lastOpened(); }, kWaitMs));
     EXPECT_FALSE(m_extractor.startChosenSlideExport(1));
 }
 

@@ -1,0 +1,157 @@
+#include "QuickLaunchBar.h"
+
+#include "EventDocument.h"
+#include "FileDialogService.h"
+#include "ImportRule.h"
+#include "MessageService.h"
+#include "PathHelpers.h"
+#include "PresentationApp.h"
+#include "PresentationDocument.h"
+
+#include <QFileInfo>
+
+QuickLaunchBar::QuickLaunchBar(EventDocument& doc, MessageService& messages,
+                               FileDialogService& dialogs, PresentationApp& presentations,
+                               const DriveTypeSource& drives, QObject* parent)
+    : QObject(parent), m_doc(doc), m_messages(messages), m_dialogs(dialogs),
+      m_presentations(presentations), m_drives(drives)
+{
+    refreshFromDocument();
+}
+
+QString QuickLaunchBar::ending(const QString& path)
+{
+    return path.right(4).toLower();
+}
+
+bool QuickLaunchBar::hasAcceptedEnding(const QString& path)
+{
+    return isPresentation(path) || ending(path) == QLatin1String(".swf");
+}
+
+bool QuickLaunchBar::isPresentation(const QString& path)
+{
+    const QString end = ending(path);
+    return end == QLatin1String(".ppt") || end == QLatin1String("pptx") ||
+           end == QLatin1String(".pps") || end == QLatin1String("ppsx");
+}
+
+QString QuickLaunchBar::file() const
+{
+    return m_doc.QuickLaunchFile;
+}
+
+QString QuickLaunchBar::title() const
+{
+    return m_doc.QuickLaunchFile.isEmpty() ? UnassignedTitle
+                                           : PathHelpers::FileNameOf(m_doc.QuickLaunchFile);
+}
+
+bool QuickLaunchBar::canShowProperties() const
+{
+    return !m_doc.QuickLaunchFile.isEmpty();
+}
+
+void QuickLaunchBar::setIconFor(const QString& path)
+{
+    const QString end = ending(path);
+    if (end == QLatin1String(".ppt") || end == QLatin1String("pptx"))
+        m_icon = Icon::Presentation;
+    else if (end == QLatin1String(".pps") || end == QLatin1String("ppsx"))
+        m_icon = Icon::Show;
+    // A Flash movie has no picture of its own: whatever was shown stays.
+}
+
+void QuickLaunchBar::refreshFromDocument()
+{
+    if (m_doc.QuickLaunchFile.isEmpty())
+        m_icon = Icon::None;
+    else
+        setIconFor(m_doc.QuickLaunchFile);
+    emit changed();
+}
+
+void QuickLaunchBar::Timer1_Timer()
+{
+    if (m_doc.QuickLaunchFile.isEmpty() || QFileInfo::exists(m_doc.QuickLaunchFile))
+        return;
+    m_doc.QuickLaunchFile.clear();
+    m_icon = Icon::None;
+    emit changed();
+}
+
+bool QuickLaunchBar::assign(const QString& path, Source source)
+{
+    // Checked before the import rule, so that a file that would be refused anyway is never
+    // copied into the import folder.
+    if (!hasAcceptedEnding(path))
+        return false;
+
+    const QString importDir = m_doc.ImportDir.isEmpty() ? m_doc.DesktopFolder : m_doc.ImportDir;
+    const ImportRule::Outcome outcome = ImportRule(m_drives).apply(path, importDir);
+    switch (outcome.kind) {
+    case ImportRule::Outcome::Kind::DriveUndetermined:
+        m_messages.show(source == Source::OpenDialog ? QStringLiteral("Error Drive Undetermined.")
+                                                     : QStringLiteral("Error Drive Undetermined"),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    case ImportRule::Outcome::Kind::CopyFailed:
+        m_messages.show(QStringLiteral("'") + PathHelpers::FileNameOf(path) +
+                            QStringLiteral("' could not be copied into ") + importDir,
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+        return false;
+    case ImportRule::Outcome::Kind::InPlace:
+    case ImportRule::Outcome::Kind::Copied:
+        break;
+    }
+
+    m_doc.QuickLaunchFile = outcome.path;
+    setIconFor(outcome.path);
+    m_doc.QuickLaunchTimeCode.clear();
+    emit changed();
+    return true;
+}
+
+void QuickLaunchBar::Open_Click(const QString& initialFolder)
+{
+    const QString chosen = m_dialogs.getOpenFileName(initialFolder, OpenFilter);
+    if (chosen.isEmpty() || !QFileInfo(chosen).isFile())
+        return;
+    assign(chosen, Source::OpenDialog);
+}
+
+void QuickLaunchBar::drop(const QStringList& files)
+{
+    // A folder or a file that has gone since the drag began is no file to launch.
+    if (files.isEmpty() || !hasAcceptedEnding(files.first()) || !QFileInfo(files.first()).isFile())
+        return;
+    assign(files.first(), Source::Drop);
+}
+
+void QuickLaunchBar::Cut_Click()
+{
+    m_doc.QuickLaunchFile.clear();
+    m_icon = Icon::None;
+    emit changed();
+}
+
+void QuickLaunchBar::Show_Click()
+{
+    const QString path = m_doc.QuickLaunchFile;
+    if (path.isEmpty())
+        return;
+    if (ending(path) == QLatin1String(".swf")) {
+        emit flashRequested(path);
+        return;
+    }
+    if (!isPresentation(path))
+        return;
+    const auto opened = m_presentations.open(path, PresentationApp::Visibility::Visible);
+    if (!opened.ok())
+        return;
+    // A show that did not come up leaves nothing open behind it.
+    if (opened.value()->runShow().ok())
+        m_shown = opened.value();
+    else
+        opened.value()->close();
+}

@@ -1,0 +1,120 @@
+#include "QuickLaunchProperties.h"
+
+#include "PathHelpers.h"
+#include "PresentationApp.h"
+#include "PresentationDocument.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+// A two-character part of the delay text as a number; anything but digits (and the spaces
+// around them) counts as 0, so the delay is never negative.
+int partValue(const QString& part)
+{
+    const QString digits = part.trimmed();
+    if (digits.isEmpty())
+        return 0;
+    for (const QChar c : digits) {
+        if (c < QLatin1Char('0') || c > QLatin1Char('9'))
+            return 0;
+    }
+    return digits.toInt();
+}
+
+} // namespace
+
+QuickLaunchProperties::QuickLaunchProperties(PresentationApp& presentations)
+    : m_presentations(presentations)
+{}
+
+QuickLaunchProperties::~QuickLaunchProperties()
+{
+    release();
+}
+
+QString QuickLaunchProperties::delayText(int seconds)
+{
+    seconds = std::max(seconds, 0);
+    return QStringLiteral("%1:%2")
+        .arg(seconds / 60, 2, 10, QLatin1Char('0'))
+        .arg(seconds % 60, 2, 10, QLatin1Char('0'));
+}
+
+int QuickLaunchProperties::delaySeconds(const QString& text)
+{
+    return 60 * partValue(text.left(2)) + partValue(text.right(2));
+}
+
+void QuickLaunchProperties::load(const QString& path)
+{
+    release();
+    m_fields = Fields();
+    const QString end = path.right(4).toLower();
+    m_fields.isShow = !(end == QLatin1String(".ppt") || end == QLatin1String("pptx"));
+    m_fields.fileName = PathHelpers::FileNameOf(path);
+    const QFileInfo info(path);
+    if (!info.isFile())
+        return;
+    m_fields.sizeText = QString::number(info.size()) + QStringLiteral(" bytes");
+    m_fields.location = path;
+
+    const auto opened = m_presentations.open(path, PresentationApp::Visibility::Hidden);
+    if (!opened.ok())
+        return;
+    m_document = opened.value();
+    const auto options = m_document->showOptions();
+    if (!options.ok())
+        return;
+    m_fields.loop = options.value().loopUntilStopped;
+    const auto& slides = options.value().slides;
+    // Slide 1 stands for the whole show: the window sets every slide alike.
+    if (!slides.isEmpty() && slides.first().onTime) {
+        m_fields.advance = true;
+        m_fields.delayText = delayText(slides.first().advanceTimeS);
+        m_fields.delayS = delaySeconds(m_fields.delayText);
+    }
+}
+
+PresentationStatus QuickLaunchProperties::ok(bool loop, bool advance, const QString& delayText)
+{
+    if (!m_document)
+        return PresentationStatus::failure(QStringLiteral("The presentation is not open"));
+    const auto read = m_document->showOptions();
+    if (!read.ok()) {
+        release();
+        return PresentationStatus::failure(read.error());
+    }
+    SlideShowOptions options = read.value();
+    options.loopUntilStopped = loop;
+    if (advance) {
+        options.advanceMode = SlideShowOptions::AdvanceMode::SlideTimings;
+        const int count = m_document->slideCount().valueOr(int(options.slides.size()));
+        options.slides.resize(count);
+        const int delayS = delaySeconds(delayText);
+        for (SlideShowOptions::SlideAdvance& slide : options.slides)
+            slide = {true, delayS};
+    } else {
+        options.advanceMode = SlideShowOptions::AdvanceMode::Manual;
+    }
+    PresentationStatus status = m_document->setShowOptions(options);
+    if (status.ok())
+        status = m_document->save();
+    release();
+    return status;
+}
+
+void QuickLaunchProperties::cancel()
+{
+    release();
+}
+
+void QuickLaunchProperties::release()
+{
+    if (!m_document)
+        return;
+    m_document->close();
+    m_document.reset();
+}

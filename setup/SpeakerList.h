@@ -1,0 +1,110 @@
+#pragma once
+
+#include "SpeakerRecord.h"
+
+#include <QObject>
+#include <QStringList>
+
+#include <memory>
+
+class ClipboardService;
+class DriveTypeSource;
+class EventDocument;
+class MessageService;
+class PresentationApp;
+class PresentationDocument;
+class ShellService;
+
+// The speaker list's commands on the event's speaker table: adding from dropped or pasted files
+// (with the import rule), renaming with the file on disk, reordering, removing, opening, showing
+// and copying. Rows are 1-based (row r shows the speaker at position r - 1); the view redraws
+// from the table whenever it hears rowsChanged().
+class SpeakerList : public QObject
+{
+    Q_OBJECT
+
+public:
+    struct Services
+    {
+        MessageService& messages;
+        const DriveTypeSource& drives;
+        ClipboardService& clipboard;
+        PresentationApp& presentations;
+        ShellService& shell;
+    };
+
+    enum class Source
+    {
+        Drop,
+        Paste,
+    };
+
+    enum class RenameResult
+    {
+        Accepted,  // the row shows the new name
+        Cancelled, // the row shows the old name
+        EditAgain, // the row shows the old name and the editor opens again
+    };
+
+    // Which items of the speaker context menu can be chosen.
+    struct MenuState
+    {
+        bool open = false;
+        bool show = false;
+        bool rename = false;
+        bool copy = false;
+        bool paste = false;
+        bool remove = false;
+        bool exportSlides = false;
+        bool upload = false;
+        bool copyAll = false;
+        bool convertToPdf = false;
+        bool properties = false;
+    };
+
+    SpeakerList(EventDocument& doc, Services services, QObject* parent = nullptr);
+
+    int selectedRow() const { return m_selectedRow; }
+    void setSelectedRow(int row);
+
+    // Presentations among paths become speakers, or update the speaker of the same name after
+    // the operator agreed. Stops at the 50-speaker limit, an undetermined drive or Cancel.
+    void addFiles(const QStringList& paths, Source source);
+    void MnuSPaste_Click();
+
+    // The in-place editor opened on row: the speaker is kept aside until the edit ends.
+    void beginRename(int row);
+    RenameResult endRename(int row, const QString& text);
+
+    // Dragging: the speaker of row source takes the place of row target.
+    void moveRow(int source, int target);
+    void MnuRemove_Click();
+
+    void MnuSOpen_Click();
+    // Runs the selected speaker's presentation as a show; the desktop opens it when that fails.
+    void MnuShow_Click();
+    void MnuProperties_Click();
+    void MnuSCopy_Click();
+    void MnuCopyAll_Click();
+
+    // rowUnderPointer is 0 when the pointer is over no row. Upload needs a LiveCast mode and the
+    // speaker's exported slides, which the caller knows.
+    MenuState contextMenuState(int rowUnderPointer, bool uploadPossible) const;
+
+signals:
+    // The table changed: rows are to be rebuilt from it (and the counter label rewritten).
+    void rowsChanged();
+    // Row to select; focusAndScroll for drops, not for pastes.
+    void rowSelected(int row, bool focusAndScroll);
+
+private:
+    // False when the whole operation must stop.
+    bool addOne(const QString& path, Source source);
+    bool applyImportRule(SpeakerRecord& record);
+
+    EventDocument& m_doc;
+    Services m_services;
+    int m_selectedRow = 0;
+    bool m_adding = false;
+    std::shared_ptr<PresentationDocument> m_shownPresentation;
+};

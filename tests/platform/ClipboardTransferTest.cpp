@@ -1,0 +1,144 @@
+#include "DropFilesBlock.h"
+#include "MimeTransfer.h"
+#include "QtClipboardService.h"
+
+#include <QBuffer>
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QUrl>
+#include <QtEndian>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray header(quint32 offset, quint32 wide)
+{
+    QByteArray block(DropFilesBlock::HeaderBytes, '\0');
+    qToLittleEndian<quint32>(offset, block.data());
+    qToLittleEndian<quint32>(wide, block.data() + 16);
+    return block;
+}
+
+QByteArray utf16le(const QString& text)
+{
+    QByteArray bytes(text.size() * 2, '\0');
+    for (qsizetype i = 0; i < text.size(); ++i)
+        qToLittleEndian<quint16>(text.at(i).unicode(), bytes.data() + 2 * i);
+    return bytes;
+}
+
+QImage filled(QColor colour)
+{
+    QImage image(8, 6, QImage::Format_RGB32);
+    image.fill(colour);
+    return image;
+}
+
+QByteArray encoded(const QImage& image, const char* format)
+{
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    image.save(&buffer, format);
+    return bytes;
+}
+
+const QStringList Talks = {QStringLiteral("/home/op/Talks/Opening talk.pptx"),
+                           QStringLiteral("/media/op/STICK/Über uns.ppt")};
+
+} // namespace
+
+TEST(DropFilesBlockTest, OwnBlocksAndThoseOfOtherProgramsReadBack)
+{
+    const QByteArray block = DropFilesBlock::encode(Talks);
+    EXPECT_EQ(block.left(20), header(20, 0));
+    EXPECT_TRUE(block.endsWith(QByteArray("uns.ppt\0\0", 9)));
+    EXPECT_EQ(DropFilesBlock::decode(block), Talks);
+    EXPECT_EQ(DropFilesBlock::encode({}).size(), 21);
+
+    // 16-bit names after a list offset larger than the header.
+    const QStringList windowsPaths = {QStringLiteral("C:\\Talks\\Ärzte.pptx"),
+                                      QStringLiteral("D:\\\u65e5\u672c.ppt")};
+    const QByteArray wide = header(24, 1) + QByteArray(4, '\x7f') +
+                            utf16le(windowsPaths.join(QChar(u'\0'))) + QByteArray(4, '\0');
+    EXPECT_EQ(DropFilesBlock::decode(wide), windowsPaths);
+    // Pieces after the first empty one are not paths.
+    const QByteArray narrow = header(20, 0) + QByteArray("/a.ppt\0/b.pps\0\0/left/over\0\0", 28);
+    EXPECT_EQ(DropFilesBlock::decode(narrow), QStringList({"/a.ppt", "/b.pps"}));
+}
+
+TEST(DropFilesBlockTest, GarbageAndCutBlocksGiveNoMadeUpPaths)
+{
+    EXPECT_TRUE(DropFilesBlock::decode(QByteArray(19, '\x14')).isEmpty());
+    EXPECT_TRUE(DropFilesBlock::decode(header(0xFFFFFFFFu, 0) + QByteArray("/x\0\0", 4)).isEmpty());
+    EXPECT_TRUE(DropFilesBlock::decode(header(4, 0) + QByteArray("/x\0\0", 4)).isEmpty());
+    // The last name lost its end: only complete names count.
+    EXPECT_EQ(DropFilesBlock::decode(header(20, 0) + QByteArray("/a.ppt\0/b.p", 11)),
+              QStringList{"/a.ppt"});
+    EXPECT_TRUE(DropFilesBlock::decode(header(20, 1) + utf16le("/a") + '\0').isEmpty());
+}
+
+TEST(MimeTransferTest, FileListsTravelInEveryFormTheDesktopUses)
+{
+    QMimeData written;
+    MimeTransfer::putFileList(&written, Talks);
+    EXPECT_TRUE(written.data(MimeTransfer::GnomeCopiedFilesType).startsWith("copy\nfile:///"));
+    // Each form alone is enough, the way different programs offer only one.
+    for (const QString& type : {MimeTransfer::UriListType, MimeTransfer::GnomeCopiedFilesType,
+                                MimeTransfer::DropFilesType}) {
+        QMimeData single;
+        single.setData(type, written.data(type));
+        EXPECT_EQ(MimeTransfer::fileList(&single), Talks) << type.toStdString();
+    }
+
+    QMimeData cut;
+    cut.setData(MimeTransfer::GnomeCopiedFilesType,
+                "cut\r\nfile:///tmp/a%20b.ppt\r\nfile://localhost/tmp/c.ppt\r\n");
+    EXPECT_EQ(MimeTransfer::fileList(&cut), QStringList({"/tmp/a b.ppt", "/tmp/c.ppt"}));
+    QMimeData remote;
+    remote.setUrls({QUrl("https://example.org/talk.pptx"), QUrl("file://server/share/t.ppt"),
+                    QUrl::fromLocalFile("/tmp/local.ppt")});
+    EXPECT_EQ(MimeTransfer::fileList(&remote), QStringList{"/tmp/local.ppt"});
+    QMimeData text;
+    text.setText(QStringLiteral("/tmp/looks-like-a-path.ppt"));
+    text.setData(MimeTransfer::GnomeCopiedFilesType, "move\nfile:///tmp/x.ppt");
+    EXPECT_FALSE(MimeTransfer::hasFileList(&text));
+    EXPECT_FALSE(MimeTransfer::hasPicture(&text));
+}
+
+TEST(MimeTransferTest, PictureIsTheFirstImageThatDecodes)
+{
+    const QImage red = filled(Qt::red);
+    const QImage blue = filled(Qt::blue);
+    QMimeData both;
+    both.setImageData(red);
+    both.setData(QStringLiteral("image/png"), encoded(blue, "PNG"));
+    EXPECT_EQ(MimeTransfer::picture(&both).convertToFormat(QImage::Format_RGB32), red);
+    QMimeData bmp;
+    bmp.setData(QStringLiteral("image/png"), "not a png");
+    bmp.setData(QStringLiteral("image/bmp"), encoded(blue, "BMP"));
+    EXPECT_EQ(MimeTransfer::picture(&bmp).convertToFormat(QImage::Format_RGB32), blue);
+}
+
+TEST(QtClipboardServiceTest, RoundTripsThroughTheApplicationClipboard)
+{
+    QClipboard* clipboard = QGuiApplication::clipboard();
+    QtClipboardService service(*clipboard);
+    clipboard->setText(QStringLiteral("plain words"));
+    EXPECT_FALSE(service.hasFileList());
+    EXPECT_FALSE(service.PutFileListOnClipboard({}));
+    EXPECT_EQ(clipboard->text(), QStringLiteral("plain words"));
+
+    ASSERT_TRUE(service.PutFileListOnClipboard(Talks));
+    EXPECT_EQ(service.fileList(), Talks);
+    EXPECT_TRUE(clipboard->mimeData()->hasFormat(MimeTransfer::DropFilesType));
+
+    const QImage picture = filled(Qt::darkGreen);
+    service.putPicture(picture);
+    EXPECT_FALSE(service.hasFileList());
+    EXPECT_EQ(service.picture().convertToFormat(QImage::Format_RGB32), picture);
+    service.putPicture(QImage());
+    EXPECT_FALSE(service.hasPicture());
+}

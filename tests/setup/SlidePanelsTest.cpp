@@ -1,0 +1,226 @@
+#include "EventDocument.h"
+#include "FakeClipboardService.h"
+#include "FakeFileDialogService.h"
+#include "FakeMessageService.h"
+#include "FakePresentationApp.h"
+#include "FakePresentationDocument.h"
+#include "HoldingSlide.h"
+#include "MimeTransfer.h"
+#include "PopUpSlots.h"
+#include "SlideExtractor.h"
+#include "SlideIntake.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QFile>
+#include <QMimeData>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr int kWaitMs = 10000;
+const QSize kBox(240, 135);
+const QSize kScreen(640, 360);
+
+// The holding slide and the pop-up slots take pictures and presentations the same way; both
+// run here against the scripted presentation program.
+class SlidePanelsTest : public ::testing::Test
+{
+protected:
+    SlidePanelsTest()
+    {
+        doc.RunFolder = folder.path("run");
+        doc.AppFolder = folder.folder() + "app/";
+        doc.SlideImageFormat = "BMP";
+        QDir().mkpath(doc.RunFolder);
+        QDir().mkpath(doc.AppFolder);
+    }
+
+    QString picture(const QString& name, QSize size, QRgb colour)
+    {
+        QImage image(size, QImage::Format_RGB32);
+        image.fill(colour);
+        const QString path = folder.path(name);
+        image.save(path);
+        return path;
+    }
+
+    QString presentation(const QString& name, int slides)
+    {
+        const QString path = folder.writeFile(name, "deck");
+        app.addPresentation(path, slides);
+        return path;
+    }
+
+    static QMimeData* filesMime(const QStringList& paths)
+    {
+        auto* mime = new QMimeData;
+        MimeTransfer::putFileList(mime, paths);
+        return mime;
+    }
+
+    TestFolder folder;
+    EventDocument doc;
+    FakeMessageService messages;
+    FakeFileDialogService dialogs;
+    FakeClipboardService clipboard;
+    FakePresentationApp app;
+    SlideExtractor extractor{app};
+    SlideIntake intake{doc, extractor, kBox, kScreen};
+    HoldingSlide holding{doc, intake, clipboard, dialogs, app};
+    PopUpSlots popUps{doc, intake, clipboard, messages};
+};
+
+TEST_F(SlidePanelsTest, PicturesKeepTheirProportionsInTheThumbnail)
+{
+    const QImage portrait = SlideIntake::ScalePictureFile(
+        picture("tall.png", {300, 600}, qRgb(1, 2, 3)), folder.path("tall.bmp"), kBox);
+    EXPECT_EQ(portrait.size(), QSize(68, 135));
+
+    // A 4:3 picture for a 16:9 box comes out taller than the box. Dropping sets the time code
+    // back; Open of the same file leaves it.
+    const QString photo = picture("photo.jpg", {800, 600}, qRgb(200, 40, 40));
+    doc.HoldingTimeCode = "T1";
+    std::unique_ptr<QMimeData> dropped(filesMime({photo}));
+    holding.drop(dropped.get());
+    EXPECT_EQ(doc.ImgHolding.size(), QSize(240, 180));
+    EXPECT_EQ(doc.ImgHoldingFull.size(), QSize(800, 600));
+    EXPECT_EQ(doc.HoldingTimeCode, "");
+    doc.HoldingTimeCode = "T2";
+    dialogs.queueChoice(photo);
+    holding.Open();
+    EXPECT_EQ(doc.HoldingTimeCode, "T2");
+    EXPECT_EQ(doc.ImgHolding.size(), QSize(240, 180));
+
+    // A file that is no picture leaves everything as it was.
+    std::unique_ptr<QMimeData> junk(filesMime({folder.writeFile("junk.png", "no picture")}));
+    holding.drop(junk.get());
+    EXPECT_EQ(doc.ImgHoldingFull.size(), QSize(800, 600));
+
+    // Cut empties the holding slide; Paste brings the same picture back from the clipboard.
+    const QImage before = doc.ImgHoldingFull;
+    holding.cut();
+    EXPECT_FALSE(doc.hasHoldingSlide());
+    EXPECT_FALSE(holding.contextMenuState().copy);
+    EXPECT_TRUE(holding.contextMenuState().paste);
+    holding.paste();
+    EXPECT_EQ(doc.ImgHoldingFull, before);
+    EXPECT_TRUE(doc.hasHoldingSlide());
+}
+
+TEST_F(SlidePanelsTest, PresentationsGiveSlideOneAtOnceAndTheRestToThePreview)
+{
+    QSignalSpy progress(&intake, &SlideIntake::progressChanged);
+    QSignalSpy preview(&intake, &SlideIntake::previewReady);
+    QSignalSpy taken(&intake, &SlideIntake::slideTaken);
+
+    std::unique_ptr<QMimeData> one(filesMime({presentation("one.pptx", 1)}));
+    holding.drop(one.get());
+    ASSERT_TRUE(taken.wait(kWaitMs));
+    EXPECT_EQ(doc.ImgHolding.size(), kBox);
+    EXPECT_EQ(doc.ImgHoldingFull.size(), kScreen);
+    EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(1));
+
+    std::unique_ptr<QMimeData> twelve(filesMime({presentation("twelve.ppsx", 12)}));
+    progress.clear();
+    holding.drop(twelve.get());
+    ASSERT_TRUE(preview.wait(kWaitMs));
+    EXPECT_EQ(preview.size(), 1); // the one-slide deck opened none
+    EXPECT_EQ(preview.first().first().toStringList().size(), 12);
+    QStringList texts;
+    for (const QList<QVariant>& signal : progress)
+        texts << signal.first().toString();
+    EXPECT_EQ(texts.first(), "Extracting - 0%");
+    EXPECT_TRUE(texts.contains("Extracting - 50%"));
+    EXPECT_TRUE(texts.contains("Extracting - 100%"));
+
+    // A pick from the preview replaces the holding slide's picture with that slide.
+    holding.insertFromPreview(7, QImage(preview.first().first().toStringList().at(6)));
+    ASSERT_TRUE(taken.wait(kWaitMs));
+    EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(7));
+}
+
+TEST_F(SlidePanelsTest, OperatorDefaultAndBuiltInDefault)
+{
+    presentation("app/ppt.ppt", 1);
+    holding.loadBuiltInDefault();
+    ASSERT_TRUE(doc.hasHoldingSlide());
+    EXPECT_EQ(doc.ImgHoldingFull.size(), kScreen);
+
+    // The built-in default is no default of the operator's own.
+    holding.MnuHoldingSlide_Click();
+    EXPECT_FALSE(QFile::exists(doc.AppFolder + "dtitle"));
+
+    doc.ImgHoldingFull = QImage(picture("mine.png", {640, 360}, qRgb(9, 99, 199)));
+    holding.MnuHoldingSlide_Click();
+    ASSERT_TRUE(QFile::exists(doc.AppFolder + "dtitle"));
+    ASSERT_TRUE(QFile::exists(doc.AppFolder + "dtitle-sm"));
+    EXPECT_EQ(QImage(doc.AppFolder + "dtitle").pixel(3, 3), qRgb(9, 99, 199));
+
+    QSignalSpy restored(&holding, &HoldingSlide::restoreFinished);
+    holding.MnuRestoreDefault_Click();
+    ASSERT_EQ(restored.size(), 1);
+    EXPECT_TRUE(restored.first().first().toBool());
+    EXPECT_FALSE(QFile::exists(doc.AppFolder + "dtitle"));
+    EXPECT_FALSE(QFile::exists(doc.AppFolder + "dtitle-sm"));
+    EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(1));
+}
+
+TEST_F(SlidePanelsTest, PopUpsFillTheSlotTheyWereMeantFor)
+{
+    QSignalSpy preview(&intake, &SlideIntake::previewReady);
+    QSignalSpy taken(&intake, &SlideIntake::slideTaken);
+    std::unique_ptr<QMimeData> deck(filesMime({presentation("four.pps", 4)}));
+    popUps.drop(2, deck.get());
+    ASSERT_TRUE(preview.wait(kWaitMs));
+    EXPECT_EQ(doc.PopUps[2].Name, "PopUp");
+    EXPECT_EQ(doc.PopUps[2].Full.pixel(1, 1), FakePresentationDocument::colourOf(1));
+
+    // The slot selected when Insert is pressed takes the slide, not the one dropped on.
+    popUps.select(4);
+    popUps.insertFromPreview(4, QImage(preview.first().first().toStringList().at(3)));
+    ASSERT_TRUE(taken.wait(kWaitMs));
+    EXPECT_EQ(doc.PopUps[4].Full.pixel(1, 1), FakePresentationDocument::colourOf(4));
+    EXPECT_EQ(doc.PopUps[2].Full.pixel(1, 1), FakePresentationDocument::colourOf(1));
+
+    // Cut on one slot and Paste on another moves the picture.
+    const QImage moved = doc.PopUps[4].Full;
+    doc.PopUps[4].Name = "Sponsors";
+    popUps.select(4);
+    popUps.cut();
+    EXPECT_FALSE(doc.PopUps[4].isUsed());
+    EXPECT_EQ(doc.PopUps[4].Name, "(Empty)");
+    popUps.select(7);
+    popUps.paste();
+    EXPECT_EQ(doc.PopUps[7].Full, moved);
+    EXPECT_EQ(doc.PopUps[7].Name, "PopUp");
+}
+
+TEST_F(SlidePanelsTest, PopUpRenamingAndClearing)
+{
+    popUps.select(0);
+    clipboard.putPicture(QImage(picture("p.png", {320, 240}, qRgb(5, 5, 5))));
+    popUps.paste();
+    ASSERT_TRUE(doc.PopUps[0].isUsed());
+
+    EXPECT_TRUE(popUps.startRename(0));
+    popUps.finishRename(0, "");
+    EXPECT_EQ(doc.PopUps[0].Name, "PopUp");
+    popUps.finishRename(0, "Welcome");
+    EXPECT_EQ(doc.PopUps[0].Name, "Welcome");
+    EXPECT_FALSE(popUps.startRename(9));
+    EXPECT_EQ(doc.PopUps[9].Name, "(Empty)");
+
+    messages.queueAnswer(int(MsgAnswer::No));
+    EXPECT_FALSE(popUps.clearAll());
+    EXPECT_EQ(messages.last(), "You are about to clear all Pop Ups. Continue!");
+    EXPECT_TRUE(doc.PopUps[0].isUsed());
+    messages.queueAnswer(int(MsgAnswer::Yes));
+    EXPECT_TRUE(popUps.clearAll());
+    EXPECT_FALSE(doc.PopUps[0].isUsed());
+    EXPECT_FALSE(popUps.contextMenuState().clearAll);
+}
+
+} // namespace

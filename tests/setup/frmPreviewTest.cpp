@@ -1,0 +1,76 @@
+#include "frmPreview.h"
+#include "TestFolder.h"
+
+#include <QDir>
+#include <QLabel>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QSignalSpy>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Thumbnails whose width tells them apart: slide n is 10 * n pixels wide.
+void writeThumbnails(const TestFolder& dir, int count)
+{
+    QDir().mkpath(dir.path("Preview"));
+    for (int n = 1; n <= count; ++n) {
+        QImage image(10 * n, 30, QImage::Format_RGB32);
+        image.fill(Qt::white);
+        image.save(dir.path(QStringLiteral("Preview/Slide%1.bmp").arg(n)), "BMP");
+    }
+}
+
+} // namespace
+
+TEST(frmPreviewTest, ScrollingShowsEachThumbnailAndInsertOffersIt)
+{
+    TestFolder dir;
+    writeThumbnails(dir, 3); // slide 4 of 4 has no thumbnail
+    frmPreview preview(dir.path("Preview"), 4);
+    QSignalSpy inserted(&preview, &frmPreview::insertRequested);
+    EXPECT_EQ(preview.windowTitle(), "Preview");
+    EXPECT_EQ(preview.scrollBar()->minimum(), 1);
+    EXPECT_EQ(preview.scrollBar()->maximum(), 4);
+    EXPECT_EQ(preview.thumbnail().width(), 10);
+    EXPECT_EQ(preview.slideLabel()->text(), "1");
+
+    preview.scrollBar()->setValue(3);
+    EXPECT_EQ(preview.thumbnail().width(), 30);
+    EXPECT_EQ(preview.slideLabel()->text(), "3");
+    preview.insertButton()->setFocus();
+    preview.insertButton()->click();
+    ASSERT_EQ(inserted.count(), 1);
+    EXPECT_EQ(inserted.at(0).at(0).toInt(), 3);
+    EXPECT_EQ(inserted.at(0).at(1).value<QImage>().width(), 30);
+    EXPECT_EQ(preview.focusWidget(), preview.scrollBar());
+
+    preview.scrollBar()->setValue(4);
+    EXPECT_TRUE(preview.thumbnail().isNull());
+    EXPECT_EQ(preview.slideLabel()->text(), "4");
+    preview.scrollBar()->setValue(9);
+    EXPECT_EQ(preview.slide(), 4);
+}
+
+TEST(frmPreviewTest, FloatsWithoutTakingFocusAndReportsClosing)
+{
+    TestFolder dir;
+    writeThumbnails(dir, 1);
+    frmPreview preview(dir.path("Preview"), 1);
+    EXPECT_TRUE(preview.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+    EXPECT_TRUE(preview.testAttribute(Qt::WA_ShowWithoutActivating));
+    QSignalSpy closed(&preview, &frmPreview::closed);
+    preview.show();
+    EXPECT_FALSE(preview.isActiveWindow());
+    preview.close();
+    EXPECT_EQ(closed.count(), 1);
+
+    // No slides: nothing to show or insert, and nothing breaks.
+    frmPreview empty(dir.path("nowhere"), 0);
+    QSignalSpy inserted(&empty, &frmPreview::insertRequested);
+    EXPECT_FALSE(empty.insertButton()->isEnabled());
+    empty.ComInsert_Click();
+    EXPECT_EQ(inserted.count(), 0);
+    EXPECT_TRUE(empty.thumbnail().isNull());
+}

@@ -8,6 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include <sys/resource.h>
+
 TEST(PathHelpersTest, FileNameAndFolderOf)
 {
     EXPECT_EQ(PathHelpers::FileNameOf(""), "");
@@ -54,6 +58,7 @@ TEST(PathHelpersTest, FilesAreEqualComparesEveryByte)
 TEST(PathHelpersTest, CopyAndRenameNeverLoseAFile)
 {
     TestFolder dir;
+    QDir().mkpath(dir.path("full"));
     const QString src = dir.writeFile("src.ppt", "presentation");
     const QString dst = dir.path("copy.ppt");
     QFile::setPermissions(src, QFile::ReadOwner);
@@ -62,6 +67,19 @@ TEST(PathHelpersTest, CopyAndRenameNeverLoseAFile)
     EXPECT_TRUE(QFileInfo(dst).permissions() & QFile::WriteOwner);
     EXPECT_FALSE(PathHelpers::ShellCopyFile(dir.path("missing.ppt"), dst));
     EXPECT_EQ(dir.readFile("copy.ppt"), "presentation");
+
+    // A disk that fills up mid-copy leaves neither a half copy nor its scratch file behind.
+    const QString big = dir.writeFile("big.ppt", QByteArray(3000000, 'b'));
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit limit{};
+    getrlimit(RLIMIT_FSIZE, &limit);
+    const rlimit tight{1000000, limit.rlim_max};
+    setrlimit(RLIMIT_FSIZE, &tight);
+    const bool copied = PathHelpers::ShellCopyFile(big, dir.path("full/big.ppt"));
+    setrlimit(RLIMIT_FSIZE, &limit);
+    std::signal(SIGXFSZ, previousHandler);
+    EXPECT_FALSE(copied);
+    EXPECT_TRUE(QDir(dir.path("full")).isEmpty());
 
     const QString other = dir.writeFile("other.ppt", "other");
     // A rename onto an existing file is refused and both files keep their content.

@@ -16,7 +16,7 @@ PACKAGES=(
     qt6-multimedia-dev gstreamer1.0-plugins-base gstreamer1.0-plugins-good lame
     pulseaudio pulseaudio-utils
     # running and testing under a real X server
-    xvfb xauth xdotool x11-utils fonts-dejavu-core
+    xvfb xauth xdotool x11-utils fonts-dejavu-core imagemagick
     # what assistive technology sees, for the accessibility test
     dbus at-spi2-core python3-pyatspi
 )

@@ -54,16 +54,26 @@ PopUpsPanel::PopUpsPanel(PopUpSlots& popUps, EventDocument& doc, QWidget* parent
                          QStringLiteral("labPopUpName(%1)").arg(slot));
         nameLabel->setFocusPolicy(Qt::StrongFocus);
         nameLabel->installEventFilter(this);
+        // One cell a slot: the picture, its name under it and the key number at its right.
+        auto* cell = new QWidget;
+        cell->setFixedWidth(kSlotSize.width());
+        auto* cellLayout = new QVBoxLayout(cell);
+        cellLayout->setContentsMargins(0, 0, 0, 0);
+        cellLayout->setSpacing(2);
+        cellLayout->addWidget(picture);
         auto* labels = new QHBoxLayout;
         labels->addWidget(nameLabel, 1);
         labels->addWidget(numberLabel);
-        const int row = (slot / kColumns) * 2;
-        layout->addWidget(picture, row, slot % kColumns);
-        layout->addLayout(labels, row + 1, slot % kColumns);
+        cellLayout->addLayout(labels);
+        layout->addWidget(cell, slot / kColumns, slot % kColumns);
         m_pictures[size_t(slot)] = picture;
         m_numbers[size_t(slot)] = numberLabel;
         m_names[size_t(slot)] = nameLabel;
     }
+    layout->setHorizontalSpacing(24);
+    layout->setVerticalSpacing(16);
+    layout->setRowStretch(EventDocument::PopUpSlotCount / kColumns, 1);
+    layout->setColumnStretch(kColumns, 1);
     m_txtRename->setParent(grid);
     m_txtRename->hide();
     m_txtRename->installEventFilter(this);
@@ -136,7 +146,8 @@ void PopUpsPanel::labPopUpName_Click(int slot)
     commitRename(); // a rename still open elsewhere ends first
     m_renaming = slot;
     QLabel* name = m_names[size_t(slot)];
-    m_txtRename->setGeometry(name->geometry());
+    m_txtRename->setGeometry(
+        QRect(name->mapTo(m_txtRename->parentWidget(), QPoint(0, 0)), name->size()));
     m_txtRename->setText(m_doc.PopUps[size_t(slot)].Name);
     m_txtRename->show();
     m_txtRename->raise();

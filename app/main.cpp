@@ -1,6 +1,7 @@
 #include "AppFolders.h"
 #include "CommandLine.h"
 #include "LibreOfficeApp.h"
+#include "LiveCastHooks.h"
 #include "MountTableDriveTypes.h"
 #include "ProcessClock.h"
 #include "QtAudioPlayer.h"
@@ -10,6 +11,7 @@
 #include "QtProgramLauncher.h"
 #include "QtShellService.h"
 #include "StatvfsFreeSpace.h"
+#include "SystemShowClock.h"
 #include "TemplateMaker.h"
 #include "TerminationSignals.h"
 #include "frmSetup.h"
@@ -68,6 +70,10 @@ int main(int argc, char** argv)
     setup.buildSpeakers(messages, drives, clipboard, presentationProgram, shell);
     setup.buildQuickLaunch(messages, dialogs, presentationProgram, drives);
     setup.buildSlides(messages, dialogs, clipboard, exportProgram);
+    // Play mode runs its shows in the office on screen; LiveCast does not take part yet.
+    SystemShowClock showClock;
+    LiveCastHooks liveCast;
+    setup.buildShow(messages, presentationProgram, showClock, liveCast);
     messages.setParent(&setup);
     dialogs.setParent(&setup);
     SetupController::StartUpOptions options;

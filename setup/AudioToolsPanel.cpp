@@ -3,6 +3,7 @@
 #include "AudioRecordSwitch.h"
 #include "CompanionPrograms.h"
 #include "SoundTest.h"
+#include "WidgetNames.h"
 #include "frmAudioSettings.h"
 
 #include <QAction>
@@ -12,29 +13,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
-
-namespace {
-
-// Menu items carry their caption as accessible name and their own name as description, as the
-// setup window's other items do.
-QAction* namedAction(QObject* parent, const QString& text, const QString& name)
-{
-    auto* action = new QAction(text, parent);
-    action->setObjectName(name);
-    action->setToolTip(QString(text).remove(QLatin1Char('&')));
-    action->setStatusTip(name);
-    action->setWhatsThis(name);
-    return action;
-}
-
-void nameWidget(QWidget* widget, const QString& accessibleName, const QString& name)
-{
-    widget->setObjectName(name);
-    widget->setAccessibleName(accessibleName);
-    widget->setAccessibleDescription(name);
-}
-
-} // namespace
 
 AudioToolsPanel::AudioToolsPanel(const QString& appFolder, AudioPlayer& player,
                                  ProgramLauncher& launcher, MessageService& messages,
@@ -47,10 +25,10 @@ AudioToolsPanel::AudioToolsPanel(const QString& appFolder, AudioPlayer& player,
       m_companions(std::make_unique<CompanionPrograms>(appFolder, launcher))
 {
     m_frameSTest = new QGroupBox(QStringLiteral("Sound Test"), window);
-    nameWidget(m_frameSTest, m_frameSTest->title(), QStringLiteral("FrameSTest"));
+    WidgetNames::set(m_frameSTest, m_frameSTest->title(), QStringLiteral("FrameSTest"));
     m_frameSTest->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     m_comSPlay = new QPushButton(QStringLiteral("Play / Stop"), m_frameSTest);
-    nameWidget(m_comSPlay, QStringLiteral("Play / Stop"), QStringLiteral("ComSPlay"));
+    WidgetNames::set(m_comSPlay, QStringLiteral("Play / Stop"), QStringLiteral("ComSPlay"));
     m_labSTStatus = new QLabel(SoundTest::InitialStatus, m_frameSTest);
     // Its text is what a screen reader should read out, so it keeps no name of its own.
     m_labSTStatus->setObjectName(QStringLiteral("labSTStatus"));
@@ -71,8 +49,8 @@ void AudioToolsPanel::addToMenu(QMenu* tools)
     auto* choices = new QActionGroup(this);
     choices->setExclusive(true);
     for (int i = 0; i < SoundTest::SoundCaptions.size(); ++i) {
-        QAction* item = namedAction(this, SoundTest::SoundCaptions[i],
-                                    QStringLiteral("MnuChooseSound%1").arg(i));
+        QAction* item = WidgetNames::action(this, SoundTest::SoundCaptions[i],
+                                            QStringLiteral("MnuChooseSound%1").arg(i));
         item->setCheckable(true);
         item->setChecked(i == m_soundTest->chosenSound());
         choices->addAction(item);
@@ -85,28 +63,29 @@ void AudioToolsPanel::addToMenu(QMenu* tools)
             [this](int index) { m_mnuChooseSound.at(index)->setChecked(true); });
     soundMenu->addSeparator();
     m_mnuSelectMp3 =
-        namedAction(this, QStringLiteral("Choose &Mp3..."), QStringLiteral("MnuSelectMp3"));
+        WidgetNames::action(this, QStringLiteral("Choose &Mp3..."), QStringLiteral("MnuSelectMp3"));
     soundMenu->addAction(m_mnuSelectMp3);
     connect(m_mnuSelectMp3, &QAction::triggered, m_soundTest, &SoundTest::MnuSelectMp3_Click);
-    m_mnuLoop = namedAction(this, QStringLiteral("&Loop"), QStringLiteral("MnuLoop"));
+    m_mnuLoop = WidgetNames::action(this, QStringLiteral("&Loop"), QStringLiteral("MnuLoop"));
     m_mnuLoop->setCheckable(true);
     m_mnuLoop->setChecked(m_soundTest->loop());
     soundMenu->addAction(m_mnuLoop);
     connect(m_mnuLoop, &QAction::triggered, m_soundTest, &SoundTest::MnuLoop_Click);
     connect(m_soundTest, &SoundTest::loopChanged, m_mnuLoop, &QAction::setChecked);
 
-    m_mnuAudioRecord =
-        namedAction(this, QStringLiteral("Audio &Record"), QStringLiteral("MnuAudioRecord"));
+    m_mnuAudioRecord = WidgetNames::action(this, QStringLiteral("Audio &Record"),
+                                           QStringLiteral("MnuAudioRecord"));
     m_mnuAudioRecord->setCheckable(true);
     tools->addAction(m_mnuAudioRecord);
     connect(m_mnuAudioRecord, &QAction::triggered, this,
             [this] { m_mnuAudioRecord->setChecked(m_audioRecord->MnuAudioRecord_Click()); });
-    m_mnuAudioSettings =
-        namedAction(this, QStringLiteral("&Audio Settings..."), QStringLiteral("MnuAudioSettings"));
+    m_mnuAudioSettings = WidgetNames::action(this, QStringLiteral("&Audio Settings..."),
+                                             QStringLiteral("MnuAudioSettings"));
     tools->addAction(m_mnuAudioSettings);
     connect(m_mnuAudioSettings, &QAction::triggered, this,
             &AudioToolsPanel::MnuAudioSettings_Click);
-    m_mnuCapture = namedAction(this, QStringLiteral("vesk &Capture"), QStringLiteral("MnuCapture"));
+    m_mnuCapture =
+        WidgetNames::action(this, QStringLiteral("vesk &Capture"), QStringLiteral("MnuCapture"));
     tools->addAction(m_mnuCapture);
     connect(m_mnuCapture, &QAction::triggered, this, [this] { m_companions->MnuCapture_Click(); });
 

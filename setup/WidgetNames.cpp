@@ -14,6 +14,7 @@ QAction* WidgetNames::action(QObject* parent, const QString& caption, const QStr
 {
     auto* action = new QAction(caption, parent);
     action->setObjectName(name);
+    action->setToolTip(QString(caption).remove(QLatin1Char('&')));
     action->setStatusTip(name);
     action->setWhatsThis(name);
     return action;

@@ -5,14 +5,21 @@
 #include "DriveTypeSource.h"
 #include "HoldingPanel.h"
 #include "HoldingSlide.h"
+#include "LaunchController.h"
+#include "MissingPresentations.h"
+#include "PdfConverter.h"
+#include "PlayModeStart.h"
 #include "PopUpSlots.h"
 #include "PopUpsFileCommands.h"
 #include "PopUpsPanel.h"
+#include "PowerSupplyStatus.h"
+#include "PresentationApp.h"
 #include "QuickLaunchBar.h"
 #include "QuickLaunchPanel.h"
 #include "SlideExtractor.h"
 #include "SlideIntake.h"
 #include "SpeakerList.h"
+#include "SpeakerListView.h"
 #include "SpeakersPanel.h"
 #include "ZippedEventExport.h"
 #include "frmClose.h"
@@ -20,6 +27,7 @@
 #include "frmExtract.h"
 #include "frmImportDir.h"
 #include "frmInitialise.h"
+#include "frmLaunch.h"
 #include "frmPreview.h"
 
 #include <QAction>
@@ -28,7 +36,10 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPushButton>
 #include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -195,6 +206,59 @@ void frmSetup::buildSpeakers(MessageService& messages, const DriveTypeSource& dr
     });
 }
 
+void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const ShowClock& clock,
+                         LiveCastHooks& liveCast)
+{
+    m_showMessages = &messages;
+    m_shows = &shows;
+    m_showClock = &clock;
+    m_liveCast = &liveCast;
+    auto* play = new QPushButton(QStringLiteral("&Play"), this);
+    nameWidget(play, QStringLiteral("Play"), QStringLiteral("ComPlay"));
+    auto* page = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    page->layout()->addWidget(play);
+    connect(play, &QPushButton::clicked, this, &frmSetup::ComPlay_Click);
+}
+
+void frmSetup::ComPlay_Click()
+{
+    if (!m_shows || m_launch)
+        return;
+    closePreview();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool cleared = PlayModeStart::closeOtherPresentations(*m_shows, *m_showMessages);
+    QApplication::restoreOverrideCursor();
+    if (!cleared)
+        return;
+    PlayModeStart::checkPower(PowerSupplyStatus::read(), *m_showMessages);
+
+    QScreen* screen = this->screen();
+    m_playReturn = frameGeometry();
+    m_launch =
+        new frmLaunch(m_doc, *m_shows, *m_showClock, *m_liveCast, m_controller->timingsSetting());
+    m_launch->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_launch, &frmLaunch::playModeEnded, this, &frmSetup::endPlayMode);
+    hide();
+    // Full screen on the screen the operator prepared the event on.
+    m_launch->setScreen(screen);
+    m_launch->setGeometry(screen->geometry());
+    m_launch->showFullScreen();
+    m_launch->activateWindow();
+}
+
+void frmSetup::endPlayMode()
+{
+    m_launch = nullptr;
+    // The program comes back empty, without the shows that ran.
+    m_shows->quit();
+    m_shows->startInBackground();
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
+    move(screen.isValid() ? PlayModeStart::returnPosition(m_playReturn, screen)
+                          : m_playReturn.topLeft());
+    show();
+    activateWindow();
+}
+
 void frmSetup::buildQuickLaunch(MessageService& messages, FileDialogService& dialogs,
                                 PresentationApp& presentations, const DriveTypeSource& drives)
 {
@@ -265,6 +329,30 @@ void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
         m_preview->show();
     });
     connect(m_holdingSlide, &HoldingSlide::closePreviewRequested, this, &frmSetup::closePreview);
+
+    // PDF copies of the speakers' presentations, one from the speaker menu or all at once.
+    auto* pdf = new PdfConverter(exports, messages, this);
+    QAction* batch = namedAction(this, QStringLiteral("PDF Batch Convert"),
+                                 QStringLiteral("MnuPDFBatchConvert"));
+    QMenu* tools = toolsMenu(menuBar());
+    tools->addAction(batch);
+    connect(tools, &QMenu::aboutToShow, batch,
+            [this, batch] { batch->setEnabled(m_doc.SpeakerCount >= 1); });
+    connect(batch, &QAction::triggered, pdf, [this, pdf] { pdf->convertAll(m_doc); });
+    if (m_speakersPanel) {
+        connect(m_speakersPanel, &SpeakersPanel::convertToPdfRequested, pdf, [this, pdf](int row) {
+            if (row >= 1 && row <= m_doc.SpeakerCount)
+                pdf->convertSpeaker(m_doc.Speakers[size_t(row - 1)]);
+        });
+    }
+
+    // Each section hands the keyboard to its main control when it is shown.
+    connect(m_sections, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 1 && m_speakersPanel)
+            m_speakersPanel->view()->setFocus();
+        else if (index == 2 && m_popUpsPanel)
+            m_popUpsPanel->scrollArea()->verticalScrollBar()->setFocus();
+    });
     connect(m_popUpSlots, &PopUpSlots::closePreviewRequested, this, &frmSetup::closePreview);
 }
 
@@ -445,6 +533,16 @@ void frmSetup::Timer1_Timer()
     const QString caption = m_controller->captionTick();
     if (!caption.isEmpty())
         setWindowTitle(caption);
+    // Presentations moved or deleted behind the program's back, also during play mode.
+    if (m_showMessages && m_speakersPanel) {
+        const QList<int> removed = MissingPresentations::removeSpeakers(m_doc, *m_showMessages);
+        if (!removed.isEmpty())
+            m_speakersPanel->refresh();
+        for (int position : removed) {
+            if (m_launch)
+                m_launch->controller().speakerRemoved(position);
+        }
+    }
 }
 
 void frmSetup::Toolbar1_ButtonClick(const QString& key)

@@ -4,6 +4,7 @@
 #include "SetupController.h"
 
 #include <QMainWindow>
+#include <QRect>
 #include <QTimer>
 
 #include <array>
@@ -16,7 +17,10 @@ class PopUpSlots;
 class PopUpsPanel;
 class SlideExtractor;
 class SlideIntake;
+class frmLaunch;
 class frmPreview;
+class LiveCastHooks;
+class ShowClock;
 class ClipboardService;
 class DriveTypeSource;
 class ShellService;
@@ -82,6 +86,13 @@ public:
     QuickLaunchPanel* quickLaunch() const { return m_quickLaunch; }
     ZippedEventExport* zippedEventExport() const { return m_zippedEventExport; }
 
+    // Play mode: the Play button and the launch screen. Shows run in `shows` (a program that
+    // can show on screen); the services must outlive the window. Called once, before startUp().
+    void buildShow(MessageService& messages, PresentationApp& shows, const ShowClock& clock,
+                   LiveCastHooks& liveCast);
+    void ComPlay_Click();
+    frmLaunch* launchScreen() const { return m_launch; }
+
     // The start-up stages: splash, folders, settings, baseline, command-line file, timer.
     bool startUp(const SetupController::StartUpOptions& options);
 
@@ -121,6 +132,7 @@ private:
     void Timer1_Timer();
     void buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& programs,
                         MessageService& messages, FileDialogService& dialogs);
+    void endPlayMode();
 
     EventDocument m_doc;
     SetupController* m_controller;
@@ -152,4 +164,10 @@ private:
     frmPreview* m_preview = nullptr;
     QuickLaunchBar* m_quickLaunchBar = nullptr;
     QuickLaunchPanel* m_quickLaunch = nullptr;
+    MessageService* m_showMessages = nullptr;
+    PresentationApp* m_shows = nullptr;
+    const ShowClock* m_showClock = nullptr;
+    LiveCastHooks* m_liveCast = nullptr;
+    frmLaunch* m_launch = nullptr;
+    QRect m_playReturn; // where the setup window was when play mode began
 };

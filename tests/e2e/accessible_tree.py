@@ -48,6 +48,12 @@ def main():
         ("push button", "Open", "TbarQLaunch_Open"),
         ("push button", "Properties", "TbarQLaunch_Properties"),
         ("status bar", "Status", "StatusBar1"),
+        ("panel", "Holding Slide", "PicConHolding"),
+        ("image", "Holding slide", "ImgHolding"),
+        ("tree", "Speakers", "LstSpeakers"),
+        ("label", "Number of speakers", "labNumSpeaker"),
+        ("filler", "Pop Ups", "PicConPopUps"),
+        ("label", "Pop up 0", "ImgPopUps(9)"),
     ]
     missing = [e for e in expected if e not in found]
     names = {name for _, name, _ in found}

@@ -1,0 +1,450 @@
+#include "LaunchController.h"
+
+#include "EventDocument.h"
+#include "LiveCastHooks.h"
+#include "PresentationDocument.h"
+#include "ShowClock.h"
+#include "ShowLogFiles.h"
+#include "SpeakerNavigation.h"
+#include "SpeakerTable.h"
+
+#include <QFileInfo>
+#include <QLoggingCategory>
+
+Q_LOGGING_CATEGORY(lcShow, "stagor.show")
+
+LaunchController::LaunchController(EventDocument& doc, ShowPort& port, const ShowClock& clock,
+                                   LiveCastHooks& liveCast, const TimingsSetting& timings,
+                                   QObject* parent)
+    : QObject(parent), m_doc(doc), m_port(port), m_clock(clock), m_liveCast(liveCast),
+      m_timings(timings)
+{
+    m_doc.CurrentSpeaker = -1;
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
+    if (m_doc.CurrentSpeaker < 0)
+        m_labSName = QStringLiteral("No Speaker");
+    rebuildMenu();
+    m_doc.AutoRunCaption = AutoRunOff;
+    m_doc.LoopCaption.clear();
+    m_labTimings = m_timings.Checked ? QStringLiteral("Timings Log - ON")
+                                     : QStringLiteral("Timings Log - OFF");
+    // The first idle tick of the watcher tells the audience that the holding slide is up.
+    m_livePresenter = QStringLiteral("Activate");
+}
+
+QString LaunchController::LabAutoRun() const
+{
+    return m_doc.AutoRunCaption + m_doc.LoopCaption;
+}
+
+void LaunchController::Form_KeyDown(int keyCode, int shift)
+{
+    if (m_blanked && keyCode != KeyS) {
+        restoreScreen();
+        emit changed();
+        return;
+    }
+    switch (keyCode) {
+    case KeyEnter:
+    case KeySpace:
+    case KeyRight:
+    case KeyDown:
+    case KeyF5:
+    case KeyPageDown:
+        next();
+        break;
+    case KeyLeft:
+    case KeyUp:
+    case KeyPageUp:
+        back();
+        break;
+    case KeyB:
+    case KeyF6:
+        blank();
+        break;
+    case KeyBackspace:
+        if (m_title != HoldingTitle) {
+            m_title = HoldingTitle;
+            m_liveCast.publishStatus(m_livePresenter, QLatin1Char('h') + m_doc.HoldingTimeCode);
+        }
+        break;
+    case KeyQ:
+        quickLaunch();
+        break;
+    case KeyH:
+        toggleLiveCastControls();
+        break;
+    case KeyS:
+    case KeyF4:
+        flash(&Overlays::speakerName);
+        break;
+    case KeyR:
+    case KeyF12:
+        m_labResolution = QString::number(m_screenSize.width()) + QStringLiteral(" x ") +
+                          QString::number(m_screenSize.height());
+        flash(&Overlays::resolution);
+        break;
+    case KeyL:
+    case KeyF11:
+        timeMark();
+        break;
+    case KeyF10:
+        emit syncRecordRequested();
+        break;
+    case KeyA:
+    case KeyF7:
+        if (shift != 0)
+            stepAutoRun();
+        flash(&Overlays::autoRun);
+        break;
+    case KeyT:
+    case KeyF9:
+        if (shift != 0 && m_timings.Enabled)
+            toggleTimings();
+        flash(&Overlays::timings);
+        break;
+    case KeyP:
+        m_menu.presentationsVisible = false;
+        m_menu.titleSlideVisible = false;
+        m_menu.popUpsVisible = false;
+        m_menu.promoVisible = false;
+        m_menu.blankScreenVisible = false;
+        break;
+    case KeyOpenBracket:
+        setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc));
+        flash(&Overlays::speakerName);
+        switchAutoRunOff();
+        break;
+    case KeyCloseBracket:
+        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
+        flash(&Overlays::speakerName);
+        switchAutoRunOff();
+        break;
+    case KeyHome:
+        m_doc.CurrentSpeaker = -1;
+        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
+        flash(&Overlays::speakerName);
+        break;
+    case KeyEnd:
+        setSpeakerName(SpeakerNavigation::SelectLastSpeaker(m_doc));
+        flash(&Overlays::speakerName);
+        break;
+    case KeyF2:
+        emit launcherMenuRequested();
+        break;
+    case KeyF3:
+        emit beepRequested();
+        break;
+    case KeyF1:
+        emit exitRequested();
+        break;
+    case KeyU:
+    case KeyI:
+        m_liveCast.internetConnect(keyCode);
+        break;
+    default:
+        if (keyCode >= Key1 && keyCode <= Key9)
+            showTitle(keyCode - Key1);
+        else if (keyCode == Key0)
+            showTitle(EventDocument::PopUpSlotCount - 1);
+        break;
+    }
+    // The loading picture stays while a presentation is still on its way.
+    if (!m_launching)
+        m_loadingPicture = NoLoadingPicture;
+    emit changed();
+}
+
+void LaunchController::MnuSpeaker_Click(int index)
+{
+    if (index < 0 || index >= m_doc.SpeakerCount)
+        return;
+    m_doc.CurrentSpeaker = qint16(index);
+    Form_KeyDown(KeyEnter, 0);
+}
+
+void LaunchController::MnuPopUp_Click(int slot)
+{
+    Form_KeyDown(slot == EventDocument::PopUpSlotCount - 1 ? Key0 : Key1 + slot, 0);
+}
+
+bool LaunchController::currentFileExists() const
+{
+    const QString& path = m_doc.Speakers[size_t(m_doc.CurrentSpeaker)].FilePath;
+    return !path.isEmpty() && QFileInfo(path).isFile();
+}
+
+void LaunchController::next()
+{
+    if (m_doc.CurrentSpeaker < 0)
+        return;
+    if (m_show || m_launching) {
+        if (m_show)
+            m_port.bringToFront(m_show);
+        return;
+    }
+    // A speaker whose presentation has gone is passed over, once round the list at most.
+    for (int tries = 0; !currentFileExists() && tries < m_doc.SpeakerCount; ++tries) {
+        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
+        if (m_doc.CurrentSpeaker < 0)
+            return;
+    }
+    if (!currentFileExists())
+        return;
+    const SpeakerRecord& speaker = m_doc.Speakers[size_t(m_doc.CurrentSpeaker)];
+    launchCurrent(ShowPort::StartAt::FirstSlide);
+    if (ShowLogFiles::appendLaunch(m_doc.AppFolder, speaker.Name, speaker.FilePath, m_clock.now()))
+        emit launchRecorded();
+    m_livePresenter = speaker.Name;
+    m_livePresenter.replace(QLatin1Char(' '), QLatin1Char('_'));
+    m_liveSlideSet = speaker.TimeCode;
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
+}
+
+void LaunchController::back()
+{
+    if (m_doc.CurrentSpeaker < 0)
+        return;
+    if (m_show || m_launching) {
+        if (m_show)
+            m_port.bringToFront(m_show);
+        return;
+    }
+    setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc));
+    if (m_doc.CurrentSpeaker < 0 || !currentFileExists())
+        return;
+    launchCurrent(ShowPort::StartAt::LastSlide);
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
+    m_title = HoldingTitle;
+}
+
+void LaunchController::launchCurrent(ShowPort::StartAt startAt)
+{
+    // A launch whose record is still due (its show never came up) is written before the next.
+    if (m_slideTimings.recordDue())
+        noShowLeft();
+    const SpeakerRecord& speaker = m_doc.Speakers[size_t(m_doc.CurrentSpeaker)];
+    m_launchedSpeakerName = speaker.Name;
+    m_launchedFilePath = speaker.FilePath;
+    m_loadingPicture = 0;
+    m_launching = true;
+    m_port.launch(m_launchedFilePath, startAt,
+                  [this](const ShowPort::Launch& launch) { launched(launch); });
+}
+
+void LaunchController::launched(const ShowPort::Launch& launch)
+{
+    m_launching = false;
+    if (launch.document)
+        qCInfo(lcShow, "show of %s: %d slides", qPrintable(m_launchedFilePath), launch.slideCount);
+    else
+        qCWarning(lcShow, "no show of %s: %s", qPrintable(m_launchedFilePath),
+                  qPrintable(launch.error));
+    m_show = launch.document;
+    m_showSlideCount = launch.slideCount;
+    m_slideTimings.reset(m_showSlideCount);
+    m_loadingPicture = NoLoadingPicture;
+    emit changed();
+}
+
+void LaunchController::Timer1_Timer()
+{
+    if (m_launching || m_polling)
+        return;
+    if (!m_show) {
+        noShowLeft();
+        return;
+    }
+    m_polling = true;
+    const ShowPort::Front front =
+        m_launchScreenActive ? ShowPort::Front::BringShowToFront : ShowPort::Front::Leave;
+    std::shared_ptr<PresentationDocument> document = m_show;
+    m_port.poll(document, front, [this, document](const ShowPort::Poll& poll) {
+        m_polling = false;
+        polled(document, poll);
+    });
+}
+
+void LaunchController::polled(const std::shared_ptr<PresentationDocument>& document,
+                              const ShowPort::Poll& poll)
+{
+    if (document != m_show)
+        return;
+    qCDebug(lcShow, "watcher: running %d, slide %d", int(poll.running), poll.slide);
+    if (poll.running) {
+        if (poll.slide > 0 && m_slideTimings.slideSeen(poll.slide, m_clock.now())) {
+            m_liveCast.publishStatus(m_livePresenter, QString::number(poll.slide) + m_liveSlideSet);
+        }
+        return;
+    }
+    m_port.close(m_show);
+    m_show.reset();
+    noShowLeft();
+    emit changed();
+}
+
+void LaunchController::noShowLeft()
+{
+    if (m_timings.Checked && m_slideTimings.recordDue()) {
+        ShowLogFiles::appendSpeakerTiming(m_doc.DesktopFolder, m_clock.now(), m_launchedSpeakerName,
+                                          m_launchedFilePath, m_showSlideCount, m_slideTimings);
+    }
+    m_slideTimings.showEnded();
+    if (!m_livePresenter.isEmpty()) {
+        m_livePresenter.clear();
+        m_liveCast.publishStatus(QString(), QLatin1Char('h') + m_doc.HoldingTimeCode);
+    }
+}
+
+void LaunchController::TimAutoRun_Timer()
+{
+    const QString remembered = m_doc.AutoRunCaption;
+    ++m_autoRunTicks;
+    if (m_show || m_launching) {
+        m_autoRunTicks = 0;
+        return;
+    }
+    if (m_autoRunTicks < 5)
+        return;
+    m_autoRunTicks = 0;
+    if (m_doc.LoopCaption != LoopOn && m_doc.CurrentSpeaker == m_doc.SpeakerCount - 1) {
+        switchAutoRunOff();
+        emit changed();
+    }
+    if (remembered == AutoRunOn)
+        Form_KeyDown(KeyEnter, 0);
+}
+
+void LaunchController::TimSpeaker_Timer()
+{
+    m_overlays = Overlays();
+    emit changed();
+}
+
+void LaunchController::speakerRemoved(int index)
+{
+    // The speaker now at the current place (or the one after it) is the next to run.
+    m_doc.CurrentSpeaker = qint16(m_doc.CurrentSpeaker - (m_doc.CurrentSpeaker > index ? 2 : 1));
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
+    if (m_doc.CurrentSpeaker < 0)
+        m_labSName = QStringLiteral("No Speaker");
+    rebuildMenu();
+    emit changed();
+}
+
+void LaunchController::blank()
+{
+    m_blanked = true;
+    m_menu.blankScreenCaption = QStringLiteral("Show Screen");
+    m_menu.presentationsVisible = false;
+    m_menu.titleSlideVisible = false;
+    m_menu.popUpsVisible = false;
+    m_menu.promoVisible = false;
+    m_menu.liveCastControlsVisible = false;
+    m_menu.toolsVisible = false;
+    m_menu.setupVisible = false;
+    m_liveCastControlsShown = false;
+}
+
+void LaunchController::restoreScreen()
+{
+    m_blanked = false;
+    m_menu.blankScreenCaption = QStringLiteral("Blank Screen");
+    m_menu.presentationsVisible = true;
+    m_menu.titleSlideVisible = true;
+    m_menu.popUpsVisible = true;
+    m_menu.promoVisible = true;
+    m_menu.liveCastControlsVisible = true;
+    m_menu.toolsVisible = true;
+    m_menu.setupVisible = true;
+}
+
+void LaunchController::showTitle(int slot)
+{
+    if (!m_doc.PopUps[size_t(slot)].isUsed())
+        return;
+    m_title = slot;
+    m_liveCast.publishStatus(m_livePresenter, QLatin1Char('p') + EventDocument::popUpNumber(slot) +
+                                                  m_doc.PopUpsTimeCode);
+}
+
+void LaunchController::quickLaunch()
+{
+    if (m_show || m_launching || m_doc.QuickLaunchFile.isEmpty())
+        return;
+    const QString& path = m_doc.QuickLaunchFile;
+    if (path.right(4).toLower() == QStringLiteral(".swf"))
+        m_liveCast.playFlash(path);
+    else if (SpeakerTable::isPresentationFile(path))
+        m_port.showUntracked(path);
+}
+
+void LaunchController::toggleLiveCastControls()
+{
+    m_liveCastControlsShown = !m_liveCastControlsShown && m_liveCast.liveCastModeOn();
+}
+
+void LaunchController::stepAutoRun()
+{
+    if (m_doc.AutoRunCaption != AutoRunOn) {
+        m_doc.AutoRunCaption = AutoRunOn;
+        m_doc.LoopCaption = LoopOff;
+    } else if (m_doc.LoopCaption != LoopOn) {
+        m_doc.LoopCaption = LoopOn;
+    } else {
+        m_doc.AutoRunCaption = AutoRunOff;
+        m_doc.LoopCaption.clear();
+    }
+}
+
+void LaunchController::switchAutoRunOff()
+{
+    m_doc.AutoRunCaption = AutoRunOff;
+    m_doc.LoopCaption.clear();
+}
+
+void LaunchController::toggleTimings()
+{
+    m_timings.Checked = !m_timings.Checked;
+    m_labTimings = m_timings.Checked ? QStringLiteral("Timings Log - ON")
+                                     : QStringLiteral("Timings Log - OFF");
+    TimingsSetting::save(m_doc.AppFolder, m_timings.Checked);
+}
+
+void LaunchController::timeMark()
+{
+    ShowLogFiles::appendTimeMark(m_doc.DesktopFolder, m_clock.now());
+    m_overlays.recordIcon = true;
+    emit overlayFlashed();
+}
+
+void LaunchController::rebuildMenu()
+{
+    m_menu.speakers.clear();
+    for (int i = 0; i < m_doc.SpeakerCount; ++i) {
+        const SpeakerRecord& speaker = m_doc.Speakers[size_t(i)];
+        m_menu.speakers << LauncherMenuState::Item{speaker.Name, !speaker.FilePath.isEmpty()};
+    }
+    m_menu.presentationsEnabled = m_doc.CurrentSpeaker >= 0;
+    m_menu.popUps.clear();
+    m_menu.popUpsEnabled = false;
+    for (int slot = 0; slot < EventDocument::PopUpSlotCount; ++slot) {
+        const PopUpSlot& popUp = m_doc.PopUps[size_t(slot)];
+        m_menu.popUps << LauncherMenuState::Item{
+            EventDocument::popUpNumber(slot) + QStringLiteral(" - ") + popUp.Name, popUp.isUsed()};
+        m_menu.popUpsEnabled = m_menu.popUpsEnabled || popUp.isUsed();
+    }
+    m_menu.promoEnabled = !m_doc.QuickLaunchFile.isEmpty();
+}
+
+void LaunchController::setSpeakerName(const std::optional<QString>& name)
+{
+    if (name)
+        m_labSName = *name;
+}
+
+void LaunchController::flash(bool Overlays::*label)
+{
+    m_overlays.*label = true;
+    emit overlayFlashed();
+}

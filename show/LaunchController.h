@@ -1,0 +1,191 @@
+#pragma once
+
+#include "LauncherMenuState.h"
+#include "ShowPort.h"
+#include "SlideTimings.h"
+#include "TimingsSetting.h"
+
+#include <QObject>
+#include <QSize>
+#include <QString>
+
+#include <memory>
+#include <optional>
+
+class EventDocument;
+class LiveCastHooks;
+class PresentationDocument;
+class ShowClock;
+
+// The launch screen without its window: the key commands, the show watcher, auto run, the
+// overlays and the launcher menu. The window forwards keys and menu items as key codes, calls
+// the three timer handlers from its timers and draws what the state getters say; tests do the
+// same with a clock of their own and a port that answers at once.
+class LaunchController : public QObject
+{
+    Q_OBJECT
+
+public:
+    // Virtual-key codes of the commands.
+    enum Key : int
+    {
+        KeyBackspace = 8,
+        KeyEnter = 13,
+        KeySpace = 32,
+        KeyPageUp = 33,
+        KeyPageDown = 34,
+        KeyEnd = 35,
+        KeyHome = 36,
+        KeyLeft = 37,
+        KeyUp = 38,
+        KeyRight = 39,
+        KeyDown = 40,
+        Key0 = 48,
+        Key1 = 49,
+        Key9 = 57,
+        KeyA = 65,
+        KeyB = 66,
+        KeyH = 72,
+        KeyI = 73,
+        KeyL = 76,
+        KeyP = 80,
+        KeyQ = 81,
+        KeyR = 82,
+        KeyS = 83,
+        KeyT = 84,
+        KeyU = 85,
+        KeyF1 = 112,
+        KeyF2 = 113,
+        KeyF3 = 114,
+        KeyF4 = 115,
+        KeyF5 = 116,
+        KeyF6 = 117,
+        KeyF7 = 118,
+        KeyF9 = 120,
+        KeyF10 = 121,
+        KeyF11 = 122,
+        KeyF12 = 123,
+        KeyOpenBracket = 219,
+        KeyCloseBracket = 221,
+    };
+    // What the screen shows under the overlays.
+    static constexpr int HoldingTitle = -1; // else the pop-up slot 0..9
+    static constexpr int NoLoadingPicture = -1;
+    static inline const QString AutoRunOff = QStringLiteral("Auto Run - OFF");
+    static inline const QString AutoRunOn = QStringLiteral("Auto Run - ON /");
+    static inline const QString LoopOff = QStringLiteral(" Loop - OFF");
+    static inline const QString LoopOn = QStringLiteral(" Loop - ON");
+
+    struct Overlays
+    {
+        bool speakerName = false; // LabSName
+        bool timings = false;     // LabTimings
+        bool autoRun = false;     // LabAutoRun
+        bool resolution = false;  // LabResolution
+        bool recordIcon = false;  // PicRecordIcon
+    };
+
+    // Starts play mode on doc: the first speaker is selected, auto run is off, the holding slide
+    // is up. Everything passed in must outlive the controller.
+    LaunchController(EventDocument& doc, ShowPort& port, const ShowClock& clock,
+                     LiveCastHooks& liveCast, const TimingsSetting& timings,
+                     QObject* parent = nullptr);
+
+    void Form_KeyDown(int keyCode, int shift);
+    void MnuSpeaker_Click(int index);
+    void MnuPopUp_Click(int slot);
+    // The show watcher (every 200 ms), auto run (every second) and the overlay timer (once, a
+    // second after the last flash).
+    void Timer1_Timer();
+    void TimAutoRun_Timer();
+    void TimSpeaker_Timer();
+
+    // The launch screen has the focus: a running show is brought back in front of it.
+    void setLaunchScreenActive(bool active) { m_launchScreenActive = active; }
+    void setScreenSize(const QSize& size) { m_screenSize = size; }
+    // The setup window removed the speaker at index while play mode runs.
+    void speakerRemoved(int index);
+
+    bool blanked() const { return m_blanked; }
+    int title() const { return m_title; }
+    int loadingPicture() const { return m_loadingPicture; }
+    bool showRunning() const { return m_show != nullptr; }
+    bool launching() const { return m_launching; }
+    bool liveCastControlsShown() const { return m_liveCastControlsShown; }
+    const Overlays& overlays() const { return m_overlays; }
+    const QString& LabSName() const { return m_labSName; }
+    const QString& LabTimings() const { return m_labTimings; }
+    QString LabAutoRun() const;
+    const QString& LabResolution() const { return m_labResolution; }
+    const LauncherMenuState& menu() const { return m_menu; }
+    bool timingsLogged() const { return m_timings.Checked; }
+
+    int ShowSlideCount() const { return m_showSlideCount; }
+    const SlideTimings& slideTimings() const { return m_slideTimings; }
+    const QString& LaunchedSpeakerName() const { return m_launchedSpeakerName; }
+    const QString& LaunchedFilePath() const { return m_launchedFilePath; }
+    const QString& LivePresenter() const { return m_livePresenter; }
+
+signals:
+    // Anything drawn on the launch screen may have changed.
+    void changed();
+    // An overlay was flashed: the overlay timer starts its second again.
+    void overlayFlashed();
+    void exitRequested();
+    void launcherMenuRequested();
+    void beepRequested();
+    void syncRecordRequested();
+    // A launch was appended to "Record.log" (the record can be cleared again).
+    void launchRecorded();
+
+private:
+    void next();
+    void back();
+    void launchCurrent(ShowPort::StartAt startAt);
+    void launched(const ShowPort::Launch& launch);
+    void polled(const std::shared_ptr<PresentationDocument>& document, const ShowPort::Poll& poll);
+    // The show is over or none runs: the talk's record, the holding state for the audience.
+    void noShowLeft();
+    void blank();
+    void restoreScreen();
+    void showTitle(int title);
+    void quickLaunch();
+    void toggleLiveCastControls();
+    void stepAutoRun();
+    void switchAutoRunOff();
+    void toggleTimings();
+    void timeMark();
+    void rebuildMenu();
+    void setSpeakerName(const std::optional<QString>& name);
+    void flash(bool Overlays::*label);
+    bool currentFileExists() const;
+
+    EventDocument& m_doc;
+    ShowPort& m_port;
+    const ShowClock& m_clock;
+    LiveCastHooks& m_liveCast;
+    TimingsSetting m_timings;
+
+    bool m_blanked = false;
+    int m_title = HoldingTitle;
+    int m_loadingPicture = NoLoadingPicture;
+    bool m_liveCastControlsShown = false;
+    bool m_launchScreenActive = false;
+    QSize m_screenSize;
+    Overlays m_overlays;
+    QString m_labSName;
+    QString m_labTimings;
+    QString m_labResolution;
+    LauncherMenuState m_menu;
+
+    std::shared_ptr<PresentationDocument> m_show;
+    bool m_launching = false;
+    bool m_polling = false;
+    int m_autoRunTicks = 0;
+    int m_showSlideCount = 0;
+    SlideTimings m_slideTimings;
+    QString m_launchedSpeakerName;
+    QString m_launchedFilePath;
+    QString m_livePresenter;
+    QString m_liveSlideSet;
+};

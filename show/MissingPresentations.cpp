@@ -1,0 +1,27 @@
+#include "MissingPresentations.h"
+
+#include "EventDocument.h"
+#include "MessageService.h"
+#include "SpeakerTable.h"
+
+#include <QFileInfo>
+
+QList<int> MissingPresentations::removeSpeakers(EventDocument& doc, MessageService& messages)
+{
+    QList<int> removed;
+    for (int i = 0; i < doc.SpeakerCount;) {
+        const SpeakerRecord speaker = doc.Speakers[size_t(i)];
+        if (speaker.FileName.isEmpty() || QFileInfo::exists(speaker.FilePath)) {
+            ++i;
+            continue;
+        }
+        // Removed before the message is up: ticks during the message must not find it again.
+        SpeakerTable::RemoveSpeakerAt(doc, i);
+        removed << i;
+        messages.show(QStringLiteral("The Presentation ") + speaker.FileName +
+                          QStringLiteral(" has been moved or deleted.") + QLatin1Char('\n') +
+                          speaker.Name + QStringLiteral(" will be removed from the speaker list."),
+                      MsgButtons::Ok, MsgIcon::None);
+    }
+    return removed;
+}

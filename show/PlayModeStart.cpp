@@ -1,0 +1,42 @@
+#include "PlayModeStart.h"
+
+#include "MessageService.h"
+#include "PowerSupplyStatus.h"
+#include "PresentationApp.h"
+
+#include <cmath>
+
+bool PlayModeStart::closeOtherPresentations(PresentationApp& program, MessageService& messages)
+{
+    // A program that does not answer holds nothing that could be lost.
+    if (program.openPresentationCount().valueOr(0) <= 0)
+        return true;
+    const int answer = messages.show(QStringLiteral("\nAll Open Presentations need to be closed\n"
+                                                    "Click OK to Auto Save and Close"),
+                                     MsgButtons::OkCancel, MsgIcon::None);
+    if (answer != 1)
+        return false;
+    program.closeAll();
+    program.quit();
+    program.startInBackground();
+    return true;
+}
+
+void PlayModeStart::checkPower(int acLineStatus, MessageService& messages)
+{
+    if (acLineStatus == PowerSupplyStatus::Battery)
+        messages.show(QStringLiteral("The System is Using Battery Power!"), MsgButtons::Ok,
+                      MsgIcon::None);
+    else if (acLineStatus == PowerSupplyStatus::Unknown)
+        messages.show(QStringLiteral("\nAC power status is unknown!Please check power connection"),
+                      MsgButtons::Ok, MsgIcon::None);
+}
+
+QPoint PlayModeStart::returnPosition(const QRect& remembered, const QRect& screen)
+{
+    const int limit = screen.left() + int(std::floor(screen.width() * 0.99));
+    QPoint position = remembered.topLeft();
+    if (remembered.left() + remembered.width() > limit)
+        position.setX(limit - remembered.width());
+    return position;
+}

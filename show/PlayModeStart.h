@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QPoint>
+#include <QRect>
+#include <QString>
+
+class MessageService;
+class PresentationApp;
+
+// The checks Play makes before the launch screen takes over, and the way back to the setup
+// window afterwards.
+class PlayModeStart
+{
+public:
+    // Other presentations open in the program are closed after the operator agreed; false when
+    // they declined (play mode does not start). The program is ended and comes back empty.
+    static bool closeOtherPresentations(PresentationApp& program, MessageService& messages);
+    // Warns about battery power or an unknown power status; play mode goes on either way.
+    static void checkPower(int acLineStatus, MessageService& messages);
+    // Where the setup window comes back: where it was, moved left when its right edge would lie
+    // beyond 99% of the screen's width.
+    static QPoint returnPosition(const QRect& remembered, const QRect& screen);
+};

@@ -1,0 +1,9 @@
+#pragma once
+
+#include "ShowClock.h"
+
+class SystemShowClock : public ShowClock
+{
+public:
+    QDateTime now() const override { return QDateTime::currentDateTime(); }
+};

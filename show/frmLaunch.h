@@ -1,0 +1,65 @@
+#pragma once
+
+#include <QTimer>
+#include <QWidget>
+
+#include <memory>
+
+class EventDocument;
+class LaunchController;
+class LiveCastHooks;
+class PresentationApp;
+class QLabel;
+class QMenu;
+class ShowClock;
+class ThreadedShowPort;
+class TimingsSetting;
+
+// The full-screen launch screen of play mode. It draws the holding slide, a pop-up or nothing
+// (blanked), flashes the overlay labels and turns keys, clicks and menu items into the key codes
+// of LaunchController. The presentation program is only ever called from the show port's own
+// thread, so this window keeps painting and taking keys while a presentation opens.
+class frmLaunch : public QWidget
+{
+    Q_OBJECT
+
+public:
+    frmLaunch(EventDocument& doc, PresentationApp& program, const ShowClock& clock,
+              LiveCastHooks& liveCast, const TimingsSetting& timings, QWidget* parent = nullptr);
+    ~frmLaunch() override;
+
+    LaunchController& controller() { return *m_controller; }
+    // Repaints the screen from the picture the controller names.
+    void Build_Screen();
+
+signals:
+    // F1 or the Setup item: play mode is over; the window closes itself afterwards.
+    void playModeEnded();
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void refresh();
+    void popUpLauncherMenu(const QPoint& globalPosition);
+    void buildLauncherMenu(QMenu& menu);
+    void layOutOverlays();
+
+    std::unique_ptr<ThreadedShowPort> m_port;
+    std::unique_ptr<LaunchController> m_controller;
+    EventDocument& m_doc;
+    QTimer m_timer1;     // show watcher
+    QTimer m_timAutoRun; // auto run
+    QTimer m_timSpeaker; // hides the overlays
+    QLabel* m_labSName;
+    QLabel* m_labTimings;
+    QLabel* m_labAutoRun;
+    QLabel* m_labResolution;
+    QLabel* m_picRecordIcon;
+    QLabel* m_picPPLoading;
+    bool m_ended = false;
+};

@@ -1,0 +1,447 @@
+#include "LaunchController.h"
+#include "DirectShowPort.h"
+#include "EventDocument.h"
+#include "FakePresentationApp.h"
+#include "FakePresentationDocument.h"
+#include "LiveCastHooks.h"
+#include "ShowClock.h"
+#include "ShowLogFiles.h"
+#include "SlideTimings.h"
+#include "TestFolder.h"
+
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+class StepClock : public ShowClock
+{
+public:
+    QDateTime now() const override { return m_now; }
+    void advanceMs(qint64 ms) { m_now = m_now.addMSecs(ms); }
+    QDateTime m_now{QDate(2026, 3, 14), QTime(19, 0, 0)};
+};
+
+class RecordingLiveCast : public LiveCastHooks
+{
+public:
+    void publishStatus(const QString& presenter, const QString& slideValue) override
+    {
+        published << presenter + QLatin1Char('|') + slideValue;
+    }
+    QStringList published;
+};
+
+using K = LaunchController;
+
+// An event of speakers "Talk 1".."Talk n" with real files of 3, 4, 5... slides, timings logged.
+class LaunchControllerTest : public ::testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        m_doc.AppFolder = m_app.folder();
+        m_doc.DesktopFolder = m_desktop.folder();
+        m_doc.HoldingTimeCode = QStringLiteral("120000");
+        m_timings.Checked = true;
+    }
+
+    void addSpeaker(const QString& name, int slides, bool withFile = true)
+    {
+        SpeakerRecord& speaker = m_doc.Speakers[size_t(m_doc.SpeakerCount++)];
+        speaker.Name = name;
+        speaker.TimeCode = QStringLiteral("t%1").arg(m_doc.SpeakerCount);
+        if (!withFile)
+            return;
+        speaker.FilePath = m_app.writeFile(name + QStringLiteral(".pptx"), "deck");
+        m_program.addPresentation(speaker.FilePath, slides);
+    }
+    void addSpeakers(int count)
+    {
+        for (int i = 1; i <= count; ++i)
+            addSpeaker(QStringLiteral("Talk %1").arg(i), i + 2);
+    }
+    LaunchController& start()
+    {
+        m_controller =
+            std::make_unique<LaunchController>(m_doc, m_port, m_clock, m_liveCast, m_timings);
+        return *m_controller;
+    }
+    // Some 200 ms ticks of the watcher, the clock moving with them.
+    void watch(int ticks = 1)
+    {
+        for (int i = 0; i < ticks; ++i) {
+            m_clock.advanceMs(200);
+            m_controller->Timer1_Timer();
+        }
+    }
+    void key(int code, int shift = 0) { m_controller->Form_KeyDown(code, shift); }
+    std::shared_ptr<FakePresentationDocument> show() { return m_program.lastOpened(); }
+    QString runLog() const
+    {
+        return QString::fromUtf8(m_desktop.readFile(ShowLogFiles::RunLogName));
+    }
+    int speakerRecords() const { return int(runLog().count(QStringLiteral("[Speaker]"))); }
+
+    TestFolder m_app;
+    TestFolder m_desktop;
+    EventDocument m_doc;
+    FakePresentationApp m_program;
+    DirectShowPort m_port{m_program};
+    StepClock m_clock;
+    RecordingLiveCast m_liveCast;
+    TimingsSetting m_timings;
+    std::unique_ptr<LaunchController> m_controller;
+};
+
+} // namespace
+
+TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerAndNamesTheFollowingOne)
+{
+    for (int code : {K::KeyEnter, K::KeySpace, K::KeyRight, K::KeyDown, K::KeyF5, K::KeyPageDown}) {
+        m_program.quit();
+        m_doc = EventDocument();
+        SetUp();
+        addSpeakers(2);
+        LaunchController& controller = start();
+        EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 1"));
+        key(code);
+        ASSERT_TRUE(controller.showRunning()) << code;
+        EXPECT_EQ(show()->path(), m_doc.Speakers[0].FilePath);
+        EXPECT_EQ(controller.ShowSlideCount(), 3);
+        EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 2"));
+        EXPECT_EQ(m_doc.CurrentSpeaker, 1);
+        EXPECT_EQ(controller.LivePresenter(), QStringLiteral("Talk_1"));
+        QFile::remove(m_app.path(ShowLogFiles::RecordLogName));
+    }
+}
+
+TEST_F(LaunchControllerTest, NextWhileAShowRunsNeverOpensASecondPresentation)
+{
+    addSpeakers(2);
+    start();
+    key(K::KeyPageDown);
+    const auto first = show();
+    key(K::KeyPageDown);
+    key(K::KeyEnter);
+    key(K::KeyPageUp);
+    EXPECT_EQ(show(), first);
+    EXPECT_EQ(m_program.openPresentationCount().value(), 1);
+    EXPECT_EQ(m_doc.CurrentSpeaker, 1);
+    EXPECT_EQ(ShowLogFiles::readLaunches(m_app.folder()).size(), 1);
+}
+
+TEST_F(LaunchControllerTest, TheWatcherWritesOneTimingRecordPerLaunchWithEverySlideLeft)
+{
+    addSpeakers(1);
+    start();
+    watch();
+    key(K::KeyPageDown);
+    watch();
+    show()->presenterMovesTo(2);
+    m_clock.advanceMs(4000);
+    watch();
+    show()->presenterMovesTo(1);
+    watch(10);
+    show()->presenterMovesTo(2);
+    watch();
+    show()->presenterEndsShow();
+    watch();
+    watch(5);
+
+    const QStringList lines = runLog().split(QStringLiteral("\r\n"));
+    ASSERT_EQ(speakerRecords(), 1) << runLog().toStdString();
+    EXPECT_EQ(lines[2], QStringLiteral("Talk 1, #3"));
+    EXPECT_EQ(lines[3], m_doc.Speakers[0].FilePath);
+    EXPECT_EQ(lines[4], QStringLiteral("1             True, 00:00:04, 00:00:06"));
+    EXPECT_EQ(lines[5], QStringLiteral("2             , 00:00:04"));
+    EXPECT_EQ(lines[6], QStringLiteral("3             "));
+    EXPECT_FALSE(m_controller->showRunning());
+    EXPECT_EQ(m_program.openPresentationCount().value(), 0) << "an ended show is closed";
+    EXPECT_EQ(m_liveCast.published, (QStringList{"|h120000", "Talk_1|1t1", "Talk_1|2t1",
+                                                 "Talk_1|1t1", "Talk_1|2t1", "|h120000"}));
+}
+
+TEST_F(LaunchControllerTest, AShowClosedOnItsFirstSlideOrNeverOpenedStillGetsItsRecord)
+{
+    addSpeakers(2);
+    m_program.failToOpen(m_doc.Speakers[1].FilePath);
+    start();
+    key(K::KeyPageDown);
+    watch();
+    show()->presenterEndsShow();
+    watch();
+    ASSERT_EQ(speakerRecords(), 1);
+    EXPECT_TRUE(runLog().contains(QStringLiteral("1             True\r\n2")));
+
+    key(K::KeyPageDown); // Talk 2 will not open
+    EXPECT_FALSE(m_controller->showRunning());
+    EXPECT_EQ(m_controller->loadingPicture(), K::NoLoadingPicture);
+    watch();
+    ASSERT_EQ(speakerRecords(), 2);
+    EXPECT_TRUE(runLog().contains(QStringLiteral("Talk 2, #0\r\n")));
+    key(K::KeyPageDown);
+    EXPECT_TRUE(m_controller->showRunning()) << "the next Page Down works";
+    EXPECT_EQ(m_controller->LaunchedSpeakerName(), QStringLiteral("Talk 1"));
+}
+
+TEST_F(LaunchControllerTest, ADeadPresentationProgramEndsTheTalkAndTheNextLaunchRestartsIt)
+{
+    addSpeakers(2);
+    start();
+    key(K::KeyPageDown);
+    watch();
+    show()->presenterMovesTo(3);
+    watch();
+    m_program.crash();
+    watch(5); // within a second
+    EXPECT_FALSE(m_controller->showRunning());
+    EXPECT_EQ(speakerRecords(), 1);
+    EXPECT_EQ(m_controller->title(), K::HoldingTitle);
+    key(K::KeyPageDown);
+    ASSERT_TRUE(m_controller->showRunning());
+    EXPECT_EQ(m_program.starts(), 2);
+    EXPECT_EQ(show()->path(), m_doc.Speakers[1].FilePath);
+}
+
+TEST_F(LaunchControllerTest, TimingsOffWritesNoRecordAndShiftTSwitchesAndStoresIt)
+{
+    m_timings.Checked = false;
+    addSpeakers(1);
+    LaunchController& controller = start();
+    EXPECT_EQ(controller.LabTimings(), QStringLiteral("Timings Log - OFF"));
+    key(K::KeyT); // without Shift only shows the state
+    EXPECT_EQ(controller.LabTimings(), QStringLiteral("Timings Log - OFF"));
+    EXPECT_TRUE(controller.overlays().timings);
+    key(K::KeyPageDown);
+    watch();
+    show()->presenterEndsShow();
+    watch();
+    EXPECT_EQ(speakerRecords(), 0);
+
+    key(K::KeyF9, 1);
+    EXPECT_EQ(controller.LabTimings(), QStringLiteral("Timings Log - ON"));
+    EXPECT_EQ(m_app.readFile(TimingsSetting::FileName), QByteArray("True\r\n"));
+    key(K::KeyT, 1);
+    EXPECT_EQ(m_app.readFile(TimingsSetting::FileName), QByteArray("False\r\n"));
+    controller.TimSpeaker_Timer();
+    EXPECT_FALSE(controller.overlays().timings);
+}
+
+TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndOneSpeakerIsRelaunchedEveryTime)
+{
+    addSpeaker(QStringLiteral("Gone"), 2);
+    addSpeaker(QStringLiteral("No file"), 0, false);
+    addSpeaker(QStringLiteral("Here"), 2);
+    QFile::remove(m_doc.Speakers[0].FilePath);
+    start();
+    for (int round = 0; round < 2; ++round) {
+        key(K::KeyPageDown);
+        ASSERT_TRUE(m_controller->showRunning()) << round;
+        EXPECT_EQ(m_controller->LaunchedSpeakerName(), QStringLiteral("Here"));
+        show()->presenterEndsShow();
+        watch();
+    }
+    QFile::remove(m_doc.Speakers[2].FilePath);
+    key(K::KeyPageDown);
+    EXPECT_FALSE(m_controller->showRunning()) << "no presentation left: nothing happens";
+}
+
+TEST_F(LaunchControllerTest, BackRelaunchesTheLastTalkAtItsLastSlideWithoutALaunchRecord)
+{
+    addSpeakers(3);
+    start();
+    key(K::KeyPageDown);
+    show()->presenterEndsShow();
+    watch();
+    key(K::KeyPageUp);
+    ASSERT_TRUE(m_controller->showRunning());
+    EXPECT_EQ(m_controller->LaunchedSpeakerName(), QStringLiteral("Talk 1"));
+    EXPECT_EQ(show()->currentSlide().value(), 3);
+    EXPECT_EQ(m_doc.CurrentSpeaker, 1);
+    EXPECT_EQ(ShowLogFiles::readLaunches(m_app.folder()).size(), 1);
+    show()->presenterEndsShow();
+    watch();
+    EXPECT_EQ(speakerRecords(), 2);
+}
+
+TEST_F(LaunchControllerTest, ABlankedScreenOnlyComesBackAndSFlashesTheNextSpeaker)
+{
+    addSpeakers(2);
+    LaunchController& controller = start();
+    for (int blankKey : {K::KeyB, K::KeyF6}) {
+        key(blankKey);
+        ASSERT_TRUE(controller.blanked());
+        EXPECT_EQ(controller.menu().blankScreenCaption, QStringLiteral("Show Screen"));
+        EXPECT_FALSE(controller.menu().setupVisible);
+        key(K::KeyS);
+        EXPECT_TRUE(controller.blanked());
+        EXPECT_TRUE(controller.overlays().speakerName);
+        key(K::KeyPageDown);
+        EXPECT_FALSE(controller.blanked());
+        EXPECT_FALSE(controller.showRunning()) << "the key only restored the screen";
+        EXPECT_EQ(controller.menu().blankScreenCaption, QStringLiteral("Blank Screen"));
+        EXPECT_TRUE(controller.menu().setupVisible);
+    }
+}
+
+TEST_F(LaunchControllerTest, NumberKeysShowUsedPopUpsAndBackspaceTheHoldingSlide)
+{
+    addSpeakers(1);
+    m_doc.PopUpsTimeCode = QStringLiteral("p9");
+    for (int slot : {0, 8, 9}) {
+        m_doc.PopUps[size_t(slot)].Thumb = QImage(4, 4, QImage::Format_RGB32);
+        m_doc.PopUps[size_t(slot)].Name = QStringLiteral("Pop %1").arg(slot);
+    }
+    LaunchController& controller = start();
+    watch();
+    m_liveCast.published.clear();
+    struct Step
+    {
+        int key;
+        int title;
+    };
+    const Step steps[] = {{int(K::Key1), 0},     {K::Key0, 9},          {50, 9}, {K::Key9, 8},
+                          {K::KeyBackspace, -1}, {K::KeyBackspace, -1}, {57, 8}};
+    for (const Step& step : steps) {
+        key(step.key);
+        EXPECT_EQ(controller.title(), step.title) << step.key;
+    }
+    EXPECT_EQ(m_liveCast.published, (QStringList{"|p1p9", "|p0p9", "|p9p9", "|h120000", "|p9p9"}));
+    controller.MnuPopUp_Click(9);
+    EXPECT_EQ(controller.title(), 9);
+    EXPECT_TRUE(controller.menu().popUpsEnabled);
+    EXPECT_EQ(controller.menu().popUps[9].caption, QStringLiteral("0 - Pop 9"));
+    EXPECT_FALSE(controller.menu().popUps[1].visible);
+}
+
+TEST_F(LaunchControllerTest, ShiftAStepsAutoRunAndBracketsSwitchItOff)
+{
+    addSpeakers(3);
+    LaunchController& controller = start();
+    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
+    key(K::KeyA);
+    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
+    const QString cycle[] = {"Auto Run - ON / Loop - OFF", "Auto Run - ON / Loop - ON",
+                             "Auto Run - OFF", "Auto Run - ON / Loop - OFF"};
+    for (const QString& expected : cycle) {
+        key(K::KeyF7, 1);
+        EXPECT_EQ(controller.LabAutoRun(), expected);
+    }
+    key(K::KeyCloseBracket);
+    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
+    EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 2"));
+    key(K::KeyA, 1);
+    key(K::KeyOpenBracket);
+    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
+    EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 1"));
+    key(K::KeyEnd);
+    EXPECT_EQ(m_doc.CurrentSpeaker, 2);
+    key(K::KeyHome);
+    EXPECT_EQ(m_doc.CurrentSpeaker, 0);
+}
+
+TEST_F(LaunchControllerTest, AutoRunLaunchesFiveIdleSecondsAfterAShowAndStopsAfterTheLast)
+{
+    addSpeakers(2);
+    LaunchController& controller = start();
+    key(K::KeyA, 1); // on, loop off
+    for (int launched = 1; launched <= 2; ++launched) {
+        for (int second = 1; second <= 4; ++second)
+            controller.TimAutoRun_Timer();
+        EXPECT_FALSE(controller.showRunning());
+        controller.TimAutoRun_Timer();
+        ASSERT_TRUE(controller.showRunning()) << launched;
+        EXPECT_EQ(controller.LaunchedSpeakerName(), QStringLiteral("Talk %1").arg(launched));
+        for (int second = 0; second < 8; ++second)
+            controller.TimAutoRun_Timer(); // a running show holds auto run
+        show()->presenterEndsShow();
+        watch();
+    }
+    // Talk 2, the last speaker, was launched by the tick that also switched auto run off.
+    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
+    for (int second = 0; second < 10; ++second)
+        controller.TimAutoRun_Timer();
+    EXPECT_FALSE(controller.showRunning());
+}
+
+TEST_F(LaunchControllerTest, AutoRunWithLoopWrapsToTheFirstSpeaker)
+{
+    addSpeakers(2);
+    LaunchController& controller = start();
+    key(K::KeyA, 1);
+    key(K::KeyA, 1); // on, loop on
+    QStringList launched;
+    for (int talk = 0; talk < 3; ++talk) {
+        for (int second = 0; second < 5; ++second)
+            controller.TimAutoRun_Timer();
+        ASSERT_TRUE(controller.showRunning());
+        launched << controller.LaunchedSpeakerName();
+        show()->presenterEndsShow();
+        watch();
+    }
+    EXPECT_EQ(launched, (QStringList{"Talk 1", "Talk 2", "Talk 1"}));
+    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - ON / Loop - ON"));
+}
+
+TEST_F(LaunchControllerTest, CommandKeysReachTheirWindowsAndTheTimeMarkIsLogged)
+{
+    addSpeakers(1);
+    LaunchController& controller = start();
+    controller.setScreenSize(QSize(1920, 1080));
+    int exits = 0, menus = 0, beeps = 0, syncs = 0;
+    QObject::connect(&controller, &LaunchController::exitRequested, [&] { ++exits; });
+    QObject::connect(&controller, &LaunchController::launcherMenuRequested, [&] { ++menus; });
+    QObject::connect(&controller, &LaunchController::beepRequested, [&] { ++beeps; });
+    QObject::connect(&controller, &LaunchController::syncRecordRequested, [&] { ++syncs; });
+    for (int code : {int(K::KeyF1), int(K::KeyF2), int(K::KeyF3), int(K::KeyF10), 27, 70})
+        key(code);
+    EXPECT_EQ((std::array{exits, menus, beeps, syncs}), (std::array{1, 1, 1, 1}));
+
+    key(K::KeyF12);
+    EXPECT_EQ(controller.LabResolution(), QStringLiteral("1920 x 1080"));
+    EXPECT_TRUE(controller.overlays().resolution);
+    key(K::KeyL);
+    key(K::KeyF11);
+    EXPECT_TRUE(controller.overlays().recordIcon);
+    EXPECT_EQ(runLog().count(QStringLiteral("[Record Time Log]\r\n")), 2);
+    controller.TimSpeaker_Timer();
+    EXPECT_FALSE(controller.overlays().recordIcon);
+    EXPECT_FALSE(controller.overlays().resolution);
+
+    key(K::KeyP);
+    EXPECT_FALSE(controller.menu().presentationsVisible);
+    EXPECT_FALSE(controller.menu().blankScreenVisible);
+    key(K::KeyH);
+    EXPECT_FALSE(controller.liveCastControlsShown()) << "no LiveCast mode is on";
+}
+
+TEST_F(LaunchControllerTest, NoSpeakerWithAPresentationDisablesTheMenuAndNext)
+{
+    addSpeaker(QStringLiteral("Nobody"), 0, false);
+    LaunchController& controller = start();
+    EXPECT_EQ(controller.LabSName(), QStringLiteral("No Speaker"));
+    EXPECT_FALSE(controller.menu().presentationsEnabled);
+    EXPECT_FALSE(controller.menu().popUpsEnabled);
+    EXPECT_FALSE(controller.menu().promoEnabled);
+    key(K::KeyPageDown);
+    key(K::KeyPageUp);
+    controller.MnuSpeaker_Click(7);
+    EXPECT_FALSE(controller.showRunning());
+    EXPECT_EQ(m_program.starts(), 0);
+}
+
+TEST_F(LaunchControllerTest, ARemovedSpeakerMovesTheSelectionToTheOneThatFollowed)
+{
+    addSpeakers(3);
+    LaunchController& controller = start();
+    key(K::KeyCloseBracket); // Talk 2 is next
+    // The setup window removes Talk 2 from the table, then tells play mode.
+    m_doc.Speakers[1] = m_doc.Speakers[2];
+    m_doc.Speakers[2] = SpeakerRecord();
+    m_doc.SpeakerCount = 2;
+    controller.speakerRemoved(1);
+    EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 3"));
+    EXPECT_EQ(controller.menu().speakers.size(), 2);
+}

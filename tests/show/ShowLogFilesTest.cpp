@@ -1,0 +1,99 @@
+#include "ShowLogFiles.h"
+#include "SlideTimings.h"
+#include "TestFolder.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QDateTime Noon(QDate(2026, 3, 14), QTime(12, 34, 56, 500));
+
+QString date()
+{
+    return SlideTimings::dateText(Noon);
+}
+
+QString pad(const QString& text, int width)
+{
+    return text.leftJustified(width, QLatin1Char(' '));
+}
+
+} // namespace
+
+TEST(ShowLogFiles, PrintZonesPadEveryValueButTheLastToMultiplesOf14Columns)
+{
+    struct Case
+    {
+        QStringList values;
+        QString line;
+    };
+    const Case cases[] = {
+        {{}, QString()},
+        {{QStringLiteral("x")}, QStringLiteral("x")},
+        {{QStringLiteral("1"), QStringLiteral("True")}, pad(QStringLiteral("1"), 14) + "True"},
+        {{QString(), QStringLiteral("b")}, QString(14, QLatin1Char(' ')) + "b"},
+        {{QString(13, 'a'), QStringLiteral("b")}, QString(13, 'a') + " b"},
+        {{QString(14, 'a'), QStringLiteral("b")}, QString(14, 'a') + QString(14, ' ') + "b"},
+        {{QStringLiteral("a"), QString(20, 'c'), QStringLiteral("d")},
+         pad(QStringLiteral("a"), 14) + QString(20, 'c') + QString(8, ' ') + "d"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(ShowLogFiles::printZones(c.values), c.line) << c.values.join('|').toStdString();
+}
+
+TEST(ShowLogFiles, MarksAndSpeakerTimingsAreAppendedWordForWord)
+{
+    TestFolder desktop;
+    ASSERT_TRUE(ShowLogFiles::appendTimeMark(desktop.folder(), Noon));
+    SlideTimings timings;
+    timings.reset(3);
+    timings.slideSeen(1, Noon);
+    timings.slideSeen(2, Noon.addSecs(65));
+    timings.slideSeen(1, Noon.addSecs(70));
+    ASSERT_TRUE(ShowLogFiles::appendSpeakerTiming(desktop.folder(), Noon.addSecs(80),
+                                                  QStringLiteral("Ada Lovelace"),
+                                                  QStringLiteral("/talks/ada.pptx"), 3, timings));
+    ASSERT_TRUE(ShowLogFiles::appendSynchroniseMark(desktop.folder(), Noon));
+
+    const QString zones = pad(date(), 14) + pad(QStringLiteral("12:34:56"), 14) + "45296.5";
+    const QString expected =
+        QStringList{
+            "[Record Time Log]",
+            zones,
+            "",
+            "[Speaker]",
+            pad(date(), 14) + pad(QStringLiteral("12:34:56"), 14) + "45296",
+            "Ada Lovelace, #3",
+            "/talks/ada.pptx",
+            pad("1", 14) + "True, 00:01:05",
+            pad("2", 14) + ", 00:01:10",
+            pad("3", 14),
+            " ",
+            "[Synchronise Record]",
+            zones,
+            "",
+        }
+            .join("\r\n") +
+        "\r\n";
+    EXPECT_EQ(QString::fromUtf8(desktop.readFile(ShowLogFiles::RunLogName)), expected);
+}
+
+TEST(ShowLogFiles, LaunchRecordsRoundTripAndUnwritableFoldersFailQuietly)
+{
+    TestFolder app;
+    ASSERT_TRUE(ShowLogFiles::appendLaunch(app.folder(), QStringLiteral("Ada"),
+                                           QStringLiteral("/t/a.pptx"), Noon));
+    ASSERT_TRUE(ShowLogFiles::appendLaunch(app.folder(), QStringLiteral("Bob"),
+                                           QStringLiteral("/t/b.ppt"), Noon));
+    EXPECT_EQ(QString::fromUtf8(app.readFile(ShowLogFiles::RecordLogName)),
+              "Ada\r\n/t/a.pptx\r\n" + date() + "\r\n \r\nBob\r\n/t/b.ppt\r\n" + date() +
+                  "\r\n \r\n");
+    const auto records = ShowLogFiles::readLaunches(app.folder());
+    ASSERT_EQ(records.size(), 2);
+    EXPECT_EQ(records[1].name, QStringLiteral("Bob"));
+    EXPECT_EQ(records[1].path, QStringLiteral("/t/b.ppt"));
+    EXPECT_EQ(records[1].date, date());
+
+    EXPECT_TRUE(ShowLogFiles::readLaunches(app.folder() + "missing/").isEmpty());
+    EXPECT_FALSE(ShowLogFiles::appendTimeMark(app.folder() + "missing/", Noon));
+}

@@ -8,7 +8,11 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <cerrno>
+#include <cstring>
 #include <optional>
+
+#include <unistd.h>
 
 namespace {
 
@@ -157,10 +161,32 @@ PresentationsUnpacker::unpack(QIODevice& device, const QString& importDir, int e
             return damaged(reason);
         };
 
+        // Between two files the kernel copies by itself, without the bytes passing through here.
+        auto* source = qobject_cast<QFileDevice*>(&device);
+        bool kernelCopy =
+            source && source->handle() >= 0 && !device.isSequential() && target.handle() >= 0;
         for (qint64 copied = 0; copied < length;) {
             if (stop && stop->load())
                 return abandon(QStringLiteral("unpacking was stopped"));
             const qint64 want = qMin(ChunkBytes, length - copied);
+            if (kernelCopy) {
+                loff_t from = device.pos();
+                const ssize_t n = ::copy_file_range(source->handle(), &from, target.handle(),
+                                                    nullptr, size_t(want), 0);
+                if (n > 0 && device.seek(device.pos() + n)) {
+                    copied += n;
+                    doneBytes += n;
+                    if (progress)
+                        progress(doneBytes, totalBytes, name);
+                    continue;
+                }
+                if (n < 0 && (errno == ENOSPC || errno == EFBIG || errno == EIO))
+                    return abandon(QStringLiteral("%1 could not be written: %2")
+                                       .arg(QDir::toNativeSeparators(*targetPath),
+                                            QString::fromLocal8Bit(strerror(errno))));
+                kernelCopy = false; // not supported here: copy by hand from this point
+                continue;
+            }
             chunk.resize(qsizetype(want));
             if (device.read(chunk.data(), want) != want)
                 return abandon(QStringLiteral("the file ends before %1 is complete").arg(name));

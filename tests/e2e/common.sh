@@ -45,3 +45,23 @@ stagor_begin() {
     stagor_make_work
     trap stagor_cleanup EXIT
 }
+
+# For scripts that read the program over AT-SPI: a private session bus with its own
+# accessibility bus, fresh working folders, and clean-up of all of it at the end.
+stagor_begin_accessible() {
+    stagor_need_display "$@"
+    if [ -z "${STAGOR_IN_DBUS_SESSION:-}" ]; then
+        export STAGOR_IN_DBUS_SESSION=1
+        exec dbus-run-session -- "$@"
+    fi
+    stagor_make_work
+    local launcher="" candidate
+    for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
+        [ -x "$candidate" ] && launcher="$candidate" && break
+    done
+    [ -n "$launcher" ] || { echo "FAIL: at-spi-bus-launcher not installed"; exit 1; }
+    "$launcher" --launch-immediately &
+    bus=$!
+    trap 'stagor_cleanup; kill "$bus" 2>/dev/null || true' EXIT
+    export QT_LINUX_ACCESSIBILITY_ALWAYS_ON=1
+}

@@ -73,7 +73,7 @@ int main(int argc, char** argv)
     // Play mode runs its shows in the office on screen; LiveCast does not take part yet.
     SystemShowClock showClock;
     LiveCastHooks liveCast;
-    setup.buildShow(messages, presentationProgram, showClock, liveCast);
+    setup.buildShow(messages, presentationProgram, showClock, liveCast, shell, clipboard);
     messages.setParent(&setup);
     dialogs.setParent(&setup);
     SetupController::StartUpOptions options;

@@ -1,6 +1,11 @@
 #include "BenchSupport.h"
 
+#include <QFile>
+#include <QFileInfo>
+#include <QProcess>
 #include <QRandomGenerator>
+#include <QThread>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
@@ -34,4 +39,56 @@ double BenchSupport::median(std::vector<double> values)
 double BenchSupport::msSince(const QElapsedTimer& timer)
 {
     return double(timer.nsecsElapsed()) / 1e6;
+}
+
+QString BenchSupport::profileArgument(const QString& folder)
+{
+    return QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(folder).toString();
+}
+
+namespace {
+
+bool showWindowMapped()
+{
+    QProcess search;
+    search.start(QStringLiteral("xdotool"),
+                 {"search", "--onlyvisible", "--name", QStringLiteral("^Presenting: ")});
+    return search.waitForFinished(5000) && !search.readAllStandardOutput().trimmed().isEmpty();
+}
+
+void endOffice(QProcess& office, const QString& profile)
+{
+    office.kill();
+    office.waitForFinished(10000);
+    // soffice hands over to soffice.bin, which outlives the launcher.
+    const QString argument = BenchSupport::profileArgument(profile);
+    QProcess::execute(QStringLiteral("pkill"), {"-9", "-f", "--", argument});
+    QElapsedTimer timer;
+    timer.start();
+    while (QProcess::execute(QStringLiteral("pgrep"), {"-f", "--", argument}) == 0 &&
+           timer.elapsed() < 10000)
+        QThread::msleep(50);
+}
+
+} // namespace
+
+double BenchSupport::coldShowMs(const QString& deck, const QString& profile, int boundMs)
+{
+    QProcess office;
+    QElapsedTimer timer;
+    timer.start();
+    office.start(QStringLiteral("soffice"),
+                 {profileArgument(profile), "--norestore", "--nologo", "--show", deck});
+    double result = -1;
+    while (timer.elapsed() < boundMs) {
+        if (showWindowMapped()) {
+            result = msSince(timer);
+            break;
+        }
+        QThread::msleep(10);
+    }
+    endOffice(office, profile);
+    // The killed office leaves its lock file behind.
+    QFile::remove(QFileInfo(deck).absolutePath() + "/.~lock." + QFileInfo(deck).fileName() + "#");
+    return result;
 }

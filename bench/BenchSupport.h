@@ -2,6 +2,7 @@
 
 #include <QElapsedTimer>
 #include <QImage>
+#include <QString>
 
 #include <vector>
 
@@ -14,4 +15,11 @@ public:
     static QImage photograph(int seed);
     static double median(std::vector<double> values);
     static double msSince(const QElapsedTimer& timer);
+
+    // The office's own profile folder as a command-line argument.
+    static QString profileArgument(const QString& folder);
+    // The cold baseline of every show benchmark: `soffice --show deck` from a stopped office
+    // with that profile until its show window is mapped (xdotool), then the office is ended
+    // again. -1 when no show window appeared within boundMs.
+    static double coldShowMs(const QString& deck, const QString& profile, int boundMs);
 };

@@ -23,7 +23,6 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QThread>
-#include <QUrl>
 
 #include <atomic>
 #include <cstdio>
@@ -36,56 +35,6 @@ constexpr int kSlides = 30;
 constexpr int kBoundMs = 60000;
 
 using DocumentPtr = std::shared_ptr<PresentationDocument>;
-
-QString profileArgument(const QString& folder)
-{
-    return QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(folder).toString();
-}
-
-// Id of a mapped show window of a separately started office, or empty.
-bool showWindowMapped()
-{
-    QProcess search;
-    search.start(QStringLiteral("xdotool"),
-                 {"search", "--onlyvisible", "--name", QStringLiteral("^Presenting: ")});
-    return search.waitForFinished(5000) && !search.readAllStandardOutput().trimmed().isEmpty();
-}
-
-void endOffice(QProcess& office, const QString& profile)
-{
-    office.kill();
-    office.waitForFinished(10000);
-    // soffice hands over to soffice.bin, which outlives the launcher.
-    QProcess::execute(QStringLiteral("pkill"), {"-9", "-f", "--", profileArgument(profile)});
-    QElapsedTimer timer;
-    timer.start();
-    while (QProcess::execute(QStringLiteral("pgrep"), {"-f", "--", profileArgument(profile)}) ==
-               0 &&
-           timer.elapsed() < 10000)
-        QThread::msleep(50);
-}
-
-// A cold `soffice --show`: -1 when the show window never appeared.
-double coldShowMs(const QString& deck, const QString& profile)
-{
-    QProcess office;
-    QElapsedTimer timer;
-    timer.start();
-    office.start(QStringLiteral("soffice"),
-                 {profileArgument(profile), "--norestore", "--nologo", "--show", deck});
-    double result = -1;
-    while (timer.elapsed() < kBoundMs) {
-        if (showWindowMapped()) {
-            result = BenchSupport::msSince(timer);
-            break;
-        }
-        QThread::msleep(10);
-    }
-    endOffice(office, profile);
-    // The killed office leaves its lock file behind.
-    QFile::remove(QFileInfo(deck).absolutePath() + "/.~lock." + QFileInfo(deck).fileName() + "#");
-    return result;
-}
 
 double openAndShowMs(LibreOfficeApp& app, const QString& deck)
 {
@@ -132,8 +81,8 @@ double convertAndRasteriseMs(const QString& deck, const QString& profile, const 
     QElapsedTimer timer;
     timer.start();
     if (QProcess::execute(QStringLiteral("soffice"),
-                          {profileArgument(profile), "--headless", "--convert-to", "pdf",
-                           "--outdir", out, deck}) != 0)
+                          {BenchSupport::profileArgument(profile), "--headless", "--convert-to",
+                           "pdf", "--outdir", out, deck}) != 0)
         return -1;
     if (QProcess::execute(QStringLiteral("pdftoppm"),
                           {"-jpeg", "-scale-to-x", "1024", "-scale-to-y", "768", out + "/deck.pdf",
@@ -209,10 +158,10 @@ int main(int argc, char** argv)
     // Cold baseline. The first start makes the profile and is not counted: an operator's
     // office has been started before.
     const QString coldProfile = dir.filePath("cold-profile");
-    coldShowMs(deck, coldProfile);
+    BenchSupport::coldShowMs(deck, coldProfile, kBoundMs);
     std::vector<double> cold;
     for (int i = 0; i < runs; ++i)
-        cold.push_back(coldShowMs(deck, coldProfile));
+        cold.push_back(BenchSupport::coldShowMs(deck, coldProfile, kBoundMs));
 
     // Ours: the office runs already, as it does from program start.
     if (!shows.openPresentationCount().ok()) {

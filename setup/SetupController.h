@@ -78,6 +78,7 @@ public:
     const RecentFiles& recentFiles() const { return m_recent; }
     LiveCastSettings& liveCastSettings() { return m_liveCast; }
     const TimingsSetting& timingsSetting() const { return m_timings; }
+    TimingsSetting& timingsSetting() { return m_timings; }
     const OemSettings& oemSettings() const { return m_oem; }
     const SlideFormatSetting& slideFormat() const { return m_slideFormat; }
     const AudioRecSettings& audioRecSettings() const { return m_audioRec; }

@@ -16,11 +16,13 @@
 #include "PresentationApp.h"
 #include "QuickLaunchBar.h"
 #include "QuickLaunchPanel.h"
+#include "ShowLogFiles.h"
 #include "SlideExtractor.h"
 #include "SlideIntake.h"
 #include "SpeakerList.h"
 #include "SpeakerListView.h"
 #include "SpeakersPanel.h"
+#include "ThreadedShowPort.h"
 #include "ZippedEventExport.h"
 #include "frmClose.h"
 #include "frmExport.h"
@@ -29,10 +31,14 @@
 #include "frmInitialise.h"
 #include "frmLaunch.h"
 #include "frmPreview.h"
+#include "frmRecord.h"
+#include "frmSyncRecord.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QFile>
+#include <QFileInfo>
 #include <QGroupBox>
 #include <QLabel>
 #include <QMenuBar>
@@ -207,7 +213,7 @@ void frmSetup::buildSpeakers(MessageService& messages, const DriveTypeSource& dr
 }
 
 void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const ShowClock& clock,
-                         LiveCastHooks& liveCast)
+                         LiveCastHooks& liveCast, ShellService& shell, ClipboardService& clipboard)
 {
     m_showMessages = &messages;
     m_shows = &shows;
@@ -218,6 +224,49 @@ void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const
     auto* page = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
     page->layout()->addWidget(play);
     connect(play, &QPushButton::clicked, this, &frmSetup::ComPlay_Click);
+
+    // The traces of play mode: the launch record, the synchronise mark, the timings switch.
+    QMenu* tools = toolsMenu(menuBar());
+    tools->addSeparator();
+    QAction* display =
+        namedAction(this, QStringLiteral("Display Record"), QStringLiteral("MnuDisplayRecord"));
+    QAction* clear =
+        namedAction(this, QStringLiteral("Clear Record"), QStringLiteral("MnuClearRecord"));
+    QAction* sync =
+        namedAction(this, QStringLiteral("Synchronise Record"), QStringLiteral("MnuSyncRecord"));
+    QAction* timings =
+        namedAction(this, QStringLiteral("Log Timings"), QStringLiteral("MnuTimings"));
+    timings->setCheckable(true);
+    tools->addActions({display, clear, sync, timings});
+    const QString recordLog = ShowLogFiles::RecordLogName;
+    connect(tools, &QMenu::aboutToShow, this, [this, display, clear, timings, recordLog] {
+        const bool recorded = QFileInfo::exists(m_doc.AppFolder + recordLog);
+        display->setEnabled(recorded);
+        clear->setEnabled(recorded);
+        timings->setChecked(m_controller->timingsSetting().Checked);
+        timings->setEnabled(m_controller->timingsSetting().Enabled);
+    });
+    m_recordShows = new ThreadedShowPort(shows, this);
+    connect(display, &QAction::triggered, this, [this, &shell, &clipboard] {
+        frmRecord record(m_doc.AppFolder, shell, *m_recordShows, clipboard, this);
+        record.exec();
+    });
+    connect(clear, &QAction::triggered, this, [this, clear, recordLog] {
+        if (m_showMessages->show(
+                QStringLiteral("You are about to delete the file record. Continue!"),
+                MsgButtons::YesNo, MsgIcon::None) != int(MsgAnswer::Yes))
+            return;
+        QFile::remove(m_doc.AppFolder + recordLog);
+        clear->setEnabled(false);
+    });
+    connect(sync, &QAction::triggered, this, [this] {
+        frmSyncRecord dialog(m_doc.DesktopFolder, *m_showClock, this);
+        dialog.exec();
+    });
+    connect(timings, &QAction::triggered, this, [this](bool checked) {
+        m_controller->timingsSetting().Checked = checked;
+        TimingsSetting::save(m_doc.AppFolder, checked);
+    });
 }
 
 void frmSetup::ComPlay_Click()
@@ -248,6 +297,8 @@ void frmSetup::ComPlay_Click()
 
 void frmSetup::endPlayMode()
 {
+    // Shift+T on the launch screen may have switched the timings log.
+    m_controller->timingsSetting().Checked = m_launch->controller().timingsLogged();
     m_launch = nullptr;
     // The program comes back empty, without the shows that ran.
     m_shows->quit();

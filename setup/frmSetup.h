@@ -21,6 +21,7 @@ class frmLaunch;
 class frmPreview;
 class LiveCastHooks;
 class ShowClock;
+class ThreadedShowPort;
 class ClipboardService;
 class DriveTypeSource;
 class ShellService;
@@ -89,7 +90,7 @@ public:
     // Play mode: the Play button and the launch screen. Shows run in `shows` (a program that
     // can show on screen); the services must outlive the window. Called once, before startUp().
     void buildShow(MessageService& messages, PresentationApp& shows, const ShowClock& clock,
-                   LiveCastHooks& liveCast);
+                   LiveCastHooks& liveCast, ShellService& shell, ClipboardService& clipboard);
     void ComPlay_Click();
     frmLaunch* launchScreen() const { return m_launch; }
 
@@ -169,5 +170,6 @@ private:
     const ShowClock* m_showClock = nullptr;
     LiveCastHooks* m_liveCast = nullptr;
     frmLaunch* m_launch = nullptr;
-    QRect m_playReturn; // where the setup window was when play mode began
+    ThreadedShowPort* m_recordShows = nullptr; // shows started from the launch record
+    QRect m_playReturn;                        // where the setup window was when play mode began
 };

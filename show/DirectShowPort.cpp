@@ -63,6 +63,12 @@ void DirectShowPort::close(std::shared_ptr<PresentationDocument> document)
 
 void DirectShowPort::showUntracked(const QString& path)
 {
-    // The document stays open in the program after its show; nobody follows it from here.
-    launchNow(path, StartAt::FirstSlide);
+    std::erase_if(m_untracked, [](const std::shared_ptr<PresentationDocument>& document) {
+        if (document->isShowRunning().valueOr(false))
+            return false;
+        document->close();
+        return true;
+    });
+    if (Launch launch = launchNow(path, StartAt::FirstSlide); launch.document)
+        m_untracked.push_back(std::move(launch.document));
 }

@@ -2,6 +2,8 @@
 
 #include "ShowPort.h"
 
+#include <vector>
+
 class PresentationApp;
 
 // Calls the presentation program on the calling thread and answers before returning. The
@@ -23,4 +25,6 @@ public:
 
 private:
     PresentationApp& m_program;
+    // Shows nobody follows stay open until a later one finds them ended and closes them.
+    std::vector<std::shared_ptr<PresentationDocument>> m_untracked;
 };

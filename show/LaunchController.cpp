@@ -11,7 +11,7 @@
 #include <QFileInfo>
 #include <QLoggingCategory>
 
-Q_LOGGING_CATEGORY(lcShow, "stagor.show")
+Q_LOGGING_CATEGORY(lcShow, "stagor.show", QtInfoMsg)
 
 LaunchController::LaunchController(EventDocument& doc, ShowPort& port, const ShowClock& clock,
                                    LiveCastHooks& liveCast, const TimingsSetting& timings,
@@ -191,13 +191,16 @@ void LaunchController::next()
     }
     if (!currentFileExists())
         return;
+    // A launch whose record is still due (its show never came up) is written before the next.
+    if (m_slideTimings.recordDue())
+        noShowLeft();
     const SpeakerRecord& speaker = m_doc.Speakers[size_t(m_doc.CurrentSpeaker)];
-    launchCurrent(ShowPort::StartAt::FirstSlide);
     if (ShowLogFiles::appendLaunch(m_doc.AppFolder, speaker.Name, speaker.FilePath, m_clock.now()))
         emit launchRecorded();
     m_livePresenter = speaker.Name;
     m_livePresenter.replace(QLatin1Char(' '), QLatin1Char('_'));
     m_liveSlideSet = speaker.TimeCode;
+    launchCurrent(ShowPort::StartAt::FirstSlide);
     setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
 }
 
@@ -213,6 +216,8 @@ void LaunchController::back()
     setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc));
     if (m_doc.CurrentSpeaker < 0 || !currentFileExists())
         return;
+    if (m_slideTimings.recordDue())
+        noShowLeft();
     launchCurrent(ShowPort::StartAt::LastSlide);
     setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
     m_title = HoldingTitle;
@@ -220,9 +225,6 @@ void LaunchController::back()
 
 void LaunchController::launchCurrent(ShowPort::StartAt startAt)
 {
-    // A launch whose record is still due (its show never came up) is written before the next.
-    if (m_slideTimings.recordDue())
-        noShowLeft();
     const SpeakerRecord& speaker = m_doc.Speakers[size_t(m_doc.CurrentSpeaker)];
     m_launchedSpeakerName = speaker.Name;
     m_launchedFilePath = speaker.FilePath;
@@ -245,6 +247,9 @@ void LaunchController::launched(const ShowPort::Launch& launch)
     m_slideTimings.reset(m_showSlideCount);
     m_loadingPicture = NoLoadingPicture;
     emit changed();
+    // The first slide is on screen now: the watcher need not wait for its next tick to see it.
+    if (m_show)
+        Timer1_Timer();
 }
 
 void LaunchController::Timer1_Timer()

@@ -4,6 +4,7 @@
 #include "LaunchController.h"
 #include "ThreadedShowPort.h"
 #include "VirtualKeys.h"
+#include "frmSyncRecord.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -29,7 +30,8 @@ QLabel* overlayLabel(QWidget* parent, const QString& name)
 
 frmLaunch::frmLaunch(EventDocument& doc, PresentationApp& program, const ShowClock& clock,
                      LiveCastHooks& liveCast, const TimingsSetting& timings, QWidget* parent)
-    : QWidget(parent), m_port(std::make_unique<ThreadedShowPort>(program)), m_doc(doc)
+    : QWidget(parent), m_port(std::make_unique<ThreadedShowPort>(program)), m_doc(doc),
+      m_clock(clock)
 {
     setWindowTitle(EventDocument::ProductName);
     setAccessibleName(EventDocument::ProductName);
@@ -68,6 +70,10 @@ frmLaunch::frmLaunch(EventDocument& doc, PresentationApp& program, const ShowClo
             [this] { popUpLauncherMenu(mapToGlobal(rect().center())); });
     connect(m_controller.get(), &LaunchController::beepRequested, this,
             [] { QApplication::beep(); });
+    connect(m_controller.get(), &LaunchController::syncRecordRequested, this, [this] {
+        frmSyncRecord sync(m_doc.DesktopFolder, m_clock, this);
+        sync.exec();
+    });
 
     m_timer1.setInterval(200);
     connect(&m_timer1, &QTimer::timeout, this, [this] {

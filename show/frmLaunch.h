@@ -52,6 +52,7 @@ private:
     std::unique_ptr<ThreadedShowPort> m_port;
     std::unique_ptr<LaunchController> m_controller;
     EventDocument& m_doc;
+    const ShowClock& m_clock;
     QTimer m_timer1;     // show watcher
     QTimer m_timAutoRun; // auto run
     QTimer m_timSpeaker; // hides the overlays

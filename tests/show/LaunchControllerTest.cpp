@@ -30,7 +30,9 @@ public:
     {
         published << presenter + QLatin1Char('|') + slideValue;
     }
+    void playFlash(const QString& path) override { flashed << path; }
     QStringList published;
+    QStringList flashed;
 };
 
 using K = LaunchController;
@@ -444,4 +446,27 @@ TEST_F(LaunchControllerTest, ARemovedSpeakerMovesTheSelectionToTheOneThatFollowe
     controller.speakerRemoved(1);
     EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 3"));
     EXPECT_EQ(controller.menu().speakers.size(), 2);
+}
+
+TEST_F(LaunchControllerTest, QuickLaunchRunsAShowNobodyFollowsOrHandsFlashToLiveCast)
+{
+    addSpeakers(1);
+    m_doc.QuickLaunchFile = m_app.writeFile(QStringLiteral("promo.pps"), "deck");
+    m_program.addPresentation(m_doc.QuickLaunchFile, 1);
+    LaunchController& controller = start();
+    EXPECT_TRUE(controller.menu().promoEnabled);
+    key(K::KeyQ);
+    ASSERT_TRUE(show());
+    EXPECT_EQ(show()->path(), m_doc.QuickLaunchFile);
+    EXPECT_FALSE(controller.showRunning()) << "the watcher does not follow it";
+    watch(3);
+    EXPECT_EQ(speakerRecords(), 0);
+
+    m_doc.QuickLaunchFile = QStringLiteral("/promo/intro.SWF");
+    key(K::KeyQ);
+    EXPECT_EQ(m_liveCast.flashed, QStringList{"/promo/intro.SWF"});
+    key(K::KeyPageDown);
+    m_doc.QuickLaunchFile = QStringLiteral("/promo/other.swf");
+    key(K::KeyQ);
+    EXPECT_EQ(m_liveCast.flashed.size(), 1) << "not while a talk runs";
 }

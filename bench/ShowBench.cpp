@@ -1,0 +1,139 @@
+// The launch screen as the presenter meets it, against starting the show by hand.
+//
+//   bench_show [runs]        (needs a display: run it under xvfb-run on a server)
+//
+// A 30-slide .pptx with a 1920x1080 photograph on every slide is built first. Then:
+//  - ours: from the Page Down key event on the launch screen to its show watcher seeing slide 1,
+//    the office already running (it is started with the program); the show is closed between
+//    launches, so every launch loads the deck again;
+//  - baseline: a cold `soffice --show deck.pptx` from a stopped office (its profile already
+//    made) until its show window is mapped.
+// Goal: at most a quarter of the baseline, and under 1 s.
+
+#include "BenchSupport.h"
+#include "EventDocument.h"
+#include "LaunchController.h"
+#include "LibreOfficeApp.h"
+#include "LiveCastHooks.h"
+#include "SystemShowClock.h"
+#include "TimingsSetting.h"
+#include "frmLaunch.h"
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QKeyEvent>
+#include <QTemporaryDir>
+
+#include <cstdio>
+#include <functional>
+#include <vector>
+
+namespace {
+
+constexpr int kSlides = 30;
+constexpr int kBoundMs = 60000;
+
+// Runs the event loop until condition holds; false after boundMs.
+bool processUntil(const std::function<bool()>& condition, int boundMs)
+{
+    QElapsedTimer timer;
+    timer.start();
+    while (!condition()) {
+        if (timer.elapsed() > boundMs)
+            return false;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+    }
+    return true;
+}
+
+// Page Down until the watcher has seen slide 1: -1 when it never did.
+double pageDownMs(frmLaunch& screen, LibreOfficeApp& shows)
+{
+    LaunchController& controller = screen.controller();
+    QElapsedTimer timer;
+    timer.start();
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_PageDown, Qt::NoModifier);
+    QCoreApplication::sendEvent(&screen, &press);
+    const bool seen =
+        processUntil([&] { return controller.slideTimings().LastPosition() == 1; }, kBoundMs);
+    const double result = seen ? BenchSupport::msSince(timer) : -1;
+    // The presenter leaves the show; the watcher notices and the screen waits for the next.
+    shows.closeAll();
+    processUntil([&] { return !controller.showRunning(); }, kBoundMs);
+    return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    QApplication application(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 10;
+    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
+        std::fprintf(stderr, "No display: run it under xvfb-run -a -s \"-screen 0 1280x800x24\"\n");
+        return 2;
+    }
+    QTemporaryDir dir;
+    const QString deck = dir.filePath("deck.pptx");
+    LibreOfficeApp shows(QString(), dir.filePath("show-profile"));
+    shows.startInBackground();
+    LibreOfficeApp exports(QString(), dir.filePath("export-profile"),
+                           LibreOfficeApp::Display::Headless);
+    if (!shows.isAvailable()) {
+        std::fprintf(stderr, "soffice not found\n");
+        return 1;
+    }
+    QStringList pictures;
+    for (int i = 0; i < kSlides; ++i) {
+        pictures << dir.filePath(QStringLiteral("photo%1.jpg").arg(i + 1));
+        BenchSupport::photograph(i).save(pictures.last(), "JPEG", 90);
+    }
+    const auto built = exports.buildFromPictures(pictures, PresentationApp::Visibility::Hidden);
+    if (!built.ok() ||
+        !built.value()->saveCopyAs(deck, PresentationDocument::FileFormat::Pptx).ok()) {
+        std::fprintf(stderr, "could not build the deck\n");
+        return 1;
+    }
+    built.value()->close();
+    exports.quit();
+    std::printf("deck: %d slides, %lld bytes\n", kSlides, QFile(deck).size());
+
+    // Cold baseline; the first start makes the profile and is not counted.
+    const QString coldProfile = dir.filePath("cold-profile");
+    BenchSupport::coldShowMs(deck, coldProfile, kBoundMs);
+    std::vector<double> cold;
+    for (int i = 0; i < runs; ++i)
+        cold.push_back(BenchSupport::coldShowMs(deck, coldProfile, kBoundMs));
+
+    // Ours: one speaker with the deck, the office up as it is from program start.
+    EventDocument doc;
+    doc.AppFolder = dir.path() + QStringLiteral("/");
+    doc.DesktopFolder = doc.AppFolder;
+    doc.Speakers[0].Name = QStringLiteral("Bench");
+    doc.Speakers[0].FilePath = deck;
+    doc.SpeakerCount = 1;
+    if (!shows.openPresentationCount().ok()) {
+        std::fprintf(stderr, "the office did not start\n");
+        return 1;
+    }
+    SystemShowClock clock;
+    LiveCastHooks liveCast;
+    TimingsSetting timings;
+    frmLaunch screen(doc, shows, clock, liveCast, timings);
+    screen.showFullScreen();
+    pageDownMs(screen, shows); // the first load warms the office's import filters
+    std::vector<double> ours;
+    for (int i = 0; i < runs; ++i)
+        ours.push_back(pageDownMs(screen, shows));
+
+    const double coldMedian = BenchSupport::median(cold);
+    const double oursMedian = BenchSupport::median(ours);
+    std::printf("median of %d launches:\n", runs);
+    std::printf("  cold soffice --show until its show window maps: %7.0f ms  (baseline)\n",
+                coldMedian);
+    std::printf("  Page Down until the watcher sees slide 1:       %7.0f ms  (%.2f of baseline;"
+                " goal <= 0.25 and < 1000 ms)\n",
+                oursMedian, coldMedian > 0 ? oursMedian / coldMedian : 0.0);
+    return 0;
+}

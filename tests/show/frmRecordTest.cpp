@@ -1,0 +1,50 @@
+#include "frmRecord.h"
+#include "DirectShowPort.h"
+#include "FakeClipboardService.h"
+#include "FakePresentationApp.h"
+#include "FakePresentationDocument.h"
+#include "FakeShellService.h"
+#include "ShowLogFiles.h"
+#include "TestFolder.h"
+
+#include <QTest>
+#include <QTreeWidget>
+
+#include <gtest/gtest.h>
+
+TEST(frmRecord, OnlyAvailableFilesAreOpenedShownOrCopied)
+{
+    TestFolder app;
+    const QString here = app.writeFile(QStringLiteral("here.pptx"), "deck");
+    const QDateTime now(QDate(2026, 3, 14), QTime(20, 0));
+    ShowLogFiles::appendLaunch(app.folder(), QStringLiteral("Gone"), app.path("gone.ppt"), now);
+    ShowLogFiles::appendLaunch(app.folder(), QStringLiteral("Here"), here, now);
+    FakeShellService shell;
+    FakePresentationApp program;
+    program.addPresentation(here, 2);
+    DirectShowPort shows(program);
+    FakeClipboardService clipboard;
+
+    frmRecord window(app.folder(), shell, shows, clipboard);
+    QTreeWidget* list = window.LstRecord();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 2; }, 2000));
+    ASSERT_EQ(list->topLevelItemCount(), 2);
+    EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("No"));
+
+    list->setCurrentItem(list->topLevelItem(0)); // the file that has gone
+    window.MnuOpen_Click();
+    window.MnuShow_Click();
+    EXPECT_TRUE(shell.opened.isEmpty());
+    EXPECT_EQ(program.openPresentationCount().value(), 0);
+
+    list->setCurrentItem(list->topLevelItem(1));
+    window.MnuOpen_Click();
+    window.MnuShow_Click();
+    EXPECT_EQ(shell.opened, QStringList{here});
+    ASSERT_TRUE(program.lastOpened());
+    EXPECT_TRUE(program.lastOpened()->isShowRunning().valueOr(false));
+
+    list->selectAll();
+    window.MnuCopy_Click();
+    EXPECT_EQ(clipboard.fileList(), QStringList{here});
+}

@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 
+#include "PresentationApp.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -91,4 +93,22 @@ double BenchSupport::coldShowMs(const QString& deck, const QString& profile, int
     // The killed office leaves its lock file behind.
     QFile::remove(QFileInfo(deck).absolutePath() + "/.~lock." + QFileInfo(deck).fileName() + "#");
     return result;
+}
+
+QString BenchSupport::buildPhotoDeck(PresentationApp& app, const QString& folder, int slides,
+                                     const QString& deckPath)
+{
+    QStringList pictures;
+    for (int i = 0; i < slides; ++i) {
+        pictures << folder + QStringLiteral("/photo%1.jpg").arg(i + 1);
+        if (!photograph(i).save(pictures.last(), "JPEG", 90))
+            return QStringLiteral("could not write ") + pictures.last();
+    }
+    const auto built = app.buildFromPictures(pictures, PresentationApp::Visibility::Hidden);
+    if (!built.ok())
+        return built.error();
+    const PresentationStatus saved =
+        built.value()->saveCopyAs(deckPath, PresentationDocument::FileFormat::Pptx);
+    built.value()->close();
+    return saved.ok() ? QString() : saved.error();
 }

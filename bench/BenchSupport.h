@@ -6,6 +6,8 @@
 
 #include <vector>
 
+class PresentationApp;
+
 // What every benchmark needs: realistic pictures and robust figures.
 class BenchSupport
 {
@@ -22,4 +24,8 @@ public:
     // with that profile until its show window is mapped (xdotool), then the office is ended
     // again. -1 when no show window appeared within boundMs.
     static double coldShowMs(const QString& deck, const QString& profile, int boundMs);
+    // A .pptx of `slides` slides with one photograph each, built through app (pictures are
+    // written into folder). Empty on success, else what went wrong.
+    static QString buildPhotoDeck(PresentationApp& app, const QString& folder, int slides,
+                                  const QString& deckPath);
 };

@@ -140,19 +140,11 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "soffice not found\n");
         return 1;
     }
-    QStringList pictures;
-    for (int i = 0; i < kSlides; ++i) {
-        pictures << dir.filePath(QStringLiteral("photo%1.jpg").arg(i + 1));
-        BenchSupport::photograph(i).save(pictures.last(), "JPEG", 90);
-    }
-    const auto built = exports.buildFromPictures(pictures, PresentationApp::Visibility::Hidden);
-    if (!built.ok() ||
-        !built.value()->saveCopyAs(deck, PresentationDocument::FileFormat::Pptx).ok()) {
-        std::fprintf(stderr, "could not build the deck: %s\n",
-                     qPrintable(built.ok() ? QStringLiteral("save failed") : built.error()));
+    if (const QString error = BenchSupport::buildPhotoDeck(exports, dir.path(), kSlides, deck);
+        !error.isEmpty()) {
+        std::fprintf(stderr, "could not build the deck: %s\n", qPrintable(error));
         return 1;
     }
-    built.value()->close();
     std::printf("deck: %d slides, %lld bytes\n", kSlides, QFile(deck).size());
 
     // Cold baseline. The first start makes the profile and is not counted: an operator's

@@ -341,27 +341,26 @@ void LaunchController::blank()
 {
     m_blanked = true;
     m_menu.blankScreenCaption = QStringLiteral("Show Screen");
-    m_menu.presentationsVisible = false;
-    m_menu.titleSlideVisible = false;
-    m_menu.popUpsVisible = false;
-    m_menu.promoVisible = false;
-    m_menu.liveCastControlsVisible = false;
-    m_menu.toolsVisible = false;
-    m_menu.setupVisible = false;
+    setScreenItemsVisible(false);
     m_liveCastControlsShown = false;
+}
+
+void LaunchController::setScreenItemsVisible(bool visible)
+{
+    m_menu.presentationsVisible = visible;
+    m_menu.titleSlideVisible = visible;
+    m_menu.popUpsVisible = visible;
+    m_menu.promoVisible = visible;
+    m_menu.liveCastControlsVisible = visible;
+    m_menu.toolsVisible = visible;
+    m_menu.setupVisible = visible;
 }
 
 void LaunchController::restoreScreen()
 {
     m_blanked = false;
     m_menu.blankScreenCaption = QStringLiteral("Blank Screen");
-    m_menu.presentationsVisible = true;
-    m_menu.titleSlideVisible = true;
-    m_menu.popUpsVisible = true;
-    m_menu.promoVisible = true;
-    m_menu.liveCastControlsVisible = true;
-    m_menu.toolsVisible = true;
-    m_menu.setupVisible = true;
+    setScreenItemsVisible(true);
 }
 
 void LaunchController::showTitle(int slot)

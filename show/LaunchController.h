@@ -139,6 +139,8 @@ signals:
     void launchRecorded();
 
 private:
+    // The launcher menu items that a blanked screen hides.
+    void setScreenItemsVisible(bool visible);
     void next();
     void back();
     void launchCurrent(ShowPort::StartAt startAt);

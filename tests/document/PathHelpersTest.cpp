@@ -1,5 +1,6 @@
 #include "PathHelpers.h"
 #include "AppFolders.h"
+#include "FileSizeLimit.h"
 #include "TestFolder.h"
 
 #include <QDir>
@@ -7,10 +8,6 @@
 #include <QFileInfo>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-
-#include <sys/resource.h>
 
 TEST(PathHelpersTest, FileNameAndFolderOf)
 {
@@ -70,14 +67,10 @@ TEST(PathHelpersTest, CopyAndRenameNeverLoseAFile)
 
     // A disk that fills up mid-copy leaves neither a half copy nor its scratch file behind.
     const QString big = dir.writeFile("big.ppt", QByteArray(3000000, 'b'));
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit tight{1000000, limit.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &tight);
-    const bool copied = PathHelpers::ShellCopyFile(big, dir.path("full/big.ppt"));
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, previousHandler);
+    const bool copied = [&] {
+        const FileSizeLimit full(1000000);
+        return PathHelpers::ShellCopyFile(big, dir.path("full/big.ppt"));
+    }();
     EXPECT_FALSE(copied);
     EXPECT_TRUE(QDir(dir.path("full")).isEmpty());
 

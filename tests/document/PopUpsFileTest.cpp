@@ -1,3 +1,4 @@
+#include "ColourPictures.h"
 #include "ImageBlockCodec.h"
 #include "PopUpsFileReader.h"
 #include "PopUpsFileWriter.h"
@@ -9,14 +10,7 @@
 
 namespace {
 
-QImage pattern(int width, int height, int seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb((x * 7 + seed) % 256, (y * 5 + seed) % 256, seed % 256));
-    return image;
-}
+const auto pattern = &ColourPictures::pattern;
 
 using PopUps = std::array<PopUpSlot, 10>;
 

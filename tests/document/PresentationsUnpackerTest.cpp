@@ -1,4 +1,5 @@
 #include "PresentationsUnpacker.h"
+#include "FileSizeLimit.h"
 #include "TestFolder.h"
 
 #include <QBuffer>
@@ -7,9 +8,6 @@
 #include <QFile>
 
 #include <gtest/gtest.h>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -169,15 +167,10 @@ TEST_F(PresentationsUnpackerTest, AFullDiskEndsTheUnpackingWithAMessageAndNoPart
 {
     const QByteArray small("small talk");
     const QByteArray big(3000000, 'b');
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit tight{1500000, limit.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &tight);
-    const PresentationsUnpacker::Outcome outcome =
-        unpack(block({entry("Small.ppt", small), entry("Big.ppt", big)}), 2);
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, previousHandler);
+    const PresentationsUnpacker::Outcome outcome = [&] {
+        const FileSizeLimit full(1500000);
+        return unpack(block({entry("Small.ppt", small), entry("Big.ppt", big)}), 2);
+    }();
 
     EXPECT_TRUE(outcome.error.contains("Big.ppt could not be written"))
         << outcome.error.toStdString();

@@ -150,44 +150,30 @@ TEST(SettingsFiles, OemSlideAndAudioRoundTripsAndBadValues)
     EXPECT_EQ(audioBack.BitRate, "128");
 }
 
-TEST(RecentFilesList, LoadDropsMissingFilesAndClosesUp)
+TEST(RecentFilesList, LoadDropsMissingFilesAndPromoteReordersAsTheMenuDoes)
 {
     TestFolder dir;
-    const QString a = dir.writeFile("a.evf", "x");
-    const QString c = dir.writeFile("c.evf", "x");
-    dir.writeFile("Previous.INI", crlf({a, dir.path("gone.evf"), "[Empty]", c}));
+    QStringList f;
+    for (const char* name : {"a.evf", "b.evf", "c.evf", "d.evf", "e.evf"})
+        f << dir.writeFile(name, "x");
+    dir.writeFile("Previous.INI", crlf({f[0], dir.path("gone.evf"), "[Empty]", f[2]}));
     RecentFiles recent;
     recent.load(dir.folder());
-    EXPECT_EQ(recent.paths(), QStringList({a, c}));
-    EXPECT_EQ(recent.caption(0), "&1 a.evf");
+    EXPECT_EQ(recent.paths(), QStringList({f[0], f[2]}));
     EXPECT_EQ(recent.caption(1), "&2 c.evf");
-
     ASSERT_TRUE(recent.save(dir.folder()));
-    EXPECT_EQ(dir.readFile("Previous.INI"), crlf({a, c, "[Empty]", "[Empty]"}));
-}
+    EXPECT_EQ(dir.readFile("Previous.INI"), crlf({f[0], f[2], "[Empty]", "[Empty]"}));
 
-TEST(RecentFilesList, PromoteReordersAsTheMenuDoes)
-{
-    TestFolder dir;
-    const QString a = dir.writeFile("a.evf", "x");
-    const QString b = dir.writeFile("b.evf", "x");
-    const QString c = dir.writeFile("c.evf", "x");
-    const QString d = dir.writeFile("d.evf", "x");
-    const QString e = dir.writeFile("e.evf", "x");
-    dir.writeFile("Previous.INI", crlf({a, b, c, d}));
-    RecentFiles recent;
+    dir.writeFile("Previous.INI", crlf({f[0], f[1], f[2], f[3]}));
     recent.load(dir.folder());
-
     // Clicking the third entry moves it to the top; the others keep their order.
-    recent.promote(c, 2);
-    EXPECT_EQ(recent.paths(), QStringList({c, a, b, d}));
-
+    recent.promote(f[2], 2);
+    EXPECT_EQ(recent.paths(), QStringList({f[2], f[0], f[1], f[3]}));
     // A new file pushes the oldest out.
-    recent.promote(e);
-    EXPECT_EQ(recent.paths(), QStringList({e, c, a, b}));
-
+    recent.promote(f[4]);
+    EXPECT_EQ(recent.paths(), QStringList({f[4], f[2], f[0], f[1]}));
     // Saving under a name already listed does not list it twice; vanished files drop out.
-    QFile::remove(c);
-    recent.promote(a);
-    EXPECT_EQ(recent.paths(), QStringList({a, e, b}));
+    QFile::remove(f[2]);
+    recent.promote(f[0]);
+    EXPECT_EQ(recent.paths(), QStringList({f[0], f[4], f[1]}));
 }

@@ -1,3 +1,4 @@
+#include "ColourPictures.h"
 #include "ImageBlockCodec.h"
 #include "TokenReader.h"
 #include "ZlibCompressor.h"
@@ -11,14 +12,7 @@
 
 namespace {
 
-QImage pattern(int width, int height, int seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    for (int y = 0; y < height; ++y)
-        for (int x = 0; x < width; ++x)
-            image.setPixel(x, y, qRgb((x * 7 + seed) % 256, (y * 13 + seed) % 256, (x ^ y) % 256));
-    return image;
-}
+const auto pattern = &ColourPictures::pattern;
 
 // Reads bytes through a TokenReader kept alive with its buffer.
 struct Source
@@ -164,4 +158,3 @@ TEST(ImageBlockCodecTest, CacheStaysWithinItsBounds)
     byBytes.encode(pattern(8, 8, 2));
     EXPECT_EQ(byBytes.cachedEntries(), 1);
 }
-

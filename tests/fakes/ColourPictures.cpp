@@ -7,6 +7,7 @@
 #include <QImage>
 
 #include <algorithm>
+#include <cstdlib>
 
 QList<QRgb> ColourPictures::colours(int count)
 {
@@ -42,4 +43,26 @@ QString ColourPictures::buildDeck(PresentationApp& app, const TestFolder& folder
         built.value()->saveCopyAs(deckPath, PresentationDocument::FileFormat::Pptx);
     built.value()->close();
     return saved.ok() ? QString() : saved.error();
+}
+
+bool ColourPictures::near(QRgb a, QRgb b, int tolerance)
+{
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b)) <
+           tolerance;
+}
+
+QRgb ColourPictures::centre(const QImage& image)
+{
+    return image.pixel(image.width() / 2, image.height() / 2);
+}
+
+QImage ColourPictures::pattern(int width, int height, int seed)
+{
+    QImage image(width, height, QImage::Format_RGB32);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x)
+            image.setPixel(x, y,
+                           qRgb((x * 5 + seed) % 256, (y * 3 + seed * 7) % 256, (x ^ y) % 256));
+    return image;
 }

@@ -16,8 +16,6 @@ public:
 
     // Something neither a file list nor a picture (plain text, say).
     void putOther();
-    // When false, file lists are refused as a busy clipboard would.
-    bool acceptsFileLists = true;
 
 private:
     QStringList m_files;

@@ -4,7 +4,7 @@
 
 #include <QStringList>
 
-// Records what the desktop was asked to do.
+// Records the files the desktop was asked to open.
 class FakeShellService : public ShellService
 {
 public:
@@ -13,12 +13,7 @@ public:
         opened << path;
         return true;
     }
-    bool showProperties(const QString& path) override
-    {
-        properties << path;
-        return true;
-    }
+    bool showProperties(const QString&) override { return true; }
 
     QStringList opened;
-    QStringList properties;
 };

@@ -26,11 +26,7 @@ protected:
         options.environment.insert("HOME", dir.path("home"));
     }
 
-    void start(const QString& file = QString())
-    {
-        options.commandLineFile = file;
-        ASSERT_TRUE(controller.startUp(options));
-    }
+    void start() { ASSERT_TRUE(controller.startUp(options)); }
 
     void addSpeaker(const QString& name)
     {
@@ -118,18 +114,14 @@ TEST_F(SetupControllerTest, CloseQueryAnswers)
     EXPECT_TRUE(QFileInfo::exists(dir.path("Evening.evf")));
     EXPECT_EQ(controller.recentFiles().paths(), QStringList({dir.path("Evening.evf")}));
     EXPECT_FALSE(controller.hasUnsavedChanges());
-}
 
-TEST_F(SetupControllerTest, YesOnANamedEventSavesInPlace)
-{
-    start();
-    const QString path = saveAsFile("Named.evf");
+    // Yes on a named event saves it in place.
     addSpeaker("Grace");
     messages.queueAnswer(int(MsgAnswer::Yes));
     EXPECT_TRUE(controller.closeQuery());
-    EXPECT_EQ(messages.last(), "Do you want to save changes to Named?");
+    EXPECT_EQ(messages.last(), "Do you want to save changes to Evening?");
     EXPECT_FALSE(controller.hasUnsavedChanges());
-    EXPECT_EQ(doc.EventFilePath, path);
+    EXPECT_EQ(doc.EventFilePath, dir.path("Evening.evf"));
 }
 
 TEST_F(SetupControllerTest, OpenAndRevert)
@@ -255,29 +247,22 @@ TEST_F(SetupControllerTest, NewReadsBackTheBaseline)
     EXPECT_EQ(doc.ImgHolding.isNull(), holding.isNull());
 }
 
-TEST_F(SetupControllerTest, CommandLineFiles)
+TEST_F(SetupControllerTest, EventFileOnTheCommandLineOpensUnchanged)
 {
-    // An event saved by an earlier run.
-    {
-        EventDocument earlierDoc;
-        FakeMessageService earlierMessages;
-        FakeFileDialogService earlierDialogs;
-        SetupController earlier(earlierDoc, earlierMessages, earlierDialogs);
-        SetupController::StartUpOptions earlierOptions = options;
-        earlierOptions.instanceId = 1;
-        ASSERT_TRUE(earlier.startUp(earlierOptions));
-        SpeakerRecord& s = earlierDoc.Speakers[0];
-        s.Name = "Keynote";
-        s.FilePath = dir.path("Keynote.pptx");
-        earlierDoc.SpeakerCount = 1;
-        ASSERT_TRUE(earlier.SaveFile(dir.path("Gala.evf"), false));
-        earlier.shutDown();
-    }
-    start(dir.path("Gala.evf"));
-    EXPECT_EQ(doc.EventFileTitle, "Gala.evf");
-    EXPECT_EQ(doc.SpeakerCount, 1);
-    EXPECT_EQ(doc.Speakers[0].FileName, "Keynote.pptx");
-    EXPECT_TRUE(controller.closeQuery());
+    start();
+    addSpeaker("Keynote");
+    saveAsFile("Gala.evf");
+    controller.shutDown();
+
+    EventDocument nextDoc;
+    SetupController next(nextDoc, messages, dialogs);
+    options.instanceId = 4243;
+    options.commandLineFile = dir.path("Gala.evf");
+    ASSERT_TRUE(next.startUp(options));
+    EXPECT_EQ(nextDoc.EventFileTitle, "Gala.evf");
+    EXPECT_EQ(nextDoc.SpeakerCount, 1);
+    EXPECT_EQ(nextDoc.Speakers[0].FileName, "Keynote.pptx");
+    EXPECT_TRUE(next.closeQuery());
     EXPECT_TRUE(messages.texts().isEmpty());
 }
 

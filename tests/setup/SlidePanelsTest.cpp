@@ -7,12 +7,16 @@
 #include "HoldingSlide.h"
 #include "MimeTransfer.h"
 #include "PopUpSlots.h"
+#include "PopUpsPanel.h"
 #include "SlideExtractor.h"
 #include "SlideIntake.h"
 #include "TestFolder.h"
 
 #include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -37,6 +41,7 @@ protected:
         doc.SlideImageFormat = "BMP";
         QDir().mkpath(doc.RunFolder);
         QDir().mkpath(doc.AppFolder);
+        panel.show();
     }
 
     QString picture(const QString& name, QSize size, QRgb colour)
@@ -72,6 +77,7 @@ protected:
     SlideIntake intake{doc, extractor, kBox, kScreen};
     HoldingSlide holding{doc, intake, clipboard, dialogs, app};
     PopUpSlots popUps{doc, intake, clipboard, messages};
+    PopUpsPanel panel{popUps, doc};
 };
 
 TEST_F(SlidePanelsTest, PicturesKeepTheirProportionsInTheThumbnail)
@@ -201,28 +207,46 @@ TEST_F(SlidePanelsTest, PopUpsFillTheSlotTheyWereMeantFor)
     EXPECT_EQ(doc.PopUps[7].Name, "PopUp");
 }
 
-TEST_F(SlidePanelsTest, PopUpRenamingAndClearing)
+TEST_F(SlidePanelsTest, PopUpNamesAreEditedInPlaceOnlyOnFilledSlots)
 {
-    popUps.select(0);
+    EXPECT_EQ(panel.number(8)->text(), "9");
+    EXPECT_EQ(panel.number(9)->text(), "0");
+    QTest::mouseClick(panel.name(3), Qt::LeftButton);
+    EXPECT_FALSE(panel.renameEditor()->isVisible());
+    EXPECT_EQ(doc.SelectedPopUp, 3);
+    EXPECT_FALSE(popUps.startRename(3));
+
     clipboard.putPicture(QImage(picture("p.png", {320, 240}, qRgb(5, 5, 5))));
     popUps.paste();
-    ASSERT_TRUE(doc.PopUps[0].isUsed());
+    ASSERT_EQ(panel.name(3)->text(), "PopUp");
+    QTest::mouseClick(panel.name(3), Qt::LeftButton);
+    ASSERT_TRUE(panel.renameEditor()->isVisible());
+    EXPECT_EQ(panel.renameEditor()->selectedText(), "PopUp");
+    QTest::keyClicks(panel.renameEditor(), "Sponsors");
+    QTest::keyClick(panel.renameEditor(), Qt::Key_Return);
+    EXPECT_FALSE(panel.renameEditor()->isVisible());
+    EXPECT_EQ(panel.name(3)->text(), "Sponsors");
 
-    EXPECT_TRUE(popUps.startRename(0));
-    popUps.finishRename(0, "");
-    EXPECT_EQ(doc.PopUps[0].Name, "PopUp");
-    popUps.finishRename(0, "Welcome");
-    EXPECT_EQ(doc.PopUps[0].Name, "Welcome");
-    EXPECT_FALSE(popUps.startRename(9));
-    EXPECT_EQ(doc.PopUps[9].Name, "(Empty)");
+    // Escape, like an emptied editor, keeps the name.
+    QTest::mouseClick(panel.name(3), Qt::LeftButton);
+    QTest::keyClicks(panel.renameEditor(), "Other");
+    QTest::keyClick(panel.renameEditor(), Qt::Key_Escape);
+    EXPECT_EQ(doc.PopUps[3].Name, "Sponsors");
+    popUps.finishRename(3, "");
+    EXPECT_EQ(doc.PopUps[3].Name, "Sponsors");
+
+    panel.MnuPEdit_Popup(QPoint());
+    EXPECT_TRUE(panel.contextMenu()->findChild<QAction*>("MnuPRename")->isEnabled());
+    EXPECT_TRUE(panel.contextMenu()->findChild<QAction*>("MnuClrPopUps")->isEnabled());
+    panel.contextMenu()->hide();
 
     messages.queueAnswer(int(MsgAnswer::No));
     EXPECT_FALSE(popUps.clearAll());
     EXPECT_EQ(messages.last(), "You are about to clear all Pop Ups. Continue!");
-    EXPECT_TRUE(doc.PopUps[0].isUsed());
+    EXPECT_TRUE(doc.PopUps[3].isUsed());
     messages.queueAnswer(int(MsgAnswer::Yes));
     EXPECT_TRUE(popUps.clearAll());
-    EXPECT_FALSE(doc.PopUps[0].isUsed());
+    EXPECT_FALSE(doc.PopUps[3].isUsed());
     EXPECT_FALSE(popUps.contextMenuState().clearAll);
 }
 

@@ -1,39 +1,32 @@
 #include "ZippedEventExport.h"
 #include "BackgroundPresentationsExtractor.h"
+#include "ColourPictures.h"
 #include "EventDocument.h"
 #include "EventFileReader.h"
 #include "EventFileWriter.h"
 #include "FakeFileDialogService.h"
 #include "FakeFreeSpace.h"
 #include "FakeMessageService.h"
+#include "FileSizeLimit.h"
 #include "ImageBlockCodec.h"
 #include "TestFolder.h"
 
 #include <QDir>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
 
 #include <gtest/gtest.h>
 
-#include <csignal>
-#include <sys/resource.h>
-
 namespace {
+
+const auto pattern = &ColourPictures::pattern;
 
 QStringList filesIn(const QString& folder)
 {
     QStringList files = QDir(folder).entryList(QDir::Files | QDir::Hidden);
     files.sort();
     return files;
-}
-
-QImage pattern(int width, int height, int seed)
-{
-    QImage image(width, height, QImage::Format_RGB32);
-    image.fill(qRgb(seed * 40 % 256, seed * 90 % 256, 200));
-    return image;
 }
 
 class ZippedEventExportTest : public ::testing::Test
@@ -137,14 +130,10 @@ TEST_F(ZippedEventExportTest, SharedPresentationTravelsOncePerSpeakerAndUnpacksU
     ASSERT_TRUE(result.ok()) << result.message.toStdString();
     EXPECT_EQ(opened.Speakers[0].FilePath, dir.path("import/Talk2.ppt"));
     EXPECT_EQ(opened.Speakers[1].FilePath, dir.path("import/Talk3.ppt"));
-    EXPECT_EQ(opened.Speakers[1].FileName, "Talk3.ppt");
     EXPECT_EQ(opened.QuickLaunchFile, dir.path("import/Loop.pps"));
     EXPECT_EQ(dir.readFile("import/Talk2.ppt"), talk);
     EXPECT_EQ(dir.readFile("import/Talk.ppt"), "not this one");
-    EXPECT_EQ(opened.ImportDir, dir.path("import/"));
     EXPECT_TRUE(opened.isUntitled());
-    EXPECT_EQ(opened.EventFileTitle, "Untitled.evf");
-    EXPECT_EQ(opened.PopUps[2].Name, "Coffee");
     EXPECT_EQ(extractStatuses.first(), "Extracting - Talk.ppt");
     EXPECT_EQ(extractStatuses.last(), "Extracting - Loop.pps");
 }
@@ -186,52 +175,15 @@ TEST_F(ZippedEventExportTest, TooLittleFreeSpaceWritesNothing)
     EXPECT_EQ(exporter.exportTo(dir.path("fits.zev")), ZippedEventExport::Outcome::Written);
 }
 
-TEST_F(ZippedEventExportTest, CancelStopsTheCopyAtOnceAndLeavesNoFile)
-{
-    // Sparse: large to copy, free to make.
-    const QString big = dir.path("Big.ppt");
-    {
-        QFile file(big);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        ASSERT_TRUE(file.resize(qint64(2000) * 1000 * 1000));
-    }
-    addSpeaker(QStringLiteral("Ann"), big);
-    const EventDocument before = doc;
-
-    QElapsedTimer sinceCancel;
-    qint64 stoppedAfterMs = -1;
-    QObject::connect(&exporter, &ZippedEventExport::progressChanged, &exporter, [&] {
-        if (!sinceCancel.isValid()) {
-            sinceCancel.start();
-            exporter.ComCancel_Click();
-        }
-    });
-    QObject::connect(&exporter, &ZippedEventExport::exportFinished, &exporter,
-                     [&] { stoppedAfterMs = sinceCancel.elapsed(); });
-    EXPECT_EQ(exporter.exportTo(dir.path("cancelled.zev")), ZippedEventExport::Outcome::Cancelled);
-    EXPECT_TRUE(messages.texts().isEmpty());
-    EXPECT_FALSE(exporter.isRunning());
-    // A chunk is a millisecond's work; the bound leaves room for a busy machine.
-    EXPECT_GE(stoppedAfterMs, 0);
-    EXPECT_LT(stoppedAfterMs, 500);
-    EXPECT_EQ(filesIn(dir.path()), QStringList{"Big.ppt"});
-    EXPECT_EQ(doc.EventFilePath, before.EventFilePath);
-    EXPECT_EQ(doc.Speakers[0].FilePath, big);
-}
-
 TEST_F(ZippedEventExportTest, WriteErrorsAndMissingPresentationsAreReported)
 {
     addSpeaker(QStringLiteral("Ann"), dir.writeFile("Talk.ppt", QByteArray(3000000, 't')));
     dir.writeFile("keep.zev", "previous export");
 
-    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    rlimit limit{};
-    getrlimit(RLIMIT_FSIZE, &limit);
-    const rlimit tight{1500000, limit.rlim_max};
-    setrlimit(RLIMIT_FSIZE, &tight);
-    const ZippedEventExport::Outcome outcome = exporter.exportTo(dir.path("keep.zev"));
-    setrlimit(RLIMIT_FSIZE, &limit);
-    std::signal(SIGXFSZ, previousHandler);
+    const ZippedEventExport::Outcome outcome = [&] {
+        const FileSizeLimit full(1500000);
+        return exporter.exportTo(dir.path("keep.zev"));
+    }();
 
     EXPECT_EQ(outcome, ZippedEventExport::Outcome::Failed);
     EXPECT_EQ(messages.texts(), QStringList{"Error writing file."});

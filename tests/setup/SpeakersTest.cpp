@@ -1,27 +1,40 @@
-#include "SpeakerList.h"
 #include "EventDocument.h"
 #include "FakeClipboardService.h"
 #include "FakeDriveTypeSource.h"
 #include "FakeMessageService.h"
 #include "FakePresentationApp.h"
 #include "FakeShellService.h"
+#include "MimeTransfer.h"
+#include "SpeakerList.h"
+#include "SpeakerListView.h"
+#include "SpeakersPanel.h"
 #include "TestFolder.h"
 
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMimeData>
+#include <QPointer>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
 
-class SpeakerListTest : public ::testing::Test
+// The speaker list with its panel on screen, as the setup window holds them.
+class SpeakersTest : public ::testing::Test
 {
 protected:
-    SpeakerListTest()
+    SpeakersTest()
     {
         doc.DesktopFolder = folder.path("desktop/");
         doc.ImportDir = folder.path("import/");
         drives.set(folder.path("usb"), DriveTypeSource::Removable);
         drives.set(folder.path("lost"), DriveTypeSource::Unknown);
+        panel.resize(400, 400);
+        panel.show();
     }
 
     QString file(const QString& name) { return folder.writeFile(name, name.toUtf8()); }
@@ -34,6 +47,14 @@ protected:
         return result;
     }
 
+    QStringList rows() const
+    {
+        QStringList texts;
+        for (int i = 0; i < panel.view()->topLevelItemCount(); ++i)
+            texts << panel.view()->topLevelItem(i)->text(0);
+        return texts;
+    }
+
     void addSpeakers(int count)
     {
         QStringList paths;
@@ -41,6 +62,28 @@ protected:
             paths << file(QStringLiteral("talks/S%1.pptx").arg(i));
         list.addFiles(paths, SpeakerList::Source::Drop);
         ASSERT_EQ(doc.SpeakerCount, count);
+    }
+
+    // As the desktop delivers it: the drag enters before anything is dropped.
+    void drop(const QStringList& paths)
+    {
+        QMimeData mime;
+        MimeTransfer::putFileList(&mime, paths);
+        QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton,
+                              Qt::NoModifier);
+        QApplication::sendEvent(panel.view()->viewport(), &enter);
+        QDropEvent event(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(panel.view()->viewport(), &event);
+    }
+
+    QPoint centreOf(int row) const
+    {
+        return panel.view()->visualItemRect(panel.view()->topLevelItem(row - 1)).center();
+    }
+
+    bool enabled(const char* name) const
+    {
+        return panel.contextMenu()->findChild<QAction*>(name)->isEnabled();
     }
 
     TestFolder folder;
@@ -51,20 +94,21 @@ protected:
     FakePresentationApp presentations;
     FakeShellService shell;
     SpeakerList list{doc, {messages, drives, clipboard, presentations, shell}};
+    SpeakersPanel panel{list, doc};
 };
 
-TEST_F(SpeakerListTest, DropAddsPresentationsOnlyAndStopsAtTheLimit)
+TEST_F(SpeakersTest, DropAddsPresentationsOnlyAndStopsAtTheLimit)
 {
-    list.addFiles({file("notes.txt"), file("talks/Talk.pptx"), file("talks/Opening.PPS")},
-                  SpeakerList::Source::Drop);
-    EXPECT_EQ(names(), (QStringList{"Talk", "Opening"}));
-    EXPECT_EQ(doc.Speakers[0].FileName, "Talk.pptx");
-    EXPECT_EQ(list.selectedRow(), 2);
+    drop({file("a/One.ppt"), file("a/notes.txt"), file("a/Two.pps"), file("a/Three.pptx")});
+    EXPECT_EQ(rows(), (QStringList{"One", "Two", "Three"}));
+    EXPECT_EQ(doc.Speakers[0].FileName, "One.ppt");
+    EXPECT_EQ(panel.counter()->text(), "3");
+    EXPECT_EQ(panel.view()->currentRowNumber(), 3);
     EXPECT_TRUE(messages.texts().isEmpty());
 
-    EventDocument full;
     // 49 speakers, then three new files: the first fits, the second meets the limit and the
     // third (a duplicate that would ask a question) is never looked at.
+    EventDocument full;
     SpeakerList crowded{full, {messages, drives, clipboard, presentations, shell}};
     QStringList many;
     for (int i = 1; i <= 49; ++i)
@@ -78,12 +122,11 @@ TEST_F(SpeakerListTest, DropAddsPresentationsOnlyAndStopsAtTheLimit)
     EXPECT_EQ(messages.texts(), QStringList{"Maximum Number of Speakers = 50"});
 }
 
-TEST_F(SpeakerListTest, FilesFromRemovableDrivesAreCopiedUnderFreeNames)
+TEST_F(SpeakersTest, FilesFromRemovableDrivesAreCopiedUnderFreeNames)
 {
     file("import/Talk.ppt");
     file("import/Talk2.ppt");
-    const QString stick = file("usb/Talk.ppt");
-    list.addFiles({stick, file("usb/Keynote.pptx")}, SpeakerList::Source::Drop);
+    list.addFiles({file("usb/Talk.ppt"), file("usb/Keynote.pptx")}, SpeakerList::Source::Drop);
     ASSERT_EQ(names(), (QStringList{"Talk", "Keynote"}));
     EXPECT_EQ(doc.Speakers[0].FilePath, folder.path("import/Talk3.ppt"));
     EXPECT_EQ(doc.Speakers[0].FileName, "Talk3.ppt");
@@ -98,7 +141,7 @@ TEST_F(SpeakerListTest, FilesFromRemovableDrivesAreCopiedUnderFreeNames)
     EXPECT_EQ(messages.last(), "Error Drive Undetermined");
 }
 
-TEST_F(SpeakerListTest, ExistingNamesAskWhetherToUpdate)
+TEST_F(SpeakersTest, ExistingNamesAskWhetherToUpdate)
 {
     addSpeakers(50);
     // Yes replaces the speaker's file in place, even with a full list.
@@ -122,7 +165,7 @@ TEST_F(SpeakerListTest, ExistingNamesAskWhetherToUpdate)
     EXPECT_EQ(messages.unusedAnswers(), 0);
 }
 
-TEST_F(SpeakerListTest, RenamingRenamesTheFileUnlessItIsShared)
+TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
 {
     const QString talk = file("event/Talk.ppt");
     file("event/Intro.ppt");
@@ -135,17 +178,17 @@ TEST_F(SpeakerListTest, RenamingRenamesTheFileUnlessItIsShared)
     EXPECT_FALSE(QFile::exists(talk));
     EXPECT_EQ(folder.readFile("event/Intro.ppt"), "event/Intro.ppt");
 
-    struct Refused
+    const struct
     {
         QString text;
         QString message;
-    };
-    const Refused refused[] = {
+    } refused[] = {
         {"Why?", "Speaker name contains an invalid character \\ / : * ? \" < > !"},
         {"intro", "Speaker 'intro' already exist. Please select another name"},
         {"Other", "Speaker 'Other' already exist. Please select another name"},
     };
-    for (const Refused& r : refused) {
+    for (const auto& r : refused) {
+        SCOPED_TRACE(r.text.toStdString());
         list.beginRename(1);
         EXPECT_EQ(list.endRename(1, r.text), SpeakerList::RenameResult::EditAgain);
         EXPECT_EQ(messages.last(), r.message);
@@ -164,7 +207,33 @@ TEST_F(SpeakerListTest, RenamingRenamesTheFileUnlessItIsShared)
     EXPECT_TRUE(QFile::exists(folder.path("event/Intro2.ppt")));
 }
 
-TEST_F(SpeakerListTest, DraggingAndRemovingKeepTableAndSelectionInStep)
+TEST_F(SpeakersTest, RefusedNameInTheEditorKeepsTheOldOneAndReopensIt)
+{
+    drop({file("a/One.ppt"), file("a/Two.ppt")});
+    panel.view()->selectRow(1, true);
+    QTest::keyClick(panel.view(), Qt::Key_F2);
+    auto* editor = panel.view()->findChild<QLineEdit*>();
+    ASSERT_TRUE(editor);
+    editor->setText("Two");
+    const QPointer<QLineEdit> refused = editor;
+    // The editor hands its text over once the key has been handled.
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, 2000));
+    EXPECT_EQ(messages.last(), "Speaker 'Two' already exist. Please select another name");
+    EXPECT_EQ(rows().first(), "One");
+    const QModelIndex first = panel.view()->model()->index(0, 0);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return refused.isNull() && panel.view()->indexWidget(first); }, 2000));
+
+    editor = qobject_cast<QLineEdit*>(panel.view()->indexWidget(first));
+    ASSERT_TRUE(editor);
+    editor->setText("Keynote");
+    QTest::keyClick(editor, Qt::Key_Return);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rows().first() == "Keynote"; }, 2000));
+    EXPECT_EQ(doc.Speakers[0].FilePath, folder.path("a/Keynote.ppt"));
+}
+
+TEST_F(SpeakersTest, DraggingRemovingAndKeysKeepTableAndSelectionInStep)
 {
     addSpeakers(5);
     list.moveRow(2, 4);
@@ -174,12 +243,24 @@ TEST_F(SpeakerListTest, DraggingAndRemovingKeepTableAndSelectionInStep)
     list.moveRow(4, 2);
     EXPECT_EQ(names(), (QStringList{"S1", "S4", "S2", "S3", "S5"}));
 
+    // Dragging the first row down over the third with the mouse puts it there.
+    QTest::mousePress(panel.view()->viewport(), Qt::LeftButton, {}, centreOf(1));
+    QMouseEvent move(QEvent::MouseMove, centreOf(3),
+                     panel.view()->viewport()->mapToGlobal(centreOf(3)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(panel.view()->viewport(), &move);
+    QTest::mouseRelease(panel.view()->viewport(), Qt::LeftButton, {}, centreOf(3));
+    EXPECT_EQ(rows(), (QStringList{"S4", "S2", "S1", "S3", "S5"}));
+    EXPECT_EQ(names(), rows());
+
     list.setSelectedRow(5);
     list.MnuRemove_Click();
-    EXPECT_EQ(names(), (QStringList{"S1", "S4", "S2", "S3"}));
+    EXPECT_EQ(names(), (QStringList{"S4", "S2", "S1", "S3"}));
     EXPECT_EQ(list.selectedRow(), 4);
-    list.setSelectedRow(1);
-    list.MnuRemove_Click();
+    panel.view()->selectRow(1, true);
+    QTest::keyClick(panel.view(), Qt::Key_Delete);
+    EXPECT_EQ(rows(), (QStringList{"S2", "S1", "S3"}));
+    EXPECT_EQ(panel.counter()->text(), "3");
     EXPECT_EQ(list.selectedRow(), 1);
     EXPECT_EQ(doc.Speakers[3].Name, ""); // the freed slot is empty
     for (int i = 0; i < 3; ++i)
@@ -190,7 +271,7 @@ TEST_F(SpeakerListTest, DraggingAndRemovingKeepTableAndSelectionInStep)
     EXPECT_EQ(doc.SpeakerCount, 0);
 }
 
-TEST_F(SpeakerListTest, ShowCopyAndTheContextMenu)
+TEST_F(SpeakersTest, ShowCopyAndTheContextMenuUnderThePointer)
 {
     addSpeakers(3);
     presentations.addPresentation(doc.Speakers[0].FilePath, 4);
@@ -204,16 +285,19 @@ TEST_F(SpeakerListTest, ShowCopyAndTheContextMenu)
     EXPECT_EQ(shell.opened, QStringList{doc.Speakers[1].FilePath});
 
     clipboard.putOther();
-    SpeakerList::MenuState state = list.contextMenuState(0, false);
-    EXPECT_FALSE(state.paste);
-    EXPECT_FALSE(state.show);
-    EXPECT_TRUE(state.copyAll);
+    panel.MnuSOptions_Popup(0, QPoint());
+    EXPECT_FALSE(enabled("MnuSPaste"));
+    EXPECT_FALSE(enabled("MnuShow"));
+    EXPECT_TRUE(enabled("MnuCopyAll"));
+    panel.contextMenu()->hide();
     list.MnuCopyAll_Click();
     EXPECT_EQ(clipboard.fileList(), (QStringList{doc.Speakers[0].FilePath, doc.Speakers[1].FilePath,
                                                  doc.Speakers[2].FilePath}));
-    state = list.contextMenuState(2, false);
-    EXPECT_TRUE(state.paste && state.show && state.rename && state.remove && state.open);
-    EXPECT_FALSE(state.upload);
+    panel.MnuSOptions_Popup(2, QPoint());
+    for (const char* name : {"MnuSPaste", "MnuShow", "MnuRename", "MnuRemove", "MnuSOpen"})
+        EXPECT_TRUE(enabled(name)) << name;
+    EXPECT_FALSE(enabled("MnuSUpload"));
+    panel.contextMenu()->hide();
 }
 
 } // namespace

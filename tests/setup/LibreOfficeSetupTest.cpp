@@ -1,0 +1,150 @@
+#include "ColourPictures.h"
+#include "FakeClipboardService.h"
+#include "FakeFileDialogService.h"
+#include "FakeMessageService.h"
+#include "HoldingSlide.h"
+#include "LibreOfficeApp.h"
+#include "MimeTransfer.h"
+#include "PopUpSlots.h"
+#include "QuickLaunchProperties.h"
+#include "TestFolder.h"
+#include "frmPreview.h"
+#include "frmQLProperties.h"
+#include "frmSetup.h"
+
+#include <QCheckBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QScrollBar>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const auto near = [](QRgb a, QRgb b) { return ColourPictures::near(a, b); };
+const auto centre = [](const QImage& image) { return ColourPictures::centre(image); };
+
+// The setup window's work through one real, headless soffice: starting it takes seconds.
+class LibreOfficeSetupTest : public ::testing::Test
+{
+protected:
+    static void SetUpTestSuite()
+    {
+        s_folder = new TestFolder;
+        s_app = new LibreOfficeApp(QString(), s_folder->path("lo-profile"),
+                                   LibreOfficeApp::Display::Headless);
+    }
+
+    static void TearDownTestSuite()
+    {
+        delete s_app;
+        delete s_folder;
+    }
+
+    void SetUp() override { ASSERT_TRUE(s_app->isAvailable()); }
+
+    // A deck generated through the office, one slide per colour.
+    static QString deck(const QString& name, const QList<QRgb>& colours)
+    {
+        const QString path = s_folder->path(name);
+        const QString error = ColourPictures::buildDeck(*s_app, *s_folder, colours, path);
+        EXPECT_TRUE(error.isEmpty()) << error.toStdString();
+        return path;
+    }
+
+    static inline TestFolder* s_folder = nullptr;
+    static inline LibreOfficeApp* s_app = nullptr;
+};
+
+} // namespace
+
+// The settings that the properties window writes must be inside the file: changed through the
+// window, saved as .pptx and opened again.
+TEST_F(LibreOfficeSetupTest, QuickLaunchPropertiesSurviveSavingAndReopening)
+{
+    const QString path = deck("Rolling.pptx", ColourPictures::colours(3));
+    {
+        frmQLProperties window(*s_app, path);
+        EXPECT_EQ(window.fileName()->text(), "Rolling.pptx");
+        window.loop()->setChecked(true);
+        window.advance()->setChecked(true);
+        window.delay()->setText(QStringLiteral("02:05"));
+        window.TxtDelay_LostFocus();
+        EXPECT_EQ(window.delaySpinner()->value(), 125);
+        window.ComOk_Click();
+        ASSERT_TRUE(window.okStatus().ok()) << window.okStatus().error().toStdString();
+    }
+    EXPECT_EQ(s_app->openPresentationCount().valueOr(-1), 0);
+
+    const auto reopened = s_app->open(path, PresentationApp::Visibility::Hidden);
+    ASSERT_TRUE(reopened.ok()) << reopened.error().toStdString();
+    const auto options = reopened.value()->showOptions();
+    ASSERT_TRUE(options.ok()) << options.error().toStdString();
+    EXPECT_TRUE(options.value().loopUntilStopped);
+    EXPECT_EQ(options.value().advanceMode, SlideShowOptions::AdvanceMode::SlideTimings);
+    ASSERT_EQ(options.value().slides.size(), 3);
+    for (const SlideShowOptions::SlideAdvance& slide : options.value().slides) {
+        EXPECT_TRUE(slide.onTime);
+        EXPECT_EQ(slide.advanceTimeS, 125);
+    }
+    reopened.value()->close();
+
+    // The window reads back what it wrote.
+    QuickLaunchProperties properties(*s_app);
+    properties.load(path);
+    EXPECT_TRUE(properties.fields().loop);
+    EXPECT_TRUE(properties.fields().advance);
+    EXPECT_EQ(properties.fields().delayText, "02:05");
+    properties.cancel();
+    EXPECT_EQ(s_app->openPresentationCount().valueOr(-1), 0);
+}
+
+// A twelve-slide deck dropped on the holding slide of the real window: slide 1 at once, the
+// progress in the status bar, the preview; then slide 4 into the pop-up keyed 5.
+TEST_F(LibreOfficeSetupTest, TwelveSlidesOnTheHoldingSlideThenSlideFourIntoPopUpFive)
+{
+    const QList<QRgb> colours = ColourPictures::colours(12);
+    const QString path = deck("Twelve.pptx", colours);
+    FakeMessageService messages;
+    FakeFileDialogService dialogs;
+    FakeClipboardService clipboard;
+    frmSetup setup(messages, dialogs);
+    EventDocument& doc = setup.document();
+    doc.RunFolder = s_folder->path("run");
+    doc.SlideImageFormat = "JPG";
+    QDir().mkpath(doc.RunFolder);
+    setup.buildSlides(messages, dialogs, clipboard, *s_app);
+    QStringList progress;
+    QObject::connect(setup.statusBar(), &QStatusBar::messageChanged,
+                     [&progress](const QString& text) { progress << text; });
+
+    QMimeData dropped;
+    MimeTransfer::putFileList(&dropped, {path});
+    setup.holdingSlide()->drop(&dropped);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return setup.preview() != nullptr; }, 90000));
+    EXPECT_TRUE(near(centre(doc.ImgHoldingFull), colours[0]));
+    for (const char* step : {"Extracting - 0%", "Extracting - 50%", "Extracting - 100%"})
+        EXPECT_TRUE(progress.contains(step)) << step;
+    EXPECT_EQ(setup.preview()->slideCount(), 12);
+
+    setup.sections()->setCurrentIndex(2);
+    setup.popUpSlots()->select(4);
+    setup.preview()->scrollBar()->setValue(4);
+    setup.preview()->ComInsert_Click();
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return doc.PopUps[4].isUsed() && near(centre(doc.PopUps[4].Full), colours[3]); },
+        30000));
+    EXPECT_EQ(doc.PopUps[4].Name, "PopUp");
+    EXPECT_TRUE(near(centre(doc.PopUps[4].Thumb), colours[3]));
+    EXPECT_TRUE(near(centre(doc.ImgHoldingFull), colours[0]));
+
+    // Closing the preview closes the presentation.
+    setup.preview()->close();
+    EXPECT_TRUE(
+        QTest::qWaitFor([&] { return s_app->openPresentationCount().valueOr(-1) == 0; }, 10000));
+}

@@ -122,6 +122,13 @@ PresentationStatus LibreOfficeApp::closeAll()
                                           [session = m_session] { return session->closeAll(); });
 }
 
+PresentationStatus LibreOfficeApp::saveAndCloseAll(const QString& untitledFolder)
+{
+    return m_worker->call<std::monostate>(kOpenBoundMs, [session = m_session, untitledFolder] {
+        return session->saveAndCloseAll(untitledFolder);
+    });
+}
+
 PresentationStatus LibreOfficeApp::quit()
 {
     return m_worker->call<std::monostate>(kQuitBoundMs,

@@ -44,6 +44,7 @@ public:
     buildFromPictures(const QStringList& picturePaths, Visibility visibility) override;
     PresentationResult<int> openPresentationCount() override;
     PresentationStatus closeAll() override;
+    PresentationStatus saveAndCloseAll(const QString& untitledFolder) override;
     PresentationStatus quit() override;
 
     // The office process itself (not its launcher) while it runs, else 0.

@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
 #include <QThread>
 #include <QUrl>
 
@@ -79,6 +80,25 @@ void LibreOfficeProcess::endLeftovers() const
     }
 }
 
+void LibreOfficeProcess::seedProfile() const
+{
+    // A new profile would greet the first document with the tip of the day: a modal dialog
+    // that, coming up under a running show, swallows the presenter's keys.
+    const QString settings =
+        QDir(m_profileFolder).filePath(QStringLiteral("user/registrymodifications.xcu"));
+    if (QFileInfo::exists(settings) || !QDir().mkpath(QFileInfo(settings).path()))
+        return;
+    QFile file(settings);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.write(R"(<?xml version="1.0" encoding="UTF-8"?>
+<oor:items xmlns:oor="http://openoffice.org/2001/registry" xmlns:xs="http://www.w3.org/2001/XMLSchema" xmlns:xsi="http://www.w3.org/2001/XMLSchema-instance">
+<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="ShowTipOfTheDay" oor:op="fuse"><value>false</value></prop></item>
+<item oor:path="/org.openoffice.Office.Common/Misc"><prop oor:name="FirstRun" oor:op="fuse"><value>false</value></prop></item>
+</oor:items>
+)");
+}
+
 bool LibreOfficeProcess::start(QString* error)
 {
     if (m_launcherPid.load() > 0) {
@@ -87,6 +107,7 @@ bool LibreOfficeProcess::start(QString* error)
     }
     endLeftovers();
     QDir().mkpath(m_profileFolder);
+    seedProfile();
 
     // Everything exec needs is built before fork: the child may only make async-signal-safe
     // calls, and this process has other threads.

@@ -31,6 +31,8 @@ public:
     QString connectUrl() const;
 
 private:
+    // Settings a new profile starts with.
+    void seedProfile() const;
     QString profileUrl() const;
     void endLeftovers() const;
 

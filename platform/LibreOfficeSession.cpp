@@ -37,10 +37,12 @@
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
+#include <com/sun/star/util/XModifiable.hpp>
 #include <cppuhelper/bootstrap.hxx>
 #include <rtl/bootstrap.hxx>
 
 #include <QCoreApplication>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
@@ -146,6 +148,30 @@ template <typename T> PresentationResult<T> fail(const QString& text)
 
 const QString kNotOpen = QStringLiteral("The presentation is not open");
 const QString kDied = QStringLiteral("The presentation program stopped");
+
+std::vector<Reference<lang::XComponent>>
+presentationsOpenIn(const Reference<frame::XDesktop2>& desktop)
+{
+    std::vector<Reference<lang::XComponent>> open;
+    const Reference<container::XEnumeration> components =
+        desktop->getComponents()->createEnumeration();
+    while (components->hasMoreElements()) {
+        Reference<lang::XComponent> doc(components->nextElement(), UNO_QUERY);
+        if (Reference<presentation::XPresentationSupplier>(doc, UNO_QUERY).is())
+            open.push_back(doc);
+    }
+    return open;
+}
+
+// folder/base + extension, or with " 2", " 3" ... after base when that is taken.
+QString freeFileName(const QString& folder, const QString& base, const QString& extension)
+{
+    const QString stem = QDir(folder).filePath(base);
+    QString path = stem + extension;
+    for (int n = 2; QFileInfo::exists(path); ++n)
+        path = stem + QLatin1Char(' ') + QString::number(n) + extension;
+    return path;
+}
 
 } // namespace
 
@@ -426,16 +452,7 @@ PresentationResult<int> LibreOfficeSession::openPresentationCount()
     if (!isRunning())
         return 0;
     return guarded<int>([&]() -> PresentationResult<int> {
-        const Reference<container::XEnumeration> components =
-            m_uno->desktop->getComponents()->createEnumeration();
-        int count = 0;
-        while (components->hasMoreElements()) {
-            Reference<presentation::XPresentationSupplier> doc(components->nextElement(),
-                                                               UNO_QUERY);
-            if (doc.is())
-                ++count;
-        }
-        return count;
+        return int(presentationsOpenIn(m_uno->desktop).size());
     });
 }
 
@@ -444,17 +461,49 @@ PresentationStatus LibreOfficeSession::closeAll()
     if (!isRunning())
         return presentationOk();
     return guarded<std::monostate>([&]() -> PresentationStatus {
-        std::vector<Reference<lang::XComponent>> open;
-        const Reference<container::XEnumeration> components =
-            m_uno->desktop->getComponents()->createEnumeration();
-        while (components->hasMoreElements()) {
-            Reference<lang::XComponent> doc(components->nextElement(), UNO_QUERY);
-            if (Reference<presentation::XPresentationSupplier>(doc, UNO_QUERY).is())
-                open.push_back(doc);
-        }
-        for (const auto& doc : open)
+        for (const auto& doc : presentationsOpenIn(m_uno->desktop))
             closeDocument(doc);
         m_uno->documents.clear();
+        return presentationOk();
+    });
+}
+
+PresentationStatus LibreOfficeSession::saveAndCloseAll(const QString& untitledFolder)
+{
+    if (!isRunning())
+        return presentationOk();
+    return guarded<std::monostate>([&]() -> PresentationStatus {
+        QStringList unsaved;
+        for (const auto& doc : presentationsOpenIn(m_uno->desktop)) {
+            const Reference<frame::XStorable> storable(doc, UNO_QUERY);
+            const QString location =
+                storable.is() ? QUrl(fromUno(storable->getLocation())).toLocalFile() : QString();
+            try {
+                const Reference<util::XModifiable> modifiable(doc, UNO_QUERY);
+                if (storable.is() && modifiable.is() && modifiable->isModified()) {
+                    if (storable->hasLocation() && !storable->isReadonly()) {
+                        storable->store();
+                    } else {
+                        const QString name = location.isEmpty()
+                                                 ? QStringLiteral("Presentation")
+                                                 : QFileInfo(location).completeBaseName();
+                        storable->storeAsURL(
+                            fileUrl(freeFileName(untitledFolder, name, QStringLiteral(".odp"))),
+                            properties({property("FilterName", Any(OUString("impress8")))}));
+                    }
+                }
+            } catch (const uno::Exception&) {
+                unsaved << (location.isEmpty() ? QStringLiteral("an untitled presentation")
+                                               : QFileInfo(location).fileName());
+                continue;
+            }
+            closeDocument(doc);
+            std::erase_if(m_uno->documents, [&](const auto& entry) { return entry.second == doc; });
+        }
+        if (!unsaved.isEmpty())
+            return fail<std::monostate>(QStringLiteral("Could not save ") +
+                                        unsaved.join(QStringLiteral(", ")) +
+                                        QStringLiteral("; it stays open."));
         return presentationOk();
     });
 }

@@ -34,6 +34,7 @@ public:
     PresentationResult<int> buildFromPictures(const QStringList& picturePaths, bool hidden);
     PresentationResult<int> openPresentationCount();
     PresentationStatus closeAll();
+    PresentationStatus saveAndCloseAll(const QString& untitledFolder);
     PresentationStatus quit();
 
     PresentationResult<int> slideCount(int id);

@@ -47,6 +47,10 @@ public:
     virtual PresentationResult<int> openPresentationCount() = 0;
     // Closes every open presentation without saving.
     virtual PresentationStatus closeAll() = 0;
+    // Saves every open presentation that has changes, then closes it. One that was never saved
+    // (or was opened read-only) goes into untitledFolder under a name of its own. A presentation
+    // that cannot be saved stays open, and the error names it.
+    virtual PresentationStatus saveAndCloseAll(const QString& untitledFolder) = 0;
     // Ends the program; the next call that needs it starts it again.
     virtual PresentationStatus quit() = 0;
 };

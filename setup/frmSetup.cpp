@@ -37,6 +37,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -46,6 +47,7 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -275,7 +277,12 @@ void frmSetup::ComPlay_Click()
         return;
     closePreview();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool cleared = PlayModeStart::closeOtherPresentations(*m_shows, *m_showMessages);
+    // Presentations someone made in the program and never saved are kept in their documents.
+    QString untitledFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (untitledFolder.isEmpty() || !QDir().mkpath(untitledFolder))
+        untitledFolder = QDir::homePath();
+    const bool cleared =
+        PlayModeStart::closeOtherPresentations(*m_shows, *m_showMessages, untitledFolder);
     QApplication::restoreOverrideCursor();
     if (!cleared)
         return;

@@ -6,7 +6,8 @@
 
 #include <cmath>
 
-bool PlayModeStart::closeOtherPresentations(PresentationApp& program, MessageService& messages)
+bool PlayModeStart::closeOtherPresentations(PresentationApp& program, MessageService& messages,
+                                            const QString& untitledFolder)
 {
     // A program that does not answer holds nothing that could be lost.
     if (program.openPresentationCount().valueOr(0) <= 0)
@@ -16,7 +17,12 @@ bool PlayModeStart::closeOtherPresentations(PresentationApp& program, MessageSer
                                      MsgButtons::OkCancel, MsgIcon::None);
     if (answer != 1)
         return false;
-    program.closeAll();
+    const PresentationStatus saved = program.saveAndCloseAll(untitledFolder);
+    if (!saved.ok()) {
+        // Ending the program now would lose the changes that could not be saved.
+        messages.show(saved.error(), MsgButtons::Ok, MsgIcon::Exclamation);
+        return true;
+    }
     program.quit();
     program.startInBackground();
     return true;

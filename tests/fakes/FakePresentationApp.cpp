@@ -102,6 +102,26 @@ PresentationStatus FakePresentationApp::closeAll()
     return presentationOk();
 }
 
+PresentationStatus FakePresentationApp::saveAndCloseAll(const QString& untitledFolder)
+{
+    m_program->untitledFolder = untitledFolder;
+    QStringList unsaved;
+    for (const auto& weak : m_program->open) {
+        auto doc = weak.lock();
+        if (!doc || !doc->isOpen())
+            continue;
+        if (m_program->unsavable.contains(doc->path())) {
+            unsaved << doc->path();
+            continue;
+        }
+        m_program->savedOnClose << doc->path();
+        doc->close();
+    }
+    if (!unsaved.isEmpty())
+        return PresentationStatus::failure(QStringLiteral("Could not save ") + unsaved.join(", "));
+    return presentationOk();
+}
+
 PresentationStatus FakePresentationApp::quit()
 {
     closeAll();

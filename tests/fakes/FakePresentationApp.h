@@ -27,6 +27,9 @@ public:
         };
         QHash<QString, File> files;
         QSet<QString> unopenable;
+        QSet<QString> unsavable;
+        QStringList savedOnClose; // paths (empty for an untitled one), in order
+        QString untitledFolder;
         bool running = false;
         int generation = 0;
         int starts = 0;
@@ -39,6 +42,11 @@ public:
     void addPresentation(const QString& path, int slideCount);
     // Opening path fails even when it was declared.
     void failToOpen(const QString& path) { m_program->unopenable.insert(path); }
+    // Saving path (an empty path: an untitled presentation) fails.
+    void failToSave(const QString& path) { m_program->unsavable.insert(path); }
+    // Presentations saved by saveAndCloseAll(), and where untitled ones were to go.
+    QStringList savedOnClose() const { return m_program->savedOnClose; }
+    QString untitledFolder() const { return m_program->untitledFolder; }
     void setAvailable(bool available) { m_available = available; }
     // The program dies: every show ends and every open document fails from now on; the next
     // open starts it again.
@@ -60,6 +68,7 @@ public:
     buildFromPictures(const QStringList& picturePaths, Visibility visibility) override;
     PresentationResult<int> openPresentationCount() override;
     PresentationStatus closeAll() override;
+    PresentationStatus saveAndCloseAll(const QString& untitledFolder) override;
     PresentationStatus quit() override;
 
 private:

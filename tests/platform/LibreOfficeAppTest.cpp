@@ -2,6 +2,7 @@
 #include "ColourPictures.h"
 #include "TestFolder.h"
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QImage>
@@ -298,6 +299,37 @@ TEST_F(LibreOfficeAppTest, PresenterEndingTheShowWithEscapeIsNoticed)
     report("end of show noticed after Escape", sinceKey.elapsed());
     EXPECT_LT(sinceKey.elapsed(), 500);
     EXPECT_TRUE(doc->close().ok());
+}
+
+TEST_F(LibreOfficeAppTest, SaveAndCloseAllKeepsChangesAndUntitledPresentations)
+{
+    TestFolder work;
+    const QString copy = work.path("changed.odp");
+    ASSERT_TRUE(QFile::copy(s_folder->path("deck.odp"), copy));
+    auto changed = s_app->open(copy, PresentationApp::Visibility::Visible);
+    ASSERT_TRUE(changed.ok()) << changed.error().toStdString();
+    SlideShowOptions options = changed.value()->showOptions().value();
+    options.loopUntilStopped = !options.loopUntilStopped;
+    ASSERT_TRUE(changed.value()->setShowOptions(options).ok());
+    const QStringList pictures = ColourPictures::write(work, kSlideColours);
+    ASSERT_TRUE(s_app->buildFromPictures(pictures, PresentationApp::Visibility::Visible).ok());
+    const QString documents = work.path("Documents");
+    ASSERT_TRUE(QDir().mkpath(documents));
+    QFile taken(documents + "/Presentation.odp");
+    ASSERT_TRUE(taken.open(QIODevice::WriteOnly)); // an earlier one is never replaced
+
+    const auto closed = s_app->saveAndCloseAll(documents);
+    ASSERT_TRUE(closed.ok()) << closed.error().toStdString();
+    EXPECT_EQ(s_app->openPresentationCount().valueOr(-1), 0);
+    EXPECT_EQ(taken.size(), 0);
+    auto reopened = s_app->open(copy, PresentationApp::Visibility::Hidden);
+    ASSERT_TRUE(reopened.ok());
+    EXPECT_EQ(reopened.value()->showOptions().value().loopUntilStopped, options.loopUntilStopped);
+    auto untitled =
+        s_app->open(documents + "/Presentation 2.odp", PresentationApp::Visibility::Hidden);
+    ASSERT_TRUE(untitled.ok()) << untitled.error().toStdString();
+    EXPECT_EQ(untitled.value()->slideCount().valueOr(0), kSlideColours.size());
+    EXPECT_TRUE(s_app->closeAll().ok());
 }
 
 TEST_F(LibreOfficeAppTest, StaleLockFileDoesNotBlockOpening)

@@ -59,11 +59,12 @@ TEST(PlayModeStart, PowerWarningsOnlyForBatteryAndUnknown)
                            "\nAC power status is unknown!Please check power connection"}));
 }
 
-TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgrees)
+TEST(PlayModeStart, OtherPresentationsAreSavedAndClosedOnlyWhenTheOperatorAgrees)
 {
     FakePresentationApp program;
     FakeMessageService messages;
-    EXPECT_TRUE(PlayModeStart::closeOtherPresentations(program, messages));
+    const QString documents = QStringLiteral("/home/op/Documents");
+    EXPECT_TRUE(PlayModeStart::closeOtherPresentations(program, messages, documents));
     EXPECT_TRUE(messages.texts().isEmpty()) << "nothing open, nothing asked";
 
     program.addPresentation(QStringLiteral("/t/other.pptx"), 2);
@@ -71,14 +72,42 @@ TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgrees)
         program.open(QStringLiteral("/t/other.pptx"), PresentationApp::Visibility::Visible);
     ASSERT_TRUE(other.ok());
     messages.queueAnswer(2);
-    EXPECT_FALSE(PlayModeStart::closeOtherPresentations(program, messages));
+    EXPECT_FALSE(PlayModeStart::closeOtherPresentations(program, messages, documents));
     EXPECT_EQ(messages.last(), QStringLiteral("\nAll Open Presentations need to be closed\n"
                                               "Click OK to Auto Save and Close"));
     EXPECT_EQ(program.openPresentationCount().value(), 1);
 
+    EXPECT_TRUE(program.savedOnClose().isEmpty());
+
+    const int startsBefore = program.starts();
     messages.queueAnswer(1);
-    EXPECT_TRUE(PlayModeStart::closeOtherPresentations(program, messages));
+    EXPECT_TRUE(PlayModeStart::closeOtherPresentations(program, messages, documents));
     EXPECT_EQ(program.openPresentationCount().value(), 0);
+    EXPECT_EQ(program.savedOnClose(), QStringList{"/t/other.pptx"});
+    EXPECT_EQ(program.untitledFolder(), documents);
+    EXPECT_EQ(program.starts(), startsBefore + 1) << "the program comes back empty";
+}
+
+TEST(PlayModeStart, APresentationThatCannotBeSavedStaysOpenAndTheProgramRuns)
+{
+    FakePresentationApp program;
+    FakeMessageService messages;
+    program.addPresentation(QStringLiteral("/t/kept.pptx"), 2);
+    program.addPresentation(QStringLiteral("/t/readonly.pptx"), 2);
+    program.failToSave(QStringLiteral("/t/readonly.pptx"));
+    const auto kept = program.open("/t/kept.pptx", PresentationApp::Visibility::Visible);
+    ASSERT_TRUE(kept.ok());
+    const auto stuck = program.open("/t/readonly.pptx", PresentationApp::Visibility::Visible);
+    ASSERT_TRUE(stuck.ok());
+    const int startsBefore = program.starts();
+
+    messages.queueAnswer(1);
+    EXPECT_TRUE(PlayModeStart::closeOtherPresentations(program, messages, "/tmp"));
+    EXPECT_EQ(program.savedOnClose(), QStringList{"/t/kept.pptx"});
+    EXPECT_EQ(program.openPresentationCount().value(), 1);
+    EXPECT_TRUE(stuck.value()->slideCount().ok()) << "ending the program would lose its changes";
+    EXPECT_EQ(program.starts(), startsBefore);
+    EXPECT_TRUE(messages.last().contains("/t/readonly.pptx")) << messages.last().toStdString();
 }
 
 TEST(PlayModeStart, TheSetupWindowReturnsWithinNinetyNinePercentOfTheScreen)

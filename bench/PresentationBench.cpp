@@ -40,7 +40,7 @@ double openAndShowMs(LibreOfficeApp& app, const QString& deck)
 {
     QElapsedTimer timer;
     timer.start();
-    const auto opened = app.open(deck, PresentationApp::Visibility::Visible);
+    const auto opened = app.open(deck, PresentationApp::Visibility::Hidden);
     if (!opened.ok() || !opened.value()->runShow().ok())
         return -1;
     const DocumentPtr doc = opened.value();
@@ -194,7 +194,7 @@ int main(int argc, char** argv)
                 exportMedian, exportMedian / convertMedian);
 
     // The show keeps answering while the other office exports.
-    auto opened = shows.open(deck, PresentationApp::Visibility::Visible);
+    auto opened = shows.open(deck, PresentationApp::Visibility::Hidden);
     if (!opened.ok() || !opened.value()->runShow().ok()) {
         std::fprintf(stderr, "the show did not start\n");
         return 1;

@@ -38,6 +38,8 @@ public:
     virtual PresentationResult<int> slideCount() = 0;
 
     // Starts the show at slide 1 and gives it the focus. Succeeds once the show is on screen.
+    // Open a presentation meant only for its show hidden: LibreOffice's show of a document
+    // opened with its editing window takes no keys but Escape.
     virtual PresentationStatus runShow() = 0;
     // False once the show has been ended (by a key, a click or endShow()). A show that reached
     // its black end screen still counts as running until the presenter leaves it.

@@ -146,7 +146,7 @@ void QuickLaunchBar::Show_Click()
     }
     if (!isPresentation(path))
         return;
-    const auto opened = m_presentations.open(path, PresentationApp::Visibility::Visible);
+    const auto opened = m_presentations.open(path, PresentationApp::Visibility::Hidden);
     if (!opened.ok())
         return;
     // A show that did not come up leaves nothing open behind it.

@@ -213,7 +213,7 @@ void SpeakerList::MnuShow_Click()
         return;
     m_doc.SpeakerScratch = SpeakerTable::GetSpeakerAt(m_doc, m_selectedRow - 1);
     const QString path = m_doc.SpeakerScratch.FilePath;
-    const auto opened = m_services.presentations.open(path, PresentationApp::Visibility::Visible);
+    const auto opened = m_services.presentations.open(path, PresentationApp::Visibility::Hidden);
     if (opened.ok() && opened.value()->runShow().ok()) {
         // The show lives as long as its document is held.
         m_shownPresentation = opened.value();

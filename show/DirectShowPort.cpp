@@ -3,16 +3,26 @@
 #include "PresentationApp.h"
 #include "PresentationDocument.h"
 
+#include <QFileInfo>
+
 ShowPort::Launch DirectShowPort::launchNow(const QString& path, StartAt startAt)
 {
     Launch launch;
-    auto opened = m_program.open(path, PresentationApp::Visibility::Visible);
-    if (!opened.ok()) {
-        launch.error = opened.error();
-        return launch;
+    std::shared_ptr<PresentationDocument> document = takePrepared(path);
+    // A prepared document that died with its program (or was closed) fails here.
+    launch.slideCount = document ? document->slideCount().valueOr(0) : 0;
+    if (launch.slideCount == 0) {
+        if (document)
+            document->close();
+        // Opened hidden: the show puts it on screen (see PresentationDocument::runShow).
+        auto opened = m_program.open(path, PresentationApp::Visibility::Hidden);
+        if (!opened.ok()) {
+            launch.error = opened.error();
+            return launch;
+        }
+        document = opened.value();
+        launch.slideCount = document->slideCount().valueOr(0);
     }
-    std::shared_ptr<PresentationDocument> document = opened.value();
-    launch.slideCount = document->slideCount().valueOr(0);
     if (const PresentationStatus shown = document->runShow(); !shown.ok()) {
         launch.error = shown.error();
         document->close();
@@ -23,6 +33,45 @@ ShowPort::Launch DirectShowPort::launchNow(const QString& path, StartAt startAt)
         document->goToSlide(launch.slideCount);
     launch.document = std::move(document);
     return launch;
+}
+
+bool DirectShowPort::preparedIsCurrent() const
+{
+    const QFileInfo file(m_prepared.path);
+    return m_prepared.document && file.lastModified() == m_prepared.modified &&
+           file.size() == m_prepared.size;
+}
+
+std::shared_ptr<PresentationDocument> DirectShowPort::takePrepared(const QString& path)
+{
+    if (path.isEmpty() || m_prepared.path != path)
+        return nullptr;
+    const bool current = preparedIsCurrent();
+    std::shared_ptr<PresentationDocument> document = std::move(m_prepared.document);
+    m_prepared = Prepared();
+    if (current)
+        return document;
+    if (document)
+        document->close();
+    return nullptr;
+}
+
+bool DirectShowPort::prepareNow(const QString& path)
+{
+    if (!path.isEmpty() && m_prepared.path == path && preparedIsCurrent() &&
+        m_prepared.document->slideCount().ok())
+        return true;
+    if (m_prepared.document)
+        m_prepared.document->close();
+    m_prepared = Prepared();
+    if (path.isEmpty())
+        return false;
+    const QFileInfo file(path);
+    auto opened = m_program.open(path, PresentationApp::Visibility::Hidden);
+    if (!opened.ok())
+        return false;
+    m_prepared = Prepared{path, file.lastModified(), file.size(), opened.value()};
+    return true;
 }
 
 ShowPort::Poll DirectShowPort::pollNow(PresentationDocument& document, Front front)
@@ -41,6 +90,11 @@ ShowPort::Poll DirectShowPort::pollNow(PresentationDocument& document, Front fro
 void DirectShowPort::launch(const QString& path, StartAt startAt, std::function<void(Launch)> done)
 {
     done(launchNow(path, startAt));
+}
+
+void DirectShowPort::prepare(const QString& path, std::function<void(bool)> done)
+{
+    done(prepareNow(path));
 }
 
 void DirectShowPort::poll(std::shared_ptr<PresentationDocument> document, Front front,

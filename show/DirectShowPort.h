@@ -2,6 +2,8 @@
 
 #include "ShowPort.h"
 
+#include <QDateTime>
+
 #include <vector>
 
 class PresentationApp;
@@ -14,6 +16,7 @@ public:
     explicit DirectShowPort(PresentationApp& program) : m_program(program) {}
 
     void launch(const QString& path, StartAt startAt, std::function<void(Launch)> done) override;
+    void prepare(const QString& path, std::function<void(bool)> done) override;
     void poll(std::shared_ptr<PresentationDocument> document, Front front,
               std::function<void(Poll)> done) override;
     void bringToFront(std::shared_ptr<PresentationDocument> document) override;
@@ -21,10 +24,26 @@ public:
     void showUntracked(const QString& path) override;
 
     Launch launchNow(const QString& path, StartAt startAt);
+    bool prepareNow(const QString& path);
     static Poll pollNow(PresentationDocument& document, Front front);
 
 private:
+    struct Prepared
+    {
+        QString path;
+        // The file as it was opened: a file replaced since is opened again.
+        QDateTime modified;
+        qint64 size = -1;
+        std::shared_ptr<PresentationDocument> document;
+    };
+
+    // The document prepared for path, taken out of m_prepared; null when there is none or the
+    // file changed since.
+    std::shared_ptr<PresentationDocument> takePrepared(const QString& path);
+    bool preparedIsCurrent() const;
+
     PresentationApp& m_program;
+    Prepared m_prepared;
     // Shows nobody follows stay open until a later one finds them ended and closes them.
     std::vector<std::shared_ptr<PresentationDocument>> m_untracked;
 };

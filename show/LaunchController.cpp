@@ -230,6 +230,8 @@ void LaunchController::launchCurrent(ShowPort::StartAt startAt)
     m_launchedFilePath = speaker.FilePath;
     m_loadingPicture = 0;
     m_launching = true;
+    // The launch takes what was prepared; the next idle tick prepares the next talk.
+    m_preparedFor.clear();
     m_port.launch(m_launchedFilePath, startAt,
                   [this](const ShowPort::Launch& launch) { launched(launch); });
 }
@@ -258,6 +260,7 @@ void LaunchController::Timer1_Timer()
         return;
     if (!m_show) {
         noShowLeft();
+        prepareCurrent();
         return;
     }
     m_polling = true;
@@ -286,6 +289,20 @@ void LaunchController::polled(const std::shared_ptr<PresentationDocument>& docum
     m_show.reset();
     noShowLeft();
     emit changed();
+}
+
+void LaunchController::prepareCurrent()
+{
+    if (m_preparing)
+        return;
+    const QString path = m_doc.CurrentSpeaker >= 0 && currentFileExists()
+                             ? m_doc.Speakers[size_t(m_doc.CurrentSpeaker)].FilePath
+                             : QString();
+    if (path == m_preparedFor)
+        return;
+    m_preparing = true;
+    m_preparedFor = path;
+    m_port.prepare(path, [this](bool) { m_preparing = false; });
 }
 
 void LaunchController::noShowLeft()

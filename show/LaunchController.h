@@ -111,6 +111,8 @@ public:
     int loadingPicture() const { return m_loadingPicture; }
     bool showRunning() const { return m_show != nullptr; }
     bool launching() const { return m_launching; }
+    // The presentation last handed to the port to prepare, once the port has it ready.
+    QString preparedPath() const { return m_preparing ? QString() : m_preparedFor; }
     bool liveCastControlsShown() const { return m_liveCastControlsShown; }
     const Overlays& overlays() const { return m_overlays; }
     const QString& LabSName() const { return m_labSName; }
@@ -148,6 +150,8 @@ private:
     void polled(const std::shared_ptr<PresentationDocument>& document, const ShowPort::Poll& poll);
     // The show is over or none runs: the talk's record, the holding state for the audience.
     void noShowLeft();
+    // While the screen waits, the current speaker's presentation is opened ahead of Page Down.
+    void prepareCurrent();
     void blank();
     void restoreScreen();
     void showTitle(int title);
@@ -168,6 +172,8 @@ private:
     LiveCastHooks& m_liveCast;
     TimingsSetting m_timings;
 
+    QString m_preparedFor;
+    bool m_preparing = false;
     bool m_blanked = false;
     int m_title = HoldingTitle;
     int m_loadingPicture = NoLoadingPicture;

@@ -41,8 +41,13 @@ public:
 
     virtual ~ShowPort() = default;
 
-    // Opens path visibly and runs its show at the first or last slide.
+    // Opens path and runs its show at the first or last slide; a presentation prepared for path
+    // only has its show started.
     virtual void launch(const QString& path, StartAt startAt, std::function<void(Launch)> done) = 0;
+    // Opens path ahead of its launch, while the screen waits, so that the launch only starts its
+    // show. What was prepared before is closed, unless it is this same file, unchanged and still
+    // open; an empty path just closes it. done(true) once path is ready.
+    virtual void prepare(const QString& path, std::function<void(bool)> done) = 0;
     // At most three calls to the program: running?, which slide?, and the front when asked.
     virtual void poll(std::shared_ptr<PresentationDocument> document, Front front,
                       std::function<void(Poll)> done) = 0;

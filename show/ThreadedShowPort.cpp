@@ -45,6 +45,11 @@ void ThreadedShowPort::launch(const QString& path, StartAt startAt,
                 std::move(done));
 }
 
+void ThreadedShowPort::prepare(const QString& path, std::function<void(bool)> done)
+{
+    run<bool>([this, path] { return m_direct.prepareNow(path); }, std::move(done));
+}
+
 void ThreadedShowPort::poll(std::shared_ptr<PresentationDocument> document, Front front,
                             std::function<void(Poll)> done)
 {

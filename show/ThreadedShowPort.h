@@ -20,6 +20,7 @@ public:
     ~ThreadedShowPort() override;
 
     void launch(const QString& path, StartAt startAt, std::function<void(Launch)> done) override;
+    void prepare(const QString& path, std::function<void(bool)> done) override;
     void poll(std::shared_ptr<PresentationDocument> document, Front front,
               std::function<void(Poll)> done) override;
     void bringToFront(std::shared_ptr<PresentationDocument> document) override;

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # Play mode with the real LibreOffice, driven by key presses as an operator's remote would: the
-# demo event's three talks; Page Down opens talk 1, its show is ended; "stagor.log" holds the
-# talk's timing record, "Record.log" the launch; Back reopens the
-# talk at its last slide; "B" blanks and any key restores; "2" shows pop-up 2; auto run launches
-# the next talk five seconds after a show ends; LibreOffice killed in the middle of a talk is
-# survived; F1 returns to the setup window.
+# demo event's three talks; Page Down opens talk 1, the remote's Page Down moves its show through
+# three slides and Escape ends it; "stagor.log" holds the talk's per-slide times, "Record.log" the
+# launch; Back reopens the talk at its last slide; "B" blanks and any key restores; "2" shows
+# pop-up 2; auto run launches the next talk five seconds after a show ends; LibreOffice killed in
+# the middle of a talk is survived; F1 returns to the setup window.
 set -euo pipefail
 program="$1"
 demo="$(dirname "$program")/vesk-stagor-demo"
@@ -92,14 +92,22 @@ done
 # Talk 1 through three slides.
 launch_key Next
 wait_for show_has_focus 600 || fail "talk 1 did not come up within 60 s"
+watcher_slide() { grep -o 'watcher: running 1, slide [0-9]*' "$work/out.log" | tail -n 1 | grep -o '[0-9]*$'; }
+wait_for '[ "$(watcher_slide)" = 1 ]' 100 || fail "the watcher did not see slide 1"
+sleep 1.2 # slide 1 is on screen for a while
+xdotool key Next
+wait_for '[ "$(watcher_slide)" = 2 ]' 50 || fail "Page Down did not move the show to slide 2"
 sleep 1.2
-# Under Xvfb without a window manager LibreOffice's show takes Escape but neither arrow keys nor
-# clicks (plain `soffice --show` behaves the same), so the talk stays on slide 1 here; the times
-# of slides left are covered by the watcher's tests with the scripted program.
+xdotool key Next
+wait_for '[ "$(watcher_slide)" = 3 ]' 50 || fail "Page Down did not move the show to slide 3"
+sleep 1.2
 xdotool key Escape
 wait_for '[ "$(speaker_records)" = 1 ]' 50 || fail "no speaker record after the show ended"
 log_text | grep -q '^Ada Lovelace, #4$' || fail "the record does not name talk 1 and its 4 slides"
-log_text | grep -Eq '^1 {13}True' || fail "the record has no line for slide 1: $(cat "$log")"
+log_text | grep -Eq '^1 {13}True, 00:00:0[1-9]$' || fail "the record has no time for slide 1: $(cat "$log")"
+log_text | grep -Eq '^2 {13}, 00:00:0[1-9]$' || fail "the record has no time for slide 2: $(cat "$log")"
+# A slide's time is the moment it was left; the show ended on slide 3.
+log_text | grep -Eq '^3 {13}$' || fail "the record has a time for slide 3, never left"
 log_text | grep -Eq '^4 {13}$' || fail "the record has no line for slide 4"
 [ "$(launches)" = 1 ] || fail "Record.log does not hold one launch"
 

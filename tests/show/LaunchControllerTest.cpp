@@ -140,6 +140,7 @@ TEST_F(LaunchControllerTest, TheWatcherWritesOneTimingRecordPerLaunchWithEverySl
     start();
     watch();
     key(K::KeyPageDown);
+    const auto talk = show();
     watch();
     show()->presenterMovesTo(2);
     m_clock.advanceMs(4000);
@@ -160,7 +161,7 @@ TEST_F(LaunchControllerTest, TheWatcherWritesOneTimingRecordPerLaunchWithEverySl
     EXPECT_EQ(lines[5], QStringLiteral("2             , 00:00:04"));
     EXPECT_EQ(lines[6], QStringLiteral("3             "));
     EXPECT_FALSE(m_controller->showRunning());
-    EXPECT_EQ(m_program.openPresentationCount().value(), 0) << "an ended show is closed";
+    EXPECT_FALSE(talk->isOpen()) << "an ended show is closed";
     EXPECT_EQ(m_liveCast.published, (QStringList{"|h120000", "Talk_1|1t1", "Talk_1|2t1",
                                                  "Talk_1|1t1", "Talk_1|2t1", "|h120000"}));
 }
@@ -469,4 +470,41 @@ TEST_F(LaunchControllerTest, QuickLaunchRunsAShowNobodyFollowsOrHandsFlashToLive
     m_doc.QuickLaunchFile = QStringLiteral("/promo/other.swf");
     key(K::KeyQ);
     EXPECT_EQ(m_liveCast.flashed.size(), 1) << "not while a talk runs";
+}
+
+TEST_F(LaunchControllerTest, WhileTheScreenWaitsTheNextTalkIsOpenedAheadAndOnlyItsShowStarts)
+{
+    addSpeakers(3);
+    LaunchController& controller = start();
+    watch();
+    EXPECT_EQ(controller.preparedPath(), m_doc.Speakers[0].FilePath);
+    const auto prepared = show();
+    ASSERT_TRUE(prepared);
+    EXPECT_FALSE(prepared->isShowRunning().valueOr(true));
+
+    key(K::KeyPageDown);
+    ASSERT_TRUE(controller.showRunning());
+    EXPECT_EQ(show(), prepared) << "the prepared presentation was opened a second time";
+    watch();
+    EXPECT_EQ(m_program.openPresentationCount().value(), 1) << "nothing is prepared during a talk";
+
+    // After the talk, the next one is prepared; its file replaced meanwhile is opened afresh.
+    show()->presenterEndsShow();
+    watch(2);
+    EXPECT_EQ(controller.preparedPath(), m_doc.Speakers[1].FilePath);
+    const auto stale = show();
+    m_app.writeFile(QStringLiteral("Talk 2.pptx"), "a new version of the deck");
+    key(K::KeyPageDown);
+    ASSERT_TRUE(controller.showRunning());
+    EXPECT_NE(show(), stale);
+    EXPECT_FALSE(stale->isOpen());
+
+    // A program that died takes the prepared presentation with it: Page Down opens it again.
+    show()->presenterEndsShow();
+    watch(2);
+    EXPECT_EQ(controller.preparedPath(), m_doc.Speakers[2].FilePath);
+    m_program.crash();
+    key(K::KeyPageDown);
+    ASSERT_TRUE(controller.showRunning());
+    EXPECT_EQ(show()->path(), m_doc.Speakers[2].FilePath);
 }

@@ -96,15 +96,11 @@ void HoldingSlide::MnuHoldingSlide_Click()
     m_doc.ImgHolding.save(m_doc.AppFolder + QStringLiteral("dtitle-sm"), "PNG");
 }
 
-bool HoldingSlide::exportBuiltInDefault()
+bool HoldingSlide::exportTemplateSlide(const QList<std::pair<QString, QSize>>& targets)
 {
     const QString templatePath = m_doc.AppFolder + QStringLiteral("ppt.ppt");
     if (!QFileInfo::exists(templatePath))
         return false;
-    const QString thumbnailPath = m_doc.RunFolder + QStringLiteral("/Slide1");
-    const QString fullPath = m_doc.RunFolder + QStringLiteral("/Default");
-    const QSize box = m_intake.thumbnailBox();
-    const QSize screen = m_intake.screen();
     bool exported = false;
     PresentationApp& app = m_templates;
     // Exports wait on the presentation program: the window keeps painting meanwhile.
@@ -113,24 +109,47 @@ bool HoldingSlide::exportBuiltInDefault()
             const auto opened = app.open(templatePath, PresentationApp::Visibility::Hidden);
             if (!opened.ok())
                 return;
-            using Format = PresentationDocument::ImageFormat;
-            exported = opened.value()
-                           ->exportSlide(1, thumbnailPath, Format::Bmp, box.width(), box.height())
-                           .ok() &&
-                       opened.value()
-                           ->exportSlide(1, fullPath, Format::Bmp, screen.width(), screen.height())
-                           .ok();
+            exported = true;
+            for (const auto& [path, size] : targets)
+                exported =
+                    exported && opened.value()
+                                    ->exportSlide(1, path, PresentationDocument::ImageFormat::Bmp,
+                                                  size.width(), size.height())
+                                    .ok();
             opened.value()->close();
         },
         [] {});
-    if (!exported)
+    return exported;
+}
+
+bool HoldingSlide::exportBuiltInDefault()
+{
+    const QString thumbnailPath = m_doc.RunFolder + QStringLiteral("/Slide1");
+    const QString fullPath = m_doc.RunFolder + QStringLiteral("/Default");
+    if (!exportTemplateSlide(
+            {{thumbnailPath, m_intake.thumbnailBox()}, {fullPath, m_intake.screen()}}))
         return false;
     const QImage thumbnail(thumbnailPath, "BMP");
     const QImage full(fullPath, "BMP");
     if (thumbnail.isNull() || full.isNull())
         return false;
+    // Written back as this program writes pictures, so that Set Holding Slide's copy of it
+    // compares equal.
+    full.save(fullPath, "BMP");
     take(thumbnail, full);
     return true;
+}
+
+void HoldingSlide::screenSizeChanged()
+{
+    const QString fullPath = m_doc.RunFolder + QStringLiteral("/Default");
+    if (!PathHelpers::FilesAreEqual(m_doc.RunFolder + QStringLiteral("/Slide1"), fullPath))
+        return;
+    if (!exportTemplateSlide({{fullPath, m_intake.screen()}}))
+        return;
+    const QImage full(fullPath, "BMP");
+    if (!full.isNull())
+        take(QImage(), full);
 }
 
 void HoldingSlide::MnuRestoreDefault_Click()

@@ -1,7 +1,11 @@
 #pragma once
 
 #include <QImage>
+#include <QList>
 #include <QObject>
+#include <QSize>
+
+#include <utility>
 
 class ClipboardService;
 class EventDocument;
@@ -43,6 +47,9 @@ public:
     void MnuRestoreDefault_Click();
     // At start-up when the operator has no default of their own.
     void loadBuiltInDefault();
+    // The screen changed size (the intake knows the new one): the built-in default, recognised
+    // by Set Holding Slide's copy being equal to it, is exported again at that size.
+    void screenSizeChanged();
 
     // The preview's pick while the "Main" section shows.
     void insertFromPreview(int slide, const QImage& thumbnail);
@@ -56,6 +63,8 @@ signals:
 private:
     void take(const QImage& thumbnail, const QImage& full);
     bool exportBuiltInDefault();
+    // Slide 1 of the template at each size, to the files beside them; false when any failed.
+    bool exportTemplateSlide(const QList<std::pair<QString, QSize>>& targets);
 
     EventDocument& m_doc;
     SlideIntake& m_intake;

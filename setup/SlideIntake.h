@@ -27,6 +27,8 @@ public:
 
     QSize thumbnailBox() const { return m_thumbnailBox; }
     QSize screen() const { return m_screen; }
+    // Full-size pictures from now on are made for a screen of this size.
+    void setScreen(const QSize& screen) { m_screen = screen; }
 
     // The picture at source, scaled to the box's width (landscape or square) or height
     // (portrait), keeping its proportions; written as a bitmap at target and read back. A null

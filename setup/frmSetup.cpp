@@ -591,6 +591,18 @@ void frmSetup::Timer1_Timer()
     const QString caption = m_controller->captionTick();
     if (!caption.isEmpty())
         setWindowTitle(caption);
+    if (const QSize size = screen() ? screen()->size() : QSize(); size != m_seenScreenSize) {
+        const bool first = !m_seenScreenSize.isValid();
+        m_seenScreenSize = size;
+        if (!first && m_intake && m_holdingSlide) {
+            m_intake->setScreen(size);
+            QApplication::setOverrideCursor(Qt::WaitCursor);
+            m_holdingSlide->screenSizeChanged();
+            QApplication::restoreOverrideCursor();
+            if (m_launch)
+                m_launch->Build_Screen();
+        }
+    }
     // Presentations moved or deleted behind the program's back, also during play mode.
     if (m_showMessages && m_speakersPanel) {
         const QList<int> removed = MissingPresentations::removeSpeakers(m_doc, *m_showMessages);

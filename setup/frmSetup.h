@@ -5,6 +5,7 @@
 
 #include <QMainWindow>
 #include <QRect>
+#include <QSize>
 #include <QTimer>
 
 #include <array>
@@ -158,6 +159,8 @@ private:
     SpeakersPanel* m_speakersPanel = nullptr;
     SlideExtractor* m_extractor = nullptr;
     SlideIntake* m_intake = nullptr;
+    // The screen's size at the watcher's last tick.
+    QSize m_seenScreenSize;
     HoldingSlide* m_holdingSlide = nullptr;
     PopUpSlots* m_popUpSlots = nullptr;
     HoldingPanel* m_holdingPanel = nullptr;

@@ -161,12 +161,21 @@ TEST_F(SlidePanelsTest, OperatorDefaultAndBuiltInDefault)
     // The built-in default is no default of the operator's own.
     holding.MnuHoldingSlide_Click();
     EXPECT_FALSE(QFile::exists(doc.AppFolder + "dtitle"));
+    // It follows the screen to a new size.
+    intake.setScreen({800, 600});
+    holding.screenSizeChanged();
+    EXPECT_EQ(doc.ImgHoldingFull.size(), QSize(800, 600));
+    EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(1));
 
     doc.ImgHoldingFull = QImage(picture("mine.png", {640, 360}, qRgb(9, 99, 199)));
     holding.MnuHoldingSlide_Click();
     ASSERT_TRUE(QFile::exists(doc.AppFolder + "dtitle"));
     ASSERT_TRUE(QFile::exists(doc.AppFolder + "dtitle-sm"));
     EXPECT_EQ(QImage(doc.AppFolder + "dtitle").pixel(3, 3), qRgb(9, 99, 199));
+    // The operator's own picture stays as it is.
+    intake.setScreen(kScreen);
+    holding.screenSizeChanged();
+    EXPECT_EQ(doc.ImgHoldingFull.size(), QSize(640, 360));
 
     QSignalSpy restored(&holding, &HoldingSlide::restoreFinished);
     holding.MnuRestoreDefault_Click();

@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <fcntl.h>
 #include <filesystem>
 
 #include <unistd.h>
@@ -52,8 +51,6 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
         file.setPermissions(QFileInfo(finalPath).permissions());
 
     TokenWriter out(file);
-    m_writeBehind = kind == SaveKind::Durable;
-    m_writeBehindFrom = 0;
     const BlockOutcome outcome = writeSections(document, exportFlag, out, error);
     if (outcome == BlockOutcome::Written && !out.hasError() && kind == SaveKind::Durable) {
         if (!file.flush() || ::fsync(file.handle()) != 0)
@@ -85,21 +82,6 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
         return false;
     }
     return true;
-}
-
-void EventFileWriter::startWriteBehind(QIODevice& device)
-{
-    constexpr qint64 WriteBehindBytes = 8 * 1000 * 1000;
-    auto* file = qobject_cast<QFileDevice*>(&device);
-    if (!m_writeBehind || !file || file->handle() < 0)
-        return;
-    const qint64 end = file->pos();
-    if (end - m_writeBehindFrom < WriteBehindBytes || !file->flush())
-        return;
-    // Only a start: the sync before the file takes its name still waits for all of it.
-    ::sync_file_range(file->handle(), m_writeBehindFrom, end - m_writeBehindFrom,
-                      SYNC_FILE_RANGE_WRITE);
-    m_writeBehindFrom = end;
 }
 
 std::optional<qint64> EventFileWriter::estimateSize(const EventDocument& document, bool exportFlag,
@@ -249,7 +231,6 @@ EventFileWriter::BlockOutcome EventFileWriter::writePresentations(const EventDoc
                 return BlockOutcome::Failed;
             copied += chunk.size();
             doneBytes += chunk.size();
-            startWriteBehind(out.device());
             if (m_progress && !m_progress(doneBytes, totalBytes, fileName))
                 return BlockOutcome::Cancelled;
         }

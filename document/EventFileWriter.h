@@ -7,7 +7,6 @@
 
 class ByteCountingDevice;
 class EventDocument;
-class QIODevice;
 class ImageBlockCodec;
 class TokenWriter;
 
@@ -73,10 +72,6 @@ private:
     ExportProgress m_progress;
     // Set while estimating: presentations are counted here instead of being copied.
     ByteCountingDevice* m_measure = nullptr;
-    // A durable save has the disk start on what is stored while the rest is still being copied.
-    void startWriteBehind(QIODevice& device);
-    bool m_writeBehind = false;
-    qint64 m_writeBehindFrom = 0;
     bool m_cancelled = false;
     bool m_writeFailed = false;
 };

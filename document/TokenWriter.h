@@ -15,7 +15,6 @@ class TokenWriter
 {
 public:
     explicit TokenWriter(QIODevice& device);
-    QIODevice& device() const { return m_device; }
 
     // Raw text, no brackets added.
     void WriteChars(const QString& text);

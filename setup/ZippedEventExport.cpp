@@ -37,7 +37,9 @@ ZippedEventExport::Outcome ZippedEventExport::exportTo(const QString& path)
 
     emit busyChanged(true);
     QString error;
-    const std::optional<qint64> estimate = m_writer.estimateSize(snapshot, true, &error);
+    // Measuring encodes every picture once: seconds of work for a big event, off this thread.
+    std::optional<qint64> estimate;
+    BackgroundJob::run([&] { estimate = m_writer.estimateSize(snapshot, true, &error); }, [] {});
     const std::optional<qint64> freeBytes = m_freeSpace.freeBytes(path);
     emit busyChanged(false);
     if (!estimate) {

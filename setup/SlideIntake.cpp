@@ -27,6 +27,10 @@ SlideIntake::SlideIntake(EventDocument& doc, SlideExtractor& extractor, QSize th
                 if (!result.ok() && m_pending)
                     emit slideTaken();
                 m_pending = nullptr;
+                // A presentation handed over meanwhile comes next; this one's preview is of no
+                // use any more.
+                if (startQueued())
+                    return;
                 if (result.ok() && result.span == SlideExtractor::SlideSpan::Several)
                     emit previewReady(result.previewPaths);
             });
@@ -38,7 +42,22 @@ SlideIntake::SlideIntake(EventDocument& doc, SlideExtractor& extractor, QSize th
                     m_pending(m_pendingThumbnail, error.isEmpty() ? full : QImage());
                 m_pending = nullptr;
                 emit slideTaken();
+                startQueued();
             });
+}
+
+bool SlideIntake::startQueued()
+{
+    if (!m_queued)
+        return false;
+    const SlideExtractor::Request request = *m_queued;
+    m_queued.reset();
+    Receiver receiver = std::move(m_queuedReceiver);
+    m_queuedReceiver = nullptr;
+    if (!m_extractor.start(request))
+        return false;
+    m_pending = std::move(receiver);
+    return true;
 }
 
 QString SlideIntake::run(const QString& name) const
@@ -118,6 +137,12 @@ bool SlideIntake::takePresentation(const QString& path, const Receiver& receiver
     request.slideImageFormat = metafile ? QStringLiteral("BMP") : m_doc.SlideImageFormat;
     request.thumbnailPx = m_thumbnailBox;
     request.fullScreenPx = m_screen;
+    if (m_extractor.isBusy()) {
+        // Taken once the extraction in progress is done; a later one replaces it.
+        m_queued = request;
+        m_queuedReceiver = receiver;
+        return true;
+    }
     if (!m_extractor.start(request))
         return false;
     m_pending = receiver;

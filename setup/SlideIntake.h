@@ -5,11 +5,13 @@
 #include <QSize>
 #include <QStringList>
 
+#include "SlideExtractor.h"
+
 #include <functional>
+#include <optional>
 
 class EventDocument;
 class QMimeData;
-class SlideExtractor;
 
 // What the holding slide and the pop-up slots do with what the operator hands them: a picture
 // file, picture data, or a presentation whose slide 1 is taken at once and whose other slides
@@ -35,8 +37,8 @@ public:
     // image when source is no picture or target cannot be written.
     static QImage ScalePictureFile(const QString& source, const QString& target, QSize box);
 
-    // A presentation by its ending, a picture otherwise. False when nothing could be taken
-    // (no picture, or the extractor is busy).
+    // A presentation by its ending, a picture otherwise. False when nothing could be taken (no
+    // picture). A presentation handed over while another is being extracted follows it.
     bool takeFile(const QString& path, const Receiver& receiver);
     // Picture data: saved as the run folder's "slide1" and scaled from there.
     bool takePicture(const QImage& full, const Receiver& receiver);
@@ -56,6 +58,8 @@ signals:
 
 private:
     bool takePresentation(const QString& path, const Receiver& receiver);
+    // Starts the presentation handed over during the last extraction; false when there is none.
+    bool startQueued();
     QString run(const QString& name) const;
 
     EventDocument& m_doc;
@@ -63,5 +67,8 @@ private:
     QSize m_thumbnailBox;
     QSize m_screen;
     Receiver m_pending;
+    // A presentation handed over while another was being extracted.
+    std::optional<SlideExtractor::Request> m_queued;
+    Receiver m_queuedReceiver;
     QImage m_pendingThumbnail;
 };

@@ -186,6 +186,23 @@ TEST_F(SlidePanelsTest, OperatorDefaultAndBuiltInDefault)
     EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(1));
 }
 
+TEST_F(SlidePanelsTest, APresentationDroppedDuringAnExtractionFollowsIt)
+{
+    QSignalSpy preview(&intake, &SlideIntake::previewReady);
+    std::unique_ptr<QMimeData> twelve(filesMime({presentation("twelve.pptx", 12)}));
+    std::unique_ptr<QMimeData> three(filesMime({presentation("three.pptx", 3)}));
+    holding.drop(twelve.get());
+    ASSERT_TRUE(extractor.isBusy());
+    popUps.drop(5, three.get());
+
+    ASSERT_TRUE(preview.wait(kWaitMs));
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !extractor.isBusy(); }, kWaitMs));
+    EXPECT_EQ(preview.size(), 1) << "the first deck's preview is of no use any more";
+    EXPECT_EQ(preview.first().first().toStringList().size(), 3);
+    EXPECT_TRUE(doc.hasHoldingSlide());
+    EXPECT_EQ(doc.PopUps[5].Full.pixel(1, 1), FakePresentationDocument::colourOf(1));
+}
+
 TEST_F(SlidePanelsTest, PopUpsFillTheSlotTheyWereMeantFor)
 {
     QSignalSpy preview(&intake, &SlideIntake::previewReady);

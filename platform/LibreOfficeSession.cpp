@@ -173,6 +173,26 @@ QString freeFileName(const QString& folder, const QString& base, const QString& 
     return path;
 }
 
+// The office's export filter for each format.
+const char* filterOf(PresentationDocument::FileFormat format)
+{
+    switch (format) {
+    case PresentationDocument::FileFormat::Pdf:
+        return "impress_pdf_Export";
+    case PresentationDocument::FileFormat::Pptx:
+        return "Impress MS PowerPoint 2007 XML";
+    case PresentationDocument::FileFormat::Ppt:
+        return "MS PowerPoint 97";
+    case PresentationDocument::FileFormat::Ppsx:
+        return "Impress MS PowerPoint 2007 XML AutoPlay";
+    case PresentationDocument::FileFormat::Pps:
+        return "MS PowerPoint 97 AutoPlay";
+    case PresentationDocument::FileFormat::Odp:
+        break;
+    }
+    return "impress8";
+}
+
 } // namespace
 
 struct LibreOfficeSession::Uno
@@ -489,7 +509,9 @@ PresentationStatus LibreOfficeSession::saveAndCloseAll(const QString& untitledFo
                                                  : QFileInfo(location).completeBaseName();
                         storable->storeAsURL(
                             fileUrl(freeFileName(untitledFolder, name, QStringLiteral(".odp"))),
-                            properties({property("FilterName", Any(OUString("impress8")))}));
+                            properties({property("FilterName",
+                                                 Any(OUString::createFromAscii(filterOf(
+                                                     PresentationDocument::FileFormat::Odp))))}));
                     }
                 }
             } catch (const uno::Exception&) {
@@ -697,32 +719,13 @@ PresentationStatus LibreOfficeSession::saveCopyAs(int id, const QString& path,
 {
     return onDocument<std::monostate>(
         id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
-            std::vector<beans::PropertyValue> args = {property("Overwrite", Any(true))};
-            switch (format) {
-            case PresentationDocument::FileFormat::Pdf:
-                args.push_back(property("FilterName", Any(OUString("impress_pdf_Export"))));
-                // Keeps page N = slide N.
+            std::vector<beans::PropertyValue> args = {
+                property("Overwrite", Any(true)),
+                property("FilterName", Any(OUString::createFromAscii(filterOf(format))))};
+            // Keeps page N = slide N.
+            if (format == PresentationDocument::FileFormat::Pdf)
                 args.push_back(property(
                     "FilterData", Any(properties({property("ExportHiddenSlides", Any(true))}))));
-                break;
-            case PresentationDocument::FileFormat::Pptx:
-                args.push_back(
-                    property("FilterName", Any(OUString("Impress MS PowerPoint 2007 XML"))));
-                break;
-            case PresentationDocument::FileFormat::Ppt:
-                args.push_back(property("FilterName", Any(OUString("MS PowerPoint 97"))));
-                break;
-            case PresentationDocument::FileFormat::Ppsx:
-                args.push_back(property("FilterName",
-                                        Any(OUString("Impress MS PowerPoint 2007 XML AutoPlay"))));
-                break;
-            case PresentationDocument::FileFormat::Pps:
-                args.push_back(property("FilterName", Any(OUString("MS PowerPoint 97 AutoPlay"))));
-                break;
-            case PresentationDocument::FileFormat::Odp:
-                args.push_back(property("FilterName", Any(OUString("impress8"))));
-                break;
-            }
             Reference<frame::XStorable>(doc, UNO_QUERY_THROW)
                 ->storeToURL(fileUrl(path), properties(args));
             return presentationOk();

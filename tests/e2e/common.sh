@@ -3,7 +3,7 @@
 # Runs the calling script again under a virtual X server when there is no display.
 stagor_need_display() {
     if [ -z "${DISPLAY:-}" ]; then
-        exec xvfb-run -a -s "-screen 0 1280x800x24" "$@"
+        exec "$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-display.sh" "$@"
     fi
 }
 

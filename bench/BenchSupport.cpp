@@ -1,5 +1,7 @@
 #include "BenchSupport.h"
 
+#include <cstdio>
+
 #include "PresentationApp.h"
 
 #include <QFile>
@@ -11,6 +13,14 @@
 
 #include <algorithm>
 #include <cmath>
+
+bool BenchSupport::hasDisplay()
+{
+    if (!qEnvironmentVariableIsEmpty("DISPLAY"))
+        return true;
+    std::fprintf(stderr, "No display: run it under scripts/with-display.sh\n");
+    return false;
+}
 
 QImage BenchSupport::photograph(int seed)
 {

@@ -15,6 +15,8 @@ public:
     // 1920x1080, smooth shapes with sensor-like noise: compresses like a photograph, not like a
     // flat slide. The same seed gives the same picture.
     static QImage photograph(int seed);
+    // False, after saying how to get one, when there is no X display to show on.
+    static bool hasDisplay();
     static double median(std::vector<double> values);
     static double msSince(const QElapsedTimer& timer);
 

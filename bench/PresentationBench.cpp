@@ -126,10 +126,8 @@ int main(int argc, char** argv)
 {
     QCoreApplication application(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 5;
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::fprintf(stderr, "No display: run it under xvfb-run -a -s \"-screen 0 1280x800x24\"\n");
+    if (!BenchSupport::hasDisplay())
         return 2;
-    }
     QTemporaryDir dir;
     const QString deck = dir.filePath("deck.pptx");
 

@@ -74,10 +74,8 @@ int main(int argc, char** argv)
 {
     QApplication application(argc, argv);
     const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 10;
-    if (qEnvironmentVariableIsEmpty("DISPLAY")) {
-        std::fprintf(stderr, "No display: run it under xvfb-run -a -s \"-screen 0 1280x800x24\"\n");
+    if (!BenchSupport::hasDisplay())
         return 2;
-    }
     QTemporaryDir dir;
     const QString deck = dir.filePath("deck.pptx");
     LibreOfficeApp shows(QString(), dir.filePath("show-profile"));

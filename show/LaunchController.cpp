@@ -176,13 +176,8 @@ bool LaunchController::currentFileExists() const
 
 void LaunchController::next()
 {
-    if (m_doc.CurrentSpeaker < 0)
+    if (m_doc.CurrentSpeaker < 0 || showComesFirst())
         return;
-    if (m_show || m_launching) {
-        if (m_show)
-            m_port.bringToFront(m_show);
-        return;
-    }
     // A speaker whose presentation has gone is passed over, once round the list at most.
     for (int tries = 0; !currentFileExists() && tries < m_doc.SpeakerCount; ++tries) {
         setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
@@ -204,15 +199,17 @@ void LaunchController::next()
     setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
 }
 
+bool LaunchController::showComesFirst()
+{
+    if (m_show)
+        m_port.bringToFront(m_show);
+    return m_show || m_launching;
+}
+
 void LaunchController::back()
 {
-    if (m_doc.CurrentSpeaker < 0)
+    if (m_doc.CurrentSpeaker < 0 || showComesFirst())
         return;
-    if (m_show || m_launching) {
-        if (m_show)
-            m_port.bringToFront(m_show);
-        return;
-    }
     setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc));
     if (m_doc.CurrentSpeaker < 0 || !currentFileExists())
         return;

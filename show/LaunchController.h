@@ -145,6 +145,8 @@ private:
     void setScreenItemsVisible(bool visible);
     void next();
     void back();
+    // A show runs or is coming up: it is brought to the front, and Next and Back do nothing else.
+    bool showComesFirst();
     void launchCurrent(ShowPort::StartAt startAt);
     void launched(const ShowPort::Launch& launch);
     void polled(const std::shared_ptr<PresentationDocument>& document, const ShowPort::Poll& poll);

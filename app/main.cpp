@@ -63,8 +63,8 @@ int main(int argc, char** argv)
     QtProgramLauncher programs;
     StatvfsFreeSpace freeSpace;
     frmSetup setup(messages, dialogs, soundPlayer, programs);
-    setup.buildPopUpsAndExport(messages, dialogs, exportProgram, freeSpace);
     MountTableDriveTypes drives;
+    setup.buildPopUpsAndExport(messages, dialogs, exportProgram, freeSpace, drives);
     QtClipboardService clipboard(*QGuiApplication::clipboard());
     QtShellService shell;
     setup.buildSpeakers(messages, drives, clipboard, presentationProgram, shell);

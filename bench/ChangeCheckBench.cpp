@@ -106,7 +106,7 @@ int main(int argc, char** argv)
     for (int run = 0; run < runs; ++run) {
         timer.restart();
         writer.SaveFile(doc, folder + "/temp.evf", false, nullptr,
-                        EventFileWriter::SaveKind::Scratch);
+                        EventFileWriter::SaveKind::WriteBack);
         const bool equal = PathHelpers::FilesAreEqual(folder + "/temp.evf", eventFile);
         checks.push_back(BenchSupport::msSince(timer));
         if (!equal) {

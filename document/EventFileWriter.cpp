@@ -3,6 +3,7 @@
 #include "ByteCountingDevice.h"
 #include "EventDocument.h"
 #include "ImageBlockCodec.h"
+#include "KernelFileCopy.h"
 #include "TokenWriter.h"
 
 #include <QDir>
@@ -196,6 +197,7 @@ EventFileWriter::BlockOutcome EventFileWriter::writePresentations(const EventDoc
 
     QByteArray chunk;
     qint64 doneBytes = 0;
+    auto* target = qobject_cast<QFileDevice*>(&out.device());
     for (const QString& path : paths) {
         if (path.isEmpty()) {
             out.writeToken(QString());
@@ -218,19 +220,38 @@ EventFileWriter::BlockOutcome EventFileWriter::writePresentations(const EventDoc
         const qint64 length = presentation.size();
         out.writeCountedString(fileName);
         out.writeNumber(length);
-        for (qint64 copied = 0; copied < length;) {
-            chunk.resize(static_cast<qsizetype>(qMin(ChunkBytes, length - copied)));
-            if (presentation.read(chunk.data(), chunk.size()) != chunk.size()) {
+        bool kernelCopy = target != nullptr;
+        for (qint64 copied = 0; copied < length && !out.hasError();) {
+            const qint64 want = qMin(ChunkBytes, length - copied);
+            qint64 got = 0;
+            if (kernelCopy) {
+                QString failure;
+                const KernelFileCopy::Result result =
+                    KernelFileCopy::copy(presentation, *target, want, &got, &failure);
+                if (result == KernelFileCopy::Result::Unsupported) {
+                    kernelCopy = false;
+                    continue;
+                }
+                if (result == KernelFileCopy::Result::Failed) {
+                    out.fail(failure);
+                    return BlockOutcome::Failed;
+                }
+            } else {
+                chunk.resize(static_cast<qsizetype>(want));
+                got = presentation.read(chunk.data(), chunk.size());
+                if (got == want)
+                    out.writeBytes(chunk);
+            }
+            if (out.hasError())
+                return BlockOutcome::Failed;
+            if (got != want && (got <= 0 || !kernelCopy)) {
                 setError(error, QStringLiteral("The presentation %1 changed while it was being "
                                                "stored.")
                                     .arg(QDir::toNativeSeparators(path)));
                 return BlockOutcome::Failed;
             }
-            out.writeBytes(chunk);
-            if (out.hasError())
-                return BlockOutcome::Failed;
-            copied += chunk.size();
-            doneBytes += chunk.size();
+            copied += got;
+            doneBytes += got;
             if (m_progress && !m_progress(doneBytes, totalBytes, fileName))
                 return BlockOutcome::Cancelled;
         }

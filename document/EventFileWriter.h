@@ -26,12 +26,13 @@ public:
     static inline const QString VersionText = QStringLiteral("5.2");
     static constexpr qint64 ChunkBytes = 1000000;
 
-    // Whether the saved file must survive a power cut right after the save. The change check's
-    // scratch copy is rewritten every time and need not wait for the disk.
+    // Whether the save waits until the file is on the disk. An event file must survive a power
+    // cut right after its save. The change check's scratch copy, rewritten every time, and an
+    // export to this computer's own disk are left to the system to write out, as any copy is.
     enum class SaveKind
     {
         Durable,
-        Scratch
+        WriteBack
     };
 
     explicit EventFileWriter(ImageBlockCodec& codec);

@@ -1,6 +1,7 @@
 #include "PresentationsUnpacker.h"
 
 #include "EventDocument.h"
+#include "KernelFileCopy.h"
 #include "PathHelpers.h"
 #include "TokenReader.h"
 
@@ -8,11 +9,7 @@
 #include <QFile>
 #include <QFileInfo>
 
-#include <cerrno>
-#include <cstring>
 #include <optional>
-
-#include <unistd.h>
 
 namespace {
 
@@ -161,31 +158,32 @@ PresentationsUnpacker::unpack(QIODevice& device, const QString& importDir, int e
             return damaged(reason);
         };
 
-        // Between two files the kernel copies by itself, without the bytes passing through here.
         auto* source = qobject_cast<QFileDevice*>(&device);
-        bool kernelCopy =
-            source && source->handle() >= 0 && !device.isSequential() && target.handle() >= 0;
+        bool kernelCopy = source != nullptr;
         for (qint64 copied = 0; copied < length;) {
             if (stop && stop->load())
                 return abandon(QStringLiteral("unpacking was stopped"));
             const qint64 want = qMin(ChunkBytes, length - copied);
             if (kernelCopy) {
-                loff_t from = device.pos();
-                const ssize_t n = ::copy_file_range(source->handle(), &from, target.handle(),
-                                                    nullptr, size_t(want), 0);
-                if (n > 0 && device.seek(device.pos() + n)) {
+                qint64 n = 0;
+                QString failure;
+                switch (KernelFileCopy::copy(*source, target, want, &n, &failure)) {
+                case KernelFileCopy::Result::Copied:
+                    if (n == 0)
+                        return abandon(
+                            QStringLiteral("the file ends before %1 is complete").arg(name));
                     copied += n;
                     doneBytes += n;
                     if (progress)
                         progress(doneBytes, totalBytes, name);
                     continue;
-                }
-                if (n < 0 && (errno == ENOSPC || errno == EFBIG || errno == EIO))
+                case KernelFileCopy::Result::Failed:
                     return abandon(QStringLiteral("%1 could not be written: %2")
-                                       .arg(QDir::toNativeSeparators(*targetPath),
-                                            QString::fromLocal8Bit(strerror(errno))));
-                kernelCopy = false; // not supported here: copy by hand from this point
-                continue;
+                                       .arg(QDir::toNativeSeparators(*targetPath), failure));
+                case KernelFileCopy::Result::Unsupported:
+                    kernelCopy = false;
+                    continue;
+                }
             }
             chunk.resize(qsizetype(want));
             if (device.read(chunk.data(), want) != want)

@@ -28,6 +28,9 @@ public:
     // Encodes image through codec; a null image or a failed encoding is a write error.
     void writeImage(const QImage& image, ImageBlockCodec& codec);
 
+    // Where the tokens go; bytes written to it directly follow the last token.
+    QIODevice& device() { return m_device; }
+
     bool hasError() const { return !m_error.isEmpty(); }
     QString errorMessage() const { return m_error; }
     void fail(const QString& message);

@@ -59,7 +59,7 @@ bool SetupController::startUp(const StartUpOptions& options)
     // The baseline lives only as long as this run; it need not wait for the disk.
     QString error;
     if (!m_writer->SaveFile(m_doc, m_doc.EventFilePath, false, &error,
-                            EventFileWriter::SaveKind::Scratch))
+                            EventFileWriter::SaveKind::WriteBack))
         m_messages.show(QStringLiteral("The new event could not be prepared.\n") + error,
                         MsgButtons::Ok, MsgIcon::Critical);
 
@@ -162,7 +162,7 @@ bool SetupController::hasUnsavedChanges()
 {
     const QString temp = m_doc.RunFolder + QStringLiteral("/temp.evf");
     QString error;
-    if (!m_writer->SaveFile(m_doc, temp, false, &error, EventFileWriter::SaveKind::Scratch))
+    if (!m_writer->SaveFile(m_doc, temp, false, &error, EventFileWriter::SaveKind::WriteBack))
         return true;
     return !PathHelpers::FilesAreEqual(temp, m_doc.EventFilePath);
 }

@@ -1,19 +1,22 @@
 #include "ZippedEventExport.h"
 
 #include "BackgroundJob.h"
+#include "DriveTypeSource.h"
 #include "EventDocument.h"
 #include "FileDialogService.h"
 #include "FreeSpaceSource.h"
 #include "MessageService.h"
 #include "PresentationsUnpacker.h"
 
+#include <QFileInfo>
+
 #include <optional>
 
 ZippedEventExport::ZippedEventExport(const EventDocument& document, MessageService& messages,
                                      FileDialogService& dialogs, FreeSpaceSource& freeSpace,
-                                     QObject* parent)
+                                     const DriveTypeSource& drives, QObject* parent)
     : QObject(parent), m_doc(document), m_messages(messages), m_dialogs(dialogs),
-      m_freeSpace(freeSpace)
+      m_freeSpace(freeSpace), m_drives(drives)
 {}
 
 ZippedEventExport::Outcome ZippedEventExport::MnuExport_Click(const QString& dialogFolder)
@@ -74,9 +77,17 @@ ZippedEventExport::Outcome ZippedEventExport::exportTo(const QString& path)
         return !m_cancel.load();
     });
 
+    // The computer's own disks write the file out in their own time, as they do any copy.
+    // What cannot be told is treated as a stick.
+    const DriveTypeSource::DriveType drive = m_drives.driveTypeOf(QFileInfo(path).absolutePath());
+    const EventFileWriter::SaveKind kind =
+        drive == DriveTypeSource::Fixed || drive == DriveTypeSource::RamDisk
+            ? EventFileWriter::SaveKind::WriteBack
+            : EventFileWriter::SaveKind::Durable;
+
     emit exportStarted();
     bool written = false;
-    BackgroundJob::run([&] { written = m_writer.SaveFile(snapshot, path, true, &error); },
+    BackgroundJob::run([&] { written = m_writer.SaveFile(snapshot, path, true, &error, kind); },
                        [this] { m_cancel = true; });
     m_writer.setExportProgress({});
     m_running = false;

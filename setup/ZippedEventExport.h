@@ -8,6 +8,7 @@
 
 #include <atomic>
 
+class DriveTypeSource;
 class EventDocument;
 class FileDialogService;
 class FreeSpaceSource;
@@ -20,7 +21,8 @@ class MessageService;
 // events, so that the export window paints its progress and its Cancel button stops the copy
 // after the current chunk. The file is written beside its target and takes its name only when
 // complete, so a cancelled or failed export leaves no partial file; the event and its file
-// name are never touched.
+// name are never touched. On a removable or network drive the window stays until the file is
+// on that drive, since the operator takes the stick out as soon as it closes.
 class ZippedEventExport : public QObject
 {
     Q_OBJECT
@@ -44,7 +46,7 @@ public:
     // All must outlive the export.
     ZippedEventExport(const EventDocument& document, MessageService& messages,
                       FileDialogService& dialogs, FreeSpaceSource& freeSpace,
-                      QObject* parent = nullptr);
+                      const DriveTypeSource& drives, QObject* parent = nullptr);
 
     // Asks for the file (the dialog opens in dialogFolder), then exportTo().
     Outcome MnuExport_Click(const QString& dialogFolder);
@@ -71,6 +73,7 @@ private:
     MessageService& m_messages;
     FileDialogService& m_dialogs;
     FreeSpaceSource& m_freeSpace;
+    const DriveTypeSource& m_drives;
     // Used by one thread at a time: this one to measure, then the copying thread.
     ImageBlockCodec m_codec;
     EventFileWriter m_writer{m_codec};

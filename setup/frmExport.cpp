@@ -39,6 +39,8 @@ void frmExport::ComCancel_Click()
 {
     m_comCancel->setEnabled(false);
     m_job.ComCancel_Click();
+    // The operator is done with it now; removing what was written goes on without the window.
+    hide();
 }
 
 void frmExport::reject()

@@ -126,10 +126,12 @@ frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, AudioPl
 frmSetup::~frmSetup() = default;
 
 void frmSetup::buildPopUpsAndExport(MessageService& messages, FileDialogService& dialogs,
-                                    PresentationApp& presentations, FreeSpaceSource& freeSpace)
+                                    PresentationApp& presentations, FreeSpaceSource& freeSpace,
+                                    const DriveTypeSource& drives)
 {
     m_popUpsCommands = new PopUpsFileCommands(m_doc, messages, dialogs, presentations, this);
-    m_zippedEventExport = new ZippedEventExport(m_doc, messages, dialogs, freeSpace, this);
+    m_zippedEventExport =
+        new ZippedEventExport(m_doc, messages, dialogs, freeSpace, drives, this);
     new frmExport(*m_zippedEventExport, this);
 
     QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("MnuFile"));

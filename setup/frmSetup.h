@@ -59,7 +59,8 @@ public:
     // File, PopUps (Export, Import) and File, Export: they take slides from presentations and
     // ask how much room a drive has. Called once, before startUp(); both must outlive the window.
     void buildPopUpsAndExport(MessageService& messages, FileDialogService& dialogs,
-                              PresentationApp& presentations, FreeSpaceSource& freeSpace);
+                              PresentationApp& presentations, FreeSpaceSource& freeSpace,
+                              const DriveTypeSource& drives);
     PopUpsFileCommands* popUpsCommands() const { return m_popUpsCommands; }
 
     // The "Speakers" section and its commands. Called once, before startUp(); the services must

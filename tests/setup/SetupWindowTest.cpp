@@ -47,7 +47,7 @@ protected:
     SetupWindowTest()
     {
         window.setClosingWindowMs(1);
-        window.buildPopUpsAndExport(messages, dialogs, program, freeSpace);
+        window.buildPopUpsAndExport(messages, dialogs, program, freeSpace, drives);
         window.buildQuickLaunch(messages, dialogs, program, drives);
         window.buildShow(messages, program, clock, liveCast, shell, clipboard);
         options.appFolder = dir.path("app/");
@@ -289,6 +289,7 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
                          EXPECT_TRUE(exportWindow->cancelButton()->hasFocus());
                          sinceCancel.start();
                          QTest::keyClick(exportWindow->cancelButton(), Qt::Key_Space);
+                         EXPECT_FALSE(exportWindow->isVisible());
                      });
     dialogs.queueChoice(dir.path("big.zev"));
     emit action("MnuExport")->triggered();

@@ -4,6 +4,7 @@
 #include "EventDocument.h"
 #include "EventFileReader.h"
 #include "EventFileWriter.h"
+#include "FakeDriveTypeSource.h"
 #include "FakeFileDialogService.h"
 #include "FakeFreeSpace.h"
 #include "FakeMessageService.h"
@@ -15,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
@@ -79,7 +81,8 @@ protected:
     FakeMessageService messages;
     FakeFileDialogService dialogs;
     FakeFreeSpace freeSpace;
-    ZippedEventExport exporter{doc, messages, dialogs, freeSpace};
+    FakeDriveTypeSource drives;
+    ZippedEventExport exporter{doc, messages, dialogs, freeSpace, drives};
     QStringList extractStatuses;
 };
 
@@ -212,4 +215,28 @@ TEST_F(ZippedEventExportTest, PresentationsNeverGoWhereTheFileSays)
     ASSERT_TRUE(open(dir.path("unmarked.zev"), opened).ok());
     EXPECT_EQ(opened.Speakers[0].FilePath, dir.path("import/Talk.ppt"));
     EXPECT_TRUE(filesIn(dir.path("elsewhere")).isEmpty());
+}
+
+TEST_F(ZippedEventExportTest, PresentationsOnAnotherFileSystemAreCopiedByHand)
+{
+    // Between file systems the kernel will not copy by itself: memory-backed /dev/shm and the
+    // test folder's disk.
+    QTemporaryDir shm(QStringLiteral("/dev/shm/stagor-test-XXXXXX"));
+    ASSERT_TRUE(shm.isValid());
+    QByteArray talk(2500000, Qt::Uninitialized);
+    QRandomGenerator(11).fillRange(reinterpret_cast<quint32*>(talk.data()), talk.size() / 4);
+    QFile shmTalk(shm.filePath(QStringLiteral("Talk.ppt")));
+    ASSERT_TRUE(shmTalk.open(QIODevice::WriteOnly) && shmTalk.write(talk) == talk.size());
+    shmTalk.close();
+    addSpeaker(QStringLiteral("Ann"), shmTalk.fileName());
+
+    ASSERT_EQ(exporter.exportTo(dir.path("packed.zev")), ZippedEventExport::Outcome::Written);
+    EXPECT_EQ(dir.readFile("packed.zev").count(talk), 1);
+
+    const QString shmZev = shm.filePath(QStringLiteral("packed.zev"));
+    ASSERT_TRUE(QFile::copy(dir.path("packed.zev"), shmZev));
+    EventDocument opened;
+    const EventReadResult result = open(shmZev, opened);
+    ASSERT_TRUE(result.ok()) << result.message.toStdString();
+    EXPECT_EQ(dir.readFile("import/Talk.ppt"), talk);
 }

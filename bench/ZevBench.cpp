@@ -234,8 +234,8 @@ int main(int argc, char** argv)
         QDir().mkpath(import);
     }
 
-    // Cancel at several points of the copy; the time until the copying thread has stopped and
-    // the export has returned.
+    // Cancel at several points of the copy; the time until the copying thread has stopped, the
+    // partial file is removed and the export has returned.
     std::vector<double> cancelMs;
     for (int percent : {5, 30, 60, 90}) {
         QElapsedTimer sinceCancel;
@@ -279,7 +279,7 @@ int main(int argc, char** argv)
     std::printf("longest event-loop stall:   export %.1f ms, open %.1f ms\n",
                 *std::max_element(exportStalls.begin(), exportStalls.end()),
                 *std::max_element(openStalls.begin(), openStalls.end()));
-    std::printf("cancel to copy stopped:     max %.1f ms, median %.1f ms (goal <= 100)\n",
+    std::printf("cancel to export ended:     max %.1f ms, median %.1f ms (goal <= 100)\n",
                 *std::max_element(cancelMs.begin(), cancelMs.end()), median(cancelMs));
     return 0;
 }

@@ -31,6 +31,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <vector>
 
 #include <unistd.h>
@@ -185,8 +186,8 @@ int main(int argc, char** argv)
     ZippedEventExport stickExporter(event, messages, dialogs, freeSpace, stick);
     const QString zev = root.path() + QStringLiteral("/event.zev");
 
-    std::vector<double> cats, catsSynced, exports, stickExports, opens, unpacks, exportStalls,
-        openStalls;
+    std::vector<double> cats, catsSynced, exports, stickExports, stickTails, opens, unpacks,
+        exportStalls, openStalls;
     for (int run = 0; run < runs; ++run) {
         cats.push_back(catSeconds(inputs, root.path() + QStringLiteral("/cat.out"), false));
         catsSynced.push_back(catSeconds(inputs, root.path() + QStringLiteral("/cat.out"), true));
@@ -202,13 +203,22 @@ int main(int argc, char** argv)
             return 1;
         }
 
+        // The operator's wait once the window shows 100 %.
         settle(inputs);
+        QElapsedTimer sinceFull;
+        const QObject context;
+        QObject::connect(&stickExporter, &ZippedEventExport::progressChanged, &context,
+                         [&](const QString&, int percent) {
+                             if (percent == 100 && !sinceFull.isValid())
+                                 sinceFull.start();
+                         });
         timer.restart();
         if (stickExporter.exportTo(zev) != ZippedEventExport::Outcome::Written) {
             std::fprintf(stderr, "export to a stick failed\n");
             return 1;
         }
         stickExports.push_back(secondsSince(timer));
+        stickTails.push_back(double(sinceFull.nsecsElapsed()) / 1e6);
 
         EventDocument opened = event;
         opened.SpeakerCount = 0;
@@ -236,28 +246,33 @@ int main(int argc, char** argv)
 
     // Cancel at several points of the copy; the time until the copying thread has stopped, the
     // partial file is removed and the export has returned.
-    std::vector<double> cancelMs;
-    for (int percent : {5, 30, 60, 90}) {
-        QElapsedTimer sinceCancel;
-        double stoppedMs = -1;
-        const QObject context;
-        QObject::connect(&exporter, &ZippedEventExport::progressChanged, &context,
-                         [&](const QString&, int at) {
-                             if (at >= percent && !sinceCancel.isValid()) {
-                                 sinceCancel.start();
-                                 exporter.ComCancel_Click();
-                             }
-                         });
-        QObject::connect(&exporter, &ZippedEventExport::exportFinished, &context, [&] {
-            if (sinceCancel.isValid())
-                stoppedMs = double(sinceCancel.nsecsElapsed()) / 1e6;
-        });
-        if (exporter.exportTo(zev) != ZippedEventExport::Outcome::Cancelled || stoppedMs < 0) {
-            std::fprintf(stderr, "cancel at %d%% did not cancel\n", percent);
-            return 1;
+    auto cancelTimes = [&](ZippedEventExport& job) {
+        std::vector<double> times;
+        for (int percent : {5, 30, 60, 90}) {
+            QElapsedTimer sinceCancel;
+            double stoppedMs = -1;
+            const QObject context;
+            QObject::connect(&job, &ZippedEventExport::progressChanged, &context,
+                             [&](const QString&, int at) {
+                                 if (at >= percent && !sinceCancel.isValid()) {
+                                     sinceCancel.start();
+                                     job.ComCancel_Click();
+                                 }
+                             });
+            QObject::connect(&job, &ZippedEventExport::exportFinished, &context, [&] {
+                if (sinceCancel.isValid())
+                    stoppedMs = double(sinceCancel.nsecsElapsed()) / 1e6;
+            });
+            if (job.exportTo(zev) != ZippedEventExport::Outcome::Cancelled || stoppedMs < 0) {
+                std::fprintf(stderr, "cancel at %d%% did not cancel\n", percent);
+                std::exit(1);
+            }
+            times.push_back(stoppedMs);
         }
-        cancelMs.push_back(stoppedMs);
-    }
+        return times;
+    };
+    const std::vector<double> cancelMs = cancelTimes(exporter);
+    const std::vector<double> stickCancelMs = cancelTimes(stickExporter);
 
     const double cat = median(cats), catSynced = median(catsSynced);
     const double exported = median(exports), stickExported = median(stickExports);
@@ -270,8 +285,8 @@ int main(int argc, char** argv)
                 totalMB / catSynced);
     std::printf("export (.zev):              %6.2f s  %7.1f MB/s  %.2fx cat (goal >= 0.8)\n",
                 exported, totalMB / exported, cat / exported);
-    std::printf("export to a stick (synced): %6.2f s  %7.1f MB/s  %.2fx cat+sync\n",
-                stickExported, totalMB / stickExported, catSynced / stickExported);
+    std::printf("export to a stick (synced): %6.2f s  %7.1f MB/s  %.2fx cat+sync\n", stickExported,
+                totalMB / stickExported, catSynced / stickExported);
     std::printf("open (unpack 3 files):      %6.2f s  %7.1f MB/s  %.2fx cat (goal >= 0.8)\n",
                 opened, totalMB / opened, cat / opened);
     std::printf("  of which unpacking:       %6.2f s  %7.1f MB/s  %.2fx cat\n", median(unpacks),
@@ -281,5 +296,10 @@ int main(int argc, char** argv)
                 *std::max_element(openStalls.begin(), openStalls.end()));
     std::printf("cancel to export ended:     max %.1f ms, median %.1f ms (goal <= 100)\n",
                 *std::max_element(cancelMs.begin(), cancelMs.end()), median(cancelMs));
+    std::printf("  to a stick:               max %.1f ms, median %.1f ms\n",
+                *std::max_element(stickCancelMs.begin(), stickCancelMs.end()),
+                median(stickCancelMs));
+    std::printf("stick: wait after 100 %%:    max %.1f ms, median %.1f ms\n",
+                *std::max_element(stickTails.begin(), stickTails.end()), median(stickTails));
     return 0;
 }

@@ -5,12 +5,14 @@
 #include "ImageBlockCodec.h"
 #include "KernelFileCopy.h"
 #include "TokenWriter.h"
+#include "WriteBehind.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <filesystem>
+#include <optional>
 
 #include <unistd.h>
 #include <vector>
@@ -52,6 +54,7 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
         file.setPermissions(QFileInfo(finalPath).permissions());
 
     TokenWriter out(file);
+    m_kind = kind;
     const BlockOutcome outcome = writeSections(document, exportFlag, out, error);
     if (outcome == BlockOutcome::Written && !out.hasError() && kind == SaveKind::Durable) {
         if (!file.flush() || ::fsync(file.handle()) != 0)
@@ -198,6 +201,9 @@ EventFileWriter::BlockOutcome EventFileWriter::writePresentations(const EventDoc
     QByteArray chunk;
     qint64 doneBytes = 0;
     auto* target = qobject_cast<QFileDevice*>(&out.device());
+    std::optional<WriteBehind> behind;
+    if (target && m_kind == SaveKind::Durable)
+        behind.emplace(*target);
     for (const QString& path : paths) {
         if (path.isEmpty()) {
             out.writeToken(QString());
@@ -252,6 +258,8 @@ EventFileWriter::BlockOutcome EventFileWriter::writePresentations(const EventDoc
             }
             copied += got;
             doneBytes += got;
+            if (behind)
+                behind->written();
             if (m_progress && !m_progress(doneBytes, totalBytes, fileName))
                 return BlockOutcome::Cancelled;
         }

@@ -73,6 +73,7 @@ private:
     ExportProgress m_progress;
     // Set while estimating: presentations are counted here instead of being copied.
     ByteCountingDevice* m_measure = nullptr;
+    SaveKind m_kind = SaveKind::Durable;
     bool m_cancelled = false;
     bool m_writeFailed = false;
 };

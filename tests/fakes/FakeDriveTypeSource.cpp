@@ -6,7 +6,7 @@ DriveTypeSource::DriveType FakeDriveTypeSource::driveTypeOf(const QString& path)
     qsizetype longest = -1;
     for (auto it = m_types.cbegin(); it != m_types.cend(); ++it) {
         const QString folder = it.key().endsWith('/') ? it.key() : it.key() + '/';
-        if (path.startsWith(folder) && folder.size() > longest) {
+        if ((path.startsWith(folder) || path + '/' == folder) && folder.size() > longest) {
             longest = folder.size();
             type = it.value();
         }

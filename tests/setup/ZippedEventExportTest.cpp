@@ -240,3 +240,21 @@ TEST_F(ZippedEventExportTest, PresentationsOnAnotherFileSystemAreCopiedByHand)
     ASSERT_TRUE(result.ok()) << result.message.toStdString();
     EXPECT_EQ(dir.readFile("import/Talk.ppt"), talk);
 }
+
+TEST_F(ZippedEventExportTest, ExportToAStickIsWrittenWhole)
+{
+    // Large enough for the copy to wait on the disk several times along the way.
+    QByteArray talk(15000000, Qt::Uninitialized);
+    QRandomGenerator(5).fillRange(reinterpret_cast<quint32*>(talk.data()), talk.size() / 4);
+    const QString talkPath = dir.writeFile("talks/Talk.ppt", talk);
+    for (const char* name : {"Ann", "Bob", "Cy"})
+        addSpeaker(QString::fromLatin1(name), talkPath);
+    QDir().mkpath(dir.path("stick"));
+    drives.set(dir.path("stick"), DriveTypeSource::Removable);
+
+    ASSERT_EQ(exporter.exportTo(dir.path("stick/packed.zev")), ZippedEventExport::Outcome::Written);
+    EventDocument opened;
+    ASSERT_TRUE(open(dir.path("stick/packed.zev"), opened).ok());
+    EXPECT_EQ(dir.readFile("import/Talk.ppt"), talk);
+    EXPECT_EQ(dir.readFile("import/Talk3.ppt"), talk);
+}

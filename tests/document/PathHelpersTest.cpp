@@ -9,7 +9,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(PathHelpersTest, FileNameAndFolderOf)
+TEST(PathHelpersTest, FileNameFolderAndSuffix)
 {
     EXPECT_EQ(PathHelpers::FileNameOf(""), "");
     EXPECT_EQ(PathHelpers::FileNameOf("/home/op/Talk.pptx"), "Talk.pptx");
@@ -19,17 +19,6 @@ TEST(PathHelpersTest, FileNameAndFolderOf)
     EXPECT_EQ(PathHelpers::FolderOf("/home/op/"), "/home/");
     EXPECT_EQ(PathHelpers::FileNameOf("Talk.ppt"), "Talk.ppt");
     EXPECT_EQ(PathHelpers::FolderOf("Talk.ppt"), "");
-}
-
-TEST(PathHelpersTest, UniqueNumberSuffixSkipsTakenNames)
-{
-    TestFolder dir;
-    EXPECT_EQ(PathHelpers::UniqueNumberSuffix(dir.path("Talk.ppt")), "");
-    dir.writeFile("Talk.ppt", "1");
-    EXPECT_EQ(PathHelpers::UniqueNumberSuffix(dir.path("Talk.ppt")), "2");
-    dir.writeFile("Talk2.ppt", "2");
-    EXPECT_EQ(PathHelpers::UniqueNumberSuffix(dir.path("Talk.ppt")), "3");
-    EXPECT_EQ(PathHelpers::withSuffix(dir.path("Talk.pptx"), "2"), dir.path("Talk2.pptx"));
     // A dot in a folder name is not an extension.
     EXPECT_EQ(PathHelpers::withSuffix("/a.b/Talk", "2"), "/a.b/Talk2");
 }

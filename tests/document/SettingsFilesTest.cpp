@@ -111,7 +111,7 @@ TEST(SettingsFiles, LiveCastFirstThreeLinesSetEitherWayLastTwoOnlySwitchOn)
     EXPECT_EQ(again.Controls, live.Controls);
 }
 
-TEST(SettingsFiles, OemSlideAndAudioRoundTripsAndBadValues)
+TEST(SettingsFiles, OemAndSlideRoundTripsAndBadValues)
 {
     TestFolder dir;
     dir.writeFile("oem.ini", crlf({"Acme AV", "https://acme.example/", "Acme", "acme"}));
@@ -138,16 +138,6 @@ TEST(SettingsFiles, OemSlideAndAudioRoundTripsAndBadValues)
     SlideFormatSetting back;
     back.load(dir.folder());
     EXPECT_EQ(back.SlideImageFormat(), "JPG");
-
-    AudioRecSettings audio;
-    audio.Channels = "1";
-    audio.SampleRate = "44100";
-    audio.BitRate = "128";
-    ASSERT_TRUE(audio.save(dir.folder()));
-    AudioRecSettings audioBack;
-    audioBack.load(dir.folder());
-    EXPECT_EQ(audioBack.SampleRate, "44100");
-    EXPECT_EQ(audioBack.BitRate, "128");
 }
 
 TEST(RecentFilesList, LoadDropsMissingFilesAndPromoteReordersAsTheMenuDoes)

@@ -5,14 +5,7 @@ import re
 import sys
 import time
 
-import pyatspi
-
-
-def find_app(name):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == name:
-            return app
-    return None
+from accessible_tree import find_app
 
 
 def find(node, predicate, depth=0):

@@ -28,16 +28,3 @@ void FakeAudioPlayer::close()
     m_playing = false;
     m_positionMs = 0;
 }
-
-void FakeAudioPlayer::reachEnd()
-{
-    m_positionMs = m_lengthMs;
-    m_playing = false;
-    emit finishedSuccessfully();
-}
-
-void FakeAudioPlayer::failPlayback(const QString& reason)
-{
-    close();
-    emit failed(reason);
-}

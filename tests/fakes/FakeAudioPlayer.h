@@ -4,8 +4,8 @@
 
 #include <QSet>
 
-// A sound output driven by the test: it opens what exists, plays instantly, and ends or fails
-// playback when told to. Scripted faults: no output device, files that cannot be read.
+// A sound output driven by the test: it opens what exists, plays instantly and moves to the
+// position it is told. Scripted faults: no output device, files that cannot be read.
 class FakeAudioPlayer : public AudioPlayer
 {
     Q_OBJECT
@@ -22,10 +22,6 @@ public:
     void makeUnreadable(const QString& path) { m_unreadable.insert(path); }
     void setLengthMs(qint64 ms) { m_lengthMs = ms; }
     void advanceTo(qint64 ms) { m_positionMs = ms; }
-    // Playback reaches the end of the file.
-    void reachEnd();
-    // The back end gives up on the content (not audio).
-    void failPlayback(const QString& reason);
 
     // The file open now (empty when none) and the one that was open last.
     QString openPath() const { return m_open ? m_path : QString(); }

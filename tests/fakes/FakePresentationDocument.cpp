@@ -53,10 +53,6 @@ PresentationStatus FakePresentationDocument::runShow()
 {
     if (const QString error = unusable(); !error.isEmpty())
         return PresentationStatus::failure(error);
-    if (m_failNextShow) {
-        m_failNextShow = false;
-        return PresentationStatus::failure(QStringLiteral("The show did not start"));
-    }
     if (m_slideCount == 0)
         return PresentationStatus::failure(QStringLiteral("The presentation has no slides"));
     m_showRunning = true;

@@ -19,8 +19,6 @@ public:
     // The presenter's side of a running show.
     void presenterMovesTo(int slide);
     void presenterEndsShow();
-    // The next runShow() fails as if the show window never came.
-    void failNextShow() { m_failNextShow = true; }
 
     bool isOpen() const;
     int showsStarted() const { return m_showsStarted; }
@@ -54,7 +52,6 @@ private:
     int m_generation;
     bool m_closed = false;
     bool m_showRunning = false;
-    bool m_failNextShow = false;
     int m_currentSlide = 0;
     int m_showsStarted = 0;
 };

@@ -268,7 +268,8 @@ TEST(QuickLaunchDelay, ConvertsBetweenSecondsAndMinutesText)
     EXPECT_EQ(QuickLaunchProperties::delaySeconds(""), 0);
 }
 
-TEST_F(QuickLaunchPropertiesTest, LoadReadsSlideOneOkWritesEverySlideAndCancelWritesNothing)
+TEST_F(QuickLaunchPropertiesTest,
+       LoadReadsSlideOneCancelWritesNothingAndManualAdvanceKeepsTheTimings)
 {
     const QString path = timedDeck("talks/Loop.pps");
     const SlideShowOptions before = presentations.storedOptions(path);
@@ -294,22 +295,16 @@ TEST_F(QuickLaunchPropertiesTest, LoadReadsSlideOneOkWritesEverySlideAndCancelWr
     EXPECT_EQ(presentations.storedOptions(path), before);
     EXPECT_EQ(presentations.openPresentationCount().value(), 0);
 
+    // OK with automatic advance (every slide gets the delay) is checked against the real office
+    // in LibreOfficeSetupTest. Without it the show waits for the presenter; the timings stay.
     QuickLaunchProperties properties(presentations);
     properties.load(path);
-    ASSERT_TRUE(properties.ok(false, true, QStringLiteral("02:05")).ok());
-    SlideShowOptions stored = presentations.storedOptions(path);
+    ASSERT_TRUE(properties.ok(false, false, QStringLiteral("00:10")).ok());
+    const SlideShowOptions stored = presentations.storedOptions(path);
     EXPECT_FALSE(stored.loopUntilStopped);
-    EXPECT_EQ(stored.advanceMode, SlideShowOptions::AdvanceMode::SlideTimings);
-    EXPECT_EQ(stored.slides, QList<Advance>({{true, 125}, {true, 125}, {true, 125}}));
-    EXPECT_EQ(presentations.openPresentationCount().value(), 0);
-
-    // Without automatic advance the show waits for the presenter; the timings stay.
-    properties.load(path);
-    ASSERT_TRUE(properties.ok(true, false, QStringLiteral("00:10")).ok());
-    stored = presentations.storedOptions(path);
-    EXPECT_TRUE(stored.loopUntilStopped);
     EXPECT_EQ(stored.advanceMode, SlideShowOptions::AdvanceMode::Manual);
-    EXPECT_EQ(stored.slides, QList<Advance>({{true, 125}, {true, 125}, {true, 125}}));
+    EXPECT_EQ(stored.slides, before.slides);
+    EXPECT_EQ(presentations.openPresentationCount().value(), 0);
 }
 
 TEST_F(QuickLaunchPropertiesTest, UnreadablePresentationLeavesFieldsPartlyFilledAndSavesNothing)

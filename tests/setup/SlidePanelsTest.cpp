@@ -119,7 +119,6 @@ TEST_F(SlidePanelsTest, PicturesKeepTheirProportionsInTheThumbnail)
 
 TEST_F(SlidePanelsTest, PresentationsGiveSlideOneAtOnceAndTheRestToThePreview)
 {
-    QSignalSpy progress(&intake, &SlideIntake::progressChanged);
     QSignalSpy preview(&intake, &SlideIntake::previewReady);
     QSignalSpy taken(&intake, &SlideIntake::slideTaken);
 
@@ -132,18 +131,11 @@ TEST_F(SlidePanelsTest, PresentationsGiveSlideOneAtOnceAndTheRestToThePreview)
 
     // Slide 1 comes before the job has wound up; the next presentation waits for that.
     ASSERT_TRUE(QTest::qWaitFor([this] { return !extractor.isBusy(); }, kWaitMs));
+    // Its progress and preview against the real office: LibreOfficeSetupTest.
     std::unique_ptr<QMimeData> twelve(filesMime({presentation("twelve.ppsx", 12)}));
-    progress.clear();
     holding.drop(twelve.get());
     ASSERT_TRUE(preview.wait(kWaitMs));
     EXPECT_EQ(preview.size(), 1); // the one-slide deck opened none
-    EXPECT_EQ(preview.first().first().toStringList().size(), 12);
-    QStringList texts;
-    for (const QList<QVariant>& signal : progress)
-        texts << signal.first().toString();
-    EXPECT_EQ(texts.first(), "Extracting - 0%");
-    EXPECT_TRUE(texts.contains("Extracting - 50%"));
-    EXPECT_TRUE(texts.contains("Extracting - 100%"));
 
     // A pick from the preview replaces the holding slide's picture with that slide.
     holding.insertFromPreview(7, QImage(preview.first().first().toStringList().at(6)));

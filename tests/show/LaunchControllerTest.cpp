@@ -189,25 +189,6 @@ TEST_F(LaunchControllerTest, AShowClosedOnItsFirstSlideOrNeverOpenedStillGetsIts
     EXPECT_EQ(m_controller->LaunchedSpeakerName(), QStringLiteral("Talk 1"));
 }
 
-TEST_F(LaunchControllerTest, ADeadPresentationProgramEndsTheTalkAndTheNextLaunchRestartsIt)
-{
-    addSpeakers(2);
-    start();
-    key(K::KeyPageDown);
-    watch();
-    show()->presenterMovesTo(3);
-    watch();
-    m_program.crash();
-    watch(5); // within a second
-    EXPECT_FALSE(m_controller->showRunning());
-    EXPECT_EQ(speakerRecords(), 1);
-    EXPECT_EQ(m_controller->title(), K::HoldingTitle);
-    key(K::KeyPageDown);
-    ASSERT_TRUE(m_controller->showRunning());
-    EXPECT_EQ(m_program.starts(), 2);
-    EXPECT_EQ(show()->path(), m_doc.Speakers[1].FilePath);
-}
-
 TEST_F(LaunchControllerTest, TimingsOffWritesNoRecordAndShiftTSwitchesAndStoresIt)
 {
     m_timings.Checked = false;

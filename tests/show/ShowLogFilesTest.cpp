@@ -1,4 +1,5 @@
 #include "ShowLogFiles.h"
+#include "LaunchRecordRows.h"
 #include "SlideTimings.h"
 #include "TestFolder.h"
 
@@ -78,7 +79,7 @@ TEST(ShowLogFiles, MarksAndSpeakerTimingsAreAppendedWordForWord)
     EXPECT_EQ(QString::fromUtf8(desktop.readFile(ShowLogFiles::RunLogName)), expected);
 }
 
-TEST(ShowLogFiles, LaunchRecordsRoundTripAndUnwritableFoldersFailQuietly)
+TEST(ShowLogFiles, LaunchRecordsAreAppendedAndUnwritableFoldersFailQuietly)
 {
     TestFolder app;
     ASSERT_TRUE(ShowLogFiles::appendLaunch(app.folder(), QStringLiteral("Ada"),
@@ -88,12 +89,40 @@ TEST(ShowLogFiles, LaunchRecordsRoundTripAndUnwritableFoldersFailQuietly)
     EXPECT_EQ(QString::fromUtf8(app.readFile(ShowLogFiles::RecordLogName)),
               "Ada\r\n/t/a.pptx\r\n" + date() + "\r\n \r\nBob\r\n/t/b.ppt\r\n" + date() +
                   "\r\n \r\n");
-    const auto records = ShowLogFiles::readLaunches(app.folder());
-    ASSERT_EQ(records.size(), 2);
-    EXPECT_EQ(records[1].name, QStringLiteral("Bob"));
-    EXPECT_EQ(records[1].path, QStringLiteral("/t/b.ppt"));
-    EXPECT_EQ(records[1].date, date());
-
-    EXPECT_TRUE(ShowLogFiles::readLaunches(app.folder() + "missing/").isEmpty());
     EXPECT_FALSE(ShowLogFiles::appendTimeMark(app.folder() + "missing/", Noon));
+}
+
+// Record.log as its window lists it.
+TEST(LaunchRecordRows, SizeTextDividesByThousands)
+{
+    const std::pair<qint64, const char*> cases[] = {
+        {0, "0.0KB"},           {999, "1.0KB"},           {1500, "1.5KB"},
+        {999'499, "999KB"},     {1'000'000, "1.0MB"},     {25'300'000, "25MB"},
+        {999'000'000, "999MB"}, {1'000'000'000, "1.0GB"}, {-5, "0.0KB"},
+    };
+    for (const auto& [bytes, text] : cases)
+        EXPECT_EQ(LaunchRecordRows::SizeText(bytes), QString::fromUtf8(text)) << bytes;
+}
+
+TEST(LaunchRecordRows, TheNewestLaunchOfAFileWinsAndGoneFilesHaveNoSize)
+{
+    TestFolder app;
+    const QString kept = app.writeFile(QStringLiteral("b.pptx"), QByteArray(2500, 'x'));
+    const QDateTime day1(QDate(2026, 3, 1), QTime(9, 0));
+    const QDateTime day2(QDate(2026, 3, 2), QTime(9, 0));
+    ShowLogFiles::appendLaunch(app.folder(), QStringLiteral("Zoe"), kept, day1);
+    ShowLogFiles::appendLaunch(app.folder(), QStringLiteral("Al"), QStringLiteral("/gone.ppt"),
+                               day1);
+    ShowLogFiles::appendLaunch(app.folder(), QStringLiteral("Zoe again"), kept, day2);
+
+    const QList<LaunchRecordRows::Row> rows = LaunchRecordRows::load(app.folder());
+    ASSERT_EQ(rows.size(), 2);
+    EXPECT_EQ(rows[0].name, QStringLiteral("Al"));
+    EXPECT_FALSE(rows[0].available);
+    EXPECT_TRUE(rows[0].size.isEmpty());
+    EXPECT_EQ(rows[1].name, QStringLiteral("Zoe again"));
+    EXPECT_EQ(rows[1].date, SlideTimings::dateText(day2));
+    EXPECT_TRUE(rows[1].available);
+    EXPECT_EQ(rows[1].size, QStringLiteral("2.5KB"));
+    EXPECT_TRUE(LaunchRecordRows::load(app.folder() + "none/").isEmpty());
 }

@@ -583,7 +583,9 @@ PresentationStatus LibreOfficeSession::runShow(int id)
             }
             const Reference<presentation::XPresentation2> show = presentationOf(doc);
             show->start();
-            // start() returns before the show exists.
+            // start() returns before the show exists. A show the presenter ends before this loop
+            // sees its controller is not told from one that never came: the loop waits out its
+            // bound and the launch fails.
             QElapsedTimer timer;
             timer.start();
             while (!show->getController().is()) {

@@ -30,7 +30,6 @@ protected:
                                 dir.path("1kHz Tone.wav")));
     }
 
-    qint64 remainingMs() const { return player.lengthMs() - player.positionMs(); }
     // Bounded: the media back end has to load the file and bring the output up.
     bool waitUntilPlaying(qint64 belowPositionMs)
     {
@@ -58,15 +57,10 @@ TEST_F(RealSoundTest, ToneCountsDownEndsLoopsAndStops)
         << "no audio output: the sound server should have been started for this test";
     QSignalSpy ended(&player, &AudioPlayer::finishedSuccessfully);
 
-    // Once through: the time left goes down and the end is noticed.
+    // Once through; the status counting down is followed in e2e.sound_test.
     test.ComSPlay_Click();
     ASSERT_TRUE(waitUntilPlaying(ToneMs / 2)) << test.statusText().toStdString();
     EXPECT_NEAR(double(player.lengthMs()), ToneMs, 100);
-    EXPECT_TRUE(test.statusText().startsWith("Status : Playing 00:00:0"))
-        << test.statusText().toStdString();
-    const qint64 before = remainingMs();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return remainingMs() <= before - 500; }, StartBoundMs));
-    EXPECT_TRUE(test.isPlaying());
     ASSERT_TRUE(ended.wait(EndBoundMs));
     EXPECT_FALSE(test.isPlaying());
     EXPECT_EQ(test.statusText(), "Status : Stopped");
@@ -97,6 +91,7 @@ TEST_F(RealSoundTest, FilesThatAreNotAudioReportAnErrorAndTheNextPressStillPlays
     ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, StartBoundMs));
     EXPECT_EQ(messages.texts(),
               QStringList{"An error occurred will attempting to play the sound."});
+    EXPECT_EQ(messages.lastIcon(), MsgIcon::Information);
     EXPECT_FALSE(test.isPlaying());
 
     // Without the default MP3 there is nothing to open.

@@ -42,8 +42,6 @@ protected:
         event.clearEvent();
         event.ImgHoldingFull = pattern(64, 48, 1);
         event.ImgHolding = pattern(16, 12, 2);
-        event.EventFileTitle = EventDocument::UntitledTitle;
-        event.EventFilePath = event.untitledPath();
         return event;
     }
 
@@ -99,16 +97,15 @@ TEST_F(EventFileTest, UntouchedNewEventWritesTheBaselineTokenSequence)
                               "[PopUps][End PopUps][End Data]";
     ASSERT_TRUE(bytes.startsWith(prefix));
     ASSERT_TRUE(bytes.endsWith(suffix));
-
     // Between them: exactly the two holding-slide blocks, full size first.
     QBuffer buffer;
-    buffer.setData(bytes);
+    buffer.setData(bytes.chopped(suffix.size()));
     buffer.open(QIODevice::ReadOnly);
     buffer.seek(prefix.size());
     TokenReader in(buffer);
     EXPECT_EQ(in.readImage(m_codec), m_document.ImgHoldingFull);
     EXPECT_EQ(in.readImage(m_codec), m_document.ImgHolding);
-    EXPECT_EQ(buffer.pos(), bytes.size() - suffix.size());
+    EXPECT_TRUE(in.atEnd());
 
     // Without a holding slide the section disappears.
     m_document.ImgHolding = QImage();
@@ -133,30 +130,20 @@ TEST_F(EventFileTest, FullEventRoundTripsAndResavesByteForByte)
     m_document.InternetConnectObscure = 1;
     m_document.PopUps[0] = {QStringLiteral("Coffee [break]"), pattern(64, 48, 5),
                             pattern(16, 12, 6)};
-    m_document.PopUps[4] = {QStringLiteral(""), pattern(64, 48, 7), pattern(16, 12, 8)};
+    m_document.PopUps[9] = {QStringLiteral(""), pattern(64, 48, 7), pattern(16, 12, 8)};
     const QByteArray bytes = save(m_document);
 
+    // Read over an event that has every slot and a speaker filled: nothing of it may remain.
     EventDocument loaded = newEvent();
     loaded.Speakers[0].Name = QStringLiteral("stale");
+    for (PopUpSlot& slot : loaded.PopUps)
+        slot = {QStringLiteral("old"), pattern(4, 4, 1), pattern(2, 2, 1)};
     const EventReadResult result = read(bytes, loaded);
     ASSERT_TRUE(result.ok()) << result.message.toStdString();
     EXPECT_FALSE(result.exportFlag);
-    ASSERT_EQ(loaded.SpeakerCount, 3);
-    EXPECT_EQ(loaded.Speakers[0].Name, awkward);
-    EXPECT_EQ(loaded.Speakers[0].FilePath, m_document.Speakers[0].FilePath);
     EXPECT_EQ(loaded.Speakers[0].FileName, QStringLiteral("Ölbild].pptx"));
-    EXPECT_EQ(loaded.Speakers[0].TimeCode, QStringLiteral("101112"));
-    EXPECT_EQ(loaded.Speakers[2].Name, QStringLiteral("日本"));
     EXPECT_EQ(loaded.Speakers[2].FileName, QString());
-    EXPECT_EQ(loaded.QuickLaunchFile, m_document.QuickLaunchFile);
-    EXPECT_EQ(loaded.ImportDir, m_folder.path());
-    EXPECT_EQ(loaded.HoldingTimeCode, QStringLiteral("120000"));
-    EXPECT_EQ(loaded.PopUpsTimeCode, QStringLiteral("120001"));
-    EXPECT_EQ(loaded.QuickLaunchTimeCode, QStringLiteral("120002"));
-    EXPECT_EQ(loaded.InternetConnectUrl, m_document.InternetConnectUrl);
-    EXPECT_EQ(loaded.InternetConnectSession, QStringLiteral("room 4"));
-    EXPECT_EQ(loaded.InternetConnectPassword, QStringLiteral("p[w"));
-    EXPECT_EQ(loaded.InternetConnectObscure, 1);
+    // Pictures are compared as such: a re-save could reuse the blocks it read.
     EXPECT_EQ(loaded.ImgHoldingFull, m_document.ImgHoldingFull);
     EXPECT_EQ(loaded.ImgHolding, m_document.ImgHolding);
     for (int i = 0; i < EventDocument::PopUpSlotCount; ++i) {
@@ -165,31 +152,13 @@ TEST_F(EventFileTest, FullEventRoundTripsAndResavesByteForByte)
         EXPECT_EQ(loaded.PopUps[i].Thumb, m_document.PopUps[i].Thumb) << i;
     }
 
-    EXPECT_EQ(save(m_document, false, QStringLiteral("again.evf")), bytes);
+    // Every other field is proven by writing the loaded event back to the same bytes; a fresh
+    // program run, with nothing cached, writes them too.
     EXPECT_EQ(save(loaded, false, QStringLiteral("reread.evf")), bytes);
-    // A fresh program run, with nothing cached, writes the same bytes too.
     ImageBlockCodec freshCodec;
-    EventFileWriter freshWriter(freshCodec);
-    ASSERT_TRUE(freshWriter.SaveFile(m_document, m_folder.path("fresh.evf"), false));
+    ASSERT_TRUE(
+        EventFileWriter(freshCodec).SaveFile(m_document, m_folder.path("fresh.evf"), false));
     EXPECT_EQ(m_folder.readFile("fresh.evf"), bytes);
-}
-
-TEST_F(EventFileTest, PopUpInTheLastSlotKeepsItsIndex)
-{
-    m_document.PopUps[9] = {QStringLiteral("Zero"), pattern(32, 24, 9), pattern(8, 6, 9)};
-    const QByteArray bytes = save(m_document);
-    EXPECT_TRUE(bytes.contains("[PopUps][9][4]Zero["));
-
-    EventDocument loaded = newEvent();
-    for (PopUpSlot& slot : loaded.PopUps)
-        slot = {QStringLiteral("old"), pattern(4, 4, 1), pattern(2, 2, 1)};
-    ASSERT_TRUE(read(bytes, loaded).ok());
-    for (int i = 0; i < 9; ++i) {
-        EXPECT_FALSE(loaded.PopUps[i].isUsed()) << i;
-        EXPECT_EQ(loaded.PopUps[i].Name, PopUpSlot::EmptyName) << i;
-    }
-    EXPECT_EQ(loaded.PopUps[9].Name, QStringLiteral("Zero"));
-    EXPECT_EQ(loaded.PopUps[9].Thumb, m_document.PopUps[9].Thumb);
 }
 
 TEST_F(EventFileTest, AnotherProductsFileOnlyResetsSpeakersAndHoldingThumbnail)
@@ -211,7 +180,7 @@ TEST_F(EventFileTest, AnotherProductsFileOnlyResetsSpeakersAndHoldingThumbnail)
     EXPECT_TRUE(m_document.PopUps[2].isUsed());
 }
 
-TEST_F(EventFileTest, EveryTruncationIsAReportedFaultThatLeavesTheEventAlone)
+TEST_F(EventFileTest, EveryTruncationAndDamageIsReportedInWordsAndLeavesTheEventAlone)
 {
     EventDocument small = newEvent();
     small.ImgHoldingFull = pattern(6, 4, 3);
@@ -219,24 +188,8 @@ TEST_F(EventFileTest, EveryTruncationIsAReportedFaultThatLeavesTheEventAlone)
     small.SpeakerCount = 1;
     small.Speakers[0] = {QStringLiteral("A"), {}, QStringLiteral("/a.ppt"), {}};
     small.PopUps[1] = {QStringLiteral("P"), pattern(4, 4, 1), pattern(2, 2, 1)};
-    const QByteArray bytes = save(small);
+    const QByteArray whole = save(small);
 
-    m_document.QuickLaunchFile = QStringLiteral("/before.ppt");
-    m_document.SpeakerCount = 1;
-    for (qsizetype cut = 0; cut < bytes.size(); ++cut) {
-        EventDocument target = m_document;
-        const EventReadResult result = read(bytes.left(cut), target);
-        ASSERT_EQ(result.status, EventReadResult::Status::Damaged) << "cut at " << cut;
-        ASSERT_TRUE(result.message.startsWith("The event file is damaged")) << cut;
-        ASSERT_EQ(target.SpeakerCount, 1) << cut;
-        ASSERT_EQ(target.QuickLaunchFile, QStringLiteral("/before.ppt")) << cut;
-        ASSERT_EQ(target.ImgHolding, m_document.ImgHolding) << cut;
-    }
-    EXPECT_TRUE(read(bytes, m_document).ok());
-}
-
-TEST_F(EventFileTest, DamagedSectionsAreReportedInWords)
-{
     const QByteArray picture = ImageBlockCodec::pictureFileBytes(pattern(4, 4, 1));
     const QByteArray packed = ZlibCompressor::compress(picture);
     const QByteArray noPicture = ZlibCompressor::compress("0123456789");
@@ -244,16 +197,10 @@ TEST_F(EventFileTest, DamagedSectionsAreReportedInWords)
         return '[' + QByteArray::number(sizeValue) + "][" + QByteArray::number(data.size() - 1) +
                ']' + data;
     };
-    const struct
-    {
-        QByteArray body;
-        const char* words;
-    } cases[] = {
-        {"[Quick Launch][0]", "ends before"},
+    QList<std::pair<QByteArray, const char*>> cases = {
         {"[Speakers][52][End Data]", "52 speakers"},
         {"[Speakers][-1][End Data]", "-1 speakers"},
         {"[Quick Launch][40]short[End Data]", "runs past the end"},
-        {"[ImgHolding]" + block(picture.size() - 1, packed).chopped(1), "runs past the end"},
         {"[ImgHolding]" + block(9, noPicture) + block(9, noPicture) + "[End Data]",
          "picture is damaged"},
         {"[ImgHolding]" + block(1LL << 40, packed) + block(1LL << 40, packed) + "[End Data]",
@@ -264,13 +211,23 @@ TEST_F(EventFileTest, DamagedSectionsAreReportedInWords)
         {"[Export][Maybe][End Data]", "neither True nor False"},
         {"[Version][5.2", "not closed"},
     };
-    for (const auto& c : cases) {
+    for (auto& [body, words] : cases)
+        body.prepend(Header);
+    for (qsizetype cut = 0; cut < whole.size(); ++cut)
+        cases.append({whole.left(cut), "The event file is damaged"});
+
+    m_document.QuickLaunchFile = QStringLiteral("/before.ppt");
+    m_document.SpeakerCount = 1;
+    for (const auto& [bytes, words] : cases) {
         EventDocument target = m_document;
-        const EventReadResult result = read(Header + c.body, target);
-        EXPECT_EQ(result.status, EventReadResult::Status::Damaged) << c.body.left(40).constData();
-        EXPECT_TRUE(result.message.contains(c.words)) << result.message.toStdString();
-        EXPECT_EQ(target.ImgHolding, m_document.ImgHolding);
+        const EventReadResult result = read(bytes, target);
+        ASSERT_EQ(result.status, EventReadResult::Status::Damaged) << bytes.left(60).constData();
+        ASSERT_TRUE(result.message.contains(words)) << result.message.toStdString();
+        ASSERT_EQ(target.SpeakerCount, 1) << bytes.size();
+        ASSERT_EQ(target.QuickLaunchFile, QStringLiteral("/before.ppt")) << bytes.size();
+        ASSERT_EQ(target.ImgHolding, m_document.ImgHolding) << bytes.size();
     }
+    EXPECT_TRUE(read(whole, m_document).ok());
 }
 
 TEST_F(EventFileTest, UnknownTagsAreSkippedAndImportDirFollowsTheExportMark)
@@ -289,20 +246,13 @@ TEST_F(EventFileTest, UnknownTagsAreSkippedAndImportDirFollowsTheExportMark)
     EXPECT_EQ(target.ImportDir, QStringLiteral("/was/here"));
 }
 
-TEST_F(EventFileTest, ExportCarriesEachSpeakersPresentationAndUnpacksUntitled)
+TEST_F(EventFileTest, ExportCarriesEachSpeakersPresentationAndReportsAFailedUnpacking)
 {
     const QByteArray talk = QByteArray("slides]").repeated(200000); // two chunks
     const QString talkPath = m_folder.writeFile("talks/Talk [1].ppt", talk);
     m_document.SpeakerCount = 2;
     m_document.Speakers[0] = {QStringLiteral("A"), {}, talkPath, {}};
     m_document.Speakers[1] = {QStringLiteral("B"), {}, talkPath, {}};
-    QList<qint64> progress;
-    m_writer.setExportProgress([&](qint64 done, qint64 total, const QString& name) {
-        EXPECT_EQ(total, 2 * talk.size());
-        EXPECT_EQ(name, QStringLiteral("Talk [1].ppt"));
-        progress << done;
-        return true;
-    });
     const QByteArray bytes = save(m_document, true, QStringLiteral("packed.zev"));
 
     const QByteArray entry =
@@ -310,19 +260,13 @@ TEST_F(EventFileTest, ExportCarriesEachSpeakersPresentationAndUnpacksUntitled)
     EXPECT_TRUE(bytes.contains("[Export][True]"));
     EXPECT_TRUE(bytes.endsWith("[Presentations][" + QByteArray::number(2 * talk.size()) + "][3]" +
                                entry + entry + "[][End Data]"));
-    EXPECT_EQ(progress,
-              (QList<qint64>{1000000, talk.size(), talk.size() + 1000000, 2 * talk.size()}));
 
     RecordingExtractor extractor;
     EventFileReader reader(m_codec, &extractor);
     EventDocument target = newEvent();
-    target.EventFilePath = QStringLiteral("/some/where.evf");
     ASSERT_TRUE(reader.read(m_folder.path("packed.zev"), target).ok());
     EXPECT_EQ(extractor.total, 2 * talk.size());
-    EXPECT_EQ(target.SpeakerCount, 2);
     EXPECT_EQ(target.QuickLaunchFile, QStringLiteral("/extracted/Talk.ppt"));
-    EXPECT_EQ(target.EventFileTitle, EventDocument::UntitledTitle);
-    EXPECT_EQ(target.EventFilePath, m_folder.path("Untitled.evf"));
 
     extractor.succeed = false;
     const EventReadResult failed = reader.read(m_folder.path("packed.zev"), m_document);
@@ -331,6 +275,7 @@ TEST_F(EventFileTest, ExportCarriesEachSpeakersPresentationAndUnpacksUntitled)
     EXPECT_TRUE(m_document.QuickLaunchFile.isEmpty());
 }
 
+// A missing presentation, a full disk during an export and the progress: ZippedEventExportTest.
 TEST_F(EventFileTest, FailedOrCancelledSavesKeepThePreviousFile)
 {
     const QString target = m_folder.writeFile("keep.zev", "previous content");
@@ -347,23 +292,15 @@ TEST_F(EventFileTest, FailedOrCancelledSavesKeepThePreviousFile)
     EXPECT_EQ(m_folder.readFile("keep.zev"), "previous content");
     EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files).size(), 2);
 
-    m_writer.setExportProgress({});
-    m_document.Speakers[0].FilePath = m_folder.path("gone.ppt");
-    EXPECT_FALSE(m_writer.SaveFile(m_document, target, true, &error));
+    m_document.SpeakerCount = 0;
+    EXPECT_FALSE(
+        m_writer.SaveFile(m_document, m_folder.path("keep.zev/inside.evf"), false, &error));
     EXPECT_FALSE(m_writer.lastSaveCancelled());
-    EXPECT_TRUE(error.contains("gone.ppt")) << error.toStdString();
-    EXPECT_EQ(m_folder.readFile("keep.zev"), "previous content");
-
-    const QString underAFile = m_folder.path("keep.zev/inside.evf");
-    EXPECT_FALSE(m_writer.SaveFile(m_document, underAFile, false, &error));
     EXPECT_TRUE(error.contains("could not be written")) << error.toStdString();
-    EXPECT_EQ(m_folder.readFile("keep.zev"), "previous content");
 
-    // A full disk, as far as this process is concerned: writes beyond a small size fail.
+    // Pictures that do not compress, onto a disk that is full after a few KiB.
     QImage noise(128, 128, QImage::Format_RGB32);
-    for (int y = 0; y < noise.height(); ++y)
-        for (int x = 0; x < noise.width(); ++x)
-            noise.setPixel(x, y, QRandomGenerator::global()->generate());
+    QRandomGenerator::global()->fillRange(reinterpret_cast<quint32*>(noise.bits()), 128 * 128);
     m_document.PopUps[0] = {QStringLiteral("P"), noise, pattern(16, 16, 1)};
     const bool saved = [&] {
         const FileSizeLimit full(4096);

@@ -36,9 +36,7 @@ TEST(PathHelpersTest, FilesAreEqualComparesEveryByte)
     dir.writeFile("b", big.left(big.size() - 1));
     EXPECT_FALSE(PathHelpers::FilesAreEqual(a, b));
     EXPECT_FALSE(PathHelpers::FilesAreEqual(a, dir.path("missing")));
-    const QString e1 = dir.writeFile("e1", "");
-    const QString e2 = dir.writeFile("e2", "");
-    EXPECT_TRUE(PathHelpers::FilesAreEqual(e1, e2));
+    EXPECT_TRUE(PathHelpers::FilesAreEqual(dir.writeFile("e1", ""), dir.writeFile("e2", "")));
 }
 
 TEST(PathHelpersTest, CopyAndRenameNeverLoseAFile)
@@ -73,7 +71,8 @@ TEST(PathHelpersTest, CopyAndRenameNeverLoseAFile)
     EXPECT_FALSE(PathHelpers::ShellRenameFile(dir.path("missing.ppt"), dir.path("x.ppt")));
 }
 
-TEST(AppFoldersTest, ResolutionOrderAndSeeding)
+// The folders given by the environment and the run folder: SetupControllerTest.
+TEST(AppFoldersTest, ResolutionOrderSeedingAndRemoval)
 {
     TestFolder dir;
     QProcessEnvironment env;
@@ -85,9 +84,6 @@ TEST(AppFoldersTest, ResolutionOrderAndSeeding)
     EXPECT_EQ(AppFolders::resolveAppFolder("", env), dir.path("fromenv/"));
     EXPECT_EQ(AppFolders::resolveAppFolder(dir.path("arg/"), env), dir.path("arg/"));
     EXPECT_EQ(AppFolders::resolveLiveCastFolder(env), dir.path("home/veskCast"));
-    env.insert("STAGOR_DESKTOP_FOLDER", dir.path("desk"));
-    EXPECT_EQ(AppFolders::resolveDesktopFolder(env), dir.path("desk/"));
-    EXPECT_NE(AppFolders::runFolderFor("/a/", 100), AppFolders::runFolderFor("/a/", 101));
 
     dir.writeFile("res/Help/index.html", "guide");
     dir.writeFile("res/dtitle", "picture");
@@ -96,11 +92,8 @@ TEST(AppFoldersTest, ResolutionOrderAndSeeding)
     ASSERT_TRUE(AppFolders::seed(app, dir.path("res")));
     EXPECT_EQ(dir.readFile("app/Help/index.html"), "guide");
     EXPECT_EQ(dir.readFile("app/dtitle"), "operator's own");
-}
 
-TEST(AppFoldersTest, RemoveFolderTakesReadOnlyContentToo)
-{
-    TestFolder dir;
+    // Removing a folder takes read-only content too.
     dir.writeFile("run/Preview/slide.png", "x");
     const QString ro = dir.writeFile("run/locked.evf", "x");
     QFile::setPermissions(ro, QFile::ReadOwner);

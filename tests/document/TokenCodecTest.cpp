@@ -8,8 +8,6 @@
 
 #include <gtest/gtest.h>
 
-#include <zlib.h>
-
 namespace {
 
 const auto pattern = &ColourPictures::pattern;
@@ -27,42 +25,29 @@ struct Source
     TokenReader in;
 };
 
-QByteArray deflated(const QByteArray& plain, int level)
-{
-    uLongf size = compressBound(static_cast<uLong>(plain.size()));
-    QByteArray packed(static_cast<qsizetype>(size), '\0');
-    compress2(reinterpret_cast<Bytef*>(packed.data()), &size,
-              reinterpret_cast<const Bytef*>(plain.constData()), static_cast<uLong>(plain.size()),
-              level);
-    packed.resize(static_cast<qsizetype>(size));
-    return packed;
-}
-
 } // namespace
 
 TEST(TokenReaderTest, NumbersParseLenientlyAndCountsStrictly)
 {
-    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("  12abc"), 12);
-    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber(""), 0);
-    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("abc"), 0);
-    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("-3.5e1x"), -35);
-    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("1D2"), 100);
-    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("7e"), 7);
-    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber(".5"), 0.5);
-    EXPECT_DOUBLE_EQ(TokenReader::leadingNumber("1 2"), 1);
-    EXPECT_EQ(TokenReader::leadingInteger("2.5"), 2);
+    for (const auto& [text, value] : {std::pair{"  12abc", 12.0},
+                                      {"abc", 0.0},
+                                      {"-3.5e1x", -35.0},
+                                      {"1D2", 100.0},
+                                      {"7e", 7.0},
+                                      {".5", 0.5},
+                                      {"1 2", 1.0}})
+        EXPECT_DOUBLE_EQ(TokenReader::leadingNumber(text), value) << text;
+    EXPECT_EQ(TokenReader::leadingInteger("2.5"), 2); // rounded half to even
     EXPECT_EQ(TokenReader::leadingInteger("3.5"), 4);
     EXPECT_EQ(TokenReader::leadingInteger("1e300"), std::nullopt);
 
-    EXPECT_EQ(TokenReader::strictInteger("12"), 12);
     EXPECT_EQ(TokenReader::strictInteger(" -4 "), -4);
-    EXPECT_EQ(TokenReader::strictInteger(""), std::nullopt);
-    EXPECT_EQ(TokenReader::strictInteger("1x"), std::nullopt);
-    EXPECT_EQ(TokenReader::strictInteger("-"), std::nullopt);
-    EXPECT_EQ(TokenReader::strictInteger("99999999999999999999"), std::nullopt);
+    for (const char* bad : {"", "1x", "-", "99999999999999999999"})
+        EXPECT_EQ(TokenReader::strictInteger(bad), std::nullopt) << bad;
 }
 
-TEST(TokenReaderTest, TokensDropTheirFirstByteAndStopAtTheFirstBracket)
+// An unclosed token at the end of a file: EventFileTest.
+TEST(TokenReaderTest, TokensDropTheirFirstByteStopAtTheFirstBracketAndHaveALimit)
 {
     Source source("[Version]x5.2]][  42abc]");
     EXPECT_EQ(source.in.ReadToken(), "Version");
@@ -71,31 +56,19 @@ TEST(TokenReaderTest, TokensDropTheirFirstByteAndStopAtTheFirstBracket)
     EXPECT_EQ(source.in.readNumber(), 42);
     EXPECT_FALSE(source.in.hasError());
     EXPECT_TRUE(source.in.atEnd());
-
     // Reading on at the end is an error, and the error sticks.
     EXPECT_EQ(source.in.ReadToken(), "");
     EXPECT_TRUE(source.in.hasError());
     const QString first = source.in.errorMessage();
     source.in.readBytes(-1);
     EXPECT_EQ(source.in.errorMessage(), first);
-}
 
-TEST(TokenReaderTest, OversizedAndUnterminatedTokensAreErrors)
-{
-    const QByteArray longest = '[' + QByteArray(TokenReader::MaxTokenBytes, 'a') + ']';
-    Source fits(longest);
+    Source fits('[' + QByteArray(TokenReader::MaxTokenBytes, 'a') + ']');
     EXPECT_EQ(fits.in.readTokenBytes().size(), TokenReader::MaxTokenBytes);
     EXPECT_FALSE(fits.in.hasError());
-
     Source tooLong('[' + QByteArray(TokenReader::MaxTokenBytes + 1, 'a') + ']');
     tooLong.in.readTokenBytes();
-    EXPECT_TRUE(tooLong.in.hasError());
     EXPECT_TRUE(tooLong.in.errorMessage().contains("64 KiB"));
-
-    Source unterminated("[Speakers");
-    unterminated.in.ReadToken();
-    EXPECT_TRUE(unterminated.in.hasError());
-    EXPECT_TRUE(unterminated.in.errorMessage().contains("not closed"));
 }
 
 TEST(ZlibCompressorTest, DecompressesOnlyToTheExactStatedSize)
@@ -107,7 +80,6 @@ TEST(ZlibCompressorTest, DecompressesOnlyToTheExactStatedSize)
 
     EXPECT_EQ(ZlibCompressor::decompress(packed, plain.size() - 2), std::nullopt);
     EXPECT_EQ(ZlibCompressor::decompress(packed, plain.size()), std::nullopt);
-    EXPECT_EQ(ZlibCompressor::decompress(packed, -1), std::nullopt);
     EXPECT_EQ(ZlibCompressor::decompress(packed + "junk", plain.size() - 1), std::nullopt);
     EXPECT_EQ(ZlibCompressor::decompress("not zlib at all", 14), std::nullopt);
     // Sizes the input cannot inflate to are refused before anything is allocated.
@@ -129,7 +101,8 @@ TEST(ImageBlockCodecTest, PicturesSurviveEncodingAndUnchangedPicturesAreNotEncod
     // A block read from a file is written back verbatim, even when this program would have
     // packed the picture differently.
     const QByteArray file = ImageBlockCodec::pictureFileBytes(image);
-    const ImageBlockCodec::Block foreign{file.size() - 1, deflated(file, Z_BEST_COMPRESSION)};
+    // qCompress() puts the size in four bytes before a zlib stream of the level asked for.
+    const ImageBlockCodec::Block foreign{file.size() - 1, qCompress(file, 9).mid(4)};
     ASSERT_NE(foreign.compressed, block->compressed);
     const auto fromFile = codec.decode(foreign);
     ASSERT_TRUE(fromFile);
@@ -149,12 +122,11 @@ TEST(ImageBlockCodecTest, PicturesSurviveEncodingAndUnchangedPicturesAreNotEncod
 TEST(ImageBlockCodecTest, CacheStaysWithinItsBounds)
 {
     ImageBlockCodec byCount(2);
-    for (int i = 0; i < 5; ++i)
-        byCount.encode(pattern(8, 8, i));
-    EXPECT_EQ(byCount.cachedEntries(), 2);
-
     ImageBlockCodec byBytes(64, 1);
-    byBytes.encode(pattern(8, 8, 1));
-    byBytes.encode(pattern(8, 8, 2));
+    for (int i = 0; i < 5; ++i) {
+        byCount.encode(pattern(8, 8, i));
+        byBytes.encode(pattern(8, 8, i));
+    }
+    EXPECT_EQ(byCount.cachedEntries(), 2);
     EXPECT_EQ(byBytes.cachedEntries(), 1);
 }

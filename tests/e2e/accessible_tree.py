@@ -1,40 +1,50 @@
 #!/usr/bin/python3
 """Reads the running program's accessible tree the way a screen reader or an outside test
-driver does, and checks that the setup window's controls can be found by name and description."""
+driver does, and checks that the setup window's controls can be found by name and description.
+Its helpers serve sound_test.py too."""
 import sys
 import time
 
 import pyatspi
 
 
-def find_app(name):
-    for app in pyatspi.Registry.getDesktop(0):
-        if app is not None and app.name == name:
-            return app
+def wait_for(what, seconds):
+    """what()'s first true result within the given seconds, else None."""
+    deadline = time.time() + seconds
+    while time.time() < deadline:
+        result = what()
+        if result:
+            return result
+        time.sleep(0.1)
     return None
 
 
-def walk(node, found, depth=0):
-    if node is None or depth > 10:
+def wait_for_app(name="vesk-stagor"):
+    """The program on the accessibility bus once it has a window, waiting up to 30 s."""
+    return wait_for(lambda: next((a for a in pyatspi.Registry.getDesktop(0)
+                                  if a is not None and a.name == name and a.childCount > 0),
+                                 None), 30)
+
+
+def walk(node, depth=0):
+    """node and every node under it, to a depth of 12."""
+    if node is None or depth > 12:
         return
-    found.append((node.getRoleName(), node.name or "", node.description or ""))
+    yield node
     for child in node:
-        walk(child, found, depth + 1)
+        yield from walk(child, depth + 1)
+
+
+def find(node, predicate):
+    return next((n for n in walk(node) if predicate(n)), None)
 
 
 def main():
-    deadline = time.time() + 30
-    app = None
-    while time.time() < deadline:
-        app = find_app("vesk-stagor")
-        if app is not None and app.childCount > 0:
-            break
-        time.sleep(0.2)
+    app = wait_for_app()
     if app is None:
         print("FAIL: the program never appeared on the accessibility bus")
         return 1
-    found = []
-    walk(app, found)
+    found = [(n.getRoleName(), n.name or "", n.description or "") for n in walk(app)]
     expected = [
         ("frame", "vesk stagor", "frmSetup"),
         ("tool bar", "Toolbar", "Toolbar1"),

@@ -25,15 +25,20 @@ stagor_wait_window() {
     echo "$window"
 }
 
+# Waits up to $1 seconds for the program to end; fails when it still runs.
+stagor_wait_gone() {
+    for _ in $(seq 1 $(($1 * 5))); do
+        kill -0 "$pid" 2>/dev/null || return 0
+        sleep 0.2
+    done
+    ! kill -0 "$pid" 2>/dev/null
+}
+
 # Ends the program (it ends its LibreOffice on the way out) and removes the working folders.
 stagor_cleanup() {
     if [ -n "${pid:-}" ] && kill -0 "$pid" 2>/dev/null; then
         kill "$pid" 2>/dev/null || true
-        for _ in $(seq 1 100); do
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.2
-        done
-        kill -9 "$pid" 2>/dev/null || true
+        stagor_wait_gone 20 || kill -9 "$pid" 2>/dev/null || true
     fi
     [ -n "${work:-}" ] && pkill -9 -f "$work/app/lo-profile" 2>/dev/null || true
     [ -n "${work:-}" ] && rm -rf "$work"

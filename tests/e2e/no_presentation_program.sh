@@ -12,12 +12,8 @@ box="$(stagor_wait_window '^vesk stagor$')"
 # Only the message box, no setup window: it has no menu bar to open with Alt+F, so Enter answers.
 xdotool windowfocus --sync "$box" 2>/dev/null || xdotool windowfocus "$box"
 xdotool key Return
+stagor_wait_gone 10 || { echo "FAIL: still running after the message"; exit 1; }
 status=0
-for _ in $(seq 1 50); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
-kill -0 "$pid" 2>/dev/null && { echo "FAIL: still running after the message"; exit 1; }
 wait "$pid" || status=$?
 [ "$status" -ne 0 ] || { echo "FAIL: ended with status 0"; exit 1; }
 [ ! -e "$work/app" ] || { echo "FAIL: the application folder was made"; exit 1; }

@@ -28,14 +28,7 @@ xdotool key --delay 100 alt+f
 sleep 0.5
 xdotool key x
 
-for _ in $(seq 1 100); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
-if kill -0 "$pid" 2>/dev/null; then
-    xdotool search --onlyvisible --name 'vesk stagor' getwindowname %@ 2>/dev/null || true
-    fail "the program did not end within 20 s of Exit (a question may be open)"
-fi
+stagor_wait_gone 20 || fail "the program did not end within 20 s of Exit (a question may be open)"
 wait "$pid" || fail "the program ended with an error"
 
 expected=$'[Empty]\r\n[Empty]\r\n[Empty]\r\n[Empty]\r\n'

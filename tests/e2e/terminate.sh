@@ -12,19 +12,9 @@ pid=$!
 window="$(stagor_wait_window '^vesk stagor$')"
 [ -n "$window" ] || { echo "FAIL: no setup window"; cat "$work/out.log"; exit 1; }
 kill -TERM "$pid"
-for _ in $(seq 1 75); do
-    kill -0 "$pid" 2>/dev/null || break
-    sleep 0.2
-done
-if kill -0 "$pid" 2>/dev/null; then
-    echo "FAIL: still running 15 s after SIGTERM"
-    exit 1
-fi
+stagor_wait_gone 15 || { echo "FAIL: still running 15 s after SIGTERM"; exit 1; }
 wait "$pid" || { echo "FAIL: ended with an error"; cat "$work/out.log"; exit 1; }
 [ ! -e "$work/app/$pid" ] || { echo "FAIL: working folder left"; exit 1; }
 pid=""
-if pgrep -f "$work/app/lo-profile" >/dev/null; then
-    echo "FAIL: LibreOffice left running"
-    exit 1
-fi
+! pgrep -f "$work/app/lo-profile" >/dev/null || { echo "FAIL: LibreOffice left running"; exit 1; }
 echo "PASS: ended on SIGTERM, cleaned up, no LibreOffice left"

@@ -2,10 +2,8 @@
 
 #include "AudioPlayer.h"
 
-#include <QSet>
-
 // A sound output driven by the test: it opens what exists, plays instantly and moves to the
-// position it is told. Scripted faults: no output device, files that cannot be read.
+// position it is told.
 class FakeAudioPlayer : public AudioPlayer
 {
     Q_OBJECT
@@ -18,8 +16,6 @@ public:
     qint64 lengthMs() const override { return m_open ? m_lengthMs : 0; }
     qint64 positionMs() const override { return m_open ? m_positionMs : 0; }
 
-    void setDevicePresent(bool present) { m_devicePresent = present; }
-    void makeUnreadable(const QString& path) { m_unreadable.insert(path); }
     void setLengthMs(qint64 ms) { m_lengthMs = ms; }
     void advanceTo(qint64 ms) { m_positionMs = ms; }
 
@@ -28,8 +24,6 @@ public:
     QString lastPath() const { return m_path; }
 
 private:
-    bool m_devicePresent = true;
-    QSet<QString> m_unreadable;
     QString m_path;
     bool m_open = false;
     bool m_playing = false;

@@ -1,18 +1,17 @@
 #include "FakeFileDialogService.h"
 
-QString FakeFileDialogService::take(const QString& folder, const QString& filter)
+QString FakeFileDialogService::take(const QString& filter)
 {
-    m_lastFolder = folder;
     m_lastFilter = filter;
     return m_choices.isEmpty() ? QString() : m_choices.takeFirst();
 }
 
-QString FakeFileDialogService::getOpenFileName(const QString& initialFolder, const QString& filter)
+QString FakeFileDialogService::getOpenFileName(const QString&, const QString& filter)
 {
-    return take(initialFolder, filter);
+    return take(filter);
 }
 
-QString FakeFileDialogService::getSaveFileName(const QString& initialFolder, const QString& filter)
+QString FakeFileDialogService::getSaveFileName(const QString&, const QString& filter)
 {
-    return take(initialFolder, filter);
+    return take(filter);
 }

@@ -13,12 +13,10 @@ public:
 
     void queueChoice(const QString& path) { m_choices << path; }
     QString lastFilter() const { return m_lastFilter; }
-    QString lastFolder() const { return m_lastFolder; }
 
 private:
-    QString take(const QString& folder, const QString& filter);
+    QString take(const QString& filter);
 
     QStringList m_choices;
     QString m_lastFilter;
-    QString m_lastFolder;
 };

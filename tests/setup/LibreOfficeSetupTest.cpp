@@ -6,7 +6,6 @@
 #include "LibreOfficeApp.h"
 #include "MimeTransfer.h"
 #include "PopUpSlots.h"
-#include "QuickLaunchProperties.h"
 #include "TestFolder.h"
 #include "frmPreview.h"
 #include "frmQLProperties.h"
@@ -64,13 +63,12 @@ protected:
 } // namespace
 
 // The settings that the properties window writes must be inside the file: changed through the
-// window, saved as .pptx and opened again.
+// window (the delay typed, then the field left), saved as .pptx and opened again.
 TEST_F(LibreOfficeSetupTest, QuickLaunchPropertiesSurviveSavingAndReopening)
 {
     const QString path = deck("Rolling.pptx", ColourPictures::colours(3));
     {
         frmQLProperties window(*s_app, path);
-        EXPECT_EQ(window.fileName()->text(), "Rolling.pptx");
         window.loop()->setChecked(true);
         window.advance()->setChecked(true);
         window.delay()->setText(QStringLiteral("02:05"));
@@ -93,15 +91,6 @@ TEST_F(LibreOfficeSetupTest, QuickLaunchPropertiesSurviveSavingAndReopening)
         EXPECT_EQ(slide.advanceTimeS, 125);
     }
     reopened.value()->close();
-
-    // The window reads back what it wrote.
-    QuickLaunchProperties properties(*s_app);
-    properties.load(path);
-    EXPECT_TRUE(properties.fields().loop);
-    EXPECT_TRUE(properties.fields().advance);
-    EXPECT_EQ(properties.fields().delayText, "02:05");
-    properties.cancel();
-    EXPECT_EQ(s_app->openPresentationCount().valueOr(-1), 0);
 }
 
 // A twelve-slide deck dropped on the holding slide of the real window: slide 1 at once, the

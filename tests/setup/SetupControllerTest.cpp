@@ -3,6 +3,7 @@
 #include "FakeMessageService.h"
 #include "TestFolder.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
@@ -14,9 +15,7 @@ namespace {
 class SetupControllerTest : public ::testing::Test
 {
 protected:
-    SetupControllerTest() : controller(doc, messages, dialogs) {}
-
-    void SetUp() override
+    SetupControllerTest() : controller(doc, messages, dialogs)
     {
         options.appFolder = dir.path("app/");
         options.instanceId = 4242;
@@ -29,10 +28,8 @@ protected:
 
     void addSpeaker(const QString& name)
     {
-        SpeakerRecord& s = doc.Speakers[size_t(doc.SpeakerCount++)];
-        s.Name = name;
-        s.FilePath = dir.path(name + ".pptx");
-        s.FileName = name + ".pptx";
+        doc.Speakers[size_t(doc.SpeakerCount++)] = {
+            name, name + ".pptx", dir.path(name + ".pptx"), {}};
     }
 
     // Saves the current event under a name, as an operator's earlier session would have.
@@ -53,26 +50,7 @@ protected:
 
 } // namespace
 
-TEST_F(SetupControllerTest, UntouchedStartSetsTheFoldersAndDefaults)
-{
-    start();
-    const QString run = dir.path("app/4242");
-    EXPECT_EQ(doc.RunFolder, run);
-    EXPECT_TRUE(QFileInfo(run + "/Preview").isDir());
-    EXPECT_TRUE(QFileInfo(dir.path("veskCast")).isDir());
-    EXPECT_EQ(doc.EventFileTitle, "Untitled.evf");
-    EXPECT_EQ(doc.EventFilePath, run + "/Untitled.evf");
-    EXPECT_TRUE(QFileInfo::exists(doc.EventFilePath));
-    EXPECT_EQ(doc.ImportDir, dir.path("desktop/"));
-    EXPECT_EQ(doc.SlideImageFormat, "EMF");
-
-    // Nothing asked, Previous.INI and the run folder: e2e.start_and_close_untouched.
-    EXPECT_TRUE(controller.closeQuery());
-    controller.shutDown();
-    EXPECT_TRUE(QFileInfo::exists(dir.path("app/LiveCast.INI")));
-}
-
-TEST_F(SetupControllerTest, DefaultHoldingSlideComesFromTheApplicationFolder)
+TEST_F(SetupControllerTest, UntouchedStartSetsTheFoldersAndTheDefaultHoldingSlide)
 {
     QImage full(64, 36, QImage::Format_RGB32);
     full.fill(Qt::darkBlue);
@@ -80,35 +58,36 @@ TEST_F(SetupControllerTest, DefaultHoldingSlideComesFromTheApplicationFolder)
     ASSERT_TRUE(full.save(dir.path("app/dtitle"), "PNG"));
     ASSERT_TRUE(full.scaled(16, 9).save(dir.path("app/dtitle-sm"), "PNG"));
     start();
-    EXPECT_TRUE(doc.hasHoldingSlide());
+    const QString run = dir.path("app/4242");
+    EXPECT_EQ(doc.RunFolder, run);
+    EXPECT_TRUE(QFileInfo(run + "/Preview").isDir());
+    EXPECT_TRUE(QFileInfo(dir.path("veskCast")).isDir());
+    EXPECT_EQ(doc.EventFileTitle, "Untitled.evf");
+    EXPECT_TRUE(QFileInfo::exists(run + "/Untitled.evf"));
+    EXPECT_EQ(doc.ImportDir, dir.path("desktop/"));
     EXPECT_EQ(doc.ImgHolding.size(), QSize(16, 9));
     EXPECT_EQ(doc.ImgHoldingFull.size(), QSize(64, 36));
     // The baseline holds the default slide, so the untouched event still has no changes.
     EXPECT_FALSE(controller.hasUnsavedChanges());
+
+    // Nothing asked, Previous.INI and the run folder: e2e.start_and_close_untouched.
+    controller.shutDown();
+    EXPECT_TRUE(QFileInfo::exists(dir.path("app/LiveCast.INI")));
 }
 
 TEST_F(SetupControllerTest, CloseQueryAnswers)
 {
     start();
     addSpeaker("Ada");
-
-    messages.queueAnswer(int(MsgAnswer::Cancel));
-    EXPECT_FALSE(controller.closeQuery());
-    EXPECT_EQ(messages.last(), "Do you want to save changes to Untitled?");
-
-    messages.queueAnswer(int(MsgAnswer::No));
-    EXPECT_TRUE(controller.closeQuery());
-
-    // Yes on an untitled event asks for a name; no name chosen keeps the window open.
+    // Cancel and No: SetupWindowTest. Yes on an untitled event asks for a name; no name chosen
+    // keeps the window open.
     messages.queueAnswer(int(MsgAnswer::Yes));
     EXPECT_FALSE(controller.closeQuery());
-
+    EXPECT_EQ(messages.last(), "Do you want to save changes to Untitled?");
     messages.queueAnswer(int(MsgAnswer::Yes));
     dialogs.queueChoice(dir.path("Evening.evf"));
     EXPECT_TRUE(controller.closeQuery());
     EXPECT_EQ(doc.EventFileTitle, "Evening.evf");
-    EXPECT_TRUE(QFileInfo::exists(dir.path("Evening.evf")));
-    EXPECT_EQ(controller.recentFiles().paths(), QStringList({dir.path("Evening.evf")}));
     EXPECT_FALSE(controller.hasUnsavedChanges());
 
     // Yes on a named event saves it in place.
@@ -117,10 +96,9 @@ TEST_F(SetupControllerTest, CloseQueryAnswers)
     EXPECT_TRUE(controller.closeQuery());
     EXPECT_EQ(messages.last(), "Do you want to save changes to Evening?");
     EXPECT_FALSE(controller.hasUnsavedChanges());
-    EXPECT_EQ(doc.EventFilePath, dir.path("Evening.evf"));
 }
 
-TEST_F(SetupControllerTest, OpenAndRevert)
+TEST_F(SetupControllerTest, OpenAsksToRevertOrSaveAndBadFilesNeverCostTheEvent)
 {
     start();
     addSpeaker("Ada");
@@ -133,83 +111,72 @@ TEST_F(SetupControllerTest, OpenAndRevert)
     controller.openEvent();
     EXPECT_EQ(messages.last(), "Do you want to revert to previous Conference?");
     EXPECT_EQ(doc.SpeakerCount, 2);
-
     dialogs.queueChoice(path);
     messages.queueAnswer(int(MsgAnswer::Yes));
     controller.openEvent();
     EXPECT_EQ(doc.SpeakerCount, 1);
-    EXPECT_EQ(doc.Speakers[0].Name, "Ada");
 
-    // Another file with unsaved changes asks to save them first; Cancel leaves everything.
-    const QString other = saveAsFile("Other.evf");
+    // Another file with unsaved changes asks to save them first (the answers: CloseQueryAnswers).
+    saveAsFile("Other.evf");
     addSpeaker("Linus");
-    dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::Cancel));
-    controller.openEvent();
-    EXPECT_EQ(doc.EventFilePath, other);
-    EXPECT_EQ(doc.SpeakerCount, 2);
-
     dialogs.queueChoice(path);
     messages.queueAnswer(int(MsgAnswer::No));
     controller.openEvent();
-    EXPECT_EQ(doc.EventFilePath, path);
+    EXPECT_EQ(messages.last(), "Do you want to save changes to Other?");
     EXPECT_EQ(doc.EventFileTitle, "Conference.evf");
     EXPECT_EQ(doc.SpeakerCount, 1);
-    EXPECT_EQ(dialogs.lastFilter(), SetupController::OpenFilter);
 
-    // A cancelled dialog or a file that is not there does nothing.
-    controller.openEvent();
+    // A name typed for a file that is not there does nothing, not even a message.
+    const qsizetype asked = messages.texts().size();
     dialogs.queueChoice(dir.path("nowhere.evf"));
     controller.openEvent();
+    EXPECT_EQ(messages.texts().size(), asked);
+
+    // Truncated: the event and its name stay as they were.
+    QByteArray bytes = dir.readFile("Conference.evf");
+    dialogs.queueChoice(dir.writeFile("Damaged.evf", bytes.left(bytes.size() / 2)));
+    controller.openEvent();
+    EXPECT_TRUE(messages.last().startsWith("The event file is damaged"));
+    EXPECT_EQ(doc.SpeakerCount, 1);
     EXPECT_EQ(doc.EventFilePath, path);
-    EXPECT_EQ(messages.unusedAnswers(), 0);
+
+    // Another product's file: "Incompatible Files", the speakers emptied, the new name kept.
+    dialogs.queueChoice(dir.writeFile("Foreign.evf", "[other product][End Data]"));
+    controller.openEvent();
+    EXPECT_EQ(messages.last(), "Incompatible Files");
+    EXPECT_EQ(doc.SpeakerCount, 0);
+    EXPECT_EQ(doc.EventFileTitle, "Foreign.evf");
 }
 
-TEST_F(SetupControllerTest, SaveAsReplaceQuestion)
+TEST_F(SetupControllerTest, SaveAsAsksBeforeReplacingAndRecentEntriesFollowTheFiles)
 {
     start();
-    const QString path = saveAsFile("Mine.evf");
     addSpeaker("Ada");
+    const QString a = saveAsFile("A.evf");
     // Onto its own path: no question.
-    dialogs.queueChoice(path);
-    messages.clear();
+    dialogs.queueChoice(a);
     EXPECT_TRUE(controller.saveAs());
     EXPECT_TRUE(messages.texts().isEmpty());
 
-    const QString other = dir.writeFile("Theirs.evf", "someone else's event");
-    dialogs.queueChoice(other);
+    const QString b = dir.writeFile("B.evf", "someone else's event");
+    dialogs.queueChoice(b);
     messages.queueAnswer(int(MsgAnswer::No));
     EXPECT_FALSE(controller.saveAs());
-    EXPECT_EQ(messages.last(), "Do you want to replace the existing Theirs?");
-    EXPECT_EQ(dir.readFile("Theirs.evf"), "someone else's event");
-    EXPECT_EQ(doc.EventFilePath, path);
-
-    dialogs.queueChoice(other);
+    EXPECT_EQ(messages.last(), "Do you want to replace the existing B?");
+    EXPECT_EQ(dir.readFile("B.evf"), "someone else's event");
+    EXPECT_EQ(doc.EventFilePath, a);
+    dialogs.queueChoice(b);
     messages.queueAnswer(int(MsgAnswer::Yes));
     EXPECT_TRUE(controller.saveAs());
-    EXPECT_EQ(doc.EventFileTitle, "Theirs.evf");
-    EXPECT_EQ(controller.recentFiles().paths(), QStringList({other, path}));
-}
+    EXPECT_EQ(doc.EventFileTitle, "B.evf");
 
-TEST_F(SetupControllerTest, RecentEntries)
-{
-    start();
-    const QString a = saveAsFile("A.evf");
-    const QString b = saveAsFile("B.evf");
     const QString c = saveAsFile("C.evf");
     ASSERT_EQ(controller.recentFiles().paths(), QStringList({c, b, a}));
-
     controller.openRecent(2);
     EXPECT_EQ(doc.EventFilePath, a);
     EXPECT_EQ(controller.recentFiles().paths(), QStringList({a, c, b}));
 
-    // The open file again: the revert question, not the save question.
-    messages.queueAnswer(int(MsgAnswer::No));
-    controller.openRecent(0);
-    EXPECT_EQ(messages.last(), "Do you want to revert to previous A?");
-
     QFile::remove(b);
-    messages.clear();
     controller.openRecent(2);
     EXPECT_EQ(messages.last(), "B.evf is no longer available");
     EXPECT_EQ(messages.lastIcon(), MsgIcon::Exclamation);
@@ -218,55 +185,18 @@ TEST_F(SetupControllerTest, RecentEntries)
     EXPECT_EQ(controller.recentFiles().paths().size(), 3);
     controller.shutDown();
 
+    // The file named on the command line opens as saved, with nothing to ask on closing.
     EventDocument nextDoc;
     FakeMessageService nextMessages;
     SetupController next(nextDoc, nextMessages, dialogs);
     options.instanceId = 4243;
+    options.commandLineFile = c;
     ASSERT_TRUE(next.startUp(options));
     EXPECT_EQ(next.recentFiles().paths(), QStringList({a, c}));
-}
-
-TEST_F(SetupControllerTest, EventFileOnTheCommandLineOpensUnchanged)
-{
-    start();
-    addSpeaker("Keynote");
-    saveAsFile("Gala.evf");
-    controller.shutDown();
-
-    EventDocument nextDoc;
-    SetupController next(nextDoc, messages, dialogs);
-    options.instanceId = 4243;
-    options.commandLineFile = dir.path("Gala.evf");
-    ASSERT_TRUE(next.startUp(options));
-    EXPECT_EQ(nextDoc.EventFileTitle, "Gala.evf");
-    EXPECT_EQ(nextDoc.SpeakerCount, 1);
-    EXPECT_EQ(nextDoc.Speakers[0].FileName, "Keynote.pptx");
+    EXPECT_EQ(nextDoc.EventFileTitle, "C.evf");
+    EXPECT_EQ(nextDoc.Speakers[0].Name, "Ada");
     EXPECT_TRUE(next.closeQuery());
-    EXPECT_TRUE(messages.texts().isEmpty());
-}
-
-TEST_F(SetupControllerTest, BadFilesNeverCostTheEvent)
-{
-    start();
-    addSpeaker("Ada");
-    const QString mine = saveAsFile("Mine.evf");
-
-    // Truncated: the event and its name stay as they were.
-    QByteArray bytes = dir.readFile("Mine.evf");
-    const QString damaged = dir.writeFile("Damaged.evf", bytes.left(bytes.size() / 2));
-    dialogs.queueChoice(damaged);
-    controller.openEvent();
-    EXPECT_FALSE(messages.last().isEmpty());
-    EXPECT_EQ(doc.SpeakerCount, 1);
-    EXPECT_EQ(doc.EventFilePath, mine);
-
-    // Another product's file: "Incompatible Files", the speakers emptied, the new name kept.
-    const QString foreign = dir.writeFile("Foreign.evf", "[other product][End Data]");
-    dialogs.queueChoice(foreign);
-    controller.openEvent();
-    EXPECT_EQ(messages.last(), "Incompatible Files");
-    EXPECT_EQ(doc.SpeakerCount, 0);
-    EXPECT_EQ(doc.EventFileTitle, "Foreign.evf");
+    EXPECT_TRUE(nextMessages.texts().isEmpty());
 }
 
 TEST_F(SetupControllerTest, CaptionAlternatesEveryFiveSeconds)

@@ -55,13 +55,15 @@ protected:
         return texts;
     }
 
+    // Speakers S1, S2, ... after those already listed.
     void addSpeakers(int count)
     {
+        const int before = doc.SpeakerCount;
         QStringList paths;
         for (int i = 1; i <= count; ++i)
             paths << file(QStringLiteral("talks/S%1.pptx").arg(i));
         list.addFiles(paths, SpeakerList::Source::Drop);
-        ASSERT_EQ(doc.SpeakerCount, count);
+        ASSERT_EQ(doc.SpeakerCount, before + count);
     }
 
     // As the desktop delivers it: the drag enters before anything is dropped.
@@ -97,29 +99,42 @@ protected:
     SpeakersPanel panel{list, doc};
 };
 
-TEST_F(SpeakersTest, DropAddsPresentationsOnlyAndStopsAtTheLimit)
+TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
 {
     drop({file("a/One.ppt"), file("a/notes.txt"), file("a/Two.pps"), file("a/Three.pptx")});
     EXPECT_EQ(rows(), (QStringList{"One", "Two", "Three"}));
     EXPECT_EQ(doc.Speakers[0].FileName, "One.ppt");
     EXPECT_EQ(panel.counter()->text(), "3");
     EXPECT_EQ(panel.view()->currentRowNumber(), 3);
-    EXPECT_TRUE(messages.texts().isEmpty());
 
-    // 49 speakers, then three new files: the first fits, the second meets the limit and the
+    // At 49 speakers, three new files: the first fits, the second meets the limit and the
     // third (a duplicate that would ask a question) is never looked at.
-    EventDocument full;
-    SpeakerList crowded{full, {messages, drives, clipboard, presentations, shell}};
-    QStringList many;
-    for (int i = 1; i <= 49; ++i)
-        many << file(QStringLiteral("many/P%1.ppt").arg(i));
-    crowded.addFiles(many, SpeakerList::Source::Drop);
-    ASSERT_EQ(full.SpeakerCount, 49);
-    crowded.addFiles({file("more/A.ppt"), file("more/B.ppt"), file("more/P1.ppt")},
-                     SpeakerList::Source::Drop);
-    EXPECT_EQ(full.SpeakerCount, 50);
-    EXPECT_EQ(full.Speakers[49].Name, "A");
+    addSpeakers(46);
+    list.addFiles({file("more/A.ppt"), file("more/B.ppt"), file("more/One.ppt")},
+                  SpeakerList::Source::Drop);
+    EXPECT_EQ(doc.SpeakerCount, 50);
+    EXPECT_EQ(doc.Speakers[49].Name, "A");
     EXPECT_EQ(messages.texts(), QStringList{"Maximum Number of Speakers = 50"});
+
+    // Yes replaces the speaker's file in place, even with a full list.
+    messages.queueAnswer(int(MsgAnswer::Yes));
+    list.addFiles({file("other/s3.ppt")}, SpeakerList::Source::Drop);
+    EXPECT_EQ(messages.last(), "Speaker 's3' already exist. Update details");
+    EXPECT_EQ(doc.SpeakerCount, 50);
+    EXPECT_EQ(doc.Speakers[5].FilePath, folder.path("other/s3.ppt"));
+    EXPECT_EQ(doc.Speakers[5].Name, "s3");
+    EXPECT_EQ(list.selectedRow(), 6);
+
+    // No skips the file, Cancel ends the paste; the paste asks with a question mark.
+    messages.queueAnswer(int(MsgAnswer::No));
+    messages.queueAnswer(int(MsgAnswer::Cancel));
+    clipboard.PutFileListOnClipboard(
+        {file("other/S1.pptx"), file("other/S2.pptx"), file("other/S4.pptx")});
+    list.MnuSPaste_Click();
+    EXPECT_EQ(messages.last(), "Speaker 'S2' already exist. Update details?");
+    EXPECT_EQ(doc.Speakers[3].FilePath, folder.path("talks/S1.pptx"));
+    EXPECT_EQ(doc.Speakers[6].FilePath, folder.path("talks/S4.pptx"));
+    EXPECT_EQ(messages.unusedAnswers(), 0);
 }
 
 TEST_F(SpeakersTest, FilesFromRemovableDrivesAreCopiedUnderFreeNames)
@@ -129,7 +144,6 @@ TEST_F(SpeakersTest, FilesFromRemovableDrivesAreCopiedUnderFreeNames)
     list.addFiles({file("usb/Talk.ppt"), file("usb/Keynote.pptx")}, SpeakerList::Source::Drop);
     ASSERT_EQ(names(), (QStringList{"Talk", "Keynote"}));
     EXPECT_EQ(doc.Speakers[0].FilePath, folder.path("import/Talk3.ppt"));
-    EXPECT_EQ(doc.Speakers[0].FileName, "Talk3.ppt");
     EXPECT_EQ(folder.readFile("import/Talk3.ppt"), "usb/Talk.ppt");
     EXPECT_EQ(folder.readFile("import/Talk.ppt"), "import/Talk.ppt");
     EXPECT_EQ(doc.Speakers[1].FilePath, folder.path("import/Keynote.pptx"));
@@ -139,30 +153,6 @@ TEST_F(SpeakersTest, FilesFromRemovableDrivesAreCopiedUnderFreeNames)
                   SpeakerList::Source::Drop);
     EXPECT_EQ(names(), (QStringList{"Talk", "Keynote", "Before"}));
     EXPECT_EQ(messages.last(), "Error Drive Undetermined");
-}
-
-TEST_F(SpeakersTest, ExistingNamesAskWhetherToUpdate)
-{
-    addSpeakers(50);
-    // Yes replaces the speaker's file in place, even with a full list.
-    messages.queueAnswer(int(MsgAnswer::Yes));
-    list.addFiles({file("other/s3.ppt")}, SpeakerList::Source::Drop);
-    EXPECT_EQ(messages.last(), "Speaker 's3' already exist. Update details");
-    EXPECT_EQ(doc.SpeakerCount, 50);
-    EXPECT_EQ(doc.Speakers[2].FilePath, folder.path("other/s3.ppt"));
-    EXPECT_EQ(doc.Speakers[2].Name, "s3");
-    EXPECT_EQ(list.selectedRow(), 3);
-
-    // No skips the file, Cancel ends the paste; the paste asks with a question mark.
-    messages.queueAnswer(int(MsgAnswer::No));
-    messages.queueAnswer(int(MsgAnswer::Cancel));
-    clipboard.PutFileListOnClipboard(
-        {file("other/S1.pptx"), file("other/S2.pptx"), file("other/S4.pptx")});
-    list.MnuSPaste_Click();
-    EXPECT_EQ(messages.last(), "Speaker 'S2' already exist. Update details?");
-    EXPECT_EQ(doc.Speakers[0].FilePath, folder.path("talks/S1.pptx"));
-    EXPECT_EQ(doc.Speakers[3].FilePath, folder.path("talks/S4.pptx"));
-    EXPECT_EQ(messages.unusedAnswers(), 0);
 }
 
 TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
@@ -178,20 +168,14 @@ TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
     EXPECT_FALSE(QFile::exists(talk));
     EXPECT_EQ(folder.readFile("event/Intro.ppt"), "event/Intro.ppt");
 
-    const struct
-    {
-        QString text;
-        QString message;
-    } refused[] = {
+    // Names are compared without regard to case, the speaker's own included.
+    const std::pair<QString, QString> refused[] = {
         {"Why?", "Speaker name contains an invalid character \\ / : * ? \" < > !"},
-        {"intro", "Speaker 'intro' already exist. Please select another name"},
-        {"Other", "Speaker 'Other' already exist. Please select another name"},
-    };
-    for (const auto& r : refused) {
-        SCOPED_TRACE(r.text.toStdString());
+        {"intro", "Speaker 'intro' already exist. Please select another name"}};
+    for (const auto& [text, message] : refused) {
         list.beginRename(1);
-        EXPECT_EQ(list.endRename(1, r.text), SpeakerList::RenameResult::EditAgain);
-        EXPECT_EQ(messages.last(), r.message);
+        EXPECT_EQ(list.endRename(1, text), SpeakerList::RenameResult::EditAgain);
+        EXPECT_EQ(messages.last(), message);
         EXPECT_EQ(doc.Speakers[0].Name, "Intro");
     }
     list.beginRename(1);
@@ -220,7 +204,6 @@ TEST_F(SpeakersTest, RefusedNameInTheEditorKeepsTheOldOneAndReopensIt)
     QTest::keyClick(editor, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, 2000));
     EXPECT_EQ(messages.last(), "Speaker 'Two' already exist. Please select another name");
-    EXPECT_EQ(rows().first(), "One");
     const QModelIndex first = panel.view()->model()->index(0, 0);
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return refused.isNull() && panel.view()->indexWidget(first); }, 2000));
@@ -236,12 +219,9 @@ TEST_F(SpeakersTest, RefusedNameInTheEditorKeepsTheOldOneAndReopensIt)
 TEST_F(SpeakersTest, DraggingRemovingAndKeysKeepTableAndSelectionInStep)
 {
     addSpeakers(5);
-    list.moveRow(2, 4);
-    EXPECT_EQ(names(), (QStringList{"S1", "S3", "S4", "S2", "S5"}));
-    EXPECT_EQ(list.selectedRow(), 4);
-    list.moveRow(4, 2);
     list.moveRow(4, 2);
     EXPECT_EQ(names(), (QStringList{"S1", "S4", "S2", "S3", "S5"}));
+    EXPECT_EQ(list.selectedRow(), 2);
 
     // Dragging the first row down over the third with the mouse puts it there.
     QTest::mousePress(panel.view()->viewport(), Qt::LeftButton, {}, centreOf(1));
@@ -253,9 +233,9 @@ TEST_F(SpeakersTest, DraggingRemovingAndKeysKeepTableAndSelectionInStep)
     EXPECT_EQ(rows(), (QStringList{"S4", "S2", "S1", "S3", "S5"}));
     EXPECT_EQ(names(), rows());
 
+    // Removing the last row selects the new last; the Delete key removes the selected one.
     list.setSelectedRow(5);
     list.MnuRemove_Click();
-    EXPECT_EQ(names(), (QStringList{"S4", "S2", "S1", "S3"}));
     EXPECT_EQ(list.selectedRow(), 4);
     panel.view()->selectRow(1, true);
     QTest::keyClick(panel.view(), Qt::Key_Delete);
@@ -263,12 +243,6 @@ TEST_F(SpeakersTest, DraggingRemovingAndKeysKeepTableAndSelectionInStep)
     EXPECT_EQ(panel.counter()->text(), "3");
     EXPECT_EQ(list.selectedRow(), 1);
     EXPECT_EQ(doc.Speakers[3].Name, ""); // the freed slot is empty
-    for (int i = 0; i < 3; ++i)
-        list.MnuRemove_Click();
-    EXPECT_EQ(doc.SpeakerCount, 0);
-    EXPECT_EQ(list.selectedRow(), 0);
-    list.MnuRemove_Click();
-    EXPECT_EQ(doc.SpeakerCount, 0);
 }
 
 TEST_F(SpeakersTest, ShowCopyAndTheContextMenuUnderThePointer)
@@ -278,7 +252,6 @@ TEST_F(SpeakersTest, ShowCopyAndTheContextMenuUnderThePointer)
     list.setSelectedRow(1);
     list.MnuShow_Click();
     ASSERT_TRUE(presentations.lastOpened());
-    EXPECT_TRUE(shell.opened.isEmpty());
     // A file the presentation program cannot open goes to the desktop instead.
     list.setSelectedRow(2);
     list.MnuShow_Click();
@@ -286,8 +259,7 @@ TEST_F(SpeakersTest, ShowCopyAndTheContextMenuUnderThePointer)
 
     clipboard.putOther();
     panel.MnuSOptions_Popup(0, QPoint());
-    EXPECT_FALSE(enabled("MnuSPaste"));
-    EXPECT_FALSE(enabled("MnuShow"));
+    EXPECT_FALSE(enabled("MnuSPaste") || enabled("MnuShow"));
     EXPECT_TRUE(enabled("MnuCopyAll"));
     panel.contextMenu()->hide();
     list.MnuCopyAll_Click();
@@ -296,7 +268,6 @@ TEST_F(SpeakersTest, ShowCopyAndTheContextMenuUnderThePointer)
     panel.MnuSOptions_Popup(2, QPoint());
     for (const char* name : {"MnuSPaste", "MnuShow", "MnuRename", "MnuRemove", "MnuSOpen"})
         EXPECT_TRUE(enabled(name)) << name;
-    EXPECT_FALSE(enabled("MnuSUpload"));
     panel.contextMenu()->hide();
 }
 

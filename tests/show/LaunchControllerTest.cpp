@@ -64,8 +64,10 @@ protected:
         for (int i = 1; i <= count; ++i)
             addSpeaker(QStringLiteral("Talk %1").arg(i), i + 2);
     }
-    LaunchController& start()
+    // Play mode starts, after adding that many talks.
+    LaunchController& start(int talks = 0)
     {
+        addSpeakers(talks);
         m_controller =
             std::make_unique<LaunchController>(m_doc, m_port, m_clock, m_liveCast, m_timings);
         return *m_controller;
@@ -99,45 +101,36 @@ protected:
 
 } // namespace
 
-TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerAndNamesTheFollowingOne)
+// Every Next key launches the selected talk; while it runs, Next and Back only bring it back.
+TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerOnceAndNamesTheFollowingOne)
 {
+    LaunchController& controller = start(7);
+    EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 1"));
+    int talk = 1;
     for (int code : {K::KeyEnter, K::KeySpace, K::KeyRight, K::KeyDown, K::KeyF5, K::KeyPageDown}) {
-        m_program.quit();
-        m_doc = EventDocument();
-        SetUp();
-        addSpeakers(2);
-        LaunchController& controller = start();
-        EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 1"));
         key(code);
         ASSERT_TRUE(controller.showRunning()) << code;
-        EXPECT_EQ(show()->path(), m_doc.Speakers[0].FilePath);
-        EXPECT_EQ(controller.ShowSlideCount(), 3);
-        EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 2"));
-        EXPECT_EQ(m_doc.CurrentSpeaker, 1);
-        EXPECT_EQ(controller.LivePresenter(), QStringLiteral("Talk_1"));
-        QFile::remove(m_app.path(ShowLogFiles::RecordLogName));
+        const auto running = show();
+        EXPECT_EQ(running->path(), m_doc.Speakers[size_t(talk - 1)].FilePath);
+        EXPECT_EQ(controller.ShowSlideCount(), talk + 2);
+        EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk %1").arg(talk + 1));
+        EXPECT_EQ(controller.LivePresenter(), QStringLiteral("Talk_%1").arg(talk));
+        key(code);
+        key(K::KeyPageUp);
+        EXPECT_EQ(show(), running);
+        EXPECT_EQ(m_program.openPresentationCount().value(), 1);
+        EXPECT_EQ(m_doc.CurrentSpeaker, talk);
+        running->presenterEndsShow();
+        watch();
+        ++talk;
     }
+    EXPECT_EQ(ShowLogFiles::readLaunches(m_app.folder()).size(), 6);
 }
 
-TEST_F(LaunchControllerTest, NextWhileAShowRunsNeverOpensASecondPresentation)
+// Back afterwards relaunches the talk at its last slide: a timing record, but no launch record.
+TEST_F(LaunchControllerTest, TheWatcherWritesOneTimingRecordPerShowAndBackReopensAtTheLastSlide)
 {
-    addSpeakers(2);
-    start();
-    key(K::KeyPageDown);
-    const auto first = show();
-    key(K::KeyPageDown);
-    key(K::KeyEnter);
-    key(K::KeyPageUp);
-    EXPECT_EQ(show(), first);
-    EXPECT_EQ(m_program.openPresentationCount().value(), 1);
-    EXPECT_EQ(m_doc.CurrentSpeaker, 1);
-    EXPECT_EQ(ShowLogFiles::readLaunches(m_app.folder()).size(), 1);
-}
-
-TEST_F(LaunchControllerTest, TheWatcherWritesOneTimingRecordPerLaunchWithEverySlideLeft)
-{
-    addSpeakers(1);
-    start();
+    start(2);
     watch();
     key(K::KeyPageDown);
     const auto talk = show();
@@ -150,8 +143,7 @@ TEST_F(LaunchControllerTest, TheWatcherWritesOneTimingRecordPerLaunchWithEverySl
     show()->presenterMovesTo(2);
     watch();
     show()->presenterEndsShow();
-    watch();
-    watch(5);
+    watch(6);
 
     const QStringList lines = runLog().split(QStringLiteral("\r\n"));
     ASSERT_EQ(speakerRecords(), 1) << runLog().toStdString();
@@ -164,6 +156,16 @@ TEST_F(LaunchControllerTest, TheWatcherWritesOneTimingRecordPerLaunchWithEverySl
     EXPECT_FALSE(talk->isOpen()) << "an ended show is closed";
     EXPECT_EQ(m_liveCast.published, (QStringList{"|h120000", "Talk_1|1t1", "Talk_1|2t1",
                                                  "Talk_1|1t1", "Talk_1|2t1", "|h120000"}));
+
+    key(K::KeyPageUp);
+    ASSERT_TRUE(m_controller->showRunning());
+    EXPECT_EQ(m_controller->LaunchedSpeakerName(), QStringLiteral("Talk 1"));
+    EXPECT_EQ(show()->currentSlide().value(), 3);
+    EXPECT_EQ(m_doc.CurrentSpeaker, 1);
+    EXPECT_EQ(ShowLogFiles::readLaunches(m_app.folder()).size(), 1);
+    show()->presenterEndsShow();
+    watch();
+    EXPECT_EQ(speakerRecords(), 2);
 }
 
 TEST_F(LaunchControllerTest, AShowClosedOnItsFirstSlideOrNeverOpenedStillGetsItsRecord)
@@ -192,8 +194,7 @@ TEST_F(LaunchControllerTest, AShowClosedOnItsFirstSlideOrNeverOpenedStillGetsIts
 TEST_F(LaunchControllerTest, TimingsOffWritesNoRecordAndShiftTSwitchesAndStoresIt)
 {
     m_timings.Checked = false;
-    addSpeakers(1);
-    LaunchController& controller = start();
+    LaunchController& controller = start(1);
     EXPECT_EQ(controller.LabTimings(), QStringLiteral("Timings Log - OFF"));
     key(K::KeyT); // without Shift only shows the state
     EXPECT_EQ(controller.LabTimings(), QStringLiteral("Timings Log - OFF"));
@@ -209,8 +210,6 @@ TEST_F(LaunchControllerTest, TimingsOffWritesNoRecordAndShiftTSwitchesAndStoresI
     EXPECT_EQ(m_app.readFile(TimingsSetting::FileName), QByteArray("True\r\n"));
     key(K::KeyT, 1);
     EXPECT_EQ(m_app.readFile(TimingsSetting::FileName), QByteArray("False\r\n"));
-    controller.TimSpeaker_Timer();
-    EXPECT_FALSE(controller.overlays().timings);
 }
 
 TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndOneSpeakerIsRelaunchedEveryTime)
@@ -232,42 +231,21 @@ TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndOneSpeakerIsRelaunchedEver
     EXPECT_FALSE(m_controller->showRunning()) << "no presentation left: nothing happens";
 }
 
-TEST_F(LaunchControllerTest, BackRelaunchesTheLastTalkAtItsLastSlideWithoutALaunchRecord)
-{
-    addSpeakers(3);
-    start();
-    key(K::KeyPageDown);
-    show()->presenterEndsShow();
-    watch();
-    key(K::KeyPageUp);
-    ASSERT_TRUE(m_controller->showRunning());
-    EXPECT_EQ(m_controller->LaunchedSpeakerName(), QStringLiteral("Talk 1"));
-    EXPECT_EQ(show()->currentSlide().value(), 3);
-    EXPECT_EQ(m_doc.CurrentSpeaker, 1);
-    EXPECT_EQ(ShowLogFiles::readLaunches(m_app.folder()).size(), 1);
-    show()->presenterEndsShow();
-    watch();
-    EXPECT_EQ(speakerRecords(), 2);
-}
-
 TEST_F(LaunchControllerTest, ABlankedScreenOnlyComesBackAndSFlashesTheNextSpeaker)
 {
-    addSpeakers(2);
-    LaunchController& controller = start();
-    for (int blankKey : {K::KeyB, K::KeyF6}) {
-        key(blankKey);
-        ASSERT_TRUE(controller.blanked());
-        EXPECT_EQ(controller.menu().blankScreenCaption, QStringLiteral("Show Screen"));
-        EXPECT_FALSE(controller.menu().setupVisible);
-        key(K::KeyS);
-        EXPECT_TRUE(controller.blanked());
-        EXPECT_TRUE(controller.overlays().speakerName);
-        key(K::KeyPageDown);
-        EXPECT_FALSE(controller.blanked());
-        EXPECT_FALSE(controller.showRunning()) << "the key only restored the screen";
-        EXPECT_EQ(controller.menu().blankScreenCaption, QStringLiteral("Blank Screen"));
-        EXPECT_TRUE(controller.menu().setupVisible);
-    }
+    LaunchController& controller = start(2);
+    key(K::KeyF6); // B is pressed in e2e.play_mode
+    ASSERT_TRUE(controller.blanked());
+    EXPECT_EQ(controller.menu().blankScreenCaption, QStringLiteral("Show Screen"));
+    EXPECT_FALSE(controller.menu().setupVisible);
+    key(K::KeyS);
+    EXPECT_TRUE(controller.blanked());
+    EXPECT_TRUE(controller.overlays().speakerName);
+    key(K::KeyPageDown);
+    EXPECT_FALSE(controller.blanked());
+    EXPECT_FALSE(controller.showRunning()) << "the key only restored the screen";
+    EXPECT_EQ(controller.menu().blankScreenCaption, QStringLiteral("Blank Screen"));
+    EXPECT_TRUE(controller.menu().setupVisible);
 }
 
 TEST_F(LaunchControllerTest, NumberKeysShowUsedPopUpsAndBackspaceTheHoldingSlide)
@@ -281,16 +259,12 @@ TEST_F(LaunchControllerTest, NumberKeysShowUsedPopUpsAndBackspaceTheHoldingSlide
     LaunchController& controller = start();
     watch();
     m_liveCast.published.clear();
-    struct Step
-    {
-        int key;
-        int title;
-    };
-    const Step steps[] = {{int(K::Key1), 0},     {K::Key0, 9},          {50, 9}, {K::Key9, 8},
-                          {K::KeyBackspace, -1}, {K::KeyBackspace, -1}, {57, 8}};
-    for (const Step& step : steps) {
-        key(step.key);
-        EXPECT_EQ(controller.title(), step.title) << step.key;
+    const std::pair<int, int> steps[] = {{K::Key1, 0}, {K::Key0, 9},          {50, 9} /* unused */,
+                                         {K::Key9, 8}, {K::KeyBackspace, -1}, {K::KeyBackspace, -1},
+                                         {57, 8}};
+    for (const auto& [code, title] : steps) {
+        key(code);
+        EXPECT_EQ(controller.title(), title) << code;
     }
     EXPECT_EQ(m_liveCast.published, (QStringList{"|p1p9", "|p0p9", "|p9p9", "|h120000", "|p9p9"}));
     controller.MnuPopUp_Click(9);
@@ -300,79 +274,57 @@ TEST_F(LaunchControllerTest, NumberKeysShowUsedPopUpsAndBackspaceTheHoldingSlide
     EXPECT_FALSE(controller.menu().popUps[1].visible);
 }
 
-TEST_F(LaunchControllerTest, ShiftAStepsAutoRunAndBracketsSwitchItOff)
+// Shift+A steps auto run on, on with loop, off. Without loop it ends after the last speaker;
+// with loop it wraps to the first.
+TEST_F(LaunchControllerTest, AutoRunLaunchesFiveIdleSecondsAfterAShowAndLoopsOnlyWhenAsked)
 {
-    addSpeakers(3);
-    LaunchController& controller = start();
-    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
-    key(K::KeyA);
-    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
-    const QString cycle[] = {"Auto Run - ON / Loop - OFF", "Auto Run - ON / Loop - ON",
-                             "Auto Run - OFF", "Auto Run - ON / Loop - OFF"};
-    for (const QString& expected : cycle) {
-        key(K::KeyF7, 1);
-        EXPECT_EQ(controller.LabAutoRun(), expected);
-    }
-    key(K::KeyCloseBracket);
-    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
-    EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 2"));
-    key(K::KeyA, 1);
-    key(K::KeyOpenBracket);
-    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
-    EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 1"));
-    key(K::KeyEnd);
-    EXPECT_EQ(m_doc.CurrentSpeaker, 2);
-    key(K::KeyHome);
-    EXPECT_EQ(m_doc.CurrentSpeaker, 0);
-}
-
-TEST_F(LaunchControllerTest, AutoRunLaunchesFiveIdleSecondsAfterAShowAndStopsAfterTheLast)
-{
-    addSpeakers(2);
-    LaunchController& controller = start();
-    key(K::KeyA, 1); // on, loop off
-    for (int launched = 1; launched <= 2; ++launched) {
-        for (int second = 1; second <= 4; ++second)
+    LaunchController& controller = start(2);
+    const auto autoRun = [&](int seconds) {
+        for (int second = 0; second < seconds; ++second)
             controller.TimAutoRun_Timer();
-        EXPECT_FALSE(controller.showRunning());
-        controller.TimAutoRun_Timer();
-        ASSERT_TRUE(controller.showRunning()) << launched;
-        EXPECT_EQ(controller.LaunchedSpeakerName(), QStringLiteral("Talk %1").arg(launched));
+        if (!controller.showRunning())
+            return QString();
         for (int second = 0; second < 8; ++second)
             controller.TimAutoRun_Timer(); // a running show holds auto run
         show()->presenterEndsShow();
         watch();
-    }
+        return controller.LaunchedSpeakerName();
+    };
+    key(K::KeyA); // without Shift only shows the state
+    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
+    key(K::KeyF7, 1);
+    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - ON / Loop - OFF"));
+    EXPECT_EQ(autoRun(4), QString());
+    EXPECT_EQ(autoRun(1), QStringLiteral("Talk 1"));
+    EXPECT_EQ(autoRun(5), QStringLiteral("Talk 2"));
     // Talk 2, the last speaker, was launched by the tick that also switched auto run off.
     EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
-    for (int second = 0; second < 10; ++second)
-        controller.TimAutoRun_Timer();
-    EXPECT_FALSE(controller.showRunning());
-}
+    EXPECT_EQ(autoRun(10), QString());
 
-TEST_F(LaunchControllerTest, AutoRunWithLoopWrapsToTheFirstSpeaker)
-{
-    addSpeakers(2);
-    LaunchController& controller = start();
     key(K::KeyA, 1);
     key(K::KeyA, 1); // on, loop on
-    QStringList launched;
-    for (int talk = 0; talk < 3; ++talk) {
-        for (int second = 0; second < 5; ++second)
-            controller.TimAutoRun_Timer();
-        ASSERT_TRUE(controller.showRunning());
-        launched << controller.LaunchedSpeakerName();
-        show()->presenterEndsShow();
-        watch();
-    }
-    EXPECT_EQ(launched, (QStringList{"Talk 1", "Talk 2", "Talk 1"}));
+    for (const char* talk : {"Talk 1", "Talk 2", "Talk 1"})
+        EXPECT_EQ(autoRun(5), QString::fromUtf8(talk));
     EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - ON / Loop - ON"));
+    key(K::KeyA, 1);
+    EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
+
+    // Choosing the next or previous speaker by hand switches it off.
+    const std::pair<int, const char*> brackets[] = {{K::KeyCloseBracket, "Talk 1"},
+                                                    {K::KeyOpenBracket, "Talk 2"}};
+    for (const auto& [bracket, name] : brackets) {
+        key(K::KeyA, 1);
+        key(bracket);
+        EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
+        EXPECT_EQ(controller.LabSName(), QString::fromUtf8(name));
+    }
+    key(K::KeyHome);
+    EXPECT_EQ(m_doc.CurrentSpeaker, 0);
 }
 
 TEST_F(LaunchControllerTest, CommandKeysReachTheirWindowsAndTheTimeMarkIsLogged)
 {
-    addSpeakers(1);
-    LaunchController& controller = start();
+    LaunchController& controller = start(1);
     controller.setScreenSize(QSize(1920, 1080));
     int exits = 0, menus = 0, beeps = 0, syncs = 0;
     QObject::connect(&controller, &LaunchController::exitRequested, [&] { ++exits; });
@@ -394,9 +346,6 @@ TEST_F(LaunchControllerTest, CommandKeysReachTheirWindowsAndTheTimeMarkIsLogged)
     EXPECT_FALSE(controller.overlays().recordIcon);
     EXPECT_FALSE(controller.overlays().resolution);
 
-    key(K::KeyP);
-    EXPECT_FALSE(controller.menu().presentationsVisible);
-    EXPECT_FALSE(controller.menu().blankScreenVisible);
     key(K::KeyH);
     EXPECT_FALSE(controller.liveCastControlsShown()) << "no LiveCast mode is on";
 }
@@ -409,17 +358,18 @@ TEST_F(LaunchControllerTest, NoSpeakerWithAPresentationDisablesTheMenuAndNext)
     EXPECT_FALSE(controller.menu().presentationsEnabled);
     EXPECT_FALSE(controller.menu().popUpsEnabled);
     EXPECT_FALSE(controller.menu().promoEnabled);
-    key(K::KeyPageDown);
-    key(K::KeyPageUp);
+    for (int code : {K::KeyPageDown, K::KeyPageUp, K::KeyEnd, K::KeyCloseBracket})
+        key(code);
     controller.MnuSpeaker_Click(7);
     EXPECT_FALSE(controller.showRunning());
+    EXPECT_EQ(m_doc.CurrentSpeaker, -1);
+    EXPECT_EQ(controller.LabSName(), QStringLiteral("No Speaker"));
     EXPECT_EQ(m_program.starts(), 0);
 }
 
 TEST_F(LaunchControllerTest, ARemovedSpeakerMovesTheSelectionToTheOneThatFollowed)
 {
-    addSpeakers(3);
-    LaunchController& controller = start();
+    LaunchController& controller = start(3);
     key(K::KeyCloseBracket); // Talk 2 is next
     // The setup window removes Talk 2 from the table, then tells play mode.
     m_doc.Speakers[1] = m_doc.Speakers[2];
@@ -455,8 +405,7 @@ TEST_F(LaunchControllerTest, QuickLaunchRunsAShowNobodyFollowsOrHandsFlashToLive
 
 TEST_F(LaunchControllerTest, WhileTheScreenWaitsTheNextTalkIsOpenedAheadAndOnlyItsShowStarts)
 {
-    addSpeakers(3);
-    LaunchController& controller = start();
+    LaunchController& controller = start(3);
     watch();
     EXPECT_EQ(controller.preparedPath(), m_doc.Speakers[0].FilePath);
     const auto prepared = show();

@@ -7,4 +7,4 @@ source "$here/common.sh"
 stagor_begin_accessible "$0" "$@"
 "$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
 pid=$!
-/usr/bin/python3 "$here/accessible_tree.py" || { cat "$work/out.log"; exit 1; }
+/usr/bin/python3 "$here/accessible_tree.py" || fail "the accessible tree"

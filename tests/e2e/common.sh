@@ -2,37 +2,35 @@
 
 # Runs the calling script again under a virtual X server when there is no display.
 stagor_need_display() {
-    if [ -z "${DISPLAY:-}" ]; then
-        exec "$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-display.sh" "$@"
-    fi
+    [ -n "${DISPLAY:-}" ] || exec "$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-display.sh" "$@"
 }
 
-# The program's working folders for one run, removed when the script ends.
-stagor_make_work() {
-    work="$(mktemp -d)"
-    export STAGOR_DESKTOP_FOLDER="$work/desktop" STAGOR_LIVECAST_FOLDER="$work/veskCast"
-    unset QT_QPA_PLATFORM
+# Ends the script as failed, with the end of the program's output.
+fail() {
+    echo "FAIL: $*"
+    grep -v "slide 1$" "$work/out.log" 2>/dev/null | tail -n 40 || true
+    exit 1
+}
+
+# Waits up to $2 tenths of a second (30 s unless given) for the command $1 to succeed.
+wait_for() {
+    local condition="$1" tenths="${2:-300}"
+    for _ in $(seq 1 "$tenths"); do
+        eval "$condition" && return 0
+        sleep 0.1
+    done
+    return 1
 }
 
 # Waits up to 30 s for a visible window whose title matches; prints its id.
 stagor_wait_window() {
     local pattern="$1" window=""
-    for _ in $(seq 1 150); do
-        window="$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)"
-        [ -n "$window" ] && break
-        sleep 0.2
-    done
+    wait_for 'window="$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)"; [ -n "$window" ]' || true
     echo "$window"
 }
 
 # Waits up to $1 seconds for the program to end; fails when it still runs.
-stagor_wait_gone() {
-    for _ in $(seq 1 $(($1 * 5))); do
-        kill -0 "$pid" 2>/dev/null || return 0
-        sleep 0.2
-    done
-    ! kill -0 "$pid" 2>/dev/null
-}
+stagor_wait_gone() { wait_for '! kill -0 "$pid" 2>/dev/null' $(($1 * 10)); }
 
 # Ends the program (it ends its LibreOffice on the way out) and removes the working folders.
 stagor_cleanup() {
@@ -47,24 +45,23 @@ stagor_cleanup() {
 # The usual start of a script: a display, fresh working folders, clean-up at the end.
 stagor_begin() {
     stagor_need_display "$@"
-    stagor_make_work
+    work="$(mktemp -d)"
+    export STAGOR_DESKTOP_FOLDER="$work/desktop" STAGOR_LIVECAST_FOLDER="$work/veskCast"
+    unset QT_QPA_PLATFORM
     trap stagor_cleanup EXIT
 }
 
-# For scripts that read the program over AT-SPI: a private session bus with its own
-# accessibility bus, fresh working folders, and clean-up of all of it at the end.
+# For scripts that read the program over AT-SPI: the same on a private session bus with its own
+# accessibility bus, which is ended at the end too.
 stagor_begin_accessible() {
     stagor_need_display "$@"
     if [ -z "${STAGOR_IN_DBUS_SESSION:-}" ]; then
         export STAGOR_IN_DBUS_SESSION=1
         exec dbus-run-session -- "$@"
     fi
-    stagor_make_work
-    local launcher="" candidate
-    for candidate in /usr/libexec/at-spi-bus-launcher /usr/lib/at-spi2-core/at-spi-bus-launcher; do
-        [ -x "$candidate" ] && launcher="$candidate" && break
-    done
-    [ -n "$launcher" ] || { echo "FAIL: at-spi-bus-launcher not installed"; exit 1; }
+    stagor_begin "$@"
+    local launcher=/usr/libexec/at-spi-bus-launcher
+    [ -x "$launcher" ] || launcher=/usr/lib/at-spi2-core/at-spi-bus-launcher
     "$launcher" --launch-immediately &
     bus=$!
     trap 'stagor_cleanup; kill "$bus" 2>/dev/null || true' EXIT

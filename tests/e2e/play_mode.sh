@@ -9,24 +9,6 @@ demo="$(dirname "$program")/vesk-stagor-demo"
 source "$(dirname "$0")/common.sh"
 stagor_begin "$0" "$@"
 
-fail() {
-    echo "FAIL: $*"
-    # STAGOR_E2E_SHOTS=FOLDER keeps a picture of the screen as it was.
-    [ -n "${STAGOR_E2E_SHOTS:-}" ] && import -window root "$STAGOR_E2E_SHOTS/play_mode.png" || true
-    grep -v "slide 1$" "$work/out.log" | tail -n 40 || true
-    exit 1
-}
-
-# Waits up to $2 tenths of a second for the command $1 to succeed.
-wait_for() {
-    local condition="$1" tenths="${2:-300}"
-    for _ in $(seq 1 "$tenths"); do
-        eval "$condition" && return 0
-        sleep 0.1
-    done
-    return 1
-}
-
 log="$work/desktop/stagor.log"
 record="$work/app/Record.log"
 log_text() { tr -d '\r' <"$log"; }
@@ -41,30 +23,20 @@ launch_window() {
     return 0
 }
 # A key for the launch screen, which gets the focus back first (there is no window manager).
-launch_key() {
-    xdotool windowfocus "$launch" 2>/dev/null || true
-    sleep 0.2
-    xdotool key "$@"
-}
+launch_key() { xdotool windowfocus "$launch" 2>/dev/null || true; sleep 0.2; xdotool key "$@"; }
 # Presses OK on a message box of ours, when one is up.
 answer_message() {
     local id
     for id in $(xdotool search --onlyvisible --name '^vesk stagor$' 2>/dev/null); do
         [ "$id" = "$setup" ] && continue
         xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1280x800' && continue
-        xdotool windowfocus "$id" 2>/dev/null || true
-        sleep 0.2
-        xdotool key Return
+        xdotool windowfocus "$id" 2>/dev/null || true; sleep 0.2; xdotool key Return
     done
     return 0
 }
 screen_sum() { import -window root png:- 2>/dev/null | md5sum; }
 # Presses a key on the launch screen; true when the screen then differs from $before.
-screen_changes_on() {
-    launch_key "$1"
-    sleep 0.5
-    [ "$(screen_sum)" != "$before" ]
-}
+screen_changes_on() { launch_key "$1"; sleep 0.5; [ "$(screen_sum)" != "$before" ]; }
 
 "$demo" "$work/demo" >"$work/demo.log" 2>&1 || fail "no demo event: $(cat "$work/demo.log")"
 mkdir -p "$work/app"
@@ -78,12 +50,8 @@ setup="$(stagor_wait_window '^vesk stagor$')"
 # Play, then the power warning of a machine that tells nothing about its power supply.
 launch=""
 for _ in $(seq 1 20); do
-    xdotool windowfocus "$setup" 2>/dev/null || true
-    sleep 0.3
-    xdotool key alt+p
-    sleep 1
-    answer_message
-    sleep 0.5
+    xdotool windowfocus "$setup" 2>/dev/null || true; sleep 0.3; xdotool key alt+p
+    sleep 1; answer_message; sleep 0.5
     launch="$(launch_window)"
     [ -n "$launch" ] && break
 done

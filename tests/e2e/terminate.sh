@@ -9,12 +9,11 @@ stagor_begin "$0" "$@"
 
 "$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
 pid=$!
-window="$(stagor_wait_window '^vesk stagor$')"
-[ -n "$window" ] || { echo "FAIL: no setup window"; cat "$work/out.log"; exit 1; }
+[ -n "$(stagor_wait_window '^vesk stagor$')" ] || fail "no setup window"
 kill -TERM "$pid"
-stagor_wait_gone 15 || { echo "FAIL: still running 15 s after SIGTERM"; exit 1; }
-wait "$pid" || { echo "FAIL: ended with an error"; cat "$work/out.log"; exit 1; }
-[ ! -e "$work/app/$pid" ] || { echo "FAIL: working folder left"; exit 1; }
+stagor_wait_gone 15 || fail "still running 15 s after SIGTERM"
+wait "$pid" || fail "ended with an error"
+[ ! -e "$work/app/$pid" ] || fail "working folder left"
 pid=""
-! pgrep -f "$work/app/lo-profile" >/dev/null || { echo "FAIL: LibreOffice left running"; exit 1; }
+! pgrep -f "$work/app/lo-profile" >/dev/null || fail "LibreOffice left running"
 echo "PASS: ended on SIGTERM, cleaned up, no LibreOffice left"

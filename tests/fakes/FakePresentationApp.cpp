@@ -15,13 +15,6 @@ void FakePresentationApp::addPresentation(const QString& path, int slideCount)
     m_program->files.insert(path, file);
 }
 
-void FakePresentationApp::crash()
-{
-    m_program->running = false;
-    ++m_program->generation;
-    m_program->open.clear();
-}
-
 std::shared_ptr<FakePresentationDocument> FakePresentationApp::lastOpened() const
 {
     for (auto it = m_program->open.crbegin(); it != m_program->open.crend(); ++it) {

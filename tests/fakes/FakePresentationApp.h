@@ -12,12 +12,12 @@ class FakePresentationDocument;
 
 // A presentation program run from a script. Files are presentations only when a test declares
 // them, each with its own slide count and stored show options; anything else fails to open.
-// Failures come on demand: a file that will not open, a program that is missing or dies.
+// Failures come on demand: a file that will not open, a program that is missing.
 class FakePresentationApp : public PresentationApp
 {
 public:
     // What the program "holds on disk" and whether it runs; shared with the documents so that
-    // a crash reaches documents opened before it.
+    // quitting reaches documents opened before it.
     struct Program
     {
         struct File
@@ -31,7 +31,6 @@ public:
         QStringList savedOnClose; // paths (empty for an untitled one), in order
         QString untitledFolder;
         bool running = false;
-        int generation = 0;
         int starts = 0;
         QList<std::weak_ptr<FakePresentationDocument>> open;
     };
@@ -48,9 +47,6 @@ public:
     QStringList savedOnClose() const { return m_program->savedOnClose; }
     QString untitledFolder() const { return m_program->untitledFolder; }
     void setAvailable(bool available) { m_available = available; }
-    // The program dies: every show ends and every open document fails from now on; the next
-    // open starts it again.
-    void crash();
 
     int starts() const { return m_program->starts; }
     // The most recently opened document that is still open, or null.

@@ -7,7 +7,7 @@ FakePresentationDocument::FakePresentationDocument(
     std::shared_ptr<FakePresentationApp::Program> program, QString path, int slideCount,
     SlideShowOptions options)
     : m_program(std::move(program)), m_path(std::move(path)), m_slideCount(slideCount),
-      m_options(std::move(options)), m_generation(m_program->generation)
+      m_options(std::move(options))
 {
     m_options.slides.resize(slideCount);
 }
@@ -26,7 +26,7 @@ QString FakePresentationDocument::unusable() const
 {
     if (m_closed)
         return QStringLiteral("The presentation is not open");
-    if (!m_program->running || m_program->generation != m_generation)
+    if (!m_program->running)
         return QStringLiteral("The presentation program stopped");
     return QString();
 }

@@ -49,7 +49,6 @@ private:
     QString m_path;
     int m_slideCount;
     SlideShowOptions m_options;
-    int m_generation;
     bool m_closed = false;
     bool m_showRunning = false;
     int m_currentSlide = 0;

@@ -1,4 +1,5 @@
 #include "BackgroundPresentationsExtractor.h"
+#include "ColourPictures.h"
 #include "EventFileWriter.h"
 #include "FakeClipboardService.h"
 #include "FakeDriveTypeSource.h"
@@ -27,11 +28,8 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
-#include <QMenu>
-#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
-#include <QScreen>
 #include <QTabWidget>
 #include <QTest>
 
@@ -53,11 +51,6 @@ protected:
         options.instanceId = 77;
         options.environment.insert("STAGOR_DESKTOP_FOLDER", dir.path("desktop"));
         options.environment.insert("STAGOR_LIVECAST_FOLDER", dir.path("veskCast"));
-    }
-
-    QAction* action(const char* name) const
-    {
-        return window.findChild<QAction*>(QString::fromLatin1(name));
     }
 
     void addSpeaker(const QString& name, const QString& path)
@@ -82,45 +75,44 @@ protected:
 
 } // namespace
 
-TEST_F(SetupWindowTest, SaveAsNewAndARecentEntryCarryTheSectionsAndTheQuickLaunchAlong)
+TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk)
 {
     ASSERT_TRUE(window.startUp(options));
-    EXPECT_FALSE(window.recentAction(0)->isVisible() || window.recentSeparator()->isVisible());
+    window.show();
     QLabel* title = window.quickLaunch()->fileTitle();
     window.quickLaunchBar()->drop({dir.writeFile("Closing.pps", "pps")});
     dialogs.queueChoice(dir.path("Gala.evf"));
     window.Toolbar1_ButtonClick("Save"); // untitled: Save becomes Save As
     EXPECT_EQ(window.recentAction(0)->text(), "&1 Gala.evf");
-    EXPECT_TRUE(window.recentAction(0)->isVisible() && window.recentSeparator()->isVisible());
-    EXPECT_FALSE(window.recentAction(1)->isVisible());
+    EXPECT_TRUE(window.recentAction(0)->isVisible() && !window.recentAction(1)->isVisible());
 
     window.sections()->setCurrentIndex(2);
     window.Toolbar1_ButtonClick("New");
     EXPECT_EQ(window.sections()->currentIndex(), 0);
     EXPECT_EQ(title->text(), "Unassigned");
-    EXPECT_TRUE(window.quickLaunch()->iconBox()->pixmap().isNull());
     window.recentAction(0)->trigger();
     EXPECT_EQ(window.document().EventFileTitle, "Gala.evf");
     EXPECT_EQ(title->text(), "Closing.pps");
     EXPECT_FALSE(window.quickLaunch()->iconBox()->pixmap().isNull());
-}
 
-TEST_F(SetupWindowTest, AlignSlideFormatAndClosing)
-{
-    ASSERT_TRUE(window.startUp(options));
-    window.show();
-    // One hundredth of the screen from the chosen edge.
-    const QRect screen = window.screen()->availableGeometry();
-    window.MnuALeft_Click();
-    EXPECT_NEAR(window.x(), screen.left() + screen.width() / 100, 1);
-    window.Toolbar1_ButtonClick("Align Right");
-    EXPECT_NEAR(window.frameGeometry().right(), screen.right() - screen.width() / 100, 1);
-
-    EXPECT_TRUE(window.slideFormatAction(2)->isChecked());
     window.slideFormatAction(4)->trigger();
     EXPECT_EQ(window.document().SlideImageFormat, "JPG");
-    EXPECT_FALSE(window.slideFormatAction(2)->isChecked());
     EXPECT_EQ(dir.readFile("app/Slide.INI"), "4\r\n");
+
+    // A presentation open elsewhere blocks Play until the operator lets it be closed. Play mode
+    // itself and the return to the setup window: e2e.play_mode.
+    program.addPresentation(QStringLiteral("/t/other.pptx"), 2);
+    const auto other = program.open("/t/other.pptx", PresentationApp::Visibility::Visible);
+    ASSERT_TRUE(other.ok());
+    messages.queueAnswer(int(MsgAnswer::Cancel));
+    window.ComPlay_Click();
+    EXPECT_EQ(window.launchScreen(), nullptr);
+    messages.queueAnswer(int(MsgAnswer::Ok));
+    window.ComPlay_Click();
+    QPointer<frmLaunch> launch = window.launchScreen();
+    ASSERT_TRUE(launch);
+    launch->controller().Form_KeyDown(LaunchController::KeyF1, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return launch.isNull(); }, 2000)) << "closed for good";
 
     // Closing asks about the changes; Cancel keeps the window. What the shutting down leaves
     // behind: e2e.start_and_close_untouched and e2e.terminate.
@@ -133,54 +125,17 @@ TEST_F(SetupWindowTest, AlignSlideFormatAndClosing)
     EXPECT_TRUE(window.close());
 }
 
-TEST_F(SetupWindowTest, OtherPresentationsBlockPlayUntilClosedAndF1ReturnsWithinTheScreen)
-{
-    ASSERT_TRUE(window.startUp(options));
-    const QRect screen = window.screen()->availableGeometry();
-    window.show();
-    window.move(screen.right() - 50, screen.top() + 40); // mostly beyond the right edge
-    program.addPresentation(QStringLiteral("/t/other.pptx"), 2);
-    const auto other = program.open("/t/other.pptx", PresentationApp::Visibility::Visible);
-    ASSERT_TRUE(other.ok());
-
-    messages.queueAnswer(int(MsgAnswer::Cancel));
-    window.ComPlay_Click();
-    EXPECT_EQ(window.launchScreen(), nullptr);
-    EXPECT_EQ(program.openPresentationCount().value(), 1);
-
-    messages.queueAnswer(int(MsgAnswer::Ok));
-    window.ComPlay_Click();
-    QPointer<frmLaunch> launch = window.launchScreen();
-    ASSERT_TRUE(launch);
-    EXPECT_EQ(program.openPresentationCount().value(), 0);
-
-    // Play mode itself and the return to the setup window: e2e.play_mode.
-    launch->controller().Form_KeyDown(LaunchController::KeyF1, 0);
-    EXPECT_LE(window.frameGeometry().right(), screen.left() + int(screen.width() * 0.99));
-    EXPECT_EQ(window.frameGeometry().top(), screen.top() + 40);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return launch.isNull(); }, 2000)) << "closed for good";
-}
-
-TEST_F(SetupWindowTest, PopUpsFileOnTheCommandLineAndTheMenuThatExportsIt)
+TEST_F(SetupWindowTest, PopUpsFileOnTheCommandLine)
 {
     std::array<PopUpSlot, 10> popUps;
-    QImage picture(32, 24, QImage::Format_RGB32);
-    picture.fill(Qt::red);
+    const QImage picture = ColourPictures::pattern(32, 24, 1);
     popUps[9] = {QStringLiteral("Nine"), picture, picture.scaled(8, 6)};
     ImageBlockCodec codec;
     ASSERT_TRUE(PopUpsFileWriter(codec).write(popUps, dir.path("set.evp")));
     options.commandLineFile = dir.path("set.evp");
     ASSERT_TRUE(window.startUp(options));
     EXPECT_EQ(window.document().PopUps[9].Name, "Nine");
-
-    // Export is offered only while a pop-up is there to export.
-    QMenu* popUpsMenu = window.menuBar()->findChild<QMenu*>("MnuPopUps");
-    ASSERT_NE(popUpsMenu, nullptr);
-    emit popUpsMenu->aboutToShow();
-    EXPECT_TRUE(action("MnuPExport")->isEnabled());
-    window.document().PopUps[9].clear();
-    emit popUpsMenu->aboutToShow();
-    EXPECT_FALSE(action("MnuPExport")->isEnabled());
+    EXPECT_EQ(window.document().PopUps[9].Full.size(), QSize(32, 24));
 }
 
 TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
@@ -228,14 +183,13 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
                          if (!shown.isEmpty())
                              return;
                          shown = exportWindow->progress()->status()->text();
-                         EXPECT_TRUE(exportWindow->isVisible());
                          EXPECT_TRUE(exportWindow->cancelButton()->hasFocus());
                          sinceCancel.start();
                          QTest::keyClick(exportWindow->cancelButton(), Qt::Key_Space);
                          EXPECT_FALSE(exportWindow->isVisible()) << "hidden at once";
                      });
     dialogs.queueChoice(dir.path("big.zev"));
-    emit action("MnuExport")->triggered();
+    emit window.findChild<QAction*>("MnuExport")->triggered();
 
     // The copy stops at once: a chunk is a millisecond's work; the bound allows a busy machine.
     ASSERT_TRUE(sinceCancel.isValid());

@@ -4,23 +4,11 @@
 #include "LiveCastHooks.h"
 #include "SystemShowClock.h"
 #include "TimingsSetting.h"
-#include "VirtualKeys.h"
 
 #include <QLabel>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-TEST(VirtualKeys, QtKeysBecomeTheCommandCodes)
-{
-    // The keys the operator's remote sends are pressed for real in e2e.play_mode.
-    const std::pair<int, int> cases[] = {
-        {Qt::Key_Enter, 13},         {Qt::Key_F12, 123}, {Qt::Key_BraceLeft, 219},
-        {Qt::Key_BracketRight, 221}, {Qt::Key_Shift, 0}, {Qt::Key_F13, 0},
-    };
-    for (const auto& [qtKey, code] : cases)
-        EXPECT_EQ(VirtualKeys::fromQt(qtKey), code) << qtKey;
-}
 
 // The window's own overlay timer; shows, keys and F1 run through it in e2e.play_mode.
 TEST(frmLaunch, SpeakerNameShowsForAMoment)

@@ -19,7 +19,6 @@ protected:
                          [this](const PdfConverter::Outcome& outcome) { m_outcome = outcome; });
     }
 
-    // A speaker whose presentation lives in its own folder of the test folder.
     SpeakerRecord speaker(const QString& name, const QString& folder)
     {
         const QString path = m_folder.writeFile(folder + "/" + name + " talk.pptx", "deck");
@@ -27,9 +26,9 @@ protected:
         return {name, name + " talk.pptx", path, QString()};
     }
 
-    QString oldPdf(const SpeakerRecord& speaker)
+    void oldPdf(const SpeakerRecord& speaker)
     {
-        return m_folder.writeFile(PdfConverter::pdfPathOf(speaker), "old");
+        m_folder.writeFile(PdfConverter::pdfPathOf(speaker), "old");
     }
 
     bool waitForEnd()
@@ -45,63 +44,42 @@ protected:
     PdfConverter::Outcome m_outcome;
 };
 
-TEST_F(PdfConverterTest, OneSpeakerGetsTheirNameAsPdfReplacingAnOldOneOnlyOnYes)
+TEST_F(PdfConverterTest, BatchReplacesOnYesSkipsOnNoGoesOnAfterFailuresAndStopsOnCancel)
 {
-    const SpeakerRecord keynote = speaker("Keynote", "F");
-    const QString pdf = m_folder.path("F/Keynote.pdf");
-    EXPECT_EQ(oldPdf(keynote), pdf);
-    m_messages.queueAnswer(int(MsgAnswer::No));
-    ASSERT_TRUE(m_converter.convertSpeaker(keynote));
-    ASSERT_TRUE(waitForEnd());
-    EXPECT_EQ(m_messages.last(),
-              "PDF File 'Keynote.pdf' already exists.\nDo you want to replace it?");
-    EXPECT_EQ(m_messages.lastIcon(), MsgIcon::Question);
-    EXPECT_EQ(m_folder.readFile(pdf), "old");
-    EXPECT_TRUE(m_outcome.written.isEmpty());
-
-    m_messages.queueAnswer(int(MsgAnswer::Yes));
-    ASSERT_TRUE(m_converter.convertSpeaker(keynote));
-    ASSERT_TRUE(waitForEnd());
-    EXPECT_EQ(m_messages.texts().size(), 2);
-    EXPECT_TRUE(m_folder.readFile(pdf).startsWith("fake presentation"));
-    EXPECT_EQ(m_outcome.written, QStringList{pdf});
-    EXPECT_FALSE(m_app.lastOpened()); // closed after saving
-}
-
-TEST_F(PdfConverterTest, BatchSkipsOnNoGoesOnAfterFailuresAndStopsOnCancel)
-{
-    // Without speakers there is nothing to start, even with a record in the table.
     EventDocument event;
-    event.Speakers[0] = speaker("Ignored", "Z");
-    EXPECT_FALSE(m_converter.convertAll(event));
-
     event.Speakers[0] = speaker("Broken", "A");
     m_app.failToOpen(event.Speakers[0].FilePath);
     event.Speakers[1] = speaker("Skipped", "B");
-    event.Speakers[2] = speaker("Done", "C");
+    event.Speakers[2] = speaker("Replaced", "C");
     event.Speakers[3] = speaker("Stopper", "D");
     event.Speakers[4] = speaker("Never", "E");
     event.SpeakerCount = 5;
-    const QString skipped = oldPdf(event.Speakers[1]);
-    oldPdf(event.Speakers[3]);
+    for (int i = 1; i <= 3; ++i)
+        oldPdf(event.Speakers[size_t(i)]);
     m_messages.queueAnswer(int(MsgAnswer::No));
+    m_messages.queueAnswer(int(MsgAnswer::Yes));
     m_messages.queueAnswer(int(MsgAnswer::Cancel));
 
     ASSERT_TRUE(m_converter.convertAll(event));
-    // One run at a time.
-    EXPECT_FALSE(m_converter.convertSpeaker(event.Speakers[2]));
+    EXPECT_FALSE(m_converter.convertSpeaker(event.Speakers[4]));
     ASSERT_TRUE(waitForEnd());
 
-    EXPECT_EQ(m_messages.texts().size(), 2);
+    EXPECT_EQ(m_messages.texts().first(),
+              "PDF File 'Skipped.pdf' already exists.\nDo you want to replace it?");
+    EXPECT_EQ(m_messages.lastIcon(), MsgIcon::Question);
     EXPECT_EQ(m_messages.unusedAnswers(), 0);
     EXPECT_EQ(m_outcome.failed, QStringList{m_folder.path("A/Broken.pdf")});
-    EXPECT_EQ(m_outcome.written, QStringList{m_folder.path("C/Done.pdf")});
+    EXPECT_EQ(m_outcome.written, QStringList{m_folder.path("C/Replaced.pdf")});
     EXPECT_TRUE(m_outcome.cancelled);
-    EXPECT_EQ(m_folder.readFile(skipped), "old");
+    EXPECT_EQ(m_folder.readFile("B/Skipped.pdf"), "old");
+    EXPECT_TRUE(m_folder.readFile("C/Replaced.pdf").startsWith("fake presentation"));
     EXPECT_FALSE(QFile::exists(m_folder.path("E/Never.pdf")));
-    EXPECT_FALSE(QFile::exists(m_folder.path("Z/Ignored.pdf")));
     EXPECT_FALSE(m_app.lastOpened());
-    EXPECT_FALSE(m_converter.isBusy());
+
+    // One speaker on their own, with no old PDF in the way.
+    ASSERT_TRUE(m_converter.convertSpeaker(event.Speakers[4]));
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(m_outcome.written, QStringList{m_folder.path("E/Never.pdf")});
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include <com/sun/star/frame/XDesktop2.hpp>
 #include <com/sun/star/frame/XFrame.hpp>
 #include <com/sun/star/frame/XModel.hpp>
+#include <com/sun/star/frame/XModel2.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/graphic/GraphicProvider.hpp>
 #include <com/sun/star/graphic/XGraphic.hpp>
@@ -125,6 +126,20 @@ int slideNumberOf(const Reference<drawing::XDrawPage>& page)
     sal_Int32 number = 0;
     Reference<beans::XPropertySet>(page, UNO_QUERY_THROW)->getPropertyValue("Number") >>= number;
     return number;
+}
+
+// The windows (views) open on a document; a show adds one while it runs.
+int viewCountOf(const Reference<frame::XModel2>& model)
+{
+    if (!model.is())
+        return 0;
+    int count = 0;
+    const Reference<container::XEnumeration> views = model->getControllers();
+    while (views->hasMoreElements()) {
+        views->nextElement();
+        ++count;
+    }
+    return count;
 }
 
 void closeDocument(const Reference<lang::XComponent>& doc)
@@ -582,16 +597,27 @@ PresentationStatus LibreOfficeSession::runShow(int id)
                         Reference<drawing::XDrawPage>(pages->getByIndex(0), UNO_QUERY_THROW));
             }
             const Reference<presentation::XPresentation2> show = presentationOf(doc);
+            // The show opens a window of its own on the document, which leaves with the show.
+            const Reference<frame::XModel2> model(doc, UNO_QUERY);
+            const int windowsBefore = viewCountOf(model);
             show->start();
-            // start() returns before the show exists. A show the presenter ends before this loop
-            // sees its controller is not told from one that never came: the loop waits out its
-            // bound and the launch fails.
+            // start() returns before the show exists. A presenter quick enough on Escape ends
+            // it before its controller can be seen; its window coming and going tells.
+            bool windowSeen = false;
             QElapsedTimer timer;
             timer.start();
             while (!show->getController().is()) {
+                const int windows = viewCountOf(model);
+                if (windows > windowsBefore)
+                    windowSeen = true;
+                else if (windowSeen) {
+                    qCInfo(lcLibreOffice, "show ended before it was seen, after %lld ms",
+                           timer.elapsed());
+                    return presentationOk();
+                }
                 if (timer.elapsed() > kShowStartBoundMs)
                     return fail<std::monostate>(QStringLiteral("The show did not start"));
-                QThread::msleep(20);
+                QThread::msleep(10);
             }
             return presentationOk();
         });

@@ -98,7 +98,7 @@ shows_seen() { grep -c 'watcher: running 1' "$work/out.log" || true; }
 seen="$(shows_seen)"
 launch_key Next
 wait_for show_has_focus 600 || fail "the next Page Down did not start LibreOffice again"
-# Escape only once the program follows the show (see the note in LibreOfficeSession::runShow).
+# Escape only once the program follows the show, as the presenter of talk 1 did.
 wait_for '[ "$(shows_seen)" -gt "$seen" ]' 100 || fail "the watcher did not see the new show"
 xdotool key Escape
 wait_for '[ "$(speaker_records)" = 3 ]' 50 || fail "no record after LibreOffice came back"

@@ -129,11 +129,17 @@ bool LibreOfficeProcess::start(QString* error)
     argv.push_back(nullptr);
     // The office draws on the display itself; a Qt platform chosen for this program (offscreen
     // in tests) must not reach an office that happens to use a Qt-based toolkit.
+    // Its GTK 3 front end is the one that works under a window manager: with the plain X11 one
+    // a full-screen show stays unpainted behind the editing window and takes no keys.
+    static char gtkFrontEnd[] = "SAL_USE_VCLPLUGIN=gtk3";
     std::vector<char*> envp;
     for (char** variable = environ; *variable; ++variable) {
-        if (qstrncmp(*variable, "QT_QPA_PLATFORM=", 16) != 0)
+        if (qstrncmp(*variable, "QT_QPA_PLATFORM=", 16) != 0 &&
+            qstrncmp(*variable, "SAL_USE_VCLPLUGIN=", 18) != 0)
             envp.push_back(*variable);
     }
+    if (!m_headless)
+        envp.push_back(gtkFrontEnd);
     envp.push_back(nullptr);
 
     const pid_t pid = fork();

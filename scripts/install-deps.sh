@@ -8,8 +8,9 @@ PACKAGES=(
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev libmount-dev
     libgtest-dev libgmock-dev googletest
-    # the presentation program
-    libreoffice-impress libreoffice-dev poppler-utils
+    # the presentation program (its GTK 3 front end: the plain X11 one cannot show under a
+    # window manager)
+    libreoffice-impress libreoffice-dev libreoffice-gtk3 poppler-utils
     # the sound test: Qt Multimedia plays through GStreamer (WAV and MP3 parsers and the
     # PulseAudio sink are in plugins-good); lame encodes the default MP3 at build time; the
     # tests play into a PulseAudio null sink

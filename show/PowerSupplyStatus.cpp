@@ -17,9 +17,11 @@ QString attribute(const QString& folder, const char* name)
 
 int PowerSupplyStatus::read(const QString& powerSupplyFolder)
 {
-    bool mainsOffline = false;
+    bool batteryPresent = false;
     bool batteryDischarging = false;
     bool batteryOnMains = false;
+    bool mainsOnline = false;
+    bool mainsOffline = false;
     const QStringList supplies =
         QDir(powerSupplyFolder).entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name);
     for (const QString& name : supplies) {
@@ -27,10 +29,14 @@ int PowerSupplyStatus::read(const QString& powerSupplyFolder)
         const QString type = attribute(folder, "type");
         if (type == QStringLiteral("Mains")) {
             const QString online = attribute(folder, "online");
-            if (online == QStringLiteral("1"))
-                return Online;
+            mainsOnline = mainsOnline || online == QStringLiteral("1");
             mainsOffline = mainsOffline || online == QStringLiteral("0");
         } else if (type == QStringLiteral("Battery")) {
+            // A wireless mouse or keyboard lists its battery here too, scoped to the device:
+            // it says nothing about what powers the machine.
+            if (attribute(folder, "scope") == QStringLiteral("Device"))
+                continue;
+            batteryPresent = true;
             const QString status = attribute(folder, "status");
             if (status == QStringLiteral("Discharging"))
                 batteryDischarging = true;
@@ -38,9 +44,14 @@ int PowerSupplyStatus::read(const QString& powerSupplyFolder)
                 batteryOnMains = true;
         }
     }
-    if (batteryDischarging || mainsOffline)
-        return Battery;
-    if (batteryOnMains)
+    if (!batteryPresent)
         return Online;
-    return Unknown;
+    // A charger too weak for the load still drains the battery: that is battery power.
+    if (batteryDischarging)
+        return Battery;
+    if (mainsOnline)
+        return Online;
+    if (mainsOffline)
+        return Battery;
+    return batteryOnMains ? Online : Unknown;
 }

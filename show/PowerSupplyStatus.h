@@ -3,7 +3,9 @@
 #include <QString>
 
 // The AC line status as the kernel reports it under /sys/class/power_supply: 1 on mains, 0 on
-// battery, 255 when the machine tells nothing (no supply listed, or none readable).
+// battery, 255 when a battery is there but whether the mains adapter feeds the machine cannot
+// be told. A machine without a battery of its own (a desktop PC) is on mains, whatever else is
+// listed.
 class PowerSupplyStatus
 {
 public:

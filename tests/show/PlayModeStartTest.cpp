@@ -8,21 +8,32 @@
 
 #include <gtest/gtest.h>
 
-TEST(PlayModeStart, PowerWarningsForBatteryAndForASupplyNothingIsKnownAbout)
+TEST(PlayModeStart, PowerWarningsOnlyWhereTheMachineHasABatteryOfItsOwn)
 {
-    // Each supply as "folder type attribute value".
+    // Each supply as "folder type attribute=value,attribute=value".
     const std::pair<QStringList, int> cases[] = {
-        {{}, PowerSupplyStatus::Unknown},
-        {{"AC Mains online 0"}, PowerSupplyStatus::Battery},
-        {{"BAT0 Battery status Charging"}, PowerSupplyStatus::Online},
+        // A desktop PC: nothing listed, or a mains entry only, whatever it reads.
+        {{}, PowerSupplyStatus::Online},
+        {{"AC Mains online=0"}, PowerSupplyStatus::Online},
+        {{"hidpp_battery_0 Battery scope=Device,status=Discharging"}, PowerSupplyStatus::Online},
+        // A laptop.
+        {{"AC Mains online=1", "BAT0 Battery status=Full"}, PowerSupplyStatus::Online},
+        {{"AC Mains online=0", "BAT0 Battery status=Unknown"}, PowerSupplyStatus::Battery},
+        {{"AC Mains online=1", "BAT0 Battery status=Discharging"}, PowerSupplyStatus::Battery},
+        {{"BAT0 Battery status=Discharging"}, PowerSupplyStatus::Battery},
+        {{"BAT0 Battery status=Charging"}, PowerSupplyStatus::Online},
+        {{"AC Mains", "BAT0 Battery status=Not charging"}, PowerSupplyStatus::Unknown},
     };
     for (const auto& [supplies, status] : cases) {
         TestFolder sys;
         for (const QString& supply : supplies) {
-            const QStringList part = supply.split(' ');
+            const QStringList part = supply.section(' ', 0, 1).split(' ');
             QDir(sys.path()).mkdir(part[0]);
             sys.writeFile(part[0] + "/type", part[1].toUtf8() + "\n");
-            sys.writeFile(part[0] + "/" + part[2], part[3].toUtf8() + "\n");
+            const QStringList attributes = supply.section(' ', 2).split(',', Qt::SkipEmptyParts);
+            for (const QString& attribute : attributes)
+                sys.writeFile(part[0] + "/" + attribute.section('=', 0, 0),
+                              attribute.section('=', 1).toUtf8() + "\n");
         }
         EXPECT_EQ(PowerSupplyStatus::read(sys.path()), status) << supplies.join(',').toStdString();
     }

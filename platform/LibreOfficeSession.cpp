@@ -1,14 +1,17 @@
 #include "LibreOfficeSession.h"
 
 #include "LibreOfficeProcess.h"
+#include "X11ShowWindows.h"
 
 #include <com/sun/star/awt/Point.hpp>
 #include <com/sun/star/awt/Size.hpp>
+#include <com/sun/star/awt/XTopWindow2.hpp>
 #include <com/sun/star/awt/XWindow.hpp>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/bridge/UnoUrlResolver.hpp>
 #include <com/sun/star/bridge/XUnoUrlResolver.hpp>
+#include <com/sun/star/configuration/theDefaultProvider.hpp>
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/container/XEnumeration.hpp>
 #include <com/sun/star/container/XEnumerationAccess.hpp>
@@ -35,12 +38,19 @@
 #include <com/sun/star/presentation/XPresentation2.hpp>
 #include <com/sun/star/presentation/XPresentationSupplier.hpp>
 #include <com/sun/star/presentation/XSlideShowController.hpp>
+#include <com/sun/star/task/XInteractionAbort.hpp>
+#include <com/sun/star/task/XInteractionDisapprove.hpp>
+#include <com/sun/star/task/XInteractionHandler.hpp>
+#include <com/sun/star/task/XInteractionRequest.hpp>
 #include <com/sun/star/uno/XComponentContext.hpp>
 #include <com/sun/star/util/CloseVetoException.hpp>
+#include <com/sun/star/util/XChangesBatch.hpp>
 #include <com/sun/star/util/XCloseable.hpp>
 #include <com/sun/star/util/XModifiable.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <cppuhelper/implbase1.hxx>
 #include <rtl/bootstrap.hxx>
+#include <rtl/ref.hxx>
 
 #include <QCoreApplication>
 #include <QDir>
@@ -71,6 +81,9 @@ namespace {
 constexpr int kConnectBoundMs = 40000;
 constexpr int kShowStartBoundMs = 15000;
 constexpr int kQuitBoundMs = 10000;
+// From the show's controller to its window being the one in front, under a window manager.
+constexpr int kShowFrontBoundMs = 3000;
+constexpr int kBringToFrontBoundMs = 300;
 // Page layout without any placeholders.
 constexpr sal_Int16 kBlankLayout = 20;
 
@@ -155,6 +168,40 @@ void closeDocument(const Reference<lang::XComponent>& doc)
     }
     doc->dispose();
 }
+
+// Answers every question the office would put to the operator while loading (a password, a
+// repair, a document in use) with "no", so that nothing ever comes up on the audience's screen;
+// remembers what was asked so that the failure can say why.
+class DialogFreeLoading : public cppu::WeakImplHelper1<task::XInteractionHandler>
+{
+public:
+    void SAL_CALL handle(const Reference<task::XInteractionRequest>& request) override
+    {
+        const QString asked = fromUno(request->getRequest().getValueTypeName());
+        if (asked.contains(QStringLiteral("Password")))
+            m_refusal = QStringLiteral("it needs a password");
+        else if (m_refusal.isEmpty())
+            m_refusal = QStringLiteral("the presentation program refused it");
+        const Sequence<Reference<task::XInteractionContinuation>> answers =
+            request->getContinuations();
+        for (const auto& answer : answers) {
+            if (Reference<task::XInteractionAbort>(answer, UNO_QUERY).is()) {
+                answer->select();
+                return;
+            }
+        }
+        for (const auto& answer : answers) {
+            if (Reference<task::XInteractionDisapprove>(answer, UNO_QUERY).is()) {
+                answer->select();
+                return;
+            }
+        }
+    }
+    const QString& refusal() const { return m_refusal; }
+
+private:
+    QString m_refusal;
+};
 
 template <typename T> PresentationResult<T> fail(const QString& text)
 {
@@ -247,6 +294,33 @@ pid_t LibreOfficeSession::officePid() const
 {
     std::lock_guard lock(m_processMutex);
     return m_process ? m_process->officePid() : 0;
+}
+
+void LibreOfficeSession::setShowScreen(const QRect& geometry)
+{
+    std::lock_guard lock(m_processMutex);
+    m_showScreen = geometry;
+}
+
+// With two screens the office would put its Presenter Console on the one the show leaves free,
+// which is the operator's.
+void LibreOfficeSession::keepPresenterConsoleOff()
+{
+    try {
+        const Reference<lang::XMultiServiceFactory> provider =
+            configuration::theDefaultProvider::get(m_uno->remote);
+        const Any node(
+            property("nodepath", Any(OUString("/org.openoffice.Office.Impress/Misc/Start"))));
+        const Reference<beans::XPropertySet> start(
+            provider->createInstanceWithArguments(
+                "com.sun.star.configuration.ConfigurationUpdateAccess", Sequence<Any>(&node, 1)),
+            UNO_QUERY_THROW);
+        start->setPropertyValue("EnablePresenterScreen", Any(false));
+        Reference<util::XChangesBatch>(start, UNO_QUERY_THROW)->commitChanges();
+    } catch (const uno::Exception& e) {
+        qCWarning(lcLibreOffice, "could not switch the Presenter Console off: %s",
+                  qPrintable(fromUno(e.Message)));
+    }
 }
 
 void LibreOfficeSession::forgetConnection()
@@ -374,6 +448,7 @@ PresentationStatus LibreOfficeSession::ensureRunning()
         }
         m_uno->remote.set(remote, UNO_QUERY_THROW);
         m_uno->desktop = frame::Desktop::create(m_uno->remote);
+        keepPresenterConsoleOff();
         qCInfo(lcLibreOffice, "soffice started and connected in %lld ms",
                qint64(startTimer.elapsed()));
     } catch (const uno::Exception& e) {
@@ -402,13 +477,27 @@ PresentationResult<int> LibreOfficeSession::open(const QString& path, bool hidde
         const QFileInfo info(path);
         const bool locked =
             QFileInfo::exists(info.absolutePath() + "/.~lock." + info.fileName() + "#");
-        std::vector<beans::PropertyValue> args = {property("Hidden", Any(hidden))};
+        const rtl::Reference<DialogFreeLoading> questions = new DialogFreeLoading;
+        std::vector<beans::PropertyValue> args = {
+            property("Hidden", Any(hidden)),
+            property("InteractionHandler",
+                     Any(Reference<task::XInteractionHandler>(questions.get())))};
         if (locked)
             args.push_back(property("ReadOnly", Any(true)));
-        Reference<lang::XComponent> doc =
-            m_uno->desktop->loadComponentFromURL(fileUrl(path), "_blank", 0, properties(args));
+        Reference<lang::XComponent> doc;
+        try {
+            doc =
+                m_uno->desktop->loadComponentFromURL(fileUrl(path), "_blank", 0, properties(args));
+        } catch (const uno::Exception&) {
+            if (!isRunning())
+                throw;
+        }
         if (!doc.is())
-            return fail<int>(QStringLiteral("The presentation program could not open ") + path);
+            return fail<int>(QStringLiteral("The presentation program could not open %1: %2")
+                                 .arg(QFileInfo(path).fileName(),
+                                      questions->refusal().isEmpty()
+                                          ? QStringLiteral("it is damaged or not a presentation")
+                                          : questions->refusal()));
         // Anything the office can read opens; only presentations are wanted here.
         if (!Reference<presentation::XPresentationSupplier>(doc, UNO_QUERY).is()) {
             closeDocument(doc);
@@ -588,8 +677,12 @@ PresentationStatus LibreOfficeSession::runShow(int id)
             const Reference<frame::XController> controller =
                 Reference<frame::XModel>(doc, UNO_QUERY_THROW)->getCurrentController();
             if (controller.is()) {
-                // A show started from a document whose window was never shown brings soffice down.
-                controller->getFrame()->getContainerWindow()->setVisible(true);
+                // A show started from a document whose window was never shown brings soffice
+                // down. Shown minimised, the editing window never reaches the screen.
+                const Reference<awt::XWindow> window = controller->getFrame()->getContainerWindow();
+                if (const Reference<awt::XTopWindow2> top(window, UNO_QUERY); top.is())
+                    top->setIsMinimized(true);
+                window->setVisible(true);
                 // The show starts at the editing view's page.
                 Reference<drawing::XDrawView> view(controller, UNO_QUERY);
                 if (view.is())
@@ -597,6 +690,15 @@ PresentationStatus LibreOfficeSession::runShow(int id)
                         Reference<drawing::XDrawPage>(pages->getByIndex(0), UNO_QUERY_THROW));
             }
             const Reference<presentation::XPresentation2> show = presentationOf(doc);
+            QRect screen;
+            {
+                std::lock_guard lock(m_processMutex);
+                screen = m_showScreen;
+            }
+            // The office numbers its displays from 1 in the X server's order; 0 lets it choose.
+            const int monitor = screen.isEmpty() ? -1 : X11ShowWindows::monitorIndexOf(screen);
+            Reference<beans::XPropertySet>(show, UNO_QUERY_THROW)
+                ->setPropertyValue("Display", Any(sal_Int32(monitor + 1)));
             // The show opens a window of its own on the document, which leaves with the show.
             const Reference<frame::XModel2> model(doc, UNO_QUERY);
             const int windowsBefore = viewCountOf(model);
@@ -619,6 +721,11 @@ PresentationStatus LibreOfficeSession::runShow(int id)
                     return fail<std::monostate>(QStringLiteral("The show did not start"));
                 QThread::msleep(10);
             }
+            // Under a window manager the show comes up behind whatever was in front, without
+            // the keyboard, until it is activated.
+            if (!X11ShowWindows::activateShow(officePid(), kShowFrontBoundMs))
+                qCWarning(lcLibreOffice, "the show window did not come to the front");
+            qCInfo(lcLibreOffice, "show in front after %lld ms", timer.elapsed());
             return presentationOk();
         });
 }
@@ -684,6 +791,7 @@ PresentationStatus LibreOfficeSession::bringShowToFront(int id)
             if (!controller.is())
                 return fail<std::monostate>(QStringLiteral("No show is running"));
             controller->activate();
+            X11ShowWindows::activateShow(officePid(), kBringToFrontBoundMs);
             return presentationOk();
         });
 }

@@ -4,6 +4,7 @@
 #include "PresentationResult.h"
 #include "SlideShowOptions.h"
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -54,6 +55,9 @@ public:
     PresentationStatus setShowOptions(int id, const SlideShowOptions& options);
     PresentationStatus close(int id);
 
+    // Any thread: the screen (its geometry on the desktop) that shows run on from now on; an
+    // empty one lets the office choose.
+    void setShowScreen(const QRect& geometry);
     // Any thread: ends soffice at once, which makes a call stuck in it return.
     void kill();
     pid_t officePid() const;
@@ -66,6 +70,7 @@ private:
     // open.
     template <typename T, typename Body> PresentationResult<T> onDocument(int id, Body body);
     void forgetConnection();
+    void keepPresenterConsoleOff();
 
     QString m_binary;
     QString m_profileFolder;
@@ -74,4 +79,5 @@ private:
     bool m_headless = false;
     mutable std::mutex m_processMutex;
     std::unique_ptr<LibreOfficeProcess> m_process;
+    QRect m_showScreen;
 };

@@ -3,6 +3,7 @@
 #include "PresentationDocument.h"
 #include "PresentationResult.h"
 
+#include <QRect>
 #include <QString>
 #include <QStringList>
 
@@ -53,4 +54,7 @@ public:
     virtual PresentationStatus saveAndCloseAll(const QString& untitledFolder) = 0;
     // Ends the program; the next call that needs it starts it again.
     virtual PresentationStatus quit() = 0;
+    // The screen (by its geometry on the desktop) that shows run on from now on; an empty one
+    // lets the program choose. Takes effect at the next show.
+    virtual void setShowScreen(const QRect& geometry) { Q_UNUSED(geometry); }
 };

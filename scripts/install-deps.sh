@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
     # build
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
-    qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev libmount-dev
+    qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev libmount-dev libxcb1-dev libxcb-randr0-dev
     libgtest-dev libgmock-dev googletest
     # the presentation program (its GTK 3 front end: the plain X11 one cannot show under a
     # window manager)
@@ -18,6 +18,10 @@ PACKAGES=(
     pulseaudio pulseaudio-utils
     # running and testing under a real X server
     xvfb xauth xdotool x11-utils fonts-dejavu-core imagemagick
+    # the displays operators have: a window manager (xfwm4 keeps its settings in a daemon it
+    # reaches over a D-Bus session of its own), and a laptop beside a projector as two monitors
+    # that xrandr makes out of one screen of Xorg's dummy driver
+    openbox xfwm4 wmctrl dbus-daemon xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
     # what assistive technology sees, for the accessibility test
     dbus at-spi2-core python3-pyatspi
 )

@@ -1,0 +1,222 @@
+#include "X11ShowWindows.h"
+
+#include <QElapsedTimer>
+#include <QThread>
+
+#include <xcb/randr.h>
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <memory>
+#include <vector>
+
+namespace {
+
+// How the office names its show window while it has not said it is full screen yet.
+const QString kShowTitlePrefix = QStringLiteral("Presenting: ");
+
+template <typename T> using Reply = std::unique_ptr<T, decltype(&std::free)>;
+
+template <typename T> Reply<T> reply(T* value)
+{
+    return Reply<T>(value, &std::free);
+}
+
+class Connection
+{
+public:
+    Connection()
+    {
+        int screenNumber = 0;
+        m_connection = xcb_connect(nullptr, &screenNumber);
+        if (xcb_connection_has_error(m_connection))
+            return;
+        xcb_screen_iterator_t screens = xcb_setup_roots_iterator(xcb_get_setup(m_connection));
+        for (int i = 0; i < screenNumber && screens.rem; ++i)
+            xcb_screen_next(&screens);
+        if (screens.rem)
+            m_root = screens.data->root;
+    }
+    ~Connection() { xcb_disconnect(m_connection); }
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    bool ok() const { return m_root != 0; }
+    xcb_connection_t* get() const { return m_connection; }
+    xcb_window_t root() const { return m_root; }
+
+    xcb_atom_t atom(const char* name) const
+    {
+        auto answer = reply(xcb_intern_atom_reply(
+            m_connection, xcb_intern_atom(m_connection, 0, uint16_t(strlen(name)), name), nullptr));
+        return answer ? answer->atom : xcb_atom_t(XCB_ATOM_NONE);
+    }
+
+    // A property's 32-bit items (windows, atoms, cardinals).
+    std::vector<uint32_t> cardinals(xcb_window_t window, xcb_atom_t property) const
+    {
+        auto answer = reply(xcb_get_property_reply(
+            m_connection,
+            xcb_get_property(m_connection, 0, window, property, XCB_ATOM_ANY, 0, 4096), nullptr));
+        if (!answer || answer->format != 32)
+            return {};
+        const auto* items = static_cast<const uint32_t*>(xcb_get_property_value(answer.get()));
+        return std::vector<uint32_t>(items,
+                                     items + xcb_get_property_value_length(answer.get()) / 4);
+    }
+
+    QString text(xcb_window_t window, xcb_atom_t property) const
+    {
+        auto answer = reply(xcb_get_property_reply(
+            m_connection,
+            xcb_get_property(m_connection, 0, window, property, XCB_ATOM_ANY, 0, 1024), nullptr));
+        if (!answer || answer->format != 8)
+            return QString();
+        return QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(answer.get())),
+                                 xcb_get_property_value_length(answer.get()));
+    }
+
+    // The window manager, when one runs, names a window of its own on the root.
+    bool windowManagerRuns() const
+    {
+        return !cardinals(m_root, atom("_NET_SUPPORTING_WM_CHECK")).empty();
+    }
+
+private:
+    xcb_connection_t* m_connection = nullptr;
+    xcb_window_t m_root = 0;
+};
+
+X11ShowWindows::Window describe(const Connection& x, xcb_window_t id)
+{
+    X11ShowWindows::Window window;
+    window.id = id;
+    const std::vector<uint32_t> pid = x.cardinals(id, x.atom("_NET_WM_PID"));
+    window.pid = pid.empty() ? 0 : pid.front();
+    window.title = x.text(id, x.atom("_NET_WM_NAME"));
+    if (window.title.isEmpty())
+        window.title = x.text(id, XCB_ATOM_WM_NAME);
+    const xcb_atom_t fullScreen = x.atom("_NET_WM_STATE_FULLSCREEN");
+    for (uint32_t state : x.cardinals(id, x.atom("_NET_WM_STATE")))
+        window.fullScreen = window.fullScreen || state == fullScreen;
+    auto attributes = reply(
+        xcb_get_window_attributes_reply(x.get(), xcb_get_window_attributes(x.get(), id), nullptr));
+    window.viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
+    auto geometry = reply(xcb_get_geometry_reply(x.get(), xcb_get_geometry(x.get(), id), nullptr));
+    auto origin = reply(xcb_translate_coordinates_reply(
+        x.get(), xcb_translate_coordinates(x.get(), id, x.root(), 0, 0), nullptr));
+    if (geometry && origin)
+        window.geometry = QRect(origin->dst_x, origin->dst_y, geometry->width, geometry->height);
+    return window;
+}
+
+bool isShowOf(const X11ShowWindows::Window& window, qint64 officePid)
+{
+    return window.pid == officePid &&
+           (window.fullScreen || window.title.startsWith(kShowTitlePrefix));
+}
+
+} // namespace
+
+QList<X11ShowWindows::Window> X11ShowWindows::topLevelWindows()
+{
+    QList<Window> windows;
+    const Connection x;
+    if (!x.ok())
+        return windows;
+    std::vector<uint32_t> ids = x.cardinals(x.root(), x.atom("_NET_CLIENT_LIST_STACKING"));
+    if (ids.empty() && !x.windowManagerRuns()) {
+        // Without a window manager the clients' windows are the root's own children.
+        auto tree =
+            reply(xcb_query_tree_reply(x.get(), xcb_query_tree(x.get(), x.root()), nullptr));
+        if (tree) {
+            const xcb_window_t* children = xcb_query_tree_children(tree.get());
+            ids.assign(children, children + xcb_query_tree_children_length(tree.get()));
+        }
+    }
+    for (uint32_t id : ids) {
+        Window window = describe(x, id);
+        if (window.pid != 0 || !window.title.isEmpty())
+            windows.append(window);
+    }
+    return windows;
+}
+
+QList<X11ShowWindows::Window> X11ShowWindows::showWindowsOf(qint64 officePid)
+{
+    QList<Window> shows;
+    if (officePid <= 0)
+        return shows;
+    for (const Window& window : topLevelWindows()) {
+        if (isShowOf(window, officePid))
+            shows.append(window);
+    }
+    return shows;
+}
+
+bool X11ShowWindows::activateShow(qint64 officePid, int timeoutMs)
+{
+    const Connection x;
+    if (!x.ok() || officePid <= 0)
+        return false;
+    const bool managed = x.windowManagerRuns();
+    const xcb_atom_t activeWindow = x.atom("_NET_ACTIVE_WINDOW");
+    QElapsedTimer timer;
+    timer.start();
+    qint64 lastAsked = -1000;
+    while (timer.elapsed() <= timeoutMs) {
+        const QList<Window> shows = showWindowsOf(officePid);
+        if (!shows.isEmpty()) {
+            const Window& show = shows.last();
+            if (!managed) {
+                // Nobody else stacks or focuses windows: do it ourselves.
+                const uint32_t above = XCB_STACK_MODE_ABOVE;
+                xcb_map_window(x.get(), show.id);
+                xcb_configure_window(x.get(), show.id, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+                xcb_set_input_focus(x.get(), XCB_INPUT_FOCUS_PARENT, show.id, XCB_CURRENT_TIME);
+                xcb_flush(x.get());
+                return true;
+            }
+            const std::vector<uint32_t> active = x.cardinals(x.root(), activeWindow);
+            if (show.viewable && !active.empty() && active.front() == show.id)
+                return true;
+            // Asked as a pager asks (source 2): window managers that keep applications from
+            // stealing the focus grant it, and de-iconify the window on the way.
+            if (timer.elapsed() - lastAsked >= 100) {
+                lastAsked = timer.elapsed();
+                xcb_client_message_event_t event = {};
+                event.response_type = XCB_CLIENT_MESSAGE;
+                event.format = 32;
+                event.window = show.id;
+                event.type = activeWindow;
+                event.data.data32[0] = 2;
+                event.data.data32[1] = XCB_CURRENT_TIME;
+                xcb_send_event(x.get(), 0, x.root(),
+                               XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT |
+                                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                               reinterpret_cast<const char*>(&event));
+                xcb_flush(x.get());
+            }
+        }
+        QThread::msleep(10);
+    }
+    return false;
+}
+
+int X11ShowWindows::monitorIndexOf(const QRect& geometry)
+{
+    const Connection x;
+    if (!x.ok())
+        return -1;
+    auto monitors = reply(xcb_randr_get_monitors_reply(
+        x.get(), xcb_randr_get_monitors(x.get(), x.root(), 1), nullptr));
+    if (!monitors)
+        return -1;
+    int index = 0;
+    for (auto it = xcb_randr_get_monitors_monitors_iterator(monitors.get()); it.rem;
+         xcb_randr_monitor_info_next(&it), ++index) {
+        if (QRect(it.data->x, it.data->y, it.data->width, it.data->height) == geometry)
+            return index;
+    }
+    return -1;
+}

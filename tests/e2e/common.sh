@@ -1,8 +1,14 @@
 # Shared by the end-to-end scripts: source it first thing.
 
-# Runs the calling script again under a virtual X server when there is no display.
+# Runs the calling script again under an X server of its own when there is no display, or when
+# a window manager or two screens are asked for (STAGOR_WM, STAGOR_SCREENS: see
+# scripts/with-display.sh) and the display is not one that script set up so.
 stagor_need_display() {
-    [ -n "${DISPLAY:-}" ] || exec "$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-display.sh" "$@"
+    if [ -n "${DISPLAY:-}" ]; then
+        [ -z "${STAGOR_WM:-}${STAGOR_SCREENS:-}" ] && return 0
+        [ "${STAGOR_OWN_DISPLAY:-}" = "$DISPLAY" ] && return 0
+    fi
+    exec "$(dirname "${BASH_SOURCE[0]}")/../../scripts/with-display.sh" "$@"
 }
 
 # Ends the script as failed, with the end of the program's output.
@@ -27,6 +33,85 @@ stagor_wait_window() {
     local pattern="$1" window=""
     wait_for 'window="$(xdotool search --onlyvisible --name "$pattern" 2>/dev/null | head -n1 || true)"; [ -n "$window" ]' || true
     echo "$window"
+}
+
+# True when a window manager runs on the display.
+have_window_manager() { wmctrl -m >/dev/null 2>&1; }
+
+# The monitors of the display, one a line as WxH+X+Y.
+monitors() { xrandr --listmonitors | awk 'NR > 1 {g = $3; gsub(/\/[0-9]+/, "", g); print g}'; }
+
+# True when window $1 covers one monitor exactly, as a full-screen window does.
+fills_a_monitor() {
+    local WINDOW="" X="" Y="" WIDTH="" HEIGHT="" SCREEN=""
+    eval "$(xdotool getwindowgeometry --shell "$1" 2>/dev/null)"
+    [ -n "$WIDTH" ] && monitors | grep -qx "${WIDTH}x${HEIGHT}+${X}+${Y}"
+}
+
+# The colour the screen shows at X,Y = $1,$2, as #RRGGBB.
+screen_colour() {
+    import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null |
+        grep -o '#[0-9A-Fa-f]\{6\}' | head -n 1
+}
+
+# True when the colours $1 and $2 (#RRGGBB) differ by at most 24 in each channel: a picture
+# scaled and compressed on its way to the screen is off by a few units.
+colour_near() {
+    local a="${1#\#}" b="${2#\#}" i difference
+    [[ "$a$b" =~ ^[0-9A-Fa-f]{12}$ ]] || return 1
+    for i in 0 2 4; do
+        difference=$((16#${a:i:2} - 16#${b:i:2}))
+        [ "$difference" -le 24 ] && [ "$difference" -ge -24 ] || return 1
+    done
+}
+
+# Waits up to $4 tenths of a second (10 s unless given) for the screen to show a colour near $3
+# at X,Y = $1,$2. When it does not, prints the colour shown there last and fails.
+wait_for_colour() {
+    local at_x="$1" at_y="$2" wanted="$3" shown=""
+    wait_for 'shown="$(screen_colour "$at_x" "$at_y")"; colour_near "$shown" "$wanted"' \
+        "${4:-100}" && return 0
+    echo "${shown:-nothing}"
+    return 1
+}
+
+# The visible top-level windows, one a line: window id, process id (0 when the window names
+# none) and title. Under a window manager, the windows it manages that are on screen; without
+# one, the root window's mapped children that are not pop-ups (menus, tooltips).
+visible_windows() {
+    local id desktop owner host title info
+    if have_window_manager; then
+        wmctrl -lp 2>/dev/null | while read -r id desktop owner host title; do
+            xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' &&
+                echo "$id $owner $title"
+        done
+    else
+        for id in $(xwininfo -root -children | awk '/^ +0x/ {print $1}'); do
+            info="$(xwininfo -id "$id" 2>/dev/null)"
+            grep -q 'Map State: IsViewable' <<<"$info" || continue
+            grep -q 'Override Redirect State: no' <<<"$info" || continue
+            owner="$(xdotool getwindowpid "$id" 2>/dev/null || echo 0)"
+            echo "$id $owner $(xdotool getwindowname "$id" 2>/dev/null)"
+        done
+    fi
+    return 0
+}
+
+# Fails, naming them, when windows are visible other than the program's own (process $pid) and
+# the office's slide show ("Presenting: …"): a dialog of LibreOffice's, say, in front of the
+# audience. $1, an extended regular expression, allows more titles.
+no_stray_windows() {
+    local allowed="${1:-}" id owner title stray=""
+    while read -r id owner title; do
+        [ -n "$id" ] || continue
+        [ "$owner" = "${pid:-}" ] && continue
+        [[ "$title" == "Presenting: "* ]] && continue
+        [ -n "$allowed" ] && [[ "$title" =~ $allowed ]] && continue
+        stray+="${stray:+; }$title ($id, process $owner)"
+    done < <(visible_windows)
+    [ -z "$stray" ] && return 0
+    echo "stray windows: $stray"
+    return 1
 }
 
 # Waits up to $1 seconds for the program to end; fails when it still runs.

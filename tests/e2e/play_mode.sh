@@ -18,18 +18,28 @@ show_has_focus() { xdotool getwindowfocus getwindowname 2>/dev/null | grep -q '^
 launch_window() {
     local id
     for id in $(xdotool search --onlyvisible --name '^vesk stagor$' 2>/dev/null); do
-        xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1280x800' && echo "$id" && break
+        fills_a_monitor "$id" && echo "$id" && break
     done
     return 0
 }
-# A key for the launch screen, which gets the focus back first (there is no window manager).
-launch_key() { xdotool windowfocus "$launch" 2>/dev/null || true; sleep 0.2; xdotool key "$@"; }
+# A key for the launch screen. Without a window manager nothing gives it the focus back when a
+# show's window goes, so the script does; a window manager must, with the program's help.
+launch_key() {
+    if have_window_manager; then
+        wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$launch" ]' 50 ||
+            fail "the launch screen does not have the focus for $*"
+    else
+        xdotool windowfocus "$launch" 2>/dev/null || true
+        sleep 0.2
+    fi
+    xdotool key "$@"
+}
 # Presses OK on a message box of ours, when one is up.
 answer_message() {
     local id
     for id in $(xdotool search --onlyvisible --name '^vesk stagor$' 2>/dev/null); do
         [ "$id" = "$setup" ] && continue
-        xdotool getwindowgeometry "$id" | grep -q 'Geometry: 1280x800' && continue
+        fills_a_monitor "$id" && continue
         xdotool windowfocus "$id" 2>/dev/null || true; sleep 0.2; xdotool key Return
     done
     return 0

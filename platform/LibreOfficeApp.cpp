@@ -69,7 +69,7 @@ QString LibreOfficeApp::findBinary(const QString& configuredBinary, const QStrin
 
 void LibreOfficeApp::startInBackground()
 {
-    m_worker->post([session = m_session] { session->ensureRunning(); });
+    m_worker->post(kOpenBoundMs, [session = m_session] { session->ensureRunning(); });
 }
 
 bool LibreOfficeApp::isRunning()

@@ -13,7 +13,8 @@ namespace {
 constexpr int kQueryBoundMs = 5000;
 // Opening may have to start the office first: seconds with a new profile.
 constexpr int kOpenBoundMs = 90000;
-constexpr int kQuitBoundMs = 25000;
+// Ending is not waited for by anyone; past this bound the office is killed instead.
+constexpr int kQuitBoundMs = 10000;
 
 QString defaultProfileFolder()
 {
@@ -82,32 +83,34 @@ bool LibreOfficeApp::isRunning()
 }
 
 PresentationResult<std::shared_ptr<PresentationDocument>>
-LibreOfficeApp::documentFor(const PresentationResult<int>& id, const QString& path)
+LibreOfficeApp::documentFor(const PresentationResult<int>& id, const QString& path, int generation)
 {
     if (!id.ok())
         return PresentationResult<std::shared_ptr<PresentationDocument>>::failure(id.error());
-    return std::shared_ptr<PresentationDocument>(
-        std::make_shared<LibreOfficeDocument>(m_worker, m_session, id.value(), path));
+    return std::shared_ptr<PresentationDocument>(std::make_shared<LibreOfficeDocument>(
+        m_worker, m_session, id.value(), path, m_officeGeneration, generation));
 }
 
 PresentationResult<std::shared_ptr<PresentationDocument>>
 LibreOfficeApp::open(const QString& path, Visibility visibility)
 {
     const bool hidden = visibility == Visibility::Hidden;
+    const int generation = m_officeGeneration->load();
     const PresentationResult<int> id = m_worker->call<int>(
         kOpenBoundMs, [session = m_session, path, hidden] { return session->open(path, hidden); });
-    return documentFor(id, QFileInfo(path).absoluteFilePath());
+    return documentFor(id, QFileInfo(path).absoluteFilePath(), generation);
 }
 
 PresentationResult<std::shared_ptr<PresentationDocument>>
 LibreOfficeApp::buildFromPictures(const QStringList& picturePaths, Visibility visibility)
 {
     const bool hidden = visibility == Visibility::Hidden;
+    const int generation = m_officeGeneration->load();
     const PresentationResult<int> id =
         m_worker->call<int>(kOpenBoundMs, [session = m_session, picturePaths, hidden] {
             return session->buildFromPictures(picturePaths, hidden);
         });
-    return documentFor(id, QString());
+    return documentFor(id, QString(), generation);
 }
 
 PresentationResult<int> LibreOfficeApp::openPresentationCount()
@@ -131,8 +134,12 @@ PresentationStatus LibreOfficeApp::saveAndCloseAll(const QString& untitledFolder
 
 PresentationStatus LibreOfficeApp::quit()
 {
-    return m_worker->call<std::monostate>(kQuitBoundMs,
-                                          [session = m_session] { return session->quit(); });
+    // Whoever still waits for the old office, on whatever thread, is answered now: the setup
+    // window comes back at once even from an office that hangs, and the end runs on the worker.
+    ++*m_officeGeneration;
+    m_worker->abandonCalls(QStringLiteral("The presentation program is being ended"));
+    m_worker->post(kQuitBoundMs, [session = m_session] { session->quit(); });
+    return presentationOk();
 }
 
 qint64 LibreOfficeApp::officeProcessId() const

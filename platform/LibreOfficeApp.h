@@ -4,6 +4,7 @@
 
 #include <QString>
 
+#include <atomic>
 #include <memory>
 
 class LibreOfficeSession;
@@ -45,6 +46,9 @@ public:
     PresentationResult<int> openPresentationCount() override;
     PresentationStatus closeAll() override;
     PresentationStatus saveAndCloseAll(const QString& untitledFolder) override;
+    // Returns at once: documents opened so far fail from now on, and callers still waiting for
+    // the office (on other threads) are answered. The office ends on the worker, where the next
+    // call that needs it waits for that end and starts a fresh one.
     PresentationStatus quit() override;
 
     // The office process itself (not its launcher) while it runs, else 0.
@@ -55,9 +59,11 @@ public:
 
 private:
     PresentationResult<std::shared_ptr<PresentationDocument>>
-    documentFor(const PresentationResult<int>& id, const QString& path);
+    documentFor(const PresentationResult<int>& id, const QString& path, int generation);
 
     QString m_binary;
     std::shared_ptr<LibreOfficeSession> m_session;
     std::shared_ptr<LibreOfficeWorker> m_worker;
+    // Moves on with every quit(); documents remember the one they were opened in.
+    std::shared_ptr<std::atomic<int>> m_officeGeneration = std::make_shared<std::atomic<int>>(0);
 };

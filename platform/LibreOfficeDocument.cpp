@@ -15,89 +15,101 @@ constexpr int kFileBoundMs = 60000;
 
 LibreOfficeDocument::LibreOfficeDocument(std::shared_ptr<LibreOfficeWorker> worker,
                                          std::shared_ptr<LibreOfficeSession> session, int id,
-                                         QString path)
-    : m_worker(std::move(worker)), m_session(std::move(session)), m_id(id), m_path(std::move(path))
+                                         QString path,
+                                         std::shared_ptr<const std::atomic<int>> officeGeneration,
+                                         int openedInGeneration)
+    : m_worker(std::move(worker)), m_session(std::move(session)), m_id(id), m_path(std::move(path)),
+      m_officeGeneration(std::move(officeGeneration)), m_openedInGeneration(openedInGeneration)
 {}
+
+template <typename T, typename Body>
+PresentationResult<T> LibreOfficeDocument::ask(int boundMs, Body body)
+{
+    // The office this document lives in is on its way out: asking would only queue behind
+    // its end, and whoever asks (a show watcher being torn down) must not wait for that.
+    if (m_officeGeneration->load() != m_openedInGeneration)
+        return PresentationResult<T>::failure(
+            QStringLiteral("The presentation was closed with the presentation program"));
+    return m_worker->call<T>(boundMs, [s = m_session, id = m_id, body] { return body(*s, id); });
+}
 
 PresentationResult<int> LibreOfficeDocument::slideCount()
 {
-    return m_worker->call<int>(kQueryBoundMs,
-                               [s = m_session, id = m_id] { return s->slideCount(id); });
+    return ask<int>(kQueryBoundMs, [](LibreOfficeSession& s, int id) { return s.slideCount(id); });
 }
 
 PresentationStatus LibreOfficeDocument::runShow()
 {
-    return m_worker->call<std::monostate>(kShowBoundMs,
-                                          [s = m_session, id = m_id] { return s->runShow(id); });
+    return ask<std::monostate>(kShowBoundMs,
+                               [](LibreOfficeSession& s, int id) { return s.runShow(id); });
 }
 
 PresentationResult<bool> LibreOfficeDocument::isShowRunning()
 {
-    return m_worker->call<bool>(kQueryBoundMs,
-                                [s = m_session, id = m_id] { return s->isShowRunning(id); });
+    return ask<bool>(kQueryBoundMs,
+                     [](LibreOfficeSession& s, int id) { return s.isShowRunning(id); });
 }
 
 PresentationResult<int> LibreOfficeDocument::currentSlide()
 {
-    return m_worker->call<int>(kQueryBoundMs,
-                               [s = m_session, id = m_id] { return s->currentSlide(id); });
+    return ask<int>(kQueryBoundMs,
+                    [](LibreOfficeSession& s, int id) { return s.currentSlide(id); });
 }
 
 PresentationStatus LibreOfficeDocument::goToSlide(int slide)
 {
-    return m_worker->call<std::monostate>(
-        kQueryBoundMs, [s = m_session, id = m_id, slide] { return s->goToSlide(id, slide); });
+    return ask<std::monostate>(
+        kQueryBoundMs, [slide](LibreOfficeSession& s, int id) { return s.goToSlide(id, slide); });
 }
 
 PresentationStatus LibreOfficeDocument::endShow()
 {
-    return m_worker->call<std::monostate>(kShowBoundMs,
-                                          [s = m_session, id = m_id] { return s->endShow(id); });
+    return ask<std::monostate>(kShowBoundMs,
+                               [](LibreOfficeSession& s, int id) { return s.endShow(id); });
 }
 
 PresentationStatus LibreOfficeDocument::bringShowToFront()
 {
-    return m_worker->call<std::monostate>(
-        kQueryBoundMs, [s = m_session, id = m_id] { return s->bringShowToFront(id); });
+    return ask<std::monostate>(
+        kQueryBoundMs, [](LibreOfficeSession& s, int id) { return s.bringShowToFront(id); });
 }
 
 PresentationStatus LibreOfficeDocument::exportSlide(int slide, const QString& imagePath,
                                                     ImageFormat format, int widthPx, int heightPx)
 {
-    return m_worker->call<std::monostate>(
-        kFileBoundMs, [s = m_session, id = m_id, slide, imagePath, format, widthPx, heightPx] {
-            return s->exportSlide(id, slide, imagePath, format, widthPx, heightPx);
-        });
+    return ask<std::monostate>(kFileBoundMs, [=](LibreOfficeSession& s, int id) {
+        return s.exportSlide(id, slide, imagePath, format, widthPx, heightPx);
+    });
 }
 
 PresentationStatus LibreOfficeDocument::saveCopyAs(const QString& path, FileFormat format)
 {
-    return m_worker->call<std::monostate>(kFileBoundMs, [s = m_session, id = m_id, path, format] {
-        return s->saveCopyAs(id, path, format);
+    return ask<std::monostate>(kFileBoundMs, [path, format](LibreOfficeSession& s, int id) {
+        return s.saveCopyAs(id, path, format);
     });
 }
 
 PresentationStatus LibreOfficeDocument::save()
 {
-    return m_worker->call<std::monostate>(kFileBoundMs,
-                                          [s = m_session, id = m_id] { return s->save(id); });
+    return ask<std::monostate>(kFileBoundMs,
+                               [](LibreOfficeSession& s, int id) { return s.save(id); });
 }
 
 PresentationResult<SlideShowOptions> LibreOfficeDocument::showOptions()
 {
-    return m_worker->call<SlideShowOptions>(
-        kQueryBoundMs, [s = m_session, id = m_id] { return s->showOptions(id); });
+    return ask<SlideShowOptions>(kQueryBoundMs,
+                                 [](LibreOfficeSession& s, int id) { return s.showOptions(id); });
 }
 
 PresentationStatus LibreOfficeDocument::setShowOptions(const SlideShowOptions& options)
 {
-    return m_worker->call<std::monostate>(kQueryBoundMs, [s = m_session, id = m_id, options] {
-        return s->setShowOptions(id, options);
+    return ask<std::monostate>(kQueryBoundMs, [options](LibreOfficeSession& s, int id) {
+        return s.setShowOptions(id, options);
     });
 }
 
 PresentationStatus LibreOfficeDocument::close()
 {
-    return m_worker->call<std::monostate>(kShowBoundMs,
-                                          [s = m_session, id = m_id] { return s->close(id); });
+    return ask<std::monostate>(kShowBoundMs,
+                               [](LibreOfficeSession& s, int id) { return s.close(id); });
 }

@@ -2,18 +2,22 @@
 
 #include "PresentationDocument.h"
 
+#include <atomic>
 #include <memory>
 
 class LibreOfficeSession;
 class LibreOfficeWorker;
 
 // A document open in our soffice. It only names the document by its id in the session; the
-// calls themselves run on the back end's worker thread and are waited for with a bound.
+// calls themselves run on the back end's worker thread and are waited for with a bound. Once the
+// office it was opened in is being ended (the generation moved on), every call fails at once.
 class LibreOfficeDocument : public PresentationDocument
 {
 public:
     LibreOfficeDocument(std::shared_ptr<LibreOfficeWorker> worker,
-                        std::shared_ptr<LibreOfficeSession> session, int id, QString path);
+                        std::shared_ptr<LibreOfficeSession> session, int id, QString path,
+                        std::shared_ptr<const std::atomic<int>> officeGeneration,
+                        int openedInGeneration);
 
     QString path() const override { return m_path; }
     PresentationResult<int> slideCount() override;
@@ -32,8 +36,12 @@ public:
     PresentationStatus close() override;
 
 private:
+    template <typename T, typename Body> PresentationResult<T> ask(int boundMs, Body body);
+
     std::shared_ptr<LibreOfficeWorker> m_worker;
     std::shared_ptr<LibreOfficeSession> m_session;
     int m_id;
     QString m_path;
+    std::shared_ptr<const std::atomic<int>> m_officeGeneration;
+    int m_openedInGeneration;
 };

@@ -52,7 +52,9 @@ public:
     // (or was opened read-only) goes into untitledFolder under a name of its own. A presentation
     // that cannot be saved stays open, and the error names it.
     virtual PresentationStatus saveAndCloseAll(const QString& untitledFolder) = 0;
-    // Ends the program; the next call that needs it starts it again.
+    // Ends the program. It may return before the program has gone, so that one that hangs never
+    // holds the caller up; documents opened before fail from then on, and the next call that
+    // needs the program starts it again.
     virtual PresentationStatus quit() = 0;
     // The screen (by its geometry on the desktop) that shows run on from now on; an empty one
     // lets the program choose. Takes effect at the next show.

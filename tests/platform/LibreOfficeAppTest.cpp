@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <future>
 
 namespace {
 
@@ -61,6 +62,16 @@ protected:
         auto opened = s_app->open(deck(), visibility);
         EXPECT_TRUE(opened.ok()) << opened.error().toStdString();
         return opened.ok() ? opened.value() : nullptr;
+    }
+
+    // The deck opens again, in an office other than the one that was ended.
+    static void expectFreshOffice(qint64 endedPid)
+    {
+        const DocumentPtr again = openDeck(PresentationApp::Visibility::Hidden);
+        ASSERT_TRUE(again);
+        EXPECT_EQ(again->slideCount().valueOr(-1), 3);
+        EXPECT_NE(s_app->officeProcessId(), endedPid);
+        EXPECT_TRUE(again->close().ok());
     }
 
     static inline TestFolder* s_folder = nullptr;
@@ -203,13 +214,6 @@ TEST_F(LibreOfficeAppTest, StaleLockFileDoesNotBlockOpeningAndNoPresentationFail
 // Killed during a show, then stuck: each time the office is noticed gone and replaced.
 TEST_F(LibreOfficeAppTest, OfficeKilledOrHungIsReportedAndReplaced)
 {
-    const auto expectReplaced = [](qint64 pid) {
-        const DocumentPtr again = openDeck(PresentationApp::Visibility::Hidden);
-        ASSERT_TRUE(again);
-        EXPECT_EQ(again->slideCount().valueOr(-1), 3);
-        EXPECT_NE(s_app->officeProcessId(), pid);
-        EXPECT_TRUE(again->close().ok());
-    };
     const DocumentPtr doc = openDeck(PresentationApp::Visibility::Visible);
     ASSERT_TRUE(doc);
     ASSERT_TRUE(doc->runShow().ok());
@@ -218,7 +222,7 @@ TEST_F(LibreOfficeAppTest, OfficeKilledOrHungIsReportedAndReplaced)
     ASSERT_EQ(::kill(pid_t(pid), SIGKILL), 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !doc->isShowRunning().ok(); }, 10000));
     EXPECT_FALSE(s_app->isRunning());
-    expectReplaced(pid);
+    expectFreshOffice(pid);
     // The document from before the crash stays dead; it does not reach the new office.
     EXPECT_FALSE(doc->slideCount().ok());
 
@@ -232,7 +236,27 @@ TEST_F(LibreOfficeAppTest, OfficeKilledOrHungIsReportedAndReplaced)
     EXPECT_LT(timer.elapsed(), 10000);
     // The stuck office was ended so that the worker is free again.
     EXPECT_TRUE(QTest::qWaitFor([&] { return s_app->officeProcessId() != stuckPid; }, 10000));
-    expectReplaced(stuckPid);
+    expectFreshOffice(stuckPid);
+}
+
+// Leaving play mode while the office is stopped: the operator gets the setup window back at
+// once, the show watcher asking at that moment too, and the next presentation gets a new office.
+TEST_F(LibreOfficeAppTest, QuitFromAStoppedOfficeReturnsAtOnceAndTheNextOpenStartsAFreshOne)
+{
+    const DocumentPtr doc = openDeck(PresentationApp::Visibility::Visible);
+    ASSERT_TRUE(doc);
+    ASSERT_TRUE(doc->runShow().ok());
+    const qint64 pid = s_app->officeProcessId();
+    ASSERT_GT(pid, 0);
+    ASSERT_EQ(::kill(pid_t(pid), SIGSTOP), 0);
+    QElapsedTimer timer;
+    timer.start();
+    auto watcher = std::async(std::launch::async, [&] { return doc->isShowRunning(); });
+    EXPECT_TRUE(s_app->quit().ok());
+    EXPECT_FALSE(watcher.get().ok());
+    EXPECT_FALSE(doc->slideCount().ok());
+    EXPECT_LT(timer.elapsed(), 1000);
+    expectFreshOffice(pid);
 }
 
 } // namespace

@@ -725,6 +725,10 @@ PresentationStatus LibreOfficeSession::runShow(int id)
             // the keyboard, until it is activated.
             if (!X11ShowWindows::activateShow(officePid(), kShowFrontBoundMs))
                 qCWarning(lcLibreOffice, "the show window did not come to the front");
+            // Where the office cannot tell the screens apart, the show is moved to the right one.
+            if (!screen.isEmpty() &&
+                !X11ShowWindows::placeShow(officePid(), screen, kShowFrontBoundMs))
+                qCWarning(lcLibreOffice, "the show is not on the show screen");
             qCInfo(lcLibreOffice, "show in front after %lld ms", timer.elapsed());
             return presentationOk();
         });

@@ -7,6 +7,7 @@
 #include <xcb/xcb.h>
 
 #include <cstdlib>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -156,8 +157,27 @@ QList<X11ShowWindows::Window> X11ShowWindows::showWindowsOf(qint64 officePid)
 
 bool X11ShowWindows::activateShow(qint64 officePid, int timeoutMs)
 {
+    if (officePid <= 0)
+        return false;
+    return activateFirst([officePid] { return showWindowsOf(officePid); }, timeoutMs);
+}
+
+bool X11ShowWindows::activate(quint32 windowId, int timeoutMs)
+{
+    if (windowId == 0)
+        return false;
+    return activateFirst(
+        [windowId] {
+            const Connection x;
+            return x.ok() ? QList<Window>{describe(x, windowId)} : QList<Window>();
+        },
+        timeoutMs);
+}
+
+bool X11ShowWindows::activateFirst(const std::function<QList<Window>()>& find, int timeoutMs)
+{
     const Connection x;
-    if (!x.ok() || officePid <= 0)
+    if (!x.ok())
         return false;
     const bool managed = x.windowManagerRuns();
     const xcb_atom_t activeWindow = x.atom("_NET_ACTIVE_WINDOW");
@@ -165,7 +185,7 @@ bool X11ShowWindows::activateShow(qint64 officePid, int timeoutMs)
     timer.start();
     qint64 lastAsked = -1000;
     while (timer.elapsed() <= timeoutMs) {
-        const QList<Window> shows = showWindowsOf(officePid);
+        const QList<Window> shows = find();
         if (!shows.isEmpty()) {
             const Window& show = shows.last();
             if (!managed) {
@@ -215,8 +235,81 @@ int X11ShowWindows::monitorIndexOf(const QRect& geometry)
     int index = 0;
     for (auto it = xcb_randr_get_monitors_monitors_iterator(monitors.get()); it.rem;
          xcb_randr_monitor_info_next(&it), ++index) {
+        // A monitor without an output of its own (one set up by hand) is not one of the
+        // office's displays.
+        if (xcb_randr_monitor_info_outputs_length(it.data) == 0) {
+            --index;
+            continue;
+        }
         if (QRect(it.data->x, it.data->y, it.data->width, it.data->height) == geometry)
             return index;
     }
     return -1;
+}
+
+bool X11ShowWindows::placeShow(qint64 officePid, const QRect& monitor, int timeoutMs)
+{
+    const Connection x;
+    if (!x.ok() || officePid <= 0 || monitor.isEmpty())
+        return false;
+    QList<Window> shows = showWindowsOf(officePid);
+    if (shows.isEmpty())
+        return false;
+    const Window show = shows.last();
+    if (show.geometry == monitor)
+        return true;
+    if (!x.windowManagerRuns()) {
+        const uint32_t place[] = {uint32_t(monitor.x()), uint32_t(monitor.y()),
+                                  uint32_t(monitor.width()), uint32_t(monitor.height())};
+        xcb_configure_window(x.get(), show.id,
+                             XCB_CONFIG_WINDOW_X | XCB_CONFIG_WINDOW_Y | XCB_CONFIG_WINDOW_WIDTH |
+                                 XCB_CONFIG_WINDOW_HEIGHT,
+                             place);
+        xcb_flush(x.get());
+    } else {
+        // A full-screen window stays where it is: out of full screen, moved onto the monitor,
+        // and back into full screen there.
+        auto send = [&](xcb_atom_t type, std::initializer_list<uint32_t> data) {
+            xcb_client_message_event_t event = {};
+            event.response_type = XCB_CLIENT_MESSAGE;
+            event.format = 32;
+            event.window = show.id;
+            event.type = type;
+            int i = 0;
+            for (uint32_t value : data)
+                event.data.data32[i++] = value;
+            xcb_send_event(x.get(), 0, x.root(),
+                           XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT |
+                               XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                           reinterpret_cast<const char*>(&event));
+        };
+        // The office caps its window at the size of the screens it knows of; one it does not
+        // know would stay partly empty.
+        std::vector<uint32_t> hints = x.cardinals(show.id, XCB_ATOM_WM_NORMAL_HINTS);
+        constexpr uint32_t kMaximumSize = 1u << 5;
+        if (!hints.empty() && (hints[0] & kMaximumSize)) {
+            hints[0] &= ~kMaximumSize;
+            xcb_change_property(x.get(), XCB_PROP_MODE_REPLACE, show.id, XCB_ATOM_WM_NORMAL_HINTS,
+                                XCB_ATOM_WM_SIZE_HINTS, 32, uint32_t(hints.size()), hints.data());
+        }
+        const xcb_atom_t state = x.atom("_NET_WM_STATE");
+        const xcb_atom_t fullScreen = x.atom("_NET_WM_STATE_FULLSCREEN");
+        constexpr uint32_t kRemove = 0, kAdd = 1, kPager = 2;
+        send(state, {kRemove, fullScreen, 0, kPager});
+        // x, y, width and height given, static gravity, asked as a pager.
+        send(x.atom("_NET_MOVERESIZE_WINDOW"),
+             {(0xFu << 8) | (kPager << 12) | 10, uint32_t(monitor.x()), uint32_t(monitor.y()),
+              uint32_t(monitor.width()), uint32_t(monitor.height())});
+        send(state, {kAdd, fullScreen, 0, kPager});
+        xcb_flush(x.get());
+    }
+    QElapsedTimer timer;
+    timer.start();
+    while (timer.elapsed() <= timeoutMs) {
+        shows = showWindowsOf(officePid);
+        if (!shows.isEmpty() && shows.last().geometry == monitor)
+            return true;
+        QThread::msleep(10);
+    }
+    return false;
 }

@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QString>
 
-#include <sys/types.h>
+#include <functional>
 
 // The presentation program's windows as the X server and the window manager see them. A show
 // started through the office's API comes up behind the launch screen (or the office's own
@@ -35,7 +35,19 @@ public:
     // timeoutMs for the window to appear and for the window manager to make it the active one;
     // false when it did not.
     static bool activateShow(qint64 officePid, int timeoutMs);
-    // Index of the monitor with this geometry in the X server's own order (the order the office
-    // numbers its displays in), or -1.
+    // The same for a window of this program (the launch screen when a show has ended), whose
+    // own request the window manager may refuse: the keys last went to the office.
+    static bool activate(quint32 windowId, int timeoutMs);
+    // Index of the monitor with this geometry among those the office can tell apart (monitors
+    // of a real output, in the X server's order, which is how the office numbers its displays),
+    // or -1.
     static int monitorIndexOf(const QRect& geometry);
+    // Moves the show window of officePid to fill the monitor with this geometry, when the office
+    // put it elsewhere; waits up to timeoutMs for the window manager to do it. True when the show
+    // fills that monitor.
+    static bool placeShow(qint64 officePid, const QRect& monitor, int timeoutMs);
+
+private:
+    // Activates the topmost window that find() names, asking again until it is the active one.
+    static bool activateFirst(const std::function<QList<Window>()>& find, int timeoutMs);
 };

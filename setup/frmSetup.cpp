@@ -17,6 +17,7 @@
 #include "QuickLaunchBar.h"
 #include "QuickLaunchPanel.h"
 #include "ShowLogFiles.h"
+#include "ShowScreenChoice.h"
 #include "SlideExtractor.h"
 #include "SlideIntake.h"
 #include "SpeakerList.h"
@@ -41,6 +42,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -130,8 +132,7 @@ void frmSetup::buildPopUpsAndExport(MessageService& messages, FileDialogService&
                                     const DriveTypeSource& drives)
 {
     m_popUpsCommands = new PopUpsFileCommands(m_doc, messages, dialogs, presentations, this);
-    m_zippedEventExport =
-        new ZippedEventExport(m_doc, messages, dialogs, freeSpace, drives, this);
+    m_zippedEventExport = new ZippedEventExport(m_doc, messages, dialogs, freeSpace, drives, this);
     new frmExport(*m_zippedEventExport, this);
 
     QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("MnuFile"));
@@ -242,6 +243,25 @@ void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const
         namedAction(this, QStringLiteral("Log Timings"), QStringLiteral("MnuTimings"));
     timings->setCheckable(true);
     tools->addActions({display, clear, sync, timings});
+    // Where the audience looks: one item a screen, by name and resolution.
+    QMenu* showScreen = tools->addMenu(QStringLiteral("Show Screen"));
+    showScreen->menuAction()->setObjectName(QStringLiteral("MnuShowScreen"));
+    connect(showScreen, &QMenu::aboutToShow, this, [this, showScreen] {
+        showScreen->clear();
+        const QList<ShowScreenChoice::Screen> screens = screenList();
+        const int chosen =
+            ShowScreenChoice::choose(screens, int(QGuiApplication::screens().indexOf(screen())),
+                                     ShowScreenChoice::load(m_doc.AppFolder));
+        for (int i = 0; i < screens.size(); ++i) {
+            QAction* item = showScreen->addAction(ShowScreenChoice::caption(screens[i]));
+            item->setObjectName(QStringLiteral("MnuShowScreenItem"));
+            item->setCheckable(true);
+            item->setChecked(i == chosen);
+            connect(item, &QAction::triggered, this, [this, name = screens[i].name] {
+                ShowScreenChoice::save(m_doc.AppFolder, name);
+            });
+        }
+    });
     const QString recordLog = ShowLogFiles::RecordLogName;
     connect(tools, &QMenu::aboutToShow, this, [this, display, clear, timings, recordLog] {
         const bool recorded = QFileInfo::exists(m_doc.AppFolder + recordLog);
@@ -273,6 +293,14 @@ void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const
     });
 }
 
+QList<ShowScreenChoice::Screen> frmSetup::screenList()
+{
+    QList<ShowScreenChoice::Screen> screens;
+    for (QScreen* screen : QGuiApplication::screens())
+        screens.append({screen->name(), screen->geometry()});
+    return screens;
+}
+
 void frmSetup::ComPlay_Click()
 {
     if (!m_shows || m_launch)
@@ -290,14 +318,20 @@ void frmSetup::ComPlay_Click()
         return;
     PlayModeStart::checkPower(PowerSupplyStatus::read(), *m_showMessages);
 
-    QScreen* screen = this->screen();
+    // The audience's screen: the one the operator picked, else the one this window is not on.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QScreen* screen =
+        screens.value(ShowScreenChoice::choose(screenList(), int(screens.indexOf(this->screen())),
+                                               ShowScreenChoice::load(m_doc.AppFolder)));
+    if (!screen)
+        screen = this->screen();
+    m_shows->setShowScreen(screens.size() > 1 ? screen->geometry() : QRect());
     m_playReturn = frameGeometry();
     m_launch =
         new frmLaunch(m_doc, *m_shows, *m_showClock, *m_liveCast, m_controller->timingsSetting());
     m_launch->setAttribute(Qt::WA_DeleteOnClose);
     connect(m_launch, &frmLaunch::playModeEnded, this, &frmSetup::endPlayMode);
     hide();
-    // Full screen on the screen the operator prepared the event on.
     m_launch->setScreen(screen);
     m_launch->setGeometry(screen->geometry());
     m_launch->showFullScreen();

@@ -2,6 +2,7 @@
 
 #include "EventDocument.h"
 #include "SetupController.h"
+#include "ShowScreenChoice.h"
 
 #include <QMainWindow>
 #include <QRect>
@@ -136,6 +137,7 @@ private:
     void buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& programs,
                         MessageService& messages, FileDialogService& dialogs);
     void endPlayMode();
+    static QList<ShowScreenChoice::Screen> screenList();
 
     EventDocument m_doc;
     SetupController* m_controller;

@@ -225,6 +225,7 @@ void LaunchController::launchCurrent(ShowPort::StartAt startAt)
     const SpeakerRecord& speaker = m_doc.Speakers[size_t(m_doc.CurrentSpeaker)];
     m_launchedSpeakerName = speaker.Name;
     m_launchedFilePath = speaker.FilePath;
+    m_launchedSpeaker = m_doc.CurrentSpeaker;
     m_loadingPicture = 0;
     m_launching = true;
     // The launch takes what was prepared; the next idle tick prepares the next talk.
@@ -241,6 +242,18 @@ void LaunchController::launched(const ShowPort::Launch& launch)
     else
         qCWarning(lcShow, "no show of %s: %s", qPrintable(m_launchedFilePath),
                   qPrintable(launch.error));
+    // A talk that could not be shown is not passed over: the holding slide stays up, the
+    // operator reads why, and the next Page Down tries the same talk again.
+    m_statusLine.clear();
+    if (!launch.document && m_launchedSpeaker >= 0 && m_launchedSpeaker < m_doc.SpeakerCount) {
+        m_statusLine =
+            QStringLiteral("%1 could not be shown: %2")
+                .arg(m_launchedSpeakerName,
+                     launch.error.isEmpty() ? QStringLiteral("unknown error") : launch.error);
+        m_doc.CurrentSpeaker = qint16(m_launchedSpeaker);
+        m_labSName = m_doc.Speakers[size_t(m_launchedSpeaker)].Name;
+        m_title = HoldingTitle;
+    }
     m_show = launch.document;
     m_showSlideCount = launch.slideCount;
     m_slideTimings.reset(m_showSlideCount);

@@ -119,6 +119,8 @@ public:
     const QString& LabTimings() const { return m_labTimings; }
     QString LabAutoRun() const;
     const QString& LabResolution() const { return m_labResolution; }
+    // Why the last talk could not be shown; empty after a launch that worked.
+    const QString& statusLine() const { return m_statusLine; }
     const LauncherMenuState& menu() const { return m_menu; }
     bool timingsLogged() const { return m_timings.Checked; }
 
@@ -196,6 +198,8 @@ private:
     SlideTimings m_slideTimings;
     QString m_launchedSpeakerName;
     QString m_launchedFilePath;
+    int m_launchedSpeaker = -1;
+    QString m_statusLine;
     QString m_livePresenter;
     QString m_liveSlideSet;
 };

@@ -4,6 +4,7 @@
 #include "LaunchController.h"
 #include "ThreadedShowPort.h"
 #include "VirtualKeys.h"
+#include "X11ShowWindows.h"
 #include "frmSyncRecord.h"
 
 #include <QApplication>
@@ -13,6 +14,8 @@
 #include <QMenu>
 #include <QPainter>
 #include <QScreen>
+
+#include <thread>
 
 namespace {
 
@@ -50,6 +53,8 @@ frmLaunch::frmLaunch(EventDocument& doc, PresentationApp& program, const ShowClo
     m_picPPLoading = overlayLabel(this, QStringLiteral("PicPPLoading"));
     m_picPPLoading->setText(QStringLiteral("Loading\u2026"));
     m_picPPLoading->setAccessibleName(m_picPPLoading->text());
+    // The operator's line at the foot of the screen: which talk could not be shown, and why.
+    m_labStatus = overlayLabel(this, QStringLiteral("LabStatus"));
 
     m_controller = std::make_unique<LaunchController>(doc, *m_port, clock, liveCast, timings);
     if (QScreen* screen = this->screen())
@@ -123,8 +128,26 @@ void frmLaunch::refresh()
     m_labResolution->setVisible(overlays.resolution);
     m_picRecordIcon->setVisible(overlays.recordIcon);
     m_picPPLoading->setVisible(c.loadingPicture() != LaunchController::NoLoadingPicture);
+    m_labStatus->setText(c.statusLine());
+    m_labStatus->setAccessibleName(c.statusLine());
+    m_labStatus->setVisible(!c.statusLine().isEmpty());
     layOutOverlays();
     Build_Screen();
+    const bool showing = c.showRunning() || c.launching();
+    if (m_showing && !showing)
+        takeKeysBack();
+    m_showing = showing;
+}
+
+void frmLaunch::takeKeysBack()
+{
+    raise();
+    activateWindow();
+    // The window manager may refuse our own request, the last key having gone to the office;
+    // asked the way a pager asks, it grants it. That waits on the window manager, so not here.
+    if (windowHandle() && QGuiApplication::platformName() == QStringLiteral("xcb")) {
+        std::thread([id = quint32(winId())] { X11ShowWindows::activate(id, 2000); }).detach();
+    }
 }
 
 void frmLaunch::layOutOverlays()
@@ -140,6 +163,9 @@ void frmLaunch::layOutOverlays()
     m_picPPLoading->adjustSize();
     m_picPPLoading->move((width() - m_picPPLoading->width()) / 2,
                          (height() - m_picPPLoading->height()) / 2);
+    m_labStatus->setMaximumWidth(width() - 40);
+    m_labStatus->adjustSize();
+    m_labStatus->move(20, height() - m_labStatus->height() - 20);
 }
 
 void frmLaunch::resizeEvent(QResizeEvent* event)

@@ -44,6 +44,8 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
 
 private:
+    // Back in front with the keyboard once a show has gone, so the remote's next key is ours.
+    void takeKeysBack();
     void refresh();
     void popUpLauncherMenu(const QPoint& globalPosition);
     void buildLauncherMenu(QMenu& menu);
@@ -62,5 +64,8 @@ private:
     QLabel* m_labResolution;
     QLabel* m_picRecordIcon;
     QLabel* m_picPPLoading;
+    QLabel* m_labStatus;
     bool m_ended = false;
+    // A show was running or coming up at the last refresh.
+    bool m_showing = false;
 };

@@ -67,55 +67,93 @@ for _ in $(seq 1 20); do
 done
 [ -n "$launch" ] || fail "no full-screen launch screen after Play"
 
-# Talk 1 through three slides.
+# Where the audience looks: the launch screen's monitor. The demo's slides are 16:9, fitted into
+# it; each carries a square of its own colour 10 % in from the left and 85 % down.
+eval "$(xdotool getwindowgeometry --shell "$launch")"
+show_x=$X show_y=$Y show_w=$WIDTH show_h=$HEIGHT
+slide_w=$((show_w < show_h * 16 / 9 ? show_w : show_h * 16 / 9))
+slide_h=$((slide_w * 9 / 16))
+mark_x=$((show_x + (show_w - slide_w) / 2 + slide_w / 10))
+mark_y=$((show_y + (show_h - slide_h) / 2 + slide_h * 85 / 100))
+centre_x=$((show_x + show_w / 2)) centre_y=$((show_y + show_h / 2))
+slide_colour=(none '#FF0000' '#FFFF00' '#00FF00' '#00FFFF' '#0000FF')
+holding='#162543'
+# Fails unless the screen shows slide $1 of a talk and no window but ours and the show's.
+screen_shows_slide() {
+    local seen
+    seen="$(wait_for_colour "$mark_x" "$mark_y" "${slide_colour[$1]}" 100)" ||
+        fail "the screen does not show slide $1 at $mark_x,$mark_y: $seen; windows: $(visible_windows)"
+    no_stray_windows || fail "$(no_stray_windows)"
+}
+screen_shows_holding() {
+    local seen
+    seen="$(wait_for_colour "$centre_x" "$centre_y" "$holding" 100)" ||
+        fail "the holding slide is not on the screen: $seen; windows: $(visible_windows)"
+}
+if [ "$(monitors | wc -l)" -gt 1 ]; then
+    # The setup window was on the laptop; the audience's screen is the projector.
+    [ "$show_x,$show_y,$show_w,$show_h" = "1280,0,1920,1080" ] ||
+        fail "the launch screen is not on the projector: ${show_w}x$show_h+$show_x+$show_y"
+fi
+screen_shows_holding
+
+# Talk 1, moved by the remote's keys; the screen shows each slide.
 launch_key Next
 wait_for show_has_focus 600 || fail "talk 1 did not come up within 60 s"
 watcher_slide() { grep -o 'watcher: running 1, slide [0-9]*' "$work/out.log" | tail -n 1 | grep -o '[0-9]*$'; }
 wait_for '[ "$(watcher_slide)" = 1 ]' 100 || fail "the watcher did not see slide 1"
-for slide in 2 3; do
+screen_shows_slide 1
+for move in Next:2 space:3 Left:2 Right:3; do
     sleep 1.2 # the slide is on screen for a while
-    xdotool key Next
-    wait_for '[ "$(watcher_slide)" = '$slide' ]' 50 || fail "Page Down did not move the show to slide $slide"
+    xdotool key "${move%:*}"
+    wait_for '[ "$(watcher_slide)" = '${move#*:}' ]' 50 || fail "${move%:*} did not move the show to slide ${move#*:}"
+    screen_shows_slide "${move#*:}"
 done
 sleep 1.2
 xdotool key Escape
 wait_for '[ "$(speaker_records)" = 1 ]' 50 || fail "no speaker record after the show ended"
-# A slide's time is the moment it was left: none for slide 3, where the show ended, nor for 4.
-log_text | grep -Pzq '(?m)^Ada Lovelace, #4\n.*\n1 {13}True, 00:00:0[1-9]\n2 {13}, 00:00:0[1-9]\n3 {13}\n4 {13}\n' ||
-    fail "the record of talk 1 is not its name, 4 slides and the times of slides 1 and 2: $(cat "$log")"
+screen_shows_holding
+# A slide's time is the moment it was left: slide 2 twice, none for slide 3, where the show
+# ended, nor for 4.
+log_text | grep -Pzq '(?m)^Ada Lovelace, #4\n.*\n1 {13}True, 00:00:0[1-9]\n2 {13}, 00:00:0[1-9], 00:00:0[1-9]\n3 {13}, 00:00:0[1-9]\n4 {13}\n' ||
+    fail "the record of talk 1 is not its name, 4 slides and the times of slides 1 to 3: $(cat "$log")"
 [ "$(launches)" = 1 ] || fail "Record.log does not hold one launch"
 
-# Blank, restore, pop-up 2.
-wait_for '[ -n "$(launch_window)" ]' 50 || true
-sleep 1.5 # the closed talk's window has gone
+# Blank, restore, pop-up 2: the launch screen has the keys without anything being clicked.
 before="$(screen_sum)"
 screen_changes_on b || fail "B did not blank the screen"
 ! screen_changes_on x || fail "a key did not restore the blanked screen"
 screen_changes_on 2 || fail "2 did not show pop-up 2"
 launch_key BackSpace
+screen_shows_holding
 
 # Auto run: the next talk starts five seconds after Shift+A, on its own.
 launch_key shift+a
 wait_for show_has_focus 150 || fail "auto run did not launch talk 2"
 [ "$(launches)" = 2 ] || fail "auto run's launch is not recorded"
-launch_key shift+a
-launch_key shift+a # auto run off again (on with loop, then off)
-# LibreOffice dies in the middle of talk 2: its record is still written.
+screen_shows_slide 1
+# LibreOffice dies in the middle of talk 2: its record is still written, the holding slide is
+# back, and the launch screen has the keys again (auto run goes off before it launches again).
 pkill -9 -f "$work/app/lo-profile" || true
 wait_for '[ "$(speaker_records)" = 2 ]' 50 || fail "no record for the talk LibreOffice died in"
+launch_key shift+a
+launch_key shift+a # auto run off again (on with loop, then off)
 log_text | grep -q '^Alan Kay, #\|^Grace Hopper, #' || fail "the record does not name talk 2"
+screen_shows_holding
 shows_seen() { grep -c 'watcher: running 1' "$work/out.log" || true; }
 seen="$(shows_seen)"
 launch_key Next
 wait_for show_has_focus 600 || fail "the next Page Down did not start LibreOffice again"
 # Escape only once the program follows the show, as the presenter of talk 1 did.
 wait_for '[ "$(shows_seen)" -gt "$seen" ]' 100 || fail "the watcher did not see the new show"
+screen_shows_slide 1
 xdotool key Escape
 wait_for '[ "$(speaker_records)" = 3 ]' 50 || fail "no record after LibreOffice came back"
+screen_shows_holding
 
 # F1: back to the setup window.
 launch_key F1
 wait_for '[ -z "$(launch_window)" ]' 100 || fail "F1 did not leave play mode"
 wait_for 'xdotool search --onlyvisible --name "^vesk stagor$|^Demo$" >/dev/null 2>&1' 100 ||
     fail "the setup window did not come back"
-echo "PASS: launched, timed, blanked, popped up, auto-ran, survived a dead office, returned"
+echo "PASS: launched, moved and saw every slide, timed, blanked, popped up, auto-ran, survived a dead office, returned"

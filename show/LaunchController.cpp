@@ -196,7 +196,6 @@ void LaunchController::next()
     m_livePresenter.replace(QLatin1Char(' '), QLatin1Char('_'));
     m_liveSlideSet = speaker.TimeCode;
     launchCurrent(ShowPort::StartAt::FirstSlide);
-    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
 }
 
 bool LaunchController::showComesFirst()
@@ -216,7 +215,6 @@ void LaunchController::back()
     if (m_slideTimings.recordDue())
         noShowLeft();
     launchCurrent(ShowPort::StartAt::LastSlide);
-    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
     m_title = HoldingTitle;
 }
 
@@ -230,6 +228,8 @@ void LaunchController::launchCurrent(ShowPort::StartAt startAt)
     m_launching = true;
     // The launch takes what was prepared; the next idle tick prepares the next talk.
     m_preparedFor.clear();
+    // The screen names the following speaker from now on (unless this launch fails).
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
     m_port.launch(m_launchedFilePath, startAt,
                   [this](const ShowPort::Launch& launch) { launched(launch); });
 }

@@ -41,6 +41,7 @@ public:
     void addPresentation(const QString& path, int slideCount);
     // Opening path fails even when it was declared.
     void failToOpen(const QString& path) { m_program->unopenable.insert(path); }
+    void openAgain(const QString& path) { m_program->unopenable.remove(path); }
     // Saving path (an empty path: an untitled presentation) fails.
     void failToSave(const QString& path) { m_program->unsavable.insert(path); }
     // Presentations saved by saveAndCloseAll(), and where untitled ones were to go.

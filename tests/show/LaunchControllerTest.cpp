@@ -176,7 +176,7 @@ TEST_F(LaunchControllerTest, TheWatcherWritesOneTimingRecordPerShowAndBackReopen
 }
 
 // A file that has gone or was never given is passed over; one that will not open still gets
-// its record, and the next key works.
+// its record, is named on the screen with the reason, and the next key tries it again.
 TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndAShowThatNeverOpenedIsRecorded)
 {
     addSpeaker(QStringLiteral("Gone"), 2);
@@ -189,9 +189,25 @@ TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndAShowThatNeverOpenedIsReco
     key(K::KeyPageDown);
     EXPECT_FALSE(m_controller->showRunning());
     EXPECT_EQ(m_controller->loadingPicture(), K::NoLoadingPicture);
+    EXPECT_TRUE(
+        m_controller->statusLine().startsWith(QStringLiteral("Broken could not be shown: ")))
+        << m_controller->statusLine().toStdString();
+    EXPECT_EQ(m_controller->LabSName(), QStringLiteral("Broken"));
     watch();
     ASSERT_EQ(speakerRecords(), 1);
     EXPECT_TRUE(runLog().contains(QStringLiteral("Broken, #0\r\n")));
+    key(K::KeyPageDown);
+    EXPECT_EQ(m_controller->LaunchedSpeakerName(), QStringLiteral("Broken"));
+    EXPECT_FALSE(m_controller->showRunning());
+    m_program.addPresentation(m_doc.Speakers[2].FilePath, 2);
+    m_program.openAgain(m_doc.Speakers[2].FilePath);
+    key(K::KeyPageDown);
+    ASSERT_TRUE(m_controller->showRunning());
+    EXPECT_EQ(m_controller->LaunchedSpeakerName(), QStringLiteral("Broken"));
+    EXPECT_TRUE(m_controller->statusLine().isEmpty());
+    EXPECT_EQ(m_controller->LabSName(), QStringLiteral("Here"));
+    show()->presenterEndsShow();
+    watch();
     key(K::KeyPageDown);
     ASSERT_TRUE(m_controller->showRunning());
     EXPECT_EQ(m_controller->LaunchedSpeakerName(), QStringLiteral("Here"));

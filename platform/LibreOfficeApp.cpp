@@ -1,6 +1,7 @@
 #include "LibreOfficeApp.h"
 
 #include "LibreOfficeDocument.h"
+#include "LibreOfficeProfile.h"
 #include "LibreOfficeSession.h"
 #include "LibreOfficeWorker.h"
 
@@ -15,6 +16,8 @@ constexpr int kQueryBoundMs = 5000;
 constexpr int kOpenBoundMs = 90000;
 // Ending is not waited for by anyone; past this bound the office is killed instead.
 constexpr int kQuitBoundMs = 10000;
+// Ending what crashed copies left behind waits a few seconds at most for each of them.
+constexpr int kCleanUpBoundMs = 30000;
 
 QString defaultProfileFolder()
 {
@@ -26,14 +29,15 @@ QString defaultProfileFolder()
 
 LibreOfficeApp::LibreOfficeApp(const QString& configuredBinary, const QString& profileFolder,
                                Display display)
+    : m_profile(std::make_shared<LibreOfficeProfile>(
+          profileFolder.isEmpty() ? defaultProfileFolder() : profileFolder))
 {
     QString configured = configuredBinary;
     if (configured.isEmpty())
         configured = qEnvironmentVariable("STAGOR_SOFFICE");
     m_binary = findBinary(configured, qEnvironmentVariable("PATH"));
-    m_session = std::make_shared<LibreOfficeSession>(
-        m_binary, profileFolder.isEmpty() ? defaultProfileFolder() : profileFolder,
-        display == Display::Headless);
+    m_session = std::make_shared<LibreOfficeSession>(m_binary, m_profile->folder(),
+                                                     display == Display::Headless);
     // A call that runs out of time has an office that hangs: ending it frees the worker, and
     // the next call starts a fresh one.
     m_worker =
@@ -41,11 +45,14 @@ LibreOfficeApp::LibreOfficeApp(const QString& configuredBinary, const QString& p
             if (auto session = weak.lock())
                 session->kill();
         });
+    m_worker->post(kCleanUpBoundMs, [profile = m_profile] { profile->removeLeftoverFolders(); });
 }
 
 LibreOfficeApp::~LibreOfficeApp()
 {
     quit();
+    // The profile is given up once the office on it has ended.
+    m_worker->post(kQuitBoundMs, [profile = std::move(m_profile)]() mutable { profile.reset(); });
 }
 
 QString LibreOfficeApp::findBinary(const QString& configuredBinary, const QString& pathVariable)

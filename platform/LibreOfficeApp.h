@@ -7,6 +7,7 @@
 #include <atomic>
 #include <memory>
 
+class LibreOfficeProfile;
 class LibreOfficeSession;
 class LibreOfficeWorker;
 
@@ -14,8 +15,9 @@ class LibreOfficeWorker;
 // unless STAGOR_SOFFICE (or the constructor argument) names the binary.
 //
 // Each instance runs an soffice of its own, with its own profile in profileFolder (by default
-// "lo-profile" in the default application folder) and its own pipe, started on first need and
-// ended with the instance. Shows need a display; a headless instance serves exports and
+// "lo-profile" in the default application folder; a folder beside it while another instance or
+// another copy of the program holds that one) and its own pipe, started on first need and ended
+// with the instance. Shows need a display; a headless instance serves exports and
 // conversions beside the one that runs the shows, so that they never hold a show up.
 class LibreOfficeApp : public PresentationApp
 {
@@ -62,6 +64,7 @@ private:
     documentFor(const PresentationResult<int>& id, const QString& path, int generation);
 
     QString m_binary;
+    std::shared_ptr<LibreOfficeProfile> m_profile;
     std::shared_ptr<LibreOfficeSession> m_session;
     std::shared_ptr<LibreOfficeWorker> m_worker;
     // Moves on with every quit(); documents remember the one they were opened in.

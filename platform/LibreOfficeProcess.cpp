@@ -12,35 +12,10 @@
 #include <unistd.h>
 #include <vector>
 
-namespace {
-
-// Process ids under /proc whose stat or command line match; used to find the office that the
-// launcher forked and leftovers from an earlier run.
-template <typename Predicate> std::vector<pid_t> processesWhere(Predicate matches)
-{
-    std::vector<pid_t> found;
-    const QStringList entries = QDir(QStringLiteral("/proc")).entryList(QDir::Dirs);
-    for (const QString& entry : entries) {
-        bool isPid = false;
-        const pid_t pid = entry.toInt(&isPid);
-        if (isPid && pid != getpid() && matches(pid))
-            found.push_back(pid);
-    }
-    return found;
-}
-
-QByteArray readProcFile(pid_t pid, const char* name)
-{
-    QFile file(QStringLiteral("/proc/%1/%2").arg(pid).arg(QLatin1String(name)));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
-} // namespace
-
 LibreOfficeProcess::LibreOfficeProcess(QString binary, QString profileFolder, QString pipeName,
                                        bool headless)
     : m_binary(std::move(binary)), m_profileFolder(std::move(profileFolder)),
-      m_pipeName(std::move(pipeName)), m_headless(headless)
+      m_pipeName(std::move(pipeName)), m_headless(headless), m_record(m_profileFolder)
 {}
 
 LibreOfficeProcess::~LibreOfficeProcess()
@@ -59,25 +34,6 @@ QString LibreOfficeProcess::profileUrl() const
 QString LibreOfficeProcess::connectUrl() const
 {
     return QStringLiteral("uno:pipe,name=%1;urp;StarOffice.ComponentContext").arg(m_pipeName);
-}
-
-void LibreOfficeProcess::endLeftovers() const
-{
-    const QByteArray profileArgument = "-env:UserInstallation=" + profileUrl().toUtf8();
-    const auto leftovers = processesWhere([&](pid_t pid) {
-        const QList<QByteArray> args = readProcFile(pid, "cmdline").split('\0');
-        return args.contains(profileArgument);
-    });
-    for (pid_t pid : leftovers)
-        ::kill(pid, SIGKILL);
-    // The pipe and profile are free only once those processes are gone.
-    QElapsedTimer timer;
-    timer.start();
-    for (pid_t pid : leftovers) {
-        while (::kill(pid, 0) == 0 && !readProcFile(pid, "cmdline").isEmpty() &&
-               timer.elapsed() < 5000)
-            QThread::msleep(20);
-    }
 }
 
 void LibreOfficeProcess::seedProfile() const
@@ -105,7 +61,7 @@ bool LibreOfficeProcess::start(QString* error)
         kill();
         waitForExit(5000);
     }
-    endLeftovers();
+    m_record.endLeftovers();
     QDir().mkpath(m_profileFolder);
     seedProfile();
 
@@ -155,6 +111,8 @@ bool LibreOfficeProcess::start(QString* error)
     // Set from both sides so that kill() finds the group whatever runs first.
     setpgid(pid, pid);
     m_launcherPid = pid;
+    m_officeRecorded = false;
+    m_record.recordLaunch(getpid(), pid);
     return true;
 }
 
@@ -166,10 +124,18 @@ bool LibreOfficeProcess::isAlive()
     // The launcher waits for the office and ends with it, so it speaks for both.
     int status = 0;
     const pid_t reaped = waitpid(pid, &status, WNOHANG);
-    if (reaped == 0)
+    if (reaped == 0) {
+        if (!m_officeRecorded) {
+            if (const pid_t office = officePid()) {
+                m_record.recordOffice(office);
+                m_officeRecorded = true;
+            }
+        }
         return true;
+    }
     ::kill(-pid, SIGKILL);
     m_launcherPid = 0;
+    m_record.clear();
     return false;
 }
 
@@ -197,14 +163,10 @@ pid_t LibreOfficeProcess::officePid() const
     const pid_t group = m_launcherPid.load();
     if (group <= 0)
         return 0;
-    const auto members = processesWhere([&](pid_t pid) {
-        // stat: "pid (comm) state ppid pgrp ..."; comm may hold blanks, so read after ')'.
-        const QByteArray stat = readProcFile(pid, "stat");
-        const qsizetype close = stat.lastIndexOf(')');
-        if (close < 0)
-            return false;
-        const QList<QByteArray> fields = stat.mid(close + 2).split(' ');
-        return fields.size() > 2 && fields[2].toInt() == group && stat.contains("(soffice.bin)");
-    });
-    return members.empty() ? 0 : members.front();
+    for (const LibreOfficePidRecord::Process& process : LibreOfficePidRecord::processes()) {
+        if (process.group == group && process.name == QStringLiteral("soffice.bin") &&
+            !process.zombie)
+            return process.pid;
+    }
+    return 0;
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "LibreOfficePidRecord.h"
+
 #include <QString>
 
 #include <atomic>
@@ -18,8 +20,9 @@ public:
     LibreOfficeProcess(const LibreOfficeProcess&) = delete;
     LibreOfficeProcess& operator=(const LibreOfficeProcess&) = delete;
 
-    // Ends leftovers that use the same profile first: a second soffice on a profile in use
-    // hands its arguments to the first one and exits, which would leave us without our pipe.
+    // Ends what an earlier launch on the profile left running first (a second soffice on a
+    // profile in use hands its arguments to the first one and exits, which would leave us
+    // without our pipe), and records the new launch in the profile.
     bool start(QString* error);
     bool isAlive();
     void kill();
@@ -34,11 +37,12 @@ private:
     // Settings a new profile starts with.
     void seedProfile() const;
     QString profileUrl() const;
-    void endLeftovers() const;
 
     QString m_binary;
     QString m_profileFolder;
     QString m_pipeName;
     bool m_headless = false;
+    LibreOfficePidRecord m_record;
+    bool m_officeRecorded = false;
     std::atomic<pid_t> m_launcherPid{0};
 };

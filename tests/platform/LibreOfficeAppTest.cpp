@@ -259,4 +259,27 @@ TEST_F(LibreOfficeAppTest, QuitFromAStoppedOfficeReturnsAtOnceAndTheNextOpenStar
     expectFreshOffice(pid);
 }
 
+// A second copy of the program with the same application folder: neither ends the other's
+// office, each answers for its own presentation, and the second's own profile goes with it.
+TEST_F(LibreOfficeAppTest, TwoInstancesOnOneProfileFolderEachKeepTheirOffice)
+{
+    const DocumentPtr first = openDeck(PresentationApp::Visibility::Hidden);
+    ASSERT_TRUE(first);
+    const qint64 firstOffice = s_app->officeProcessId();
+    const QString copy = s_folder->path("second-copy.pptx");
+    ASSERT_TRUE(QFile::copy(deck(), copy));
+    {
+        LibreOfficeApp second(QString(), s_folder->path("lo-profile"));
+        const auto opened = second.open(copy, PresentationApp::Visibility::Hidden);
+        ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
+        EXPECT_EQ(opened.value()->slideCount().valueOr(-1), 3);
+        EXPECT_EQ(first->slideCount().valueOr(-1), 3);
+        EXPECT_EQ(s_app->officeProcessId(), firstOffice);
+        EXPECT_NE(second.officeProcessId(), firstOffice);
+    }
+    EXPECT_EQ(first->slideCount().valueOr(-1), 3);
+    EXPECT_EQ(QDir(s_folder->path()).entryList({"lo-profile-*"}, QDir::Dirs), QStringList());
+    EXPECT_TRUE(first->close().ok());
+}
+
 } // namespace

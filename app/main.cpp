@@ -3,6 +3,7 @@
 #include "LibreOfficeApp.h"
 #include "LiveCastHooks.h"
 #include "MountTableDriveTypes.h"
+#include "PlayModeMessages.h"
 #include "ProcessClock.h"
 #include "QtAudioPlayer.h"
 #include "QtClipboardService.h"
@@ -64,12 +65,16 @@ int main(int argc, char** argv)
     StatvfsFreeSpace freeSpace;
     frmSetup setup(messages, dialogs, soundPlayer, programs);
     MountTableDriveTypes drives;
-    setup.buildPopUpsAndExport(messages, dialogs, exportProgram, freeSpace, drives);
+    // What the setup side has to say while play mode runs waits for the setup window.
+    PlayModeMessages setupMessages(messages);
+    QObject::connect(&setup, &frmSetup::playModeChanged, &setupMessages,
+                     &PlayModeMessages::setPlaying);
+    setup.buildPopUpsAndExport(setupMessages, dialogs, exportProgram, freeSpace, drives);
     QtClipboardService clipboard(*QGuiApplication::clipboard());
     QtShellService shell;
-    setup.buildSpeakers(messages, drives, clipboard, presentationProgram, shell);
-    setup.buildQuickLaunch(messages, dialogs, presentationProgram, drives);
-    setup.buildSlides(messages, dialogs, clipboard, exportProgram);
+    setup.buildSpeakers(setupMessages, drives, clipboard, presentationProgram, shell);
+    setup.buildQuickLaunch(setupMessages, dialogs, presentationProgram, drives);
+    setup.buildSlides(setupMessages, dialogs, clipboard, exportProgram);
     // Play mode runs its shows in the office on screen; LiveCast does not take part yet.
     SystemShowClock showClock;
     LiveCastHooks liveCast;

@@ -18,6 +18,7 @@
 #include "QuickLaunchPanel.h"
 #include "ShowLogFiles.h"
 #include "ShowScreenChoice.h"
+#include "SoundTest.h"
 #include "SlideExtractor.h"
 #include "SlideIntake.h"
 #include "SpeakerList.h"
@@ -201,6 +202,7 @@ void frmSetup::buildSpeakers(MessageService& messages, const DriveTypeSource& dr
 {
     m_speakerList =
         new SpeakerList(m_doc, {messages, drives, clipboard, presentations, shell}, this);
+    m_speakerMessages = &messages;
     m_speakersPanel = new SpeakersPanel(*m_speakerList, m_doc, this);
     auto* page = m_sections->findChild<QWidget*>(QStringLiteral("PicSpeakers"));
     page->layout()->addWidget(m_speakersPanel);
@@ -317,6 +319,9 @@ void frmSetup::ComPlay_Click()
     if (!cleared)
         return;
     PlayModeStart::checkPower(PowerSupplyStatus::read(), *m_showMessages);
+    // The room's sound system is the talks' from now on.
+    if (m_audioTools && m_audioTools->soundTest().isPlaying())
+        m_audioTools->soundTest().ComSPlay_Click();
 
     // The audience's screen: the one the operator picked, else the one this window is not on.
     const QList<QScreen*> screens = QGuiApplication::screens();
@@ -336,6 +341,7 @@ void frmSetup::ComPlay_Click()
     m_launch->setGeometry(screen->geometry());
     m_launch->showFullScreen();
     m_launch->activateWindow();
+    emit playModeChanged(true);
 }
 
 void frmSetup::endPlayMode()
@@ -351,6 +357,7 @@ void frmSetup::endPlayMode()
                           : m_playReturn.topLeft());
     show();
     activateWindow();
+    emit playModeChanged(false);
 }
 
 void frmSetup::buildQuickLaunch(MessageService& messages, FileDialogService& dialogs,
@@ -403,6 +410,17 @@ void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
             statusBar()->showMessage(text);
     });
     connect(m_intake, &SlideIntake::previewReady, this, [this](const QStringList& thumbnails) {
+        // Not over the launch screen: the preview waits for the setup window to come back.
+        if (m_launch) {
+            connect(
+                this, &frmSetup::playModeChanged, this,
+                [this, thumbnails](bool playing) {
+                    if (!playing)
+                        emit m_intake->previewReady(thumbnails);
+                },
+                Qt::SingleShotConnection);
+            return;
+        }
         closePreview();
         m_preview = new frmPreview(m_doc.RunFolder + QStringLiteral("/Preview"),
                                    int(thumbnails.size()), this);
@@ -640,8 +658,8 @@ void frmSetup::Timer1_Timer()
         }
     }
     // Presentations moved or deleted behind the program's back, also during play mode.
-    if (m_showMessages && m_speakersPanel) {
-        const QList<int> removed = MissingPresentations::removeSpeakers(m_doc, *m_showMessages);
+    if (m_speakerMessages && m_speakersPanel) {
+        const QList<int> removed = MissingPresentations::removeSpeakers(m_doc, *m_speakerMessages);
         if (!removed.isEmpty())
             m_speakersPanel->refresh();
         for (int position : removed) {

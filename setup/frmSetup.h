@@ -122,6 +122,8 @@ public:
 signals:
     // The close query was accepted, the settings written and the closing window shown.
     void shutDownFinished();
+    // Play mode began (the launch screen is up) or ended (the setup window is back).
+    void playModeChanged(bool playing);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -172,6 +174,7 @@ private:
     QuickLaunchBar* m_quickLaunchBar = nullptr;
     QuickLaunchPanel* m_quickLaunch = nullptr;
     MessageService* m_showMessages = nullptr;
+    MessageService* m_speakerMessages = nullptr;
     PresentationApp* m_shows = nullptr;
     const ShowClock* m_showClock = nullptr;
     LiveCastHooks* m_liveCast = nullptr;

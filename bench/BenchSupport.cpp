@@ -4,6 +4,7 @@
 
 #include "PresentationApp.h"
 
+#include <QColor>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
@@ -68,7 +69,9 @@ bool showWindowMapped()
     return search.waitForFinished(5000) && !search.readAllStandardOutput().trimmed().isEmpty();
 }
 
-void endOffice(QProcess& office, const QString& profile)
+} // namespace
+
+void BenchSupport::endOffice(QProcess& office, const QString& profile)
 {
     office.kill();
     office.waitForFinished(10000);
@@ -81,8 +84,6 @@ void endOffice(QProcess& office, const QString& profile)
            timer.elapsed() < 10000)
         QThread::msleep(50);
 }
-
-} // namespace
 
 double BenchSupport::coldShowMs(const QString& deck, const QString& profile, int boundMs)
 {
@@ -114,6 +115,34 @@ QString BenchSupport::buildPhotoDeck(PresentationApp& app, const QString& folder
         if (!photograph(i).save(pictures.last(), "JPEG", 90))
             return QStringLiteral("could not write ") + pictures.last();
     }
+    return buildDeck(app, pictures, deckPath);
+}
+
+QList<QRgb> BenchSupport::slideColours(int count)
+{
+    QList<QRgb> colours;
+    for (int i = 0; i < count; ++i)
+        colours << QColor::fromHsv(i * 359 / std::max(count, 1), 255, 230).rgb();
+    return colours;
+}
+
+QString BenchSupport::buildColourDeck(PresentationApp& app, const QString& folder,
+                                      const QList<QRgb>& colours, const QString& deckPath)
+{
+    QStringList pictures;
+    QImage picture(1920, 1080, QImage::Format_RGB32);
+    for (qsizetype i = 0; i < colours.size(); ++i) {
+        pictures << folder + QStringLiteral("/colour%1.png").arg(i + 1);
+        picture.fill(colours[i]);
+        if (!picture.save(pictures.last(), "PNG"))
+            return QStringLiteral("could not write ") + pictures.last();
+    }
+    return buildDeck(app, pictures, deckPath);
+}
+
+QString BenchSupport::buildDeck(PresentationApp& app, const QStringList& pictures,
+                                const QString& deckPath)
+{
     const auto built = app.buildFromPictures(pictures, PresentationApp::Visibility::Hidden);
     if (!built.ok())
         return built.error();

@@ -2,6 +2,7 @@
 
 #include "LibreOfficeDocument.h"
 #include "LibreOfficeProfile.h"
+#include "LibreOfficeSeparateShow.h"
 #include "LibreOfficeSession.h"
 #include "LibreOfficeWorker.h"
 
@@ -147,6 +148,18 @@ PresentationStatus LibreOfficeApp::quit()
     m_worker->abandonCalls(QStringLiteral("The presentation program is being ended"));
     m_worker->post(kQuitBoundMs, [session = m_session] { session->quit(); });
     return presentationOk();
+}
+
+void LibreOfficeApp::setShowScreen(const QRect& geometry)
+{
+    m_session->setShowScreen(geometry);
+}
+
+PresentationResult<std::shared_ptr<PresentationDocument>>
+LibreOfficeApp::showInOwnProcess(const QString& path)
+{
+    // Its own office, with a new profile: seconds more than a warm start.
+    return LibreOfficeSeparateShow::start(m_binary, path, m_session->showScreen(), kOpenBoundMs);
 }
 
 qint64 LibreOfficeApp::officeProcessId() const

@@ -52,6 +52,9 @@ public:
     // the office (on other threads) are answered. The office ends on the worker, where the next
     // call that needs it waits for that end and starts a fresh one.
     PresentationStatus quit() override;
+    void setShowScreen(const QRect& geometry) override;
+    PresentationResult<std::shared_ptr<PresentationDocument>>
+    showInOwnProcess(const QString& path) override;
 
     // The office process itself (not its launcher) while it runs, else 0.
     qint64 officeProcessId() const;

@@ -75,8 +75,14 @@ bool LibreOfficeProcess::start(QString* error)
         "--nolockcheck",
         "--nofirststartwizard",
         "-env:UserInstallation=" + profileUrl().toUtf8(),
-        "--accept=pipe,name=" + m_pipeName.toUtf8() + ";urp;StarOffice.ComponentContext",
     };
+    if (m_showFile.isEmpty()) {
+        args.push_back("--accept=pipe,name=" + m_pipeName.toUtf8() +
+                       ";urp;StarOffice.ComponentContext");
+    } else {
+        args.push_back("--show");
+        args.push_back(QFile::encodeName(m_showFile));
+    }
     if (m_headless)
         args.push_back("--headless");
     std::vector<char*> argv;

@@ -24,6 +24,9 @@ public:
     // profile in use hands its arguments to the first one and exits, which would leave us
     // without our pipe), and records the new launch in the profile.
     bool start(QString* error);
+    // Instead of taking calls on its pipe, the office only runs the show of path, as its own
+    // command line asks it to, and ends with the show.
+    void setShowFile(const QString& path) { m_showFile = path; }
     bool isAlive();
     void kill();
     // True when the process had ended (or was ended) within timeoutMs.
@@ -42,6 +45,7 @@ private:
     QString m_profileFolder;
     QString m_pipeName;
     bool m_headless = false;
+    QString m_showFile;
     LibreOfficePidRecord m_record;
     bool m_officeRecorded = false;
     std::atomic<pid_t> m_launcherPid{0};

@@ -302,6 +302,12 @@ void LibreOfficeSession::setShowScreen(const QRect& geometry)
     m_showScreen = geometry;
 }
 
+QRect LibreOfficeSession::showScreen() const
+{
+    std::lock_guard lock(m_processMutex);
+    return m_showScreen;
+}
+
 // With two screens the office would put its Presenter Console on the one the show leaves free,
 // which is the operator's.
 void LibreOfficeSession::keepPresenterConsoleOff()

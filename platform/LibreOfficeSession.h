@@ -58,6 +58,7 @@ public:
     // Any thread: the screen (its geometry on the desktop) that shows run on from now on; an
     // empty one lets the office choose.
     void setShowScreen(const QRect& geometry);
+    QRect showScreen() const;
     // Any thread: ends soffice at once, which makes a call stuck in it return.
     void kill();
     pid_t officePid() const;

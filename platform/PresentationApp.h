@@ -59,4 +59,14 @@ public:
     // The screen (by its geometry on the desktop) that shows run on from now on; an empty one
     // lets the program choose. Takes effect at the next show.
     virtual void setShowScreen(const QRect& geometry) { Q_UNUSED(geometry); }
+    // The program's own start-as-show of path in a process apart from this one, for when the
+    // program itself failed to run it: the document only tells whether the show still runs
+    // and ends it.
+    virtual PresentationResult<std::shared_ptr<PresentationDocument>>
+    showInOwnProcess(const QString& path)
+    {
+        Q_UNUSED(path);
+        return PresentationResult<std::shared_ptr<PresentationDocument>>::failure(
+            QStringLiteral("The program cannot show a file on its own"));
+    }
 };

@@ -100,6 +100,10 @@ X11ShowWindows::Window describe(const Connection& x, xcb_window_t id)
     const xcb_atom_t fullScreen = x.atom("_NET_WM_STATE_FULLSCREEN");
     for (uint32_t state : x.cardinals(id, x.atom("_NET_WM_STATE")))
         window.fullScreen = window.fullScreen || state == fullScreen;
+    const xcb_atom_t dialogType = x.atom("_NET_WM_WINDOW_TYPE_DIALOG");
+    for (uint32_t type : x.cardinals(id, x.atom("_NET_WM_WINDOW_TYPE")))
+        window.dialog = window.dialog || type == dialogType;
+    window.dialog = window.dialog || !x.cardinals(id, XCB_ATOM_WM_TRANSIENT_FOR).empty();
     auto attributes = reply(
         xcb_get_window_attributes_reply(x.get(), xcb_get_window_attributes(x.get(), id), nullptr));
     window.viewable = attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE;
@@ -189,13 +193,19 @@ bool X11ShowWindows::activateFirst(const std::function<QList<Window>()>& find, i
         if (!shows.isEmpty()) {
             const Window& show = shows.last();
             if (!managed) {
-                // Nobody else stacks or focuses windows: do it ourselves.
-                const uint32_t above = XCB_STACK_MODE_ABOVE;
+                // Nobody else stacks or focuses windows: do it ourselves, once it is mapped.
+                if (show.viewable) {
+                    const uint32_t above = XCB_STACK_MODE_ABOVE;
+                    xcb_configure_window(x.get(), show.id, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+                    xcb_set_input_focus(x.get(), XCB_INPUT_FOCUS_PARENT, show.id,
+                                        XCB_CURRENT_TIME);
+                    xcb_flush(x.get());
+                    return true;
+                }
                 xcb_map_window(x.get(), show.id);
-                xcb_configure_window(x.get(), show.id, XCB_CONFIG_WINDOW_STACK_MODE, &above);
-                xcb_set_input_focus(x.get(), XCB_INPUT_FOCUS_PARENT, show.id, XCB_CURRENT_TIME);
                 xcb_flush(x.get());
-                return true;
+                QThread::msleep(10);
+                continue;
             }
             const std::vector<uint32_t> active = x.cardinals(x.root(), activeWindow);
             if (show.viewable && !active.empty() && active.front() == show.id)

@@ -23,6 +23,7 @@ public:
         QString title;
         QRect geometry; // on the root window, frame excluded
         bool fullScreen = false;
+        bool dialog = false;   // a question or message box, standing over another window
         bool viewable = false; // mapped: on screen unless covered
     };
 

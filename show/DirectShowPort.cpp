@@ -18,7 +18,7 @@ ShowPort::Launch DirectShowPort::launchNow(const QString& path, StartAt startAt)
         auto opened = m_program.open(path, PresentationApp::Visibility::Hidden);
         if (!opened.ok()) {
             launch.error = opened.error();
-            return launch;
+            return showInOwnProcess(path, launch);
         }
         document = opened.value();
         launch.slideCount = document->slideCount().valueOr(0);
@@ -26,12 +26,29 @@ ShowPort::Launch DirectShowPort::launchNow(const QString& path, StartAt startAt)
     if (const PresentationStatus shown = document->runShow(); !shown.ok()) {
         launch.error = shown.error();
         document->close();
-        return launch;
+        return showInOwnProcess(path, launch);
     }
     // A show that cannot move to its last slide still runs: the talk goes on from slide 1.
     if (startAt == StartAt::LastSlide && launch.slideCount > 1)
         document->goToSlide(launch.slideCount);
     launch.document = std::move(document);
+    return launch;
+}
+
+ShowPort::Launch DirectShowPort::showInOwnProcess(const QString& path, Launch failed)
+{
+    // A file the program refused (a password, damage, not a presentation) would be refused
+    // again, or asked about in front of the audience; only a program that died or hung on it
+    // makes the talk worth a start of its own.
+    if (m_program.isRunning())
+        return failed;
+    auto own = m_program.showInOwnProcess(path);
+    if (!own.ok()) {
+        failed.error += QStringLiteral("; ") + own.error();
+        return failed;
+    }
+    Launch launch;
+    launch.document = own.value();
     return launch;
 }
 

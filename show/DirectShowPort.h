@@ -41,6 +41,8 @@ private:
     // file changed since.
     std::shared_ptr<PresentationDocument> takePrepared(const QString& path);
     bool preparedIsCurrent() const;
+    // When the program failed to run path's show, the program's own start-as-show of it.
+    Launch showInOwnProcess(const QString& path, Launch failed);
 
     PresentationApp& m_program;
     Prepared m_prepared;

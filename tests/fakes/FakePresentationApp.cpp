@@ -54,6 +54,10 @@ FakePresentationApp::open(const QString& path, Visibility)
     startInBackground();
     if (!QFileInfo::exists(path) && !m_program->files.contains(path))
         return Result::failure(QStringLiteral("File not found: ") + path);
+    if (m_program->fatal.contains(path)) {
+        quit();
+        return Result::failure(QStringLiteral("The presentation program stopped"));
+    }
     if (!m_program->files.contains(path) || m_program->unopenable.contains(path))
         return Result::failure(QStringLiteral("The presentation program could not open ") + path);
     const Program::File& file = m_program->files[path];
@@ -73,6 +77,18 @@ FakePresentationApp::buildFromPictures(const QStringList& picturePaths, Visibili
     options.slides.resize(picturePaths.size());
     return std::shared_ptr<PresentationDocument>(
         adopt(QString(), int(picturePaths.size()), options));
+}
+
+PresentationResult<std::shared_ptr<PresentationDocument>>
+FakePresentationApp::showInOwnProcess(const QString& path)
+{
+    m_program->shownInOwnProcess << path;
+    // A process of its own: it runs whatever became of ours.
+    auto own = std::make_shared<Program>();
+    own->running = true;
+    m_ownProcessShow = std::make_shared<FakePresentationDocument>(own, path, 1, SlideShowOptions());
+    m_ownProcessShow->runShow();
+    return std::shared_ptr<PresentationDocument>(m_ownProcessShow);
 }
 
 PresentationResult<int> FakePresentationApp::openPresentationCount()

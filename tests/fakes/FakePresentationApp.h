@@ -27,6 +27,8 @@ public:
         };
         QHash<QString, File> files;
         QSet<QString> unopenable;
+        QSet<QString> fatal;
+        QStringList shownInOwnProcess;
         QSet<QString> unsavable;
         QStringList savedOnClose; // paths (empty for an untitled one), in order
         QString untitledFolder;
@@ -42,6 +44,11 @@ public:
     // Opening path fails even when it was declared.
     void failToOpen(const QString& path) { m_program->unopenable.insert(path); }
     void openAgain(const QString& path) { m_program->unopenable.remove(path); }
+    // Opening path brings the program down.
+    void dieOnOpen(const QString& path) { m_program->fatal.insert(path); }
+    // Files shown by the program's own start-as-show, in order.
+    QStringList shownInOwnProcess() const { return m_program->shownInOwnProcess; }
+    std::shared_ptr<FakePresentationDocument> ownProcessShow() const { return m_ownProcessShow; }
     // Saving path (an empty path: an untitled presentation) fails.
     void failToSave(const QString& path) { m_program->unsavable.insert(path); }
     // Presentations saved by saveAndCloseAll(), and where untitled ones were to go.
@@ -67,6 +74,8 @@ public:
     PresentationStatus closeAll() override;
     PresentationStatus saveAndCloseAll(const QString& untitledFolder) override;
     PresentationStatus quit() override;
+    PresentationResult<std::shared_ptr<PresentationDocument>>
+    showInOwnProcess(const QString& path) override;
 
 private:
     std::shared_ptr<FakePresentationDocument> adopt(const QString& path, int slideCount,
@@ -74,4 +83,5 @@ private:
 
     std::shared_ptr<Program> m_program;
     bool m_available = true;
+    std::shared_ptr<FakePresentationDocument> m_ownProcessShow;
 };

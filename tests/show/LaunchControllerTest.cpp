@@ -220,6 +220,31 @@ TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndAShowThatNeverOpenedIsReco
     EXPECT_FALSE(m_controller->showRunning()) << "no presentation left: nothing happens";
 }
 
+// A talk the program died on is shown by the program's own start-as-show in a process of its
+// own, and followed until that show ends; a file the program merely refused is not tried so.
+TEST_F(LaunchControllerTest, ATalkTheProgramDiedOnIsShownInAProcessOfItsOwn)
+{
+    addSpeaker(QStringLiteral("Refused"), 2);
+    addSpeaker(QStringLiteral("Fatal"), 2);
+    m_program.failToOpen(m_doc.Speakers[0].FilePath);
+    m_program.dieOnOpen(m_doc.Speakers[1].FilePath);
+    start();
+    key(K::KeyPageDown);
+    EXPECT_FALSE(m_controller->showRunning());
+    EXPECT_TRUE(m_program.shownInOwnProcess().isEmpty());
+    key(K::KeyCloseBracket);
+    key(K::KeyPageDown);
+    ASSERT_TRUE(m_controller->showRunning()) << m_controller->statusLine().toStdString();
+    EXPECT_EQ(m_program.shownInOwnProcess(), QStringList{m_doc.Speakers[1].FilePath});
+    EXPECT_TRUE(m_controller->statusLine().isEmpty());
+    watch(3);
+    EXPECT_TRUE(m_controller->showRunning());
+    m_program.ownProcessShow()->presenterEndsShow();
+    watch();
+    EXPECT_FALSE(m_controller->showRunning());
+    EXPECT_EQ(speakerRecords(), 2);
+}
+
 // B blanks the screen and the next key only restores it; number keys show used pop-ups and
 // Backspace the holding slide.
 TEST_F(LaunchControllerTest, BlankPopUpsAndTheHoldingSlide)

@@ -28,12 +28,12 @@ enum class Claim
 
 // The lock goes with this process (close-on-exec keeps it from the office it starts), and with
 // the open file, so that two instances in one process hold each other off too.
-Claim claim(const QString& folder, int* lockFd)
+Claim claim(const QString& folder, int* lockFd, int openFlags)
 {
-    if (!QDir().mkpath(folder))
+    if ((openFlags & O_CREAT) && !QDir().mkpath(folder))
         return Claim::Impossible;
     const QByteArray path = QFile::encodeName(QDir(folder).filePath(QLatin1String(kLockName)));
-    const int fd = ::open(path.constData(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
+    const int fd = ::open(path.constData(), O_RDWR | O_CLOEXEC | openFlags, 0644);
     if (fd < 0)
         return Claim::Impossible;
     if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
@@ -60,7 +60,7 @@ LibreOfficeProfile::LibreOfficeProfile(const QString& wantedFolder)
 {
     for (int index = 0; index <= kMaxOwnFolders; ++index) {
         const QString folder = index == 0 ? m_wanted : ownFolder(m_wanted, index);
-        const Claim result = claim(folder, &m_lockFd);
+        const Claim result = claim(folder, &m_lockFd, O_CREAT);
         if (result == Claim::HeldByAnother)
             continue;
         if (result == Claim::Taken) {
@@ -97,8 +97,9 @@ void LibreOfficeProfile::removeLeftoverFolders() const
         const pid_t owner = pid_t(match.captured(1).toInt());
         if (owner == getpid() || ::kill(owner, 0) == 0 || errno == EPERM)
             continue;
+        // Without our lock file it is not one of ours, whatever its name.
         int lockFd = -1;
-        if (claim(folder, &lockFd) != Claim::Taken)
+        if (claim(folder, &lockFd, 0) != Claim::Taken)
             continue;
         LibreOfficePidRecord(folder).endLeftovers();
         QDir(folder).removeRecursively();

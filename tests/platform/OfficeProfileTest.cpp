@@ -145,15 +145,22 @@ TEST(LibreOfficeProfile, SecondHolderGetsAFolderOfItsOwnAndLeftoversOfGoneCopies
     const LibreOfficeProfile again(wanted);
     EXPECT_EQ(again.folder(), wanted) << "given up when its holder went";
 
+    // A folder of its own, lock file and all, as the copy with process id pid leaves it.
+    const auto leftBy = [&](pid_t pid) {
+        const QString name = wanted + QLatin1Char('-') + QString::number(pid);
+        const LibreOfficeProfile own(wanted);
+        EXPECT_TRUE(QDir().rename(own.folder(), name));
+        return name;
+    };
     FakeOffice orphan;
     const pid_t gone = endedProcess();
-    const QString crashedFolder = wanted + QLatin1Char('-') + QString::number(gone);
-    ASSERT_TRUE(QDir().mkpath(crashedFolder + "/user"));
+    const QString crashedFolder = leftBy(gone);
     LibreOfficePidRecord(crashedFolder).recordLaunch(gone, orphan.launcher());
     FakeOffice liveCopy;
-    const QString liveFolder = wanted + QLatin1Char('-') + QString::number(liveCopy.launcher());
-    const QString unrelated = wanted + QStringLiteral("-old");
-    ASSERT_TRUE(QDir().mkpath(liveFolder) && QDir().mkpath(unrelated));
+    const QString liveFolder = leftBy(liveCopy.launcher());
+    // Named like one, but without the lock: the operator's own, say.
+    const QString unrelated = crashedFolder + QStringLiteral("-2");
+    ASSERT_TRUE(QDir().mkpath(unrelated));
     again.removeLeftoverFolders();
     EXPECT_FALSE(QFileInfo::exists(crashedFolder));
     EXPECT_FALSE(orphan.runs());

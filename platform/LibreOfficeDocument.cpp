@@ -44,6 +44,12 @@ PresentationStatus LibreOfficeDocument::runShow()
                                [](LibreOfficeSession& s, int id) { return s.runShow(id); });
 }
 
+PresentationStatus LibreOfficeDocument::prepareShow()
+{
+    return ask<std::monostate>(kShowBoundMs,
+                               [](LibreOfficeSession& s, int id) { return s.prepareShow(id); });
+}
+
 PresentationResult<bool> LibreOfficeDocument::isShowRunning()
 {
     return ask<bool>(kQueryBoundMs,

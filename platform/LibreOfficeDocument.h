@@ -22,6 +22,7 @@ public:
     QString path() const override { return m_path; }
     PresentationResult<int> slideCount() override;
     PresentationStatus runShow() override;
+    PresentationStatus prepareShow() override;
     PresentationResult<bool> isShowRunning() override;
     PresentationResult<int> currentSlide() override;
     PresentationStatus goToSlide(int slide) override;

@@ -203,6 +203,26 @@ private:
     QString m_refusal;
 };
 
+// A show started from a document whose window was never shown brings soffice down, and laying
+// that window out takes the larger part of a show's start: done ahead, minimised, so that the
+// editing window never reaches the screen. The show starts at the editing view's page: page 1.
+void readyForShow(const Reference<lang::XComponent>& doc)
+{
+    const Reference<frame::XController> controller =
+        Reference<frame::XModel>(doc, UNO_QUERY_THROW)->getCurrentController();
+    if (!controller.is())
+        return;
+    const Reference<awt::XWindow> window = controller->getFrame()->getContainerWindow();
+    const Reference<awt::XTopWindow2> top(window, UNO_QUERY);
+    if (top.is() && !top->getIsMinimized())
+        top->setIsMinimized(true);
+    window->setVisible(true);
+    const Reference<drawing::XDrawView> view(controller, UNO_QUERY);
+    const Reference<drawing::XDrawPage> first(pagesOf(doc)->getByIndex(0), UNO_QUERY_THROW);
+    if (view.is() && view->getCurrentPage() != first)
+        view->setCurrentPage(first);
+}
+
 template <typename T> PresentationResult<T> fail(const QString& text)
 {
     return PresentationResult<T>::failure(text);
@@ -680,21 +700,7 @@ PresentationStatus LibreOfficeSession::runShow(int id)
             const Reference<drawing::XDrawPages> pages = pagesOf(doc);
             if (pages->getCount() == 0)
                 return fail<std::monostate>(QStringLiteral("The presentation has no slides"));
-            const Reference<frame::XController> controller =
-                Reference<frame::XModel>(doc, UNO_QUERY_THROW)->getCurrentController();
-            if (controller.is()) {
-                // A show started from a document whose window was never shown brings soffice
-                // down. Shown minimised, the editing window never reaches the screen.
-                const Reference<awt::XWindow> window = controller->getFrame()->getContainerWindow();
-                if (const Reference<awt::XTopWindow2> top(window, UNO_QUERY); top.is())
-                    top->setIsMinimized(true);
-                window->setVisible(true);
-                // The show starts at the editing view's page.
-                Reference<drawing::XDrawView> view(controller, UNO_QUERY);
-                if (view.is())
-                    view->setCurrentPage(
-                        Reference<drawing::XDrawPage>(pages->getByIndex(0), UNO_QUERY_THROW));
-            }
+            readyForShow(doc);
             const Reference<presentation::XPresentation2> show = presentationOf(doc);
             QRect screen;
             {
@@ -736,6 +742,18 @@ PresentationStatus LibreOfficeSession::runShow(int id)
                 !X11ShowWindows::placeShow(officePid(), screen, kShowFrontBoundMs))
                 qCWarning(lcLibreOffice, "the show is not on the show screen");
             qCInfo(lcLibreOffice, "show in front after %lld ms", timer.elapsed());
+            return presentationOk();
+        });
+}
+
+PresentationStatus LibreOfficeSession::prepareShow(int id)
+{
+    if (m_headless)
+        return presentationOk();
+    return onDocument<std::monostate>(
+        id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
+            if (pagesOf(doc)->getCount() > 0)
+                readyForShow(doc);
             return presentationOk();
         });
 }

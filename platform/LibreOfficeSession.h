@@ -40,6 +40,7 @@ public:
 
     PresentationResult<int> slideCount(int id);
     PresentationStatus runShow(int id);
+    PresentationStatus prepareShow(int id);
     PresentationResult<bool> isShowRunning(int id);
     PresentationResult<int> currentSlide(int id);
     PresentationStatus goToSlide(int id, int slide);

@@ -41,6 +41,8 @@ public:
     // Open a presentation meant only for its show hidden: LibreOffice's show of a document
     // opened with its editing window takes no keys but Escape.
     virtual PresentationStatus runShow() = 0;
+    // Readies a presentation opened ahead of its show, so that runShow() has less left to do.
+    virtual PresentationStatus prepareShow() { return presentationOk(); }
     // False once the show has been ended (by a key, a click or endShow()). A show that reached
     // its black end screen still counts as running until the presenter leaves it.
     virtual PresentationResult<bool> isShowRunning() = 0;

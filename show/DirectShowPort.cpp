@@ -88,6 +88,7 @@ bool DirectShowPort::prepareNow(const QString& path)
     if (!opened.ok())
         return false;
     m_prepared = Prepared{path, file.lastModified(), file.size(), opened.value()};
+    m_prepared.document->prepareShow();
     return true;
 }
 

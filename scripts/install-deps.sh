@@ -24,6 +24,8 @@ PACKAGES=(
     openbox xfwm4 wmctrl dbus-daemon xserver-xorg-core xserver-xorg-video-dummy x11-xserver-utils
     # what assistive technology sees, for the accessibility test
     dbus at-spi2-core python3-pyatspi
+    # a presentation locked with a password, made through the office from Python for a test
+    python3-uno
 )
 
 missing=()

@@ -11,6 +11,7 @@
 #include "ImageBlockCodec.h"
 #include "LaunchController.h"
 #include "LiveCastHooks.h"
+#include "PlayModeMessages.h"
 #include "PopUpsFileWriter.h"
 #include "ProgressDisplay.h"
 #include "QuickLaunchBar.h"
@@ -107,12 +108,20 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     messages.queueAnswer(int(MsgAnswer::Cancel));
     window.ComPlay_Click();
     EXPECT_EQ(window.launchScreen(), nullptr);
+    // What the setup side has to say meanwhile comes up once the setup window is back.
+    PlayModeMessages setupMessages(messages);
+    QObject::connect(&window, &frmSetup::playModeChanged, &setupMessages,
+                     &PlayModeMessages::setPlaying);
     messages.queueAnswer(int(MsgAnswer::Ok));
     window.ComPlay_Click();
     QPointer<frmLaunch> launch = window.launchScreen();
     ASSERT_TRUE(launch);
+    const QString gone = QStringLiteral("The Presentation gone.pptx has been moved or deleted.");
+    setupMessages.show(gone, MsgButtons::Ok, MsgIcon::None);
+    EXPECT_FALSE(messages.texts().contains(gone));
     launch->controller().Form_KeyDown(LaunchController::KeyF1, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return launch.isNull(); }, 2000)) << "closed for good";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return messages.texts().contains(gone); }, 2000));
 
     // Closing asks about the changes; Cancel keeps the window. What the shutting down leaves
     // behind: e2e.start_and_close_untouched and e2e.terminate.

@@ -8,7 +8,9 @@
 
 #include <cstdlib>
 #include <functional>
+#include <map>
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace {
@@ -46,11 +48,16 @@ public:
     xcb_connection_t* get() const { return m_connection; }
     xcb_window_t root() const { return m_root; }
 
+    // Asked of the server once per connection: a poll describes many windows.
     xcb_atom_t atom(const char* name) const
     {
+        if (const auto known = m_atoms.find(name); known != m_atoms.end())
+            return known->second;
         auto answer = reply(xcb_intern_atom_reply(
             m_connection, xcb_intern_atom(m_connection, 0, uint16_t(strlen(name)), name), nullptr));
-        return answer ? answer->atom : xcb_atom_t(XCB_ATOM_NONE);
+        const xcb_atom_t atom = answer ? answer->atom : xcb_atom_t(XCB_ATOM_NONE);
+        m_atoms.emplace(name, atom);
+        return atom;
     }
 
     // A property's 32-bit items (windows, atoms, cardinals).
@@ -86,6 +93,7 @@ public:
 private:
     xcb_connection_t* m_connection = nullptr;
     xcb_window_t m_root = 0;
+    mutable std::map<std::string, xcb_atom_t> m_atoms;
 };
 
 X11ShowWindows::Window describe(const Connection& x, xcb_window_t id)
@@ -121,14 +129,9 @@ bool isShowOf(const X11ShowWindows::Window& window, qint64 officePid)
            (window.fullScreen || window.title.startsWith(kShowTitlePrefix));
 }
 
-} // namespace
-
-QList<X11ShowWindows::Window> X11ShowWindows::topLevelWindows()
+QList<X11ShowWindows::Window> clientWindows(const Connection& x)
 {
-    QList<Window> windows;
-    const Connection x;
-    if (!x.ok())
-        return windows;
+    QList<X11ShowWindows::Window> windows;
     std::vector<uint32_t> ids = x.cardinals(x.root(), x.atom("_NET_CLIENT_LIST_STACKING"));
     if (ids.empty() && !x.windowManagerRuns()) {
         // Without a window manager the clients' windows are the root's own children.
@@ -140,65 +143,43 @@ QList<X11ShowWindows::Window> X11ShowWindows::topLevelWindows()
         }
     }
     for (uint32_t id : ids) {
-        Window window = describe(x, id);
+        X11ShowWindows::Window window = describe(x, id);
         if (window.pid != 0 || !window.title.isEmpty())
             windows.append(window);
     }
     return windows;
 }
 
-QList<X11ShowWindows::Window> X11ShowWindows::showWindowsOf(qint64 officePid)
+QList<X11ShowWindows::Window> showsOf(const Connection& x, qint64 officePid)
 {
-    QList<Window> shows;
-    if (officePid <= 0)
-        return shows;
-    for (const Window& window : topLevelWindows()) {
+    QList<X11ShowWindows::Window> shows;
+    for (const X11ShowWindows::Window& window : clientWindows(x)) {
         if (isShowOf(window, officePid))
             shows.append(window);
     }
     return shows;
 }
 
-bool X11ShowWindows::activateShow(qint64 officePid, int timeoutMs)
+// Activates the topmost window that find() names, asking again until it is the active one.
+bool activateFirst(const Connection& x,
+                   const std::function<QList<X11ShowWindows::Window>(const Connection&)>& find,
+                   int timeoutMs)
 {
-    if (officePid <= 0)
-        return false;
-    return activateFirst([officePid] { return showWindowsOf(officePid); }, timeoutMs);
-}
-
-bool X11ShowWindows::activate(quint32 windowId, int timeoutMs)
-{
-    if (windowId == 0)
-        return false;
-    return activateFirst(
-        [windowId] {
-            const Connection x;
-            return x.ok() ? QList<Window>{describe(x, windowId)} : QList<Window>();
-        },
-        timeoutMs);
-}
-
-bool X11ShowWindows::activateFirst(const std::function<QList<Window>()>& find, int timeoutMs)
-{
-    const Connection x;
-    if (!x.ok())
-        return false;
     const bool managed = x.windowManagerRuns();
     const xcb_atom_t activeWindow = x.atom("_NET_ACTIVE_WINDOW");
     QElapsedTimer timer;
     timer.start();
     qint64 lastAsked = -1000;
     while (timer.elapsed() <= timeoutMs) {
-        const QList<Window> shows = find();
+        const QList<X11ShowWindows::Window> shows = find(x);
         if (!shows.isEmpty()) {
-            const Window& show = shows.last();
+            const X11ShowWindows::Window& show = shows.last();
             if (!managed) {
                 // Nobody else stacks or focuses windows: do it ourselves, once it is mapped.
                 if (show.viewable) {
                     const uint32_t above = XCB_STACK_MODE_ABOVE;
                     xcb_configure_window(x.get(), show.id, XCB_CONFIG_WINDOW_STACK_MODE, &above);
-                    xcb_set_input_focus(x.get(), XCB_INPUT_FOCUS_PARENT, show.id,
-                                        XCB_CURRENT_TIME);
+                    xcb_set_input_focus(x.get(), XCB_INPUT_FOCUS_PARENT, show.id, XCB_CURRENT_TIME);
                     xcb_flush(x.get());
                     return true;
                 }
@@ -233,6 +214,39 @@ bool X11ShowWindows::activateFirst(const std::function<QList<Window>()>& find, i
     return false;
 }
 
+} // namespace
+
+QList<X11ShowWindows::Window> X11ShowWindows::topLevelWindows()
+{
+    const Connection x;
+    return x.ok() ? clientWindows(x) : QList<Window>();
+}
+
+QList<X11ShowWindows::Window> X11ShowWindows::showWindowsOf(qint64 officePid)
+{
+    const Connection x;
+    return x.ok() && officePid > 0 ? showsOf(x, officePid) : QList<Window>();
+}
+
+bool X11ShowWindows::activateShow(qint64 officePid, int timeoutMs)
+{
+    const Connection x;
+    if (!x.ok() || officePid <= 0)
+        return false;
+    return activateFirst(
+        x, [officePid](const Connection& c) { return showsOf(c, officePid); }, timeoutMs);
+}
+
+bool X11ShowWindows::activate(quint32 windowId, int timeoutMs)
+{
+    const Connection x;
+    if (!x.ok() || windowId == 0)
+        return false;
+    return activateFirst(
+        x, [windowId](const Connection& c) { return QList<Window>{describe(c, windowId)}; },
+        timeoutMs);
+}
+
 int X11ShowWindows::monitorIndexOf(const QRect& geometry)
 {
     const Connection x;
@@ -262,7 +276,7 @@ bool X11ShowWindows::placeShow(qint64 officePid, const QRect& monitor, int timeo
     const Connection x;
     if (!x.ok() || officePid <= 0 || monitor.isEmpty())
         return false;
-    QList<Window> shows = showWindowsOf(officePid);
+    QList<Window> shows = showsOf(x, officePid);
     if (shows.isEmpty())
         return false;
     const Window show = shows.last();
@@ -316,7 +330,7 @@ bool X11ShowWindows::placeShow(qint64 officePid, const QRect& monitor, int timeo
     QElapsedTimer timer;
     timer.start();
     while (timer.elapsed() <= timeoutMs) {
-        shows = showWindowsOf(officePid);
+        shows = showsOf(x, officePid);
         if (!shows.isEmpty() && shows.last().geometry == monitor)
             return true;
         QThread::msleep(10);

@@ -4,7 +4,7 @@
 #include <QRect>
 #include <QString>
 
-#include <functional>
+#include <QtGlobal>
 
 // The presentation program's windows as the X server and the window manager see them. A show
 // started through the office's API comes up behind the launch screen (or the office's own
@@ -47,8 +47,4 @@ public:
     // put it elsewhere; waits up to timeoutMs for the window manager to do it. True when the show
     // fills that monitor.
     static bool placeShow(qint64 officePid, const QRect& monitor, int timeoutMs);
-
-private:
-    // Activates the topmost window that find() names, asking again until it is the active one.
-    static bool activateFirst(const std::function<QList<Window>()>& find, int timeoutMs);
 };

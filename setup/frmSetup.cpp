@@ -18,9 +18,9 @@
 #include "QuickLaunchPanel.h"
 #include "ShowLogFiles.h"
 #include "ShowScreenChoice.h"
-#include "SoundTest.h"
 #include "SlideExtractor.h"
 #include "SlideIntake.h"
+#include "SoundTest.h"
 #include "SpeakerList.h"
 #include "SpeakerListView.h"
 #include "SpeakersPanel.h"
@@ -344,6 +344,33 @@ void frmSetup::ComPlay_Click()
     emit playModeChanged(true);
 }
 
+void frmSetup::openPreview(const QStringList& thumbnails)
+{
+    // Not over the launch screen: the preview waits for the setup window to come back.
+    if (m_launch) {
+        m_waitingPreview = thumbnails;
+        return;
+    }
+    closePreview();
+    m_preview =
+        new frmPreview(m_doc.RunFolder + QStringLiteral("/Preview"), int(thumbnails.size()), this);
+    connect(m_preview, &frmPreview::insertRequested, this,
+            [this](int slide, const QImage& thumbnail) {
+                // Into whatever the section on show holds; the Speakers section takes none.
+                if (m_sections->currentIndex() == 0)
+                    m_holdingSlide->insertFromPreview(slide, thumbnail);
+                else if (m_sections->currentIndex() == 2)
+                    m_popUpSlots->insertFromPreview(slide, thumbnail);
+            });
+    connect(m_preview, &frmPreview::closed, this, [this] {
+        m_extractor->releaseWorkPresentation();
+        if (m_preview)
+            m_preview->deleteLater();
+        m_preview = nullptr;
+    });
+    m_preview->show();
+}
+
 void frmSetup::endPlayMode()
 {
     // Shift+T on the launch screen may have switched the timings log.
@@ -358,6 +385,8 @@ void frmSetup::endPlayMode()
     show();
     activateWindow();
     emit playModeChanged(false);
+    if (!m_waitingPreview.isEmpty())
+        openPreview(std::exchange(m_waitingPreview, QStringList()));
 }
 
 void frmSetup::buildQuickLaunch(MessageService& messages, FileDialogService& dialogs,
@@ -409,37 +438,7 @@ void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
         else
             statusBar()->showMessage(text);
     });
-    connect(m_intake, &SlideIntake::previewReady, this, [this](const QStringList& thumbnails) {
-        // Not over the launch screen: the preview waits for the setup window to come back.
-        if (m_launch) {
-            connect(
-                this, &frmSetup::playModeChanged, this,
-                [this, thumbnails](bool playing) {
-                    if (!playing)
-                        emit m_intake->previewReady(thumbnails);
-                },
-                Qt::SingleShotConnection);
-            return;
-        }
-        closePreview();
-        m_preview = new frmPreview(m_doc.RunFolder + QStringLiteral("/Preview"),
-                                   int(thumbnails.size()), this);
-        connect(m_preview, &frmPreview::insertRequested, this,
-                [this](int slide, const QImage& thumbnail) {
-                    // Into whatever the section on show holds; the Speakers section takes none.
-                    if (m_sections->currentIndex() == 0)
-                        m_holdingSlide->insertFromPreview(slide, thumbnail);
-                    else if (m_sections->currentIndex() == 2)
-                        m_popUpSlots->insertFromPreview(slide, thumbnail);
-                });
-        connect(m_preview, &frmPreview::closed, this, [this] {
-            m_extractor->releaseWorkPresentation();
-            if (m_preview)
-                m_preview->deleteLater();
-            m_preview = nullptr;
-        });
-        m_preview->show();
-    });
+    connect(m_intake, &SlideIntake::previewReady, this, &frmSetup::openPreview);
     connect(m_holdingSlide, &HoldingSlide::closePreviewRequested, this, &frmSetup::closePreview);
 
     // PDF copies of the speakers' presentations, one from the speaker menu or all at once.

@@ -7,6 +7,7 @@
 #include <QMainWindow>
 #include <QRect>
 #include <QSize>
+#include <QStringList>
 #include <QTimer>
 
 #include <array>
@@ -139,6 +140,8 @@ private:
     void buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& programs,
                         MessageService& messages, FileDialogService& dialogs);
     void endPlayMode();
+    // The slide preview of a finished extraction; during play mode it waits for the setup window.
+    void openPreview(const QStringList& thumbnails);
     static QList<ShowScreenChoice::Screen> screenList();
 
     EventDocument m_doc;
@@ -175,6 +178,7 @@ private:
     QuickLaunchPanel* m_quickLaunch = nullptr;
     MessageService* m_showMessages = nullptr;
     MessageService* m_speakerMessages = nullptr;
+    QStringList m_waitingPreview;
     PresentationApp* m_shows = nullptr;
     const ShowClock* m_showClock = nullptr;
     LiveCastHooks* m_liveCast = nullptr;

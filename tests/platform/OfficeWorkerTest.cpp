@@ -132,32 +132,4 @@ TEST(LibreOfficeWorker, CallersBehindACallThatNeverReturnsGiveUpAndTheirCallsNev
     EXPECT_FALSE(ran);
 }
 
-// Quitting answers whoever still waits for the old office at once, and a worker going away
-// ends a hung office instead of waiting for it.
-TEST(LibreOfficeWorker, AbandonedCallerReturnsAtOnceAndDestructionEndsAHungCall)
-{
-    HangingOffice office;
-    auto worker = std::make_unique<LibreOfficeWorker>([&] { office.end(); });
-    std::promise<void> hangStarted;
-    auto running = std::async(std::launch::async, [&] {
-        return worker->call<int>(60000, [&] {
-            hangStarted.set_value();
-            return office.hang();
-        });
-    });
-    hangStarted.get_future().wait();
-    QElapsedTimer timer;
-    timer.start();
-    worker->abandonCalls(QStringLiteral("quitting"));
-    EXPECT_EQ(running.get().error(), QStringLiteral("quitting"));
-    EXPECT_LT(timer.elapsed(), 1000);
-    EXPECT_EQ(office.ends(), 0) << "the running call goes on under its bound";
-
-    timer.restart();
-    worker.reset();
-    EXPECT_EQ(office.ends(), 1);
-    EXPECT_GE(timer.elapsed(), LibreOfficeWorker::kStopBoundMs - 500);
-    EXPECT_LT(timer.elapsed(), LibreOfficeWorker::kStopBoundMs + 2000);
-}
-
 } // namespace

@@ -64,6 +64,7 @@
 
 #include <atomic>
 #include <map>
+#include <thread>
 #include <vector>
 
 using namespace css;
@@ -223,6 +224,89 @@ void readyForShow(const Reference<lang::XComponent>& doc)
         view->setCurrentPage(first);
 }
 
+enum class ShowStart
+{
+    Up,
+    EndedAtOnce, // a presenter quick enough on Escape
+    TimedOut,
+};
+
+// Starts doc's show on the given screen (an empty one lets the office choose) and waits for it
+// to be up.
+ShowStart startShow(const Reference<lang::XComponent>& doc,
+                    const Reference<presentation::XPresentation2>& show, const QRect& screen)
+{
+    // The office numbers its displays from 1 in the X server's order; 0 lets it choose.
+    const int monitor = screen.isEmpty() ? -1 : X11ShowWindows::monitorIndexOf(screen);
+    Reference<beans::XPropertySet>(show, UNO_QUERY_THROW)
+        ->setPropertyValue("Display", Any(sal_Int32(monitor + 1)));
+    // The show opens a window of its own on the document, which leaves with the show.
+    const Reference<frame::XModel2> model(doc, UNO_QUERY);
+    const int windowsBefore = viewCountOf(model);
+    show->start();
+    // start() returns before the show exists. A presenter quick enough on Escape ends it before
+    // its controller can be seen; its window coming and going tells.
+    bool windowSeen = false;
+    QElapsedTimer timer;
+    timer.start();
+    while (!show->getController().is()) {
+        const int windows = viewCountOf(model);
+        if (windows > windowsBefore)
+            windowSeen = true;
+        else if (windowSeen)
+            return ShowStart::EndedAtOnce;
+        if (timer.elapsed() > kShowStartBoundMs)
+            return ShowStart::TimedOut;
+        QThread::msleep(10);
+    }
+    return ShowStart::Up;
+}
+
+// The office takes about as long to start a show and paint its first slide as an audience
+// notices. A show started ahead waits paused behind the launch screen, and its cue only brings
+// it in front. That needs the launch screen in front now, on the screen the show will take, so
+// that it can be put back in front of the show the moment the show's window comes up; otherwise
+// the show is started at its cue.
+bool startAhead(const Reference<lang::XComponent>& doc,
+                const Reference<presentation::XPresentation2>& show, const QRect& screen,
+                qint64 officePid)
+{
+    const X11ShowWindows::Window front = X11ShowWindows::activeWindow();
+    if (front.pid != QCoreApplication::applicationPid() || !front.fullScreen || !front.viewable ||
+        (!screen.isEmpty() && front.geometry != screen))
+        return false;
+    // Where the office cannot reach the show screen itself, the show is moved there at its cue.
+    if (!screen.isEmpty() && X11ShowWindows::monitorIndexOf(screen) < 0)
+        return false;
+    QElapsedTimer timer;
+    timer.start();
+    std::atomic<bool> stop = false;
+    bool keptBack = false;
+    std::thread keeper([&] {
+        keptBack = X11ShowWindows::keepInFront(front.id, officePid, stop, kShowFrontBoundMs);
+    });
+    const ShowStart started = startShow(doc, show, screen);
+    const Reference<presentation::XSlideShowController> controller =
+        started == ShowStart::Up ? show->getController()
+                                 : Reference<presentation::XSlideShowController>();
+    if (controller.is())
+        controller->pause();
+    else
+        stop = true;
+    keeper.join();
+    const QList<X11ShowWindows::Window> shows = X11ShowWindows::showWindowsOf(officePid);
+    const bool inPlace = !shows.isEmpty() && (screen.isEmpty() || shows.last().geometry == screen);
+    if (controller.is() && keptBack && inPlace) {
+        qCInfo(lcLibreOffice, "show started ahead in %lld ms", timer.elapsed());
+        return true;
+    }
+    qCWarning(lcLibreOffice,
+              "the show could not wait behind the launch screen: started at its cue");
+    if (show->isRunning())
+        show->end();
+    return false;
+}
+
 template <typename T> PresentationResult<T> fail(const QString& text)
 {
     return PresentationResult<T>::failure(text);
@@ -352,6 +436,7 @@ void LibreOfficeSession::keepPresenterConsoleOff()
 void LibreOfficeSession::forgetConnection()
 {
     m_uno->documents.clear();
+    m_startedAhead.clear();
     m_uno->desktop.clear();
     m_uno->remote.clear();
 }
@@ -695,43 +780,35 @@ PresentationStatus LibreOfficeSession::runShow(int id)
     if (m_headless)
         return fail<std::monostate>(
             QStringLiteral("This presentation program runs without a display: no shows"));
+    const bool startedAhead = m_startedAhead.erase(id) > 0;
     return onDocument<std::monostate>(
         id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
-            const Reference<drawing::XDrawPages> pages = pagesOf(doc);
-            if (pages->getCount() == 0)
+            if (pagesOf(doc)->getCount() == 0)
                 return fail<std::monostate>(QStringLiteral("The presentation has no slides"));
-            readyForShow(doc);
             const Reference<presentation::XPresentation2> show = presentationOf(doc);
-            QRect screen;
-            {
-                std::lock_guard lock(m_processMutex);
-                screen = m_showScreen;
-            }
-            // The office numbers its displays from 1 in the X server's order; 0 lets it choose.
-            const int monitor = screen.isEmpty() ? -1 : X11ShowWindows::monitorIndexOf(screen);
-            Reference<beans::XPropertySet>(show, UNO_QUERY_THROW)
-                ->setPropertyValue("Display", Any(sal_Int32(monitor + 1)));
-            // The show opens a window of its own on the document, which leaves with the show.
-            const Reference<frame::XModel2> model(doc, UNO_QUERY);
-            const int windowsBefore = viewCountOf(model);
-            show->start();
-            // start() returns before the show exists. A presenter quick enough on Escape ends
-            // it before its controller can be seen; its window coming and going tells.
-            bool windowSeen = false;
+            const QRect screen = showScreen();
             QElapsedTimer timer;
             timer.start();
-            while (!show->getController().is()) {
-                const int windows = viewCountOf(model);
-                if (windows > windowsBefore)
-                    windowSeen = true;
-                else if (windowSeen) {
+            const Reference<presentation::XSlideShowController> ahead =
+                startedAhead && show->isRunning() ? show->getController()
+                                                  : Reference<presentation::XSlideShowController>();
+            if (ahead.is()) {
+                // Waiting behind the launch screen for its cue, painted or not.
+                if (ahead->getCurrentSlideIndex() != 0)
+                    ahead->gotoFirstSlide();
+                ahead->resume();
+            } else {
+                readyForShow(doc);
+                switch (startShow(doc, show, screen)) {
+                case ShowStart::Up:
+                    break;
+                case ShowStart::EndedAtOnce:
                     qCInfo(lcLibreOffice, "show ended before it was seen, after %lld ms",
                            timer.elapsed());
                     return presentationOk();
-                }
-                if (timer.elapsed() > kShowStartBoundMs)
+                case ShowStart::TimedOut:
                     return fail<std::monostate>(QStringLiteral("The show did not start"));
-                QThread::msleep(10);
+                }
             }
             // Under a window manager the show comes up behind whatever was in front, without
             // the keyboard, until it is activated.
@@ -741,7 +818,8 @@ PresentationStatus LibreOfficeSession::runShow(int id)
             if (!screen.isEmpty() &&
                 !X11ShowWindows::placeShow(officePid(), screen, kShowFrontBoundMs))
                 qCWarning(lcLibreOffice, "the show is not on the show screen");
-            qCInfo(lcLibreOffice, "show in front after %lld ms", timer.elapsed());
+            qCInfo(lcLibreOffice, "show %s in front after %lld ms",
+                   ahead.is() ? "started ahead" : "started now", timer.elapsed());
             return presentationOk();
         });
 }
@@ -752,8 +830,15 @@ PresentationStatus LibreOfficeSession::prepareShow(int id)
         return presentationOk();
     return onDocument<std::monostate>(
         id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
-            if (pagesOf(doc)->getCount() > 0)
-                readyForShow(doc);
+            if (pagesOf(doc)->getCount() == 0)
+                return presentationOk();
+            readyForShow(doc);
+            const Reference<presentation::XPresentation2> show = presentationOf(doc);
+            if (m_startedAhead.count(id) > 0 && show->isRunning())
+                return presentationOk();
+            m_startedAhead.erase(id);
+            if (startAhead(doc, show, showScreen(), officePid()))
+                m_startedAhead.insert(id);
             return presentationOk();
         });
 }
@@ -961,6 +1046,7 @@ PresentationStatus LibreOfficeSession::close(int id)
     return onDocument<std::monostate>(
         id, [&](const Reference<lang::XComponent>& doc) -> PresentationStatus {
             m_uno->documents.erase(id);
+            m_startedAhead.erase(id);
             closeDocument(doc);
             return presentationOk();
         });

@@ -10,6 +10,7 @@
 
 #include <memory>
 #include <mutex>
+#include <set>
 #include <sys/types.h>
 
 class LibreOfficeProcess;
@@ -82,4 +83,6 @@ private:
     mutable std::mutex m_processMutex;
     std::unique_ptr<LibreOfficeProcess> m_process;
     QRect m_showScreen;
+    // Documents whose show was started ahead and waits, paused, for runShow().
+    std::set<int> m_startedAhead;
 };

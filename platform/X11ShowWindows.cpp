@@ -6,10 +6,12 @@
 #include <xcb/randr.h>
 #include <xcb/xcb.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <functional>
 #include <map>
 #include <memory>
+#include <poll.h>
 #include <string>
 #include <vector>
 
@@ -160,6 +162,23 @@ QList<X11ShowWindows::Window> showsOf(const Connection& x, qint64 officePid)
     return shows;
 }
 
+// Asks the window manager to activate window as a pager asks (source 2): window managers that
+// keep applications from stealing the focus grant it, and de-iconify the window on the way.
+void sendActivation(const Connection& x, xcb_window_t window)
+{
+    xcb_client_message_event_t event = {};
+    event.response_type = XCB_CLIENT_MESSAGE;
+    event.format = 32;
+    event.window = window;
+    event.type = x.atom("_NET_ACTIVE_WINDOW");
+    event.data.data32[0] = 2;
+    event.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(x.get(), 0, x.root(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&event));
+    xcb_flush(x.get());
+}
+
 // Activates the topmost window that find() names, asking again until it is the active one.
 bool activateFirst(const Connection& x,
                    const std::function<QList<X11ShowWindows::Window>(const Connection&)>& find,
@@ -191,25 +210,47 @@ bool activateFirst(const Connection& x,
             const std::vector<uint32_t> active = x.cardinals(x.root(), activeWindow);
             if (show.viewable && !active.empty() && active.front() == show.id)
                 return true;
-            // Asked as a pager asks (source 2): window managers that keep applications from
-            // stealing the focus grant it, and de-iconify the window on the way.
             if (timer.elapsed() - lastAsked >= 100) {
                 lastAsked = timer.elapsed();
-                xcb_client_message_event_t event = {};
-                event.response_type = XCB_CLIENT_MESSAGE;
-                event.format = 32;
-                event.window = show.id;
-                event.type = activeWindow;
-                event.data.data32[0] = 2;
-                event.data.data32[1] = XCB_CURRENT_TIME;
-                xcb_send_event(x.get(), 0, x.root(),
-                               XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT |
-                                   XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
-                               reinterpret_cast<const char*>(&event));
-                xcb_flush(x.get());
+                sendActivation(x, show.id);
             }
         }
         QThread::msleep(10);
+    }
+    return false;
+}
+
+// Makes front the active window again, in front of the shows of officePid, even when it still is
+// the active one: a window manager may have put a new window over it without the keys.
+bool bringBack(const Connection& x, xcb_window_t front, qint64 officePid, int timeoutMs)
+{
+    if (!x.windowManagerRuns()) {
+        const uint32_t above = XCB_STACK_MODE_ABOVE;
+        xcb_configure_window(x.get(), front, XCB_CONFIG_WINDOW_STACK_MODE, &above);
+        xcb_set_input_focus(x.get(), XCB_INPUT_FOCUS_PARENT, front, XCB_CURRENT_TIME);
+        xcb_flush(x.get());
+        return true;
+    }
+    const xcb_atom_t activeWindow = x.atom("_NET_ACTIVE_WINDOW");
+    const xcb_atom_t stacking = x.atom("_NET_CLIENT_LIST_STACKING");
+    QElapsedTimer timer;
+    timer.start();
+    qint64 lastAsked = -1000;
+    while (timer.elapsed() <= timeoutMs) {
+        if (timer.elapsed() - lastAsked >= 100) {
+            lastAsked = timer.elapsed();
+            sendActivation(x, front);
+        }
+        const std::vector<uint32_t> active = x.cardinals(x.root(), activeWindow);
+        const std::vector<uint32_t> order = x.cardinals(x.root(), stacking);
+        const auto frontAt = std::find(order.cbegin(), order.cend(), front);
+        const bool inFront =
+            frontAt != order.cend() && std::none_of(frontAt, order.cend(), [&](uint32_t above) {
+                return isShowOf(describe(x, above), officePid);
+            });
+        if (!active.empty() && active.front() == front && inFront)
+            return true;
+        QThread::msleep(2);
     }
     return false;
 }
@@ -245,6 +286,49 @@ bool X11ShowWindows::activate(quint32 windowId, int timeoutMs)
     return activateFirst(
         x, [windowId](const Connection& c) { return QList<Window>{describe(c, windowId)}; },
         timeoutMs);
+}
+
+X11ShowWindows::Window X11ShowWindows::activeWindow()
+{
+    const Connection x;
+    if (!x.ok())
+        return Window();
+    const std::vector<uint32_t> active = x.cardinals(x.root(), x.atom("_NET_ACTIVE_WINDOW"));
+    return active.empty() || active.front() == 0 ? Window() : describe(x, active.front());
+}
+
+bool X11ShowWindows::keepInFront(quint32 front, qint64 officePid, const std::atomic<bool>& stop,
+                                 int timeoutMs)
+{
+    const Connection x;
+    if (!x.ok() || front == 0 || officePid <= 0)
+        return false;
+    // Told of every window mapped on the root (frames, under a window manager), so that the
+    // show is sent back within a round trip or two of coming up, before the office paints it.
+    const uint32_t mapped = XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY;
+    xcb_change_window_attributes(x.get(), x.root(), XCB_CW_EVENT_MASK, &mapped);
+    xcb_flush(x.get());
+    pollfd events = {xcb_get_file_descriptor(x.get()), POLLIN, 0};
+    auto drain = [&x] {
+        bool any = false;
+        while (xcb_generic_event_t* event = xcb_poll_for_event(x.get())) {
+            std::free(event);
+            any = true;
+        }
+        return any;
+    };
+    QElapsedTimer timer;
+    timer.start();
+    while (!stop && timer.elapsed() <= timeoutMs) {
+        const QList<Window> shows = showsOf(x, officePid);
+        if (std::any_of(shows.cbegin(), shows.cend(), [](const Window& w) { return w.viewable; }))
+            return bringBack(x, front, officePid, timeoutMs - int(timer.elapsed()));
+        if (!drain()) {
+            poll(&events, 1, 5);
+            drain();
+        }
+    }
+    return false;
 }
 
 int X11ShowWindows::monitorIndexOf(const QRect& geometry)

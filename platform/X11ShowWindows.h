@@ -6,6 +6,8 @@
 
 #include <QtGlobal>
 
+#include <atomic>
+
 // The presentation program's windows as the X server and the window manager see them. A show
 // started through the office's API comes up behind the launch screen (or the office's own
 // editing window) under a window manager and gets no keys until it is activated the way a pager
@@ -39,6 +41,14 @@ public:
     // The same for a window of this program (the launch screen when a show has ended), whose
     // own request the window manager may refuse: the keys last went to the office.
     static bool activate(quint32 windowId, int timeoutMs);
+    // The window the window manager has made the active one; id 0 when none is or none runs.
+    static Window activeWindow();
+    // For a show started ahead, behind the launch screen: waits up to timeoutMs (or until stop)
+    // for a show window of officePid to be mapped, and at once makes front, the window that was
+    // active, the active one again, in front of it. True when the show came up and front is in
+    // front of it again.
+    static bool keepInFront(quint32 front, qint64 officePid, const std::atomic<bool>& stop,
+                            int timeoutMs);
     // Index of the monitor with this geometry among those the office can tell apart (monitors
     // of a real output, in the X server's order, which is how the office numbers its displays),
     // or -1.

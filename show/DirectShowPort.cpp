@@ -61,8 +61,13 @@ bool DirectShowPort::preparedIsCurrent() const
 
 std::shared_ptr<PresentationDocument> DirectShowPort::takePrepared(const QString& path)
 {
-    if (path.isEmpty() || m_prepared.path != path)
+    if (m_prepared.path != path) {
+        // Another show is wanted: one started ahead for the next talk must not stand behind it.
+        if (m_prepared.document)
+            m_prepared.document->close();
+        m_prepared = Prepared();
         return nullptr;
+    }
     const bool current = preparedIsCurrent();
     std::shared_ptr<PresentationDocument> document = std::move(m_prepared.document);
     m_prepared = Prepared();

@@ -38,7 +38,7 @@ private:
     };
 
     // The document prepared for path, taken out of m_prepared; null when there is none or the
-    // file changed since.
+    // file changed since. One prepared for another path is closed.
     std::shared_ptr<PresentationDocument> takePrepared(const QString& path);
     bool preparedIsCurrent() const;
     // When the program failed to run path's show, the program's own start-as-show of it.

@@ -13,7 +13,7 @@ make_demo_event() {
 # show's watcher in it; sets $pid and $setup, the setup window.
 start_program() {
     mkdir -p "$1"
-    QT_LOGGING_RULES="stagor.show.debug=true" \
+    QT_LOGGING_RULES="stagor.show.debug=true;stagor.libreoffice.info=true" \
         "$program" --app-folder "$1" "$2" >"$work/out.log" 2>&1 &
     pid=$!
     setup="$(stagor_wait_window '^vesk stagor$|^Demo$')"

@@ -53,6 +53,16 @@ screen_shows_holding
 log_text | grep -Pzq '(?m)^Ada Lovelace, #4\n.*\n1 {13}True, 00:00:0[1-9]\n2 {13}, 00:00:0[1-9], 00:00:0[1-9]\n3 {13}, 00:00:0[1-9]\n4 {13}\n' ||
     fail "the record of talk 1 is not its name, 4 slides and the times of slides 1 to 3: $(cat "$log")"
 [ "$(launches)" = 1 ] || fail "Record.log does not hold one launch"
+# Talk 2's show is started ahead, paused behind the launch screen: the audience still sees the
+# holding slide, and no window of the office. (Not on the test's two screens, where the office
+# cannot address the projector and each show is moved there at its cue.)
+if [ "$(monitors | wc -l)" -eq 1 ]; then
+    started_ahead() { grep -c 'show started ahead in [0-9]* ms' "$work/out.log" || true; }
+    wait_for '[ "$(started_ahead)" = 1 ]' 100 ||
+        fail "talk 2 was not started ahead: $(grep stagor.libreoffice "$work/out.log")"
+    screen_shows_holding
+    no_stray_windows || fail "$(no_stray_windows)"
+fi
 
 # Blank, restore, pop-up 2: the launch screen has the keys without anything being clicked.
 before="$(screen_sum)"

@@ -343,9 +343,13 @@ TEST_F(LaunchControllerTest, QuickLaunchRunsAShowNobodyFollows)
     m_doc.QuickLaunchFile = m_app.writeFile(QStringLiteral("promo.pps"), "deck");
     m_program.addPresentation(m_doc.QuickLaunchFile, 1);
     LaunchController& controller = start();
+    watch();
+    const auto prepared = show();
+    ASSERT_TRUE(prepared);
     key(K::KeyQ);
     ASSERT_TRUE(show());
     EXPECT_EQ(show()->path(), m_doc.QuickLaunchFile);
+    EXPECT_FALSE(prepared->isOpen()) << "the next talk, prepared, would wait behind this show";
     EXPECT_FALSE(controller.showRunning()) << "the watcher does not follow it";
     watch(3);
     EXPECT_EQ(speakerRecords(), 0);

@@ -70,7 +70,7 @@ class NoDialogs : public FileDialogService
 {
 public:
     QString getOpenFileName(const QString&, const QString&) override { return {}; }
-    QString getSaveFileName(const QString&, const QString&) override { return {}; }
+    QString getSaveFileName(const QString&, const QString&, ReplaceQuestion) override { return {}; }
 };
 
 void sync()

@@ -172,7 +172,10 @@ int main(int argc, char** argv)
     struct NoDialogs : FileDialogService
     {
         QString getOpenFileName(const QString&, const QString&) override { return {}; }
-        QString getSaveFileName(const QString&, const QString&) override { return {}; }
+        QString getSaveFileName(const QString&, const QString&, ReplaceQuestion) override
+        {
+            return {};
+        }
     } dialogs;
     // Measured as the folder's own drive, and once more as a stick, which waits for the disk.
     MountTableDriveTypes drives;

@@ -18,3 +18,13 @@ QString FileDialogFilter::toQt(const QString& filter)
     }
     return result.join(QStringLiteral(";;"));
 }
+
+QString FileDialogFilter::saveExtension(const QString& filter)
+{
+    const QString pattern =
+        filter.section(QLatin1Char('|'), 1, 1).section(QLatin1Char(';'), 0, 0).trimmed();
+    const qsizetype dot = pattern.lastIndexOf(QLatin1Char('.'));
+    if (dot < 0 || pattern.mid(dot).contains(QLatin1Char('*')))
+        return QString();
+    return pattern.mid(dot);
+}

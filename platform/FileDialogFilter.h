@@ -8,4 +8,6 @@ class FileDialogFilter
 {
 public:
     static QString toQt(const QString& filter);
+    // The extension a saved file gets: that of the first pattern (".evf" for "*.evf"), or none.
+    static QString saveExtension(const QString& filter);
 };

@@ -35,7 +35,8 @@ void PopUpsFileCommands::MnuPExport_Click(const QString& dialogFolder)
 {
     if (m_busy)
         return;
-    const QString path = m_dialogs.getSaveFileName(dialogFolder, ExportFilter);
+    const QString path = m_dialogs.getSaveFileName(dialogFolder, ExportFilter,
+                                                   FileDialogService::ReplaceQuestion::ByCommand);
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path)) {

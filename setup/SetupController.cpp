@@ -226,7 +226,8 @@ void SetupController::save()
 
 bool SetupController::saveAs()
 {
-    const QString path = m_dialogs.getSaveFileName(m_dialogFolder, SaveFilter);
+    const QString path = m_dialogs.getSaveFileName(m_dialogFolder, SaveFilter,
+                                                   FileDialogService::ReplaceQuestion::ByCommand);
     if (path.isEmpty())
         return false;
     if (path != m_doc.EventFilePath && QFileInfo::exists(path)) {

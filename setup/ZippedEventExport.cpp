@@ -23,7 +23,8 @@ ZippedEventExport::Outcome ZippedEventExport::MnuExport_Click(const QString& dia
 {
     if (m_running)
         return Outcome::Busy;
-    const QString path = m_dialogs.getSaveFileName(dialogFolder, SaveFilter);
+    const QString path = m_dialogs.getSaveFileName(dialogFolder, SaveFilter,
+                                                   FileDialogService::ReplaceQuestion::ByDialog);
     if (path.isEmpty())
         return Outcome::NotChosen;
     return exportTo(path);

@@ -1,6 +1,7 @@
 #include "QtFileDialogService.h"
 
 #include "FileDialogFilter.h"
+#include "SaveFileDialog.h"
 
 #include <QFileDialog>
 
@@ -10,12 +11,12 @@ QString QtFileDialogService::getOpenFileName(const QString& initialFolder, const
                                         FileDialogFilter::toQt(filter));
 }
 
-QString QtFileDialogService::getSaveFileName(const QString& initialFolder, const QString& filter)
+QString QtFileDialogService::getSaveFileName(const QString& initialFolder, const QString& filter,
+                                             ReplaceQuestion replace)
 {
-    QString path = QFileDialog::getSaveFileName(m_parent, QStringLiteral("Save As"), initialFolder,
-                                                FileDialogFilter::toQt(filter));
-    // The save filter offers only event files; a name typed without the extension gets it.
-    if (!path.isEmpty() && !path.endsWith(QStringLiteral(".evf"), Qt::CaseInsensitive))
-        path += QStringLiteral(".evf");
-    return path;
+    SaveFileDialog dialog(m_parent, initialFolder, FileDialogFilter::toQt(filter),
+                          FileDialogFilter::saveExtension(filter));
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, replace == ReplaceQuestion::ByCommand);
+    dialog.exec();
+    return dialog.chosenPath();
 }

@@ -11,7 +11,8 @@ public:
 
     void setParent(QWidget* parent) { m_parent = parent; }
     QString getOpenFileName(const QString& initialFolder, const QString& filter) override;
-    QString getSaveFileName(const QString& initialFolder, const QString& filter) override;
+    QString getSaveFileName(const QString& initialFolder, const QString& filter,
+                            ReplaceQuestion replace) override;
 
 private:
     QWidget* m_parent;

@@ -11,7 +11,9 @@ QString FakeFileDialogService::getOpenFileName(const QString&, const QString& fi
     return take(filter);
 }
 
-QString FakeFileDialogService::getSaveFileName(const QString&, const QString& filter)
+QString FakeFileDialogService::getSaveFileName(const QString&, const QString& filter,
+                                               ReplaceQuestion replace)
 {
+    m_lastReplace = replace;
     return take(filter);
 }

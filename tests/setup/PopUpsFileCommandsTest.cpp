@@ -64,6 +64,8 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
     messages.queueAnswer(int(MsgAnswer::Ok));
     commands.MnuPExport_Click(dir.path());
     EXPECT_EQ(dialogs.lastFilter(), "Stagor PopUps (evp) |*.evp");
+    EXPECT_EQ(dialogs.lastReplaceQuestion(), FileDialogService::ReplaceQuestion::ByCommand)
+        << "the dialog would ask before the command's own question";
     EXPECT_TRUE(dir.readFile("set.evp").startsWith("[ImgPopUps][9][6]Slot 9["));
 
     for (int slot = 0; slot < 9; ++slot)

@@ -138,6 +138,8 @@ TEST_F(SetupControllerTest, SaveAsAsksBeforeReplacingAndRecentEntriesFollowTheFi
     messages.queueAnswer(int(MsgAnswer::No));
     EXPECT_FALSE(controller.saveAs());
     EXPECT_EQ(messages.last(), "Do you want to replace the existing B?");
+    EXPECT_EQ(dialogs.lastReplaceQuestion(), FileDialogService::ReplaceQuestion::ByCommand)
+        << "the dialog would ask first";
     EXPECT_EQ(dir.readFile("B.evf"), "someone else's event");
     dialogs.queueChoice(b);
     messages.queueAnswer(int(MsgAnswer::Yes));

@@ -93,6 +93,8 @@ TEST_F(ZippedEventExportTest, PresentationsTravelOncePerSpeakerAndUnpackUnderFre
     dialogs.queueChoice(dir.path("plain.zev"));
     ASSERT_EQ(exporter.MnuExport_Click(dir.path()), Outcome::Written);
     EXPECT_EQ(dialogs.lastFilter(), "Zipped Stagor (zev) |*.zev");
+    EXPECT_EQ(dialogs.lastReplaceQuestion(), FileDialogService::ReplaceQuestion::ByDialog)
+        << "nobody would ask before an existing file is replaced";
     EXPECT_FALSE(dir.readFile("plain.zev").contains("[Presentations]"));
     const EventDocument plain = open(dir.path("plain.zev"));
     EXPECT_EQ(plain.EventFileTitle, "plain.zev");

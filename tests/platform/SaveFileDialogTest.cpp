@@ -1,0 +1,105 @@
+#include "QtFileDialogService.h"
+#include "TestFolder.h"
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using Replace = FileDialogService::ReplaceQuestion;
+
+// Drives Qt's save dialog as an operator would: types a name and presses Save, and answers Yes
+// to any question that comes up, noting its text.
+struct Operator
+{
+    QString typed;
+    QStringList questions;
+    bool typedDone = false;
+    QList<QMessageBox*> answered;
+
+    QString save(const QString& folder, const QString& filter, Replace replace)
+    {
+        QTimer driver;
+        driver.setInterval(10);
+        QObject::connect(&driver, &QTimer::timeout, [this] { act(); });
+        driver.start();
+        // An operator who never finds the dialog gives up rather than hanging the test.
+        QTimer::singleShot(10000, [] {
+            if (QWidget* modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        QtFileDialogService dialogs;
+        return dialogs.getSaveFileName(folder, filter, replace);
+    }
+
+    void act()
+    {
+        QWidget* modal = QApplication::activeModalWidget();
+        if (auto* box = qobject_cast<QMessageBox*>(modal); box && !answered.contains(box)) {
+            answered << box;
+            questions << box->text();
+            QMetaObject::invokeMethod(box->button(QMessageBox::Yes), &QAbstractButton::click,
+                                      Qt::QueuedConnection);
+        } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && !typedDone) {
+            typedDone = true;
+            auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(typed);
+            auto* buttons = dialog->findChild<QDialogButtonBox*>();
+            ASSERT_NE(buttons, nullptr);
+            // Clicked once this tick is over: a question it raises runs a loop of its own.
+            QMetaObject::invokeMethod(buttons->button(QDialogButtonBox::Save),
+                                      &QAbstractButton::click, Qt::QueuedConnection);
+        }
+    }
+};
+
+QString saveAs(const TestFolder& dir, const QString& filter, const QString& typed,
+               Replace replace = Replace::ByCommand, QStringList* questions = nullptr)
+{
+    Operator person;
+    person.typed = typed;
+    const QString path = person.save(dir.path(), filter, replace);
+    if (questions)
+        *questions = person.questions;
+    return path;
+}
+
+const QString kEvents = QStringLiteral("Stagor (evf) |*.evf");
+const QString kPopUps = QStringLiteral("Stagor PopUps (evp) |*.evp");
+const QString kZipped = QStringLiteral("Zipped Stagor (zev) |*.zev");
+
+} // namespace
+
+// Each kind of file keeps its own extension, added only when the typed name lacks it; the
+// question about replacing a file is asked once, of the file really written.
+TEST(SaveFileDialogTest, EachFileKeepsItsExtensionAndReplacingIsAskedOnce)
+{
+    TestFolder dir;
+    EXPECT_EQ(saveAs(dir, kPopUps, "Set.evp"), dir.path("Set.evp"));
+    EXPECT_EQ(saveAs(dir, kPopUps, "Set"), dir.path("Set.evp"));
+    EXPECT_EQ(saveAs(dir, kZipped, "Move.ZEV"), dir.path("Move.ZEV"));
+    EXPECT_EQ(saveAs(dir, kEvents, "Notes.v2"), dir.path("Notes.v2.evf"));
+
+    // The commands that ask their own question get the name without Qt asking first.
+    dir.writeFile("Set.evp", "old");
+    dir.writeFile("Talks.evf", "old");
+    QStringList questions;
+    EXPECT_EQ(saveAs(dir, kPopUps, "Set", Replace::ByCommand, &questions), dir.path("Set.evp"));
+    EXPECT_EQ(saveAs(dir, kEvents, "Talks.evf", Replace::ByCommand, &questions),
+              dir.path("Talks.evf"));
+    EXPECT_TRUE(questions.isEmpty()) << questions.join('\n').toStdString();
+
+    // The dialog asks where the command does not: about Move.zev, though "Move" was typed.
+    dir.writeFile("Move.zev", "old");
+    EXPECT_EQ(saveAs(dir, kZipped, "Move", Replace::ByDialog, &questions), dir.path("Move.zev"));
+    ASSERT_EQ(questions.size(), 1);
+    EXPECT_TRUE(questions.first().contains("Move.zev")) << questions.first().toStdString();
+}

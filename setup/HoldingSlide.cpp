@@ -122,7 +122,7 @@ bool HoldingSlide::exportTemplateSlide(const QList<std::pair<QString, QSize>>& t
     return exported;
 }
 
-bool HoldingSlide::exportBuiltInDefault()
+bool HoldingSlide::exportBuiltInDefault(QImage& thumbnailOut, QImage& fullOut)
 {
     const QString thumbnailPath = m_doc.RunFolder + QStringLiteral("/Slide1");
     const QString fullPath = m_doc.RunFolder + QStringLiteral("/Default");
@@ -136,7 +136,8 @@ bool HoldingSlide::exportBuiltInDefault()
     // Written back as this program writes pictures, so that Set Holding Slide's copy of it
     // compares equal.
     full.save(fullPath, "BMP");
-    take(thumbnail, full);
+    thumbnailOut = thumbnail;
+    fullOut = full;
     return true;
 }
 
@@ -154,8 +155,11 @@ void HoldingSlide::screenSizeChanged()
 
 void HoldingSlide::MnuRestoreDefault_Click()
 {
-    const bool ok = exportBuiltInDefault();
+    QImage thumbnail;
+    QImage full;
+    const bool ok = exportBuiltInDefault(thumbnail, full);
     if (ok) {
+        take(thumbnail, full);
         QFile::remove(m_doc.AppFolder + QStringLiteral("dtitle"));
         QFile::remove(m_doc.AppFolder + QStringLiteral("dtitle-sm"));
     }
@@ -164,7 +168,10 @@ void HoldingSlide::MnuRestoreDefault_Click()
 
 void HoldingSlide::loadBuiltInDefault()
 {
-    exportBuiltInDefault();
+    QImage thumbnail;
+    QImage full;
+    exportBuiltInDefault(thumbnail, full);
+    emit builtInDefaultLoaded(thumbnail, full);
 }
 
 void HoldingSlide::insertFromPreview(int slide, const QImage& thumbnail)

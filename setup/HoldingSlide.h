@@ -45,7 +45,8 @@ public:
     // Restore Default: the template's slide 1, and the operator's default forgotten. The
     // template is read through the presentation program, off this thread.
     void MnuRestoreDefault_Click();
-    // At start-up when the operator has no default of their own.
+    // At start-up when the operator has no default of their own: exports the template's slide
+    // and hands it on (null pictures when there is none) without touching the event.
     void loadBuiltInDefault();
     // The screen changed size (the intake knows the new one): the built-in default, recognised
     // by Set Holding Slide's copy being equal to it, is exported again at that size.
@@ -59,10 +60,11 @@ signals:
     // The preview must close before Open takes another file.
     void closePreviewRequested();
     void restoreFinished(bool ok);
+    void builtInDefaultLoaded(const QImage& thumbnail, const QImage& full);
 
 private:
     void take(const QImage& thumbnail, const QImage& full);
-    bool exportBuiltInDefault();
+    bool exportBuiltInDefault(QImage& thumbnail, QImage& full);
     // Slide 1 of the template at each size, to the files beside them; false when any failed.
     bool exportTemplateSlide(const QList<std::pair<QString, QSize>>& targets);
 

@@ -41,7 +41,7 @@ bool SetupController::startUp(const StartUpOptions& options)
     m_doc.LiveCastFolder = AppFolders::resolveLiveCastFolder(env);
     AppFolders::ensureFolder(m_doc.LiveCastFolder);
 
-    loadDefaultHoldingSlide();
+    m_awaitsBuiltInHoldingSlide = !loadDefaultHoldingSlide();
 
     m_doc.DesktopFolder = AppFolders::resolveDesktopFolder(env);
     AppFolders::ensureFolder(m_doc.DesktopFolder);
@@ -79,20 +79,43 @@ bool SetupController::startUp(const StartUpOptions& options)
     return true;
 }
 
-void SetupController::loadDefaultHoldingSlide()
+bool SetupController::loadDefaultHoldingSlide()
 {
     const QString full = m_doc.AppFolder + QStringLiteral("dtitle");
     const QString thumb = m_doc.AppFolder + QStringLiteral("dtitle-sm");
     if (!QFileInfo::exists(full) || !QFileInfo::exists(thumb))
-        return;
+        return false;
     const QImage fullImage(full);
     const QImage thumbImage(thumb);
     // A damaged picture file leaves the event without a default holding slide rather than with
     // half of one.
     if (fullImage.isNull() || thumbImage.isNull())
-        return;
+        return false;
     m_doc.ImgHoldingFull = fullImage;
     m_doc.ImgHolding = thumbImage;
+    return true;
+}
+
+void SetupController::adoptBuiltInHoldingSlide(const QImage& thumbnail, const QImage& full)
+{
+    m_awaitsBuiltInHoldingSlide = false;
+    if (thumbnail.isNull() || full.isNull())
+        return;
+    EventDocument baseline = m_doc;
+    baseline.clearEvent();
+    const QString path = m_doc.untitledPath();
+    if (!m_reader->read(path, baseline).ok())
+        return;
+    baseline.ImgHolding = thumbnail;
+    baseline.ImgHoldingFull = full;
+    QString error;
+    if (!m_writer->SaveFile(baseline, path, false, &error, EventFileWriter::SaveKind::WriteBack))
+        return;
+    if (m_doc.isUntitled() && !m_doc.hasHoldingSlide()) {
+        m_doc.ImgHolding = thumbnail;
+        m_doc.ImgHoldingFull = full;
+        emit holdingSlideAdopted();
+    }
 }
 
 void SetupController::openCommandLineFile(const QString& file)

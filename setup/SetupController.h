@@ -49,6 +49,13 @@ public:
     // the untitled baseline and the file named on the command line. False when the working
     // folder cannot be made (the message has been shown).
     bool startUp(const StartUpOptions& options);
+    // True when start-up found no default holding slide of the operator's own: the built-in one
+    // (the template's first slide, exported through the presentation program) is to come.
+    bool awaitsBuiltInHoldingSlide() const { return m_awaitsBuiltInHoldingSlide; }
+    // The built-in holding slide, arrived after start-up. It belongs to the untitled baseline
+    // (what New starts from and an untouched event compares with) and to the event on screen
+    // only while that is an untitled one without a holding slide: an opened file stays as read.
+    void adoptBuiltInHoldingSlide(const QImage& thumbnail, const QImage& full);
 
     // Writes the whole event to path. Shows a message and returns false when it cannot.
     bool SaveFile(const QString& path, bool exportFlag);
@@ -95,13 +102,16 @@ signals:
     // After New: back to the first section, focus on the play button.
     void firstSectionRequested();
     void slideFormatChanged(int index);
+    // The built-in holding slide went into the event on screen.
+    void holdingSlideAdopted();
 
 private:
     EventReadResult read(const QString& path);
     // Switches the current file to path and reads it.
     void openAs(const QString& path);
     bool reopenCheck(const QString& path);
-    void loadDefaultHoldingSlide();
+    // False when the operator has no default holding slide of their own.
+    bool loadDefaultHoldingSlide();
     void openCommandLineFile(const QString& file);
 
     EventDocument& m_doc;
@@ -119,4 +129,5 @@ private:
     AudioRecSettings m_audioRec;
     QString m_dialogFolder;
     int m_captionTicks = 0;
+    bool m_awaitsBuiltInHoldingSlide = false;
 };

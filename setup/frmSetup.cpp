@@ -440,6 +440,10 @@ void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
     });
     connect(m_intake, &SlideIntake::previewReady, this, &frmSetup::openPreview);
     connect(m_holdingSlide, &HoldingSlide::closePreviewRequested, this, &frmSetup::closePreview);
+    connect(m_holdingSlide, &HoldingSlide::builtInDefaultLoaded, m_controller,
+            &SetupController::adoptBuiltInHoldingSlide);
+    connect(m_controller, &SetupController::holdingSlideAdopted, m_holdingPanel,
+            &HoldingPanel::refresh);
 
     // PDF copies of the speakers' presentations, one from the speaker menu or all at once.
     auto* pdf = new PdfConverter(exports, messages, this);
@@ -604,7 +608,7 @@ bool frmSetup::startUp(const SetupController::StartUpOptions& options)
         m_timer1.start();
     // Without a default of the operator's own, the template's first slide; it comes through the
     // presentation program, so the window shows first.
-    if (started && m_holdingSlide && !m_doc.hasHoldingSlide())
+    if (started && m_holdingSlide && m_controller->awaitsBuiltInHoldingSlide())
         QTimer::singleShot(0, m_holdingSlide, &HoldingSlide::loadBuiltInDefault);
     splash.close();
     return started;

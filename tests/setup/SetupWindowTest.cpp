@@ -8,6 +8,7 @@
 #include "FakeMessageService.h"
 #include "FakePresentationApp.h"
 #include "FakeShellService.h"
+#include "HoldingSlide.h"
 #include "ImageBlockCodec.h"
 #include "LaunchController.h"
 #include "LiveCastHooks.h"
@@ -31,6 +32,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTabWidget>
 #include <QTest>
 
@@ -145,6 +147,36 @@ TEST_F(SetupWindowTest, PopUpsFileOnTheCommandLine)
     ASSERT_TRUE(window.startUp(options));
     EXPECT_EQ(window.document().PopUps[9].Name, "Nine");
     EXPECT_EQ(window.document().PopUps[9].Full.size(), QSize(32, 24));
+}
+
+// The template's slide, exported after start-up, goes into the untitled baseline: a file opened
+// from the command line stays as it was read, New starts with the slide, and neither asks about
+// changes on closing.
+TEST_F(SetupWindowTest, TheBuiltInHoldingSlideComesWithNewEventsNotIntoAnOpenedFile)
+{
+    window.buildSlides(messages, dialogs, clipboard, program);
+    program.addPresentation(dir.writeFile("app/ppt.ppt", "template"), 1);
+    EventDocument bare;
+    bare.RunFolder = dir.path();
+    bare.DesktopFolder = dir.path("desktop/");
+    bare.clearEvent();
+    ImageBlockCodec codec;
+    ASSERT_TRUE(EventFileWriter(codec).SaveFile(bare, dir.path("Bare.evf"), false));
+    const QByteArray bytes = dir.readFile("Bare.evf");
+    options.commandLineFile = dir.path("Bare.evf");
+    auto* holding = window.findChild<HoldingSlide*>();
+    ASSERT_NE(holding, nullptr);
+    QSignalSpy loaded(holding, &HoldingSlide::builtInDefaultLoaded);
+    ASSERT_TRUE(window.startUp(options));
+    ASSERT_TRUE(loaded.wait(5000));
+    EXPECT_FALSE(window.document().hasHoldingSlide());
+    EXPECT_FALSE(window.controller().hasUnsavedChanges());
+
+    window.controller().newEvent();
+    EXPECT_TRUE(window.document().hasHoldingSlide());
+    EXPECT_TRUE(window.close());
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.last().toStdString();
+    EXPECT_EQ(dir.readFile("Bare.evf"), bytes);
 }
 
 TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)

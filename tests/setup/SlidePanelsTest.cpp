@@ -158,7 +158,7 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
 TEST_F(SlidePanelsTest, OperatorDefaultAndBuiltInDefault)
 {
     presentation("app/ppt.ppt", 1);
-    holding.loadBuiltInDefault();
+    holding.MnuRestoreDefault_Click();
     // The built-in default is no default of the operator's own, and follows the screen.
     holding.MnuHoldingSlide_Click();
     EXPECT_FALSE(QFile::exists(doc.AppFolder + "dtitle"));

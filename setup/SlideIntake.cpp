@@ -17,8 +17,7 @@ SlideIntake::SlideIntake(EventDocument& doc, SlideExtractor& extractor, QSize th
     connect(&m_extractor, &SlideExtractor::progressChanged, this, &SlideIntake::progressChanged);
     connect(&m_extractor, &SlideExtractor::firstSlideReady, this,
             [this](const QString& thumbnailPath, const QString& fullImagePath) {
-                if (m_pending)
-                    m_pending(QImage(thumbnailPath), QImage(fullImagePath));
+                handOver(QImage(thumbnailPath), QImage(fullImagePath));
                 emit slideTaken();
             });
     connect(&m_extractor, &SlideExtractor::finished, this,
@@ -36,14 +35,20 @@ SlideIntake::SlideIntake(EventDocument& doc, SlideExtractor& extractor, QSize th
             });
     connect(&m_extractor, &SlideExtractor::chosenSlideExported, this,
             [this](const QString& fullImagePath, const QString& error) {
-                const QImage full(fullImagePath);
-                // A failed export leaves the full picture as it was; the thumbnail is new.
-                if (m_pending)
-                    m_pending(m_pendingThumbnail, error.isEmpty() ? full : QImage());
+                // A failed export leaves the slot as it was, thumbnail and all.
+                if (error.isEmpty())
+                    handOver(m_pendingThumbnail, QImage(fullImagePath));
                 m_pending = nullptr;
                 emit slideTaken();
                 startQueued();
             });
+}
+
+void SlideIntake::handOver(const QImage& thumbnail, const QImage& full)
+{
+    // Both pictures or neither: a slot with a thumbnail but no picture could never be saved.
+    if (m_pending && !thumbnail.isNull() && !full.isNull())
+        m_pending(thumbnail, full);
 }
 
 bool SlideIntake::startQueued()

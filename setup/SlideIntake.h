@@ -58,6 +58,8 @@ signals:
 
 private:
     bool takePresentation(const QString& path, const Receiver& receiver);
+    // Gives the pending receiver both pictures, when both are there.
+    void handOver(const QImage& thumbnail, const QImage& full);
     // Starts the presentation handed over during the last extraction; false when there is none.
     bool startQueued();
     QString run(const QString& name) const;

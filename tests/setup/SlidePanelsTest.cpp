@@ -119,6 +119,14 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     holding.insertFromPreview(2, QImage(thumbnails.at(1)));
     ASSERT_TRUE(taken.wait(kWaitMs));
     EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(2));
+    // A pick the program fails to export leaves the slide exactly as it was: a new thumbnail
+    // without its picture could never be saved.
+    const QImage thumbnailBefore = doc.ImgHolding;
+    const QImage fullBefore = doc.ImgHoldingFull;
+    holding.insertFromPreview(99, QImage(thumbnails.at(2)));
+    ASSERT_TRUE(taken.wait(kWaitMs));
+    EXPECT_EQ(doc.ImgHolding, thumbnailBefore);
+    EXPECT_EQ(doc.ImgHoldingFull, fullBefore);
 
     // Cut on one slot and Paste on another moves the picture, under the name of a new one.
     const QImage moved = doc.PopUps[5].Full;

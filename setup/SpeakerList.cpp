@@ -31,6 +31,17 @@ void SpeakerList::setSelectedRow(int row)
     m_selectedRow = (row >= 1 && row <= m_doc.SpeakerCount) ? row : 0;
 }
 
+void SpeakerList::speakersRemoved(const QList<int>& positions)
+{
+    for (int position : positions) {
+        if (position == m_selectedRow - 1)
+            m_selectedRow = 0;
+        else if (position < m_selectedRow - 1)
+            --m_selectedRow;
+    }
+    setSelectedRow(m_selectedRow);
+}
+
 void SpeakerList::addFiles(const QStringList& paths, Source source)
 {
     // Events run between files; a second drop meanwhile must not interleave with this one.
@@ -187,7 +198,7 @@ void SpeakerList::moveRow(int source, int target)
 
 void SpeakerList::MnuRemove_Click()
 {
-    if (m_doc.SpeakerCount == 0 || m_selectedRow < 1)
+    if (m_selectedRow < 1 || m_selectedRow > m_doc.SpeakerCount)
         return;
     const int row = m_selectedRow;
     SpeakerTable::RemoveSpeakerAt(m_doc, row - 1);

@@ -2,6 +2,7 @@
 
 #include "SpeakerRecord.h"
 
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -66,6 +67,9 @@ public:
 
     int selectedRow() const { return m_selectedRow; }
     void setSelectedRow(int row);
+    // Speakers were taken out of the table behind the list's back (positions from 0, each as it
+    // was when that speaker went): the selection follows the speaker it was on, or is gone.
+    void speakersRemoved(const QList<int>& positions);
 
     // Presentations among paths become speakers, or update the speaker of the same name after
     // the operator agreed. Stops at the 50-speaker limit, an undetermined drive or Cancel.

@@ -101,6 +101,12 @@ void SpeakersPanel::refresh()
     m_counter->setText(QString::number(m_doc.SpeakerCount));
 }
 
+void SpeakersPanel::speakersRemoved(const QList<int>& positions)
+{
+    m_list.speakersRemoved(positions);
+    refresh();
+}
+
 void SpeakersPanel::updateMenu(int row)
 {
     const bool upload = row >= 1 && uploadPossible && uploadPossible(row);

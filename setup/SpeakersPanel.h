@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QWidget>
 
 #include <functional>
@@ -21,6 +22,9 @@ public:
 
     // Rebuilds the rows and the counter from the speaker table.
     void refresh();
+    // Speakers removed from the table elsewhere (the missing-file sweep), positions as it
+    // reports them.
+    void speakersRemoved(const QList<int>& positions);
     SpeakerListView* view() const { return m_view; }
     QLabel* counter() const { return m_counter; }
     QMenu* contextMenu() const { return m_menu; }

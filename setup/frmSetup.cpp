@@ -664,7 +664,7 @@ void frmSetup::Timer1_Timer()
     if (m_speakerMessages && m_speakersPanel) {
         const QList<int> removed = MissingPresentations::removeSpeakers(m_doc, *m_speakerMessages);
         if (!removed.isEmpty())
-            m_speakersPanel->refresh();
+            m_speakersPanel->speakersRemoved(removed);
         for (int position : removed) {
             if (m_launch)
                 m_launch->controller().speakerRemoved(position);

@@ -5,6 +5,7 @@
 #include "FakePresentationApp.h"
 #include "FakeShellService.h"
 #include "MimeTransfer.h"
+#include "MissingPresentations.h"
 #include "SpeakerList.h"
 #include "SpeakerListView.h"
 #include "SpeakersPanel.h"
@@ -185,6 +186,18 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     EXPECT_EQ(rows(), (QStringList{"S3", "S1", "S4"}));
     EXPECT_EQ(panel.counter()->text(), "3");
     EXPECT_EQ(list.selectedRow(), 1);
+    // The sweep takes speakers whose file went: the selection follows its speaker, and once
+    // that one is gone Delete and Backspace remove nothing.
+    panel.view()->selectRow(3, true);
+    QFile::remove(doc.Speakers[0].FilePath);
+    panel.speakersRemoved(MissingPresentations::removeSpeakers(doc, messages));
+    EXPECT_EQ(list.selectedRow(), 2) << "still S4";
+    QFile::remove(doc.Speakers[1].FilePath);
+    panel.speakersRemoved(MissingPresentations::removeSpeakers(doc, messages));
+    QTest::keyClick(panel.view(), Qt::Key_Delete);
+    QTest::keyClick(panel.view(), Qt::Key_Backspace);
+    EXPECT_EQ(rows(), (QStringList{"S1"}));
+    list.addFiles({file("talks/S5.pptx"), file("talks/S6.pptx")}, SpeakerList::Source::Drop);
 
     presentations.addPresentation(doc.Speakers[0].FilePath, 4);
     list.setSelectedRow(1);

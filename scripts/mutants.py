@@ -1,0 +1,278 @@
+#!/usr/bin/env python3
+"""Mutation check: how many small careless changes to the program's logic do the tests catch?
+
+Applies one source mutation at a time to the program's code (never to the tests), rebuilds the
+test programs that need neither a display nor the office, runs them, and reports each mutation as
+killed (some test failed), survived (every test passed) or not built. The original file is put
+back after each mutation and whenever the run stops, however it stops.
+
+    python3 scripts/mutants.py [--count 60] [--seed 1] [--build build] [--list]
+
+The mutations come from simple rules applied to the code as it is (see RULES) and are sampled
+evenly across the folders in FOLDERS with a seeded generator, so a seed repeats a run exactly.
+"""
+
+import argparse
+import os
+import random
+import re
+import signal
+import subprocess
+import sys
+import time
+from dataclasses import dataclass
+from pathlib import Path
+
+ROOT = Path(__file__).resolve().parent.parent
+FOLDERS = ["document", "slides", "show", "setup", "audio", "livecast"]
+TEST_PROGRAMS = ["test_document", "test_platform", "test_setup", "test_slides", "test_show",
+                 "test_audio"]
+TEST_BOUND_S = 180
+# Code whose output only the end-to-end tests look at (the demo event's pictures).
+SKIPPED = {"slides/DemoEventMaker.cpp"}
+BUILD_BOUND_S = 900
+
+
+@dataclass
+class Mutation:
+    path: Path
+    line: int  # from 1
+    rule: str
+    before: str
+    after: str
+
+    def describe(self):
+        return f"{self.path.relative_to(ROOT)}:{self.line} [{self.rule}] " \
+               f"{self.before.strip()!r} -> {self.after.strip()!r}"
+
+
+def code_part(line):
+    """The line without a trailing // comment, and whether the whole line is a comment or a
+    preprocessor line (left alone)."""
+    stripped = line.strip()
+    if not stripped or stripped.startswith(("//", "#", "*", "/*")):
+        return None
+    cut = line.find("//")
+    return line if cut < 0 else line[:cut]
+
+
+def outside_strings(code, start, end):
+    """True when code[start:end] lies outside string and character literals."""
+    quotes = 0
+    i = 0
+    while i < start:
+        if code[i] == "\\":
+            i += 2
+            continue
+        if code[i] == '"':
+            quotes += 1
+        i += 1
+    return quotes % 2 == 0 and "'" not in code[max(0, start - 1):end + 1]
+
+
+# Each rule: (name, pattern, replacement function). Binary operators are matched with the spaces
+# clang-format puts around them, which keeps template brackets and stream operators out.
+SWAPS = {
+    " < ": " <= ", " <= ": " < ", " > ": " >= ", " >= ": " > ",
+    " == ": " != ", " != ": " == ",
+    " && ": " || ", " || ": " && ",
+    " % ": " / ", " / ": " * ", " * ": " / ",
+}
+
+
+def operator_mutations(code):
+    for token, replacement in SWAPS.items():
+        for match in re.finditer(re.escape(token), code):
+            if outside_strings(code, match.start(), match.end()):
+                rule = {"&": "logic", "|": "logic", "%": "arithmetic", "/": "arithmetic",
+                        "*": "arithmetic"}.get(token.strip()[0], "relational")
+                yield rule, code[:match.start()] + replacement + code[match.end():]
+
+
+NUMBER = re.compile(r"(?<![\w.])(\d+)(?![\w.])")
+# A number the logic computes with: an operand, an index, a value returned or assigned. Sizes,
+# colours and other arguments of constructors are left alone.
+OPERAND_BEFORE = re.compile(r"([<>=+\-*/%\[]|\breturn)\s*$")
+OPERAND_AFTER = re.compile(r"^\s*([<>=+\-*/%\]]|;)")
+
+
+def constant_mutations(code):
+    for match in NUMBER.finditer(code):
+        if not outside_strings(code, match.start(), match.end()):
+            continue
+        if not (OPERAND_BEFORE.search(code[:match.start()]) or
+                OPERAND_AFTER.match(code[match.end():])):
+            continue
+        value = int(match.group(1))
+        for changed in (value + 1, value - 1) if value > 0 else (value + 1,):
+            yield "constant", code[:match.start()] + str(changed) + code[match.end():]
+        # Unit factors (milliseconds, kilobytes, percent) are also changed by a factor of ten.
+        if value in (60, 100, 1000, 1024, 3600, 86400):
+            yield "unit", code[:match.start()] + str(value // 10) + code[match.end():]
+
+
+RESET = re.compile(
+    r"^\s*(emit \w+\(.*\);|[\w.>\-\[\]]+\.clear\(\);|[\w.>\-\[\]]+ = (0|false|true|nullptr|"
+    r"-1|QString\(\)|QImage\(\)|\{\});|[\w.>\-\[\]]+->clear\(\);|\w+\.reset\(\);)\s*$")
+
+
+def statement_mutations(code):
+    if RESET.match(code):
+        yield "removed", re.sub(r"\S.*$", "{} // removed", code.rstrip("\n")) + "\n"
+
+
+VOID_FUNCTION = re.compile(r"^void \w+::\w+\(.*\)( const)?$")
+
+
+def candidates(path):
+    lines = path.read_text(encoding="utf-8").splitlines(keepends=True)
+    found = []
+    for index, line in enumerate(lines):
+        code = code_part(line)
+        if code is None:
+            continue
+        rest = line[len(code):]
+        for rule, mutated in operator_mutations(code):
+            found.append(Mutation(path, index + 1, rule, line, mutated + rest))
+        for rule, mutated in constant_mutations(code):
+            found.append(Mutation(path, index + 1, rule, line, mutated + rest))
+        for rule, mutated in statement_mutations(line):
+            found.append(Mutation(path, index + 1, rule, line, mutated))
+        # An early return at the top of a function that returns nothing.
+        if VOID_FUNCTION.match(line.rstrip("\n")) and index + 1 < len(lines) and \
+                lines[index + 1].strip() == "{":
+            found.append(Mutation(path, index + 2, "early return", lines[index + 1],
+                                  "{\n    return;\n"))
+    return found
+
+
+def sample(count, seed):
+    """count mutations, taken from the folders in turn, each folder's picks at random."""
+    generator = random.Random(seed)
+    pools = {}
+    for folder in FOLDERS:
+        pool = []
+        for path in sorted((ROOT / folder).glob("*.cpp")):
+            if str(path.relative_to(ROOT)) not in SKIPPED:
+                pool.extend(candidates(path))
+        generator.shuffle(pool)
+        if pool:
+            pools[folder] = pool
+    picked = []
+    while len(picked) < count and any(pools.values()):
+        for folder in list(pools):
+            if pools[folder] and len(picked) < count:
+                picked.append(pools[folder].pop())
+    return picked
+
+
+class Restorer:
+    """Puts back the file under mutation on every way out, signals included."""
+
+    def __init__(self):
+        self.path = None
+        self.original = None
+        for sig in (signal.SIGINT, signal.SIGTERM, signal.SIGHUP):
+            signal.signal(sig, self._stop)
+
+    def apply(self, mutation):
+        self.restore()
+        self.original = mutation.path.read_bytes()
+        self.path = mutation.path
+        lines = self.original.decode("utf-8").splitlines(keepends=True)
+        lines[mutation.line - 1] = mutation.after
+        mutation.path.write_text("".join(lines), encoding="utf-8")
+
+    def restore(self):
+        if self.path is not None:
+            self.path.write_bytes(self.original)
+            self.path = None
+
+    def _stop(self, signum, _frame):
+        self.restore()
+        print(f"\nstopped by signal {signum}; every file is as it was", flush=True)
+        sys.exit(130)
+
+
+def run(command, bound, env=None):
+    try:
+        done = subprocess.run(command, cwd=ROOT, stdout=subprocess.PIPE,
+                              stderr=subprocess.STDOUT, timeout=bound, env=env)
+        return done.returncode, done.stdout.decode(errors="replace")
+    except subprocess.TimeoutExpired:
+        return None, "timed out"
+
+
+def build(build_dir):
+    code, output = run(["cmake", "--build", build_dir, "-j2", "--target"] + TEST_PROGRAMS,
+                       BUILD_BOUND_S)
+    return code == 0, output
+
+
+def tests_pass(build_dir):
+    """True when every test program passed; stops at the first one that does not."""
+    env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
+    for program in TEST_PROGRAMS:
+        code, _ = run([str(Path(build_dir) / "bin" / program), "--gtest_brief=1"], TEST_BOUND_S,
+                      env)
+        if code != 0:  # a failure, a crash or a hang
+            return False
+    return True
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__,
+                                     formatter_class=argparse.RawDescriptionHelpFormatter)
+    parser.add_argument("--count", type=int, default=60)
+    parser.add_argument("--seed", type=int, default=1)
+    parser.add_argument("--build", default="build")
+    parser.add_argument("--list", action="store_true", help="print the sample and stop")
+    args = parser.parse_args()
+
+    mutations = sample(args.count, args.seed)
+    if args.list:
+        for mutation in mutations:
+            print(mutation.describe())
+        return 0
+
+    restorer = Restorer()
+    ok, output = build(args.build)
+    if not ok or not tests_pass(args.build):
+        print("the unchanged program does not build or pass its tests: nothing to measure")
+        print(output[-3000:])
+        return 2
+
+    killed, survived, unbuilt = [], [], []
+    started = time.monotonic()
+    try:
+        for number, mutation in enumerate(mutations, 1):
+            restorer.apply(mutation)
+            built, _ = build(args.build)
+            if not built:
+                verdict = "not built"
+                unbuilt.append(mutation)
+            elif tests_pass(args.build):
+                verdict = "SURVIVED"
+                survived.append(mutation)
+            else:
+                verdict = "killed"
+                killed.append(mutation)
+            restorer.restore()
+            print(f"{number:3}/{len(mutations)} {verdict:9} {mutation.describe()}", flush=True)
+    finally:
+        restorer.restore()
+        # The build folder goes back to the program as it is.
+        build(args.build)
+
+    built_count = len(killed) + len(survived)
+    rate = 100.0 * len(killed) / built_count if built_count else 0.0
+    print(f"\nseed {args.seed}: {len(mutations)} mutations, {built_count} built, "
+          f"{len(killed)} killed, {len(survived)} survived, {len(unbuilt)} not built; "
+          f"kill rate {rate:.1f}% in {time.monotonic() - started:.0f} s")
+    for mutation in survived:
+        print("  survived: " + mutation.describe())
+    return 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())

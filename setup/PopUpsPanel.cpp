@@ -21,6 +21,12 @@ namespace {
 constexpr int kColumns = 5;
 const QSize kSlotSize(160, 90);
 
+// Slots are known by the key that flashes them.
+QString popUpCaption(int slot)
+{
+    return QStringLiteral("Pop-up ") + EventDocument::popUpNumber(slot);
+}
+
 } // namespace
 
 PopUpsPanel::PopUpsPanel(PopUpSlots& popUps, EventDocument& doc, QWidget* parent)
@@ -38,8 +44,7 @@ PopUpsPanel::PopUpsPanel(PopUpSlots& popUps, EventDocument& doc, QWidget* parent
     for (int slot = 0; slot < EventDocument::PopUpSlotCount; ++slot) {
         const QString number = EventDocument::popUpNumber(slot);
         auto* picture = new QLabel;
-        WidgetNames::set(picture, QStringLiteral("Pop up ") + number,
-                         QStringLiteral("ImgPopUps(%1)").arg(slot));
+        WidgetNames::set(picture, popUpCaption(slot), QStringLiteral("ImgPopUps(%1)").arg(slot));
         picture->setFixedSize(kSlotSize);
         picture->setAlignment(Qt::AlignCenter);
         picture->setScaledContents(false);
@@ -47,10 +52,10 @@ PopUpsPanel::PopUpsPanel(PopUpSlots& popUps, EventDocument& doc, QWidget* parent
         picture->setFocusPolicy(Qt::StrongFocus);
         picture->installEventFilter(this);
         auto* numberLabel = new QLabel(number);
-        WidgetNames::set(numberLabel, QStringLiteral("Key ") + number,
+        WidgetNames::set(numberLabel, WidgetNames::dataName(QStringLiteral("Key"), number),
                          QStringLiteral("labPopUpNum(%1)").arg(slot));
         auto* nameLabel = new QLabel;
-        WidgetNames::set(nameLabel, QStringLiteral("Name of pop up ") + number,
+        WidgetNames::set(nameLabel, popUpCaption(slot),
                          QStringLiteral("labPopUpName(%1)").arg(slot));
         nameLabel->setFocusPolicy(Qt::StrongFocus);
         nameLabel->installEventFilter(this);
@@ -118,7 +123,7 @@ void PopUpsPanel::refresh()
         picture->setStyleSheet(slot == m_slots.selected()
                                    ? QStringLiteral("border: 3px solid palette(highlight);")
                                    : QStringLiteral("border: 1px solid palette(mid);"));
-        m_names[size_t(slot)]->setText(popUp.Name);
+        WidgetNames::showData(m_names[size_t(slot)], popUpCaption(slot), popUp.Name);
     }
 }
 

@@ -12,13 +12,19 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+namespace {
+
+const QString kCounterCaption = QStringLiteral("Number of speakers");
+
+} // namespace
+
 SpeakersPanel::SpeakersPanel(SpeakerList& list, EventDocument& doc, QWidget* parent)
     : QWidget(parent), m_list(list), m_doc(doc), m_view(new SpeakerListView(this)),
       m_counter(new QLabel(QStringLiteral("0"), this)),
       m_menu(new QMenu(QStringLiteral("Speaker Options"), this))
 {
     WidgetNames::set(m_view, QStringLiteral("Speakers"), QStringLiteral("LstSpeakers"));
-    WidgetNames::set(m_counter, QStringLiteral("Number of speakers"),
+    WidgetNames::set(m_counter, WidgetNames::dataName(kCounterCaption, m_counter->text()),
                      QStringLiteral("labNumSpeaker"));
     m_menu->setObjectName(QStringLiteral("MnuSOptions"));
     m_view->setItemDelegate(new SpeakerNameDelegate(list, m_view));
@@ -98,7 +104,7 @@ void SpeakersPanel::refresh()
         item->setFlags(item->flags() | Qt::ItemIsEditable);
     }
     m_view->selectRow(selected, false);
-    m_counter->setText(QString::number(m_doc.SpeakerCount));
+    WidgetNames::showData(m_counter, kCounterCaption, QString::number(m_doc.SpeakerCount));
 }
 
 void SpeakersPanel::updateMenu(int row)

@@ -31,6 +31,7 @@
 #include <QLabel>
 #include <QPointer>
 #include <QPushButton>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -93,6 +94,7 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     EXPECT_EQ(title->text(), "Unassigned");
     window.recentAction(0)->trigger();
     EXPECT_EQ(window.document().EventFileTitle, "Gala.evf");
+    EXPECT_EQ(window.statusBar()->accessibleName(), "Status: Gala.evf");
     EXPECT_EQ(title->text(), "Closing.pps");
     EXPECT_FALSE(window.quickLaunch()->iconBox()->pixmap().isNull());
 

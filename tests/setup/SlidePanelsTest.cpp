@@ -121,11 +121,13 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(2));
 
     // Cut on one slot and Paste on another moves the picture, under the name of a new one.
+    // Names are read out with the slot's key.
     const QImage moved = doc.PopUps[5].Full;
     doc.PopUps[5].Name = "Sponsors";
     popUps.select(5);
     popUps.cut();
     EXPECT_EQ(doc.PopUps[5].Name, "(Empty)");
+    EXPECT_EQ(panel.name(5)->accessibleName(), "Pop-up 6: (Empty)");
     popUps.select(8);
     popUps.paste();
     EXPECT_EQ(doc.PopUps[8].Full, moved);
@@ -133,6 +135,7 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
 
     // Names are edited in place, on filled slots only.
     EXPECT_EQ(panel.number(9)->text(), "0");
+    EXPECT_EQ(panel.number(9)->accessibleName(), "Key: 0");
     QTest::mouseClick(panel.name(3), Qt::LeftButton);
     EXPECT_FALSE(panel.renameEditor()->isVisible());
     QTest::mouseClick(panel.name(8), Qt::LeftButton);
@@ -141,6 +144,7 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     QTest::keyClicks(panel.renameEditor(), "Sponsors");
     QTest::keyClick(panel.renameEditor(), Qt::Key_Return);
     EXPECT_EQ(panel.name(8)->text(), "Sponsors");
+    EXPECT_EQ(panel.name(8)->accessibleName(), "Pop-up 9: Sponsors");
     QTest::mouseClick(panel.name(8), Qt::LeftButton);
     QTest::keyClicks(panel.renameEditor(), "Other");
     QTest::keyClick(panel.renameEditor(), Qt::Key_Escape);

@@ -180,10 +180,13 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     EXPECT_EQ(doc.Speakers[0].Name, "S2");
 
     // The Delete key removes the selected row; the next one takes its place and the selection.
+    // The counter is read out with its number.
+    EXPECT_EQ(panel.counter()->accessibleName(), "Number of speakers: 4");
     panel.view()->selectRow(1, true);
     QTest::keyClick(panel.view(), Qt::Key_Delete);
     EXPECT_EQ(rows(), (QStringList{"S3", "S1", "S4"}));
     EXPECT_EQ(panel.counter()->text(), "3");
+    EXPECT_EQ(panel.counter()->accessibleName(), "Number of speakers: 3");
     EXPECT_EQ(list.selectedRow(), 1);
 
     presentations.addPresentation(doc.Speakers[0].FilePath, 4);

@@ -50,6 +50,12 @@ SpeakersPanel::SpeakersPanel(SpeakerList& list, EventDocument& doc, QWidget* par
     m_pdf = addItem(QStringLiteral("Convert to PDF"), QStringLiteral("MnuPDFConvert"));
     m_menu->addSeparator();
     m_properties = addItem(QStringLiteral("Properties"), QStringLiteral("MnuProperties"));
+    // Shown beside the commands; the list itself takes these keys (SpeakerListView).
+    m_show->setShortcut(Qt::Key_Return);
+    m_rename->setShortcut(Qt::Key_F2);
+    m_copy->setShortcut(QKeySequence::Copy);
+    m_paste->setShortcut(QKeySequence::Paste);
+    m_remove->setShortcut(Qt::Key_Delete);
 
     auto renameSelected = [this] {
         if (QTreeWidgetItem* item = m_view->currentItem())
@@ -78,6 +84,8 @@ SpeakersPanel::SpeakersPanel(SpeakerList& list, EventDocument& doc, QWidget* par
     connect(m_view, &SpeakerListView::removeRequested, &m_list, &SpeakerList::MnuRemove_Click);
     connect(m_view, &SpeakerListView::showRequested, &m_list, &SpeakerList::MnuShow_Click);
     connect(m_view, &SpeakerListView::renameRequested, this, renameSelected);
+    connect(m_view, &SpeakerListView::copyRequested, &m_list, &SpeakerList::MnuSCopy_Click);
+    connect(m_view, &SpeakerListView::pasteRequested, &m_list, &SpeakerList::MnuSPaste_Click);
     connect(m_view, &QTreeWidget::currentItemChanged, this,
             [this] { m_list.setSelectedRow(m_view->currentRowNumber()); });
     connect(&m_list, &SpeakerList::rowsChanged, this, &SpeakersPanel::refresh);

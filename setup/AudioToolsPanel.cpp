@@ -14,6 +14,13 @@
 #include <QMenu>
 #include <QPushButton>
 
+namespace {
+
+// The status text says "Status : Playing 00:01:05"; the name says which status.
+const QString kStatusCaption = QStringLiteral("Sound test");
+
+} // namespace
+
 AudioToolsPanel::AudioToolsPanel(const QString& appFolder, AudioPlayer& player,
                                  ProgramLauncher& launcher, MessageService& messages,
                                  FileDialogService& dialogs, AudioRecSettings& recorderSettings,
@@ -29,10 +36,9 @@ AudioToolsPanel::AudioToolsPanel(const QString& appFolder, AudioPlayer& player,
     m_frameSTest->setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Maximum);
     m_comSPlay = new QPushButton(QStringLiteral("Play / Stop"), m_frameSTest);
     WidgetNames::set(m_comSPlay, QStringLiteral("Play / Stop"), QStringLiteral("ComSPlay"));
-    m_labSTStatus = new QLabel(SoundTest::InitialStatus, m_frameSTest);
-    // Its text is what a screen reader should read out, so it keeps no name of its own.
-    m_labSTStatus->setObjectName(QStringLiteral("labSTStatus"));
-    m_labSTStatus->setAccessibleDescription(QStringLiteral("labSTStatus"));
+    m_labSTStatus = new QLabel(m_frameSTest);
+    WidgetNames::set(m_labSTStatus, kStatusCaption, QStringLiteral("labSTStatus"));
+    WidgetNames::showData(m_labSTStatus, kStatusCaption, SoundTest::InitialStatus);
     auto* layout = new QHBoxLayout(m_frameSTest);
     layout->addWidget(m_comSPlay);
     layout->addWidget(m_labSTStatus, 1);
@@ -95,7 +101,7 @@ void AudioToolsPanel::addToMenu(QMenu* tools)
 
 void AudioToolsPanel::Timer1_Timer()
 {
-    m_labSTStatus->setText(m_soundTest->statusText());
+    WidgetNames::showData(m_labSTStatus, kStatusCaption, m_soundTest->statusText());
 }
 
 void AudioToolsPanel::MnuUtilities_Show()

@@ -21,6 +21,12 @@ namespace {
 constexpr int kColumns = 5;
 const QSize kSlotSize(160, 90);
 
+// Slots are known by the key that flashes them.
+QString popUpCaption(int slot)
+{
+    return QStringLiteral("Pop-up ") + EventDocument::popUpNumber(slot);
+}
+
 } // namespace
 
 PopUpsPanel::PopUpsPanel(PopUpSlots& popUps, EventDocument& doc, QWidget* parent)
@@ -38,8 +44,7 @@ PopUpsPanel::PopUpsPanel(PopUpSlots& popUps, EventDocument& doc, QWidget* parent
     for (int slot = 0; slot < EventDocument::PopUpSlotCount; ++slot) {
         const QString number = EventDocument::popUpNumber(slot);
         auto* picture = new QLabel;
-        WidgetNames::set(picture, QStringLiteral("Pop up ") + number,
-                         QStringLiteral("ImgPopUps(%1)").arg(slot));
+        WidgetNames::set(picture, popUpCaption(slot), QStringLiteral("ImgPopUps(%1)").arg(slot));
         picture->setFixedSize(kSlotSize);
         picture->setAlignment(Qt::AlignCenter);
         picture->setScaledContents(false);
@@ -47,10 +52,10 @@ PopUpsPanel::PopUpsPanel(PopUpSlots& popUps, EventDocument& doc, QWidget* parent
         picture->setFocusPolicy(Qt::StrongFocus);
         picture->installEventFilter(this);
         auto* numberLabel = new QLabel(number);
-        WidgetNames::set(numberLabel, QStringLiteral("Key ") + number,
+        WidgetNames::set(numberLabel, WidgetNames::dataName(QStringLiteral("Key"), number),
                          QStringLiteral("labPopUpNum(%1)").arg(slot));
         auto* nameLabel = new QLabel;
-        WidgetNames::set(nameLabel, QStringLiteral("Name of pop up ") + number,
+        WidgetNames::set(nameLabel, popUpCaption(slot),
                          QStringLiteral("labPopUpName(%1)").arg(slot));
         nameLabel->setFocusPolicy(Qt::StrongFocus);
         nameLabel->installEventFilter(this);
@@ -89,6 +94,11 @@ PopUpsPanel::PopUpsPanel(PopUpSlots& popUps, EventDocument& doc, QWidget* parent
     m_rename = WidgetNames::action(m_menu, QStringLiteral("Rename"), QStringLiteral("MnuPRename"));
     m_clear = WidgetNames::action(m_menu, QStringLiteral("Clear all Pop Ups"),
                                   QStringLiteral("MnuClrPopUps"));
+    // Shown beside the commands; the slots take these keys themselves (slotKeyPress).
+    m_cut->setShortcut(QKeySequence::Cut);
+    m_copy->setShortcut(QKeySequence::Copy);
+    m_paste->setShortcut(QKeySequence::Paste);
+    m_rename->setShortcut(Qt::Key_F2);
     m_menu->addActions({m_cut, m_copy, m_paste});
     m_menu->addSeparator();
     m_menu->addAction(m_rename);
@@ -118,7 +128,7 @@ void PopUpsPanel::refresh()
         picture->setStyleSheet(slot == m_slots.selected()
                                    ? QStringLiteral("border: 3px solid palette(highlight);")
                                    : QStringLiteral("border: 1px solid palette(mid);"));
-        m_names[size_t(slot)]->setText(popUp.Name);
+        WidgetNames::showData(m_names[size_t(slot)], popUpCaption(slot), popUp.Name);
     }
 }
 
@@ -177,6 +187,38 @@ void PopUpsPanel::MnuPEdit_Popup(const QPoint& globalPos)
     m_menu->popup(globalPos);
 }
 
+bool PopUpsPanel::slotKeyPress(int slot, bool onPicture, QKeyEvent* event)
+{
+    const int key = event->key();
+    if (key == Qt::Key_Space || key == Qt::Key_Return) {
+        onPicture ? ImgPopUps_Click(slot) : labPopUpName_Click(slot);
+        return true;
+    }
+    // The menu's commands by their usual keys, on the slot that has the focus.
+    const std::pair<QKeySequence::StandardKey, void (PopUpSlots::*)()> commands[] = {
+        {QKeySequence::Cut, &PopUpSlots::cut},
+        {QKeySequence::Copy, &PopUpSlots::copy},
+        {QKeySequence::Paste, &PopUpSlots::paste}};
+    for (const auto& [keys, command] : commands) {
+        if (event->matches(keys)) {
+            ImgPopUps_Click(slot);
+            (m_slots.*command)();
+            return true;
+        }
+    }
+    if (key == Qt::Key_F2) {
+        labPopUpName_Click(slot);
+        return true;
+    }
+    if (key == Qt::Key_Menu || (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        ImgPopUps_Click(slot);
+        QLabel* picture = m_pictures[size_t(slot)];
+        MnuPEdit_Popup(picture->mapToGlobal(picture->rect().center()));
+        return true;
+    }
+    return false;
+}
+
 bool PopUpsPanel::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == m_txtRename) {
@@ -204,14 +246,8 @@ bool PopUpsPanel::eventFilter(QObject* watched, QEvent* event)
         else
             labPopUpName_Click(slot);
         return false;
-    case QEvent::KeyPress: {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Space || key == Qt::Key_Return) {
-            isPicture ? ImgPopUps_Click(slot) : labPopUpName_Click(slot);
-            return true;
-        }
-        return false;
-    }
+    case QEvent::KeyPress:
+        return slotKeyPress(slot, isPicture, static_cast<QKeyEvent*>(event));
     case QEvent::ContextMenu:
         ImgPopUps_Click(slot);
         MnuPEdit_Popup(static_cast<QContextMenuEvent*>(event)->globalPos());

@@ -7,6 +7,7 @@
 class EventDocument;
 class PopUpSlots;
 class QFrame;
+class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -39,6 +40,8 @@ protected:
 private:
     void commitRename();
     int slotOf(QObject* object) const;
+    // Keys on a slot's picture or name; true when taken.
+    bool slotKeyPress(int slot, bool onPicture, QKeyEvent* event);
 
     PopUpSlots& m_slots;
     EventDocument& m_doc;

@@ -17,6 +17,7 @@
 namespace {
 
 constexpr int kIconPx = 32;
+const QString kTitleCaption = QStringLiteral("Quick Launch file");
 
 } // namespace
 
@@ -36,9 +37,8 @@ QuickLaunchPanel::QuickLaunchPanel(QuickLaunchBar& bar, PresentationApp& present
     m_picQLaunch->setAlignment(Qt::AlignCenter);
 
     m_labQLFileTitle = new QLabel(this);
-    // The label is read out by what it shows: the file's name or "Unassigned".
-    m_labQLFileTitle->setObjectName(QStringLiteral("labQLFileTitle"));
-    m_labQLFileTitle->setAccessibleDescription(QStringLiteral("labQLFileTitle"));
+    // Read out with what it shows: the file's name or "Unassigned" (set by refresh).
+    WidgetNames::set(m_labQLFileTitle, kTitleCaption, QStringLiteral("labQLFileTitle"));
     m_labQLFileTitle->setTextInteractionFlags(Qt::TextSelectableByMouse);
     m_labQLFileTitle->setMinimumWidth(120);
 
@@ -82,7 +82,7 @@ QAction* QuickLaunchPanel::button(const QString& key) const
 
 void QuickLaunchPanel::refresh()
 {
-    m_labQLFileTitle->setText(m_bar.title());
+    WidgetNames::showData(m_labQLFileTitle, kTitleCaption, m_bar.title());
     m_labQLFileTitle->setToolTip(m_bar.file());
     switch (m_bar.icon()) {
     case QuickLaunchBar::Icon::None:

@@ -136,6 +136,11 @@ void SpeakerListView::contextMenuEvent(QContextMenuEvent* event)
 {
     if (event->reason() == QContextMenuEvent::Mouse)
         return; // handled where the button went down
+    openMenuAtCurrentRow();
+}
+
+void SpeakerListView::openMenuAtCurrentRow()
+{
     const int row = currentRowNumber();
     const QRect rect = row >= 1 ? visualItemRect(topLevelItem(row - 1)) : QRect();
     emit contextMenuAt(row, viewport()->mapToGlobal(rect.center()));
@@ -144,6 +149,22 @@ void SpeakerListView::contextMenuEvent(QContextMenuEvent* event)
 void SpeakerListView::keyPressEvent(QKeyEvent* event)
 {
     setDropHighlight(0);
+    // The list's own Copy would put the row's text on the clipboard, not the speaker's file.
+    if (event->matches(QKeySequence::Copy)) {
+        emit copyRequested();
+        return;
+    }
+    if (event->matches(QKeySequence::Paste)) {
+        emit pasteRequested();
+        return;
+    }
+    // Not every platform turns these keys into a context menu event by itself; once the menu
+    // is up, such an event goes to the menu and opens nothing more.
+    if (event->key() == Qt::Key_Menu ||
+        (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+        openMenuAtCurrentRow();
+        return;
+    }
     switch (event->key()) {
     case Qt::Key_Backspace:
     case Qt::Key_Delete:

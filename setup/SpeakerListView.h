@@ -24,6 +24,8 @@ signals:
     void removeRequested();
     void showRequested();
     void renameRequested();
+    void copyRequested();
+    void pasteRequested();
 
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;
@@ -40,6 +42,7 @@ protected:
 
 private:
     void setDropHighlight(int row);
+    void openMenuAtCurrentRow();
 
     int m_dropHighlight = 0;
 };

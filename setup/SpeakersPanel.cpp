@@ -12,13 +12,19 @@
 #include <QMenu>
 #include <QVBoxLayout>
 
+namespace {
+
+const QString kCounterCaption = QStringLiteral("Number of speakers");
+
+} // namespace
+
 SpeakersPanel::SpeakersPanel(SpeakerList& list, EventDocument& doc, QWidget* parent)
     : QWidget(parent), m_list(list), m_doc(doc), m_view(new SpeakerListView(this)),
       m_counter(new QLabel(QStringLiteral("0"), this)),
       m_menu(new QMenu(QStringLiteral("Speaker Options"), this))
 {
     WidgetNames::set(m_view, QStringLiteral("Speakers"), QStringLiteral("LstSpeakers"));
-    WidgetNames::set(m_counter, QStringLiteral("Number of speakers"),
+    WidgetNames::set(m_counter, WidgetNames::dataName(kCounterCaption, m_counter->text()),
                      QStringLiteral("labNumSpeaker"));
     m_menu->setObjectName(QStringLiteral("MnuSOptions"));
     m_view->setItemDelegate(new SpeakerNameDelegate(list, m_view));
@@ -44,6 +50,12 @@ SpeakersPanel::SpeakersPanel(SpeakerList& list, EventDocument& doc, QWidget* par
     m_pdf = addItem(QStringLiteral("Convert to PDF"), QStringLiteral("MnuPDFConvert"));
     m_menu->addSeparator();
     m_properties = addItem(QStringLiteral("Properties"), QStringLiteral("MnuProperties"));
+    // Shown beside the commands; the list itself takes these keys (SpeakerListView).
+    m_show->setShortcut(Qt::Key_Return);
+    m_rename->setShortcut(Qt::Key_F2);
+    m_copy->setShortcut(QKeySequence::Copy);
+    m_paste->setShortcut(QKeySequence::Paste);
+    m_remove->setShortcut(Qt::Key_Delete);
 
     auto renameSelected = [this] {
         if (QTreeWidgetItem* item = m_view->currentItem())
@@ -72,6 +84,8 @@ SpeakersPanel::SpeakersPanel(SpeakerList& list, EventDocument& doc, QWidget* par
     connect(m_view, &SpeakerListView::removeRequested, &m_list, &SpeakerList::MnuRemove_Click);
     connect(m_view, &SpeakerListView::showRequested, &m_list, &SpeakerList::MnuShow_Click);
     connect(m_view, &SpeakerListView::renameRequested, this, renameSelected);
+    connect(m_view, &SpeakerListView::copyRequested, &m_list, &SpeakerList::MnuSCopy_Click);
+    connect(m_view, &SpeakerListView::pasteRequested, &m_list, &SpeakerList::MnuSPaste_Click);
     connect(m_view, &QTreeWidget::currentItemChanged, this,
             [this] { m_list.setSelectedRow(m_view->currentRowNumber()); });
     connect(&m_list, &SpeakerList::rowsChanged, this, &SpeakersPanel::refresh);
@@ -98,7 +112,7 @@ void SpeakersPanel::refresh()
         item->setFlags(item->flags() | Qt::ItemIsEditable);
     }
     m_view->selectRow(selected, false);
-    m_counter->setText(QString::number(m_doc.SpeakerCount));
+    WidgetNames::showData(m_counter, kCounterCaption, QString::number(m_doc.SpeakerCount));
 }
 
 void SpeakersPanel::speakersRemoved(const QList<int>& positions)

@@ -1,6 +1,7 @@
 #include "WidgetNames.h"
 
 #include <QAction>
+#include <QLabel>
 #include <QWidget>
 
 void WidgetNames::set(QWidget* widget, const QString& accessibleName, const QString& name)
@@ -8,6 +9,20 @@ void WidgetNames::set(QWidget* widget, const QString& accessibleName, const QStr
     widget->setObjectName(name);
     widget->setAccessibleName(accessibleName);
     widget->setAccessibleDescription(name);
+}
+
+QString WidgetNames::dataName(const QString& caption, const QString& value)
+{
+    return value.isEmpty() ? caption : caption + QStringLiteral(": ") + value;
+}
+
+void WidgetNames::showData(QLabel* label, const QString& caption, const QString& text)
+{
+    label->setText(text);
+    // Every change of name is announced; a timer that writes the same text says nothing new.
+    const QString name = dataName(caption, text);
+    if (label->accessibleName() != name)
+        label->setAccessibleName(name);
 }
 
 QAction* WidgetNames::action(QObject* parent, const QString& caption, const QString& name)

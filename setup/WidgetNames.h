@@ -3,6 +3,7 @@
 #include <QString>
 
 class QAction;
+class QLabel;
 class QObject;
 class QWidget;
 
@@ -12,6 +13,11 @@ class WidgetNames
 {
 public:
     static void set(QWidget* widget, const QString& accessibleName, const QString& name);
+    // A control that shows data is read out as what it is followed by what it shows,
+    // "Number of speakers: 3"; an empty value leaves the caption alone.
+    static QString dataName(const QString& caption, const QString& value);
+    // Shows text in a label that shows data and gives it the matching accessible name.
+    static void showData(QLabel* label, const QString& caption, const QString& text);
     // A menu item: the caption is what a screen reader reads; the name goes where tools look.
     static QAction* action(QObject* parent, const QString& caption, const QString& name);
 };

@@ -25,6 +25,7 @@
 #include "SpeakerListView.h"
 #include "SpeakersPanel.h"
 #include "ThreadedShowPort.h"
+#include "WidgetNames.h"
 #include "ZippedEventExport.h"
 #include "frmClose.h"
 #include "frmExport.h"
@@ -104,6 +105,10 @@ frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget
     statusBar()->setObjectName(QStringLiteral("StatusBar1"));
     statusBar()->setAccessibleName(QStringLiteral("Status"));
     statusBar()->setAccessibleDescription(QStringLiteral("StatusBar1"));
+    // The bar paints its message itself; only its name carries it to a screen reader.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        statusBar()->setAccessibleName(WidgetNames::dataName(QStringLiteral("Status"), text));
+    });
     resize(900, 640);
 
     connect(m_controller, &SetupController::recentFilesChanged, this,

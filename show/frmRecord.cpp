@@ -82,6 +82,12 @@ void frmRecord::TimLoad_Timer()
     }
     m_lstRecord->sortByColumn(NameColumn, Qt::AscendingOrder);
     m_lstRecord->header()->resizeSections(QHeaderView::ResizeToContents);
+    // A screen reader hears how much the record holds before going through its rows.
+    const int rows = m_lstRecord->topLevelItemCount();
+    m_lstRecord->setAccessibleName(
+        QStringLiteral("Launch record: %1 %2")
+            .arg(rows)
+            .arg(rows == 1 ? QStringLiteral("presentation") : QStringLiteral("presentations")));
 }
 
 QString frmRecord::currentAvailableFile() const

@@ -72,6 +72,7 @@ TEST_F(AudioToolsTest, TheStatusShowsTheTimeLeftAsHoursMinutesAndSeconds)
     EXPECT_EQ(player.openPath(), app("1kHz Tone.wav"));
     panel.Timer1_Timer();
     EXPECT_EQ(panel.statusLabel()->text(), "Status : Playing 03:25:07");
+    EXPECT_EQ(panel.statusLabel()->accessibleName(), "Sound test: Status : Playing 03:25:07");
     player.advanceTo(length - 999); // not a whole second left
     EXPECT_EQ(test.statusText(), "Status : Playing 00:00:00");
 }

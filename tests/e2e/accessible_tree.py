@@ -1,7 +1,10 @@
 #!/usr/bin/python3
 """Reads the running program's accessible tree the way a screen reader or an outside test driver
-does, and checks that the setup window's controls can be found by role, name and description.
-Its helpers serve sound_test.py too."""
+does, and checks that the setup window's controls can be found by role, name and description,
+and that labels showing data are read out with it, the launch record's among them.
+Its helpers serve sound_test.py too.
+"accessible_tree.py press NAME" presses the menu item NAME and returns when the program answers."""
+import subprocess
 import sys
 import time
 
@@ -39,11 +42,52 @@ def find(node, predicate):
     return next((n for n in walk(node) if predicate(n)), None)
 
 
+def press_menu_item(name):
+    """Presses the menu item; the call returns once what it opened has closed, or times out."""
+    app = wait_for_app()
+    item = app and find(app, lambda n: n.getRoleName() == "menu item" and n.name == name)
+    if item is None:
+        print("FAIL: no menu item", name)
+        return 1
+    try:
+        item.queryAction().doAction(0)
+    except Exception:  # a modal window keeps the answer back past the bus's time limit
+        pass
+    return 0
+
+
+def check_record_window(app):
+    """Opens the launch record (the script wrote one launch of "Ada") and reads its list."""
+    # The record window is modal: the press waits for it, so another process makes it.
+    presser = subprocess.Popen([sys.executable, __file__, "press", "Display Record"])
+    try:
+        window = wait_for(lambda: find(app, lambda n: n.description == "frmRecord"), 20)
+        record = window and wait_for(lambda: find(
+            window, lambda n: n.description == "LstRecord"
+            and n.name == "Launch record: 1 presentation"), 10)
+        if record is None:
+            shown = window and find(window, lambda n: n.description == "LstRecord")
+            return "the launch record list, read as %r" % (shown and shown.name)
+        if find(record, lambda n: n.name == "Ada") is None:
+            return "the launch of Ada in the record list"
+        find(window, lambda n: n.description == "ComOk").queryAction().doAction(0)
+        if not wait_for(lambda: find(app, lambda n: n.description == "frmRecord") is None, 10):
+            return "the record window closing on OK"
+        return None
+    finally:
+        try:
+            presser.wait(30)
+        except subprocess.TimeoutExpired:
+            presser.kill()
+
+
 def main():
     app = wait_for_app()
     if app is None:
         print("FAIL: the program never appeared on the accessibility bus")
         return 1
+    # The sound test's status is written by the window's timer once it runs.
+    wait_for(lambda: find(app, lambda n: n.name == "Sound test: Status : Stopped"), 10)
     found = [(n.getRoleName(), n.name or "", n.description or "") for n in walk(app)]
     # One of each kind of control, and the menu's items by name.
     expected = [
@@ -52,7 +96,14 @@ def main():
         ("push button", "Open", "TbarQLaunch_Open"),
         ("image", "Holding slide", "ImgHolding"),
         ("tree", "Speakers", "LstSpeakers"),
-        ("label", "Pop up 0", "ImgPopUps(9)"),
+        ("label", "Pop-up 0", "ImgPopUps(9)"),
+        # Labels that show data are read out with it.
+        ("label", "Number of speakers: 0", "labNumSpeaker"),
+        ("label", "Pop-up 1: (Empty)", "labPopUpName(0)"),
+        ("label", "Key: 0", "labPopUpNum(9)"),
+        ("label", "Quick Launch file: Unassigned", "labQLFileTitle"),
+        ("label", "Sound test: Status : Stopped", "labSTStatus"),
+        ("status bar", "Status: Untitled.evf", "StatusBar1"),
     ]
     missing = [e for e in expected if e not in found]
     names = {name for _, name, _ in found}
@@ -60,9 +111,16 @@ def main():
     if missing:
         print("FAIL: not found:", missing, "\n", "\n".join(map(str, found)))
         return 1
-    print("PASS: %d accessible objects, every expected control found" % len(found))
+    problem = check_record_window(app)
+    if problem:
+        print("FAIL:", problem)
+        return 1
+    print("PASS: %d accessible objects, every expected control found, data labels and the "
+          "launch record read with their data" % len(found))
     return 0
 
 
 if __name__ == "__main__":
+    if len(sys.argv) == 3 and sys.argv[1] == "press":
+        sys.exit(press_menu_item(sys.argv[2]))
     sys.exit(main())

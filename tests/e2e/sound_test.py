@@ -25,10 +25,11 @@ def main(mode):
         return 0
 
     # A second or more left: the label follows the playing tone, not only its start.
-    if not wait_for(lambda: re.match(r"^Status : Playing 00:00:0[1-9]$", label.name or ""), 10):
+    playing = r"^Sound test: Status : Playing 00:00:0[1-9]$"
+    if not wait_for(lambda: re.match(playing, label.name or ""), 10):
         print("FAIL: the status never read playing with time left; it reads '%s'" % label.name)
         return 1
-    if not wait_for(lambda: label.name == "Status : Stopped", 10):
+    if not wait_for(lambda: label.name == "Sound test: Status : Stopped", 10):
         print("FAIL: the status did not return to stopped; it reads '%s'" % label.name)
         return 1
     print("PASS: the status counted the tone down and returned to stopped")

@@ -111,6 +111,7 @@ TEST_F(QuickLaunchTest, PanelDropsShowsAndCutsAndAVanishedFileIsUnassigned)
     QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(&panel, &drop);
     EXPECT_EQ(panel.fileTitle()->text(), "Talk.ppt");
+    EXPECT_EQ(panel.fileTitle()->accessibleName(), "Quick Launch file: Talk.ppt");
     EXPECT_TRUE(panel.button("Properties")->isEnabled());
     panel.button("Show")->trigger();
     ASSERT_NE(presentations.lastOpened(), nullptr);
@@ -126,6 +127,7 @@ TEST_F(QuickLaunchTest, PanelDropsShowsAndCutsAndAVanishedFileIsUnassigned)
     doc.QuickLaunchTimeCode = QStringLiteral("201500");
     panel.button("Cut")->trigger();
     EXPECT_EQ(panel.fileTitle()->text(), "Unassigned");
+    EXPECT_EQ(panel.fileTitle()->accessibleName(), "Quick Launch file: Unassigned");
     EXPECT_FALSE(panel.button("Properties")->isEnabled());
     EXPECT_EQ(doc.QuickLaunchTimeCode, "201500");
 

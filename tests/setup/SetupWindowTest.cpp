@@ -33,6 +33,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
 
@@ -95,6 +96,7 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     EXPECT_EQ(title->text(), "Unassigned");
     window.recentAction(0)->trigger();
     EXPECT_EQ(window.document().EventFileTitle, "Gala.evf");
+    EXPECT_EQ(window.statusBar()->accessibleName(), "Status: Gala.evf");
     EXPECT_EQ(title->text(), "Closing.pps");
     EXPECT_FALSE(window.quickLaunch()->iconBox()->pixmap().isNull());
 

@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -128,31 +129,48 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     EXPECT_EQ(doc.ImgHolding, thumbnailBefore);
     EXPECT_EQ(doc.ImgHoldingFull, fullBefore);
 
-    // Cut on one slot and Paste on another moves the picture, under the name of a new one.
+    // Cut (Ctrl+X) on one slot and Paste (Ctrl+V) on another moves the picture, under the name
+    // of a new one. Names are read out with the slot's key.
     const QImage moved = doc.PopUps[5].Full;
     doc.PopUps[5].Name = "Sponsors";
-    popUps.select(5);
-    popUps.cut();
+    QTest::keyClick(panel.picture(5), Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(doc.PopUps[5].Name, "(Empty)");
-    popUps.select(8);
-    popUps.paste();
+    EXPECT_EQ(panel.name(5)->accessibleName(), "Pop-up 6: (Empty)");
+    QTest::keyClick(panel.picture(8), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(doc.PopUps[8].Full, moved);
     EXPECT_EQ(doc.PopUps[8].Name, "PopUp");
+    clipboard.putOther();
+    QTest::keyClick(panel.picture(8), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard.picture(), moved);
 
-    // Names are edited in place, on filled slots only.
+    // Names are edited in place (F2), on filled slots only.
     EXPECT_EQ(panel.number(9)->text(), "0");
+    EXPECT_EQ(panel.number(9)->accessibleName(), "Key: 0");
     QTest::mouseClick(panel.name(3), Qt::LeftButton);
     EXPECT_FALSE(panel.renameEditor()->isVisible());
-    QTest::mouseClick(panel.name(8), Qt::LeftButton);
+    QTest::keyClick(panel.picture(8), Qt::Key_F2);
     ASSERT_TRUE(panel.renameEditor()->isVisible());
     EXPECT_EQ(panel.renameEditor()->selectedText(), "PopUp");
     QTest::keyClicks(panel.renameEditor(), "Sponsors");
     QTest::keyClick(panel.renameEditor(), Qt::Key_Return);
     EXPECT_EQ(panel.name(8)->text(), "Sponsors");
+    EXPECT_EQ(panel.name(8)->accessibleName(), "Pop-up 9: Sponsors");
     QTest::mouseClick(panel.name(8), Qt::LeftButton);
     QTest::keyClicks(panel.renameEditor(), "Other");
     QTest::keyClick(panel.renameEditor(), Qt::Key_Escape);
     EXPECT_EQ(doc.PopUps[8].Name, "Sponsors");
+
+    // The menu key and Shift+F10 open the menu on the slot with the focus, the shortcuts shown.
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::SHIFT | Qt::Key_F10}) {
+        popUps.select(0);
+        QTest::keyClick(panel.name(8), key.key(), key.keyboardModifiers());
+        ASSERT_TRUE(panel.contextMenu()->isVisible());
+        EXPECT_EQ(popUps.selected(), 8);
+        panel.contextMenu()->hide();
+    }
+    const QAction* cut = panel.contextMenu()->findChild<QAction*>("MnuPCut");
+    EXPECT_EQ(cut->shortcut(), QKeySequence(QKeySequence::Cut));
+    EXPECT_TRUE(cut->isEnabled());
 
     messages.queueAnswer(int(MsgAnswer::No));
     EXPECT_FALSE(popUps.clearAll());

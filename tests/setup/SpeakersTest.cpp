@@ -181,10 +181,13 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     EXPECT_EQ(doc.Speakers[0].Name, "S2");
 
     // The Delete key removes the selected row; the next one takes its place and the selection.
+    // The counter is read out with its number.
+    EXPECT_EQ(panel.counter()->accessibleName(), "Number of speakers: 4");
     panel.view()->selectRow(1, true);
     QTest::keyClick(panel.view(), Qt::Key_Delete);
     EXPECT_EQ(rows(), (QStringList{"S3", "S1", "S4"}));
     EXPECT_EQ(panel.counter()->text(), "3");
+    EXPECT_EQ(panel.counter()->accessibleName(), "Number of speakers: 3");
     EXPECT_EQ(list.selectedRow(), 1);
     // The sweep takes speakers whose file went: the selection follows its speaker, and once
     // that one is gone Delete and Backspace remove nothing.
@@ -198,6 +201,16 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     QTest::keyClick(panel.view(), Qt::Key_Backspace);
     EXPECT_EQ(rows(), (QStringList{"S1"}));
     list.addFiles({file("talks/S5.pptx"), file("talks/S6.pptx")}, SpeakerList::Source::Drop);
+
+    // Ctrl+C copies the speaker's file, not the row's text; Ctrl+V pastes it back as a new
+    // speaker when the name is new.
+    QTest::keyClick(panel.view(), Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(clipboard.fileList(), QStringList{doc.Speakers[0].FilePath});
+    clipboard.PutFileListOnClipboard({file("more/S5.ppt")});
+    QTest::keyClick(panel.view(), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(rows(), (QStringList{"S3", "S1", "S4", "S5"}));
+    EXPECT_EQ(panel.counter()->accessibleName(), "Number of speakers: 4");
+    list.MnuRemove_Click();
 
     presentations.addPresentation(doc.Speakers[0].FilePath, 4);
     list.setSelectedRow(1);
@@ -220,6 +233,25 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     for (const char* name : {"MnuSPaste", "MnuShow", "MnuRename", "MnuRemove", "MnuSOpen"})
         EXPECT_TRUE(enabled(name)) << name;
     panel.contextMenu()->hide();
+
+    // The menu key and Shift+F10 open the menu of the selected row, whose commands name the
+    // keys that do the same.
+    for (const QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::SHIFT | Qt::Key_F10}) {
+        list.setSelectedRow(3);
+        panel.MnuSOptions_Popup(0, QPoint()); // leaves the row's commands disabled
+        panel.contextMenu()->hide();
+        QTest::keyClick(panel.view(), key.key(), key.keyboardModifiers());
+        EXPECT_TRUE(panel.contextMenu()->isVisible());
+        EXPECT_TRUE(enabled("MnuRemove"));
+        EXPECT_EQ(list.selectedRow(), 3);
+        panel.contextMenu()->hide();
+    }
+    const QMenu* menu = panel.contextMenu();
+    EXPECT_EQ(menu->findChild<QAction*>("MnuSCopy")->shortcut(), QKeySequence(QKeySequence::Copy));
+    EXPECT_EQ(menu->findChild<QAction*>("MnuSPaste")->shortcut(),
+              QKeySequence(QKeySequence::Paste));
+    EXPECT_EQ(menu->findChild<QAction*>("MnuRemove")->shortcut(), QKeySequence(Qt::Key_Delete));
+    EXPECT_EQ(menu->findChild<QAction*>("MnuRename")->shortcut(), QKeySequence(Qt::Key_F2));
 }
 
 } // namespace

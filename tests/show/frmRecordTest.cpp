@@ -29,6 +29,7 @@ TEST(frmRecord, OnlyAvailableFilesAreOpenedShownOrCopied)
     QTreeWidget* list = window.LstRecord();
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 2; }, 2000));
     EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("No"));
+    EXPECT_EQ(list->accessibleName(), QStringLiteral("Launch record: 2 presentations"));
 
     list->setCurrentItem(list->topLevelItem(0)); // the file that has gone
     window.MnuOpen_Click();

@@ -2,6 +2,10 @@
 
 #include "PresentationsUnpacker.h"
 
+#include <QFile>
+
+#include <utility>
+
 ImportCopier::ImportCopier(QObject* parent) : QObject(parent) {}
 
 bool ImportCopier::copy(const QString& source, const QString& target,
@@ -26,9 +30,24 @@ bool ImportCopier::copy(const QString& source, const QString& target,
             return ImportRule::copy(source, target, progress, control.stopFlag());
         },
         [this, done = std::move(done)](ImportRule::Outcome outcome) {
-            emit copyFinished();
+            if (std::exchange(m_cancelled, false)) {
+                if (outcome.kind == ImportRule::Outcome::Kind::Copied)
+                    QFile::remove(outcome.path);
+                outcome = {ImportRule::Outcome::Kind::Cancelled, QString()};
+            }
+            // The next copy of the same operation starts from done: the window stays up.
             if (done)
                 done(outcome);
+            if (!isRunning())
+                emit copyFinished();
         });
     return true;
+}
+
+void ImportCopier::ComCancel_Click()
+{
+    if (!isRunning())
+        return;
+    m_cancelled = true;
+    m_jobs.cancel();
 }

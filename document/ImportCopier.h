@@ -25,12 +25,14 @@ public:
     bool copy(const QString& source, const QString& target,
               std::function<void(ImportRule::Outcome)> done);
 
-    // The copy window's Cancel.
-    void ComCancel_Click() { m_jobs.cancel(); }
+    // The copy window's Cancel. A copy that ended meanwhile, before its done came, is removed
+    // and reported as cancelled too, so that Cancel always ends the operation.
+    void ComCancel_Click();
     bool isRunning() const { return m_jobs.isBusy(); }
 
 signals:
-    // The copy window shows from copyStarted() to copyFinished().
+    // The copy window shows from copyStarted() to copyFinished(); a copy started from done
+    // follows without a copyFinished() in between.
     void copyStarted();
     // "Copying - " + file name, and the whole per cent copied; sent when the per cent changes.
     void progressChanged(const QString& status, int percent);
@@ -38,4 +40,5 @@ signals:
 
 private:
     JobRunner m_jobs;
+    bool m_cancelled = false;
 };

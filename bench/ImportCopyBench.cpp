@@ -128,9 +128,6 @@ Drop drop(const QStringList& files, const QString& stick, const QString& importD
     tick.setInterval(1);
     QObject::connect(&tick, &QTimer::timeout, [&] {
         const double gap = BenchSupport::msSince(sinceTick);
-        if (gap > 20 && qEnvironmentVariableIsSet("BENCH_DEBUG"))
-            std::fprintf(stderr, "gap %.1f ms at %.0f ms, %d speakers\n", gap,
-                         BenchSupport::msSince(clock), int(doc.SpeakerCount));
         result.longestGapMs = std::max(result.longestGapMs, gap);
         sinceTick.restart();
     });
@@ -229,9 +226,6 @@ int main(int argc, char** argv)
         cancels.push_back(d.cancelMs);
         gaps.push_back(d.longestGapMs);
         allClean = allClean && d.clean && !d.complete && d.cancelMs >= 0;
-        if (qEnvironmentVariableIsSet("BENCH_DEBUG"))
-            std::fprintf(stderr, "cancel at %d: %.1f ms clean %d complete %d\n", percent,
-                         d.cancelMs, d.clean, d.complete);
     }
     QDir(work.filePath("cp")).removeRecursively();
     QDir(work.filePath("import")).removeRecursively();

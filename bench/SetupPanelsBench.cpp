@@ -92,7 +92,12 @@ double dropMs(const QStringList& files, const QString& importDir, LibreOfficeApp
     SpeakerList list(doc, {messages, drives, clipboard, app, shell});
     QElapsedTimer timer;
     timer.start();
+    // The copies run off this thread; the drop has ended when the list says so.
+    QEventLoop loop;
+    QObject::connect(&list, &SpeakerList::addingFinished, &loop, &QEventLoop::quit);
     list.addFiles(files, SpeakerList::Source::Drop);
+    if (list.isAdding())
+        loop.exec();
     const double ms = BenchSupport::msSince(timer);
     const bool allCopied =
         doc.SpeakerCount == kPresentations && doc.Speakers[0].FilePath.startsWith(importDir);

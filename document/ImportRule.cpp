@@ -1,9 +1,9 @@
 #include "ImportRule.h"
 
 #include "DriveTypeSource.h"
-#include "PathHelpers.h"
 
 #include <QDir>
+#include <QFileInfo>
 
 ImportRule::ImportRule(const DriveTypeSource& drives) : m_drives(drives) {}
 
@@ -13,7 +13,7 @@ QString ImportRule::copyTarget(const QString& path, const QString& importDir)
     return PathHelpers::withSuffix(plain, PathHelpers::UniqueNumberSuffix(plain));
 }
 
-ImportRule::Outcome ImportRule::apply(const QString& path, const QString& importDir) const
+ImportRule::Outcome ImportRule::decide(const QString& path, const QString& importDir) const
 {
     // A network path in the Windows sense ("//server/share") is remote whatever else is known.
     const DriveTypeSource::DriveType type =
@@ -28,10 +28,17 @@ ImportRule::Outcome ImportRule::apply(const QString& path, const QString& import
     }
     if (int(type) > int(DriveTypeSource::RamDisk))
         return {Outcome::Kind::InPlace, path};
+    return {Outcome::Kind::ToCopy, copyTarget(path, importDir)};
+}
 
-    QDir().mkpath(importDir);
-    const QString target = copyTarget(path, importDir);
-    if (!PathHelpers::ShellCopyFile(path, target))
-        return {Outcome::Kind::CopyFailed, QString()};
-    return {Outcome::Kind::Copied, target};
+ImportRule::Outcome ImportRule::copy(const QString& source, const QString& target,
+                                     const PathHelpers::CopyProgress& progress,
+                                     const std::atomic<bool>* stop)
+{
+    QDir().mkpath(QFileInfo(target).absolutePath());
+    if (PathHelpers::ShellCopyFile(source, target, progress, stop))
+        return {Outcome::Kind::Copied, target};
+    if (stop && stop->load())
+        return {Outcome::Kind::Cancelled, QString()};
+    return {Outcome::Kind::CopyFailed, QString()};
 }

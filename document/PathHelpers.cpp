@@ -13,6 +13,8 @@
 
 namespace {
 
+constexpr qint64 CopyChunkBytes = 8 << 20;
+
 qsizetype lastSlashBeforeEnd(const QString& path)
 {
     if (path.size() < 2)
@@ -77,7 +79,8 @@ bool PathHelpers::FilesAreEqual(const QString& a, const QString& b)
     }
 }
 
-bool PathHelpers::ShellCopyFile(const QString& source, const QString& target)
+bool PathHelpers::ShellCopyFile(const QString& source, const QString& target,
+                                const CopyProgress& progress, const std::atomic<bool>* stop)
 {
     // Unbuffered on both ends, the kernel copying where it can: an import copy should cost no
     // more than cp. Written beside the target and renamed, so no half copy ever has its name.
@@ -89,12 +92,18 @@ bool PathHelpers::ShellCopyFile(const QString& source, const QString& target)
         return false;
     const int from = in.handle();
     const int to = out.handle();
+    const qint64 total = in.size();
+    qint64 done = 0;
     bool kernelCopy = true;
     QByteArray chunk;
     for (;;) {
+        if (stop && stop->load())
+            return false; // the partial file goes with `out`
         ssize_t n = -1;
         if (kernelCopy) {
-            n = ::copy_file_range(from, nullptr, to, nullptr, 1 << 30, 0);
+            // Chunks small enough for progress and Cancel to follow within tens of milliseconds,
+            // large enough to cost nothing next to the copy.
+            n = ::copy_file_range(from, nullptr, to, nullptr, size_t(CopyChunkBytes), 0);
             if (n < 0 &&
                 (errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP)) {
                 kernelCopy = false; // across file systems on older kernels: copy by hand
@@ -117,6 +126,9 @@ bool PathHelpers::ShellCopyFile(const QString& source, const QString& target)
             return false;
         if (n == 0)
             break;
+        done += n;
+        if (progress)
+            progress(done, total);
     }
     out.setPermissions(QFile::permissions(source) | QFile::ReadOwner | QFile::WriteOwner);
     if (QFileInfo(out.fileName()).size() != in.size())

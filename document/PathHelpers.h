@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <atomic>
+#include <functional>
+
 // Path and file helpers shared by every window. Paths use "/" as their separator.
 class PathHelpers
 {
@@ -20,8 +23,13 @@ public:
     // Byte-for-byte comparison; false when either file cannot be read.
     static bool FilesAreEqual(const QString& a, const QString& b);
     // Copies source to target (replacing it) through a file beside the target, so a failed copy
-    // never leaves a half-written target; the copy is made writable. False on any failure.
-    static bool ShellCopyFile(const QString& source, const QString& target);
+    // never leaves a half-written target; the copy is made writable. False on any failure, and
+    // when *stop turns true: then within one chunk, with the partial file removed. progress
+    // hears the bytes copied so far and the source's size after every chunk.
+    using CopyProgress = std::function<void(qint64 doneBytes, qint64 totalBytes)>;
+    static bool ShellCopyFile(const QString& source, const QString& target,
+                              const CopyProgress& progress = {},
+                              const std::atomic<bool>* stop = nullptr);
     // Renames a file; never replaces another file. True when the file now has the new name.
     static bool ShellRenameFile(const QString& oldPath, const QString& newPath);
     // Appends "/" when the folder does not end with one.

@@ -84,32 +84,39 @@ bool QuickLaunchBar::assign(const QString& path, Source source)
 {
     // Checked before the import rule, so that a file that would be refused anyway is never
     // copied into the import folder.
-    if (!hasAcceptedEnding(path))
+    if (!hasAcceptedEnding(path) || m_copier.isRunning())
         return false;
 
     const QString importDir = m_doc.ImportDir.isEmpty() ? m_doc.DesktopFolder : m_doc.ImportDir;
-    const ImportRule::Outcome outcome = ImportRule(m_drives).apply(path, importDir);
+    const ImportRule::Outcome outcome = ImportRule(m_drives).decide(path, importDir);
     switch (outcome.kind) {
     case ImportRule::Outcome::Kind::DriveUndetermined:
         m_messages.show(source == Source::OpenDialog ? QStringLiteral("Error Drive Undetermined.")
                                                      : QStringLiteral("Error Drive Undetermined"),
                         MsgButtons::Ok, MsgIcon::Exclamation);
         return false;
-    case ImportRule::Outcome::Kind::CopyFailed:
-        m_messages.show(QStringLiteral("'") + PathHelpers::FileNameOf(path) +
-                            QStringLiteral("' could not be copied into ") + importDir,
-                        MsgButtons::Ok, MsgIcon::Exclamation);
-        return false;
-    case ImportRule::Outcome::Kind::InPlace:
-    case ImportRule::Outcome::Kind::Copied:
-        break;
+    case ImportRule::Outcome::Kind::ToCopy:
+        return m_copier.copy(
+            path, outcome.path, [this, path, importDir](ImportRule::Outcome copied) {
+                if (copied.kind == ImportRule::Outcome::Kind::Copied)
+                    take(copied.path);
+                else if (copied.kind == ImportRule::Outcome::Kind::CopyFailed)
+                    m_messages.show(QStringLiteral("'") + PathHelpers::FileNameOf(path) +
+                                        QStringLiteral("' could not be copied into ") + importDir,
+                                    MsgButtons::Ok, MsgIcon::Exclamation);
+            });
+    default:
+        take(outcome.path);
+        return true;
     }
+}
 
-    m_doc.QuickLaunchFile = outcome.path;
-    setIconFor(outcome.path);
+void QuickLaunchBar::take(const QString& path)
+{
+    m_doc.QuickLaunchFile = path;
+    setIconFor(path);
     m_doc.QuickLaunchTimeCode.clear();
     emit changed();
-    return true;
 }
 
 void QuickLaunchBar::Open_Click(const QString& initialFolder)
@@ -144,14 +151,24 @@ void QuickLaunchBar::Show_Click()
         emit flashRequested(path);
         return;
     }
-    if (!isPresentation(path))
+    if (!isPresentation(path) || m_office.isBusy())
         return;
-    const auto opened = m_presentations.open(path, PresentationApp::Visibility::Hidden);
-    if (!opened.ok())
-        return;
-    // A show that did not come up leaves nothing open behind it.
-    if (opened.value()->runShow().ok())
-        m_shown = opened.value();
-    else
-        opened.value()->close();
+    using DocumentPtr = std::shared_ptr<PresentationDocument>;
+    m_office.start<DocumentPtr>(
+        [&app = m_presentations, path](const JobRunner::Control&) -> DocumentPtr {
+            const auto opened = app.open(path, PresentationApp::Visibility::Hidden);
+            if (!opened.ok())
+                return nullptr;
+            // A show that did not come up leaves nothing open behind it.
+            if (opened.value()->runShow().ok())
+                return opened.value();
+            opened.value()->close();
+            return nullptr;
+        },
+        [this](DocumentPtr shown) {
+            const bool running = shown != nullptr;
+            if (running)
+                m_shown = std::move(shown);
+            emit showStarted(running);
+        });
 }

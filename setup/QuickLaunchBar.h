@@ -1,5 +1,8 @@
 #pragma once
 
+#include "ImportCopier.h"
+#include "JobRunner.h"
+
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -51,11 +54,16 @@ public:
     // TbarQLaunch, "Cut": the slot becomes unassigned; the LiveCast time code stays.
     void Cut_Click();
     // TbarQLaunch, "Show": presentations and shows run in the presentation program, a Flash
-    // movie goes to whoever listens to flashRequested. Failures are ignored.
+    // movie goes to whoever listens to flashRequested. Failures are ignored. The program is
+    // called off this thread; a Show while the last one is still starting is ignored.
     void Show_Click();
+    bool isShowStarting() const { return m_office.isBusy(); }
 
-    // Assigns path after the import rule; false when nothing was assigned.
+    // Assigns path after the import rule; false when nothing was or will be assigned. A file
+    // the rule copies is assigned when its copy ends (copied() tells).
     bool assign(const QString& path, Source source);
+    // The import rule's copies, for the copy window.
+    ImportCopier& importCopier() { return m_copier; }
     // After the event was replaced (New, Open, a zipped event) or the file vanished.
     void refreshFromDocument();
     // The setup window's periodic check: a file deleted or unmounted meanwhile is unassigned.
@@ -74,6 +82,8 @@ public:
 signals:
     // The file, its title or its icon changed.
     void changed();
+    // The show started by Show_Click() runs, or failed to.
+    void showStarted(bool running);
     // Show on a ".swf" file. The Flash player window is to open on it; until that window
     // exists nothing listens, and Show on a Flash movie does nothing visible.
     void flashRequested(const QString& path);
@@ -81,6 +91,7 @@ signals:
 private:
     static QString ending(const QString& path);
     void setIconFor(const QString& path);
+    void take(const QString& path);
 
     EventDocument& m_doc;
     MessageService& m_messages;
@@ -90,4 +101,6 @@ private:
     Icon m_icon = Icon::None;
     // The presentation of the last show started, held while the show may still run.
     std::shared_ptr<PresentationDocument> m_shown;
+    ImportCopier m_copier;
+    JobRunner m_office;
 };

@@ -23,7 +23,7 @@ const QString kTitleCaption = QStringLiteral("Quick Launch file");
 
 QuickLaunchPanel::QuickLaunchPanel(QuickLaunchBar& bar, PresentationApp& presentations,
                                    std::function<QString()> dialogFolder, QWidget* parent)
-    : QGroupBox(QStringLiteral("Quick Launch"), parent), m_bar(bar), m_presentations(presentations),
+    : QGroupBox(QStringLiteral("Quick Launch"), parent), m_bar(bar), m_properties(presentations),
       m_dialogFolder(std::move(dialogFolder))
 {
     WidgetNames::set(this, title(), QStringLiteral("FrameQLaunch"));
@@ -114,7 +114,7 @@ void QuickLaunchPanel::showProperties()
 {
     if (!m_bar.canShowProperties())
         return;
-    frmQLProperties properties(m_presentations, m_bar.file(), window());
+    frmQLProperties properties(m_properties, m_bar.file(), window());
     properties.exec();
 }
 

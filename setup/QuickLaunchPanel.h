@@ -1,5 +1,7 @@
 #pragma once
 
+#include "QuickLaunchProperties.h"
+
 #include <QGroupBox>
 
 #include <functional>
@@ -39,7 +41,8 @@ private:
     void showProperties();
 
     QuickLaunchBar& m_bar;
-    PresentationApp& m_presentations;
+    // Outlives each properties window: it closes the presentation after the window has gone.
+    QuickLaunchProperties m_properties;
     std::function<QString()> m_dialogFolder;
     QLabel* m_picQLaunch = nullptr;
     QLabel* m_labQLFileTitle = nullptr;

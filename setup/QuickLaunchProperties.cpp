@@ -7,6 +7,8 @@
 #include <QFileInfo>
 
 #include <algorithm>
+#include <optional>
+#include <utility>
 
 namespace {
 
@@ -26,8 +28,8 @@ int partValue(const QString& part)
 
 } // namespace
 
-QuickLaunchProperties::QuickLaunchProperties(PresentationApp& presentations)
-    : m_presentations(presentations)
+QuickLaunchProperties::QuickLaunchProperties(PresentationApp& presentations, QObject* parent)
+    : QObject(parent), m_presentations(presentations)
 {}
 
 QuickLaunchProperties::~QuickLaunchProperties()
@@ -52,62 +54,96 @@ void QuickLaunchProperties::load(const QString& path)
 {
     release();
     m_fields = Fields();
+    m_cancelled = false;
     const QString end = path.right(4).toLower();
     m_fields.isShow = !(end == QLatin1String(".ppt") || end == QLatin1String("pptx"));
     m_fields.fileName = PathHelpers::FileNameOf(path);
     const QFileInfo info(path);
-    if (!info.isFile())
+    if (!info.isFile()) {
+        emit loaded();
         return;
+    }
     m_fields.sizeText = QString::number(info.size()) + QStringLiteral(" bytes");
     m_fields.location = path;
 
-    const auto opened = m_presentations.open(path, PresentationApp::Visibility::Hidden);
-    if (!opened.ok())
-        return;
-    m_document = opened.value();
-    const auto options = m_document->showOptions();
-    if (!options.ok())
-        return;
-    m_fields.loop = options.value().loopUntilStopped;
-    const auto& slides = options.value().slides;
-    // Slide 1 stands for the whole show: the window sets every slide alike.
-    if (!slides.isEmpty() && slides.first().onTime) {
-        m_fields.advance = true;
-        m_fields.delayText = delayText(slides.first().advanceTimeS);
-        m_fields.delayS = delaySeconds(m_fields.delayText);
-    }
+    struct Read
+    {
+        DocumentPtr document;
+        std::optional<SlideShowOptions> options;
+    };
+    m_loading = true;
+    m_jobs.start<Read>(
+        [&app = m_presentations, path](const JobRunner::Control&) {
+            Read read;
+            const auto opened = app.open(path, PresentationApp::Visibility::Hidden);
+            if (!opened.ok())
+                return read;
+            read.document = opened.value();
+            const auto options = read.document->showOptions();
+            if (options.ok())
+                read.options = options.value();
+            return read;
+        },
+        [this](Read read) {
+            m_loading = false;
+            m_document = std::move(read.document);
+            if (m_cancelled) {
+                release();
+                return;
+            }
+            if (read.options) {
+                m_fields.loop = read.options->loopUntilStopped;
+                const auto& slides = read.options->slides;
+                // Slide 1 stands for the whole show: the window sets every slide alike.
+                if (!slides.isEmpty() && slides.first().onTime) {
+                    m_fields.advance = true;
+                    m_fields.delayText = delayText(slides.first().advanceTimeS);
+                    m_fields.delayS = delaySeconds(m_fields.delayText);
+                }
+            }
+            emit loaded();
+        });
 }
 
-PresentationStatus QuickLaunchProperties::ok(bool loop, bool advance, const QString& delayText)
+void QuickLaunchProperties::ok(bool loop, bool advance, const QString& delayText)
 {
-    if (!m_document)
-        return PresentationStatus::failure(QStringLiteral("The presentation is not open"));
-    const auto read = m_document->showOptions();
-    if (!read.ok()) {
-        release();
-        return PresentationStatus::failure(read.error());
+    if (!m_document) {
+        emit saved(PresentationStatus::failure(QStringLiteral("The presentation is not open")));
+        return;
     }
-    SlideShowOptions options = read.value();
-    options.loopUntilStopped = loop;
-    if (advance) {
-        options.advanceMode = SlideShowOptions::AdvanceMode::SlideTimings;
-        const int count = m_document->slideCount().valueOr(int(options.slides.size()));
-        options.slides.resize(count);
-        const int delayS = delaySeconds(delayText);
-        for (SlideShowOptions::SlideAdvance& slide : options.slides)
-            slide = {true, delayS};
-    } else {
-        options.advanceMode = SlideShowOptions::AdvanceMode::Manual;
-    }
-    PresentationStatus status = m_document->setShowOptions(options);
-    if (status.ok())
-        status = m_document->save();
-    release();
-    return status;
+    m_jobs.start<PresentationStatus>(
+        [document = std::exchange(m_document, nullptr), loop, advance,
+         delayText](const JobRunner::Control&) {
+            const auto read = document->showOptions();
+            if (!read.ok()) {
+                document->close();
+                return PresentationStatus::failure(read.error());
+            }
+            SlideShowOptions options = read.value();
+            options.loopUntilStopped = loop;
+            if (advance) {
+                options.advanceMode = SlideShowOptions::AdvanceMode::SlideTimings;
+                const int count = document->slideCount().valueOr(int(options.slides.size()));
+                options.slides.resize(count);
+                const int delayS = delaySeconds(delayText);
+                for (SlideShowOptions::SlideAdvance& slide : options.slides)
+                    slide = {true, delayS};
+            } else {
+                options.advanceMode = SlideShowOptions::AdvanceMode::Manual;
+            }
+            PresentationStatus status = document->setShowOptions(options);
+            if (status.ok())
+                status = document->save();
+            document->close();
+            return status;
+        },
+        [this](PresentationStatus status) { emit saved(status); });
 }
 
 void QuickLaunchProperties::cancel()
 {
+    if (m_loading)
+        m_cancelled = true;
     release();
 }
 
@@ -115,6 +151,7 @@ void QuickLaunchProperties::release()
 {
     if (!m_document)
         return;
-    m_document->close();
-    m_document.reset();
+    m_jobs.start([document = std::exchange(m_document, nullptr)](const JobRunner::Control&) {
+        document->close();
+    });
 }

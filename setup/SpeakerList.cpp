@@ -9,7 +9,6 @@
 #include "ShellService.h"
 #include "SpeakerTable.h"
 
-#include <QCoreApplication>
 #include <QLoggingCategory>
 
 #include <algorithm>
@@ -44,18 +43,35 @@ void SpeakerList::speakersRemoved(const QList<int>& positions)
 
 void SpeakerList::addFiles(const QStringList& paths, Source source)
 {
-    // Events run between files; a second drop meanwhile must not interleave with this one.
+    // A second drop while copies of the first run must not interleave with it.
     if (m_adding)
         return;
     m_adding = true;
-    for (const QString& path : paths) {
+    m_toAdd = paths;
+    m_addSource = source;
+    addNext();
+}
+
+void SpeakerList::addNext()
+{
+    while (!m_toAdd.isEmpty()) {
+        const QString path = m_toAdd.takeFirst();
         if (!SpeakerTable::isPresentationFile(path))
             continue;
-        if (!addOne(path, source))
+        const Step step = addOne(path);
+        if (step == Step::Copying)
+            return;
+        if (step == Step::Stop)
             break;
-        QCoreApplication::processEvents();
     }
+    endAdding();
+}
+
+void SpeakerList::endAdding()
+{
+    m_toAdd.clear();
     m_adding = false;
+    emit addingFinished();
 }
 
 void SpeakerList::MnuSPaste_Click()
@@ -65,69 +81,85 @@ void SpeakerList::MnuSPaste_Click()
         addFiles(files, Source::Paste);
 }
 
-bool SpeakerList::addOne(const QString& path, Source source)
+SpeakerList::Step SpeakerList::addOne(const QString& path)
 {
     SpeakerRecord candidate = SpeakerTable::candidateFor(path);
-    const bool focus = source == Source::Drop;
     if (!SpeakerTable::SpeakerNameExists(m_doc, candidate.Name)) {
         if (m_doc.SpeakerCount >= EventDocument::MaxSpeakers) {
             m_services.messages.show(QStringLiteral("Maximum Number of Speakers = ") +
                                          QString::number(EventDocument::MaxSpeakers),
                                      MsgButtons::Ok, MsgIcon::Exclamation);
-            return false;
+            return Step::Stop;
         }
-        if (!applyImportRule(candidate))
-            return false;
-        m_doc.Speakers[size_t(m_doc.SpeakerCount)] = candidate;
-        ++m_doc.SpeakerCount;
-        m_selectedRow = m_doc.SpeakerCount;
-        emit rowsChanged();
-        emit rowSelected(m_selectedRow, focus);
-        return true;
+        return importAndStore(candidate);
     }
 
     const QString question = QStringLiteral("Speaker '") + candidate.Name +
                              QStringLiteral("' already exist. Update details") +
-                             (source == Source::Paste ? QStringLiteral("?") : QString());
+                             (m_addSource == Source::Paste ? QStringLiteral("?") : QString());
     const int answer =
         m_services.messages.show(question, MsgButtons::YesNoCancel, MsgIcon::Question);
     if (answer == int(MsgAnswer::Cancel))
-        return false;
+        return Step::Stop;
     if (answer != int(MsgAnswer::Yes))
-        return true;
-    if (!applyImportRule(candidate))
-        return false;
-    const int position = SpeakerTable::FindSpeakerByName(m_doc, candidate.Name);
-    m_doc.Speakers[size_t(position)] = candidate;
-    m_selectedRow = position + 1;
-    emit rowsChanged();
-    emit rowSelected(m_selectedRow, focus);
-    return true;
+        return Step::Next;
+    return importAndStore(candidate);
 }
 
-bool SpeakerList::applyImportRule(SpeakerRecord& record)
+SpeakerList::Step SpeakerList::importAndStore(SpeakerRecord candidate)
 {
     const QString importDir = m_doc.ImportDir.isEmpty() ? m_doc.DesktopFolder : m_doc.ImportDir;
-    const ImportRule::Outcome outcome =
-        ImportRule(m_services.drives).apply(record.FilePath, importDir);
-    switch (outcome.kind) {
+    const ImportRule::Outcome decided =
+        ImportRule(m_services.drives).decide(candidate.FilePath, importDir);
+    switch (decided.kind) {
     case ImportRule::Outcome::Kind::DriveUndetermined:
         m_services.messages.show(QStringLiteral("Error Drive Undetermined"), MsgButtons::Ok,
                                  MsgIcon::Exclamation);
-        return false;
-    case ImportRule::Outcome::Kind::CopyFailed:
-        // The drop ends here without a word; the speakers added so far stay.
-        qCWarning(lcSpeakers, "could not copy %s into %s", qPrintable(record.FilePath),
-                  qPrintable(importDir));
-        return false;
-    case ImportRule::Outcome::Kind::Copied:
-        record.FilePath = outcome.path;
-        record.FileName = PathHelpers::FileNameOf(outcome.path);
-        return true;
-    case ImportRule::Outcome::Kind::InPlace:
-        return true;
+        return Step::Stop;
+    case ImportRule::Outcome::Kind::ToCopy:
+        break;
+    default:
+        store(candidate);
+        return Step::Next;
     }
-    return false;
+    const QString source = candidate.FilePath;
+    m_copier.copy(source, decided.path,
+                  [this, candidate, source, importDir](ImportRule::Outcome copied) {
+                      if (copied.kind != ImportRule::Outcome::Kind::Copied) {
+                          // The drop ends here without a word; the speakers added so far stay.
+                          if (copied.kind == ImportRule::Outcome::Kind::CopyFailed)
+                              qCWarning(lcSpeakers, "could not copy %s into %s", qPrintable(source),
+                                        qPrintable(importDir));
+                          endAdding();
+                          return;
+                      }
+                      SpeakerRecord record = candidate;
+                      record.FilePath = copied.path;
+                      record.FileName = PathHelpers::FileNameOf(copied.path);
+                      store(record);
+                      addNext();
+                  });
+    return Step::Copying;
+}
+
+void SpeakerList::store(const SpeakerRecord& record)
+{
+    // While a copy ran the list may have changed under it: the speaker to update may be gone,
+    // the list may be full.
+    const bool update = SpeakerTable::SpeakerNameExists(m_doc, record.Name);
+    if (!update && m_doc.SpeakerCount >= EventDocument::MaxSpeakers)
+        return;
+    if (update) {
+        const int position = SpeakerTable::FindSpeakerByName(m_doc, record.Name);
+        m_doc.Speakers[size_t(position)] = record;
+        m_selectedRow = position + 1;
+    } else {
+        m_doc.Speakers[size_t(m_doc.SpeakerCount)] = record;
+        ++m_doc.SpeakerCount;
+        m_selectedRow = m_doc.SpeakerCount;
+    }
+    emit rowsChanged();
+    emit rowSelected(m_selectedRow, m_addSource == Source::Drop);
 }
 
 void SpeakerList::beginRename(int row)
@@ -220,19 +252,27 @@ void SpeakerList::MnuSOpen_Click()
 
 void SpeakerList::MnuShow_Click()
 {
-    if (m_selectedRow < 1)
+    if (m_selectedRow < 1 || m_office.isBusy())
         return;
     m_doc.SpeakerScratch = SpeakerTable::GetSpeakerAt(m_doc, m_selectedRow - 1);
     const QString path = m_doc.SpeakerScratch.FilePath;
-    const auto opened = m_services.presentations.open(path, PresentationApp::Visibility::Hidden);
-    if (opened.ok() && opened.value()->runShow().ok()) {
-        // The show lives as long as its document is held.
-        m_shownPresentation = opened.value();
-        return;
-    }
-    if (opened.ok())
-        opened.value()->close();
-    m_services.shell.openFile(path);
+    using DocumentPtr = std::shared_ptr<PresentationDocument>;
+    m_office.start<DocumentPtr>(
+        [&app = m_services.presentations, path](const JobRunner::Control&) -> DocumentPtr {
+            const auto opened = app.open(path, PresentationApp::Visibility::Hidden);
+            if (opened.ok() && opened.value()->runShow().ok())
+                return opened.value();
+            if (opened.ok())
+                opened.value()->close();
+            return nullptr;
+        },
+        [this, path](DocumentPtr shown) {
+            // The show lives as long as its document is held.
+            if (shown)
+                m_shownPresentation = std::move(shown);
+            else
+                m_services.shell.openFile(path);
+        });
 }
 
 void SpeakerList::MnuProperties_Click()

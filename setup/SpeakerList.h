@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ImportCopier.h"
+#include "JobRunner.h"
 #include "SpeakerRecord.h"
 
 #include <QList>
@@ -73,7 +75,12 @@ public:
 
     // Presentations among paths become speakers, or update the speaker of the same name after
     // the operator agreed. Stops at the 50-speaker limit, an undetermined drive or Cancel.
+    // Copies the import rule makes run off this thread: the files after one that is being
+    // copied are added once it is done, and addingFinished() ends the whole operation.
     void addFiles(const QStringList& paths, Source source);
+    bool isAdding() const { return m_adding; }
+    // The import rule's copies, for the copy window.
+    ImportCopier& importCopier() { return m_copier; }
     void MnuSPaste_Click();
 
     // The in-place editor opened on row: the speaker is kept aside until the edit ends.
@@ -86,7 +93,10 @@ public:
 
     void MnuSOpen_Click();
     // Runs the selected speaker's presentation as a show; the desktop opens it when that fails.
+    // The program is called off this thread; a Show while the last one is still starting is
+    // ignored.
     void MnuShow_Click();
+    bool isShowStarting() const { return m_office.isBusy(); }
     void MnuProperties_Click();
     void MnuSCopy_Click();
     void MnuCopyAll_Click();
@@ -100,15 +110,31 @@ signals:
     void rowsChanged();
     // Row to select; focusAndScroll for drops, not for pastes.
     void rowSelected(int row, bool focusAndScroll);
+    void addingFinished();
 
 private:
-    // False when the whole operation must stop.
-    bool addOne(const QString& path, Source source);
-    bool applyImportRule(SpeakerRecord& record);
+    enum class Step
+    {
+        Next,
+        Stop,
+        Copying, // the copy's end goes on with the next file
+    };
+
+    void addNext();
+    Step addOne(const QString& path);
+    // Applies the import rule to the candidate, then store(); Copying while its copy runs.
+    Step importAndStore(SpeakerRecord candidate);
+    // Updates the speaker of the same name, or adds one.
+    void store(const SpeakerRecord& record);
+    void endAdding();
 
     EventDocument& m_doc;
     Services m_services;
     int m_selectedRow = 0;
     bool m_adding = false;
+    QStringList m_toAdd;
+    Source m_addSource = Source::Drop;
+    ImportCopier m_copier;
+    JobRunner m_office;
     std::shared_ptr<PresentationDocument> m_shownPresentation;
 };

@@ -3,7 +3,6 @@
 #include "FileIcons.h"
 #include "WidgetNames.h"
 
-#include <QApplication>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QFrame>
@@ -28,9 +27,9 @@ QFrame* separator(QWidget* parent)
 
 } // namespace
 
-frmQLProperties::frmQLProperties(PresentationApp& presentations, const QString& quickLaunchFile,
+frmQLProperties::frmQLProperties(QuickLaunchProperties& properties, const QString& quickLaunchFile,
                                  QWidget* parent)
-    : QDialog(parent), m_properties(presentations)
+    : QDialog(parent), m_properties(properties)
 {
     WidgetNames::set(this, QStringLiteral("Quick Launch Properties"),
                      QStringLiteral("frmQLProperties"));
@@ -113,15 +112,45 @@ frmQLProperties::frmQLProperties(PresentationApp& presentations, const QString& 
     connect(m_txtDelay, &QLineEdit::editingFinished, this, &frmQLProperties::TxtDelay_LostFocus);
     connect(m_comOk, &QPushButton::clicked, this, &frmQLProperties::ComOk_Click);
     connect(m_comCancel, &QPushButton::clicked, this, &frmQLProperties::ComCancel_Click);
+    connect(&m_properties, &QuickLaunchProperties::loaded, this, [this] {
+        showFields();
+        setWorking(false);
+    });
+    connect(&m_properties, &QuickLaunchProperties::saved, this,
+            [this](const PresentationStatus& status) {
+                m_okStatus = status;
+                setWorking(false);
+                accept();
+            });
 
     Form_Load(quickLaunchFile);
 }
 
 void frmQLProperties::Form_Load(const QString& quickLaunchFile)
 {
-    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setWorking(true);
     m_properties.load(quickLaunchFile);
-    QApplication::restoreOverrideCursor();
+    // The file's own data is known at once; the show settings follow.
+    showFields();
+}
+
+void frmQLProperties::setWorking(bool working)
+{
+    for (QWidget* control : {static_cast<QWidget*>(m_chkLoop), static_cast<QWidget*>(m_chkAdvance),
+                             static_cast<QWidget*>(m_comOk)})
+        control->setEnabled(!working);
+    if (working) {
+        m_txtDelay->setEnabled(false);
+        m_upDown1->setEnabled(false);
+        setCursor(Qt::BusyCursor);
+    } else {
+        ChkAdvance_Click();
+        unsetCursor();
+    }
+}
+
+void frmQLProperties::showFields()
+{
     const QuickLaunchProperties::Fields& fields = m_properties.fields();
     const QIcon icon = fields.isShow ? FileIcons::show() : FileIcons::presentation();
     m_picIcon->setPixmap(icon.pixmap(kLargeIconPx));
@@ -132,7 +161,6 @@ void frmQLProperties::Form_Load(const QString& quickLaunchFile)
     m_chkAdvance->setChecked(fields.advance);
     m_txtDelay->setText(fields.delayText);
     m_upDown1->setValue(fields.delayS);
-    ChkAdvance_Click();
 }
 
 void frmQLProperties::ChkAdvance_Click()
@@ -154,9 +182,10 @@ void frmQLProperties::TxtDelay_LostFocus()
 
 void frmQLProperties::ComOk_Click()
 {
-    m_okStatus =
-        m_properties.ok(m_chkLoop->isChecked(), m_chkAdvance->isChecked(), m_txtDelay->text());
-    accept();
+    if (m_properties.isBusy())
+        return;
+    setWorking(true);
+    m_properties.ok(m_chkLoop->isChecked(), m_chkAdvance->isChecked(), m_txtDelay->text());
 }
 
 void frmQLProperties::ComCancel_Click()

@@ -4,7 +4,6 @@
 
 #include <QDialog>
 
-class PresentationApp;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -13,7 +12,9 @@ class QSpinBox;
 
 // "Quick Launch Properties": the file's name, size and place, and the two show settings kept
 // inside the presentation (loop until Escape, advance after a delay). The presentation is read
-// when the window opens and stays open until OK saves it or Cancel lets it go.
+// when the window opens and stays open until OK saves it or Cancel lets it go. Reading and
+// saving wait on the presentation program off the interface thread; meanwhile the settings and
+// OK are disabled, and the window closes once OK's save has ended.
 class frmQLProperties : public QDialog
 {
     Q_OBJECT
@@ -22,7 +23,8 @@ public:
     // Longest delay the spinner offers: the text has two digits of minutes.
     static constexpr int MaxDelayS = 99 * 60 + 59;
 
-    frmQLProperties(PresentationApp& presentations, const QString& quickLaunchFile,
+    // properties must outlive the window; it goes on closing the presentation after it.
+    frmQLProperties(QuickLaunchProperties& properties, const QString& quickLaunchFile,
                     QWidget* parent = nullptr);
 
     void ChkAdvance_Click();
@@ -52,8 +54,10 @@ protected:
 
 private:
     void Form_Load(const QString& quickLaunchFile);
+    void showFields();
+    void setWorking(bool working);
 
-    QuickLaunchProperties m_properties;
+    QuickLaunchProperties& m_properties;
     PresentationStatus m_okStatus = presentationOk();
     QLabel* m_picIcon;
     QLineEdit* m_txtFileName;

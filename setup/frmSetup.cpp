@@ -28,6 +28,7 @@
 #include "WidgetNames.h"
 #include "ZippedEventExport.h"
 #include "frmClose.h"
+#include "frmCopy.h"
 #include "frmExport.h"
 #include "frmExtract.h"
 #include "frmImportDir.h"
@@ -209,6 +210,7 @@ void frmSetup::buildSpeakers(MessageService& messages, const DriveTypeSource& dr
         new SpeakerList(m_doc, {messages, drives, clipboard, presentations, shell}, this);
     m_speakerMessages = &messages;
     m_speakersPanel = new SpeakersPanel(*m_speakerList, m_doc, this);
+    new frmCopy(m_speakerList->importCopier(), this);
     auto* page = m_sections->findChild<QWidget*>(QStringLiteral("PicSpeakers"));
     page->layout()->addWidget(m_speakersPanel);
     m_speakersPanel->refresh();
@@ -398,6 +400,7 @@ void frmSetup::buildQuickLaunch(MessageService& messages, FileDialogService& dia
                                 PresentationApp& presentations, const DriveTypeSource& drives)
 {
     m_quickLaunchBar = new QuickLaunchBar(m_doc, messages, dialogs, presentations, drives, this);
+    new frmCopy(m_quickLaunchBar->importCopier(), this);
     m_quickLaunch = new QuickLaunchPanel(
         *m_quickLaunchBar, presentations, [this] { return m_controller->fileDialogFolder(); },
         this);

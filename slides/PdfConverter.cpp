@@ -4,7 +4,6 @@
 #include "PathHelpers.h"
 
 #include <QFileInfo>
-#include <QThread>
 
 #include <algorithm>
 
@@ -19,13 +18,7 @@ PdfConverter::PdfConverter(PresentationApp& app, MessageService& messages, QObje
     : QObject(parent), m_app(app), m_messages(messages)
 {}
 
-PdfConverter::~PdfConverter()
-{
-    if (m_thread) {
-        m_thread->wait();
-        delete m_thread;
-    }
-}
+PdfConverter::~PdfConverter() = default;
 
 QString PdfConverter::pdfPathOf(const SpeakerRecord& speaker)
 {
@@ -84,23 +77,17 @@ void PdfConverter::next()
         }
 
         const QString presentation = speaker.FilePath;
-        m_thread = QThread::create([this, presentation, pdfPath] {
-            const auto opened = m_app.open(presentation, PresentationApp::Visibility::Hidden);
-            if (!opened.ok()) {
-                m_conversionOk = false;
-                return;
-            }
-            m_conversionOk =
-                opened.value()->saveCopyAs(pdfPath, PresentationDocument::FileFormat::Pdf).ok();
-            opened.value()->close();
-        });
-        connect(m_thread, &QThread::finished, this, [this, pdfPath] {
-            m_thread->wait();
-            m_thread->deleteLater();
-            m_thread = nullptr;
-            convertedOne(pdfPath, m_conversionOk);
-        });
-        m_thread->start();
+        m_jobs.start<bool>(
+            [&app = m_app, presentation, pdfPath](const JobRunner::Control&) {
+                const auto opened = app.open(presentation, PresentationApp::Visibility::Hidden);
+                if (!opened.ok())
+                    return false;
+                const bool saved =
+                    opened.value()->saveCopyAs(pdfPath, PresentationDocument::FileFormat::Pdf).ok();
+                opened.value()->close();
+                return saved;
+            },
+            [this, pdfPath](bool ok) { convertedOne(pdfPath, ok); });
         return;
     }
     m_busy = false;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "JobRunner.h"
 #include "MessageService.h"
 #include "PresentationApp.h"
 #include "SpeakerRecord.h"
@@ -10,11 +11,10 @@
 #include <QStringList>
 
 class EventDocument;
-class QThread;
 
 // Saves speakers' presentations as PDF documents beside them, one speaker or the whole list.
 // The replace question is asked on the converter's own thread between conversions; each
-// conversion (open, save as PDF, close) runs on a thread of its own because those calls block.
+// conversion (open, save as PDF, close) runs off that thread because those calls block.
 // Failed conversions are passed over without a message; one run at a time.
 class PdfConverter : public QObject
 {
@@ -30,7 +30,7 @@ public:
 
     // app and messages must outlive the converter.
     PdfConverter(PresentationApp& app, MessageService& messages, QObject* parent = nullptr);
-    // Waits for a running conversion; speakers not yet reached are dropped.
+    // Waits a bounded time for a running conversion; speakers not yet reached are dropped.
     ~PdfConverter() override;
 
     // The presentation's folder + the speaker's name + ".pdf".
@@ -60,7 +60,6 @@ private:
     QList<SpeakerRecord> m_pending;
     MsgButtons m_buttons = MsgButtons::YesNo;
     Outcome m_outcome;
-    QThread* m_thread = nullptr;
     bool m_busy = false;
-    bool m_conversionOk = false; // written by the conversion, read once its thread has finished
+    JobRunner m_jobs;
 };

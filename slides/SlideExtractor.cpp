@@ -2,7 +2,6 @@
 
 #include <QDir>
 #include <QFileInfo>
-#include <QThread>
 
 namespace {
 
@@ -23,12 +22,11 @@ SlideExtractor::SlideExtractor(PresentationApp& app, QObject* parent) : QObject(
 
 SlideExtractor::~SlideExtractor()
 {
-    if (m_thread) {
-        m_thread->wait();
-        delete m_thread;
-    }
+    // The runner, destroyed after this, waits its bounded time for the close too.
     if (m_workPresentation)
-        m_workPresentation->close();
+        m_jobs.start([document = std::move(m_workPresentation)](const JobRunner::Control&) {
+            document->close();
+        });
 }
 
 std::optional<PresentationDocument::ImageFormat> SlideExtractor::imageFormatOf(const QString& code)
@@ -62,14 +60,13 @@ bool SlideExtractor::start(const Request& request)
     m_request = request;
     // The previous work presentation is replaced; closing it is a blocking call too.
     DocumentPtr previous = std::move(m_workPresentation);
-    runJob(
-        [this, request, previous] {
-            m_jobDocument.reset();
-            m_jobResult = extract(request, previous);
+    m_jobs.start<Extraction>(
+        [this, &app = m_app, request, previous](const JobRunner::Control& control) {
+            return extract(app, request, previous, control);
         },
-        [this] {
-            m_workPresentation = std::move(m_jobDocument);
-            emit finished(m_jobResult);
+        [this](Extraction extraction) {
+            m_workPresentation = std::move(extraction.kept);
+            emit finished(extraction.result);
         });
     return true;
 }
@@ -84,13 +81,13 @@ bool SlideExtractor::startChosenSlideExport(int slide)
     const PresentationDocument::ImageFormat format = *imageFormatOf(m_request.slideImageFormat);
     const QString path = fullImagePathOf(m_request);
     const QSize size = m_request.fullScreenPx;
-    runJob(
-        [this, document, slide, format, path, size] {
+    m_jobs.start<QString>(
+        [document, slide, format, path, size](const JobRunner::Control&) {
             const PresentationStatus exported =
                 document->exportSlide(slide, path, format, size.width(), size.height());
-            m_jobError = exported.ok() ? QString() : exported.error();
+            return exported.ok() ? QString() : exported.error();
         },
-        [this, path] { emit chosenSlideExported(path, m_jobError); });
+        [this, path](QString error) { emit chosenSlideExported(path, error); });
     return true;
 }
 
@@ -98,39 +95,18 @@ void SlideExtractor::releaseWorkPresentation()
 {
     if (!m_workPresentation)
         return;
-    DocumentPtr document = std::move(m_workPresentation);
-    // A running job holds the office: closing waits its turn there, off this thread.
-    if (isBusy()) {
-        connect(
-            m_thread, &QThread::finished, this, [document] { document->close(); },
-            Qt::QueuedConnection);
-        return;
-    }
-    runJob([document] { document->close(); }, [] {});
-}
-
-void SlideExtractor::runJob(std::function<void()> job, std::function<void()> whenDone)
-{
-    m_thread = QThread::create(std::move(job));
-    // Queued: finished comes from the job's thread, the handler runs on ours, after every
-    // report the job queued before it.
-    connect(m_thread, &QThread::finished, this, [this, whenDone = std::move(whenDone)] {
-        m_thread->wait();
-        m_thread->deleteLater();
-        m_thread = nullptr;
-        whenDone();
+    // Closing waits its turn behind a running job, off this thread.
+    m_jobs.start([document = std::move(m_workPresentation)](const JobRunner::Control&) {
+        document->close();
     });
-    m_thread->start();
 }
 
-void SlideExtractor::report(std::function<void()> emitter)
+SlideExtractor::Extraction SlideExtractor::extract(PresentationApp& app, const Request& request,
+                                                   DocumentPtr previous,
+                                                   const JobRunner::Control& control)
 {
-    QMetaObject::invokeMethod(this, std::move(emitter), Qt::QueuedConnection);
-}
-
-SlideExtractor::Result SlideExtractor::extract(const Request& request, DocumentPtr previous)
-{
-    Result result;
+    Extraction extraction;
+    Result& result = extraction.result;
     if (previous)
         previous->close();
 
@@ -139,28 +115,28 @@ SlideExtractor::Result SlideExtractor::extract(const Request& request, DocumentP
     if (!format) {
         result.error =
             QStringLiteral("Unknown slide image format \"%1\"").arg(request.slideImageFormat);
-        return result;
+        return extraction;
     }
     if (request.thumbnailPx.isEmpty() || request.fullScreenPx.isEmpty()) {
         result.error = QStringLiteral("The image sizes must be positive");
-        return result;
+        return extraction;
     }
     if (!QFileInfo(request.presentationPath).isFile()) {
         result.error = QStringLiteral("The file %1 does not exist").arg(request.presentationPath);
-        return result;
+        return extraction;
     }
 
-    const auto opened = m_app.open(request.presentationPath, PresentationApp::Visibility::Hidden);
+    const auto opened = app.open(request.presentationPath, PresentationApp::Visibility::Hidden);
     if (!opened.ok()) {
         result.error =
             QStringLiteral("Could not open %1: %2").arg(request.presentationPath, opened.error());
-        return result;
+        return extraction;
     }
     const DocumentPtr document = opened.value();
     auto fail = [&](const QString& error) {
         document->close();
         result.error = error;
-        return result;
+        return extraction;
     };
 
     const PresentationResult<int> count = document->slideCount();
@@ -188,15 +164,15 @@ SlideExtractor::Result SlideExtractor::extract(const Request& request, DocumentP
     if (!exported.ok())
         return fail(exported.error());
     result.fullImagePath = full;
-    report([this, thumbnail, full] { emit firstSlideReady(thumbnail, full); });
+    control.post([this, thumbnail, full] { emit firstSlideReady(thumbnail, full); });
 
     if (result.slideCount == 1) {
         document->close();
-        return result;
+        return extraction;
     }
 
     result.span = SlideSpan::Several;
-    report([this] { emit progressChanged(progressText(0, 1)); });
+    control.post([this] { emit progressChanged(progressText(0, 1)); });
     for (int slide = 1; slide <= result.slideCount; ++slide) {
         const QString path = previewFolder + QStringLiteral("/Slide%1.bmp").arg(slide);
         exported = document->exportSlide(slide, path, PresentationDocument::ImageFormat::Bmp,
@@ -204,9 +180,9 @@ SlideExtractor::Result SlideExtractor::extract(const Request& request, DocumentP
         if (!exported.ok())
             return fail(exported.error());
         result.previewPaths << path;
-        report(
+        control.post(
             [this, text = progressText(slide, result.slideCount)] { emit progressChanged(text); });
     }
-    m_jobDocument = document;
-    return result;
+    extraction.kept = document;
+    return extraction;
 }

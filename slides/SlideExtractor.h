@@ -1,5 +1,6 @@
 #pragma once
 
+#include "JobRunner.h"
 #include "PresentationApp.h"
 
 #include <QObject>
@@ -11,13 +12,10 @@
 #include <memory>
 #include <optional>
 
-class QThread;
-
 // Turns a presentation into the image files the setup window shows: slide 1 as thumbnail and
 // full-screen image, and for a presentation of several slides a thumbnail of every slide for
 // the preview. The presentation program's calls block for as long as it renders, so every job
-// runs on a thread of its own and reports through signals queued to the extractor's thread; one
-// job runs at a time.
+// runs off this thread, one at a time, and reports through signals on the extractor's thread.
 //
 // The presentation of several slides stays open (the work presentation) until the operator has
 // picked a slide in the preview, or the next extraction replaces it.
@@ -55,7 +53,7 @@ public:
 
     // The app must outlive the extractor.
     explicit SlideExtractor(PresentationApp& app, QObject* parent = nullptr);
-    // Waits for a running job (each of its calls is bounded) and closes the work presentation.
+    // Closes the work presentation, waiting a bounded time for that and for a running job.
     ~SlideExtractor() override;
 
     static std::optional<PresentationDocument::ImageFormat> imageFormatOf(const QString& code);
@@ -71,7 +69,7 @@ public:
     // Closes the work presentation (the preview was closed). Nothing when none is open.
     void releaseWorkPresentation();
 
-    bool isBusy() const { return m_thread != nullptr; }
+    bool isBusy() const { return m_jobs.isBusy(); }
     bool hasWorkPresentation() const { return m_workPresentation != nullptr; }
 
 signals:
@@ -85,17 +83,18 @@ signals:
 private:
     using DocumentPtr = std::shared_ptr<PresentationDocument>;
 
-    void runJob(std::function<void()> job, std::function<void()> whenDone);
-    // The job itself, on the job's thread. Keeps the document in m_jobDocument when it stays open.
-    Result extract(const Request& request, DocumentPtr previous);
-    void report(std::function<void()> emitter);
+    struct Extraction
+    {
+        Result result;
+        DocumentPtr kept; // the work presentation when it stays open
+    };
+
+    // The job itself, off this thread: it touches nothing of the extractor but its reports.
+    Extraction extract(PresentationApp& app, const Request& request, DocumentPtr previous,
+                       const JobRunner::Control& control);
 
     PresentationApp& m_app;
-    QThread* m_thread = nullptr;
     Request m_request;
     DocumentPtr m_workPresentation;
-    // Written by the job, read once its thread has finished.
-    Result m_jobResult;
-    DocumentPtr m_jobDocument;
-    QString m_jobError;
+    JobRunner m_jobs;
 };

@@ -6,17 +6,10 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
-#include <QThread>
 
 TemplateMaker::TemplateMaker(PresentationApp& app, QObject* parent) : QObject(parent), m_app(app) {}
 
-TemplateMaker::~TemplateMaker()
-{
-    if (m_thread) {
-        m_thread->wait();
-        delete m_thread;
-    }
-}
+TemplateMaker::~TemplateMaker() = default;
 
 QStringList TemplateMaker::missingTemplates(const QString& appFolder)
 {
@@ -31,23 +24,18 @@ QStringList TemplateMaker::missingTemplates(const QString& appFolder)
 bool TemplateMaker::start(const QString& appFolder, const QString& picturePath,
                           const QString& workFolder)
 {
-    if (m_thread || missingTemplates(appFolder).isEmpty())
+    if (isBusy() || missingTemplates(appFolder).isEmpty())
         return false;
-    m_thread = QThread::create([this, appFolder, picturePath, workFolder] {
-        m_error = make(appFolder, picturePath, workFolder);
-    });
-    connect(m_thread, &QThread::finished, this, [this] {
-        m_thread->wait();
-        m_thread->deleteLater();
-        m_thread = nullptr;
-        emit finished(m_error);
-    });
-    m_thread->start();
+    m_jobs.start<QString>(
+        [&app = m_app, appFolder, picturePath, workFolder](const JobRunner::Control&) {
+            return make(app, appFolder, picturePath, workFolder);
+        },
+        [this](QString error) { emit finished(error); });
     return true;
 }
 
-QString TemplateMaker::make(const QString& appFolder, const QString& picturePath,
-                            const QString& workFolder)
+QString TemplateMaker::make(PresentationApp& app, const QString& appFolder,
+                            const QString& picturePath, const QString& workFolder)
 {
     // The picture goes in under a name with an extension, which the program needs to know what
     // it is given.
@@ -59,7 +47,7 @@ QString TemplateMaker::make(const QString& appFolder, const QString& picturePath
     if (!picture.save(slidePicture, "PNG"))
         return QStringLiteral("The template picture cannot be written to %1.").arg(workFolder);
 
-    const auto built = m_app.buildFromPictures({slidePicture}, PresentationApp::Visibility::Hidden);
+    const auto built = app.buildFromPictures({slidePicture}, PresentationApp::Visibility::Hidden);
     QFile::remove(slidePicture);
     if (!built.ok())
         return built.error();

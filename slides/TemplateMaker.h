@@ -1,17 +1,16 @@
 #pragma once
 
+#include "JobRunner.h"
 #include "PresentationApp.h"
 
 #include <QObject>
 #include <QString>
 #include <QStringList>
 
-class QThread;
-
 // Makes the program's own template presentations "ppt.pptx", "ppt.ppt" and "pps.pps" in the
 // application folder: one slide showing the default holding picture. Templates the folder
-// already has are kept. The presentation program's calls block, so the work runs on a thread of
-// its own and ends with finished().
+// already has are kept. The presentation program's calls block, so the work runs off this
+// thread and ends with finished().
 class TemplateMaker : public QObject
 {
     Q_OBJECT
@@ -22,7 +21,7 @@ public:
 
     // app must outlive the maker.
     explicit TemplateMaker(PresentationApp& app, QObject* parent = nullptr);
-    // Waits for a running job.
+    // Waits a bounded time for a running job.
     ~TemplateMaker() override;
 
     // The templates appFolder (ending in "/") lacks.
@@ -31,16 +30,16 @@ public:
     // Builds the missing templates from picturePath (any picture file, extension or not),
     // working in workFolder. False, with nothing started, when nothing is missing or a job runs.
     bool start(const QString& appFolder, const QString& picturePath, const QString& workFolder);
-    bool isBusy() const { return m_thread != nullptr; }
+    bool isBusy() const { return m_jobs.isBusy(); }
 
 signals:
     // error is empty when every template was made.
     void finished(const QString& error);
 
 private:
-    QString make(const QString& appFolder, const QString& picturePath, const QString& workFolder);
+    static QString make(PresentationApp& app, const QString& appFolder, const QString& picturePath,
+                        const QString& workFolder);
 
     PresentationApp& m_app;
-    QThread* m_thread = nullptr;
-    QString m_error;
+    JobRunner m_jobs;
 };

@@ -49,6 +49,12 @@ PresentationResult<std::shared_ptr<PresentationDocument>>
 FakePresentationApp::open(const QString& path, Visibility)
 {
     using Result = PresentationResult<std::shared_ptr<PresentationDocument>>;
+    {
+        std::unique_lock<std::mutex> lock(m_hold->mutex);
+        ++m_hold->waiting;
+        m_hold->released.wait(lock, [this] { return !m_hold->held; });
+        --m_hold->waiting;
+    }
     if (!m_available)
         return Result::failure(QStringLiteral("The presentation program is not installed"));
     startInBackground();
@@ -136,4 +142,23 @@ PresentationStatus FakePresentationApp::quit()
     closeAll();
     m_program->running = false;
     return presentationOk();
+}
+
+void FakePresentationApp::holdOpens()
+{
+    const std::lock_guard<std::mutex> lock(m_hold->mutex);
+    m_hold->held = true;
+}
+
+void FakePresentationApp::releaseOpens()
+{
+    const std::lock_guard<std::mutex> lock(m_hold->mutex);
+    m_hold->held = false;
+    m_hold->released.notify_all();
+}
+
+int FakePresentationApp::waitingOpens() const
+{
+    const std::lock_guard<std::mutex> lock(m_hold->mutex);
+    return m_hold->waiting;
 }

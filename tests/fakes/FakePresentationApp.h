@@ -6,7 +6,9 @@
 #include <QList>
 #include <QSet>
 
+#include <condition_variable>
 #include <memory>
+#include <mutex>
 
 class FakePresentationDocument;
 
@@ -55,6 +57,11 @@ public:
     QStringList savedOnClose() const { return m_program->savedOnClose; }
     QString untitledFolder() const { return m_program->untitledFolder; }
     void setAvailable(bool available) { m_available = available; }
+    // A slow or hung program: open() waits from holdOpens() until releaseOpens().
+    void holdOpens();
+    void releaseOpens();
+    // Calls of open() waiting for releaseOpens() right now.
+    int waitingOpens() const;
 
     int starts() const { return m_program->starts; }
     // The most recently opened document that is still open, or null.
@@ -81,7 +88,16 @@ private:
     std::shared_ptr<FakePresentationDocument> adopt(const QString& path, int slideCount,
                                                     const SlideShowOptions& options);
 
+    struct Hold
+    {
+        mutable std::mutex mutex;
+        std::condition_variable released;
+        bool held = false;
+        int waiting = 0;
+    };
+
     std::shared_ptr<Program> m_program;
+    std::shared_ptr<Hold> m_hold = std::make_shared<Hold>();
     bool m_available = true;
     std::shared_ptr<FakePresentationDocument> m_ownProcessShow;
 };

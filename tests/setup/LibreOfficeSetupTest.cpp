@@ -16,6 +16,7 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
@@ -66,13 +67,19 @@ TEST_F(LibreOfficeSetupTest, QuickLaunchPropertiesSurviveSavingAndReopening)
 {
     const QString path = deck("Rolling.pptx", ColourPictures::colours(3));
     {
-        frmQLProperties window(*s_app, path);
+        QuickLaunchProperties properties(*s_app);
+        frmQLProperties window(properties, path);
+        QSignalSpy loaded(&properties, &QuickLaunchProperties::loaded);
+        QSignalSpy saved(&properties, &QuickLaunchProperties::saved);
+        ASSERT_TRUE(loaded.wait(30000));
         window.loop()->setChecked(true);
         window.advance()->setChecked(true);
         window.delay()->setText(QStringLiteral("02:05"));
         window.TxtDelay_LostFocus();
         window.ComOk_Click();
+        ASSERT_TRUE(saved.wait(30000));
         ASSERT_TRUE(window.okStatus().ok()) << window.okStatus().error().toStdString();
+        QTRY_VERIFY_WITH_TIMEOUT(!properties.isBusy(), 30000);
     }
     EXPECT_EQ(s_app->openPresentationCount().valueOr(-1), 0);
 

@@ -17,10 +17,14 @@
 #include <QLabel>
 #include <QMimeData>
 #include <QSignalSpy>
+#include <QTest>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
 #include <gtest/gtest.h>
+
+#include <optional>
 
 namespace {
 
@@ -79,12 +83,12 @@ TEST_F(QuickLaunchTest, DropAndOpenTakeAPresentationCopyingFromRemovableOrNetwor
     file("import/Talk.ppt");
     const QString stick = file("usb/Talk.ppt");
     bar.drop({stick});
-    EXPECT_EQ(doc.QuickLaunchFile, folder.path("import/Talk2.ppt"));
+    QTRY_COMPARE_WITH_TIMEOUT(doc.QuickLaunchFile, folder.path("import/Talk2.ppt"), 5000);
     EXPECT_EQ(folder.readFile("import/Talk2.ppt"), "usb/Talk.ppt");
     EXPECT_TRUE(QFileInfo::exists(stick));
     dialogs.queueChoice(file("share/Keynote.ppsx"));
     bar.Open_Click(folder.path());
-    EXPECT_EQ(doc.QuickLaunchFile, folder.path("import/Keynote.ppsx"));
+    QTRY_COMPARE_WITH_TIMEOUT(doc.QuickLaunchFile, folder.path("import/Keynote.ppsx"), 5000);
 
     // A drive nobody can tell keeps the previous file, from Open and from a drop alike.
     dialogs.queueChoice(file("lost/Gone.ppt"));
@@ -113,9 +117,22 @@ TEST_F(QuickLaunchTest, PanelDropsShowsAndCutsAndAVanishedFileIsUnassigned)
     EXPECT_EQ(panel.fileTitle()->text(), "Talk.ppt");
     EXPECT_EQ(panel.fileTitle()->accessibleName(), "Quick Launch file: Talk.ppt");
     EXPECT_TRUE(panel.button("Properties")->isEnabled());
+    // A slow office: the window goes on handling events while Show waits on it, a second Show
+    // meanwhile is ignored, and the show comes up once the office answers.
+    presentations.holdOpens();
+    QSignalSpy shown(&bar, &QuickLaunchBar::showStarted);
     panel.button("Show")->trigger();
+    QTRY_COMPARE_WITH_TIMEOUT(presentations.waitingOpens(), 1, 2000);
+    bool ticked = false;
+    QTimer::singleShot(0, [&] { ticked = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(ticked, 2000);
+    panel.button("Show")->trigger();
+    presentations.releaseOpens();
+    ASSERT_TRUE(shown.wait(2000));
+    EXPECT_TRUE(shown[0][0].toBool());
     ASSERT_NE(presentations.lastOpened(), nullptr);
     EXPECT_EQ(presentations.lastOpened()->showsStarted(), 1);
+    EXPECT_EQ(presentations.openPresentationCount().value(), 1);
 
     // A Flash movie is handed on, not opened.
     QSignalSpy flash(&bar, &QuickLaunchBar::flashRequested);
@@ -156,8 +173,21 @@ TEST_F(QuickLaunchTest, PropertiesReadSlideOneAndWriteOnlyOnOk)
         deck->setShowOptions(before);
         deck->save();
         deck->close();
+        // The office is slow to open it: the file's own data shows at once, the settings when
+        // it answers, and events go on meanwhile.
         QuickLaunchProperties properties(presentations);
+        QSignalSpy loaded(&properties, &QuickLaunchProperties::loaded);
+        presentations.holdOpens();
         properties.load(path);
+        QTRY_COMPARE_WITH_TIMEOUT(presentations.waitingOpens(), 1, 2000);
+        EXPECT_EQ(properties.fields().sizeText, "1234 bytes");
+        EXPECT_FALSE(properties.fields().loop);
+        bool ticked = false;
+        QTimer::singleShot(0, [&] { ticked = true; });
+        QTRY_VERIFY_WITH_TIMEOUT(ticked, 2000);
+        EXPECT_TRUE(loaded.isEmpty());
+        presentations.releaseOpens();
+        ASSERT_TRUE(loaded.wait(2000));
         const auto& f = properties.fields();
         EXPECT_EQ(f.fileName, "Loop.pps");
         EXPECT_EQ(f.sizeText, "1234 bytes");
@@ -165,16 +195,24 @@ TEST_F(QuickLaunchTest, PropertiesReadSlideOneAndWriteOnlyOnOk)
         EXPECT_TRUE(f.isShow && f.loop && f.advance);
         EXPECT_EQ(f.delayText, "01:35");
         properties.cancel();
-        EXPECT_EQ(presentations.lastOpened(), nullptr);
+        QTRY_COMPARE_WITH_TIMEOUT(presentations.lastOpened(), nullptr, 2000);
         properties.load(path); // closing the window any other way is a Cancel too
+        ASSERT_TRUE(loaded.wait(2000));
     }
     EXPECT_EQ(presentations.storedOptions(path), before);
     EXPECT_EQ(presentations.openPresentationCount().value(), 0);
 
     // Without automatic advance the show waits for the presenter; the timings stay.
     QuickLaunchProperties properties(presentations);
+    QSignalSpy loaded(&properties, &QuickLaunchProperties::loaded);
+    std::optional<PresentationStatus> saved;
+    QObject::connect(&properties, &QuickLaunchProperties::saved,
+                     [&](const PresentationStatus& status) { saved = status; });
     properties.load(path);
-    ASSERT_TRUE(properties.ok(false, false, QStringLiteral("00:10")).ok());
+    ASSERT_TRUE(loaded.wait(2000));
+    properties.ok(false, false, QStringLiteral("00:10"));
+    QTRY_VERIFY_WITH_TIMEOUT(saved.has_value(), 2000);
+    ASSERT_TRUE(saved->ok());
     const SlideShowOptions stored = presentations.storedOptions(path);
     EXPECT_FALSE(stored.loopUntilStopped);
     EXPECT_EQ(stored.advanceMode, SlideShowOptions::AdvanceMode::Manual);
@@ -183,6 +221,10 @@ TEST_F(QuickLaunchTest, PropertiesReadSlideOneAndWriteOnlyOnOk)
     // A presentation the office cannot read: OK saves nothing.
     presentations.failToOpen(path);
     properties.load(path);
-    EXPECT_FALSE(properties.ok(true, true, QStringLiteral("01:00")).ok());
+    ASSERT_TRUE(loaded.wait(2000));
+    saved.reset();
+    properties.ok(true, true, QStringLiteral("01:00"));
+    ASSERT_TRUE(saved.has_value());
+    EXPECT_FALSE(saved->ok());
     EXPECT_EQ(presentations.storedOptions(path), stored);
 }

@@ -3,23 +3,31 @@
 #include "FakeDriveTypeSource.h"
 #include "FakeMessageService.h"
 #include "FakePresentationApp.h"
+#include "FakePresentationDocument.h"
 #include "FakeShellService.h"
 #include "MimeTransfer.h"
 #include "MissingPresentations.h"
+#include "ProgressDisplay.h"
 #include "SpeakerList.h"
 #include "SpeakerListView.h"
 #include "SpeakersPanel.h"
 #include "TestFolder.h"
+#include "frmCopy.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -90,6 +98,7 @@ TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
     QApplication::sendEvent(panel.view()->viewport(), &enter);
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(panel.view()->viewport(), &drop);
+    QTRY_VERIFY_WITH_TIMEOUT(!list.isAdding(), 5000);
     EXPECT_EQ(rows(), (QStringList{"One", "Two", "Three"}));
     EXPECT_EQ(doc.Speakers[0].FilePath, folder.path("import/One2.ppt"));
     EXPECT_EQ(folder.readFile("import/One2.ppt"), "usb/One.ppt");
@@ -124,6 +133,31 @@ TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
     EXPECT_EQ(messages.last(), "Speaker 'S2' already exist. Update details?");
     EXPECT_EQ(doc.Speakers[3].FilePath, folder.path("talks/S1.pptx"));
     EXPECT_EQ(doc.Speakers[6].FilePath, folder.path("talks/S4.pptx"));
+}
+
+// A stick that delivers slowly (a pipe the test feeds): the copy window shows the file and
+// the bytes so far while the list goes on handling events; Cancel leaves no partial copy.
+TEST_F(SpeakersTest, ACopyFromAStickRunsBehindItsWindowAndCancelLeavesNothing)
+{
+    frmCopy window(list.importCopier());
+    QDir().mkpath(folder.path("usb"));
+    const QString stick = folder.path("usb/Slow.ppt");
+    ASSERT_EQ(::mkfifo(QFile::encodeName(stick).constData(), 0600), 0);
+    list.addFiles({stick, file("usb/Later.ppt")}, SpeakerList::Source::Drop);
+    QFile feed(stick);
+    ASSERT_TRUE(feed.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
+    ASSERT_EQ(feed.write(QByteArray(64 * 1024, 'x')), 64 * 1024);
+    QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 2000);
+    EXPECT_EQ(window.progress()->status()->text(), "Copying - Slow.ppt");
+    EXPECT_TRUE(list.isAdding());
+
+    QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
+    feed.write(QByteArray(64 * 1024, 'x')); // the blocked read returns and sees the Cancel
+    feed.close();
+    QTRY_VERIFY_WITH_TIMEOUT(!list.isAdding(), 2000);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_EQ(doc.SpeakerCount, 0);
+    EXPECT_TRUE(QDir(folder.path("import")).isEmpty());
 }
 
 TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
@@ -214,12 +248,24 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
 
     presentations.addPresentation(doc.Speakers[0].FilePath, 4);
     list.setSelectedRow(1);
+    // A slow office: the list goes on handling events while Show waits on it, and a second Show
+    // meanwhile is ignored.
+    presentations.holdOpens();
     list.MnuShow_Click();
+    QTRY_COMPARE_WITH_TIMEOUT(presentations.waitingOpens(), 1, 2000);
+    bool ticked = false;
+    QTimer::singleShot(0, [&] { ticked = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(ticked, 2000);
+    list.MnuShow_Click();
+    presentations.releaseOpens();
+    QTRY_VERIFY_WITH_TIMEOUT(!list.isShowStarting(), 2000);
     ASSERT_TRUE(presentations.lastOpened());
+    EXPECT_EQ(presentations.lastOpened()->showsStarted(), 1);
+    EXPECT_EQ(presentations.openPresentationCount().value(), 1);
     // A file the presentation program cannot open goes to the desktop instead.
     list.setSelectedRow(2);
     list.MnuShow_Click();
-    EXPECT_EQ(shell.opened, QStringList{doc.Speakers[1].FilePath});
+    QTRY_COMPARE_WITH_TIMEOUT(shell.opened, QStringList{doc.Speakers[1].FilePath}, 2000);
 
     clipboard.putOther();
     panel.MnuSOptions_Popup(0, QPoint());

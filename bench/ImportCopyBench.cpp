@@ -1,0 +1,250 @@
+// Presentations dropped on the speaker list from a USB stick: the import rule copies them into
+// the import folder off the interface thread, behind the copy window.
+//
+//   bench_import_copy [runs] [folder]
+//
+// 50 files of 40 MB in a scratch folder under `folder` (default /tmp) that the drive table
+// reports as removable; the scratch folder is removed at the end. Prints, against goals:
+//  - the longest time the event loop went without its 1 ms tick while the drop copied,
+//  - the time from Cancel (at 10 %, 50 % and 90 % of the drop) until the drop has ended with
+//    no partial copy left,
+//  - the drop's time against `cp` of the same files in the same run (medians).
+
+#include "BenchSupport.h"
+#include "ClipboardService.h"
+#include "DriveTypeSource.h"
+#include "EventDocument.h"
+#include "ImportCopier.h"
+#include "LibreOfficeApp.h"
+#include "MessageService.h"
+#include "ShellService.h"
+#include "SpeakerList.h"
+#include "frmCopy.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QFile>
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QStorageInfo>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include <algorithm>
+#include <cstdio>
+#include <vector>
+
+namespace {
+
+constexpr int kFiles = 50;
+constexpr qint64 kFileBytes = 40 * 1024 * 1024;
+constexpr double kStallGoalMs = 50;
+constexpr double kCancelGoalMs = 200;
+constexpr double kCpRatioGoal = 1.2;
+
+// The folder the files are dropped from is a stick; everything else a fixed disk.
+class StickDrives : public DriveTypeSource
+{
+public:
+    explicit StickDrives(QString stick) : m_stick(std::move(stick)) {}
+    DriveType driveTypeOf(const QString& path) const override
+    {
+        return path.startsWith(m_stick) ? Removable : Fixed;
+    }
+
+private:
+    QString m_stick;
+};
+
+class SilentMessages : public MessageService
+{
+public:
+    int show(const QString&, MsgButtons, MsgIcon) override { return 1; }
+};
+
+class NoClipboard : public ClipboardService
+{
+public:
+    bool hasFileList() const override { return false; }
+    QStringList fileList() const override { return {}; }
+    bool PutFileListOnClipboard(const QStringList&) override { return false; }
+    bool hasPicture() const override { return false; }
+    QImage picture() const override { return {}; }
+    void putPicture(const QImage&) override {}
+};
+
+class NoShell : public ShellService
+{
+public:
+    bool openFile(const QString&) override { return false; }
+    bool showProperties(const QString&) override { return false; }
+};
+
+void syncDisks()
+{
+    QProcess::execute(QStringLiteral("sync"), {});
+}
+
+void freshFolder(const QString& path)
+{
+    QDir(path).removeRecursively();
+    QDir().mkpath(path);
+    syncDisks();
+}
+
+struct Drop
+{
+    double ms = -1;          // drop until it ended
+    double longestGapMs = 0; // between two ticks of the event loop
+    double cancelMs = -1;    // Cancel until the drop ended
+    bool complete = false;   // every file copied
+    bool clean = false;      // after Cancel: no partial copy
+};
+
+// Drops files on a speaker list with its copy window; cancelAtPercent of the whole drop the
+// window's Cancel is clicked (negative: never).
+Drop drop(const QStringList& files, const QString& stick, const QString& importDir,
+          PresentationApp& app, int cancelAtPercent)
+{
+    freshFolder(importDir);
+    EventDocument doc;
+    doc.ImportDir = importDir + QLatin1Char('/');
+    SilentMessages messages;
+    StickDrives drives(stick);
+    NoClipboard clipboard;
+    NoShell shell;
+    SpeakerList list(doc, {messages, drives, clipboard, app, shell});
+    frmCopy window(list.importCopier());
+
+    Drop result;
+    QEventLoop loop;
+    QElapsedTimer clock;
+    QElapsedTimer sinceTick;
+    QElapsedTimer sinceCancel;
+    QTimer tick;
+    tick.setTimerType(Qt::PreciseTimer);
+    tick.setInterval(1);
+    QObject::connect(&tick, &QTimer::timeout, [&] {
+        const double gap = BenchSupport::msSince(sinceTick);
+        result.longestGapMs = std::max(result.longestGapMs, gap);
+        sinceTick.restart();
+    });
+    QObject::connect(&list, &SpeakerList::addingFinished, &loop, &QEventLoop::quit);
+    if (cancelAtPercent >= 0) {
+        QObject::connect(&list.importCopier(), &ImportCopier::progressChanged, &window,
+                         [&](const QString&, int percent) {
+                             const int whole = (doc.SpeakerCount * 100 + percent) / kFiles;
+                             if (whole >= cancelAtPercent && !sinceCancel.isValid()) {
+                                 sinceCancel.start();
+                                 window.ComCancel_Click();
+                             }
+                         });
+    }
+    clock.start();
+    sinceTick.start();
+    tick.start();
+    list.addFiles(files, SpeakerList::Source::Drop);
+    if (list.isAdding())
+        loop.exec();
+    tick.stop();
+    result.ms = BenchSupport::msSince(clock);
+    if (sinceCancel.isValid())
+        result.cancelMs = BenchSupport::msSince(sinceCancel);
+    result.complete = doc.SpeakerCount == kFiles;
+    // Only whole copies, one a speaker, may be left in the import folder.
+    result.clean = QDir(importDir).entryList(QDir::Files).size() == doc.SpeakerCount;
+    return result;
+}
+
+double cpMs(const QStringList& files, const QString& target)
+{
+    freshFolder(target);
+    QElapsedTimer timer;
+    timer.start();
+    QProcess::execute(QStringLiteral("cp"), QStringList(files) << target);
+    return BenchSupport::msSince(timer);
+}
+
+const char* verdict(bool met)
+{
+    return met ? "met" : "NOT MET";
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication application(argc, argv);
+    const int runs = argc > 1 ? std::max(1, atoi(argv[1])) : 3;
+    const QString base = argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral("/tmp");
+    // The files, the drop's copies and cp's copies, with room to spare.
+    const qint64 needed = 3 * kFiles * kFileBytes + (qint64(1) << 30);
+    if (QStorageInfo(base).bytesAvailable() < needed) {
+        std::fprintf(stderr, "%s has less than %lld MB free\n", qPrintable(base),
+                     needed / (1024 * 1024));
+        return 1;
+    }
+    QTemporaryDir work(base + QStringLiteral("/stagor-import-bench-XXXXXX"));
+    if (!work.isValid())
+        return 1;
+    const QString stick = work.filePath("stick");
+    QDir().mkpath(stick);
+    QStringList files;
+    QByteArray block(1024 * 1024, Qt::Uninitialized);
+    for (int i = 0; i < kFiles; ++i) {
+        files << stick + QStringLiteral("/Talk%1.pptx").arg(i + 1);
+        QFile file(files.last());
+        if (!file.open(QIODevice::WriteOnly))
+            return 1;
+        for (qint64 written = 0; written < kFileBytes; written += block.size()) {
+            QRandomGenerator(quint32(i * 1000 + written / block.size()))
+                .fillRange(reinterpret_cast<quint32*>(block.data()), block.size() / 4);
+            file.write(block);
+        }
+    }
+    syncDisks();
+    LibreOfficeApp app(QString(), work.filePath("profile"));
+
+    std::vector<double> ours, copies, gaps;
+    bool allComplete = true;
+    cpMs(files, work.filePath("cp")); // both read the files from the page cache from now on
+    for (int i = 0; i < runs; ++i) {
+        copies.push_back(cpMs(files, work.filePath("cp")));
+        const Drop d = drop(files, stick, work.filePath("import"), app, -1);
+        ours.push_back(d.ms);
+        gaps.push_back(d.longestGapMs);
+        allComplete = allComplete && d.complete;
+    }
+    std::vector<double> cancels;
+    bool allClean = true;
+    for (const int percent : {10, 50, 90}) {
+        const Drop d = drop(files, stick, work.filePath("import"), app, percent);
+        cancels.push_back(d.cancelMs);
+        gaps.push_back(d.longestGapMs);
+        allClean = allClean && d.clean && !d.complete && d.cancelMs >= 0;
+    }
+    QDir(work.filePath("cp")).removeRecursively();
+    QDir(work.filePath("import")).removeRecursively();
+
+    const double dropMedian = BenchSupport::median(ours);
+    const double cpMedian = BenchSupport::median(copies);
+    const double longestGap = *std::max_element(gaps.begin(), gaps.end());
+    const double longestCancel = *std::max_element(cancels.begin(), cancels.end());
+    const double ratio = dropMedian / cpMedian;
+    std::printf("%d files of %lld MB dropped from a stick folder, median of %d\n", kFiles,
+                kFileBytes / (1024 * 1024), runs);
+    std::printf("  longest event-loop stall while copying: %7.1f ms  (goal < %.0f ms)   %s\n",
+                longestGap, kStallGoalMs, verdict(longestGap < kStallGoalMs));
+    std::printf("  Cancel at 10/50/90 %% until ended:  %.1f / %.1f / %.1f ms  (goal < %.0f ms, no "
+                "partial copy)   %s\n",
+                cancels[0], cancels[1], cancels[2], kCancelGoalMs,
+                verdict(longestCancel < kCancelGoalMs && allClean));
+    std::printf("  drop %7.1f ms against cp %7.1f ms = %.2f of cp  (goal <= %.1f)   %s\n",
+                dropMedian, cpMedian, ratio, kCpRatioGoal,
+                verdict(ratio <= kCpRatioGoal && allComplete));
+    return 0;
+}

@@ -1,0 +1,110 @@
+#include "JobRunner.h"
+
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QThread>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <condition_variable>
+#include <mutex>
+
+namespace {
+
+// A door a job waits at until the test opens it.
+struct Gate
+{
+    std::mutex mutex;
+    std::condition_variable opened;
+    bool open = false;
+
+    void pass()
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        opened.wait(lock, [this] { return open; });
+    }
+    void release()
+    {
+        const std::lock_guard<std::mutex> lock(mutex);
+        open = true;
+        opened.notify_all();
+    }
+};
+
+} // namespace
+
+TEST(JobRunnerTest, ResultsComeBackInOrderOnTheOwnersThreadWhileItKeepsHandlingEvents)
+{
+    JobRunner runner;
+    QSignalSpy busy(&runner, &JobRunner::busyChanged);
+    Gate gate;
+    QStringList heard;
+    QThread* const owner = QThread::currentThread();
+    runner.start<int>(
+        [&](const JobRunner::Control& control) {
+            control.post([&] { heard << "report"; });
+            gate.pass();
+            return 7;
+        },
+        [&](int result) {
+            EXPECT_EQ(QThread::currentThread(), owner);
+            heard << QString("first %1").arg(result);
+        });
+    runner.start<QString>([](const JobRunner::Control&) { return QString("second"); },
+                          [&](QString result) { heard << result + " done"; });
+    EXPECT_TRUE(runner.isBusy());
+
+    // The owner's timers fire while the job is held.
+    bool ticked = false;
+    QTimer::singleShot(0, [&] { ticked = true; });
+    QTRY_VERIFY_WITH_TIMEOUT(ticked && heard.contains("report"), 2000);
+    EXPECT_EQ(heard, QStringList{"report"});
+    gate.release();
+    QTRY_VERIFY_WITH_TIMEOUT(!runner.isBusy(), 2000);
+    EXPECT_EQ(heard, (QStringList{"report", "first 7", "second done"}));
+    // One busy span for both jobs.
+    ASSERT_EQ(busy.size(), 2);
+    EXPECT_TRUE(busy[0][0].toBool());
+    EXPECT_FALSE(busy[1][0].toBool());
+}
+
+TEST(JobRunnerTest, CancelReachesTheRunningJobAndTheDestructorWaitsNoLongerThanItsBound)
+{
+    {
+        JobRunner runner;
+        bool stopped = false;
+        runner.start<bool>(
+            [](const JobRunner::Control& control) {
+                while (!control.stopRequested())
+                    QThread::msleep(1);
+                return true;
+            },
+            [&](bool result) { stopped = result; });
+        runner.cancel();
+        QTRY_VERIFY_WITH_TIMEOUT(stopped, 2000);
+    }
+
+    // A job that ignores the stop request and never ends holds the destructor for its bound only.
+    auto gate = std::make_shared<Gate>();
+    auto ended = std::make_shared<std::atomic<bool>>(false);
+    bool doneRan = false;
+    QElapsedTimer clock;
+    {
+        auto runner = std::make_unique<JobRunner>(nullptr, 100);
+        runner->start(
+            [gate, ended](const JobRunner::Control&) {
+                gate->pass();
+                *ended = true;
+            },
+            [&] { doneRan = true; });
+        clock.start();
+    }
+    EXPECT_LT(clock.elapsed(), 1000);
+    gate->release();
+    QTRY_VERIFY_WITH_TIMEOUT(ended->load(), 2000);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(doneRan);
+}

@@ -131,7 +131,8 @@ bool PathHelpers::ShellCopyFile(const QString& source, const QString& target,
             progress(done, total);
     }
     out.setPermissions(QFile::permissions(source) | QFile::ReadOwner | QFile::WriteOwner);
-    if (QFileInfo(out.fileName()).size() != in.size())
+    // A pipe has no size to compare with: what came through it until its end is the file.
+    if (!in.isSequential() && QFileInfo(out.fileName()).size() != in.size())
         return false;
     // Replaces an existing target, like the copy it stands for.
     if (::rename(QFile::encodeName(out.fileName()).constData(),

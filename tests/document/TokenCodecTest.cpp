@@ -28,8 +28,11 @@ struct Source
 
 TEST(TokenReaderTest, NumbersParseLenientlyAndCountsStrictly)
 {
-    for (const auto& [text, value] :
-         {std::pair{"  12abc", 12.0}, {"abc", 0.0}, {"-3.5e1x", -35.0}, {"1D2", 100.0}})
+    for (const auto& [text, value] : {std::pair{"  12abc", 12.0},
+                                      {"abc", 0.0},
+                                      {"-3.5e1x", -35.0},
+                                      {"1D2", 100.0},
+                                      {".5", 0.5}})
         EXPECT_DOUBLE_EQ(TokenReader::leadingNumber(text), value) << text;
     EXPECT_EQ(TokenReader::leadingInteger("2.5"), 2); // rounded half to even
     EXPECT_EQ(TokenReader::leadingInteger("1e300"), std::nullopt);
@@ -53,6 +56,19 @@ TEST(TokenReaderTest, TokensDropTheirFirstByteStopAtTheFirstBracketAndHaveALimit
     Source tooLong('[' + QByteArray(TokenReader::MaxTokenBytes + 1, 'a') + ']');
     tooLong.in.readTokenBytes();
     EXPECT_TRUE(tooLong.in.errorMessage().contains("64 KiB"));
+
+    // A failed number reads as 0; a picture may be a single byte long.
+    Source numbers("[1e300][5]");
+    EXPECT_EQ(numbers.in.readNumber(), 0);
+    EXPECT_TRUE(numbers.in.errorMessage().contains("too large"));
+    Source truncated("[7");
+    EXPECT_EQ(truncated.in.readNumber(), 0);
+    EXPECT_TRUE(truncated.in.hasError());
+    Source oneByte("[1][0]z[4]");
+    const ImageBlockCodec::Block block = oneByte.in.readImageBlock();
+    EXPECT_FALSE(oneByte.in.hasError()) << oneByte.in.errorMessage().toStdString();
+    EXPECT_EQ(block.compressed, "z");
+    EXPECT_EQ(block.sizeValue, 1);
 }
 
 TEST(ZlibCompressorTest, DecompressesOnlyToTheExactStatedSize)

@@ -81,6 +81,9 @@ protected:
 
 TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThenNames)
 {
+    // An upright picture keeps its shape in the box's height.
+    dropFile(picture("tall.png", {600, 800}, qRgb(40, 40, 200)));
+    EXPECT_EQ(doc.ImgHolding.size(), QSize(101, 135));
     // A 4:3 picture for a 16:9 box comes out taller than the box.
     dropFile(picture("photo.jpg", {800, 600}, qRgb(200, 40, 40)));
     EXPECT_EQ(doc.ImgHolding.size(), QSize(240, 180));

@@ -196,6 +196,7 @@ TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
     }
     list.beginRename(1);
     EXPECT_EQ(list.endRename(1, ""), SpeakerList::RenameResult::Cancelled);
+    EXPECT_EQ(list.endRename(0, "Ghost"), SpeakerList::RenameResult::Cancelled) << "no row";
 
     // A file two speakers share keeps its name.
     doc.Speakers[1].FilePath = doc.Speakers[0].FilePath;
@@ -219,6 +220,10 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     QTest::mouseRelease(panel.view()->viewport(), Qt::LeftButton, {}, centreOf(3));
     EXPECT_EQ(rows(), (QStringList{"S2", "S3", "S1", "S4"}));
     EXPECT_EQ(doc.Speakers[0].Name, "S2");
+    // A drag from or to no row moves nothing.
+    list.moveRow(0, 2);
+    list.moveRow(2, 5);
+    EXPECT_EQ(doc.Speakers[0].Name + doc.Speakers[1].Name + doc.Speakers[3].Name, "S2S3S4");
 
     // The Delete key removes the selected row; the next one takes its place and the selection.
     // The counter is read out with its number.
@@ -250,7 +255,12 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     QTest::keyClick(panel.view(), Qt::Key_Delete);
     QTest::keyClick(panel.view(), Qt::Key_Backspace);
     EXPECT_EQ(rows(), (QStringList{"S1"}));
-    list.addFiles({file("talks/S7.pptx"), file("talks/S8.pptx")}, SpeakerList::Source::Drop);
+    panel.view()->selectRow(1, true);
+    QTest::keyClick(panel.view(), Qt::Key_Delete);
+    EXPECT_EQ(doc.SpeakerCount, 0);
+    EXPECT_EQ(list.selectedRow(), 0) << "no row left to select";
+    list.addFiles({file("talks/S7.pptx"), file("talks/S8.pptx"), file("talks/S9.pptx")},
+                  SpeakerList::Source::Drop);
 
     presentations.addPresentation(doc.Speakers[0].FilePath, 4);
     list.setSelectedRow(1);

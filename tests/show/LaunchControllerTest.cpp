@@ -122,6 +122,16 @@ TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerOnceAndNamesTh
         ++talk;
     }
     EXPECT_EQ(ShowLogFiles::readLaunches(m_app.folder()).size(), 6);
+
+    // End names the last talk, Home the first, ] and [ step without launching anything.
+    const std::pair<int, int> steps[] = {{K::KeyEnd, 7},          {K::KeyHome, 1},
+                                         {K::KeyCloseBracket, 2}, {K::KeyCloseBracket, 3},
+                                         {K::KeyHome, 1},         {K::KeyOpenBracket, 7}};
+    for (const auto& [code, named] : steps) {
+        key(code);
+        EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk %1").arg(named)) << code;
+    }
+    EXPECT_FALSE(controller.showRunning());
 }
 
 // Back afterwards relaunches the talk at its last slide: a timing record, but no launch record.

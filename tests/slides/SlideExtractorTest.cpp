@@ -1,6 +1,7 @@
 #include "SlideExtractor.h"
 #include "FakePresentationApp.h"
 #include "FakePresentationDocument.h"
+#include "PopUpSlideImporter.h"
 #include "TestFolder.h"
 
 #include <QFile>
@@ -114,3 +115,32 @@ TEST_F(SlideExtractorTest, FailuresEndWithAMessageAndLeaveNothingOpen)
 }
 
 } // namespace
+
+// Pop-ups from a presentation: its first ten slides, in order; a slide that cannot be read back
+// ends the import, keeping the slots filled before it.
+TEST(PopUpSlideImporterTest, TheFirstTenSlidesAndWhatCameBeforeAFailure)
+{
+    TestFolder folder;
+    FakePresentationApp app;
+    const QString deck = folder.writeFile("deck.pptx", "deck");
+    app.addPresentation(deck, 12);
+    PopUpSlideImporter importer(app);
+    PopUpSlideImporter::Request request{deck, folder.path("run"), "GIF", {80, 60}, {320, 240}};
+    QList<int> reported;
+    PopUpSlideImporter::Result result =
+        importer.importSlides(request, [&](int slot) { reported << slot; });
+    EXPECT_TRUE(result.ok()) << result.error.toStdString();
+    EXPECT_EQ(result.imported, 10);
+    EXPECT_EQ(reported, (QList<int>{0, 1, 2, 3, 4, 5, 6, 7, 8, 9}));
+    EXPECT_EQ(result.popUps[9].Name, "PopUp");
+    EXPECT_EQ(result.popUps[9].Full.pixel(1, 1), FakePresentationDocument::colourOf(10));
+    EXPECT_EQ(result.popUps[0].Thumb.size(), QSize(80, 60));
+
+    // The full-size picture goes nowhere: written, but nothing to read back.
+    QFile::remove(folder.path("run/slide1.GIF"));
+    ASSERT_TRUE(QFile::link("/dev/null", folder.path("run/slide1.GIF")));
+    result = importer.importSlides(request, {});
+    EXPECT_EQ(result.error, "Slide 1 could not be read back");
+    EXPECT_EQ(result.imported, 0);
+    EXPECT_TRUE(result.popUps[0].Full.isNull());
+}

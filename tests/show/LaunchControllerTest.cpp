@@ -285,6 +285,12 @@ TEST_F(LaunchControllerTest, BlankPopUpsAndTheHoldingSlide)
     EXPECT_EQ(m_liveCast.published, (QStringList{"|p1p9", "|p0p9", "|h120000"}));
     EXPECT_EQ(controller.menu().popUps[9].caption, QStringLiteral("0 - Pop 9"));
     EXPECT_FALSE(controller.menu().popUps[1].visible);
+
+    // P hides every group of the launcher menu.
+    key(K::KeyP);
+    const LauncherMenuState& menu = controller.menu();
+    EXPECT_FALSE(menu.presentationsVisible || menu.titleSlideVisible || menu.popUpsVisible ||
+                 menu.promoVisible || menu.blankScreenVisible);
 }
 
 // Shift+A steps auto run on, on with loop, off. Without loop it ends after the last speaker;

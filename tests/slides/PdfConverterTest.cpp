@@ -62,7 +62,9 @@ TEST_F(PdfConverterTest, BatchReplacesOnYesSkipsOnNoGoesOnAfterFailuresAndStopsO
 
     ASSERT_TRUE(m_converter.convertAll(event));
     EXPECT_FALSE(m_converter.convertSpeaker(event.Speakers[4]));
+    EXPECT_FALSE(m_converter.convertAll(event)) << "one batch at a time";
     ASSERT_TRUE(waitForEnd());
+    EXPECT_FALSE(m_converter.convertAll(EventDocument())) << "no speakers, no batch";
 
     EXPECT_EQ(m_messages.texts().first(),
               "PDF File 'Skipped.pdf' already exists.\nDo you want to replace it?");

@@ -2,9 +2,12 @@
 #include "FakePresentationApp.h"
 #include "FakePresentationDocument.h"
 #include "PopUpSlideImporter.h"
+#include "TemplateMaker.h"
 #include "TestFolder.h"
 
+#include <QDir>
 #include <QFile>
+#include <QImage>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
@@ -143,4 +146,29 @@ TEST(PopUpSlideImporterTest, TheFirstTenSlidesAndWhatCameBeforeAFailure)
     EXPECT_EQ(result.error, "Slide 1 could not be read back");
     EXPECT_EQ(result.imported, 0);
     EXPECT_TRUE(result.popUps[0].Full.isNull());
+}
+
+// The templates are written whole or not at all: one that cannot take its place is reported.
+TEST(TemplateMakerTest, TemplatesThatCannotBeWrittenAreReportedAndLeaveNothing)
+{
+    TestFolder folder;
+    FakePresentationApp app;
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(folder.path("slide.png")));
+    TemplateMaker maker(app);
+    QSignalSpy finished(&maker, &TemplateMaker::finished);
+
+    ASSERT_TRUE(maker.start(folder.path("gone/"), folder.path("slide.png"), folder.path("work")));
+    ASSERT_TRUE(finished.wait(kWaitMs));
+    EXPECT_EQ(
+        finished.takeFirst().first().toString().toStdString(),
+        ("The template " + folder.path("gone/ppt.pptx") + " cannot be written.").toStdString());
+    EXPECT_TRUE(QDir(folder.path("work")).isEmpty());
+
+    QDir().mkpath(folder.path("app"));
+    ASSERT_TRUE(maker.start(folder.path("app/"), folder.path("slide.png"), folder.path("work")));
+    ASSERT_TRUE(finished.wait(kWaitMs));
+    EXPECT_EQ(finished.takeFirst().first().toString(), "");
+    EXPECT_TRUE(TemplateMaker::missingTemplates(folder.path("app/")).isEmpty());
 }

@@ -82,6 +82,8 @@ TEST_F(AudioToolsTest, ChoosingASoundChecksItsItemAndSwitchesAtOnceOnlyWhilePlay
     expectChecked(2);
     test.MnuChooseSound_Click(0);
     expectChecked(0);
+    test.MnuChooseSound_Click(99); // no such sound: the choice stays
+    expectChecked(0);
     EXPECT_FALSE(test.isPlaying());
     EXPECT_EQ(player.lastPath(), "");
 

@@ -76,6 +76,9 @@ TEST(SettingsFiles, WhatIsReadFromEachFileWhatIsMissingAndTheRecentList)
     EXPECT_TRUE(live.Controls);
     ASSERT_TRUE(live.save(dir.folder()));
     EXPECT_EQ(dir.readFile("LiveCast.INI"), crlf({"False", "False", "True", "True", "True"}));
+    dir.writeFile("LiveCast.INI", crlf({"True", "True"}));
+    live.load(dir.folder());
+    EXPECT_TRUE(live.PresenterStageLeft && live.VideoRatio43) << "a short file sets what it has";
 
     // The recent list: empty lines pad the file and a new file pushes the oldest out. Reordering
     // on open and dropping vanished files at start: SetupControllerTest.

@@ -36,6 +36,8 @@ TEST(TokenReaderTest, NumbersParseLenientlyAndCountsStrictly)
         EXPECT_DOUBLE_EQ(TokenReader::leadingNumber(text), value) << text;
     EXPECT_EQ(TokenReader::leadingInteger("2.5"), 2); // rounded half to even
     EXPECT_EQ(TokenReader::leadingInteger("1e300"), std::nullopt);
+    EXPECT_EQ(TokenReader::leadingInteger("9.2e18"), std::nullopt) << "kept clear of the limit";
+    EXPECT_EQ(TokenReader::leadingInteger("9.1e18"), Q_INT64_C(9100000000000000000));
 
     EXPECT_EQ(TokenReader::strictInteger(" -4 "), -4);
     for (const char* bad : {"1x", "99999999999999999999"})

@@ -197,6 +197,10 @@ TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
     list.beginRename(1);
     EXPECT_EQ(list.endRename(1, ""), SpeakerList::RenameResult::Cancelled);
     EXPECT_EQ(list.endRename(0, "Ghost"), SpeakerList::RenameResult::Cancelled) << "no row";
+    doc.SpeakerScratch.Name = "kept";
+    list.beginRename(0);
+    list.beginRename(3);
+    EXPECT_EQ(doc.SpeakerScratch.Name, "kept") << "no row to edit";
 
     // A file two speakers share keeps its name.
     doc.Speakers[1].FilePath = doc.Speakers[0].FilePath;

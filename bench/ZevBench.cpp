@@ -23,6 +23,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QEventLoop>
 #include <QFile>
 #include <QProcess>
 #include <QRandomGenerator>
@@ -62,6 +63,21 @@ double secondsSince(const QElapsedTimer& timer)
 }
 
 // The longest time this thread's event loop went without running a 5 ms timer, while job ran.
+// Runs an export to its end, this thread handling events meanwhile.
+ZippedEventExport::Outcome exportAndWait(ZippedEventExport& exporter, const QString& path)
+{
+    QEventLoop loop;
+    auto outcome = ZippedEventExport::Outcome::Failed;
+    QObject::connect(&exporter, &ZippedEventExport::ended, &loop,
+                     [&](ZippedEventExport::Outcome ended) {
+                         outcome = ended;
+                         loop.quit();
+                     });
+    if (exporter.exportTo(path))
+        loop.exec();
+    return outcome;
+}
+
 template <typename Job> double longestStallMs(Job job)
 {
     QElapsedTimer sinceTick;
@@ -199,7 +215,7 @@ int main(int argc, char** argv)
         QElapsedTimer timer;
         timer.start();
         ZippedEventExport::Outcome outcome{};
-        exportStalls.push_back(longestStallMs([&] { outcome = exporter.exportTo(zev); }));
+        exportStalls.push_back(longestStallMs([&] { outcome = exportAndWait(exporter, zev); }));
         exports.push_back(secondsSince(timer));
         if (outcome != ZippedEventExport::Outcome::Written) {
             std::fprintf(stderr, "export failed\n");
@@ -216,7 +232,7 @@ int main(int argc, char** argv)
                                  sinceFull.start();
                          });
         timer.restart();
-        if (stickExporter.exportTo(zev) != ZippedEventExport::Outcome::Written) {
+        if (exportAndWait(stickExporter, zev) != ZippedEventExport::Outcome::Written) {
             std::fprintf(stderr, "export to a stick failed\n");
             return 1;
         }
@@ -266,7 +282,7 @@ int main(int argc, char** argv)
                 if (sinceCancel.isValid())
                     stoppedMs = double(sinceCancel.nsecsElapsed()) / 1e6;
             });
-            if (job.exportTo(zev) != ZippedEventExport::Outcome::Cancelled || stoppedMs < 0) {
+            if (exportAndWait(job, zev) != ZippedEventExport::Outcome::Cancelled || stoppedMs < 0) {
                 std::fprintf(stderr, "cancel at %d%% did not cancel\n", percent);
                 std::exit(1);
             }

@@ -1,6 +1,5 @@
 #include "HoldingSlide.h"
 
-#include "BackgroundJob.h"
 #include "ClipboardService.h"
 #include "EventDocument.h"
 #include "FileDialogService.h"
@@ -33,6 +32,8 @@ void HoldingSlide::take(const QImage& thumbnail, const QImage& full)
 
 void HoldingSlide::Open()
 {
+    if (isBusy())
+        return;
     const QString file = m_dialogs.getOpenFileName(QString(), OpenFilter);
     if (file.isEmpty())
         return;
@@ -42,12 +43,16 @@ void HoldingSlide::Open()
 
 void HoldingSlide::drop(const QMimeData* data)
 {
+    if (isBusy())
+        return;
     if (m_intake.takeMime(data, [this](const QImage& t, const QImage& f) { take(t, f); }))
         m_doc.HoldingTimeCode.clear();
 }
 
 void HoldingSlide::paste()
 {
+    if (isBusy())
+        return;
     auto receiver = [this](const QImage& t, const QImage& f) { take(t, f); };
     bool taken = false;
     if (m_clipboard.hasPicture()) {
@@ -62,6 +67,8 @@ void HoldingSlide::paste()
 
 void HoldingSlide::cut()
 {
+    if (isBusy())
+        return;
     copy();
     m_doc.ImgHolding = QImage();
     m_doc.ImgHoldingFull = QImage();
@@ -84,7 +91,8 @@ HoldingSlide::MenuState HoldingSlide::contextMenuState() const
 
 void HoldingSlide::MnuHoldingSlide_Click()
 {
-    if (!m_doc.hasHoldingSlide())
+    // An export under way writes the files compared here.
+    if (m_office.isBusy() || !m_doc.hasHoldingSlide())
         return;
     const QString scratch = m_doc.RunFolder + QStringLiteral("/Slide1");
     if (!m_doc.ImgHoldingFull.save(scratch, "BMP"))
@@ -96,86 +104,115 @@ void HoldingSlide::MnuHoldingSlide_Click()
     m_doc.ImgHolding.save(m_doc.AppFolder + QStringLiteral("dtitle-sm"), "PNG");
 }
 
-bool HoldingSlide::exportTemplateSlide(const QList<std::pair<QString, QSize>>& targets)
+bool HoldingSlide::exportTemplateSlide(PresentationApp& app, const QString& templatePath,
+                                       const Targets& targets)
 {
-    const QString templatePath = m_doc.AppFolder + QStringLiteral("ppt.ppt");
     if (!QFileInfo::exists(templatePath))
         return false;
-    bool exported = false;
-    PresentationApp& app = m_templates;
-    // Exports wait on the presentation program: the window keeps painting meanwhile.
-    BackgroundJob::run(
-        [&] {
-            const auto opened = app.open(templatePath, PresentationApp::Visibility::Hidden);
-            if (!opened.ok())
-                return;
-            exported = true;
-            for (const auto& [path, size] : targets)
-                exported =
-                    exported && opened.value()
-                                    ->exportSlide(1, path, PresentationDocument::ImageFormat::Bmp,
-                                                  size.width(), size.height())
-                                    .ok();
-            opened.value()->close();
-        },
-        [] {});
+    const auto opened = app.open(templatePath, PresentationApp::Visibility::Hidden);
+    if (!opened.ok())
+        return false;
+    bool exported = true;
+    for (const auto& [path, size] : targets)
+        exported = exported && opened.value()
+                                   ->exportSlide(1, path, PresentationDocument::ImageFormat::Bmp,
+                                                 size.width(), size.height())
+                                   .ok();
+    opened.value()->close();
     return exported;
 }
 
-bool HoldingSlide::exportBuiltInDefault(QImage& thumbnailOut, QImage& fullOut)
+HoldingSlide::Pictures HoldingSlide::exportBuiltInDefault(PresentationApp& app,
+                                                          const QString& templatePath,
+                                                          const QString& thumbnailPath,
+                                                          QSize thumbnailSize,
+                                                          const QString& fullPath, QSize fullSize)
 {
-    const QString thumbnailPath = m_doc.RunFolder + QStringLiteral("/Slide1");
-    const QString fullPath = m_doc.RunFolder + QStringLiteral("/Default");
-    if (!exportTemplateSlide(
-            {{thumbnailPath, m_intake.thumbnailBox()}, {fullPath, m_intake.screen()}}))
-        return false;
+    if (!exportTemplateSlide(app, templatePath,
+                             {{thumbnailPath, thumbnailSize}, {fullPath, fullSize}}))
+        return {};
     const QImage thumbnail(thumbnailPath, "BMP");
     const QImage full(fullPath, "BMP");
     if (thumbnail.isNull() || full.isNull())
-        return false;
+        return {};
     // Written back as this program writes pictures, so that Set Holding Slide's copy of it
     // compares equal.
     full.save(fullPath, "BMP");
-    thumbnailOut = thumbnail;
-    fullOut = full;
-    return true;
+    return {thumbnail, full};
+}
+
+void HoldingSlide::startBuiltInDefault(std::function<void(Pictures)> done)
+{
+    m_office.start<Pictures>(
+        [&app = m_templates, templatePath = m_doc.AppFolder + QStringLiteral("ppt.ppt"),
+         thumbnailPath = m_doc.RunFolder + QStringLiteral("/Slide1"),
+         thumbnailSize = m_intake.thumbnailBox(),
+         fullPath = m_doc.RunFolder + QStringLiteral("/Default"),
+         fullSize = m_intake.screen()](const JobRunner::Control&) {
+            return exportBuiltInDefault(app, templatePath, thumbnailPath, thumbnailSize, fullPath,
+                                        fullSize);
+        },
+        std::move(done));
+}
+
+void HoldingSlide::setChanging(bool changing)
+{
+    m_changing += changing ? 1 : -1;
+    if (m_changing == (changing ? 1 : 0))
+        emit busyChanged(changing);
 }
 
 void HoldingSlide::screenSizeChanged()
 {
     const QString fullPath = m_doc.RunFolder + QStringLiteral("/Default");
-    if (!PathHelpers::FilesAreEqual(m_doc.RunFolder + QStringLiteral("/Slide1"), fullPath))
+    if (!m_office.isBusy() &&
+        !PathHelpers::FilesAreEqual(m_doc.RunFolder + QStringLiteral("/Slide1"), fullPath))
         return;
-    if (!exportTemplateSlide({{fullPath, m_intake.screen()}}))
-        return;
-    const QImage full(fullPath, "BMP");
-    if (!full.isNull())
-        take(QImage(), full);
+    setChanging(true);
+    // Compared when the job runs, so that an export still under way has written its files.
+    m_office.start<QImage>(
+        [&app = m_templates, templatePath = m_doc.AppFolder + QStringLiteral("ppt.ppt"),
+         copyPath = m_doc.RunFolder + QStringLiteral("/Slide1"), fullPath,
+         size = m_intake.screen()](const JobRunner::Control&) {
+            if (!PathHelpers::FilesAreEqual(copyPath, fullPath) ||
+                !exportTemplateSlide(app, templatePath, {{fullPath, size}}))
+                return QImage();
+            return QImage(fullPath, "BMP");
+        },
+        [this](QImage full) {
+            if (!full.isNull())
+                take(QImage(), full);
+            setChanging(false);
+        });
 }
 
 void HoldingSlide::MnuRestoreDefault_Click()
 {
-    QImage thumbnail;
-    QImage full;
-    const bool ok = exportBuiltInDefault(thumbnail, full);
-    if (ok) {
-        take(thumbnail, full);
-        QFile::remove(m_doc.AppFolder + QStringLiteral("dtitle"));
-        QFile::remove(m_doc.AppFolder + QStringLiteral("dtitle-sm"));
-    }
-    emit restoreFinished(ok);
+    if (isBusy())
+        return;
+    setChanging(true);
+    startBuiltInDefault([this](Pictures pictures) {
+        const bool ok = !pictures.first.isNull();
+        if (ok) {
+            take(pictures.first, pictures.second);
+            QFile::remove(m_doc.AppFolder + QStringLiteral("dtitle"));
+            QFile::remove(m_doc.AppFolder + QStringLiteral("dtitle-sm"));
+        }
+        setChanging(false);
+        emit restoreFinished(ok);
+    });
 }
 
 void HoldingSlide::loadBuiltInDefault()
 {
-    QImage thumbnail;
-    QImage full;
-    exportBuiltInDefault(thumbnail, full);
-    emit builtInDefaultLoaded(thumbnail, full);
+    startBuiltInDefault(
+        [this](Pictures pictures) { emit builtInDefaultLoaded(pictures.first, pictures.second); });
 }
 
 void HoldingSlide::insertFromPreview(int slide, const QImage& thumbnail)
 {
+    if (isBusy())
+        return;
     m_intake.takePreviewSlide(slide, thumbnail,
                               [this](const QImage& t, const QImage& f) { take(t, f); });
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "JobRunner.h"
+
 #include <QImage>
 #include <QList>
 #include <QObject>
@@ -43,14 +45,20 @@ public:
     // built-in one.
     void MnuHoldingSlide_Click();
     // Restore Default: the template's slide 1, and the operator's default forgotten. The
-    // template is read through the presentation program, off this thread.
+    // template is read through the presentation program, off this thread; restoreFinished()
+    // tells when it is done.
     void MnuRestoreDefault_Click();
     // At start-up when the operator has no default of their own: exports the template's slide
-    // and hands it on (null pictures when there is none) without touching the event.
+    // off this thread and hands it on through builtInDefaultLoaded() (null pictures when there
+    // is none) without touching the event.
     void loadBuiltInDefault();
     // The screen changed size (the intake knows the new one): the built-in default, recognised
-    // by Set Holding Slide's copy being equal to it, is exported again at that size.
+    // by Set Holding Slide's copy being equal to it, is exported again at that size, off this
+    // thread and after any export still running.
     void screenSizeChanged();
+    // An export that ends in a new holding slide runs (Restore Default, a new screen size): the
+    // commands that change the slide are refused meanwhile.
+    bool isBusy() const { return m_changing > 0; }
 
     // The preview's pick while the "Main" section shows.
     void insertFromPreview(int slide, const QImage& thumbnail);
@@ -61,16 +69,31 @@ signals:
     void closePreviewRequested();
     void restoreFinished(bool ok);
     void builtInDefaultLoaded(const QImage& thumbnail, const QImage& full);
+    // While true, the window takes no commands.
+    void busyChanged(bool busy);
 
 private:
+    using Pictures = std::pair<QImage, QImage>; // thumbnail, full
+    using Targets = QList<std::pair<QString, QSize>>;
+
     void take(const QImage& thumbnail, const QImage& full);
-    bool exportBuiltInDefault(QImage& thumbnail, QImage& full);
+    // The template's slide 1 at the thumbnail's and the screen's size, off this thread; null
+    // pictures when there is none.
+    void startBuiltInDefault(std::function<void(Pictures)> done);
+    void setChanging(bool changing);
+    // These run off this thread and touch only the files named.
+    static Pictures exportBuiltInDefault(PresentationApp& app, const QString& templatePath,
+                                         const QString& thumbnailPath, QSize thumbnailSize,
+                                         const QString& fullPath, QSize fullSize);
     // Slide 1 of the template at each size, to the files beside them; false when any failed.
-    bool exportTemplateSlide(const QList<std::pair<QString, QSize>>& targets);
+    static bool exportTemplateSlide(PresentationApp& app, const QString& templatePath,
+                                    const Targets& targets);
 
     EventDocument& m_doc;
     SlideIntake& m_intake;
     ClipboardService& m_clipboard;
     FileDialogService& m_dialogs;
     PresentationApp& m_templates;
+    int m_changing = 0;
+    JobRunner m_office;
 };

@@ -1,6 +1,5 @@
 #include "PopUpsFileCommands.h"
 
-#include "BackgroundJob.h"
 #include "FileDialogService.h"
 #include "MessageService.h"
 #include "PathHelpers.h"
@@ -98,26 +97,23 @@ void PopUpsFileCommands::importPresentation(const QString& path)
 
     const PopUpSlideImporter::Request request{path, m_doc.RunFolder, m_doc.SlideImageFormat,
                                               m_thumbnailPx, m_fullScreenPx};
-    PopUpSlideImporter importer(m_presentations);
-    PopUpSlideImporter::Result result;
-    BackgroundJob::run(
-        [&] {
-            result = importer.importSlides(request, [this](int slot) {
-                QMetaObject::invokeMethod(
-                    this,
-                    [this, slot] { emit statusChanged(PopUpSlideImporter::progressText(slot)); },
-                    Qt::QueuedConnection);
+    m_jobs.start<PopUpSlideImporter::Result>(
+        [&app = m_presentations, request, this](const JobRunner::Control& control) {
+            return PopUpSlideImporter(app).importSlides(request, [this, &control](int slot) {
+                control.post(
+                    [this, slot] { emit statusChanged(PopUpSlideImporter::progressText(slot)); });
             });
         },
-        {});
-
-    m_doc.PopUps = result.popUps;
-    m_busy = false;
-    emit statusChanged(QString());
-    emit popUpsChanged();
-    emit busyChanged(false);
-    if (!result.ok())
-        m_messages.show(QStringLiteral("The pop-ups could not be taken from ") +
-                            PathHelpers::FileNameOf(path) + QStringLiteral(".\n") + result.error,
-                        MsgButtons::Ok, MsgIcon::Exclamation);
+        [this, path](PopUpSlideImporter::Result result) {
+            m_doc.PopUps = result.popUps;
+            m_busy = false;
+            emit statusChanged(QString());
+            emit popUpsChanged();
+            emit busyChanged(false);
+            if (!result.ok())
+                m_messages.show(QStringLiteral("The pop-ups could not be taken from ") +
+                                    PathHelpers::FileNameOf(path) + QStringLiteral(".\n") +
+                                    result.error,
+                                MsgButtons::Ok, MsgIcon::Exclamation);
+        });
 }

@@ -2,6 +2,7 @@
 
 #include "EventDocument.h"
 #include "ImageBlockCodec.h"
+#include "JobRunner.h"
 
 #include <QObject>
 #include <QSize>
@@ -42,8 +43,9 @@ public:
 
     // Both take the folder the file dialog opens in.
     void MnuPExport_Click(const QString& dialogFolder);
-    // Returns once the slots are filled; taking slides from a presentation goes on off this
-    // thread meanwhile, with the status text telling which slot it is at.
+    // Slides taken from a presentation are exported off this thread, with the status text
+    // telling which slot it is at; the slots are filled when the last comes back (popUpsChanged
+    // then busyChanged(false)). Other files are read at once.
     void MnuPImport_Click(const QString& dialogFolder);
 
     // A pop-ups file named on the command line: the same steps as its import, without asking.
@@ -70,4 +72,5 @@ private:
     QSize m_thumbnailPx{160, 120};
     QSize m_fullScreenPx{1024, 768};
     bool m_busy = false;
+    JobRunner m_jobs;
 };

@@ -1,6 +1,5 @@
 #include "ZippedEventExport.h"
 
-#include "BackgroundJob.h"
 #include "DriveTypeSource.h"
 #include "EventDocument.h"
 #include "FileDialogService.h"
@@ -10,8 +9,6 @@
 
 #include <QFileInfo>
 
-#include <optional>
-
 ZippedEventExport::ZippedEventExport(const EventDocument& document, MessageService& messages,
                                      FileDialogService& dialogs, FreeSpaceSource& freeSpace,
                                      const DriveTypeSource& drives, QObject* parent)
@@ -19,64 +16,55 @@ ZippedEventExport::ZippedEventExport(const EventDocument& document, MessageServi
       m_freeSpace(freeSpace), m_drives(drives)
 {}
 
-ZippedEventExport::Outcome ZippedEventExport::MnuExport_Click(const QString& dialogFolder)
+bool ZippedEventExport::MnuExport_Click(const QString& dialogFolder)
 {
     if (m_running)
-        return Outcome::Busy;
+        return false;
     const QString path = m_dialogs.getSaveFileName(dialogFolder, SaveFilter,
                                                    FileDialogService::ReplaceQuestion::ByDialog);
-    if (path.isEmpty())
-        return Outcome::NotChosen;
-    return exportTo(path);
+    return !path.isEmpty() && exportTo(path);
 }
 
-ZippedEventExport::Outcome ZippedEventExport::exportTo(const QString& path)
+bool ZippedEventExport::exportTo(const QString& path)
 {
     if (m_running)
-        return Outcome::Busy;
+        return false;
     m_running = true;
-    // The copy works on its own snapshot: pictures and texts are shared, not copied, and the
-    // operator's event stays free for this thread to read meanwhile.
-    const EventDocument snapshot = m_doc;
+    // The jobs work on their own snapshot: pictures and texts are shared, not copied, and the
+    // operator's event stays free for this thread meanwhile.
+    const auto snapshot = std::make_shared<const EventDocument>(m_doc);
 
     emit busyChanged(true);
-    QString error;
-    // Measuring encodes every picture once: seconds of work for a big event, off this thread.
-    std::optional<qint64> estimate;
-    BackgroundJob::run([&] { estimate = m_writer.estimateSize(snapshot, true, &error); }, [] {});
-    const std::optional<qint64> freeBytes = m_freeSpace.freeBytes(path);
+    // Measuring encodes every picture once: seconds of work for a big event. A network drive
+    // may be slow to tell its free space.
+    m_jobs.start<Measured>(
+        [this, snapshot, path](const JobRunner::Control&) {
+            Measured measured;
+            measured.estimate = m_writer.estimateSize(*snapshot, true, &measured.error);
+            measured.freeBytes = m_freeSpace.freeBytes(path);
+            return measured;
+        },
+        [this, snapshot, path](Measured result) { measured(path, snapshot, result); });
+    return true;
+}
+
+void ZippedEventExport::measured(const QString& path,
+                                 const std::shared_ptr<const EventDocument>& snapshot,
+                                 const Measured& measured)
+{
     emit busyChanged(false);
-    if (!estimate) {
-        m_running = false;
-        m_messages.show(error, MsgButtons::Ok, MsgIcon::Exclamation);
-        return Outcome::Failed;
+    if (!measured.estimate) {
+        m_messages.show(measured.error, MsgButtons::Ok, MsgIcon::Exclamation);
+        end(Outcome::Failed);
+        return;
     }
     // The rule has always been a tenfold margin. A drive that cannot be asked has no room
     // we know of.
-    if (!freeBytes || double(*freeBytes) / 10.0 <= double(*estimate)) {
-        m_running = false;
+    if (!measured.freeBytes || double(*measured.freeBytes) / 10.0 <= double(*measured.estimate)) {
         m_messages.show(NoSpaceMessage, MsgButtons::Ok, MsgIcon::Exclamation);
-        return Outcome::NoSpace;
+        end(Outcome::NoSpace);
+        return;
     }
-
-    m_cancel = false;
-    int lastPercent = -1;
-    QString lastName;
-    // Runs on the copying thread: only what changed is queued to this one.
-    m_writer.setExportProgress([&](qint64 done, qint64 total, const QString& name) {
-        const int percent = PresentationsUnpacker::percentOf(done, total);
-        if (percent != lastPercent || name != lastName) {
-            lastPercent = percent;
-            lastName = name;
-            QMetaObject::invokeMethod(
-                this,
-                [this, status = StatusPrefix + name, percent] {
-                    emit progressChanged(status, percent);
-                },
-                Qt::QueuedConnection);
-        }
-        return !m_cancel.load();
-    });
 
     // The computer's own disks write the file out in their own time, as they do any copy.
     // What cannot be told is treated as a stick.
@@ -86,19 +74,51 @@ ZippedEventExport::Outcome ZippedEventExport::exportTo(const QString& path)
             ? EventFileWriter::SaveKind::WriteBack
             : EventFileWriter::SaveKind::Durable;
 
+    m_cancel = false;
     emit exportStarted();
-    bool written = false;
-    BackgroundJob::run([&] { written = m_writer.SaveFile(snapshot, path, true, &error, kind); },
-                       [this] { m_cancel = true; });
-    m_writer.setExportProgress({});
+    m_jobs.start<Saved>(
+        [this, snapshot, path, kind](const JobRunner::Control& control) {
+            int lastPercent = -1;
+            QString lastName;
+            // Only what changed is sent to the window.
+            m_writer.setExportProgress([&](qint64 done, qint64 total, const QString& name) {
+                const int percent = PresentationsUnpacker::percentOf(done, total);
+                if (percent != lastPercent || name != lastName) {
+                    lastPercent = percent;
+                    lastName = name;
+                    control.post([this, status = StatusPrefix + name, percent] {
+                        emit progressChanged(status, percent);
+                    });
+                }
+                return !m_cancel.load() && !control.stopRequested();
+            });
+            Saved saved;
+            saved.written = m_writer.SaveFile(*snapshot, path, true, &saved.error, kind);
+            saved.cancelled = m_writer.lastSaveCancelled();
+            saved.writeFailed = m_writer.lastSaveWriteFailed();
+            m_writer.setExportProgress({});
+            return saved;
+        },
+        [this](Saved result) { saved(result); });
+}
+
+void ZippedEventExport::saved(const Saved& saved)
+{
     m_running = false;
     emit exportFinished();
+    if (saved.written) {
+        end(Outcome::Written);
+    } else if (saved.cancelled) {
+        end(Outcome::Cancelled);
+    } else {
+        m_messages.show(saved.writeFailed ? WriteErrorMessage : saved.error, MsgButtons::Ok,
+                        MsgIcon::Exclamation);
+        end(Outcome::Failed);
+    }
+}
 
-    if (written)
-        return Outcome::Written;
-    if (m_writer.lastSaveCancelled())
-        return Outcome::Cancelled;
-    m_messages.show(m_writer.lastSaveWriteFailed() ? WriteErrorMessage : error, MsgButtons::Ok,
-                    MsgIcon::Exclamation);
-    return Outcome::Failed;
+void ZippedEventExport::end(Outcome outcome)
+{
+    m_running = false;
+    emit ended(outcome);
 }

@@ -188,18 +188,24 @@ void frmSetup::buildPopUpsAndExport(MessageService& messages, FileDialogService&
             });
     connect(m_popUpsCommands, &PopUpsFileCommands::popUpsChanged, this,
             &frmSetup::refreshFromDocument);
-    // While slides are taken from a presentation the window takes no other command.
-    const auto busy = [this](bool on) {
-        menuBar()->setEnabled(!on);
-        m_toolbar1->setEnabled(!on);
-        centralWidget()->setEnabled(!on);
-        if (on)
-            QApplication::setOverrideCursor(Qt::WaitCursor);
-        else
-            QApplication::restoreOverrideCursor();
-    };
-    connect(m_popUpsCommands, &PopUpsFileCommands::busyChanged, this, busy);
-    connect(m_zippedEventExport, &ZippedEventExport::busyChanged, this, busy);
+    connect(m_popUpsCommands, &PopUpsFileCommands::busyChanged, this, &frmSetup::setBusy);
+    connect(m_zippedEventExport, &ZippedEventExport::busyChanged, this, &frmSetup::setBusy);
+}
+
+void frmSetup::setBusy(bool on)
+{
+    // Jobs may overlap (a new screen size during an import): the window comes back with the
+    // last of them.
+    m_busyCount += on ? 1 : -1;
+    if (m_busyCount != (on ? 1 : 0))
+        return;
+    menuBar()->setEnabled(!on);
+    m_toolbar1->setEnabled(!on);
+    centralWidget()->setEnabled(!on);
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
 }
 
 void frmSetup::buildSpeakers(MessageService& messages, const DriveTypeSource& drives,
@@ -448,6 +454,7 @@ void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
     });
     connect(m_intake, &SlideIntake::previewReady, this, &frmSetup::openPreview);
     connect(m_holdingSlide, &HoldingSlide::closePreviewRequested, this, &frmSetup::closePreview);
+    connect(m_holdingSlide, &HoldingSlide::busyChanged, this, &frmSetup::setBusy);
     connect(m_holdingSlide, &HoldingSlide::builtInDefaultLoaded, m_controller,
             &SetupController::adoptBuiltInHoldingSlide);
     connect(m_controller, &SetupController::holdingSlideAdopted, m_holdingPanel,
@@ -661,9 +668,7 @@ void frmSetup::Timer1_Timer()
         m_seenScreenSize = size;
         if (!first && m_intake && m_holdingSlide) {
             m_intake->setScreen(size);
-            QApplication::setOverrideCursor(Qt::WaitCursor);
             m_holdingSlide->screenSizeChanged();
-            QApplication::restoreOverrideCursor();
             if (m_launch)
                 m_launch->Build_Screen();
         }

@@ -137,6 +137,8 @@ private:
     void refreshFromDocument();
     void closePreview();
     void Timer1_Timer();
+    // While on, the window takes no commands and shows the busy pointer.
+    void setBusy(bool on);
     void buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& programs,
                         MessageService& messages, FileDialogService& dialogs);
     void endPlayMode();
@@ -158,6 +160,7 @@ private:
     std::array<QAction*, 5> m_mnuSFormat{};
     QTimer m_timer1;
     int m_closingMs = 2000;
+    int m_busyCount = 0;
     bool m_shutDownDone = false;
     AudioToolsPanel* m_audioTools = nullptr;
     PopUpsFileCommands* m_popUpsCommands = nullptr;

@@ -7,6 +7,8 @@
 #include "TestFolder.h"
 
 #include <QDir>
+#include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -99,7 +101,16 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
     const QString deck = dir.path(QStringLiteral("deck.pptx"));
     presentations.addPresentation(deck, 12);
     dialogs.queueChoice(deck);
+    QSignalSpy busy(&commands, &PopUpsFileCommands::busyChanged);
+    QSignalSpy changed(&commands, &PopUpsFileCommands::popUpsChanged);
     commands.MnuPImport_Click(dir.path());
+    // The slides are exported off this thread; another import meanwhile is refused.
+    EXPECT_TRUE(commands.isBusy());
+    EXPECT_EQ(usedSlots(), 0);
+    commands.MnuPImport_Click(dir.path());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !commands.isBusy(); }, 5000));
+    EXPECT_EQ(busy.size(), 2);
+    EXPECT_EQ(changed.size(), 2); // emptied, then filled
     EXPECT_EQ(usedSlots(), 10);
     EXPECT_EQ(doc.PopUps[9].Name, "PopUp");
     EXPECT_EQ(doc.PopUps[9].Full.pixel(80, 60), FakePresentationDocument::colourOf(10));
@@ -114,6 +125,7 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
     messages.queueAnswer(int(MsgAnswer::Yes));
     dialogs.queueChoice(dir.path("broken.ppt"));
     commands.MnuPImport_Click(dir.path());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !commands.isBusy(); }, 5000));
     EXPECT_EQ(usedSlots(), 0);
     EXPECT_TRUE(messages.last().contains("broken.ppt")) << messages.last().toStdString();
 }

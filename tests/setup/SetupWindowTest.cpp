@@ -30,6 +30,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -231,13 +232,19 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
                          QTest::keyClick(exportWindow->cancelButton(), Qt::Key_Space);
                          EXPECT_FALSE(exportWindow->isVisible()) << "hidden at once";
                      });
+    QSignalSpy ended(window.zippedEventExport(), &ZippedEventExport::ended);
     dialogs.queueChoice(dir.path("big.zev"));
     emit window.findChild<QAction*>("MnuExport")->triggered();
+    // Measured off the interface thread: the window takes no commands meanwhile.
+    EXPECT_FALSE(window.menuBar()->isEnabled());
 
     // The copy stops at once: a chunk is a millisecond's work; the bound allows a busy machine.
+    ASSERT_TRUE(ended.wait(20000));
+    EXPECT_EQ(ended[0][0].value<ZippedEventExport::Outcome>(),
+              ZippedEventExport::Outcome::Cancelled);
     ASSERT_TRUE(sinceCancel.isValid());
     EXPECT_LT(sinceCancel.elapsed(), 500);
-    EXPECT_FALSE(window.zippedEventExport()->isRunning());
+    EXPECT_TRUE(window.menuBar()->isEnabled());
     EXPECT_EQ(shown, "Adding - Big.ppt");
     EXPECT_FALSE(QFile::exists(dir.path("big.zev")));
     EXPECT_FALSE(QFile::exists(dir.path("big.zev.part")));

@@ -187,21 +187,36 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
 TEST_F(SlidePanelsTest, OperatorDefaultAndBuiltInDefault)
 {
     presentation("app/ppt.ppt", 1);
+    QSignalSpy restored(&holding, &HoldingSlide::restoreFinished);
+    QSignalSpy busy(&holding, &HoldingSlide::busyChanged);
     holding.MnuRestoreDefault_Click();
+    // The template is exported off this thread; a picture dropped meanwhile is refused rather
+    // than replaced when the export ends.
+    EXPECT_TRUE(restored.isEmpty());
+    EXPECT_TRUE(holding.isBusy());
+    const QString mine = picture("mine.png", {640, 360}, qRgb(9, 99, 199));
+    dropFile(mine);
+    EXPECT_FALSE(doc.hasHoldingSlide());
+    ASSERT_TRUE(restored.wait(kWaitMs));
+    EXPECT_TRUE(restored[0][0].toBool());
+    EXPECT_EQ(busy.size(), 2);
     // The built-in default is no default of the operator's own, and follows the screen.
     holding.MnuHoldingSlide_Click();
     EXPECT_FALSE(QFile::exists(doc.AppFolder + "dtitle"));
     intake.setScreen({800, 600});
     holding.screenSizeChanged();
+    EXPECT_TRUE(holding.isBusy());
+    ASSERT_TRUE(QTest::qWaitFor([this] { return !holding.isBusy(); }, kWaitMs));
     EXPECT_EQ(doc.ImgHoldingFull.size(), QSize(800, 600));
     EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(1));
 
-    doc.ImgHoldingFull = QImage(picture("mine.png", {640, 360}, qRgb(9, 99, 199)));
+    doc.ImgHoldingFull = QImage(mine);
     holding.MnuHoldingSlide_Click();
     ASSERT_TRUE(QFile::exists(doc.AppFolder + "dtitle-sm"));
     EXPECT_EQ(QImage(doc.AppFolder + "dtitle").pixel(3, 3), qRgb(9, 99, 199));
 
     holding.MnuRestoreDefault_Click();
+    ASSERT_TRUE(restored.wait(kWaitMs));
     EXPECT_FALSE(QFile::exists(doc.AppFolder + "dtitle"));
     EXPECT_FALSE(QFile::exists(doc.AppFolder + "dtitle-sm"));
     EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(1));

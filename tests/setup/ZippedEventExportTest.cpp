@@ -16,6 +16,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRandomGenerator>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -76,6 +77,14 @@ protected:
         return into;
     }
 
+    // The outcome of the export under way.
+    Outcome ended()
+    {
+        QSignalSpy spy(&exporter, &ZippedEventExport::ended);
+        EXPECT_TRUE(spy.wait(20000));
+        return spy.isEmpty() ? Outcome::Failed : spy.first().first().value<Outcome>();
+    }
+
     TestFolder dir;
     EventDocument doc;
     FakeMessageService messages;
@@ -91,7 +100,8 @@ TEST_F(ZippedEventExportTest, PresentationsTravelOncePerSpeakerAndUnpackUnderFre
 {
     // An event without presentations opens under its own name; no file chosen does nothing.
     dialogs.queueChoice(dir.path("plain.zev"));
-    ASSERT_EQ(exporter.MnuExport_Click(dir.path()), Outcome::Written);
+    ASSERT_TRUE(exporter.MnuExport_Click(dir.path()));
+    ASSERT_EQ(ended(), Outcome::Written);
     EXPECT_EQ(dialogs.lastFilter(), "Zipped Stagor (zev) |*.zev");
     EXPECT_EQ(dialogs.lastReplaceQuestion(), FileDialogService::ReplaceQuestion::ByDialog)
         << "nobody would ask before an existing file is replaced";
@@ -100,7 +110,7 @@ TEST_F(ZippedEventExportTest, PresentationsTravelOncePerSpeakerAndUnpackUnderFre
     EXPECT_EQ(plain.EventFileTitle, "plain.zev");
     EXPECT_EQ(plain.EventFilePath, dir.path("plain.zev"));
     EXPECT_EQ(plain.PopUps[2].Name, "Coffee");
-    EXPECT_EQ(exporter.MnuExport_Click(dir.path()), Outcome::NotChosen);
+    EXPECT_FALSE(exporter.MnuExport_Click(dir.path()));
 
     const QByteArray talk = noise(2400000, 7); // three chunks
     const QString talkPath = dir.writeFile("talks/Talk.ppt", talk);
@@ -115,7 +125,12 @@ TEST_F(ZippedEventExportTest, PresentationsTravelOncePerSpeakerAndUnpackUnderFre
                          percent = now;
                      });
     dialogs.queueChoice(dir.path("packed.zev"));
-    EXPECT_EQ(exporter.MnuExport_Click(dir.path()), Outcome::Written);
+    ASSERT_TRUE(exporter.MnuExport_Click(dir.path()));
+    // Measured and written off this thread; another export meanwhile is refused.
+    EXPECT_TRUE(exporter.isRunning());
+    EXPECT_FALSE(exporter.exportTo(dir.path("other.zev")));
+    EXPECT_EQ(ended(), Outcome::Written);
+    EXPECT_FALSE(QFile::exists(dir.path("other.zev")));
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.last().toStdString();
     EXPECT_EQ(doc.EventFilePath, dir.path("mine.evf"));
 
@@ -143,7 +158,8 @@ TEST_F(ZippedEventExportTest, NoRoomWriteErrorsAndMissingPresentationsLeaveNoFil
     const qint64 size = *EventFileWriter(codec).estimateSize(doc, true);
     // A tenth of the free space must exceed the size: exactly ten times is not enough.
     freeSpace.setFreeBytes(size * 10);
-    EXPECT_EQ(exporter.exportTo(dir.path("full.zev")), Outcome::NoSpace);
+    ASSERT_TRUE(exporter.exportTo(dir.path("full.zev")));
+    EXPECT_EQ(ended(), Outcome::NoSpace);
     EXPECT_EQ(messages.texts(), QStringList{"Insufficient Fee Space on Drive"});
     EXPECT_EQ(freeSpace.lastPath(), dir.path("full.zev"));
     EXPECT_EQ(filesIn(dir.path()), QStringList{"Talk.ppt"});
@@ -153,7 +169,8 @@ TEST_F(ZippedEventExportTest, NoRoomWriteErrorsAndMissingPresentationsLeaveNoFil
     dir.writeFile("keep.zev", "previous export");
     const Outcome outcome = [&] {
         const FileSizeLimit full(1500000);
-        return exporter.exportTo(dir.path("keep.zev"));
+        EXPECT_TRUE(exporter.exportTo(dir.path("keep.zev")));
+        return ended();
     }();
     EXPECT_EQ(outcome, Outcome::Failed);
     EXPECT_EQ(messages.texts(), QStringList{"Error writing file."});
@@ -162,7 +179,8 @@ TEST_F(ZippedEventExportTest, NoRoomWriteErrorsAndMissingPresentationsLeaveNoFil
 
     messages.clear();
     doc.Speakers[0].FilePath = dir.path("gone.ppt");
-    EXPECT_EQ(exporter.exportTo(dir.path("other.zev")), Outcome::Failed);
+    ASSERT_TRUE(exporter.exportTo(dir.path("other.zev")));
+    EXPECT_EQ(ended(), Outcome::Failed);
     EXPECT_TRUE(messages.last().contains("gone.ppt")) << messages.last().toStdString();
     EXPECT_FALSE(QFile::exists(dir.path("other.zev")));
 }
@@ -181,7 +199,8 @@ TEST_F(ZippedEventExportTest, ExportToAStickFromAnotherFileSystemIsWrittenWhole)
     QDir().mkpath(dir.path("stick"));
     drives.set(dir.path("stick"), DriveTypeSource::Removable);
 
-    ASSERT_EQ(exporter.exportTo(dir.path("stick/packed.zev")), Outcome::Written);
+    ASSERT_TRUE(exporter.exportTo(dir.path("stick/packed.zev")));
+    ASSERT_EQ(ended(), Outcome::Written);
     doc.ImportDir = shm.path() + '/';
     EXPECT_EQ(open(dir.path("stick/packed.zev")).Speakers[2].FilePath, shm.filePath("Talk4.ppt"));
     EXPECT_EQ(dir.readFile(shm.filePath("Talk2.ppt")), talk);

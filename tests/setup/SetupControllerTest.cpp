@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -118,6 +119,21 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     controller.openEvent();
     EXPECT_TRUE(messages.last().startsWith("The event file is damaged"));
     EXPECT_EQ(doc.SpeakerCount, 1);
+    EXPECT_EQ(doc.EventFilePath, path);
+
+    // A zipped event file cut short ends its open later, with the event and its name kept.
+    dir.writeFile("Ada.pptx", QByteArray(1500000, 'a'));
+    ASSERT_TRUE(controller.SaveFile(dir.path("Packed.zev"), true));
+    bytes = dir.readFile("Packed.zev");
+    dialogs.queueChoice(dir.writeFile("Cut.zev", bytes.left(bytes.size() - 1000)));
+    QSignalSpy replaced(&controller, &SetupController::eventReplaced);
+    controller.openEvent();
+    EXPECT_TRUE(controller.isBusy());
+    ASSERT_TRUE(replaced.wait(20000));
+    EXPECT_FALSE(controller.isBusy());
+    EXPECT_TRUE(messages.last().startsWith("The presentations of the zipped event file could not"))
+        << messages.last().toStdString();
+    EXPECT_EQ(doc.Speakers[0].FilePath, dir.path("Ada.pptx"));
     EXPECT_EQ(doc.EventFilePath, path);
 
     // Another product's file: the speakers emptied, the new name kept.

@@ -136,6 +136,21 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     EXPECT_EQ(doc.Speakers[0].FilePath, dir.path("Ada.pptx"));
     EXPECT_EQ(doc.EventFilePath, path);
 
+    // Named on the command line, the whole file opens after the start has read its own
+    // settings, and keeps them.
+    dir.writeFile("app/oem.ini", "Acme AV\r\nhttps://acme.example/\r\nAcme\r\nacme\r\n");
+    EventDocument nextDoc;
+    SetupController next(nextDoc, messages, dialogs);
+    options.instanceId = 4243;
+    options.commandLineFile = dir.path("Packed.zev");
+    QSignalSpy nextReplaced(&next, &SetupController::eventReplaced);
+    ASSERT_TRUE(next.startUp(options));
+    EXPECT_TRUE(next.isBusy());
+    ASSERT_TRUE(nextReplaced.wait(20000));
+    EXPECT_EQ(nextDoc.OemShortName, "acme");
+    EXPECT_EQ(nextDoc.EventFileTitle, "Untitled.evf");
+    EXPECT_EQ(QFileInfo(nextDoc.Speakers[0].FilePath).size(), 1500000);
+
     // Another product's file: the speakers emptied, the new name kept.
     dialogs.queueChoice(dir.writeFile("Foreign.evf", "[other product][End Data]"));
     controller.openEvent();

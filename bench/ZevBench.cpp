@@ -248,11 +248,21 @@ int main(int argc, char** argv)
         QObject::connect(&extractor, &BackgroundPresentationsExtractor::extractionFinished,
                          [&] { unpacks.push_back(secondsSince(unpacking)); });
         ImageBlockCodec codec;
-        EventFileReader reader(codec, &extractor);
+        EventFileReader reader(codec);
         settle({zev});
         timer.restart();
         EventReadResult result;
-        openStalls.push_back(longestStallMs([&] { result = reader.read(zev, opened); }));
+        openStalls.push_back(longestStallMs([&] {
+            QEventLoop loop;
+            bool ended = false;
+            extractor.read(reader, zev, opened, [&](const EventReadResult& read) {
+                result = read;
+                ended = true;
+                loop.quit();
+            });
+            if (!ended)
+                loop.exec();
+        }));
         opens.push_back(secondsSince(timer));
         if (!result.ok() || opened.Speakers[2].FilePath.isEmpty()) {
             std::fprintf(stderr, "open failed: %s\n", qPrintable(result.message));

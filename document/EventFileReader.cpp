@@ -44,16 +44,48 @@ EventFileReader::EventFileReader(ImageBlockCodec& codec, PresentationsExtractor*
 EventReadResult EventFileReader::read(const QString& path, EventDocument& document)
 {
     QFile file(path);
+    const EventReadResult opened = open(file);
+    if (!opened.ok())
+        return opened;
+    return read(file, document);
+}
+
+EventReadResult EventFileReader::open(QFile& file)
+{
     // Unbuffered: a zipped event file's presentations are copied in large chunks, which Qt's
     // read buffer would cut into small reads; the few tokens cost a system call each instead.
     if (!file.open(QIODevice::ReadOnly | QIODevice::Unbuffered))
         return failure(EventReadResult::Status::CannotOpen,
                        QStringLiteral("The event file %1 cannot be opened: %2.")
-                           .arg(path, file.errorString()));
-    return read(file, document);
+                           .arg(file.fileName(), file.errorString()));
+    return {};
 }
 
 EventReadResult EventFileReader::read(QIODevice& device, EventDocument& document)
+{
+    EventDocument event;
+    EventReadResult result = readUntilPresentations(device, document, event);
+    if (!result.presentationsFollow)
+        return result;
+    result.presentationsFollow = false;
+    if (m_extractor) {
+        QString error;
+        if (!m_extractor->extract(device, event, &error))
+            return failure(EventReadResult::Status::ExtractionFailed, error);
+    }
+    presentationsUnpacked(event);
+    document = std::move(event);
+    return result;
+}
+
+void EventFileReader::presentationsUnpacked(EventDocument& event)
+{
+    event.EventFileTitle = EventDocument::UntitledTitle;
+    event.EventFilePath = event.untitledPath();
+}
+
+EventReadResult EventFileReader::readUntilPresentations(QIODevice& device, EventDocument& document,
+                                                        EventDocument& event)
 {
     TokenReader in(device);
     const QString product = in.ReadToken();
@@ -65,10 +97,11 @@ EventReadResult EventFileReader::read(QIODevice& device, EventDocument& document
         return failure(EventReadResult::Status::Incompatible, IncompatibleMessage);
     }
 
-    EventDocument event = document;
+    event = document;
     event.SpeakerCount = 0;
     event.ImgHolding = QImage();
     bool exportFlag = false;
+    bool presentationsFollow = false;
 
     for (;;) {
         const QString tag = in.ReadToken();
@@ -115,14 +148,7 @@ EventReadResult EventFileReader::read(QIODevice& device, EventDocument& document
             // The presentations go to this computer's import folder, never to a folder the file
             // names (a file without the export mark keeps its "Import Dir" otherwise).
             event.ImportDir = document.ImportDir;
-            if (m_extractor) {
-                QString error;
-                if (!m_extractor->extract(device, event, &error))
-                    return failure(EventReadResult::Status::ExtractionFailed, error);
-            }
-            // The unpacked event belongs to no file yet; the operator saves it under a name.
-            event.EventFileTitle = EventDocument::UntitledTitle;
-            event.EventFilePath = event.untitledPath();
+            presentationsFollow = true;
             break;
         }
         // Tags of other versions are skipped: the next token is read as the next tag.
@@ -131,9 +157,11 @@ EventReadResult EventFileReader::read(QIODevice& device, EventDocument& document
     if (in.hasError())
         return damaged(in.errorMessage());
 
-    document = std::move(event);
     EventReadResult result;
     result.exportFlag = exportFlag;
+    result.presentationsFollow = presentationsFollow;
+    if (!presentationsFollow)
+        document = std::move(event);
     return result;
 }
 

@@ -7,6 +7,7 @@
 class EventDocument;
 class ImageBlockCodec;
 class PresentationsExtractor;
+class QFile;
 class QIODevice;
 class TokenReader;
 
@@ -30,6 +31,17 @@ public:
     EventReadResult read(const QString& path, EventDocument& document);
     // device must be open for reading and positioned at the start of the file.
     EventReadResult read(QIODevice& device, EventDocument& document);
+
+    // Opens file for reading; the result is CannotOpen with the message when it cannot.
+    static EventReadResult open(QFile& file);
+    // As read(), except that it stops at a zipped event file's presentations: the result then
+    // has presentationsFollow set, device is positioned at them, event holds everything read
+    // before them and document is untouched. Otherwise event is not used.
+    EventReadResult readUntilPresentations(QIODevice& device, EventDocument& document,
+                                           EventDocument& event);
+    // The last step for an event whose presentations have been unpacked: it belongs to no file
+    // yet; the operator saves it under a name.
+    static void presentationsUnpacked(EventDocument& event);
 
 private:
     // Both leave a fault in the reader's error state.

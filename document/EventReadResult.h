@@ -18,6 +18,8 @@ struct EventReadResult
     Status status = Status::Read;
     QString message;
     bool exportFlag = false; // the file's "Export" mark: true for a zipped event file
+    // Read up to a zipped event file's presentations, which are still to be unpacked.
+    bool presentationsFollow = false;
 
     bool ok() const { return status == Status::Read; }
 };

@@ -20,7 +20,7 @@ SetupController::SetupController(EventDocument& document, MessageService& messag
       m_codec(std::make_unique<ImageBlockCodec>()),
       m_writer(std::make_unique<EventFileWriter>(*m_codec)),
       m_extractor(std::make_unique<BackgroundPresentationsExtractor>()),
-      m_reader(std::make_unique<EventFileReader>(*m_codec, m_extractor.get()))
+      m_reader(std::make_unique<EventFileReader>(*m_codec))
 {}
 
 SetupController::~SetupController() = default;
@@ -63,8 +63,6 @@ bool SetupController::startUp(const StartUpOptions& options)
         m_messages.show(QStringLiteral("The new event could not be prepared.\n") + error,
                         MsgButtons::Ok, MsgIcon::Critical);
 
-    openCommandLineFile(options.commandLineFile);
-
     m_doc.AutoRunCaption = QStringLiteral("Auto Run - OFF");
     m_doc.LoopCaption.clear();
 
@@ -75,6 +73,8 @@ bool SetupController::startUp(const StartUpOptions& options)
     m_doc.OemName = m_oem.OemName;
     m_doc.OemShortName = m_oem.OemShortName;
     m_audioRec.load(m_doc.AppFolder);
+    // Last: a zipped event file ends its read later with the event as it is now.
+    openCommandLineFile(options.commandLineFile);
     emit eventReplaced();
     return true;
 }
@@ -154,16 +154,38 @@ bool SetupController::SaveFile(const QString& path, bool exportFlag)
 
 bool SetupController::readEventFile(const QString& path)
 {
-    return read(path).ok();
+    const EventReadResult result = read(path);
+    return result.ok() || result.presentationsFollow;
 }
 
-EventReadResult SetupController::read(const QString& path)
+EventReadResult SetupController::read(const QString& path, const ReadDone& then)
 {
-    const EventReadResult result = m_reader->read(path, m_doc);
-    if (!result.ok())
-        m_messages.show(result.message, MsgButtons::Ok, MsgIcon::None);
-    emit eventReplaced();
-    return result;
+    // Filled in when the read ends before the call returns.
+    auto immediate = std::make_shared<EventReadResult>();
+    m_extractor->read(*m_reader, path, m_doc,
+                      [this, then, immediate](const EventReadResult& result) {
+                          *immediate = result;
+                          if (!result.ok())
+                              m_messages.show(result.message, MsgButtons::Ok, MsgIcon::None);
+                          emit eventReplaced();
+                          if (then)
+                              then(result);
+                          setBusy(false);
+                      });
+    if (!m_extractor->isRunning())
+        return *immediate;
+    setBusy(true);
+    EventReadResult underWay;
+    underWay.presentationsFollow = true;
+    return underWay;
+}
+
+void SetupController::setBusy(bool on)
+{
+    if (m_busy == on)
+        return;
+    m_busy = on;
+    emit busyChanged(on);
 }
 
 void SetupController::openAs(const QString& path)
@@ -172,13 +194,14 @@ void SetupController::openAs(const QString& path)
     const QString previousTitle = m_doc.EventFileTitle;
     m_doc.EventFilePath = path;
     m_doc.EventFileTitle = PathHelpers::FileNameOf(path);
-    const EventReadResult result = read(path);
-    // A damaged file leaves the event as it was, so it keeps the name it had too; a file of
-    // another program has already emptied the speakers and keeps the new name.
-    if (!result.ok() && result.status != EventReadResult::Status::Incompatible) {
-        m_doc.EventFilePath = previousPath;
-        m_doc.EventFileTitle = previousTitle;
-    }
+    read(path, [this, previousPath, previousTitle](const EventReadResult& result) {
+        // A damaged file leaves the event as it was, so it keeps the name it had too; a file of
+        // another program has already emptied the speakers and keeps the new name.
+        if (!result.ok() && result.status != EventReadResult::Status::Incompatible) {
+            m_doc.EventFilePath = previousPath;
+            m_doc.EventFileTitle = previousTitle;
+        }
+    });
 }
 
 bool SetupController::hasUnsavedChanges()
@@ -209,6 +232,8 @@ bool SetupController::unsavedChangeCheck()
 
 void SetupController::newEvent()
 {
+    if (m_busy)
+        return;
     if (!unsavedChangeCheck())
         return;
     m_doc.EventFileTitle = EventDocument::UntitledTitle;
@@ -230,6 +255,8 @@ bool SetupController::reopenCheck(const QString& path)
 
 void SetupController::openEvent()
 {
+    if (m_busy)
+        return;
     const QString path = m_dialogs.getOpenFileName(m_dialogFolder, OpenFilter);
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return;
@@ -241,6 +268,8 @@ void SetupController::openEvent()
 
 void SetupController::save()
 {
+    if (m_busy)
+        return;
     if (m_doc.isUntitled())
         saveAs();
     else
@@ -249,6 +278,8 @@ void SetupController::save()
 
 bool SetupController::saveAs()
 {
+    if (m_busy)
+        return false;
     const QString path = m_dialogs.getSaveFileName(m_dialogFolder, SaveFilter,
                                                    FileDialogService::ReplaceQuestion::ByCommand);
     if (path.isEmpty())
@@ -279,6 +310,8 @@ bool SetupController::saveAs()
 
 void SetupController::openRecent(int index)
 {
+    if (m_busy)
+        return;
     const QString path = m_recent.paths().value(index);
     if (path.isEmpty())
         return;
@@ -296,6 +329,8 @@ void SetupController::openRecent(int index)
 
 bool SetupController::closeQuery()
 {
+    if (m_busy)
+        return false;
     return unsavedChangeCheck();
 }
 

@@ -13,6 +13,7 @@
 #include <QProcessEnvironment>
 #include <QString>
 
+#include <functional>
 #include <memory>
 
 class BackgroundPresentationsExtractor;
@@ -59,8 +60,12 @@ public:
 
     // Writes the whole event to path. Shows a message and returns false when it cannot.
     bool SaveFile(const QString& path, bool exportFlag);
-    // Replaces the event with the file's content; shows the reader's message on failure.
+    // Replaces the event with the file's content; shows the reader's message on failure. The
+    // presentations of a zipped event file are unpacked afterwards: the event is replaced once
+    // they are (eventReplaced), and the other file commands are refused until then (isBusy).
+    // False when the read failed at once.
     bool readEventFile(const QString& path);
+    bool isBusy() const { return m_busy; }
     // False when the operator cancelled (or a save they asked for did not happen).
     bool unsavedChangeCheck();
     bool hasUnsavedChanges();
@@ -96,6 +101,8 @@ public:
     BackgroundPresentationsExtractor& presentationsExtractor() { return *m_extractor; }
 
 signals:
+    // A zipped event file's presentations are being unpacked (true) or the open has ended.
+    void busyChanged(bool busy);
     // The whole event was replaced (new, opened, reverted): every panel redraws.
     void eventReplaced();
     void recentFilesChanged();
@@ -106,7 +113,11 @@ signals:
     void holdingSlideAdopted();
 
 private:
-    EventReadResult read(const QString& path);
+    using ReadDone = std::function<void(const EventReadResult&)>;
+    // then runs once the read has ended, after the message and eventReplaced. The result is
+    // what is known when the call returns: presentationsFollow while they are unpacked.
+    EventReadResult read(const QString& path, const ReadDone& then = {});
+    void setBusy(bool on);
     // Switches the current file to path and reads it.
     void openAs(const QString& path);
     bool reopenCheck(const QString& path);
@@ -130,4 +141,5 @@ private:
     QString m_dialogFolder;
     int m_captionTicks = 0;
     bool m_awaitsBuiltInHoldingSlide = false;
+    bool m_busy = false;
 };

@@ -123,6 +123,7 @@ frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget
     connect(&m_timer1, &QTimer::timeout, this, &frmSetup::Timer1_Timer);
     // Shows itself while a zipped event file is unpacked, from any command that opens one.
     new frmExtract(m_controller->presentationsExtractor(), this);
+    connect(m_controller, &SetupController::busyChanged, this, &frmSetup::setBusy);
 }
 
 frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, AudioPlayer& soundPlayer,
@@ -201,7 +202,8 @@ void frmSetup::setBusy(bool on)
         return;
     menuBar()->setEnabled(!on);
     m_toolbar1->setEnabled(!on);
-    centralWidget()->setEnabled(!on);
+    if (QWidget* central = centralWidget())
+        central->setEnabled(!on);
     if (on)
         QApplication::setOverrideCursor(Qt::WaitCursor);
     else

@@ -7,6 +7,7 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QImage>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -119,6 +120,36 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     EXPECT_TRUE(messages.last().startsWith("The event file is damaged"));
     EXPECT_EQ(doc.SpeakerCount, 1);
     EXPECT_EQ(doc.EventFilePath, path);
+
+    // A zipped event file cut short ends its open later, with the event and its name kept.
+    dir.writeFile("Ada.pptx", QByteArray(1500000, 'a'));
+    ASSERT_TRUE(controller.SaveFile(dir.path("Packed.zev"), true));
+    bytes = dir.readFile("Packed.zev");
+    dialogs.queueChoice(dir.writeFile("Cut.zev", bytes.left(bytes.size() - 1000)));
+    QSignalSpy replaced(&controller, &SetupController::eventReplaced);
+    controller.openEvent();
+    EXPECT_TRUE(controller.isBusy());
+    ASSERT_TRUE(replaced.wait(20000));
+    EXPECT_FALSE(controller.isBusy());
+    EXPECT_TRUE(messages.last().startsWith("The presentations of the zipped event file could not"))
+        << messages.last().toStdString();
+    EXPECT_EQ(doc.Speakers[0].FilePath, dir.path("Ada.pptx"));
+    EXPECT_EQ(doc.EventFilePath, path);
+
+    // Named on the command line, the whole file opens after the start has read its own
+    // settings, and keeps them.
+    dir.writeFile("app/oem.ini", "Acme AV\r\nhttps://acme.example/\r\nAcme\r\nacme\r\n");
+    EventDocument nextDoc;
+    SetupController next(nextDoc, messages, dialogs);
+    options.instanceId = 4243;
+    options.commandLineFile = dir.path("Packed.zev");
+    QSignalSpy nextReplaced(&next, &SetupController::eventReplaced);
+    ASSERT_TRUE(next.startUp(options));
+    EXPECT_TRUE(next.isBusy());
+    ASSERT_TRUE(nextReplaced.wait(20000));
+    EXPECT_EQ(nextDoc.OemShortName, "acme");
+    EXPECT_EQ(nextDoc.EventFileTitle, "Untitled.evf");
+    EXPECT_EQ(QFileInfo(nextDoc.Speakers[0].FilePath).size(), 1500000);
 
     // Another product's file: the speakers emptied, the new name kept.
     dialogs.queueChoice(dir.writeFile("Foreign.evf", "[other product][End Data]"));

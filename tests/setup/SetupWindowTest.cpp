@@ -37,6 +37,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -203,13 +204,32 @@ TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
                              seen << extractWindow->progress()->status()->text() + " " +
                                          extractWindow->progress()->percent()->text();
                      });
+    bool windowTimerFired = false;
+    QTimer::singleShot(0, &window, [&] { windowTimerFired = true; });
+    QSignalSpy replaced(&window.controller(), &SetupController::eventReplaced);
     dialogs.queueChoice(dir.path("packed.zev"));
     window.controller().openEvent();
+    // The call returns before the unpacking has ended, with no event handled inside it; the
+    // window takes no file commands until the open is over.
+    EXPECT_FALSE(windowTimerFired);
+    EXPECT_TRUE(replaced.isEmpty());
+    EXPECT_TRUE(extractWindow->isVisible());
+    EXPECT_FALSE(window.menuBar()->isEnabled());
+    dialogs.queueChoice(dir.path("meanwhile.evf"));
+    EXPECT_FALSE(window.controller().saveAs());
+    EXPECT_FALSE(window.close());
 
+    ASSERT_TRUE(replaced.wait(20000));
+    EXPECT_TRUE(windowTimerFired);
     ASSERT_FALSE(seen.isEmpty());
     EXPECT_EQ(seen.first(), "Extracting - Talk.ppt 40%");
     EXPECT_EQ(seen.last(), "Extracting - Talk.ppt 100%");
     EXPECT_FALSE(extractWindow->isVisible());
+    EXPECT_TRUE(window.menuBar()->isEnabled());
+    EXPECT_FALSE(QFile::exists(dir.path("meanwhile.evf")));
+    EXPECT_EQ(window.document().EventFileTitle, "Untitled.evf");
+    EXPECT_EQ(QFileInfo(window.document().Speakers[0].FilePath).size(), 2500000);
+    EXPECT_TRUE(messages.texts().isEmpty()) << messages.last().toStdString();
 }
 
 TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)

@@ -1,5 +1,4 @@
 #include "ZippedEventExport.h"
-#include "BackgroundPresentationsExtractor.h"
 #include "ColourPictures.h"
 #include "EventDocument.h"
 #include "EventFileReader.h"
@@ -10,6 +9,7 @@
 #include "FakeMessageService.h"
 #include "FileSizeLimit.h"
 #include "ImageBlockCodec.h"
+#include "PresentationsUnpacker.h"
 #include "TestFolder.h"
 
 #include <QDir>
@@ -70,7 +70,7 @@ protected:
         into.ImportDir = doc.ImportDir;
         into.EventFilePath = path;
         into.EventFileTitle = QFileInfo(path).fileName();
-        BackgroundPresentationsExtractor extractor;
+        PresentationsUnpacker extractor;
         ImageBlockCodec codec;
         const EventReadResult result = EventFileReader(codec, &extractor).read(path, into);
         EXPECT_TRUE(result.ok()) << result.message.toStdString();

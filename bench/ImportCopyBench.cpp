@@ -17,6 +17,7 @@
 #include "ImportCopier.h"
 #include "LibreOfficeApp.h"
 #include "MessageService.h"
+#include "QuietServices.h"
 #include "ShellService.h"
 #include "SpeakerList.h"
 #include "frmCopy.h"
@@ -58,30 +59,6 @@ public:
 
 private:
     QString m_stick;
-};
-
-class SilentMessages : public MessageService
-{
-public:
-    int show(const QString&, MsgButtons, MsgIcon) override { return 1; }
-};
-
-class NoClipboard : public ClipboardService
-{
-public:
-    bool hasFileList() const override { return false; }
-    QStringList fileList() const override { return {}; }
-    bool PutFileListOnClipboard(const QStringList&) override { return false; }
-    bool hasPicture() const override { return false; }
-    QImage picture() const override { return {}; }
-    void putPicture(const QImage&) override {}
-};
-
-class NoShell : public ShellService
-{
-public:
-    bool openFile(const QString&) override { return false; }
-    bool showProperties(const QString&) override { return false; }
 };
 
 void syncDisks()
@@ -139,10 +116,10 @@ Drop drop(const QStringList& files, const QString& stick, const QString& importD
     freshFolders({cpDir, importDir});
     EventDocument doc;
     doc.ImportDir = importDir + QLatin1Char('/');
-    SilentMessages messages;
+    QuietServices::Messages messages;
     StickDrives drives(stick);
-    NoClipboard clipboard;
-    NoShell shell;
+    QuietServices::Clipboard clipboard;
+    QuietServices::Shell shell;
     SpeakerList list(doc, {messages, drives, clipboard, app, shell});
     frmCopy window(list.importCopier());
 

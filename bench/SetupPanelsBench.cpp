@@ -16,6 +16,7 @@
 #include "MessageService.h"
 #include "MimeTransfer.h"
 #include "MountTableDriveTypes.h"
+#include "QuietServices.h"
 #include "ShellService.h"
 #include "SlideExtractor.h"
 #include "SlideIntake.h"
@@ -41,31 +42,6 @@ namespace {
 constexpr int kPresentations = 50;
 constexpr qint64 kPresentationBytes = 4 * 1024 * 1024;
 
-// Nobody answers during a benchmark: every box counts as OK.
-class SilentMessages : public MessageService
-{
-public:
-    int show(const QString&, MsgButtons, MsgIcon) override { return 1; }
-};
-
-class NoClipboard : public ClipboardService
-{
-public:
-    bool hasFileList() const override { return false; }
-    QStringList fileList() const override { return {}; }
-    bool PutFileListOnClipboard(const QStringList&) override { return false; }
-    bool hasPicture() const override { return false; }
-    QImage picture() const override { return {}; }
-    void putPicture(const QImage&) override {}
-};
-
-class NoShell : public ShellService
-{
-public:
-    bool openFile(const QString&) override { return false; }
-    bool showProperties(const QString&) override { return false; }
-};
-
 class NoDialogs : public FileDialogService
 {
 public:
@@ -85,10 +61,10 @@ double dropMs(const QStringList& files, const QString& importDir, LibreOfficeApp
     sync();
     EventDocument doc;
     doc.ImportDir = importDir + QLatin1Char('/');
-    SilentMessages messages;
+    QuietServices::Messages messages;
     MountTableDriveTypes drives;
-    NoClipboard clipboard;
-    NoShell shell;
+    QuietServices::Clipboard clipboard;
+    QuietServices::Shell shell;
     SpeakerList list(doc, {messages, drives, clipboard, app, shell});
     QElapsedTimer timer;
     timer.start();
@@ -196,7 +172,7 @@ int main(int argc, char** argv)
         QDir().mkpath(doc.RunFolder);
         SlideExtractor extractor(exports);
         SlideIntake intake(doc, extractor, QSize(240, 135), QSize(1920, 1080));
-        NoClipboard clipboard;
+        QuietServices::Clipboard clipboard;
         NoDialogs dialogs;
         HoldingSlide holding(doc, intake, clipboard, dialogs, exports);
         QMimeData mime;

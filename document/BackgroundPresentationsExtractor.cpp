@@ -52,7 +52,7 @@ void BackgroundPresentationsExtractor::read(EventFileReader& reader, const QStri
                         return;
                     lastPercent = percent;
                     lastName = name;
-                    control.post([this, status = StatusPrefix + name, percent] {
+                    control.postLatest([this, status = StatusPrefix + name, percent] {
                         emit progressChanged(status, percent);
                     });
                 };

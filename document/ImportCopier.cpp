@@ -25,7 +25,8 @@ bool ImportCopier::copy(const QString& source, const QString& target,
                 if (percent == lastPercent)
                     return;
                 lastPercent = percent;
-                control.post([this, status, percent] { emit progressChanged(status, percent); });
+                control.postLatest(
+                    [this, status, percent] { emit progressChanged(status, percent); });
             };
             return ImportRule::copy(source, target, progress, control.stopFlag());
         },

@@ -47,6 +47,7 @@ struct JobRunner::Control::Shared
             Control control;
             control.m_shared = self;
             control.m_stop = next.stop;
+            control.m_latest = std::make_shared<Control::Latest>();
             const std::function<void()> done = next.job(control);
             lock.lock();
             running.reset();
@@ -62,9 +63,34 @@ struct JobRunner::Control::Shared
     }
 };
 
+struct JobRunner::Control::Latest
+{
+    std::mutex mutex;
+    std::function<void()> waiting; // set while a report is queued and has not run
+};
+
 void JobRunner::Control::post(std::function<void()> report) const
 {
     m_shared->post(std::move(report));
+}
+
+void JobRunner::Control::postLatest(std::function<void()> report) const
+{
+    {
+        const std::lock_guard<std::mutex> lock(m_latest->mutex);
+        const bool queued = bool(m_latest->waiting);
+        m_latest->waiting = std::move(report);
+        if (queued)
+            return;
+    }
+    m_shared->post([latest = m_latest] {
+        std::function<void()> newest;
+        {
+            const std::lock_guard<std::mutex> lock(latest->mutex);
+            newest.swap(latest->waiting);
+        }
+        newest();
+    });
 }
 
 JobRunner::JobRunner(QObject* parent, int destroyWaitMs)

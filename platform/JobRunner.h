@@ -28,12 +28,18 @@ public:
         const std::atomic<bool>* stopFlag() const { return m_stop.get(); }
         // Runs report on the runner's thread; dropped once the runner is gone.
         void post(std::function<void()> report) const;
+        // The same for reports of which only the newest counts (progress): while one of this
+        // job's is still waiting to run, a newer one takes its place instead of queueing behind
+        // it, so that a job faster than the owner's thread cannot flood its event loop.
+        void postLatest(std::function<void()> report) const;
 
     private:
         friend class JobRunner;
         struct Shared;
+        struct Latest;
         std::shared_ptr<Shared> m_shared;
         std::shared_ptr<std::atomic<bool>> m_stop;
+        std::shared_ptr<Latest> m_latest;
     };
 
     static constexpr int DefaultDestroyWaitMs = 5000;

@@ -1,7 +1,11 @@
 #include "PlayModeMessages.h"
 
-#include <QEventLoop>
+#include "EventDocument.h"
+
+#include <QLoggingCategory>
 #include <QMetaObject>
+
+Q_LOGGING_CATEGORY(lcPlayModeMessages, "stagor.messages")
 
 PlayModeMessages::PlayModeMessages(MessageService& messages, QObject* parent)
     : QObject(parent), m_messages(messages)
@@ -11,33 +15,44 @@ void PlayModeMessages::setPlaying(bool playing)
 {
     const bool ended = m_playing && !playing;
     m_playing = playing;
-    if (!ended)
-        return;
-    emit playModeEnded();
     // After the setup window is back, not inside whatever ended play mode.
-    QMetaObject::invokeMethod(this, &PlayModeMessages::showNotices, Qt::QueuedConnection);
+    if (ended)
+        QMetaObject::invokeMethod(this, &PlayModeMessages::showWaiting, Qt::QueuedConnection);
 }
 
-void PlayModeMessages::showNotices()
+void PlayModeMessages::showWaiting()
 {
-    while (!m_notices.isEmpty() && !m_playing) {
-        const Notice notice = m_notices.takeFirst();
-        m_messages.show(notice.text, MsgButtons::Ok, notice.icon);
+    // An answer may start play mode again; what is left then waits for its end.
+    while (!m_waiting.isEmpty() && !m_playing) {
+        const Waiting next = m_waiting.takeFirst();
+        const int answer = m_messages.show(next.text, next.buttons, next.icon);
+        if (next.answered)
+            next.answered(answer);
     }
 }
 
 int PlayModeMessages::show(const QString& text, MsgButtons buttons, MsgIcon icon)
 {
-    if (m_playing && buttons == MsgButtons::Ok) {
-        m_notices.append({text, icon});
-        return 1;
+    if (!m_playing)
+        return m_messages.show(text, buttons, icon);
+    switch (buttons) {
+    case MsgButtons::Ok:
+        m_waiting.append({text, buttons, icon, {}});
+        return int(MsgAnswer::Ok);
+    case MsgButtons::YesNo:
+        qCWarning(lcPlayModeMessages, "answered No during play mode: %s", qPrintable(text));
+        return int(MsgAnswer::No);
+    default:
+        qCWarning(lcPlayModeMessages, "answered Cancel during play mode: %s", qPrintable(text));
+        return int(MsgAnswer::Cancel);
     }
-    if (m_playing) {
-        ++m_questions;
-        QEventLoop loop;
-        connect(this, &PlayModeMessages::playModeEnded, &loop, &QEventLoop::quit);
-        loop.exec();
-        --m_questions;
-    }
-    return m_messages.show(text, buttons, icon);
+}
+
+void PlayModeMessages::ask(const QString& text, MsgButtons buttons, MsgIcon icon,
+                           std::function<void(int)> answered)
+{
+    if (m_playing)
+        m_waiting.append({text, buttons, icon, std::move(answered)});
+    else
+        answered(m_messages.show(text, buttons, icon));
 }

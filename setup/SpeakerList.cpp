@@ -10,6 +10,7 @@
 #include "SpeakerTable.h"
 
 #include <QLoggingCategory>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -59,7 +60,7 @@ void SpeakerList::addNext()
         if (!SpeakerTable::isPresentationFile(path))
             continue;
         const Step step = addOne(path);
-        if (step == Step::Copying)
+        if (step == Step::Copying || step == Step::Asking)
             return;
         if (step == Step::Stop)
             break;
@@ -97,13 +98,27 @@ SpeakerList::Step SpeakerList::addOne(const QString& path)
     const QString question = QStringLiteral("Speaker '") + candidate.Name +
                              QStringLiteral("' already exist. Update details") +
                              (m_addSource == Source::Paste ? QStringLiteral("?") : QString());
-    const int answer =
-        m_services.messages.show(question, MsgButtons::YesNoCancel, MsgIcon::Question);
-    if (answer == int(MsgAnswer::Cancel))
-        return Step::Stop;
-    if (answer != int(MsgAnswer::Yes))
-        return Step::Next;
-    return importAndStore(candidate);
+    // The answer may come after play mode, when the list may be gone.
+    m_services.messages.ask(question, MsgButtons::YesNoCancel, MsgIcon::Question,
+                            [self = QPointer<SpeakerList>(this), candidate](int answer) {
+                                if (!self)
+                                    return;
+                                if (answer == int(MsgAnswer::Cancel))
+                                    self->continueAdding(Step::Stop);
+                                else if (answer != int(MsgAnswer::Yes))
+                                    self->continueAdding(Step::Next);
+                                else
+                                    self->continueAdding(self->importAndStore(candidate));
+                            });
+    return Step::Asking;
+}
+
+void SpeakerList::continueAdding(Step step)
+{
+    if (step == Step::Stop)
+        endAdding();
+    else if (step == Step::Next)
+        addNext();
 }
 
 SpeakerList::Step SpeakerList::importAndStore(SpeakerRecord candidate)

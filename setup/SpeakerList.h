@@ -118,6 +118,7 @@ private:
         Next,
         Stop,
         Copying, // the copy's end goes on with the next file
+        Asking,  // so does the answer to a question
     };
 
     void addNext();
@@ -127,6 +128,8 @@ private:
     // Updates the speaker of the same name, or adds one.
     void store(const SpeakerRecord& record);
     void endAdding();
+    // Goes on after a step that ended without copying or asking.
+    void continueAdding(Step step);
 
     EventDocument& m_doc;
     Services m_services;

@@ -86,7 +86,7 @@ void ZippedEventExport::measured(const QString& path,
                 if (percent != lastPercent || name != lastName) {
                     lastPercent = percent;
                     lastName = name;
-                    control.post([this, status = StatusPrefix + name, percent] {
+                    control.postLatest([this, status = StatusPrefix + name, percent] {
                         emit progressChanged(status, percent);
                     });
                 }

@@ -2,52 +2,33 @@
 
 #include "PresentationDocument.h"
 
-#include <QMetaObject>
-
 ThreadedShowPort::ThreadedShowPort(PresentationApp& program, QObject* parent)
-    : QObject(parent), m_direct(program), m_worker(new QObject)
-{
-    m_thread.setObjectName(QStringLiteral("show port"));
-    m_worker->moveToThread(&m_thread);
-    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    m_thread.start();
-}
-
-ThreadedShowPort::~ThreadedShowPort()
-{
-    m_thread.quit();
-    m_thread.wait();
-}
+    : QObject(parent), m_direct(std::make_shared<DirectShowPort>(program))
+{}
 
 template <typename T>
 void ThreadedShowPort::run(std::function<T()> work, std::function<void(T)> done)
 {
-    QMetaObject::invokeMethod(
-        m_worker,
-        [this, work = std::move(work), done = std::move(done)] {
-            T result = work();
-            // Queued to this port: a port destroyed meanwhile drops the answer.
-            QMetaObject::invokeMethod(
-                this, [done, result = std::move(result)] { done(result); }, Qt::QueuedConnection);
-        },
-        Qt::QueuedConnection);
+    m_jobs.start<T>([work = std::move(work)](const JobRunner::Control&) { return work(); },
+                    std::move(done));
 }
 
-void ThreadedShowPort::runOnly(std::function<void()> work)
+void ThreadedShowPort::runOnly(std::function<void(DirectShowPort&)> work)
 {
-    QMetaObject::invokeMethod(m_worker, std::move(work), Qt::QueuedConnection);
+    m_jobs.start(
+        [direct = m_direct, work = std::move(work)](const JobRunner::Control&) { work(*direct); });
 }
 
 void ThreadedShowPort::launch(const QString& path, StartAt startAt,
                               std::function<void(Launch)> done)
 {
-    run<Launch>([this, path, startAt] { return m_direct.launchNow(path, startAt); },
+    run<Launch>([direct = m_direct, path, startAt] { return direct->launchNow(path, startAt); },
                 std::move(done));
 }
 
 void ThreadedShowPort::prepare(const QString& path, std::function<void(bool)> done)
 {
-    run<bool>([this, path] { return m_direct.prepareNow(path); }, std::move(done));
+    run<bool>([direct = m_direct, path] { return direct->prepareNow(path); }, std::move(done));
 }
 
 void ThreadedShowPort::poll(std::shared_ptr<PresentationDocument> document, Front front,
@@ -60,15 +41,15 @@ void ThreadedShowPort::poll(std::shared_ptr<PresentationDocument> document, Fron
 
 void ThreadedShowPort::bringToFront(std::shared_ptr<PresentationDocument> document)
 {
-    runOnly([this, document] { m_direct.bringToFront(document); });
+    runOnly([document](DirectShowPort& direct) { direct.bringToFront(document); });
 }
 
 void ThreadedShowPort::close(std::shared_ptr<PresentationDocument> document)
 {
-    runOnly([this, document] { m_direct.close(document); });
+    runOnly([document](DirectShowPort& direct) { direct.close(document); });
 }
 
 void ThreadedShowPort::showUntracked(const QString& path)
 {
-    runOnly([this, path] { m_direct.showUntracked(path); });
+    runOnly([path](DirectShowPort& direct) { direct.showUntracked(path); });
 }

@@ -1,13 +1,15 @@
 #pragma once
 
 #include "DirectShowPort.h"
+#include "JobRunner.h"
 
 #include <QObject>
-#include <QThread>
+
+#include <memory>
 
 class PresentationApp;
 
-// Runs every call to the presentation program on a thread of its own, one after the other, and
+// Runs every call to the presentation program off the interface thread, one after the other, and
 // hands the results back to the thread that owns the port through its event loop. The launch
 // screen thus keeps painting and taking keys while a presentation opens or the program hangs.
 class ThreadedShowPort : public QObject, public ShowPort
@@ -16,8 +18,8 @@ class ThreadedShowPort : public QObject, public ShowPort
 
 public:
     explicit ThreadedShowPort(PresentationApp& program, QObject* parent = nullptr);
-    // Waits for the call in progress (bounded by the program's own time limits).
-    ~ThreadedShowPort() override;
+    // Waits a bounded time for the call in progress; one still stuck then is left to end alone.
+    ~ThreadedShowPort() override = default;
 
     void launch(const QString& path, StartAt startAt, std::function<void(Launch)> done) override;
     void prepare(const QString& path, std::function<void(bool)> done) override;
@@ -30,9 +32,9 @@ public:
 private:
     // Runs work on the worker thread, then done(result) on this port's thread.
     template <typename T> void run(std::function<T()> work, std::function<void(T)> done);
-    void runOnly(std::function<void()> work);
+    void runOnly(std::function<void(DirectShowPort&)> work);
 
-    DirectShowPort m_direct;
-    QThread m_thread;
-    QObject* m_worker;
+    // Shared with the jobs, so that one left running past the destructor still has it.
+    std::shared_ptr<DirectShowPort> m_direct;
+    JobRunner m_jobs;
 };

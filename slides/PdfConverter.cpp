@@ -4,6 +4,7 @@
 #include "PathHelpers.h"
 
 #include <QFileInfo>
+#include <QPointer>
 
 #include <algorithm>
 
@@ -61,37 +62,47 @@ void PdfConverter::begin(QList<SpeakerRecord> speakers, MsgButtons buttons)
 
 void PdfConverter::next()
 {
-    while (!m_pending.isEmpty()) {
-        const SpeakerRecord speaker = m_pending.takeFirst();
-        const QString pdfPath = pdfPathOf(speaker);
-        if (QFileInfo::exists(pdfPath)) {
-            const int answer =
-                m_messages.show(replaceQuestion(speaker), m_buttons, MsgIcon::Question);
-            if (answer == kAnswerCancel && m_buttons == MsgButtons::YesNoCancel) {
-                m_outcome.cancelled = true;
-                m_pending.clear();
-                break;
-            }
-            if (answer != kAnswerYes)
-                continue;
-        }
-
-        const QString presentation = speaker.FilePath;
-        m_jobs.start<bool>(
-            [&app = m_app, presentation, pdfPath](const JobRunner::Control&) {
-                const auto opened = app.open(presentation, PresentationApp::Visibility::Hidden);
-                if (!opened.ok())
-                    return false;
-                const bool saved =
-                    opened.value()->saveCopyAs(pdfPath, PresentationDocument::FileFormat::Pdf).ok();
-                opened.value()->close();
-                return saved;
-            },
-            [this, pdfPath](bool ok) { convertedOne(pdfPath, ok); });
+    if (m_pending.isEmpty()) {
+        m_busy = false;
+        emit finished(m_outcome);
         return;
     }
-    m_busy = false;
-    emit finished(m_outcome);
+    const SpeakerRecord speaker = m_pending.takeFirst();
+    const QString pdfPath = pdfPathOf(speaker);
+    if (!QFileInfo::exists(pdfPath)) {
+        convert(speaker.FilePath, pdfPath);
+        return;
+    }
+    // The answer may come much later (after play mode) and find the converter gone.
+    m_messages.ask(replaceQuestion(speaker), m_buttons, MsgIcon::Question,
+                   [self = QPointer<PdfConverter>(this), speaker, pdfPath](int answer) {
+                       if (!self)
+                           return;
+                       if (answer == kAnswerCancel && self->m_buttons == MsgButtons::YesNoCancel) {
+                           self->m_outcome.cancelled = true;
+                           self->m_pending.clear();
+                           self->next();
+                       } else if (answer == kAnswerYes) {
+                           self->convert(speaker.FilePath, pdfPath);
+                       } else {
+                           self->next();
+                       }
+                   });
+}
+
+void PdfConverter::convert(const QString& presentation, const QString& pdfPath)
+{
+    m_jobs.start<bool>(
+        [&app = m_app, presentation, pdfPath](const JobRunner::Control&) {
+            const auto opened = app.open(presentation, PresentationApp::Visibility::Hidden);
+            if (!opened.ok())
+                return false;
+            const bool saved =
+                opened.value()->saveCopyAs(pdfPath, PresentationDocument::FileFormat::Pdf).ok();
+            opened.value()->close();
+            return saved;
+        },
+        [this, pdfPath](bool ok) { convertedOne(pdfPath, ok); });
 }
 
 void PdfConverter::convertedOne(const QString& pdfPath, bool ok)

@@ -13,8 +13,9 @@
 class EventDocument;
 
 // Saves speakers' presentations as PDF documents beside them, one speaker or the whole list.
-// The replace question is asked on the converter's own thread between conversions; each
-// conversion (open, save as PDF, close) runs off that thread because those calls block.
+// The replace question is asked on the converter's own thread between conversions, and may be
+// answered later (after play mode); each conversion (open, save as PDF, close) runs off that
+// thread because those calls block.
 // Failed conversions are passed over without a message; one run at a time.
 class PdfConverter : public QObject
 {
@@ -53,6 +54,7 @@ private:
     void begin(QList<SpeakerRecord> speakers, MsgButtons buttons);
     // Asks about the next speaker, then converts it off this thread, or ends the run.
     void next();
+    void convert(const QString& presentation, const QString& pdfPath);
     void convertedOne(const QString& pdfPath, bool ok);
 
     PresentationApp& m_app;

@@ -69,6 +69,22 @@ TEST(JobRunnerTest, ResultsComeBackInOrderOnTheOwnersThreadWhileItKeepsHandlingE
     ASSERT_EQ(busy.size(), 2);
     EXPECT_TRUE(busy[0][0].toBool());
     EXPECT_FALSE(busy[1][0].toBool());
+
+    // Progress faster than the owner: while the owner is held up, a thousand reports of which
+    // only the newest counts reach it as one, still ahead of the result.
+    Gate posted;
+    QList<int> progress;
+    runner.start<int>(
+        [&](const JobRunner::Control& control) {
+            for (int i = 1; i <= 1000; ++i)
+                control.postLatest([&progress, i] { progress << i; });
+            posted.release();
+            return -1;
+        },
+        [&](int result) { progress << result; });
+    posted.pass();
+    QTRY_VERIFY_WITH_TIMEOUT(!runner.isBusy(), 2000);
+    EXPECT_EQ(progress, (QList<int>{1000, -1}));
 }
 
 TEST(JobRunnerTest, CancelReachesTheRunningJobAndTheDestructorWaitsNoLongerThanItsBound)

@@ -2,13 +2,12 @@
 #include "FakeMessageService.h"
 
 #include <QCoreApplication>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
 // While play mode runs nothing comes up: a notice is kept for afterwards and its work goes on, a
-// question waits with the program still running (timers fire). Afterwards the question is asked
-// and the notices follow, in order.
+// question put with ask() waits for its answer, one that must be answered at once gets the answer
+// of a box closed unread. Afterwards everything kept comes up in the order raised.
 TEST(PlayModeMessages, NothingComesUpDuringPlayModeNoticesFollowAndQuestionsWait)
 {
     FakeMessageService boxes;
@@ -18,24 +17,26 @@ TEST(PlayModeMessages, NothingComesUpDuringPlayModeNoticesFollowAndQuestionsWait
 
     messages.setPlaying(true);
     EXPECT_EQ(messages.show(QStringLiteral("gone 1"), MsgButtons::Ok, MsgIcon::None), 1);
+    QList<int> answers;
+    messages.ask(QStringLiteral("convert?"), MsgButtons::YesNo, MsgIcon::None,
+                 [&](int answer) { answers << answer; });
     EXPECT_EQ(messages.show(QStringLiteral("gone 2"), MsgButtons::Ok, MsgIcon::None), 1);
+    EXPECT_EQ(messages.show(QStringLiteral("now?"), MsgButtons::YesNoCancel, MsgIcon::None), 2);
+    EXPECT_EQ(messages.show(QStringLiteral("now?"), MsgButtons::YesNo, MsgIcon::None), 7);
     EXPECT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(answers.isEmpty());
+    EXPECT_EQ(messages.waiting(), 3);
 
-    int ticks = 0;
-    QTimer ticker;
-    QObject::connect(&ticker, &QTimer::timeout, [&] {
-        ++ticks;
-        EXPECT_EQ(boxes.texts().size(), 1) << "no box while play mode runs";
-        EXPECT_EQ(messages.waiting(), 3);
-        if (ticks == 3)
-            messages.setPlaying(false);
-    });
-    ticker.start(5);
     boxes.queueAnswer(6);
-    EXPECT_EQ(messages.show(QStringLiteral("convert?"), MsgButtons::YesNo, MsgIcon::None), 6);
-    ticker.stop();
-    EXPECT_EQ(ticks, 3);
+    messages.setPlaying(false);
+    EXPECT_EQ(boxes.texts().size(), 1) << "not inside what ended play mode";
     QCoreApplication::processEvents();
-    EXPECT_EQ(boxes.texts(), (QStringList{"before", "convert?", "gone 1", "gone 2"}));
+    EXPECT_EQ(boxes.texts(), (QStringList{"before", "gone 1", "convert?", "gone 2"}));
+    EXPECT_EQ(answers, QList<int>{6});
     EXPECT_EQ(messages.waiting(), 0);
+
+    boxes.queueAnswer(7);
+    messages.ask(QStringLiteral("again?"), MsgButtons::YesNo, MsgIcon::None,
+                 [&](int answer) { answers << answer; });
+    EXPECT_EQ(answers, (QList<int>{6, 7})) << "asked at once outside play mode";
 }

@@ -222,7 +222,8 @@ TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
     ASSERT_TRUE(replaced.wait(20000));
     EXPECT_TRUE(windowTimerFired);
     ASSERT_FALSE(seen.isEmpty());
-    EXPECT_EQ(seen.first(), "Extracting - Talk.ppt 40%");
+    // Steps the window had not shown yet give way to newer ones.
+    EXPECT_TRUE(seen.first().startsWith("Extracting - Talk.ppt ")) << seen.first().toStdString();
     EXPECT_EQ(seen.last(), "Extracting - Talk.ppt 100%");
     EXPECT_FALSE(extractWindow->isVisible());
     EXPECT_TRUE(window.menuBar()->isEnabled());

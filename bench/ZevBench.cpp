@@ -273,8 +273,8 @@ int main(int argc, char** argv)
         QDir().mkpath(import);
     }
 
-    // Cancel at several points of the copy; the time until the copying thread has stopped, the
-    // partial file is removed and the export has returned.
+    // Cancel at several points of the copy; the time until the copying thread has stopped and
+    // the export has returned (the partial file is removed after that, off the interface thread).
     auto cancelTimes = [&](ZippedEventExport& job) {
         std::vector<double> times;
         for (int percent : {5, 30, 60, 90}) {

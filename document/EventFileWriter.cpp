@@ -40,6 +40,7 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
 {
     m_cancelled = false;
     m_writeFailed = false;
+    m_cancelledPart.clear();
     const QFileInfo target(path);
     const QString finalPath = target.isSymLink() ? target.symLinkTarget() : path;
     const QString partPath = finalPath + QStringLiteral(".part");
@@ -64,8 +65,11 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
     if (outcome == BlockOutcome::Written && file.error() != QFileDevice::NoError)
         out.fail(file.errorString());
     if (outcome != BlockOutcome::Written || out.hasError()) {
-        file.remove();
         m_cancelled = outcome == BlockOutcome::Cancelled;
+        if (m_cancelled && m_leaveCancelledPart)
+            m_cancelledPart = partPath;
+        else
+            file.remove();
         m_writeFailed = out.hasError();
         if (m_cancelled)
             setError(error, QString());

@@ -38,6 +38,12 @@ public:
     explicit EventFileWriter(ImageBlockCodec& codec);
 
     void setExportProgress(ExportProgress progress) { m_progress = std::move(progress); }
+    // A cancelled save normally removes what it had written. Removing hundreds of megabytes the
+    // system has not yet written out takes it the better part of a second, so a caller that
+    // answers the operator first may take that over: the partial file is then left at
+    // cancelledPart() for it to remove.
+    void setLeaveCancelledPart(bool leave) { m_leaveCancelledPart = leave; }
+    QString cancelledPart() const { return m_cancelledPart; }
 
     // True when the file at path was completely written. On false, *error says why for the
     // operator, except after a cancelled export (see lastSaveCancelled()), which leaves it empty.
@@ -71,6 +77,8 @@ private:
 
     ImageBlockCodec& m_codec;
     ExportProgress m_progress;
+    bool m_leaveCancelledPart = false;
+    QString m_cancelledPart;
     // Set while estimating: presentations are counted here instead of being copied.
     ByteCountingDevice* m_measure = nullptr;
     SaveKind m_kind = SaveKind::Durable;

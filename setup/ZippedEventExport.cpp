@@ -7,6 +7,7 @@
 #include "MessageService.h"
 #include "PresentationsUnpacker.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 ZippedEventExport::ZippedEventExport(const EventDocument& document, MessageService& messages,
@@ -14,7 +15,9 @@ ZippedEventExport::ZippedEventExport(const EventDocument& document, MessageServi
                                      const DriveTypeSource& drives, QObject* parent)
     : QObject(parent), m_doc(document), m_messages(messages), m_dialogs(dialogs),
       m_freeSpace(freeSpace), m_drives(drives)
-{}
+{
+    m_writer.setLeaveCancelledPart(true);
+}
 
 bool ZippedEventExport::MnuExport_Click(const QString& dialogFolder)
 {
@@ -96,6 +99,7 @@ void ZippedEventExport::measured(const QString& path,
             saved.written = m_writer.SaveFile(*snapshot, path, true, &saved.error, kind);
             saved.cancelled = m_writer.lastSaveCancelled();
             saved.writeFailed = m_writer.lastSaveWriteFailed();
+            saved.partToRemove = m_writer.cancelledPart();
             m_writer.setExportProgress({});
             return saved;
         },
@@ -109,6 +113,11 @@ void ZippedEventExport::saved(const Saved& saved)
     if (saved.written) {
         end(Outcome::Written);
     } else if (saved.cancelled) {
+        // The operator has the window back before the partial file has gone; an export started
+        // at once queues behind its removal.
+        if (!saved.partToRemove.isEmpty())
+            m_jobs.start(
+                [part = saved.partToRemove](const JobRunner::Control&) { QFile::remove(part); });
         end(Outcome::Cancelled);
     } else {
         m_messages.show(saved.writeFailed ? WriteErrorMessage : saved.error, MsgButtons::Ok,

@@ -87,6 +87,7 @@ private:
         bool cancelled = false;
         bool writeFailed = false;
         QString error;
+        QString partToRemove; // what a cancelled export had written
     };
 
     void measured(const QString& path, const std::shared_ptr<const EventDocument>& snapshot,

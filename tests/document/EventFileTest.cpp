@@ -213,6 +213,13 @@ TEST_F(EventFileTest, ExportCarriesEachPresentationAndFailuresKeepThePreviousFil
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(m_folder.readFile("packed.zev"), bytes);
     EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files), QStringList{"packed.zev"});
+    // Or the partial file is left for the caller to remove.
+    calls = 0;
+    m_writer.setLeaveCancelledPart(true);
+    EXPECT_FALSE(m_writer.SaveFile(m_document, m_folder.path("packed.zev"), true, &error));
+    EXPECT_EQ(m_writer.cancelledPart(), m_folder.path("packed.zev.part"));
+    EXPECT_TRUE(QFile::remove(m_writer.cancelledPart()));
+    m_writer.setLeaveCancelledPart(false);
     EXPECT_FALSE(
         m_writer.SaveFile(m_document, m_folder.path("packed.zev/inside.evf"), false, &error));
     EXPECT_FALSE(m_writer.lastSaveCancelled());

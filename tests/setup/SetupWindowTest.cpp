@@ -268,6 +268,7 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
     EXPECT_TRUE(window.menuBar()->isEnabled());
     EXPECT_EQ(shown, "Adding - Big.ppt");
     EXPECT_FALSE(QFile::exists(dir.path("big.zev")));
-    EXPECT_FALSE(QFile::exists(dir.path("big.zev.part")));
+    // Removed after the window is back.
+    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(dir.path("big.zev.part")), 5000);
     EXPECT_TRUE(messages.texts().isEmpty());
 }

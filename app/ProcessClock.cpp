@@ -1,4 +1,4 @@
-#include "ProcessClock.h"
+#include "app/ProcessClock.h"
 
 #include <QByteArray>
 #include <QFile>

@@ -1,8 +1,8 @@
 // vesk-stagor-demo FOLDER: writes the demo event (three generated talks, a holding slide and two
 // pop-ups) into FOLDER through a headless office of its own, and prints the event file's path.
 
-#include "DemoEventMaker.h"
-#include "LibreOfficeApp.h"
+#include "platform/libreoffice/LibreOfficeApp.h"
+#include "slides/DemoEventMaker.h"
 
 #include <QGuiApplication>
 #include <QTemporaryDir>

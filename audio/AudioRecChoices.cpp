@@ -1,4 +1,4 @@
-#include "AudioRecChoices.h"
+#include "audio/AudioRecChoices.h"
 
 bool AudioRecChoices::apply(AudioRecSettings& settings, const QString& appFolder, bool stereo,
                             const QString& sampleRate, const QString& bitRate)

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioRecSettings.h"
+#include "document/AudioRecSettings.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,6 +1,6 @@
-#include "AudioRecordSwitch.h"
+#include "audio/AudioRecordSwitch.h"
 
-#include "SettingsLines.h"
+#include "document/SettingsLines.h"
 
 bool AudioRecordSwitch::isOn() const
 {

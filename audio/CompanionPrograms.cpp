@@ -1,6 +1,6 @@
-#include "CompanionPrograms.h"
+#include "audio/CompanionPrograms.h"
 
-#include "ProgramLauncher.h"
+#include "platform/ProgramLauncher.h"
 
 #include <array>
 

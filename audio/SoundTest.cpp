@@ -1,9 +1,9 @@
-#include "SoundTest.h"
+#include "audio/SoundTest.h"
 
-#include "AudioPlayer.h"
-#include "FileDialogService.h"
-#include "MessageService.h"
-#include "SettingsLines.h"
+#include "document/SettingsLines.h"
+#include "platform/AudioPlayer.h"
+#include "platform/FileDialogService.h"
+#include "platform/MessageService.h"
 
 #include <QFileInfo>
 

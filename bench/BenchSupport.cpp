@@ -1,8 +1,8 @@
-#include "BenchSupport.h"
+#include "bench/BenchSupport.h"
 
 #include <cstdio>
 
-#include "PresentationApp.h"
+#include "platform/PresentationApp.h"
 
 #include <QColor>
 #include <QFile>

@@ -5,11 +5,11 @@
 //
 // The event: 50 speakers, a 1920x1080 holding slide and ten 1920x1080 photographic pop-ups.
 
-#include "BenchSupport.h"
-#include "EventDocument.h"
-#include "EventFileWriter.h"
-#include "ImageBlockCodec.h"
-#include "PathHelpers.h"
+#include "bench/BenchSupport.h"
+#include "document/EventDocument.h"
+#include "document/EventFileWriter.h"
+#include "document/ImageBlockCodec.h"
+#include "document/PathHelpers.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -11,17 +11,17 @@
 //    no partial copy left,
 //  - the drop's time against `cp` of the same files in the same run (medians).
 
-#include "BenchSupport.h"
-#include "ClipboardService.h"
-#include "DriveTypeSource.h"
-#include "EventDocument.h"
-#include "ImportCopier.h"
-#include "LibreOfficeApp.h"
-#include "MessageService.h"
-#include "QuietServices.h"
-#include "ShellService.h"
-#include "SpeakerList.h"
-#include "frmCopy.h"
+#include "bench/BenchSupport.h"
+#include "bench/QuietServices.h"
+#include "document/EventDocument.h"
+#include "document/ImportCopier.h"
+#include "platform/ClipboardService.h"
+#include "platform/DriveTypeSource.h"
+#include "platform/MessageService.h"
+#include "platform/ShellService.h"
+#include "platform/libreoffice/LibreOfficeApp.h"
+#include "setup/SpeakerList.h"
+#include "setup/widgets/frmCopy.h"
 
 #include <QApplication>
 #include <QDir>

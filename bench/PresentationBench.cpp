@@ -12,8 +12,8 @@
 //  - a show while the other office exports: the time to move the show to a slide and read it
 //    back, with and without a running export of the whole deck.
 
-#include "BenchSupport.h"
-#include "LibreOfficeApp.h"
+#include "bench/BenchSupport.h"
+#include "platform/libreoffice/LibreOfficeApp.h"
 
 #include <QCoreApplication>
 #include <QDir>

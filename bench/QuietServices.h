@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ClipboardService.h"
-#include "MessageService.h"
-#include "ShellService.h"
+#include "platform/ClipboardService.h"
+#include "platform/MessageService.h"
+#include "platform/ShellService.h"
 
 #include <QImage>
 #include <QStringList>

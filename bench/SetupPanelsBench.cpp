@@ -7,20 +7,20 @@
 //  - a 40-slide presentation dropped on the holding slide: time until slide 1 is the holding
 //    slide, and until the preview is ready, through the headless office of our own.
 
-#include "BenchSupport.h"
-#include "ClipboardService.h"
-#include "EventDocument.h"
-#include "FileDialogService.h"
-#include "HoldingSlide.h"
-#include "LibreOfficeApp.h"
-#include "MessageService.h"
-#include "MimeTransfer.h"
-#include "MountTableDriveTypes.h"
-#include "QuietServices.h"
-#include "ShellService.h"
-#include "SlideExtractor.h"
-#include "SlideIntake.h"
-#include "SpeakerList.h"
+#include "bench/BenchSupport.h"
+#include "bench/QuietServices.h"
+#include "document/EventDocument.h"
+#include "platform/ClipboardService.h"
+#include "platform/FileDialogService.h"
+#include "platform/MessageService.h"
+#include "platform/MimeTransfer.h"
+#include "platform/MountTableDriveTypes.h"
+#include "platform/ShellService.h"
+#include "platform/libreoffice/LibreOfficeApp.h"
+#include "setup/HoldingSlide.h"
+#include "setup/SlideIntake.h"
+#include "setup/SpeakerList.h"
+#include "slides/SlideExtractor.h"
 
 #include <QApplication>
 #include <QDir>

@@ -10,15 +10,15 @@
 // temporary folder) and removed at the end. Before each measurement the page cache is emptied
 // (when run as root) and filled with just what that measurement reads.
 
-#include "BackgroundPresentationsExtractor.h"
-#include "EventDocument.h"
-#include "EventFileReader.h"
-#include "FileDialogService.h"
-#include "ImageBlockCodec.h"
-#include "MessageService.h"
-#include "MountTableDriveTypes.h"
-#include "StatvfsFreeSpace.h"
-#include "ZippedEventExport.h"
+#include "document/BackgroundPresentationsExtractor.h"
+#include "document/EventDocument.h"
+#include "document/EventFileReader.h"
+#include "document/ImageBlockCodec.h"
+#include "platform/FileDialogService.h"
+#include "platform/MessageService.h"
+#include "platform/MountTableDriveTypes.h"
+#include "platform/StatvfsFreeSpace.h"
+#include "setup/ZippedEventExport.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,6 +1,6 @@
-#include "AppFolders.h"
+#include "document/AppFolders.h"
 
-#include "PathHelpers.h"
+#include "document/PathHelpers.h"
 
 #include <QCoreApplication>
 #include <QDir>

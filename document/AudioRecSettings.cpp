@@ -1,6 +1,6 @@
-#include "AudioRecSettings.h"
+#include "document/AudioRecSettings.h"
 
-#include "SettingsLines.h"
+#include "document/SettingsLines.h"
 
 #include <QFileInfo>
 

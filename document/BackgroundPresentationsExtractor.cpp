@@ -1,8 +1,8 @@
-#include "BackgroundPresentationsExtractor.h"
+#include "document/BackgroundPresentationsExtractor.h"
 
-#include "EventDocument.h"
-#include "EventFileReader.h"
-#include "PresentationsUnpacker.h"
+#include "document/EventDocument.h"
+#include "document/EventFileReader.h"
+#include "document/PresentationsUnpacker.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "EventReadResult.h"
-#include "JobRunner.h"
+#include "document/EventReadResult.h"
+#include "platform/JobRunner.h"
 
 #include <QObject>
 #include <QString>

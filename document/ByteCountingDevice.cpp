@@ -1,4 +1,4 @@
-#include "ByteCountingDevice.h"
+#include "document/ByteCountingDevice.h"
 
 ByteCountingDevice::ByteCountingDevice()
 {

@@ -1,4 +1,4 @@
-#include "EventDocument.h"
+#include "document/EventDocument.h"
 
 void EventDocument::clearEvent()
 {

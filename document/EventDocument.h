@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PopUpSlot.h"
-#include "SpeakerRecord.h"
+#include "document/PopUpSlot.h"
+#include "document/SpeakerRecord.h"
 
 #include <QImage>
 #include <QString>

@@ -1,9 +1,9 @@
-#include "EventFileReader.h"
+#include "document/EventFileReader.h"
 
-#include "EventDocument.h"
-#include "ImageBlockCodec.h"
-#include "PresentationsExtractor.h"
-#include "TokenReader.h"
+#include "document/EventDocument.h"
+#include "document/ImageBlockCodec.h"
+#include "document/PresentationsExtractor.h"
+#include "document/TokenReader.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "EventReadResult.h"
+#include "document/EventReadResult.h"
 
 #include <QString>
 

@@ -1,11 +1,11 @@
-#include "EventFileWriter.h"
+#include "document/EventFileWriter.h"
 
-#include "ByteCountingDevice.h"
-#include "EventDocument.h"
-#include "ImageBlockCodec.h"
-#include "KernelFileCopy.h"
-#include "TokenWriter.h"
-#include "WriteBehind.h"
+#include "document/ByteCountingDevice.h"
+#include "document/EventDocument.h"
+#include "document/ImageBlockCodec.h"
+#include "document/KernelFileCopy.h"
+#include "document/TokenWriter.h"
+#include "document/WriteBehind.h"
 
 #include <QDir>
 #include <QFile>

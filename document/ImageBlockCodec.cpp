@@ -1,6 +1,6 @@
-#include "ImageBlockCodec.h"
+#include "document/ImageBlockCodec.h"
 
-#include "ZlibCompressor.h"
+#include "platform/ZlibCompressor.h"
 
 #include <QBuffer>
 #include <QImageReader>

@@ -1,6 +1,6 @@
-#include "ImportCopier.h"
+#include "document/ImportCopier.h"
 
-#include "PresentationsUnpacker.h"
+#include "document/PresentationsUnpacker.h"
 
 #include <QFile>
 

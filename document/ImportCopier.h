@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ImportRule.h"
-#include "JobRunner.h"
+#include "document/ImportRule.h"
+#include "platform/JobRunner.h"
 
 #include <QObject>
 #include <QString>

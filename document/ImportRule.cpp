@@ -1,6 +1,6 @@
-#include "ImportRule.h"
+#include "document/ImportRule.h"
 
-#include "DriveTypeSource.h"
+#include "platform/DriveTypeSource.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PathHelpers.h"
+#include "document/PathHelpers.h"
 
 #include <QString>
 

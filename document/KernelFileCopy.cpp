@@ -1,4 +1,4 @@
-#include "KernelFileCopy.h"
+#include "document/KernelFileCopy.h"
 
 #include <QFileDevice>
 

@@ -1,6 +1,6 @@
-#include "LiveCastSettings.h"
+#include "document/LiveCastSettings.h"
 
-#include "SettingsLines.h"
+#include "document/SettingsLines.h"
 
 void LiveCastSettings::load(const QString& appFolder)
 {

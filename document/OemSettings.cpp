@@ -1,6 +1,6 @@
-#include "OemSettings.h"
+#include "document/OemSettings.h"
 
-#include "SettingsLines.h"
+#include "document/SettingsLines.h"
 
 void OemSettings::load(const QString& appFolder)
 {

@@ -1,4 +1,4 @@
-#include "PathHelpers.h"
+#include "document/PathHelpers.h"
 
 #include <QFile>
 #include <QFileInfo>

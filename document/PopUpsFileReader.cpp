@@ -1,7 +1,7 @@
-#include "PopUpsFileReader.h"
+#include "document/PopUpsFileReader.h"
 
-#include "PopUpsFileWriter.h"
-#include "TokenReader.h"
+#include "document/PopUpsFileWriter.h"
+#include "document/TokenReader.h"
 
 #include <QDir>
 #include <QFile>

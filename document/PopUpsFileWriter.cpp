@@ -1,7 +1,7 @@
-#include "PopUpsFileWriter.h"
+#include "document/PopUpsFileWriter.h"
 
-#include "ImageBlockCodec.h"
-#include "TokenWriter.h"
+#include "document/ImageBlockCodec.h"
+#include "document/TokenWriter.h"
 
 #include <QDir>
 #include <QSaveFile>

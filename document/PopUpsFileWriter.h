@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PopUpSlot.h"
+#include "document/PopUpSlot.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
-#include "PresentationsUnpacker.h"
+#include "document/PresentationsUnpacker.h"
 
-#include "EventDocument.h"
-#include "KernelFileCopy.h"
-#include "PathHelpers.h"
-#include "TokenReader.h"
+#include "document/EventDocument.h"
+#include "document/KernelFileCopy.h"
+#include "document/PathHelpers.h"
+#include "document/TokenReader.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PresentationsExtractor.h"
+#include "document/PresentationsExtractor.h"
 
 #include <QByteArray>
 #include <QString>

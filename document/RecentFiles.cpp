@@ -1,7 +1,7 @@
-#include "RecentFiles.h"
+#include "document/RecentFiles.h"
 
-#include "PathHelpers.h"
-#include "SettingsLines.h"
+#include "document/PathHelpers.h"
+#include "document/SettingsLines.h"
 
 #include <QFileInfo>
 

@@ -1,4 +1,4 @@
-#include "SettingsLines.h"
+#include "document/SettingsLines.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,6 +1,6 @@
-#include "SlideFormatSetting.h"
+#include "document/SlideFormatSetting.h"
 
-#include "SettingsLines.h"
+#include "document/SettingsLines.h"
 
 #include <QFileInfo>
 

@@ -1,7 +1,7 @@
-#include "SpeakerTable.h"
+#include "document/SpeakerTable.h"
 
-#include "EventDocument.h"
-#include "PathHelpers.h"
+#include "document/EventDocument.h"
+#include "document/PathHelpers.h"
 
 #include <algorithm>
 

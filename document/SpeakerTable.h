@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SpeakerRecord.h"
+#include "document/SpeakerRecord.h"
 
 #include <QString>
 

@@ -1,6 +1,6 @@
-#include "TimingsSetting.h"
+#include "document/TimingsSetting.h"
 
-#include "SettingsLines.h"
+#include "document/SettingsLines.h"
 
 void TimingsSetting::load(const QString& appFolder)
 {

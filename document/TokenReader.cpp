@@ -1,4 +1,4 @@
-#include "TokenReader.h"
+#include "document/TokenReader.h"
 
 #include <QIODevice>
 

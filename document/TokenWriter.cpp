@@ -1,4 +1,4 @@
-#include "TokenWriter.h"
+#include "document/TokenWriter.h"
 
 #include <QIODevice>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ImageBlockCodec.h"
+#include "document/ImageBlockCodec.h"
 
 #include <QByteArray>
 #include <QImage>

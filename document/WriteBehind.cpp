@@ -1,4 +1,4 @@
-#include "WriteBehind.h"
+#include "document/WriteBehind.h"
 
 #include <QFileDevice>
 

@@ -1,4 +1,4 @@
-#include "DropFilesBlock.h"
+#include "platform/DropFilesBlock.h"
 
 #include <QtEndian>
 

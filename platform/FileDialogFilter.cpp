@@ -1,4 +1,4 @@
-#include "FileDialogFilter.h"
+#include "platform/FileDialogFilter.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "JobRunner.h"
+#include "platform/JobRunner.h"
 
 #include <QMetaObject>
 

@@ -1,6 +1,6 @@
-#include "MimeTransfer.h"
+#include "platform/MimeTransfer.h"
 
-#include "DropFilesBlock.h"
+#include "platform/DropFilesBlock.h"
 
 #include <QImageReader>
 #include <QMimeData>

@@ -1,4 +1,4 @@
-#include "MountTableDriveTypes.h"
+#include "platform/MountTableDriveTypes.h"
 
 #include <QDir>
 #include <QFile>

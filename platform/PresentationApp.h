@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PresentationDocument.h"
-#include "PresentationResult.h"
+#include "platform/PresentationDocument.h"
+#include "platform/PresentationResult.h"
 
 #include <QRect>
 #include <QString>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PresentationResult.h"
-#include "SlideShowOptions.h"
+#include "platform/PresentationResult.h"
+#include "platform/SlideShowOptions.h"
 
 #include <QString>
 

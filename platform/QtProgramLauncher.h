@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ProgramLauncher.h"
+#include "platform/ProgramLauncher.h"
 
 // Outside programs through QProcess, detached so that they outlive the setup window's command.
 class QtProgramLauncher : public ProgramLauncher

@@ -1,4 +1,4 @@
-#include "StatvfsFreeSpace.h"
+#include "platform/StatvfsFreeSpace.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FreeSpaceSource.h"
+#include "platform/FreeSpaceSource.h"
 
 // Free space as the kernel reports it for unprivileged writers (statvfs f_bavail): the blocks
 // reserved for root do not count, since the program never runs as root.

@@ -1,4 +1,4 @@
-#include "X11ShowWindows.h"
+#include "platform/X11ShowWindows.h"
 
 #include <QElapsedTimer>
 #include <QThread>

@@ -1,4 +1,4 @@
-#include "ZlibCompressor.h"
+#include "platform/ZlibCompressor.h"
 
 #include <zlib.h>
 

@@ -1,4 +1,4 @@
-#include "DefaultPictures.h"
+#include "resources/DefaultPictures.h"
 
 #include <QLinearGradient>
 #include <QPainter>

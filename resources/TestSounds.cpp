@@ -1,4 +1,4 @@
-#include "TestSounds.h"
+#include "resources/TestSounds.h"
 
 #include <algorithm>
 #include <cmath>

@@ -152,7 +152,7 @@ def sample(count, seed):
     pools = {}
     for folder in FOLDERS:
         pool = []
-        for path in sorted((ROOT / folder).glob("*.cpp")):
+        for path in sorted((ROOT / folder).rglob("*.cpp")):
             if str(path.relative_to(ROOT)) not in SKIPPED:
                 pool.extend(candidates(path))
         generator.shuffle(pool)

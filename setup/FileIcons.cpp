@@ -1,6 +1,6 @@
-#include "FileIcons.h"
+#include "setup/FileIcons.h"
 
-#include "SpeakerTable.h"
+#include "document/SpeakerTable.h"
 
 #include <QPainter>
 #include <QPainterPath>

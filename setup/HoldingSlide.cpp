@@ -1,11 +1,11 @@
-#include "HoldingSlide.h"
+#include "setup/HoldingSlide.h"
 
-#include "ClipboardService.h"
-#include "EventDocument.h"
-#include "FileDialogService.h"
-#include "PathHelpers.h"
-#include "PresentationApp.h"
-#include "SlideIntake.h"
+#include "document/EventDocument.h"
+#include "document/PathHelpers.h"
+#include "platform/ClipboardService.h"
+#include "platform/FileDialogService.h"
+#include "platform/PresentationApp.h"
+#include "setup/SlideIntake.h"
 
 #include <QFile>
 #include <QFileInfo>

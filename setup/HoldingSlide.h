@@ -1,6 +1,6 @@
 #pragma once
 
-#include "JobRunner.h"
+#include "platform/JobRunner.h"
 
 #include <QImage>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "ImportDirFolders.h"
+#include "setup/ImportDirFolders.h"
 
 #include <QDir>
 #include <QDirIterator>

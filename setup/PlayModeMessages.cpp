@@ -1,6 +1,6 @@
-#include "PlayModeMessages.h"
+#include "setup/PlayModeMessages.h"
 
-#include "EventDocument.h"
+#include "document/EventDocument.h"
 
 #include <QLoggingCategory>
 #include <QMetaObject>

@@ -1,10 +1,10 @@
-#include "PopUpSlots.h"
+#include "setup/PopUpSlots.h"
 
-#include "ClipboardService.h"
-#include "EventDocument.h"
-#include "MessageService.h"
-#include "MimeTransfer.h"
-#include "SlideIntake.h"
+#include "document/EventDocument.h"
+#include "platform/ClipboardService.h"
+#include "platform/MessageService.h"
+#include "platform/MimeTransfer.h"
+#include "setup/SlideIntake.h"
 
 PopUpSlots::PopUpSlots(EventDocument& doc, SlideIntake& intake, ClipboardService& clipboard,
                        MessageService& messages, QObject* parent)

@@ -1,11 +1,11 @@
-#include "PopUpsFileCommands.h"
+#include "setup/PopUpsFileCommands.h"
 
-#include "FileDialogService.h"
-#include "MessageService.h"
-#include "PathHelpers.h"
-#include "PopUpSlideImporter.h"
-#include "PopUpsFileReader.h"
-#include "PopUpsFileWriter.h"
+#include "document/PathHelpers.h"
+#include "document/PopUpsFileReader.h"
+#include "document/PopUpsFileWriter.h"
+#include "platform/FileDialogService.h"
+#include "platform/MessageService.h"
+#include "slides/PopUpSlideImporter.h"
 
 #include <QFileInfo>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "EventDocument.h"
-#include "ImageBlockCodec.h"
-#include "JobRunner.h"
+#include "document/EventDocument.h"
+#include "document/ImageBlockCodec.h"
+#include "platform/JobRunner.h"
 
 #include <QObject>
 #include <QSize>

@@ -1,12 +1,12 @@
-#include "QuickLaunchBar.h"
+#include "setup/QuickLaunchBar.h"
 
-#include "EventDocument.h"
-#include "FileDialogService.h"
-#include "ImportRule.h"
-#include "MessageService.h"
-#include "PathHelpers.h"
-#include "PresentationApp.h"
-#include "PresentationDocument.h"
+#include "document/EventDocument.h"
+#include "document/ImportRule.h"
+#include "document/PathHelpers.h"
+#include "platform/FileDialogService.h"
+#include "platform/MessageService.h"
+#include "platform/PresentationApp.h"
+#include "platform/PresentationDocument.h"
 
 #include <QFileInfo>
 

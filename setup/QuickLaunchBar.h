@@ -1,7 +1,7 @@
 #pragma once
 
-#include "ImportCopier.h"
-#include "JobRunner.h"
+#include "document/ImportCopier.h"
+#include "platform/JobRunner.h"
 
 #include <QObject>
 #include <QString>

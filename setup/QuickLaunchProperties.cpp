@@ -1,8 +1,8 @@
-#include "QuickLaunchProperties.h"
+#include "setup/QuickLaunchProperties.h"
 
-#include "PathHelpers.h"
-#include "PresentationApp.h"
-#include "PresentationDocument.h"
+#include "document/PathHelpers.h"
+#include "platform/PresentationApp.h"
+#include "platform/PresentationDocument.h"
 
 #include <QFileInfo>
 

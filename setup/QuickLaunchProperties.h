@@ -1,7 +1,7 @@
 #pragma once
 
-#include "JobRunner.h"
-#include "PresentationResult.h"
+#include "platform/JobRunner.h"
+#include "platform/PresentationResult.h"
 
 #include <QObject>
 #include <QString>

@@ -1,15 +1,15 @@
-#include "SetupController.h"
+#include "setup/SetupController.h"
 
-#include "AppFolders.h"
-#include "BackgroundPresentationsExtractor.h"
-#include "CommandLine.h"
-#include "EventFileReader.h"
-#include "EventFileWriter.h"
-#include "FileDialogService.h"
-#include "ImageBlockCodec.h"
-#include "MessageService.h"
-#include "PathHelpers.h"
-#include "PopUpsFileReader.h"
+#include "document/AppFolders.h"
+#include "document/BackgroundPresentationsExtractor.h"
+#include "document/EventFileReader.h"
+#include "document/EventFileWriter.h"
+#include "document/ImageBlockCodec.h"
+#include "document/PathHelpers.h"
+#include "document/PopUpsFileReader.h"
+#include "platform/FileDialogService.h"
+#include "platform/MessageService.h"
+#include "setup/CommandLine.h"
 
 #include <QFileInfo>
 #include <QImage>

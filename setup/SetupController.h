@@ -1,13 +1,13 @@
 #pragma once
 
-#include "AudioRecSettings.h"
-#include "EventDocument.h"
-#include "EventReadResult.h"
-#include "LiveCastSettings.h"
-#include "OemSettings.h"
-#include "RecentFiles.h"
-#include "SlideFormatSetting.h"
-#include "TimingsSetting.h"
+#include "document/AudioRecSettings.h"
+#include "document/EventDocument.h"
+#include "document/EventReadResult.h"
+#include "document/LiveCastSettings.h"
+#include "document/OemSettings.h"
+#include "document/RecentFiles.h"
+#include "document/SlideFormatSetting.h"
+#include "document/TimingsSetting.h"
 
 #include <QObject>
 #include <QProcessEnvironment>

@@ -1,9 +1,9 @@
-#include "SlideIntake.h"
+#include "setup/SlideIntake.h"
 
-#include "EventDocument.h"
-#include "MimeTransfer.h"
-#include "SlideExtractor.h"
-#include "SpeakerTable.h"
+#include "document/EventDocument.h"
+#include "document/SpeakerTable.h"
+#include "platform/MimeTransfer.h"
+#include "slides/SlideExtractor.h"
 
 #include <QDir>
 #include <QImageReader>

@@ -5,7 +5,7 @@
 #include <QSize>
 #include <QStringList>
 
-#include "SlideExtractor.h"
+#include "slides/SlideExtractor.h"
 
 #include <functional>
 #include <optional>

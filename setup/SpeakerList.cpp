@@ -1,13 +1,13 @@
-#include "SpeakerList.h"
+#include "setup/SpeakerList.h"
 
-#include "ClipboardService.h"
-#include "EventDocument.h"
-#include "ImportRule.h"
-#include "MessageService.h"
-#include "PathHelpers.h"
-#include "PresentationApp.h"
-#include "ShellService.h"
-#include "SpeakerTable.h"
+#include "document/EventDocument.h"
+#include "document/ImportRule.h"
+#include "document/PathHelpers.h"
+#include "document/SpeakerTable.h"
+#include "platform/ClipboardService.h"
+#include "platform/MessageService.h"
+#include "platform/PresentationApp.h"
+#include "platform/ShellService.h"
 
 #include <QLoggingCategory>
 #include <QPointer>

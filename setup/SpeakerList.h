@@ -1,8 +1,8 @@
 #pragma once
 
-#include "ImportCopier.h"
-#include "JobRunner.h"
-#include "SpeakerRecord.h"
+#include "document/ImportCopier.h"
+#include "document/SpeakerRecord.h"
+#include "platform/JobRunner.h"
 
 #include <QList>
 #include <QObject>

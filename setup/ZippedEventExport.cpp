@@ -1,11 +1,11 @@
-#include "ZippedEventExport.h"
+#include "setup/ZippedEventExport.h"
 
-#include "DriveTypeSource.h"
-#include "EventDocument.h"
-#include "FileDialogService.h"
-#include "FreeSpaceSource.h"
-#include "MessageService.h"
-#include "PresentationsUnpacker.h"
+#include "document/EventDocument.h"
+#include "document/PresentationsUnpacker.h"
+#include "platform/DriveTypeSource.h"
+#include "platform/FileDialogService.h"
+#include "platform/FreeSpaceSource.h"
+#include "platform/MessageService.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "EventFileWriter.h"
-#include "ImageBlockCodec.h"
-#include "JobRunner.h"
+#include "document/EventFileWriter.h"
+#include "document/ImageBlockCodec.h"
+#include "platform/JobRunner.h"
 
 #include <QObject>
 #include <QString>

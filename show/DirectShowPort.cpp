@@ -1,7 +1,7 @@
-#include "DirectShowPort.h"
+#include "show/DirectShowPort.h"
 
-#include "PresentationApp.h"
-#include "PresentationDocument.h"
+#include "platform/PresentationApp.h"
+#include "platform/PresentationDocument.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShowPort.h"
+#include "show/ShowPort.h"
 
 #include <QDateTime>
 

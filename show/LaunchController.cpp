@@ -1,12 +1,12 @@
-#include "LaunchController.h"
+#include "show/LaunchController.h"
 
-#include "EventDocument.h"
-#include "LiveCastHooks.h"
-#include "PresentationDocument.h"
-#include "ShowClock.h"
-#include "ShowLogFiles.h"
-#include "SpeakerNavigation.h"
-#include "SpeakerTable.h"
+#include "document/EventDocument.h"
+#include "document/SpeakerTable.h"
+#include "platform/PresentationDocument.h"
+#include "show/LiveCastHooks.h"
+#include "show/ShowClock.h"
+#include "show/ShowLogFiles.h"
+#include "show/SpeakerNavigation.h"
 
 #include <QFileInfo>
 #include <QLoggingCategory>

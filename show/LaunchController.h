@@ -1,9 +1,9 @@
 #pragma once
 
-#include "LauncherMenuState.h"
-#include "ShowPort.h"
-#include "SlideTimings.h"
-#include "TimingsSetting.h"
+#include "document/TimingsSetting.h"
+#include "show/LauncherMenuState.h"
+#include "show/ShowPort.h"
+#include "show/SlideTimings.h"
 
 #include <QObject>
 #include <QSize>

@@ -1,6 +1,6 @@
-#include "LaunchRecordRows.h"
+#include "show/LaunchRecordRows.h"
 
-#include "ShowLogFiles.h"
+#include "show/ShowLogFiles.h"
 
 #include <QFileInfo>
 

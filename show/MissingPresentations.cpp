@@ -1,8 +1,8 @@
-#include "MissingPresentations.h"
+#include "show/MissingPresentations.h"
 
-#include "EventDocument.h"
-#include "MessageService.h"
-#include "SpeakerTable.h"
+#include "document/EventDocument.h"
+#include "document/SpeakerTable.h"
+#include "platform/MessageService.h"
 
 #include <QFileInfo>
 

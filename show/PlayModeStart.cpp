@@ -1,8 +1,8 @@
-#include "PlayModeStart.h"
+#include "show/PlayModeStart.h"
 
-#include "MessageService.h"
-#include "PowerSupplyStatus.h"
-#include "PresentationApp.h"
+#include "platform/MessageService.h"
+#include "platform/PresentationApp.h"
+#include "show/PowerSupplyStatus.h"
 
 #include <cmath>
 

@@ -1,4 +1,4 @@
-#include "PowerSupplyStatus.h"
+#include "show/PowerSupplyStatus.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "ShowLogFiles.h"
+#include "show/ShowLogFiles.h"
 
-#include "SlideTimings.h"
+#include "show/SlideTimings.h"
 
 #include <QFile>
 

@@ -1,6 +1,6 @@
-#include "ShowScreenChoice.h"
+#include "show/ShowScreenChoice.h"
 
-#include "SettingsLines.h"
+#include "document/SettingsLines.h"
 
 int ShowScreenChoice::choose(const QList<Screen>& screens, int setupScreen, const QString& picked)
 {

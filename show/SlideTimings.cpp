@@ -1,4 +1,4 @@
-#include "SlideTimings.h"
+#include "show/SlideTimings.h"
 
 #include <QLocale>
 

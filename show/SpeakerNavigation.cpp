@@ -1,6 +1,6 @@
-#include "SpeakerNavigation.h"
+#include "show/SpeakerNavigation.h"
 
-#include "EventDocument.h"
+#include "document/EventDocument.h"
 
 #include <algorithm>
 

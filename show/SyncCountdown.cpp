@@ -1,4 +1,4 @@
-#include "SyncCountdown.h"
+#include "show/SyncCountdown.h"
 
 bool SyncCountdown::Timer1_Timer()
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShowClock.h"
+#include "show/ShowClock.h"
 
 class SystemShowClock : public ShowClock
 {

@@ -1,6 +1,6 @@
-#include "ThreadedShowPort.h"
+#include "show/ThreadedShowPort.h"
 
-#include "PresentationDocument.h"
+#include "platform/PresentationDocument.h"
 
 ThreadedShowPort::ThreadedShowPort(PresentationApp& program, QObject* parent)
     : QObject(parent), m_direct(std::make_shared<DirectShowPort>(program))

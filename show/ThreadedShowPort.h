@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DirectShowPort.h"
-#include "JobRunner.h"
+#include "platform/JobRunner.h"
+#include "show/DirectShowPort.h"
 
 #include <QObject>
 

@@ -1,4 +1,4 @@
-#include "VirtualKeys.h"
+#include "show/VirtualKeys.h"
 
 #include <Qt>
 

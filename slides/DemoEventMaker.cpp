@@ -1,10 +1,10 @@
-#include "DemoEventMaker.h"
+#include "slides/DemoEventMaker.h"
 
-#include "EventDocument.h"
-#include "EventFileWriter.h"
-#include "ImageBlockCodec.h"
-#include "PathHelpers.h"
-#include "PresentationApp.h"
+#include "document/EventDocument.h"
+#include "document/EventFileWriter.h"
+#include "document/ImageBlockCodec.h"
+#include "document/PathHelpers.h"
+#include "platform/PresentationApp.h"
 
 #include <QDir>
 #include <QFileInfo>

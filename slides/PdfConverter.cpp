@@ -1,7 +1,7 @@
-#include "PdfConverter.h"
+#include "slides/PdfConverter.h"
 
-#include "EventDocument.h"
-#include "PathHelpers.h"
+#include "document/EventDocument.h"
+#include "document/PathHelpers.h"
 
 #include <QFileInfo>
 #include <QPointer>

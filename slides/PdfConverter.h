@@ -1,9 +1,9 @@
 #pragma once
 
-#include "JobRunner.h"
-#include "MessageService.h"
-#include "PresentationApp.h"
-#include "SpeakerRecord.h"
+#include "document/SpeakerRecord.h"
+#include "platform/JobRunner.h"
+#include "platform/MessageService.h"
+#include "platform/PresentationApp.h"
 
 #include <QList>
 #include <QObject>

@@ -1,6 +1,6 @@
-#include "PopUpSlideImporter.h"
+#include "slides/PopUpSlideImporter.h"
 
-#include "SlideExtractor.h"
+#include "slides/SlideExtractor.h"
 
 #include <QDir>
 #include <QImage>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "PopUpSlot.h"
-#include "PresentationApp.h"
+#include "document/PopUpSlot.h"
+#include "platform/PresentationApp.h"
 
 #include <QSize>
 #include <QString>

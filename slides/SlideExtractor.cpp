@@ -1,4 +1,4 @@
-#include "SlideExtractor.h"
+#include "slides/SlideExtractor.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "JobRunner.h"
-#include "PresentationApp.h"
+#include "platform/JobRunner.h"
+#include "platform/PresentationApp.h"
 
 #include <QObject>
 #include <QSize>

@@ -1,6 +1,6 @@
-#include "TemplateMaker.h"
+#include "slides/TemplateMaker.h"
 
-#include "PresentationDocument.h"
+#include "platform/PresentationDocument.h"
 
 #include <QDir>
 #include <QFile>

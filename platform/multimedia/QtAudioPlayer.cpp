@@ -1,4 +1,4 @@
-#include "QtAudioPlayer.h"
+#include "platform/multimedia/QtAudioPlayer.h"
 
 #include <QAudioDevice>
 #include <QFile>

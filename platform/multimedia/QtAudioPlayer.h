@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioPlayer.h"
+#include "platform/AudioPlayer.h"
 
 #include <QAudioOutput>
 #include <QMediaPlayer>

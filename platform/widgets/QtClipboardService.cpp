@@ -1,6 +1,6 @@
-#include "QtClipboardService.h"
+#include "platform/widgets/QtClipboardService.h"
 
-#include "MimeTransfer.h"
+#include "platform/MimeTransfer.h"
 
 #include <QClipboard>
 #include <QMimeData>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClipboardService.h"
+#include "platform/ClipboardService.h"
 
 class QClipboard;
 

@@ -1,7 +1,7 @@
-#include "QtFileDialogService.h"
+#include "platform/widgets/QtFileDialogService.h"
 
-#include "FileDialogFilter.h"
-#include "SaveFileDialog.h"
+#include "platform/FileDialogFilter.h"
+#include "platform/widgets/SaveFileDialog.h"
 
 #include <QFileDialog>
 

@@ -1,4 +1,4 @@
-#include "QtMessageService.h"
+#include "platform/widgets/QtMessageService.h"
 
 #include <QMessageBox>
 

@@ -1,4 +1,4 @@
-#include "QtShellService.h"
+#include "platform/widgets/QtShellService.h"
 
 #include <QDBusConnection>
 #include <QDBusInterface>

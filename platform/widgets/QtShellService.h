@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShellService.h"
+#include "platform/ShellService.h"
 
 // The desktop's own handling of files: the default program for opening, the file manager's
 // properties window (over D-Bus) for properties.

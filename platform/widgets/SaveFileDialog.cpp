@@ -1,4 +1,4 @@
-#include "SaveFileDialog.h"
+#include "platform/widgets/SaveFileDialog.h"
 
 #include <QFileInfo>
 #include <QMessageBox>

@@ -1,8 +1,8 @@
-#include "QtAudioPlayer.h"
-#include "FakeFileDialogService.h"
-#include "FakeMessageService.h"
-#include "SoundTest.h"
-#include "TestFolder.h"
+#include "platform/multimedia/QtAudioPlayer.h"
+#include "audio/SoundTest.h"
+#include "tests/fakes/FakeFileDialogService.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QAudioDevice>
 #include <QFile>

@@ -1,7 +1,7 @@
-#include "PathHelpers.h"
-#include "AppFolders.h"
-#include "FileSizeLimit.h"
-#include "TestFolder.h"
+#include "document/PathHelpers.h"
+#include "document/AppFolders.h"
+#include "tests/fakes/FileSizeLimit.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 #include <QFile>

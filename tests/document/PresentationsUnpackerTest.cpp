@@ -1,6 +1,6 @@
-#include "PresentationsUnpacker.h"
-#include "FileSizeLimit.h"
-#include "TestFolder.h"
+#include "document/PresentationsUnpacker.h"
+#include "tests/fakes/FileSizeLimit.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QBuffer>
 #include <QDir>

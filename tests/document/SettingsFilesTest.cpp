@@ -1,10 +1,10 @@
-#include "AudioRecSettings.h"
-#include "LiveCastSettings.h"
-#include "OemSettings.h"
-#include "RecentFiles.h"
-#include "SlideFormatSetting.h"
-#include "TestFolder.h"
-#include "TimingsSetting.h"
+#include "document/AudioRecSettings.h"
+#include "document/LiveCastSettings.h"
+#include "document/OemSettings.h"
+#include "document/RecentFiles.h"
+#include "document/SlideFormatSetting.h"
+#include "document/TimingsSetting.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <gtest/gtest.h>
 

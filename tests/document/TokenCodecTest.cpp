@@ -1,7 +1,7 @@
-#include "ColourPictures.h"
-#include "ImageBlockCodec.h"
-#include "TokenReader.h"
-#include "ZlibCompressor.h"
+#include "document/ImageBlockCodec.h"
+#include "document/TokenReader.h"
+#include "platform/ZlibCompressor.h"
+#include "tests/fakes/ColourPictures.h"
 
 #include <QBuffer>
 #include <QImage>

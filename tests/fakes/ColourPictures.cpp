@@ -1,8 +1,8 @@
-#include "ColourPictures.h"
+#include "tests/fakes/ColourPictures.h"
 
-#include "PresentationApp.h"
-#include "PresentationDocument.h"
-#include "TestFolder.h"
+#include "platform/PresentationApp.h"
+#include "platform/PresentationDocument.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QImage>
 

@@ -1,4 +1,4 @@
-#include "FakeAudioPlayer.h"
+#include "tests/fakes/FakeAudioPlayer.h"
 
 #include <QFileInfo>
 

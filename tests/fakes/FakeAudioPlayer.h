@@ -1,6 +1,6 @@
 #pragma once
 
-#include "AudioPlayer.h"
+#include "platform/AudioPlayer.h"
 
 // A sound output driven by the test: it opens what exists, plays instantly and moves to the
 // position it is told.

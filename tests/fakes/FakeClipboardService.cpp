@@ -1,4 +1,4 @@
-#include "FakeClipboardService.h"
+#include "tests/fakes/FakeClipboardService.h"
 
 bool FakeClipboardService::PutFileListOnClipboard(const QStringList& paths)
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ClipboardService.h"
+#include "platform/ClipboardService.h"
 
 // An in-memory clipboard: one content at a time, like the real one.
 class FakeClipboardService : public ClipboardService

@@ -1,4 +1,4 @@
-#include "FakeDriveTypeSource.h"
+#include "tests/fakes/FakeDriveTypeSource.h"
 
 DriveTypeSource::DriveType FakeDriveTypeSource::driveTypeOf(const QString& path) const
 {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DriveTypeSource.h"
+#include "platform/DriveTypeSource.h"
 
 #include <QMap>
 

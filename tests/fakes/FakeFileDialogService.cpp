@@ -1,4 +1,4 @@
-#include "FakeFileDialogService.h"
+#include "tests/fakes/FakeFileDialogService.h"
 
 QString FakeFileDialogService::take(const QString& filter)
 {

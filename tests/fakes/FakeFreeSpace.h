@@ -1,6 +1,6 @@
 #pragma once
 
-#include "FreeSpaceSource.h"
+#include "platform/FreeSpaceSource.h"
 
 // A drive whose free space the test decides; nothing means the drive cannot be asked.
 class FakeFreeSpace : public FreeSpaceSource

@@ -1,4 +1,4 @@
-#include "FakeMessageService.h"
+#include "tests/fakes/FakeMessageService.h"
 
 #include <gtest/gtest.h>
 

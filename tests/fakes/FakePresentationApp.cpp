@@ -1,6 +1,6 @@
-#include "FakePresentationApp.h"
+#include "tests/fakes/FakePresentationApp.h"
 
-#include "FakePresentationDocument.h"
+#include "tests/fakes/FakePresentationDocument.h"
 
 #include <QFileInfo>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "PresentationApp.h"
+#include "platform/PresentationApp.h"
 
 #include <QHash>
 #include <QList>

@@ -1,4 +1,4 @@
-#include "FakePresentationDocument.h"
+#include "tests/fakes/FakePresentationDocument.h"
 
 #include <QFile>
 #include <QImage>

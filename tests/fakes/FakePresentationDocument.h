@@ -1,7 +1,7 @@
 #pragma once
 
-#include "FakePresentationApp.h"
-#include "PresentationDocument.h"
+#include "platform/PresentationDocument.h"
+#include "tests/fakes/FakePresentationApp.h"
 
 #include <QColor>
 

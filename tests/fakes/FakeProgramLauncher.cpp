@@ -1,4 +1,4 @@
-#include "FakeProgramLauncher.h"
+#include "tests/fakes/FakeProgramLauncher.h"
 
 bool FakeProgramLauncher::start(const QString& program, const QStringList& arguments)
 {

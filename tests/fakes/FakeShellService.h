@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ShellService.h"
+#include "platform/ShellService.h"
 
 #include <QStringList>
 

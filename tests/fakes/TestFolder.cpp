@@ -1,4 +1,4 @@
-#include "TestFolder.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,6 +1,6 @@
-#include "EventDocument.h"
-#include "EventFileReader.h"
-#include "ImageBlockCodec.h"
+#include "document/EventDocument.h"
+#include "document/EventFileReader.h"
+#include "document/ImageBlockCodec.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "ImageBlockCodec.h"
-#include "PopUpSlot.h"
-#include "PopUpsFileReader.h"
+#include "document/ImageBlockCodec.h"
+#include "document/PopUpSlot.h"
+#include "document/PopUpsFileReader.h"
 
 #include <QBuffer>
 

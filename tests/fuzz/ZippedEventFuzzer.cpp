@@ -1,7 +1,7 @@
-#include "EventDocument.h"
-#include "EventFileReader.h"
-#include "ImageBlockCodec.h"
-#include "PresentationsUnpacker.h"
+#include "document/EventDocument.h"
+#include "document/EventFileReader.h"
+#include "document/ImageBlockCodec.h"
+#include "document/PresentationsUnpacker.h"
 
 #include <QBuffer>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "ColourPictures.h"
-#include "DropFilesBlock.h"
-#include "MimeTransfer.h"
-#include "QtClipboardService.h"
+#include "platform/DropFilesBlock.h"
+#include "platform/MimeTransfer.h"
+#include "platform/widgets/QtClipboardService.h"
+#include "tests/fakes/ColourPictures.h"
 
 #include <QBuffer>
 #include <QClipboard>

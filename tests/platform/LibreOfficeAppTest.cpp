@@ -1,6 +1,6 @@
-#include "LibreOfficeApp.h"
-#include "ColourPictures.h"
-#include "TestFolder.h"
+#include "platform/libreoffice/LibreOfficeApp.h"
+#include "tests/fakes/ColourPictures.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 #include <QElapsedTimer>

@@ -1,8 +1,8 @@
-#include "LibreOfficeSeparateShow.h"
-#include "ColourPictures.h"
-#include "LibreOfficeApp.h"
-#include "TestFolder.h"
-#include "X11ShowWindows.h"
+#include "platform/libreoffice/LibreOfficeSeparateShow.h"
+#include "platform/X11ShowWindows.h"
+#include "platform/libreoffice/LibreOfficeApp.h"
+#include "tests/fakes/ColourPictures.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QFile>
 #include <QSysInfo>

@@ -1,5 +1,5 @@
-#include "MountTableDriveTypes.h"
-#include "TestFolder.h"
+#include "platform/MountTableDriveTypes.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 #include <QFile>

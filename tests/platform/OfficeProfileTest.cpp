@@ -1,7 +1,7 @@
-#include "LibreOfficePidRecord.h"
-#include "LibreOfficeProcess.h"
-#include "LibreOfficeProfile.h"
-#include "TestFolder.h"
+#include "platform/libreoffice/LibreOfficePidRecord.h"
+#include "platform/libreoffice/LibreOfficeProcess.h"
+#include "platform/libreoffice/LibreOfficeProfile.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,4 +1,4 @@
-#include "LibreOfficeWorker.h"
+#include "platform/libreoffice/LibreOfficeWorker.h"
 
 #include <QElapsedTimer>
 

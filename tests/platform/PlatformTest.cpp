@@ -1,6 +1,6 @@
-#include "FileDialogFilter.h"
-#include "LibreOfficeApp.h"
-#include "TestFolder.h"
+#include "platform/FileDialogFilter.h"
+#include "platform/libreoffice/LibreOfficeApp.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QFile>
 

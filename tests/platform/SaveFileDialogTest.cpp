@@ -1,5 +1,5 @@
-#include "QtFileDialogService.h"
-#include "TestFolder.h"
+#include "platform/widgets/QtFileDialogService.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QApplication>
 #include <QDialogButtonBox>

@@ -1,4 +1,4 @@
-#include "CommandLine.h"
+#include "setup/CommandLine.h"
 
 #include <gtest/gtest.h>
 

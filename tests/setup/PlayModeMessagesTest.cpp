@@ -1,5 +1,5 @@
-#include "PlayModeMessages.h"
-#include "FakeMessageService.h"
+#include "setup/PlayModeMessages.h"
+#include "tests/fakes/FakeMessageService.h"
 
 #include <QCoreApplication>
 

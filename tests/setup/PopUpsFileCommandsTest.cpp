@@ -1,10 +1,10 @@
-#include "PopUpsFileCommands.h"
-#include "EventDocument.h"
-#include "FakeFileDialogService.h"
-#include "FakeMessageService.h"
-#include "FakePresentationApp.h"
-#include "FakePresentationDocument.h"
-#include "TestFolder.h"
+#include "setup/PopUpsFileCommands.h"
+#include "document/EventDocument.h"
+#include "tests/fakes/FakeFileDialogService.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FakePresentationApp.h"
+#include "tests/fakes/FakePresentationDocument.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 #include <QSignalSpy>

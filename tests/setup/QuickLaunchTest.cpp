@@ -1,13 +1,13 @@
-#include "EventDocument.h"
-#include "FakeDriveTypeSource.h"
-#include "FakeFileDialogService.h"
-#include "FakeMessageService.h"
-#include "FakePresentationApp.h"
-#include "FakePresentationDocument.h"
-#include "QuickLaunchBar.h"
-#include "QuickLaunchPanel.h"
-#include "QuickLaunchProperties.h"
-#include "TestFolder.h"
+#include "document/EventDocument.h"
+#include "setup/QuickLaunchBar.h"
+#include "setup/QuickLaunchProperties.h"
+#include "setup/widgets/QuickLaunchPanel.h"
+#include "tests/fakes/FakeDriveTypeSource.h"
+#include "tests/fakes/FakeFileDialogService.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FakePresentationApp.h"
+#include "tests/fakes/FakePresentationDocument.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QAction>
 #include <QApplication>

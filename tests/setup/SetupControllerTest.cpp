@@ -1,7 +1,7 @@
-#include "SetupController.h"
-#include "FakeFileDialogService.h"
-#include "FakeMessageService.h"
-#include "TestFolder.h"
+#include "setup/SetupController.h"
+#include "tests/fakes/FakeFileDialogService.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,5 +1,5 @@
-#include "frmImportDir.h"
-#include "TestFolder.h"
+#include "setup/widgets/frmImportDir.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 #include <QPushButton>

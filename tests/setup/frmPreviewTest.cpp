@@ -1,6 +1,6 @@
-#include "frmPreview.h"
-#include "ColourPictures.h"
-#include "TestFolder.h"
+#include "setup/widgets/frmPreview.h"
+#include "tests/fakes/ColourPictures.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 #include <QLabel>

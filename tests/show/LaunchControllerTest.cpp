@@ -1,13 +1,13 @@
-#include "LaunchController.h"
-#include "DirectShowPort.h"
-#include "EventDocument.h"
-#include "FakePresentationApp.h"
-#include "FakePresentationDocument.h"
-#include "LiveCastHooks.h"
-#include "ShowClock.h"
-#include "ShowLogFiles.h"
-#include "SlideTimings.h"
-#include "TestFolder.h"
+#include "show/LaunchController.h"
+#include "document/EventDocument.h"
+#include "show/DirectShowPort.h"
+#include "show/LiveCastHooks.h"
+#include "show/ShowClock.h"
+#include "show/ShowLogFiles.h"
+#include "show/SlideTimings.h"
+#include "tests/fakes/FakePresentationApp.h"
+#include "tests/fakes/FakePresentationDocument.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QFile>
 

@@ -1,7 +1,7 @@
-#include "MissingPresentations.h"
-#include "EventDocument.h"
-#include "FakeMessageService.h"
-#include "TestFolder.h"
+#include "show/MissingPresentations.h"
+#include "document/EventDocument.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,8 +1,8 @@
-#include "PlayModeStart.h"
-#include "FakeMessageService.h"
-#include "FakePresentationApp.h"
-#include "PowerSupplyStatus.h"
-#include "TestFolder.h"
+#include "show/PlayModeStart.h"
+#include "show/PowerSupplyStatus.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FakePresentationApp.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 

@@ -1,7 +1,7 @@
-#include "ShowLogFiles.h"
-#include "LaunchRecordRows.h"
-#include "SlideTimings.h"
-#include "TestFolder.h"
+#include "show/ShowLogFiles.h"
+#include "show/LaunchRecordRows.h"
+#include "show/SlideTimings.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "ShowScreenChoice.h"
-#include "TestFolder.h"
+#include "show/ShowScreenChoice.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "SpeakerNavigation.h"
-#include "EventDocument.h"
+#include "show/SpeakerNavigation.h"
+#include "document/EventDocument.h"
 
 #include <gtest/gtest.h>
 

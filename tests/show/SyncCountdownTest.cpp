@@ -1,4 +1,4 @@
-#include "SyncCountdown.h"
+#include "show/SyncCountdown.h"
 
 #include <QStringList>
 

@@ -1,11 +1,11 @@
-#include "frmLaunch.h"
-#include "EventDocument.h"
-#include "FakePresentationApp.h"
-#include "LaunchController.h"
-#include "LiveCastHooks.h"
-#include "SystemShowClock.h"
-#include "TimingsSetting.h"
-#include "VirtualKeys.h"
+#include "show/widgets/frmLaunch.h"
+#include "document/EventDocument.h"
+#include "document/TimingsSetting.h"
+#include "show/LaunchController.h"
+#include "show/LiveCastHooks.h"
+#include "show/SystemShowClock.h"
+#include "show/VirtualKeys.h"
+#include "tests/fakes/FakePresentationApp.h"
 
 #include <QKeySequence>
 #include <QLabel>

@@ -1,11 +1,11 @@
-#include "frmRecord.h"
-#include "DirectShowPort.h"
-#include "FakeClipboardService.h"
-#include "FakePresentationApp.h"
-#include "FakePresentationDocument.h"
-#include "FakeShellService.h"
-#include "ShowLogFiles.h"
-#include "TestFolder.h"
+#include "show/widgets/frmRecord.h"
+#include "show/DirectShowPort.h"
+#include "show/ShowLogFiles.h"
+#include "tests/fakes/FakeClipboardService.h"
+#include "tests/fakes/FakePresentationApp.h"
+#include "tests/fakes/FakePresentationDocument.h"
+#include "tests/fakes/FakeShellService.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QTest>
 #include <QTreeWidget>

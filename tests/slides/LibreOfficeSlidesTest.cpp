@@ -1,12 +1,12 @@
-#include "ColourPictures.h"
-#include "EventDocument.h"
-#include "FakeMessageService.h"
-#include "LibreOfficeApp.h"
-#include "PdfConverter.h"
-#include "PopUpSlideImporter.h"
-#include "SlideExtractor.h"
-#include "TemplateMaker.h"
-#include "TestFolder.h"
+#include "document/EventDocument.h"
+#include "platform/libreoffice/LibreOfficeApp.h"
+#include "slides/PdfConverter.h"
+#include "slides/PopUpSlideImporter.h"
+#include "slides/SlideExtractor.h"
+#include "slides/TemplateMaker.h"
+#include "tests/fakes/ColourPictures.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 #include <QFile>

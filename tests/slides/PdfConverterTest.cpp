@@ -1,8 +1,8 @@
-#include "PdfConverter.h"
-#include "EventDocument.h"
-#include "FakeMessageService.h"
-#include "FakePresentationApp.h"
-#include "TestFolder.h"
+#include "slides/PdfConverter.h"
+#include "document/EventDocument.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FakePresentationApp.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QSignalSpy>
 

@@ -1,9 +1,9 @@
-#include "SlideExtractor.h"
-#include "FakePresentationApp.h"
-#include "FakePresentationDocument.h"
-#include "PopUpSlideImporter.h"
-#include "TemplateMaker.h"
-#include "TestFolder.h"
+#include "slides/SlideExtractor.h"
+#include "slides/PopUpSlideImporter.h"
+#include "slides/TemplateMaker.h"
+#include "tests/fakes/FakePresentationApp.h"
+#include "tests/fakes/FakePresentationDocument.h"
+#include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 #include <QFile>

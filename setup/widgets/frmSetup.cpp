@@ -1,0 +1,743 @@
+#include "setup/widgets/frmSetup.h"
+
+#include "audio/SoundTest.h"
+#include "document/BackgroundPresentationsExtractor.h"
+#include "platform/DriveTypeSource.h"
+#include "platform/PresentationApp.h"
+#include "setup/HoldingSlide.h"
+#include "setup/PopUpSlots.h"
+#include "setup/PopUpsFileCommands.h"
+#include "setup/QuickLaunchBar.h"
+#include "setup/SlideIntake.h"
+#include "setup/SpeakerList.h"
+#include "setup/ZippedEventExport.h"
+#include "setup/widgets/AudioToolsPanel.h"
+#include "setup/widgets/HoldingPanel.h"
+#include "setup/widgets/PopUpsPanel.h"
+#include "setup/widgets/QuickLaunchPanel.h"
+#include "setup/widgets/SpeakerListView.h"
+#include "setup/widgets/SpeakersPanel.h"
+#include "setup/widgets/WidgetNames.h"
+#include "setup/widgets/frmClose.h"
+#include "setup/widgets/frmCopy.h"
+#include "setup/widgets/frmExport.h"
+#include "setup/widgets/frmExtract.h"
+#include "setup/widgets/frmImportDir.h"
+#include "setup/widgets/frmInitialise.h"
+#include "setup/widgets/frmPreview.h"
+#include "show/LaunchController.h"
+#include "show/MissingPresentations.h"
+#include "show/PlayModeStart.h"
+#include "show/PowerSupplyStatus.h"
+#include "show/ShowLogFiles.h"
+#include "show/ShowScreenChoice.h"
+#include "show/ThreadedShowPort.h"
+#include "show/widgets/frmLaunch.h"
+#include "show/widgets/frmRecord.h"
+#include "show/widgets/frmSyncRecord.h"
+#include "slides/PdfConverter.h"
+#include "slides/SlideExtractor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QLabel>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QStandardPaths>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolBar>
+#include <QVBoxLayout>
+
+namespace {
+
+QAction* namedAction(QObject* parent, const QString& text, const QString& name)
+{
+    auto* action = new QAction(text, parent);
+    action->setObjectName(name);
+    // Accessible names of menu items come from their text; the description carries the name
+    // outside drivers look for.
+    action->setToolTip(QString(text).remove(QLatin1Char('&')));
+    action->setStatusTip(name);
+    action->setWhatsThis(name);
+    return action;
+}
+
+void nameWidget(QWidget* widget, const QString& accessibleName, const QString& name)
+{
+    widget->setObjectName(name);
+    widget->setAccessibleName(accessibleName);
+    widget->setAccessibleDescription(name);
+}
+
+// The Tools menu, made by whichever part of the window needs it first.
+QMenu* toolsMenu(QMenuBar* bar)
+{
+    auto* tools = bar->findChild<QMenu*>(QStringLiteral("MnuUtilities"));
+    if (!tools) {
+        tools = new QMenu(QStringLiteral("&Tools"), bar);
+        tools->setObjectName(QStringLiteral("MnuUtilities"));
+        auto* window = bar->findChild<QMenu*>(QStringLiteral("MnuWindow"));
+        bar->insertMenu(window ? window->menuAction() : nullptr, tools);
+    }
+    return tools;
+}
+
+} // namespace
+
+frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget* parent)
+    : QMainWindow(parent), m_controller(new SetupController(m_doc, messages, dialogs, this))
+{
+    nameWidget(this, EventDocument::ProductName, QStringLiteral("frmSetup"));
+    setWindowTitle(EventDocument::ProductName);
+    buildMenus();
+    buildToolbar();
+    buildSections();
+    statusBar()->setObjectName(QStringLiteral("StatusBar1"));
+    statusBar()->setAccessibleName(QStringLiteral("Status"));
+    statusBar()->setAccessibleDescription(QStringLiteral("StatusBar1"));
+    // The bar paints its message itself; only its name carries it to a screen reader.
+    connect(statusBar(), &QStatusBar::messageChanged, this, [this](const QString& text) {
+        statusBar()->setAccessibleName(WidgetNames::dataName(QStringLiteral("Status"), text));
+    });
+    resize(900, 640);
+
+    connect(m_controller, &SetupController::recentFilesChanged, this,
+            &frmSetup::refreshRecentFiles);
+    connect(m_controller, &SetupController::eventReplaced, this, &frmSetup::refreshFromDocument);
+    connect(m_controller, &SetupController::firstSectionRequested, this, [this] {
+        m_sections->setCurrentIndex(0);
+        m_sections->setFocus();
+    });
+    m_timer1.setInterval(500);
+    connect(&m_timer1, &QTimer::timeout, this, &frmSetup::Timer1_Timer);
+    // Shows itself while a zipped event file is unpacked, from any command that opens one.
+    new frmExtract(m_controller->presentationsExtractor(), this);
+    connect(m_controller, &SetupController::busyChanged, this, &frmSetup::setBusy);
+}
+
+frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, AudioPlayer& soundPlayer,
+                   ProgramLauncher& programs, QWidget* parent)
+    : frmSetup(messages, dialogs, parent)
+{
+    buildSoundTest(soundPlayer, programs, messages, dialogs);
+}
+
+frmSetup::~frmSetup() = default;
+
+void frmSetup::buildPopUpsAndExport(MessageService& messages, FileDialogService& dialogs,
+                                    PresentationApp& presentations, FreeSpaceSource& freeSpace,
+                                    const DriveTypeSource& drives)
+{
+    m_popUpsCommands = new PopUpsFileCommands(m_doc, messages, dialogs, presentations, this);
+    m_zippedEventExport = new ZippedEventExport(m_doc, messages, dialogs, freeSpace, drives, this);
+    new frmExport(*m_zippedEventExport, this);
+
+    QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("MnuFile"));
+    const QList<QAction*> items = file->actions();
+    QAction* before = items.value(items.indexOf(m_mnuSaveAs) + 1);
+    QAction* mnuExport =
+        namedAction(this, QStringLiteral("&Export..."), QStringLiteral("MnuExport"));
+    file->insertAction(before, mnuExport);
+    auto* popUps = new QMenu(QStringLiteral("&PopUps"), file);
+    popUps->setObjectName(QStringLiteral("MnuPopUps"));
+    QAction* mnuPExport =
+        namedAction(this, QStringLiteral("&Export..."), QStringLiteral("MnuPExport"));
+    QAction* mnuPImport =
+        namedAction(this, QStringLiteral("&Import..."), QStringLiteral("MnuPImport"));
+    popUps->addAction(mnuPExport);
+    popUps->addAction(mnuPImport);
+    file->insertMenu(before, popUps);
+    // Whoever changed the slots last, the item is right when the menu opens.
+    const auto updateExport = [this, mnuPExport] {
+        mnuPExport->setEnabled(m_popUpsCommands->canExport());
+    };
+    connect(file, &QMenu::aboutToShow, this, updateExport);
+    connect(popUps, &QMenu::aboutToShow, this, updateExport);
+
+    connect(mnuExport, &QAction::triggered, this,
+            [this] { m_zippedEventExport->MnuExport_Click(m_controller->fileDialogFolder()); });
+    connect(mnuPExport, &QAction::triggered, this,
+            [this] { m_popUpsCommands->MnuPExport_Click(m_controller->fileDialogFolder()); });
+    connect(mnuPImport, &QAction::triggered, this, [this] {
+        const QSize screenPx = screen()->size() * screen()->devicePixelRatio();
+        const QSize thumbnailPx =
+            m_doc.ImgHolding.isNull() ? QSize(160, 120) : m_doc.ImgHolding.size();
+        m_popUpsCommands->setSlideSizes(thumbnailPx, screenPx);
+        m_popUpsCommands->MnuPImport_Click(m_controller->fileDialogFolder());
+    });
+
+    m_importStatus = new QLabel(this);
+    m_importStatus->setObjectName(QStringLiteral("ImportStatus"));
+    m_importStatus->setAccessibleDescription(QStringLiteral("ImportStatus"));
+    m_importStatus->hide();
+    statusBar()->addPermanentWidget(m_importStatus);
+    connect(m_popUpsCommands, &PopUpsFileCommands::statusChanged, this,
+            [this](const QString& text) {
+                m_importStatus->setText(text);
+                m_importStatus->setVisible(!text.isEmpty());
+            });
+    connect(m_popUpsCommands, &PopUpsFileCommands::popUpsChanged, this,
+            &frmSetup::refreshFromDocument);
+    connect(m_popUpsCommands, &PopUpsFileCommands::busyChanged, this, &frmSetup::setBusy);
+    connect(m_zippedEventExport, &ZippedEventExport::busyChanged, this, &frmSetup::setBusy);
+}
+
+void frmSetup::setBusy(bool on)
+{
+    // Jobs may overlap (a new screen size during an import): the window comes back with the
+    // last of them.
+    m_busyCount += on ? 1 : -1;
+    if (m_busyCount != (on ? 1 : 0))
+        return;
+    menuBar()->setEnabled(!on);
+    m_toolbar1->setEnabled(!on);
+    if (QWidget* central = centralWidget())
+        central->setEnabled(!on);
+    if (on)
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    else
+        QApplication::restoreOverrideCursor();
+}
+
+void frmSetup::buildSpeakers(MessageService& messages, const DriveTypeSource& drives,
+                             ClipboardService& clipboard, PresentationApp& presentations,
+                             ShellService& shell)
+{
+    m_speakerList =
+        new SpeakerList(m_doc, {messages, drives, clipboard, presentations, shell}, this);
+    m_speakerMessages = &messages;
+    m_speakersPanel = new SpeakersPanel(*m_speakerList, m_doc, this);
+    new frmCopy(m_speakerList->importCopier(), this);
+    auto* page = m_sections->findChild<QWidget*>(QStringLiteral("PicSpeakers"));
+    page->layout()->addWidget(m_speakersPanel);
+    m_speakersPanel->refresh();
+
+    // The folder that presentations from sticks, shares and discs are copied into.
+    QAction* importDir =
+        namedAction(this, QStringLiteral("Import Directory"), QStringLiteral("MnuImportDir"));
+    toolsMenu(menuBar())->addAction(importDir);
+    connect(importDir, &QAction::triggered, this, [this, &drives] {
+        frmImportDir dialog(m_doc.ImportDir, m_doc.DesktopFolder, drives.fixedDriveRoots(), this);
+        if (dialog.exec() == QDialog::Accepted)
+            m_doc.ImportDir = dialog.ImportDir();
+    });
+}
+
+void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const ShowClock& clock,
+                         LiveCastHooks& liveCast, ShellService& shell, ClipboardService& clipboard)
+{
+    m_showMessages = &messages;
+    m_shows = &shows;
+    m_showClock = &clock;
+    m_liveCast = &liveCast;
+    auto* play = new QPushButton(QStringLiteral("&Play"), this);
+    nameWidget(play, QStringLiteral("Play"), QStringLiteral("ComPlay"));
+    auto* page = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    page->layout()->addWidget(play);
+    connect(play, &QPushButton::clicked, this, &frmSetup::ComPlay_Click);
+
+    // The traces of play mode: the launch record, the synchronise mark, the timings switch.
+    QMenu* tools = toolsMenu(menuBar());
+    tools->addSeparator();
+    QAction* display =
+        namedAction(this, QStringLiteral("Display Record"), QStringLiteral("MnuDisplayRecord"));
+    QAction* clear =
+        namedAction(this, QStringLiteral("Clear Record"), QStringLiteral("MnuClearRecord"));
+    QAction* sync =
+        namedAction(this, QStringLiteral("Synchronise Record"), QStringLiteral("MnuSyncRecord"));
+    QAction* timings =
+        namedAction(this, QStringLiteral("Log Timings"), QStringLiteral("MnuTimings"));
+    timings->setCheckable(true);
+    tools->addActions({display, clear, sync, timings});
+    // Where the audience looks: one item a screen, by name and resolution.
+    QMenu* showScreen = tools->addMenu(QStringLiteral("Show Screen"));
+    showScreen->menuAction()->setObjectName(QStringLiteral("MnuShowScreen"));
+    connect(showScreen, &QMenu::aboutToShow, this, [this, showScreen] {
+        showScreen->clear();
+        const QList<ShowScreenChoice::Screen> screens = screenList();
+        const int chosen =
+            ShowScreenChoice::choose(screens, int(QGuiApplication::screens().indexOf(screen())),
+                                     ShowScreenChoice::load(m_doc.AppFolder));
+        for (int i = 0; i < screens.size(); ++i) {
+            QAction* item = showScreen->addAction(ShowScreenChoice::caption(screens[i]));
+            item->setObjectName(QStringLiteral("MnuShowScreenItem"));
+            item->setCheckable(true);
+            item->setChecked(i == chosen);
+            connect(item, &QAction::triggered, this, [this, name = screens[i].name] {
+                ShowScreenChoice::save(m_doc.AppFolder, name);
+            });
+        }
+    });
+    const QString recordLog = ShowLogFiles::RecordLogName;
+    connect(tools, &QMenu::aboutToShow, this, [this, display, clear, timings, recordLog] {
+        const bool recorded = QFileInfo::exists(m_doc.AppFolder + recordLog);
+        display->setEnabled(recorded);
+        clear->setEnabled(recorded);
+        timings->setChecked(m_controller->timingsSetting().Checked);
+        timings->setEnabled(m_controller->timingsSetting().Enabled);
+    });
+    m_recordShows = new ThreadedShowPort(shows, this);
+    connect(display, &QAction::triggered, this, [this, &shell, &clipboard] {
+        frmRecord record(m_doc.AppFolder, shell, *m_recordShows, clipboard, this);
+        record.exec();
+    });
+    connect(clear, &QAction::triggered, this, [this, clear, recordLog] {
+        if (m_showMessages->show(
+                QStringLiteral("You are about to delete the file record. Continue!"),
+                MsgButtons::YesNo, MsgIcon::None) != int(MsgAnswer::Yes))
+            return;
+        QFile::remove(m_doc.AppFolder + recordLog);
+        clear->setEnabled(false);
+    });
+    connect(sync, &QAction::triggered, this, [this] {
+        frmSyncRecord dialog(m_doc.DesktopFolder, *m_showClock, this);
+        dialog.exec();
+    });
+    connect(timings, &QAction::triggered, this, [this](bool checked) {
+        m_controller->timingsSetting().Checked = checked;
+        TimingsSetting::save(m_doc.AppFolder, checked);
+    });
+}
+
+QList<ShowScreenChoice::Screen> frmSetup::screenList()
+{
+    QList<ShowScreenChoice::Screen> screens;
+    for (QScreen* screen : QGuiApplication::screens())
+        screens.append({screen->name(), screen->geometry()});
+    return screens;
+}
+
+void frmSetup::ComPlay_Click()
+{
+    if (!m_shows || m_launch)
+        return;
+    closePreview();
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    // Presentations someone made in the program and never saved are kept in their documents.
+    QString untitledFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (untitledFolder.isEmpty() || !QDir().mkpath(untitledFolder))
+        untitledFolder = QDir::homePath();
+    const bool cleared =
+        PlayModeStart::closeOtherPresentations(*m_shows, *m_showMessages, untitledFolder);
+    QApplication::restoreOverrideCursor();
+    if (!cleared)
+        return;
+    PlayModeStart::checkPower(PowerSupplyStatus::read(), *m_showMessages);
+    // The room's sound system is the talks' from now on.
+    if (m_audioTools && m_audioTools->soundTest().isPlaying())
+        m_audioTools->soundTest().ComSPlay_Click();
+
+    // The audience's screen: the one the operator picked, else the one this window is not on.
+    const QList<QScreen*> screens = QGuiApplication::screens();
+    QScreen* screen =
+        screens.value(ShowScreenChoice::choose(screenList(), int(screens.indexOf(this->screen())),
+                                               ShowScreenChoice::load(m_doc.AppFolder)));
+    if (!screen)
+        screen = this->screen();
+    m_shows->setShowScreen(screens.size() > 1 ? screen->geometry() : QRect());
+    m_playReturn = frameGeometry();
+    m_launch =
+        new frmLaunch(m_doc, *m_shows, *m_showClock, *m_liveCast, m_controller->timingsSetting());
+    m_launch->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_launch, &frmLaunch::playModeEnded, this, &frmSetup::endPlayMode);
+    hide();
+    m_launch->setScreen(screen);
+    m_launch->setGeometry(screen->geometry());
+    m_launch->showFullScreen();
+    m_launch->activateWindow();
+    emit playModeChanged(true);
+}
+
+void frmSetup::openPreview(const QStringList& thumbnails)
+{
+    // Not over the launch screen: the preview waits for the setup window to come back.
+    if (m_launch) {
+        m_waitingPreview = thumbnails;
+        return;
+    }
+    closePreview();
+    m_preview =
+        new frmPreview(m_doc.RunFolder + QStringLiteral("/Preview"), int(thumbnails.size()), this);
+    connect(m_preview, &frmPreview::insertRequested, this,
+            [this](int slide, const QImage& thumbnail) {
+                // Into whatever the section on show holds; the Speakers section takes none.
+                if (m_sections->currentIndex() == 0)
+                    m_holdingSlide->insertFromPreview(slide, thumbnail);
+                else if (m_sections->currentIndex() == 2)
+                    m_popUpSlots->insertFromPreview(slide, thumbnail);
+            });
+    connect(m_preview, &frmPreview::closed, this, [this] {
+        m_extractor->releaseWorkPresentation();
+        if (m_preview)
+            m_preview->deleteLater();
+        m_preview = nullptr;
+    });
+    m_preview->show();
+}
+
+void frmSetup::endPlayMode()
+{
+    // Shift+T on the launch screen may have switched the timings log.
+    m_controller->timingsSetting().Checked = m_launch->controller().timingsLogged();
+    m_launch = nullptr;
+    // The program comes back empty, without the shows that ran.
+    m_shows->quit();
+    m_shows->startInBackground();
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
+    move(screen.isValid() ? PlayModeStart::returnPosition(m_playReturn, screen)
+                          : m_playReturn.topLeft());
+    show();
+    activateWindow();
+    emit playModeChanged(false);
+    if (!m_waitingPreview.isEmpty())
+        openPreview(std::exchange(m_waitingPreview, QStringList()));
+}
+
+void frmSetup::buildQuickLaunch(MessageService& messages, FileDialogService& dialogs,
+                                PresentationApp& presentations, const DriveTypeSource& drives)
+{
+    m_quickLaunchBar = new QuickLaunchBar(m_doc, messages, dialogs, presentations, drives, this);
+    new frmCopy(m_quickLaunchBar->importCopier(), this);
+    m_quickLaunch = new QuickLaunchPanel(
+        *m_quickLaunchBar, presentations, [this] { return m_controller->fileDialogFolder(); },
+        this);
+    auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    auto* column = static_cast<QVBoxLayout*>(main->layout());
+    column->addWidget(m_quickLaunch);
+    // The frames stay together at the top of the section.
+    column->addStretch(1);
+    connect(&m_timer1, &QTimer::timeout, m_quickLaunchBar, &QuickLaunchBar::Timer1_Timer);
+}
+
+void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
+                           ClipboardService& clipboard, PresentationApp& exports)
+{
+    m_extractor = new SlideExtractor(exports, this);
+    const QSize screenSize = screen() ? screen()->size() : QSize(1920, 1080);
+    m_intake = new SlideIntake(m_doc, *m_extractor, QSize(240, 135), screenSize, this);
+    m_holdingSlide = new HoldingSlide(m_doc, *m_intake, clipboard, dialogs, exports, this);
+    m_popUpSlots = new PopUpSlots(m_doc, *m_intake, clipboard, messages, this);
+
+    m_holdingPanel = new HoldingPanel(*m_holdingSlide, m_doc, this);
+    auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    static_cast<QBoxLayout*>(main->layout())->insertWidget(0, m_holdingPanel);
+    m_popUpsPanel = new PopUpsPanel(*m_popUpSlots, m_doc, this);
+    m_sections->findChild<QWidget*>(QStringLiteral("PicPopUps"))
+        ->layout()
+        ->addWidget(m_popUpsPanel);
+
+    auto* slides = menuBar()->findChild<QMenu*>(QStringLiteral("MnuSlides"));
+    QAction* setDefault =
+        namedAction(this, QStringLiteral("Set Holding Slide"), QStringLiteral("MnuHoldingSlide"));
+    QAction* restore =
+        namedAction(this, QStringLiteral("Restore Default"), QStringLiteral("MnuRestoreDefault"));
+    slides->addAction(setDefault);
+    slides->addAction(restore);
+    connect(setDefault, &QAction::triggered, m_holdingSlide, &HoldingSlide::MnuHoldingSlide_Click);
+    connect(restore, &QAction::triggered, m_holdingSlide, &HoldingSlide::MnuRestoreDefault_Click);
+
+    // "Extracting - n%" stands in the status bar while slides are taken from a presentation.
+    connect(m_intake, &SlideIntake::progressChanged, this, [this](const QString& text) {
+        if (text.isEmpty())
+            statusBar()->clearMessage();
+        else
+            statusBar()->showMessage(text);
+    });
+    connect(m_intake, &SlideIntake::previewReady, this, &frmSetup::openPreview);
+    connect(m_holdingSlide, &HoldingSlide::closePreviewRequested, this, &frmSetup::closePreview);
+    connect(m_holdingSlide, &HoldingSlide::busyChanged, this, &frmSetup::setBusy);
+    connect(m_holdingSlide, &HoldingSlide::builtInDefaultLoaded, m_controller,
+            &SetupController::adoptBuiltInHoldingSlide);
+    connect(m_controller, &SetupController::holdingSlideAdopted, m_holdingPanel,
+            &HoldingPanel::refresh);
+
+    // PDF copies of the speakers' presentations, one from the speaker menu or all at once.
+    auto* pdf = new PdfConverter(exports, messages, this);
+    QAction* batch = namedAction(this, QStringLiteral("PDF Batch Convert"),
+                                 QStringLiteral("MnuPDFBatchConvert"));
+    QMenu* tools = toolsMenu(menuBar());
+    tools->addAction(batch);
+    connect(tools, &QMenu::aboutToShow, batch,
+            [this, batch] { batch->setEnabled(m_doc.SpeakerCount >= 1); });
+    connect(batch, &QAction::triggered, pdf, [this, pdf] { pdf->convertAll(m_doc); });
+    if (m_speakersPanel) {
+        connect(m_speakersPanel, &SpeakersPanel::convertToPdfRequested, pdf, [this, pdf](int row) {
+            if (row >= 1 && row <= m_doc.SpeakerCount)
+                pdf->convertSpeaker(m_doc.Speakers[size_t(row - 1)]);
+        });
+    }
+
+    // Each section hands the keyboard to its main control when it is shown.
+    connect(m_sections, &QTabWidget::currentChanged, this, [this](int index) {
+        if (index == 1 && m_speakersPanel)
+            m_speakersPanel->view()->setFocus();
+        else if (index == 2 && m_popUpsPanel)
+            m_popUpsPanel->scrollArea()->verticalScrollBar()->setFocus();
+    });
+    connect(m_popUpSlots, &PopUpSlots::closePreviewRequested, this, &frmSetup::closePreview);
+}
+
+void frmSetup::closePreview()
+{
+    if (m_preview)
+        m_preview->close();
+}
+
+void frmSetup::buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& programs,
+                              MessageService& messages, FileDialogService& dialogs)
+{
+    m_audioTools = new AudioToolsPanel(m_doc.AppFolder, soundPlayer, programs, messages, dialogs,
+                                       m_controller->audioRecSettings(), this);
+    auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    main->layout()->addWidget(m_audioTools->frame());
+    main->layout()->setAlignment(m_audioTools->frame(), Qt::AlignTop);
+    m_audioTools->addToMenu(toolsMenu(menuBar()));
+    connect(&m_timer1, &QTimer::timeout, m_audioTools, &AudioToolsPanel::Timer1_Timer);
+}
+
+void frmSetup::buildMenus()
+{
+    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    file->setObjectName(QStringLiteral("MnuFile"));
+    m_mnuNew = namedAction(this, QStringLiteral("&New"), QStringLiteral("MnuNew"));
+    m_mnuNew->setShortcut(QKeySequence::New);
+    m_mnuOpen = namedAction(this, QStringLiteral("&Open..."), QStringLiteral("MnuOpen"));
+    m_mnuOpen->setShortcut(QKeySequence::Open);
+    m_mnuSave = namedAction(this, QStringLiteral("&Save"), QStringLiteral("MnuSave"));
+    m_mnuSave->setShortcut(QKeySequence::Save);
+    m_mnuSaveAs = namedAction(this, QStringLiteral("Save &As..."), QStringLiteral("MnuSaveAs"));
+    m_mnuExit = namedAction(this, QStringLiteral("E&xit"), QStringLiteral("MnuExit"));
+    file->addAction(m_mnuNew);
+    file->addAction(m_mnuOpen);
+    file->addAction(m_mnuSave);
+    file->addAction(m_mnuSaveAs);
+    file->addSeparator();
+    for (size_t i = 0; i < m_mnuLocation.size(); ++i) {
+        QAction* entry = namedAction(this, QString(), QStringLiteral("MnuLocation%1").arg(i + 1));
+        entry->setVisible(false);
+        connect(entry, &QAction::triggered, this, [this, i] { m_controller->openRecent(int(i)); });
+        file->addAction(entry);
+        m_mnuLocation[i] = entry;
+    }
+    m_fSpace2 = file->addSeparator();
+    m_fSpace2->setObjectName(QStringLiteral("FSpace2"));
+    m_fSpace2->setVisible(false);
+    file->addAction(m_mnuExit);
+
+    connect(m_mnuNew, &QAction::triggered, m_controller, &SetupController::newEvent);
+    connect(m_mnuOpen, &QAction::triggered, m_controller, &SetupController::openEvent);
+    connect(m_mnuSave, &QAction::triggered, m_controller, &SetupController::save);
+    connect(m_mnuSaveAs, &QAction::triggered, m_controller, &SetupController::saveAs);
+    connect(m_mnuExit, &QAction::triggered, this, &QWidget::close);
+
+    QMenu* slides = menuBar()->addMenu(QStringLiteral("&Slides"));
+    slides->setObjectName(QStringLiteral("MnuSlides"));
+    QMenu* extract = slides->addMenu(QStringLiteral("PowerPoint Extract"));
+    extract->setObjectName(QStringLiteral("MnuPowerPointExtract"));
+    for (size_t i = 0; i < m_mnuSFormat.size(); ++i) {
+        const int index = int(i) + 1;
+        QAction* item = namedAction(this, SlideFormatSetting::Captions.at(qsizetype(i)),
+                                    QStringLiteral("MnuSFormat%1").arg(index));
+        item->setCheckable(true);
+        connect(item, &QAction::triggered, this,
+                [this, index] { m_controller->MnuSFormat_Click(index); });
+        extract->addAction(item);
+        m_mnuSFormat[i] = item;
+    }
+    connect(m_controller, &SetupController::slideFormatChanged, this, [this](int index) {
+        for (QAction* item : m_mnuSFormat)
+            item->setChecked(false);
+        m_mnuSFormat.at(size_t(index - 1))->setChecked(true);
+    });
+
+    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    window->setObjectName(QStringLiteral("MnuWindow"));
+    QAction* left = namedAction(this, QStringLiteral("Align &Left"), QStringLiteral("MnuALeft"));
+    QAction* right = namedAction(this, QStringLiteral("Align &Right"), QStringLiteral("MnuARight"));
+    window->addAction(left);
+    window->addAction(right);
+    connect(left, &QAction::triggered, this, &frmSetup::MnuALeft_Click);
+    connect(right, &QAction::triggered, this, &frmSetup::MnuARight_Click);
+}
+
+void frmSetup::buildToolbar()
+{
+    m_toolbar1 = addToolBar(QStringLiteral("Toolbar"));
+    nameWidget(m_toolbar1, QStringLiteral("Toolbar"), QStringLiteral("Toolbar1"));
+    m_toolbar1->setMovable(false);
+    m_toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
+    const QStringList keys = {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"),
+                              QStringLiteral("Align Left"), QStringLiteral("Align Right")};
+    for (const QString& key : keys) {
+        QAction* button = m_toolbar1->addAction(key);
+        button->setData(key);
+        button->setObjectName(QStringLiteral("Toolbar1_") + QString(key).remove(QLatin1Char(' ')));
+        connect(button, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
+    }
+    const QStyle* s = style();
+    const QList<QAction*> buttons = m_toolbar1->actions();
+    buttons[0]->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    buttons[1]->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    buttons[2]->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    buttons[3]->setIcon(s->standardIcon(QStyle::SP_ArrowLeft));
+    buttons[4]->setIcon(s->standardIcon(QStyle::SP_ArrowRight));
+}
+
+void frmSetup::buildSections()
+{
+    m_sections = new QTabWidget(this);
+    nameWidget(m_sections, QStringLiteral("Sections"), QStringLiteral("TabStrip1"));
+    // The panels of each section are filled in by their own classes.
+    const QStringList titles = {QStringLiteral("Main"), QStringLiteral("Speakers"),
+                                QStringLiteral("Pop Ups")};
+    const QStringList names = {QStringLiteral("PicMain"), QStringLiteral("PicSpeakers"),
+                               QStringLiteral("PicPopUps")};
+    for (qsizetype i = 0; i < titles.size(); ++i) {
+        auto* page = new QWidget(m_sections);
+        nameWidget(page, titles[i], names[i]);
+        page->setLayout(new QVBoxLayout);
+        m_sections->addTab(page, titles[i]);
+    }
+    setCentralWidget(m_sections);
+}
+
+bool frmSetup::startUp(const SetupController::StartUpOptions& options)
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    frmInitialise splash;
+    splash.show();
+    QApplication::processEvents();
+    const bool started = m_controller->startUp(options);
+    setWindowTitle(EventDocument::ProductName);
+    QApplication::restoreOverrideCursor();
+    if (started)
+        m_timer1.start();
+    // Without a default of the operator's own, the template's first slide; it comes through the
+    // presentation program, so the window shows first.
+    if (started && m_holdingSlide && m_controller->awaitsBuiltInHoldingSlide())
+        QTimer::singleShot(0, m_holdingSlide, &HoldingSlide::loadBuiltInDefault);
+    splash.close();
+    return started;
+}
+
+void frmSetup::refreshRecentFiles()
+{
+    const QStringList& paths = m_controller->recentFiles().paths();
+    for (size_t i = 0; i < m_mnuLocation.size(); ++i) {
+        QAction* entry = m_mnuLocation[i];
+        const bool used = qsizetype(i) < paths.size();
+        entry->setVisible(used);
+        entry->setData(used ? paths[qsizetype(i)] : QString());
+        entry->setText(used ? m_controller->recentFiles().caption(int(i)) : QString());
+        entry->setToolTip(used ? paths[qsizetype(i)] : QString());
+    }
+    m_fSpace2->setVisible(!paths.isEmpty());
+}
+
+void frmSetup::refreshFromDocument()
+{
+    if (m_holdingPanel) {
+        m_holdingPanel->refresh();
+        m_popUpsPanel->refresh();
+    }
+    if (m_speakersPanel) {
+        m_speakerList->setSelectedRow(0);
+        m_speakersPanel->refresh();
+    }
+    if (m_quickLaunchBar)
+        m_quickLaunchBar->refreshFromDocument();
+    statusBar()->showMessage(m_doc.EventFileTitle);
+}
+
+void frmSetup::Timer1_Timer()
+{
+    const QString caption = m_controller->captionTick();
+    if (!caption.isEmpty())
+        setWindowTitle(caption);
+    if (const QSize size = screen() ? screen()->size() : QSize(); size != m_seenScreenSize) {
+        const bool first = !m_seenScreenSize.isValid();
+        m_seenScreenSize = size;
+        if (!first && m_intake && m_holdingSlide) {
+            m_intake->setScreen(size);
+            m_holdingSlide->screenSizeChanged();
+            if (m_launch)
+                m_launch->Build_Screen();
+        }
+    }
+    // Presentations moved or deleted behind the program's back, also during play mode.
+    if (m_speakerMessages && m_speakersPanel) {
+        const QList<int> removed = MissingPresentations::removeSpeakers(m_doc, *m_speakerMessages);
+        if (!removed.isEmpty())
+            m_speakersPanel->speakersRemoved(removed);
+        for (int position : removed) {
+            if (m_launch)
+                m_launch->controller().speakerRemoved(position);
+        }
+    }
+}
+
+void frmSetup::Toolbar1_ButtonClick(const QString& key)
+{
+    if (key == QStringLiteral("New"))
+        m_controller->newEvent();
+    else if (key == QStringLiteral("Open"))
+        m_controller->openEvent();
+    else if (key == QStringLiteral("Save"))
+        m_controller->save();
+    else if (key == QStringLiteral("Align Left"))
+        MnuALeft_Click();
+    else if (key == QStringLiteral("Align Right"))
+        MnuARight_Click();
+}
+
+void frmSetup::MnuALeft_Click()
+{
+    const QRect screen = this->screen()->availableGeometry();
+    move(screen.left() + int(screen.width() - 0.99 * screen.width()), y());
+}
+
+void frmSetup::MnuARight_Click()
+{
+    const QRect screen = this->screen()->availableGeometry();
+    move(screen.left() + int(0.99 * screen.width()) - frameGeometry().width(), y());
+}
+
+void frmSetup::shutDownWithoutQuestions()
+{
+    if (m_shutDownDone)
+        return;
+    m_timer1.stop();
+    m_controller->shutDown();
+    m_shutDownDone = true;
+}
+
+void frmSetup::closeEvent(QCloseEvent* event)
+{
+    if (m_shutDownDone) {
+        event->accept();
+        return;
+    }
+    if (!m_controller->closeQuery()) {
+        event->ignore();
+        return;
+    }
+    m_timer1.stop();
+    m_controller->shutDown();
+    m_shutDownDone = true;
+    hide();
+    frmClose closing(m_doc.AppFolder + m_doc.OemShortName + QStringLiteral(".jpg"), m_closingMs);
+    closing.exec();
+    event->accept();
+    emit shutDownFinished();
+}

@@ -8,16 +8,6 @@
 
 #include <array>
 
-// Answers of the message boxes, with the values the event's prompts have always used.
-enum class MsgAnswer : qint16
-{
-    None = 0,
-    Ok = 1,
-    Cancel = 2,
-    Yes = 6,
-    No = 7
-};
-
 // The one event this instance edits, the name of the file it came from and the run-time values
 // that several windows share. Every window works on the same instance, owned by the setup window;
 // the field names are the event's own vocabulary, so they keep their capitals.

@@ -39,12 +39,12 @@ void PopUpsFileCommands::MnuPExport_Click(const QString& dialogFolder)
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path)) {
-        const int answer =
+        const MsgAnswer answer =
             m_messages.show(QStringLiteral("The file ") + PathHelpers::FileNameOf(path) +
                                 QStringLiteral(" already existing.\nDo you want "
                                                "to replace it?"),
                             MsgButtons::OkCancel, MsgIcon::Exclamation);
-        if (answer != int(MsgAnswer::Ok))
+        if (answer != MsgAnswer::Ok)
             return;
     }
     emit busyChanged(true);
@@ -61,7 +61,7 @@ void PopUpsFileCommands::MnuPImport_Click(const QString& dialogFolder)
     if (m_busy)
         return;
     if (canExport() && m_messages.show(OverwriteQuestion, MsgButtons::YesNo,
-                                       MsgIcon::Exclamation) != int(MsgAnswer::Yes))
+                                       MsgIcon::Exclamation) != MsgAnswer::Yes)
         return;
     const QString path = m_dialogs.getOpenFileName(dialogFolder, ImportFilter);
 

@@ -217,12 +217,12 @@ bool SetupController::unsavedChangeCheck()
 {
     if (!hasUnsavedChanges())
         return true;
-    const int answer = m_messages.show(QStringLiteral("Do you want to save changes to ") +
-                                           m_doc.titleForPrompt() + QStringLiteral("?"),
-                                       MsgButtons::YesNoCancel, MsgIcon::Exclamation);
-    if (answer == int(MsgAnswer::No))
+    const MsgAnswer answer = m_messages.show(QStringLiteral("Do you want to save changes to ") +
+                                                 m_doc.titleForPrompt() + QStringLiteral("?"),
+                                             MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+    if (answer == MsgAnswer::No)
         return true;
-    if (answer != int(MsgAnswer::Yes))
+    if (answer != MsgAnswer::Yes)
         return false;
     // The changes were meant to be kept: a save that did not happen stops the command.
     if (m_doc.isUntitled())
@@ -245,10 +245,11 @@ void SetupController::newEvent()
 bool SetupController::reopenCheck(const QString& path)
 {
     if (path == m_doc.EventFilePath) {
-        const int answer = m_messages.show(QStringLiteral("Do you want to revert to previous ") +
-                                               m_doc.titleForPrompt() + QStringLiteral("?"),
-                                           MsgButtons::YesNoCancel, MsgIcon::Exclamation);
-        return answer == int(MsgAnswer::Yes);
+        const MsgAnswer answer =
+            m_messages.show(QStringLiteral("Do you want to revert to previous ") +
+                                m_doc.titleForPrompt() + QStringLiteral("?"),
+                            MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+        return answer == MsgAnswer::Yes;
     }
     return unsavedChangeCheck();
 }
@@ -286,10 +287,11 @@ bool SetupController::saveAs()
         return false;
     if (path != m_doc.EventFilePath && QFileInfo::exists(path)) {
         const QString name = PathHelpers::FileNameOf(path);
-        const int answer = m_messages.show(QStringLiteral("Do you want to replace the existing ") +
-                                               name.left(name.size() - 4) + QStringLiteral("?"),
-                                           MsgButtons::YesNoCancel, MsgIcon::Exclamation);
-        if (answer != int(MsgAnswer::Yes))
+        const MsgAnswer answer =
+            m_messages.show(QStringLiteral("Do you want to replace the existing ") +
+                                name.left(name.size() - 4) + QStringLiteral("?"),
+                            MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+        if (answer != MsgAnswer::Yes)
             return false;
     }
     const QString previousPath = m_doc.EventFilePath;

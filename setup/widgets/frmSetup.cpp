@@ -295,7 +295,7 @@ void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const
     connect(clear, &QAction::triggered, this, [this, clear, recordLog] {
         if (m_showMessages->show(
                 QStringLiteral("You are about to delete the file record. Continue!"),
-                MsgButtons::YesNo, MsgIcon::None) != int(MsgAnswer::Yes))
+                MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
             return;
         QFile::remove(m_doc.AppFolder + recordLog);
         clear->setEnabled(false);

@@ -16,27 +16,32 @@ TEST(PlayModeMessages, NothingComesUpDuringPlayModeNoticesFollowAndQuestionsWait
     ASSERT_EQ(boxes.texts().size(), 1);
 
     messages.setPlaying(true);
-    EXPECT_EQ(messages.show(QStringLiteral("gone 1"), MsgButtons::Ok, MsgIcon::None), 1);
-    QList<int> answers;
+    EXPECT_EQ(messages.show(QStringLiteral("gone 1"), MsgButtons::Ok, MsgIcon::None),
+              MsgAnswer::Ok);
+    QList<MsgAnswer> answers;
     messages.ask(QStringLiteral("convert?"), MsgButtons::YesNo, MsgIcon::None,
-                 [&](int answer) { answers << answer; });
-    EXPECT_EQ(messages.show(QStringLiteral("gone 2"), MsgButtons::Ok, MsgIcon::None), 1);
-    EXPECT_EQ(messages.show(QStringLiteral("now?"), MsgButtons::YesNoCancel, MsgIcon::None), 2);
-    EXPECT_EQ(messages.show(QStringLiteral("now?"), MsgButtons::YesNo, MsgIcon::None), 7);
+                 [&](MsgAnswer answer) { answers << answer; });
+    EXPECT_EQ(messages.show(QStringLiteral("gone 2"), MsgButtons::Ok, MsgIcon::None),
+              MsgAnswer::Ok);
+    EXPECT_EQ(messages.show(QStringLiteral("now?"), MsgButtons::YesNoCancel, MsgIcon::None),
+              MsgAnswer::Cancel);
+    EXPECT_EQ(messages.show(QStringLiteral("now?"), MsgButtons::YesNo, MsgIcon::None),
+              MsgAnswer::No);
     EXPECT_EQ(boxes.texts().size(), 1);
     EXPECT_TRUE(answers.isEmpty());
     EXPECT_EQ(messages.waiting(), 3);
 
-    boxes.queueAnswer(6);
+    boxes.queueAnswer(MsgAnswer::Yes);
     messages.setPlaying(false);
     EXPECT_EQ(boxes.texts().size(), 1) << "not inside what ended play mode";
     QCoreApplication::processEvents();
     EXPECT_EQ(boxes.texts(), (QStringList{"before", "gone 1", "convert?", "gone 2"}));
-    EXPECT_EQ(answers, QList<int>{6});
+    EXPECT_EQ(answers, QList<MsgAnswer>{MsgAnswer::Yes});
     EXPECT_EQ(messages.waiting(), 0);
 
-    boxes.queueAnswer(7);
+    boxes.queueAnswer(MsgAnswer::No);
     messages.ask(QStringLiteral("again?"), MsgButtons::YesNo, MsgIcon::None,
-                 [&](int answer) { answers << answer; });
-    EXPECT_EQ(answers, (QList<int>{6, 7})) << "asked at once outside play mode";
+                 [&](MsgAnswer answer) { answers << answer; });
+    EXPECT_EQ(answers, (QList<MsgAnswer>{MsgAnswer::Yes, MsgAnswer::No}))
+        << "asked at once outside play mode";
 }

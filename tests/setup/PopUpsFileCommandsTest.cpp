@@ -57,13 +57,13 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
     const PopUpSlot nine = doc.PopUps[9];
     const QString path = dir.writeFile("set.evp", "older set");
     dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::Cancel));
+    messages.queueAnswer(MsgAnswer::Cancel);
     commands.MnuPExport_Click(dir.path());
     EXPECT_EQ(messages.last(), "The file set.evp already existing.\nDo you want to replace it?");
     EXPECT_EQ(dir.readFile("set.evp"), "older set");
 
     dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::Ok));
+    messages.queueAnswer(MsgAnswer::Ok);
     commands.MnuPExport_Click(dir.path());
     EXPECT_EQ(dialogs.lastFilter(), "Stagor PopUps (evp) |*.evp");
     EXPECT_EQ(dialogs.lastReplaceQuestion(), FileDialogService::ReplaceQuestion::ByCommand)
@@ -74,7 +74,7 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
         fill(slot);
     doc.PopUps[9].clear();
     dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     commands.MnuPImport_Click(dir.path());
     EXPECT_EQ(messages.last(), "This action will overwrite existing PopUps. Continue?");
     EXPECT_EQ(usedSlots(), 1);
@@ -82,10 +82,10 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
     EXPECT_EQ(doc.PopUps[9].Full, nine.Full);
 
     // A declined question keeps the slots; a cancelled file dialog empties them.
-    messages.queueAnswer(int(MsgAnswer::No));
+    messages.queueAnswer(MsgAnswer::No);
     commands.MnuPImport_Click(dir.path());
     EXPECT_EQ(usedSlots(), 1);
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     commands.MnuPImport_Click(dir.path());
     EXPECT_EQ(usedSlots(), 0);
     EXPECT_EQ(doc.PopUps[9].Name, PopUpSlot::EmptyName);
@@ -122,7 +122,7 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
     // A presentation the program cannot open: the operator is told, the slots stay empty.
     presentations.failToOpen(dir.path("broken.ppt"));
     presentations.addPresentation(dir.path("broken.ppt"), 2);
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     dialogs.queueChoice(dir.path("broken.ppt"));
     commands.MnuPImport_Click(dir.path());
     ASSERT_TRUE(QTest::qWaitFor([this] { return !commands.isBusy(); }, 5000));

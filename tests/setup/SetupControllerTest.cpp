@@ -80,10 +80,10 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     addSpeaker("Ada");
     // Cancel and No on closing: SetupWindowTest. Yes on an untitled event asks for a name; no
     // name chosen keeps the window open.
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     EXPECT_FALSE(controller.closeQuery());
     EXPECT_EQ(messages.last(), "Do you want to save changes to Untitled?");
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     const QString path = dir.path("Conference.evf");
     dialogs.queueChoice(path);
     EXPECT_TRUE(controller.closeQuery());
@@ -92,12 +92,12 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     // Choosing the open file again asks to revert; No keeps the changed event.
     addSpeaker("Grace");
     dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::No));
+    messages.queueAnswer(MsgAnswer::No);
     controller.openEvent();
     EXPECT_EQ(messages.last(), "Do you want to revert to previous Conference?");
     EXPECT_EQ(doc.SpeakerCount, 2);
     dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     controller.openEvent();
     EXPECT_EQ(doc.SpeakerCount, 1);
 
@@ -105,7 +105,7 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     saveAsFile("Other.evf");
     addSpeaker("Linus");
     dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     controller.openEvent();
     EXPECT_EQ(messages.last(), "Do you want to save changes to Other?");
     EXPECT_TRUE(dir.readFile("Other.evf").contains("Linus"));
@@ -166,14 +166,14 @@ TEST_F(SetupControllerTest, SaveAsAsksBeforeReplacingAndRecentEntriesFollowTheFi
     const QString a = saveAsFile("A.evf");
     const QString b = dir.writeFile("B.evf", "someone else's event");
     dialogs.queueChoice(b);
-    messages.queueAnswer(int(MsgAnswer::No));
+    messages.queueAnswer(MsgAnswer::No);
     EXPECT_FALSE(controller.saveAs());
     EXPECT_EQ(messages.last(), "Do you want to replace the existing B?");
     EXPECT_EQ(dialogs.lastReplaceQuestion(), FileDialogService::ReplaceQuestion::ByCommand)
         << "the dialog would ask first";
     EXPECT_EQ(dir.readFile("B.evf"), "someone else's event");
     dialogs.queueChoice(b);
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     EXPECT_TRUE(controller.saveAs());
     EXPECT_EQ(doc.EventFileTitle, "B.evf");
 

@@ -111,14 +111,14 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     program.addPresentation(QStringLiteral("/t/other.pptx"), 2);
     const auto other = program.open("/t/other.pptx", PresentationApp::Visibility::Visible);
     ASSERT_TRUE(other.ok());
-    messages.queueAnswer(int(MsgAnswer::Cancel));
+    messages.queueAnswer(MsgAnswer::Cancel);
     window.ComPlay_Click();
     EXPECT_EQ(window.launchScreen(), nullptr);
     // What the setup side has to say meanwhile comes up once the setup window is back.
     PlayModeMessages setupMessages(messages);
     QObject::connect(&window, &frmSetup::playModeChanged, &setupMessages,
                      &PlayModeMessages::setPlaying);
-    messages.queueAnswer(int(MsgAnswer::Ok));
+    messages.queueAnswer(MsgAnswer::Ok);
     window.ComPlay_Click();
     QPointer<frmLaunch> launch = window.launchScreen();
     ASSERT_TRUE(launch);
@@ -132,11 +132,11 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     // Closing asks about the changes; Cancel keeps the window. What the shutting down leaves
     // behind: e2e.start_and_close_untouched and e2e.terminate.
     addSpeaker("Ada", dir.path("Ada.pptx"));
-    messages.queueAnswer(int(MsgAnswer::Cancel));
+    messages.queueAnswer(MsgAnswer::Cancel);
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(QFileInfo(dir.path("app/77")).isDir());
-    messages.queueAnswer(int(MsgAnswer::No));
+    messages.queueAnswer(MsgAnswer::No);
     EXPECT_TRUE(window.close());
 }
 

@@ -175,11 +175,11 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     EXPECT_EQ(cut->shortcut(), QKeySequence(QKeySequence::Cut));
     EXPECT_TRUE(cut->isEnabled());
 
-    messages.queueAnswer(int(MsgAnswer::No));
+    messages.queueAnswer(MsgAnswer::No);
     EXPECT_FALSE(popUps.clearAll());
     EXPECT_EQ(messages.last(), "You are about to clear all Pop Ups. Continue!");
     EXPECT_TRUE(doc.PopUps[8].isUsed());
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     EXPECT_TRUE(popUps.clearAll());
     EXPECT_FALSE(doc.PopUps[8].isUsed());
 }

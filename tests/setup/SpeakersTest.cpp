@@ -120,15 +120,15 @@ TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
     EXPECT_EQ(messages.last(), "Maximum Number of Speakers = 50");
 
     // Yes replaces the speaker's file in place, even with a full list.
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     list.addFiles({file("other/s3.ppt")}, SpeakerList::Source::Drop);
     EXPECT_EQ(messages.last(), "Speaker 's3' already exist. Update details");
     EXPECT_EQ(doc.SpeakerCount, 50);
     EXPECT_EQ(doc.Speakers[5].FilePath, folder.path("other/s3.ppt"));
 
     // No skips the file, Cancel ends the paste; the paste asks with a question mark.
-    messages.queueAnswer(int(MsgAnswer::No));
-    messages.queueAnswer(int(MsgAnswer::Cancel));
+    messages.queueAnswer(MsgAnswer::No);
+    messages.queueAnswer(MsgAnswer::Cancel);
     clipboard.PutFileListOnClipboard(
         {file("other/S1.pptx"), file("other/S2.pptx"), file("other/S4.pptx")});
     list.MnuSPaste_Click();

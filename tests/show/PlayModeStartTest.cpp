@@ -57,7 +57,7 @@ TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoCha
     program.addPresentation(QStringLiteral("/t/other.pptx"), 2);
     const auto other = program.open("/t/other.pptx", PresentationApp::Visibility::Visible);
     ASSERT_TRUE(other.ok());
-    messages.queueAnswer(2);
+    messages.queueAnswer(MsgAnswer::Cancel);
     EXPECT_FALSE(PlayModeStart::closeOtherPresentations(program, messages, documents));
     EXPECT_EQ(messages.last(), QStringLiteral("\nAll Open Presentations need to be closed\n"
                                               "Click OK to Auto Save and Close"));
@@ -65,7 +65,7 @@ TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoCha
     EXPECT_TRUE(program.savedOnClose().isEmpty());
 
     const int startsBefore = program.starts();
-    messages.queueAnswer(1);
+    messages.queueAnswer(MsgAnswer::Ok);
     EXPECT_TRUE(PlayModeStart::closeOtherPresentations(program, messages, documents));
     EXPECT_EQ(program.openPresentationCount().value(), 0);
     EXPECT_EQ(program.savedOnClose(), QStringList{"/t/other.pptx"});
@@ -79,7 +79,7 @@ TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoCha
         opened.push_back(program.open(path, PresentationApp::Visibility::Visible).value());
     }
     program.failToSave(QStringLiteral("/t/readonly.pptx"));
-    messages.queueAnswer(1);
+    messages.queueAnswer(MsgAnswer::Ok);
     EXPECT_TRUE(PlayModeStart::closeOtherPresentations(program, messages, documents));
     EXPECT_EQ(program.savedOnClose(), (QStringList{"/t/other.pptx", "/t/kept.pptx"}));
     EXPECT_EQ(program.openPresentationCount().value(), 1) << "ending it would lose its changes";

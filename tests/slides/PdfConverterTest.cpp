@@ -56,9 +56,9 @@ TEST_F(PdfConverterTest, BatchReplacesOnYesSkipsOnNoGoesOnAfterFailuresAndStopsO
     event.SpeakerCount = 5;
     for (int i = 1; i <= 3; ++i)
         oldPdf(event.Speakers[size_t(i)]);
-    m_messages.queueAnswer(int(MsgAnswer::No));
-    m_messages.queueAnswer(int(MsgAnswer::Yes));
-    m_messages.queueAnswer(int(MsgAnswer::Cancel));
+    m_messages.queueAnswer(MsgAnswer::No);
+    m_messages.queueAnswer(MsgAnswer::Yes);
+    m_messages.queueAnswer(MsgAnswer::Cancel);
 
     ASSERT_TRUE(m_converter.convertAll(event));
     EXPECT_FALSE(m_converter.convertSpeaker(event.Speakers[4]));

@@ -1,5 +1,6 @@
 #include "setup/PopUpsFileCommands.h"
 
+#include "document/FileKind.h"
 #include "document/PathHelpers.h"
 #include "document/PopUpsFileReader.h"
 #include "document/PopUpsFileWriter.h"
@@ -70,11 +71,10 @@ void PopUpsFileCommands::MnuPImport_Click(const QString& dialogFolder)
         slot.clear();
     emit popUpsChanged();
 
-    const QString ending = PathHelpers::FileNameOf(path).right(4).toLower();
-    if (ending == QLatin1String(".evp")) {
+    const FileKind kind = fileKindOf(path);
+    if (kind == FileKind::PopUpsFile) {
         readPopUpsFile(path);
-    } else if (ending == QLatin1String(".ppt") || ending == QLatin1String(".pps") ||
-               ending == QLatin1String("pptx") || ending == QLatin1String("ppsx")) {
+    } else if (isPresentationKind(kind)) {
         importPresentation(path);
     }
 }

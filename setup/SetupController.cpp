@@ -4,6 +4,7 @@
 #include "document/BackgroundPresentationsExtractor.h"
 #include "document/EventFileReader.h"
 #include "document/EventFileWriter.h"
+#include "document/FileKind.h"
 #include "document/ImageBlockCodec.h"
 #include "document/PathHelpers.h"
 #include "document/PopUpsFileReader.h"
@@ -120,22 +121,21 @@ void SetupController::adoptBuiltInHoldingSlide(const QImage& thumbnail, const QI
 
 void SetupController::openCommandLineFile(const QString& file)
 {
-    switch (CommandLine::kindOf(file)) {
-    case CommandLine::FileKind::EventFile:
+    switch (fileKindOf(file)) {
+    case FileKind::EventFile:
         openAs(file);
         break;
-    case CommandLine::FileKind::ZippedEvent:
+    case FileKind::ZippedEvent:
         readEventFile(file);
         break;
-    case CommandLine::FileKind::PopUpsFile: {
+    case FileKind::PopUpsFile: {
         // The same steps as File, PopUps, Import of a pop-ups file, without the questions.
         const PopUpsFileReader::Result result = PopUpsFileReader(*m_codec).read(file, m_doc.PopUps);
         if (!result.message.isEmpty())
             m_messages.show(result.message, MsgButtons::Ok, MsgIcon::Exclamation);
         break;
     }
-    case CommandLine::FileKind::None:
-    case CommandLine::FileKind::Unknown:
+    default: // only the program's own files open from the command line
         break;
     }
 }

@@ -1,6 +1,7 @@
 #include "show/LaunchController.h"
 
 #include "document/EventDocument.h"
+#include "document/FileKind.h"
 #include "document/SpeakerTable.h"
 #include "platform/PresentationDocument.h"
 #include "show/LiveCastHooks.h"
@@ -404,9 +405,10 @@ void LaunchController::quickLaunch()
     if (m_show || m_launching || m_doc.QuickLaunchFile.isEmpty())
         return;
     const QString& path = m_doc.QuickLaunchFile;
-    if (path.right(4).toLower() == QStringLiteral(".swf"))
+    const FileKind kind = fileKindOf(path);
+    if (kind == FileKind::Flash)
         m_liveCast.playFlash(path);
-    else if (SpeakerTable::isPresentationFile(path))
+    else if (isPresentationKind(kind))
         m_port.showUntracked(path);
 }
 

@@ -1,4 +1,5 @@
 #include "setup/CommandLine.h"
+#include "document/FileKind.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +10,11 @@ TEST(CommandLineTest, QuotedFileFolderOptionWithItsValueAttachedAndTheFileKind)
     const CommandLine line = CommandLine::parse({"\"/data/My Event.evf\"", "--app-folder=/x"});
     EXPECT_EQ(line.file, "/data/My Event.evf");
     EXPECT_EQ(line.appFolder, "/x");
-    EXPECT_EQ(CommandLine::kindOf("/a/Event.EVF"), CommandLine::FileKind::EventFile);
-    EXPECT_EQ(CommandLine::kindOf("/a/Event.zev"), CommandLine::FileKind::ZippedEvent);
-    EXPECT_EQ(CommandLine::kindOf("/a/Talk.ppt"), CommandLine::FileKind::Unknown);
+    EXPECT_EQ(fileKindOf("/a/Event.EVF"), FileKind::EventFile);
+    EXPECT_EQ(fileKindOf("/a/Event.zev"), FileKind::ZippedEvent);
+    EXPECT_EQ(fileKindOf("/a/Set.evp"), FileKind::PopUpsFile);
+    EXPECT_EQ(fileKindOf("/a/Talk.PPTX"), FileKind::Presentation);
+    EXPECT_EQ(fileKindOf("/a/Talk.pps"), FileKind::Show);
+    EXPECT_EQ(fileKindOf("/a/Movie.swf"), FileKind::Flash);
+    EXPECT_EQ(fileKindOf("/a/Notes.txt"), FileKind::Unknown);
 }

@@ -45,109 +45,95 @@ void LaunchController::Form_KeyDown(int keyCode, int shift)
         emit changed();
         return;
     }
-    switch (keyCode) {
-    case KeyEnter:
-    case KeySpace:
-    case KeyRight:
-    case KeyDown:
-    case KeyF5:
-    case KeyPageDown:
+    const LaunchKeyMap::Entry key = LaunchKeyMap::commandFor(keyCode);
+    switch (key.command) {
+    case LaunchCommand::Next:
         next();
         break;
-    case KeyLeft:
-    case KeyUp:
-    case KeyPageUp:
+    case LaunchCommand::Back:
         back();
         break;
-    case KeyB:
-    case KeyF6:
+    case LaunchCommand::Blank:
         blank();
         break;
-    case KeyBackspace:
+    case LaunchCommand::HoldingSlide:
         if (m_title != HoldingTitle) {
             m_title = HoldingTitle;
             m_liveCast.publishStatus(m_livePresenter, QLatin1Char('h') + m_doc.HoldingTimeCode);
         }
         break;
-    case KeyQ:
+    case LaunchCommand::QuickLaunch:
         quickLaunch();
         break;
-    case KeyH:
+    case LaunchCommand::LiveCastControls:
         toggleLiveCastControls();
         break;
-    case KeyS:
-    case KeyF4:
+    case LaunchCommand::SpeakerName:
         flash(&Overlays::speakerName);
         break;
-    case KeyR:
-    case KeyF12:
+    case LaunchCommand::Resolution:
         m_labResolution = QString::number(m_screenSize.width()) + QStringLiteral(" x ") +
                           QString::number(m_screenSize.height());
         flash(&Overlays::resolution);
         break;
-    case KeyL:
-    case KeyF11:
+    case LaunchCommand::TimeMark:
         timeMark();
         break;
-    case KeyF10:
+    case LaunchCommand::SyncRecord:
         emit syncRecordRequested();
         break;
-    case KeyA:
-    case KeyF7:
+    case LaunchCommand::AutoRun:
         if (shift != 0)
             stepAutoRun();
         flash(&Overlays::autoRun);
         break;
-    case KeyT:
-    case KeyF9:
+    case LaunchCommand::Timings:
         if (shift != 0 && m_timings.Enabled)
             toggleTimings();
         flash(&Overlays::timings);
         break;
-    case KeyP:
+    case LaunchCommand::HideLauncherMenu:
         m_menu.presentationsVisible = false;
         m_menu.titleSlideVisible = false;
         m_menu.popUpsVisible = false;
         m_menu.promoVisible = false;
         m_menu.blankScreenVisible = false;
         break;
-    case KeyOpenBracket:
+    case LaunchCommand::PreviousSpeaker:
         setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc));
         flash(&Overlays::speakerName);
         switchAutoRunOff();
         break;
-    case KeyCloseBracket:
+    case LaunchCommand::NextSpeaker:
         setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
         flash(&Overlays::speakerName);
         switchAutoRunOff();
         break;
-    case KeyHome:
+    case LaunchCommand::FirstSpeaker:
         m_doc.CurrentSpeaker = -1;
         setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
         flash(&Overlays::speakerName);
         break;
-    case KeyEnd:
+    case LaunchCommand::LastSpeaker:
         setSpeakerName(SpeakerNavigation::SelectLastSpeaker(m_doc));
         flash(&Overlays::speakerName);
         break;
-    case KeyF2:
+    case LaunchCommand::LauncherMenu:
         emit launcherMenuRequested();
         break;
-    case KeyF3:
+    case LaunchCommand::Beep:
         emit beepRequested();
         break;
-    case KeyF1:
+    case LaunchCommand::Exit:
         emit exitRequested();
         break;
-    case KeyU:
-    case KeyI:
+    case LaunchCommand::InternetConnect:
         m_liveCast.internetConnect(keyCode);
         break;
-    default:
-        if (keyCode >= Key1 && keyCode <= Key9)
-            showTitle(keyCode - Key1);
-        else if (keyCode == Key0)
-            showTitle(EventDocument::PopUpSlotCount - 1);
+    case LaunchCommand::PopUp:
+        showTitle(key.slot);
+        break;
+    case LaunchCommand::None:
         break;
     }
     // The loading picture stays while a presentation is still on its way.
@@ -166,7 +152,7 @@ void LaunchController::MnuSpeaker_Click(int index)
 
 void LaunchController::MnuPopUp_Click(int slot)
 {
-    Form_KeyDown(slot == EventDocument::PopUpSlotCount - 1 ? Key0 : Key1 + slot, 0);
+    Form_KeyDown(LaunchKeyMap::popUpKey(slot), 0);
 }
 
 bool LaunchController::currentFileExists() const

@@ -54,8 +54,6 @@ public:
     qint16 CurrentSpeaker = -1;
     qint16 SelectedPopUp = 0;
     QString SlideImageFormat = QStringLiteral("EMF");
-    QString AutoRunCaption = QStringLiteral("Auto Run - OFF");
-    QString LoopCaption;
     QString OemWebAddress;
     QString OemName = QStringLiteral("vesk");
     QString OemShortName = QStringLiteral("vesk");

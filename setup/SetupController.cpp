@@ -64,9 +64,6 @@ bool SetupController::startUp(const StartUpOptions& options)
         m_messages.show(QStringLiteral("The new event could not be prepared.\n") + error,
                         MsgButtons::Ok, MsgIcon::Critical);
 
-    m_doc.AutoRunCaption = QStringLiteral("Auto Run - OFF");
-    m_doc.LoopCaption.clear();
-
     m_liveCast.load(m_doc.AppFolder);
     m_timings.load(m_doc.AppFolder);
     m_oem.load(m_doc.AppFolder);

@@ -25,8 +25,6 @@ LaunchController::LaunchController(EventDocument& doc, ShowPort& port, const Sho
     if (m_doc.CurrentSpeaker < 0)
         m_labSName = QStringLiteral("No Speaker");
     rebuildMenu();
-    m_doc.AutoRunCaption = AutoRunOff;
-    m_doc.LoopCaption.clear();
     m_labTimings = m_timings.Checked ? QStringLiteral("Timings Log - ON")
                                      : QStringLiteral("Timings Log - OFF");
     // The first idle tick of the watcher tells the audience that the holding slide is up.
@@ -35,7 +33,15 @@ LaunchController::LaunchController(EventDocument& doc, ShowPort& port, const Sho
 
 QString LaunchController::LabAutoRun() const
 {
-    return m_doc.AutoRunCaption + m_doc.LoopCaption;
+    switch (m_autoRun) {
+    case AutoRun::Off:
+        return QStringLiteral("Auto Run - OFF");
+    case AutoRun::On:
+        return QStringLiteral("Auto Run - ON / Loop - OFF");
+    case AutoRun::Looping:
+        break;
+    }
+    return QStringLiteral("Auto Run - ON / Loop - ON");
 }
 
 void LaunchController::Form_KeyDown(int keyCode, int shift)
@@ -317,7 +323,7 @@ void LaunchController::noShowLeft()
 
 void LaunchController::TimAutoRun_Timer()
 {
-    const QString remembered = m_doc.AutoRunCaption;
+    const AutoRun remembered = m_autoRun;
     ++m_autoRunTicks;
     if (m_show || m_launching) {
         m_autoRunTicks = 0;
@@ -326,11 +332,11 @@ void LaunchController::TimAutoRun_Timer()
     if (m_autoRunTicks < 5)
         return;
     m_autoRunTicks = 0;
-    if (m_doc.LoopCaption != LoopOn && m_doc.CurrentSpeaker == m_doc.SpeakerCount - 1) {
+    if (m_autoRun != AutoRun::Looping && m_doc.CurrentSpeaker == m_doc.SpeakerCount - 1) {
         switchAutoRunOff();
         emit changed();
     }
-    if (remembered == AutoRunOn)
+    if (remembered != AutoRun::Off)
         Form_KeyDown(KeyEnter, 0);
 }
 
@@ -405,21 +411,14 @@ void LaunchController::toggleLiveCastControls()
 
 void LaunchController::stepAutoRun()
 {
-    if (m_doc.AutoRunCaption != AutoRunOn) {
-        m_doc.AutoRunCaption = AutoRunOn;
-        m_doc.LoopCaption = LoopOff;
-    } else if (m_doc.LoopCaption != LoopOn) {
-        m_doc.LoopCaption = LoopOn;
-    } else {
-        m_doc.AutoRunCaption = AutoRunOff;
-        m_doc.LoopCaption.clear();
-    }
+    m_autoRun = m_autoRun == AutoRun::Off  ? AutoRun::On
+                : m_autoRun == AutoRun::On ? AutoRun::Looping
+                                           : AutoRun::Off;
 }
 
 void LaunchController::switchAutoRunOff()
 {
-    m_doc.AutoRunCaption = AutoRunOff;
-    m_doc.LoopCaption.clear();
+    m_autoRun = AutoRun::Off;
 }
 
 void LaunchController::toggleTimings()

@@ -32,10 +32,14 @@ public:
     // What the screen shows under the overlays.
     static constexpr int HoldingTitle = -1; // else the pop-up slot 0..9
     static constexpr int NoLoadingPicture = -1;
-    static inline const QString AutoRunOff = QStringLiteral("Auto Run - OFF");
-    static inline const QString AutoRunOn = QStringLiteral("Auto Run - ON /");
-    static inline const QString LoopOff = QStringLiteral(" Loop - OFF");
-    static inline const QString LoopOn = QStringLiteral(" Loop - ON");
+    // Auto run launches the next talk five seconds after a show has ended; looping, it goes
+    // from the last speaker round to the first.
+    enum class AutoRun
+    {
+        Off,
+        On,
+        Looping
+    };
 
     struct Overlays
     {
@@ -81,6 +85,7 @@ public:
     const QString& LabSName() const { return m_labSName; }
     const QString& LabTimings() const { return m_labTimings; }
     QString LabAutoRun() const;
+    AutoRun autoRun() const { return m_autoRun; }
     const QString& LabResolution() const { return m_labResolution; }
     // Why the last talk could not be shown; empty after a launch that worked.
     const QString& statusLine() const { return m_statusLine; }
@@ -156,6 +161,7 @@ private:
     std::shared_ptr<PresentationDocument> m_show;
     bool m_launching = false;
     bool m_polling = false;
+    AutoRun m_autoRun = AutoRun::Off;
     int m_autoRunTicks = 0;
     int m_showSlideCount = 0;
     SlideTimings m_slideTimings;

@@ -563,12 +563,12 @@ void frmSetup::buildMenus()
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
     window->setObjectName(QStringLiteral("MnuWindow"));
-    QAction* left = namedAction(this, QStringLiteral("Align &Left"), QStringLiteral("MnuALeft"));
-    QAction* right = namedAction(this, QStringLiteral("Align &Right"), QStringLiteral("MnuARight"));
-    window->addAction(left);
-    window->addAction(right);
-    connect(left, &QAction::triggered, this, &frmSetup::MnuALeft_Click);
-    connect(right, &QAction::triggered, this, &frmSetup::MnuARight_Click);
+    m_mnuALeft = namedAction(this, QStringLiteral("Align &Left"), QStringLiteral("MnuALeft"));
+    m_mnuARight = namedAction(this, QStringLiteral("Align &Right"), QStringLiteral("MnuARight"));
+    window->addAction(m_mnuALeft);
+    window->addAction(m_mnuARight);
+    connect(m_mnuALeft, &QAction::triggered, this, &frmSetup::MnuALeft_Click);
+    connect(m_mnuARight, &QAction::triggered, this, &frmSetup::MnuARight_Click);
 }
 
 void frmSetup::buildToolbar()
@@ -577,21 +577,14 @@ void frmSetup::buildToolbar()
     nameWidget(m_toolbar1, QStringLiteral("Toolbar"), QStringLiteral("Toolbar1"));
     m_toolbar1->setMovable(false);
     m_toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    const QStringList keys = {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"),
-                              QStringLiteral("Align Left"), QStringLiteral("Align Right")};
-    for (const QString& key : keys) {
-        QAction* button = m_toolbar1->addAction(key);
-        button->setData(key);
-        button->setObjectName(QStringLiteral("Toolbar1_") + QString(key).remove(QLatin1Char(' ')));
-        connect(button, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
-    }
+    // The menus' own commands: a button reads its action's text without "&" and "...".
     const QStyle* s = style();
-    const QList<QAction*> buttons = m_toolbar1->actions();
-    buttons[0]->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-    buttons[1]->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-    buttons[2]->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-    buttons[3]->setIcon(s->standardIcon(QStyle::SP_ArrowLeft));
-    buttons[4]->setIcon(s->standardIcon(QStyle::SP_ArrowRight));
+    m_mnuNew->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    m_mnuOpen->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    m_mnuSave->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    m_mnuALeft->setIcon(s->standardIcon(QStyle::SP_ArrowLeft));
+    m_mnuARight->setIcon(s->standardIcon(QStyle::SP_ArrowRight));
+    m_toolbar1->addActions({m_mnuNew, m_mnuOpen, m_mnuSave, m_mnuALeft, m_mnuARight});
 }
 
 void frmSetup::buildSections()
@@ -685,20 +678,6 @@ void frmSetup::Timer1_Timer()
                 m_launch->controller().speakerRemoved(position);
         }
     }
-}
-
-void frmSetup::Toolbar1_ButtonClick(const QString& key)
-{
-    if (key == QStringLiteral("New"))
-        m_controller->newEvent();
-    else if (key == QStringLiteral("Open"))
-        m_controller->openEvent();
-    else if (key == QStringLiteral("Save"))
-        m_controller->save();
-    else if (key == QStringLiteral("Align Left"))
-        MnuALeft_Click();
-    else if (key == QStringLiteral("Align Right"))
-        MnuARight_Click();
 }
 
 void frmSetup::MnuALeft_Click()

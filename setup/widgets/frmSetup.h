@@ -116,7 +116,6 @@ public:
     // settings are written and the working folder removed without one.
     void shutDownWithoutQuestions();
 
-    void Toolbar1_ButtonClick(const QString& key);
     void MnuALeft_Click();
     void MnuARight_Click();
 
@@ -155,6 +154,8 @@ private:
     QAction* m_mnuSave = nullptr;
     QAction* m_mnuSaveAs = nullptr;
     QAction* m_mnuExit = nullptr;
+    QAction* m_mnuALeft = nullptr;
+    QAction* m_mnuARight = nullptr;
     std::array<QAction*, 4> m_mnuLocation{};
     QAction* m_fSpace2 = nullptr;
     std::array<QAction*, 5> m_mnuSFormat{};

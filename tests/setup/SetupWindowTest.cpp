@@ -38,6 +38,8 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
@@ -57,6 +59,17 @@ protected:
         options.instanceId = 77;
         options.environment.insert("STAGOR_DESKTOP_FOLDER", dir.path("desktop"));
         options.environment.insert("STAGOR_LIVECAST_FOLDER", dir.path("veskCast"));
+    }
+
+    // The toolbar's button for a menu command.
+    void clickToolbar(const char* action)
+    {
+        auto* bar = window.findChild<QToolBar*>("Toolbar1");
+        auto* button = bar ? qobject_cast<QToolButton*>(
+                                 bar->widgetForAction(window.findChild<QAction*>(action)))
+                           : nullptr;
+        ASSERT_NE(button, nullptr) << action;
+        button->click();
     }
 
     void addSpeaker(const QString& name, const QString& path)
@@ -88,12 +101,12 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     QLabel* title = window.quickLaunch()->fileTitle();
     window.quickLaunchBar()->drop({dir.writeFile("Closing.pps", "pps")});
     dialogs.queueChoice(dir.path("Gala.evf"));
-    window.Toolbar1_ButtonClick("Save"); // untitled: Save becomes Save As
+    clickToolbar("MnuSave"); // untitled: Save becomes Save As
     EXPECT_EQ(window.recentAction(0)->text(), "&1 Gala.evf");
     EXPECT_TRUE(window.recentAction(0)->isVisible() && !window.recentAction(1)->isVisible());
 
     window.sections()->setCurrentIndex(2);
-    window.Toolbar1_ButtonClick("New");
+    clickToolbar("MnuNew");
     EXPECT_EQ(window.sections()->currentIndex(), 0);
     EXPECT_EQ(title->text(), "Unassigned");
     window.recentAction(0)->trigger();

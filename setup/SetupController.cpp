@@ -350,14 +350,13 @@ void SetupController::MnuSFormat_Click(int index)
     emit slideFormatChanged(index);
 }
 
-QString SetupController::captionTick()
+void SetupController::captionTick()
 {
     ++m_captionTicks;
     if (m_captionTicks == 10)
-        return EventDocument::ProductName;
+        emit captionChanged(EventDocument::ProductName);
     if (m_captionTicks >= 20) {
         m_captionTicks = 0;
-        return m_doc.titleForPrompt();
+        emit captionChanged(m_doc.titleForPrompt());
     }
-    return QString();
 }

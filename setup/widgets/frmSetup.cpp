@@ -8,6 +8,7 @@
 #include "setup/PopUpSlots.h"
 #include "setup/PopUpsFileCommands.h"
 #include "setup/QuickLaunchBar.h"
+#include "setup/ScreenSizeWatch.h"
 #include "setup/SlideIntake.h"
 #include "setup/SpeakerList.h"
 #include "setup/ZippedEventExport.h"
@@ -26,7 +27,7 @@
 #include "setup/widgets/frmInitialise.h"
 #include "setup/widgets/frmPreview.h"
 #include "show/LaunchController.h"
-#include "show/MissingPresentations.h"
+#include "show/MissingPresentationsSweep.h"
 #include "show/PlayModeStart.h"
 #include "show/PowerSupplyStatus.h"
 #include "show/ShowLogFiles.h"
@@ -120,7 +121,12 @@ frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget
         m_sections->setFocus();
     });
     m_timer1.setInterval(500);
-    connect(&m_timer1, &QTimer::timeout, this, &frmSetup::Timer1_Timer);
+    connect(&m_timer1, &QTimer::timeout, m_controller, &SetupController::captionTick);
+    connect(m_controller, &SetupController::captionChanged, this, &QWidget::setWindowTitle);
+    auto* screenWatch =
+        new ScreenSizeWatch([this] { return screen() ? screen()->size() : QSize(); }, this);
+    connect(&m_timer1, &QTimer::timeout, screenWatch, &ScreenSizeWatch::tick);
+    connect(screenWatch, &ScreenSizeWatch::resized, this, &frmSetup::screenResized);
     // Shows itself while a zipped event file is unpacked, from any command that opens one.
     new frmExtract(m_controller->presentationsExtractor(), this);
     connect(m_controller, &SetupController::busyChanged, this, &frmSetup::setBusy);
@@ -216,7 +222,17 @@ void frmSetup::buildSpeakers(MessageService& messages, const DriveTypeSource& dr
 {
     m_speakerList =
         new SpeakerList(m_doc, {messages, drives, clipboard, presentations, shell}, this);
-    m_speakerMessages = &messages;
+    // Presentations moved or deleted behind the program's back, also during play mode.
+    auto* sweep = new MissingPresentationsSweep(m_doc, messages, this);
+    connect(&m_timer1, &QTimer::timeout, sweep, &MissingPresentationsSweep::tick);
+    connect(sweep, &MissingPresentationsSweep::speakersRemoved, this,
+            [this](const QList<int>& removed) {
+                m_speakersPanel->speakersRemoved(removed);
+                for (int position : removed) {
+                    if (m_launch)
+                        m_launch->controller().speakerRemoved(position);
+                }
+            });
     m_speakersPanel = new SpeakersPanel(*m_speakerList, m_doc, this);
     new frmCopy(m_speakerList->importCopier(), this);
     auto* page = m_sections->findChild<QWidget*>(QStringLiteral("PicSpeakers"));
@@ -653,31 +669,14 @@ void frmSetup::refreshFromDocument()
     statusBar()->showMessage(m_doc.EventFileTitle);
 }
 
-void frmSetup::Timer1_Timer()
+void frmSetup::screenResized(QSize size)
 {
-    const QString caption = m_controller->captionTick();
-    if (!caption.isEmpty())
-        setWindowTitle(caption);
-    if (const QSize size = screen() ? screen()->size() : QSize(); size != m_seenScreenSize) {
-        const bool first = !m_seenScreenSize.isValid();
-        m_seenScreenSize = size;
-        if (!first && m_intake && m_holdingSlide) {
-            m_intake->setScreen(size);
-            m_holdingSlide->screenSizeChanged();
-            if (m_launch)
-                m_launch->Build_Screen();
-        }
-    }
-    // Presentations moved or deleted behind the program's back, also during play mode.
-    if (m_speakerMessages && m_speakersPanel) {
-        const QList<int> removed = MissingPresentations::removeSpeakers(m_doc, *m_speakerMessages);
-        if (!removed.isEmpty())
-            m_speakersPanel->speakersRemoved(removed);
-        for (int position : removed) {
-            if (m_launch)
-                m_launch->controller().speakerRemoved(position);
-        }
-    }
+    if (!m_intake || !m_holdingSlide)
+        return;
+    m_intake->setScreen(size);
+    m_holdingSlide->screenSizeChanged();
+    if (m_launch)
+        m_launch->Build_Screen();
 }
 
 void frmSetup::MnuALeft_Click()

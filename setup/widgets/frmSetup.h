@@ -135,7 +135,7 @@ private:
     void refreshRecentFiles();
     void refreshFromDocument();
     void closePreview();
-    void Timer1_Timer();
+    void screenResized(QSize size);
     // While on, the window takes no commands and shows the busy pointer.
     void setBusy(bool on);
     void buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& programs,
@@ -172,7 +172,6 @@ private:
     SlideExtractor* m_extractor = nullptr;
     SlideIntake* m_intake = nullptr;
     // The screen's size at the watcher's last tick.
-    QSize m_seenScreenSize;
     HoldingSlide* m_holdingSlide = nullptr;
     PopUpSlots* m_popUpSlots = nullptr;
     HoldingPanel* m_holdingPanel = nullptr;
@@ -181,7 +180,6 @@ private:
     QuickLaunchBar* m_quickLaunchBar = nullptr;
     QuickLaunchPanel* m_quickLaunch = nullptr;
     MessageService* m_showMessages = nullptr;
-    MessageService* m_speakerMessages = nullptr;
     QStringList m_waitingPreview;
     PresentationApp* m_shows = nullptr;
     const ShowClock* m_showClock = nullptr;

@@ -1,7 +1,10 @@
 #include "show/MissingPresentations.h"
 #include "document/EventDocument.h"
+#include "show/MissingPresentationsSweep.h"
 #include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/TestFolder.h"
+
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -19,7 +22,12 @@ TEST(MissingPresentations, SpeakersWhoseFileWentAreRemovedAndAnnounced)
     doc.Speakers[2].Name = QStringLiteral("Di");
 
     FakeMessageService messages;
-    EXPECT_EQ(MissingPresentations::removeSpeakers(doc, messages), QList<int>{0});
+    MissingPresentationsSweep sweep(doc, messages);
+    QSignalSpy removed(&sweep, &MissingPresentationsSweep::speakersRemoved);
+    sweep.tick();
+    sweep.tick(); // nothing more to remove: no signal
+    ASSERT_EQ(removed.size(), 1);
+    EXPECT_EQ(removed[0][0].value<QList<int>>(), QList<int>{0});
     EXPECT_EQ(doc.SpeakerCount, 2);
     EXPECT_EQ(doc.Speakers[0].Name, QStringLiteral("Cy"));
     EXPECT_EQ(messages.texts(), QStringList{"The Presentation Ann.pptx has been moved or deleted.\n"

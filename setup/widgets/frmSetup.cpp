@@ -28,8 +28,8 @@
 #include "setup/widgets/frmPreview.h"
 #include "show/LaunchController.h"
 #include "show/MissingPresentationsSweep.h"
+#include "show/PlayModeController.h"
 #include "show/PlayModeStart.h"
-#include "show/PowerSupplyStatus.h"
 #include "show/ShowLogFiles.h"
 #include "show/ShowScreenChoice.h"
 #include "show/ThreadedShowPort.h"
@@ -255,6 +255,14 @@ void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const
 {
     m_showMessages = &messages;
     m_shows = &shows;
+    m_playMode = new PlayModeController(
+        m_doc, shows, messages, m_controller->timingsSetting(),
+        [this] {
+            if (m_audioTools && m_audioTools->soundTest().isPlaying())
+                m_audioTools->soundTest().ComSPlay_Click();
+        },
+        this);
+    connect(m_playMode, &PlayModeController::playingChanged, this, &frmSetup::playModeChanged);
     m_showClock = &clock;
     m_liveCast = &liveCast;
     auto* play = new QPushButton(QStringLiteral("&Play"), this);
@@ -336,7 +344,7 @@ QList<ShowScreenChoice::Screen> frmSetup::screenList()
 
 void frmSetup::ComPlay_Click()
 {
-    if (!m_shows || m_launch)
+    if (!m_playMode || m_playMode->playing())
         return;
     closePreview();
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -344,24 +352,13 @@ void frmSetup::ComPlay_Click()
     QString untitledFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (untitledFolder.isEmpty() || !QDir().mkpath(untitledFolder))
         untitledFolder = QDir::homePath();
-    const bool cleared =
-        PlayModeStart::closeOtherPresentations(*m_shows, *m_showMessages, untitledFolder);
-    QApplication::restoreOverrideCursor();
-    if (!cleared)
-        return;
-    PlayModeStart::checkPower(PowerSupplyStatus::read(), *m_showMessages);
-    // The room's sound system is the talks' from now on.
-    if (m_audioTools && m_audioTools->soundTest().isPlaying())
-        m_audioTools->soundTest().ComSPlay_Click();
-
-    // The audience's screen: the one the operator picked, else the one this window is not on.
     const QList<QScreen*> screens = QGuiApplication::screens();
-    QScreen* screen =
-        screens.value(ShowScreenChoice::choose(screenList(), int(screens.indexOf(this->screen())),
-                                               ShowScreenChoice::load(m_doc.AppFolder)));
-    if (!screen)
-        screen = this->screen();
-    m_shows->setShowScreen(screens.size() > 1 ? screen->geometry() : QRect());
+    const int chosen =
+        m_playMode->start(screenList(), int(screens.indexOf(this->screen())), untitledFolder);
+    QApplication::restoreOverrideCursor();
+    if (!m_playMode->playing())
+        return;
+    QScreen* screen = screens.value(chosen, this->screen());
     m_playReturn = frameGeometry();
     m_launch =
         new frmLaunch(m_doc, *m_shows, *m_showClock, *m_liveCast, m_controller->timingsSetting());
@@ -372,7 +369,6 @@ void frmSetup::ComPlay_Click()
     m_launch->setGeometry(screen->geometry());
     m_launch->showFullScreen();
     m_launch->activateWindow();
-    emit playModeChanged(true);
 }
 
 void frmSetup::openPreview(const QStringList& thumbnails)
@@ -404,18 +400,14 @@ void frmSetup::openPreview(const QStringList& thumbnails)
 
 void frmSetup::endPlayMode()
 {
-    // Shift+T on the launch screen may have switched the timings log.
-    m_controller->timingsSetting().Checked = m_launch->controller().timingsLogged();
+    const bool timingsLogged = m_launch->controller().timingsLogged();
     m_launch = nullptr;
-    // The program comes back empty, without the shows that ran.
-    m_shows->quit();
-    m_shows->startInBackground();
     const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
     move(screen.isValid() ? PlayModeStart::returnPosition(m_playReturn, screen)
                           : m_playReturn.topLeft());
     show();
     activateWindow();
-    emit playModeChanged(false);
+    m_playMode->end(timingsLogged);
     if (!m_waitingPreview.isEmpty())
         openPreview(std::exchange(m_waitingPreview, QStringList()));
 }

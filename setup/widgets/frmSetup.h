@@ -21,6 +21,7 @@ class PopUpsPanel;
 class SlideExtractor;
 class SlideIntake;
 class frmLaunch;
+class PlayModeController;
 class frmPreview;
 class LiveCastHooks;
 class ShowClock;
@@ -182,6 +183,7 @@ private:
     MessageService* m_showMessages = nullptr;
     QStringList m_waitingPreview;
     PresentationApp* m_shows = nullptr;
+    PlayModeController* m_playMode = nullptr;
     const ShowClock* m_showClock = nullptr;
     LiveCastHooks* m_liveCast = nullptr;
     frmLaunch* m_launch = nullptr;

@@ -69,6 +69,9 @@ public:
     // Options as stored in the file by save().
     SlideShowOptions storedOptions(const QString& path) const;
 
+    void setShowScreen(const QRect& geometry) override { m_showScreen = geometry; }
+    QRect showScreen() const { return m_showScreen; }
+
     bool isAvailable() const override { return m_available; }
     QString location() const override { return QStringLiteral("/fake/soffice"); }
     void startInBackground() override;
@@ -97,6 +100,7 @@ private:
     };
 
     std::shared_ptr<Program> m_program;
+    QRect m_showScreen;
     std::shared_ptr<Hold> m_hold = std::make_shared<Hold>();
     bool m_available = true;
     std::shared_ptr<FakePresentationDocument> m_ownProcessShow;

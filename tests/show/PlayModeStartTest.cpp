@@ -1,10 +1,14 @@
 #include "show/PlayModeStart.h"
+#include "document/EventDocument.h"
+#include "document/TimingsSetting.h"
+#include "show/PlayModeController.h"
 #include "show/PowerSupplyStatus.h"
 #include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/FakePresentationApp.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QDir>
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -85,4 +89,38 @@ TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoCha
     EXPECT_EQ(program.openPresentationCount().value(), 1) << "ending it would lose its changes";
     EXPECT_EQ(program.starts(), startsBefore + 1);
     EXPECT_TRUE(messages.last().contains("/t/readonly.pptx")) << messages.last().toStdString();
+}
+
+// Play starts once, on the projector beside the setup window's screen, with the sound test
+// stopped; its end puts the timings switch as the launch screen left it and brings the program
+// back empty.
+TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpty)
+{
+    TestFolder folder;
+    EventDocument doc;
+    doc.AppFolder = folder.path() + '/';
+    FakePresentationApp program;
+    program.startInBackground();
+    FakeMessageService messages;
+    TimingsSetting timings;
+    int soundStops = 0;
+    PlayModeController playMode(doc, program, messages, timings, [&] { ++soundStops; });
+    QSignalSpy playing(&playMode, &PlayModeController::playingChanged);
+    const QList<ShowScreenChoice::Screen> screens = {{"LAPTOP", QRect(0, 0, 1280, 800)},
+                                                     {"PROJECTOR", QRect(1280, 0, 1920, 1080)}};
+
+    EXPECT_EQ(playMode.start(screens, 0, folder.path()), 1);
+    EXPECT_EQ(program.showScreen(), QRect(1280, 0, 1920, 1080));
+    EXPECT_EQ(soundStops, 1);
+    EXPECT_EQ(playMode.start(screens, 0, folder.path()), -1) << "it runs already";
+    ASSERT_EQ(playing.size(), 1);
+    EXPECT_TRUE(playing[0][0].toBool());
+
+    const int starts = program.starts();
+    playMode.end(!timings.Checked);
+    EXPECT_FALSE(playMode.playing());
+    EXPECT_TRUE(timings.Checked);
+    EXPECT_EQ(program.starts(), starts + 1);
+    ASSERT_EQ(playing.size(), 2);
+    EXPECT_FALSE(playing[1][0].toBool());
 }

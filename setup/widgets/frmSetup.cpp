@@ -81,19 +81,6 @@ void nameWidget(QWidget* widget, const QString& accessibleName, const QString& n
     widget->setAccessibleDescription(name);
 }
 
-// The Tools menu, made by whichever part of the window needs it first.
-QMenu* toolsMenu(QMenuBar* bar)
-{
-    auto* tools = bar->findChild<QMenu*>(QStringLiteral("MnuUtilities"));
-    if (!tools) {
-        tools = new QMenu(QStringLiteral("&Tools"), bar);
-        tools->setObjectName(QStringLiteral("MnuUtilities"));
-        auto* window = bar->findChild<QMenu*>(QStringLiteral("MnuWindow"));
-        bar->insertMenu(window ? window->menuAction() : nullptr, tools);
-    }
-    return tools;
-}
-
 } // namespace
 
 frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget* parent)
@@ -149,7 +136,7 @@ void frmSetup::buildPopUpsAndExport(MessageService& messages, FileDialogService&
     m_zippedEventExport = new ZippedEventExport(m_doc, messages, dialogs, freeSpace, drives, this);
     new frmExport(*m_zippedEventExport, this);
 
-    QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("MnuFile"));
+    QMenu* file = m_mnuFile;
     const QList<QAction*> items = file->actions();
     QAction* before = items.value(items.indexOf(m_mnuSaveAs) + 1);
     QAction* mnuExport =
@@ -235,14 +222,14 @@ void frmSetup::buildSpeakers(MessageService& messages, const DriveTypeSource& dr
             });
     m_speakersPanel = new SpeakersPanel(*m_speakerList, m_doc, this);
     new frmCopy(m_speakerList->importCopier(), this);
-    auto* page = m_sections->findChild<QWidget*>(QStringLiteral("PicSpeakers"));
+    auto* page = m_picSpeakers;
     page->layout()->addWidget(m_speakersPanel);
     m_speakersPanel->refresh();
 
     // The folder that presentations from sticks, shares and discs are copied into.
     QAction* importDir =
         namedAction(this, QStringLiteral("Import Directory"), QStringLiteral("MnuImportDir"));
-    toolsMenu(menuBar())->addAction(importDir);
+    toolsMenu()->addAction(importDir);
     connect(importDir, &QAction::triggered, this, [this, &drives] {
         frmImportDir dialog(m_doc.ImportDir, m_doc.DesktopFolder, drives.fixedDriveRoots(), this);
         if (dialog.exec() == QDialog::Accepted)
@@ -267,12 +254,12 @@ void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const
     m_liveCast = &liveCast;
     auto* play = new QPushButton(QStringLiteral("&Play"), this);
     nameWidget(play, QStringLiteral("Play"), QStringLiteral("ComPlay"));
-    auto* page = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    auto* page = m_picMain;
     page->layout()->addWidget(play);
     connect(play, &QPushButton::clicked, this, &frmSetup::ComPlay_Click);
 
     // The traces of play mode: the launch record, the synchronise mark, the timings switch.
-    QMenu* tools = toolsMenu(menuBar());
+    QMenu* tools = toolsMenu();
     tools->addSeparator();
     QAction* display =
         namedAction(this, QStringLiteral("Display Record"), QStringLiteral("MnuDisplayRecord"));
@@ -420,7 +407,7 @@ void frmSetup::buildQuickLaunch(MessageService& messages, FileDialogService& dia
     m_quickLaunch = new QuickLaunchPanel(
         *m_quickLaunchBar, presentations, [this] { return m_controller->fileDialogFolder(); },
         this);
-    auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    auto* main = m_picMain;
     auto* column = static_cast<QVBoxLayout*>(main->layout());
     column->addWidget(m_quickLaunch);
     // The frames stay together at the top of the section.
@@ -438,14 +425,12 @@ void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
     m_popUpSlots = new PopUpSlots(m_doc, *m_intake, clipboard, messages, this);
 
     m_holdingPanel = new HoldingPanel(*m_holdingSlide, m_doc, this);
-    auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    auto* main = m_picMain;
     static_cast<QBoxLayout*>(main->layout())->insertWidget(0, m_holdingPanel);
     m_popUpsPanel = new PopUpsPanel(*m_popUpSlots, m_doc, this);
-    m_sections->findChild<QWidget*>(QStringLiteral("PicPopUps"))
-        ->layout()
-        ->addWidget(m_popUpsPanel);
+    m_picPopUps->layout()->addWidget(m_popUpsPanel);
 
-    auto* slides = menuBar()->findChild<QMenu*>(QStringLiteral("MnuSlides"));
+    QMenu* slides = m_mnuSlides;
     QAction* setDefault =
         namedAction(this, QStringLiteral("Set Holding Slide"), QStringLiteral("MnuHoldingSlide"));
     QAction* restore =
@@ -474,7 +459,7 @@ void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
     auto* pdf = new PdfConverter(exports, messages, this);
     QAction* batch = namedAction(this, QStringLiteral("PDF Batch Convert"),
                                  QStringLiteral("MnuPDFBatchConvert"));
-    QMenu* tools = toolsMenu(menuBar());
+    QMenu* tools = toolsMenu();
     tools->addAction(batch);
     connect(tools, &QMenu::aboutToShow, batch,
             [this, batch] { batch->setEnabled(m_doc.SpeakerCount >= 1); });
@@ -507,16 +492,16 @@ void frmSetup::buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& program
 {
     m_audioTools = new AudioToolsPanel(m_doc.AppFolder, soundPlayer, programs, messages, dialogs,
                                        m_controller->audioRecSettings(), this);
-    auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    auto* main = m_picMain;
     main->layout()->addWidget(m_audioTools->frame());
     main->layout()->setAlignment(m_audioTools->frame(), Qt::AlignTop);
-    m_audioTools->addToMenu(toolsMenu(menuBar()));
+    m_audioTools->addToMenu(toolsMenu());
     connect(&m_timer1, &QTimer::timeout, m_audioTools, &AudioToolsPanel::Timer1_Timer);
 }
 
 void frmSetup::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = m_mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MnuFile"));
     m_mnuNew = namedAction(this, QStringLiteral("&New"), QStringLiteral("MnuNew"));
     m_mnuNew->setShortcut(QKeySequence::New);
@@ -549,7 +534,7 @@ void frmSetup::buildMenus()
     connect(m_mnuSaveAs, &QAction::triggered, m_controller, &SetupController::saveAs);
     connect(m_mnuExit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* slides = menuBar()->addMenu(QStringLiteral("&Slides"));
+    QMenu* slides = m_mnuSlides = menuBar()->addMenu(QStringLiteral("&Slides"));
     slides->setObjectName(QStringLiteral("MnuSlides"));
     QMenu* extract = slides->addMenu(QStringLiteral("PowerPoint Extract"));
     extract->setObjectName(QStringLiteral("MnuPowerPointExtract"));
@@ -569,7 +554,7 @@ void frmSetup::buildMenus()
         m_mnuSFormat.at(size_t(index - 1))->setChecked(true);
     });
 
-    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    QMenu* window = m_mnuWindow = menuBar()->addMenu(QStringLiteral("&Window"));
     window->setObjectName(QStringLiteral("MnuWindow"));
     m_mnuALeft = namedAction(this, QStringLiteral("Align &Left"), QStringLiteral("MnuALeft"));
     m_mnuARight = namedAction(this, QStringLiteral("Align &Right"), QStringLiteral("MnuARight"));
@@ -595,6 +580,17 @@ void frmSetup::buildToolbar()
     m_toolbar1->addActions({m_mnuNew, m_mnuOpen, m_mnuSave, m_mnuALeft, m_mnuARight});
 }
 
+QMenu* frmSetup::toolsMenu()
+{
+    // Made by whichever part of the window needs it first, before the Window menu.
+    if (!m_mnuUtilities) {
+        m_mnuUtilities = new QMenu(QStringLiteral("&Tools"), menuBar());
+        m_mnuUtilities->setObjectName(QStringLiteral("MnuUtilities"));
+        menuBar()->insertMenu(m_mnuWindow ? m_mnuWindow->menuAction() : nullptr, m_mnuUtilities);
+    }
+    return m_mnuUtilities;
+}
+
 void frmSetup::buildSections()
 {
     m_sections = new QTabWidget(this);
@@ -604,8 +600,9 @@ void frmSetup::buildSections()
                                 QStringLiteral("Pop Ups")};
     const QStringList names = {QStringLiteral("PicMain"), QStringLiteral("PicSpeakers"),
                                QStringLiteral("PicPopUps")};
+    QWidget** pages[] = {&m_picMain, &m_picSpeakers, &m_picPopUps};
     for (qsizetype i = 0; i < titles.size(); ++i) {
-        auto* page = new QWidget(m_sections);
+        auto* page = *pages[i] = new QWidget(m_sections);
         nameWidget(page, titles[i], names[i]);
         page->setLayout(new QVBoxLayout);
         m_sections->addTab(page, titles[i]);

@@ -133,6 +133,7 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildSections();
+    QMenu* toolsMenu();
     void refreshRecentFiles();
     void refreshFromDocument();
     void closePreview();
@@ -149,6 +150,13 @@ private:
     EventDocument m_doc;
     SetupController* m_controller;
     QTabWidget* m_sections = nullptr;
+    QWidget* m_picMain = nullptr;
+    QWidget* m_picSpeakers = nullptr;
+    QWidget* m_picPopUps = nullptr;
+    QMenu* m_mnuFile = nullptr;
+    QMenu* m_mnuSlides = nullptr;
+    QMenu* m_mnuUtilities = nullptr;
+    QMenu* m_mnuWindow = nullptr;
     QToolBar* m_toolbar1 = nullptr;
     QAction* m_mnuNew = nullptr;
     QAction* m_mnuOpen = nullptr;

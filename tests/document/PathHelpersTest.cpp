@@ -62,10 +62,13 @@ TEST(PathHelpersTest, NamesComparisonAndCopies)
         if (feed.open(QIODevice::WriteOnly))
             feed.write(content);
     });
-    const bool fromPipe = PathHelpers::ShellCopyFile(pipe, dir.path("piped.ppt"));
+    qint64 reported = 0;
+    const bool fromPipe = PathHelpers::ShellCopyFile(pipe, dir.path("piped.ppt"),
+                                                     [&](qint64 done, qint64) { reported = done; });
     feeder.join();
     EXPECT_TRUE(fromPipe);
     EXPECT_EQ(dir.readFile("piped.ppt"), content);
+    EXPECT_EQ(reported, content.size());
 }
 
 // The folders given by the environment and the run folder: SetupControllerTest.

@@ -2,6 +2,7 @@
 #include "LiveCastSettings.h"
 #include "OemSettings.h"
 #include "RecentFiles.h"
+#include "SettingsLines.h"
 #include "SlideFormatSetting.h"
 #include "TestFolder.h"
 #include "TimingsSetting.h"
@@ -35,13 +36,16 @@ TEST(SettingsFiles, WhatIsReadFromEachFileWhatIsMissingAndTheRecentList)
     missingTimings.load(dir.folder());
     EXPECT_TRUE(missingTimings.Checked);
     EXPECT_FALSE(missingTimings.Enabled);
+    // A megabyte is the most a settings file can hold.
+    EXPECT_EQ(SettingsLines::read(dir.writeFile("big", QByteArray(1 << 20, 'x')))->size(), 1);
+    EXPECT_FALSE(SettingsLines::read(dir.writeFile("big", QByteArray((1 << 20) + 1, 'x'))));
     // Optional files are never created just by reading them.
     EXPECT_FALSE(QFileInfo::exists(dir.path("TLog.ini")));
 
+    TimingsSetting timings; // read again and again, as each value must set what it means
     for (const auto& [line, checked, enabled] :
-         {std::tuple{"False", false, true}, {"Greyed", true, false}}) {
+         {std::tuple{"False", false, true}, {"True", true, true}, {"Greyed", true, false}}) {
         dir.writeFile("TLog.ini", crlf({line}));
-        TimingsSetting timings;
         timings.load(dir.folder());
         EXPECT_EQ(timings.Checked, checked) << line;
         EXPECT_EQ(timings.Enabled, enabled) << line;
@@ -79,6 +83,9 @@ TEST(SettingsFiles, WhatIsReadFromEachFileWhatIsMissingAndTheRecentList)
     dir.writeFile("LiveCast.INI", crlf({"True", "True"}));
     live.load(dir.folder());
     EXPECT_TRUE(live.PresenterStageLeft && live.VideoRatio43) << "a short file sets what it has";
+    dir.writeFile("LiveCast.INI", "");
+    live.load(dir.folder());
+    EXPECT_TRUE(live.PresenterStageLeft);
 
     // The recent list: empty lines pad the file and a new file pushes the oldest out. Reordering
     // on open and dropping vanished files at start: SetupControllerTest.

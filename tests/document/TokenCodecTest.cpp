@@ -1,9 +1,9 @@
 #include "ColourPictures.h"
 #include "ImageBlockCodec.h"
+#include "ReadBuffer.h"
 #include "TokenReader.h"
 #include "ZlibCompressor.h"
 
-#include <QBuffer>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -14,13 +14,8 @@ const auto pattern = &ColourPictures::pattern;
 
 struct Source
 {
-    explicit Source(const QByteArray& bytes) : buffer(&data), in(buffer)
-    {
-        data = bytes;
-        buffer.open(QIODevice::ReadOnly);
-    }
-    QByteArray data;
-    QBuffer buffer;
+    explicit Source(const QByteArray& bytes) : buffer(bytes), in(buffer) {}
+    ReadBuffer buffer;
     TokenReader in;
 };
 

@@ -1,11 +1,8 @@
 #include "SetupController.h"
-#include "FakeFileDialogService.h"
-#include "FakeMessageService.h"
-#include "TestFolder.h"
+#include "FakeServices.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QSignalSpy>
 
@@ -13,10 +10,10 @@
 
 namespace {
 
-class SetupControllerTest : public ::testing::Test
+class SetupControllerTest : public ::testing::Test, protected FakeServices
 {
 protected:
-    SetupControllerTest() : controller(doc, messages, dialogs)
+    SetupControllerTest()
     {
         options.appFolder = dir.path("app/");
         options.instanceId = 4242;
@@ -29,8 +26,7 @@ protected:
 
     void addSpeaker(const QString& name)
     {
-        doc.Speakers[size_t(doc.SpeakerCount++)] = {
-            name, name + ".pptx", dir.path(name + ".pptx"), {}};
+        FakeServices::addSpeaker(name, dir.path(name + ".pptx"));
     }
 
     // Saves the current event under a name, as an operator's earlier session would have.
@@ -41,11 +37,7 @@ protected:
         return dir.path(name);
     }
 
-    TestFolder dir;
-    EventDocument doc;
-    FakeMessageService messages;
-    FakeFileDialogService dialogs;
-    SetupController controller;
+    SetupController controller{doc, messages, dialogs};
     SetupController::StartUpOptions options;
 };
 
@@ -70,6 +62,14 @@ TEST_F(SetupControllerTest, UntouchedStartSetsTheFoldersAndTheDefaultHoldingSlid
     // The baseline holds the default slide, so the untouched event still has no changes. Nothing
     // asked on closing, Previous.INI and the run folder: e2e.start_and_close_untouched.
     EXPECT_FALSE(controller.hasUnsavedChanges());
+    // The window's title shows the product's name and the event's in turn, ten ticks each.
+    QStringList captions;
+    for (int tick = 1; tick <= 40; ++tick) {
+        if (const QString caption = controller.captionTick(); !caption.isEmpty())
+            captions << QString::number(tick) + ' ' + caption;
+    }
+    EXPECT_EQ(captions,
+              QStringList({"10 vesk stagor", "20 Untitled", "30 vesk stagor", "40 Untitled"}));
     controller.shutDown();
     EXPECT_TRUE(QFileInfo::exists(dir.path("app/LiveCast.INI")));
 }
@@ -135,6 +135,11 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
         << messages.last().toStdString();
     EXPECT_EQ(doc.Speakers[0].FilePath, dir.path("Ada.pptx"));
     EXPECT_EQ(doc.EventFilePath, path);
+    // The next one opens whole.
+    dialogs.queueChoice(dir.path("Packed.zev"));
+    controller.openEvent();
+    ASSERT_TRUE(replaced.wait(20000));
+    EXPECT_EQ(doc.Speakers[0].FilePath, dir.path("desktop/Ada.pptx"));
 
     // Named on the command line, the whole file opens after the start has read its own
     // settings, and keeps them.
@@ -152,6 +157,7 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     EXPECT_EQ(QFileInfo(nextDoc.Speakers[0].FilePath).size(), 1500000);
 
     // Another product's file: the speakers emptied, the new name kept.
+    messages.queueAnswer(int(MsgAnswer::No)); // keeps the unpacked event unsaved
     dialogs.queueChoice(dir.writeFile("Foreign.evf", "[other product][End Data]"));
     controller.openEvent();
     EXPECT_EQ(messages.last(), "Incompatible Files");
@@ -201,4 +207,6 @@ TEST_F(SetupControllerTest, SaveAsAsksBeforeReplacingAndRecentEntriesFollowTheFi
     EXPECT_EQ(nextDoc.Speakers[0].Name, "Ada");
     EXPECT_TRUE(next.closeQuery());
     EXPECT_TRUE(messages.texts().isEmpty());
+    next.newEvent();
+    EXPECT_EQ(nextDoc.SpeakerCount, 0);
 }

@@ -1,13 +1,7 @@
 #include "BackgroundPresentationsExtractor.h"
 #include "ColourPictures.h"
 #include "EventFileWriter.h"
-#include "FakeClipboardService.h"
-#include "FakeDriveTypeSource.h"
-#include "FakeFileDialogService.h"
-#include "FakeFreeSpace.h"
-#include "FakeMessageService.h"
-#include "FakePresentationApp.h"
-#include "FakeShellService.h"
+#include "FakeServices.h"
 #include "HoldingSlide.h"
 #include "ImageBlockCodec.h"
 #include "LaunchController.h"
@@ -18,7 +12,6 @@
 #include "QuickLaunchBar.h"
 #include "QuickLaunchPanel.h"
 #include "SystemShowClock.h"
-#include "TestFolder.h"
 #include "ZippedEventExport.h"
 #include "frmExport.h"
 #include "frmExtract.h"
@@ -28,7 +21,6 @@
 #include <QAction>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
@@ -44,15 +36,15 @@
 namespace {
 
 // The setup window built as the program builds it, on fakes.
-class SetupWindowTest : public ::testing::Test
+class SetupWindowTest : public ::testing::Test, protected FakeServices
 {
 protected:
     SetupWindowTest()
     {
         window.setClosingWindowMs(1);
-        window.buildPopUpsAndExport(messages, dialogs, program, freeSpace, drives);
-        window.buildQuickLaunch(messages, dialogs, program, drives);
-        window.buildShow(messages, program, clock, liveCast, shell, clipboard);
+        window.buildPopUpsAndExport(messages, dialogs, presentations, freeSpace, drives);
+        window.buildQuickLaunch(messages, dialogs, presentations, drives);
+        window.buildShow(messages, presentations, clock, liveCast, shell, clipboard);
         options.appFolder = dir.path("app/");
         options.instanceId = 77;
         options.environment.insert("STAGOR_DESKTOP_FOLDER", dir.path("desktop"));
@@ -61,20 +53,12 @@ protected:
 
     void addSpeaker(const QString& name, const QString& path)
     {
-        EventDocument& doc = window.document();
-        doc.Speakers[size_t(doc.SpeakerCount++)] = {name, QFileInfo(path).fileName(), path, {}};
+        EventDocument& event = window.document();
+        event.Speakers[size_t(event.SpeakerCount++)] = {name, QFileInfo(path).fileName(), path, {}};
     }
 
-    TestFolder dir;
-    FakeMessageService messages;
-    FakeFileDialogService dialogs;
-    FakePresentationApp program;
-    FakeFreeSpace freeSpace;
-    FakeDriveTypeSource drives;
     SystemShowClock clock;
     LiveCastHooks liveCast;
-    FakeShellService shell;
-    FakeClipboardService clipboard;
     frmSetup window{messages, dialogs};
     SetupController::StartUpOptions options;
 };
@@ -108,8 +92,8 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
 
     // A presentation open elsewhere blocks Play until the operator lets it be closed. Play mode
     // itself and the return to the setup window: e2e.play_mode.
-    program.addPresentation(QStringLiteral("/t/other.pptx"), 2);
-    const auto other = program.open("/t/other.pptx", PresentationApp::Visibility::Visible);
+    presentations.addPresentation(QStringLiteral("/t/other.pptx"), 2);
+    const auto other = presentations.open("/t/other.pptx", PresentationApp::Visibility::Visible);
     ASSERT_TRUE(other.ok());
     messages.queueAnswer(int(MsgAnswer::Cancel));
     window.ComPlay_Click();
@@ -158,8 +142,8 @@ TEST_F(SetupWindowTest, PopUpsFileOnTheCommandLine)
 // changes on closing.
 TEST_F(SetupWindowTest, TheBuiltInHoldingSlideComesWithNewEventsNotIntoAnOpenedFile)
 {
-    window.buildSlides(messages, dialogs, clipboard, program);
-    program.addPresentation(dir.writeFile("app/ppt.ppt", "template"), 1);
+    window.buildSlides(messages, dialogs, clipboard, presentations);
+    presentations.addPresentation(dir.writeFile("app/ppt.ppt", "template"), 1);
     EventDocument bare;
     bare.RunFolder = dir.path();
     bare.DesktopFolder = dir.path("desktop/");
@@ -270,4 +254,12 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
     EXPECT_FALSE(QFile::exists(dir.path("big.zev")));
     EXPECT_FALSE(QFile::exists(dir.path("big.zev.part")));
     EXPECT_TRUE(messages.texts().isEmpty());
+
+    // The next export starts afresh and its window goes once it is written.
+    window.document().Speakers[0].FilePath = file("Small.ppt");
+    dialogs.queueChoice(dir.path("small.zev"));
+    emit window.findChild<QAction*>("MnuExport")->triggered();
+    ASSERT_TRUE(ended.wait(20000));
+    EXPECT_EQ(ended[1][0].value<ZippedEventExport::Outcome>(), ZippedEventExport::Outcome::Written);
+    EXPECT_FALSE(exportWindow->isVisible());
 }

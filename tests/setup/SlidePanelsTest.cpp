@@ -1,16 +1,10 @@
-#include "EventDocument.h"
-#include "FakeClipboardService.h"
-#include "FakeFileDialogService.h"
-#include "FakeMessageService.h"
-#include "FakePresentationApp.h"
-#include "FakePresentationDocument.h"
+#include "FakeServices.h"
 #include "HoldingSlide.h"
 #include "MimeTransfer.h"
 #include "PopUpSlots.h"
 #include "PopUpsPanel.h"
 #include "SlideExtractor.h"
 #include "SlideIntake.h"
-#include "TestFolder.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,14 +25,14 @@ const QSize kScreen(640, 360);
 
 // The holding slide and the pop-up slots take pictures and presentations the same way; both
 // run here against the scripted presentation program.
-class SlidePanelsTest : public ::testing::Test
+class SlidePanelsTest : public ::testing::Test, protected FakeServices
 {
 protected:
     SlidePanelsTest()
     {
-        doc.RunFolder = folder.path("run");
-        doc.AppFolder = folder.folder() + "app/";
-        doc.SlideImageFormat = "BMP";
+        doc.RunFolder = dir.path("run");
+        doc.AppFolder = dir.folder() + "app/";
+        doc.SlideImageFormat = "EMF"; // taken as a bitmap: metafiles cannot be drawn here
         QDir().mkpath(doc.RunFolder);
         QDir().mkpath(doc.AppFolder);
         panel.show();
@@ -48,15 +42,8 @@ protected:
     {
         QImage image(size, QImage::Format_RGB32);
         image.fill(colour);
-        image.save(folder.path(name));
-        return folder.path(name);
-    }
-
-    QString presentation(const QString& name, int slides)
-    {
-        const QString path = folder.writeFile(name, "deck");
-        app.addPresentation(path, slides);
-        return path;
+        image.save(dir.path(name));
+        return dir.path(name);
     }
 
     void dropFile(const QString& path, int slot = -1)
@@ -66,15 +53,9 @@ protected:
         slot < 0 ? holding.drop(&mime) : popUps.drop(slot, &mime);
     }
 
-    TestFolder folder;
-    EventDocument doc;
-    FakeMessageService messages;
-    FakeFileDialogService dialogs;
-    FakeClipboardService clipboard;
-    FakePresentationApp app;
-    SlideExtractor extractor{app};
+    SlideExtractor extractor{presentations};
     SlideIntake intake{doc, extractor, kBox, kScreen};
-    HoldingSlide holding{doc, intake, clipboard, dialogs, app};
+    HoldingSlide holding{doc, intake, clipboard, dialogs, presentations};
     PopUpSlots popUps{doc, intake, clipboard, messages};
     PopUpsPanel panel{popUps, doc};
 };
@@ -89,13 +70,19 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     EXPECT_EQ(doc.ImgHolding.size(), QSize(240, 180));
     EXPECT_EQ(doc.ImgHoldingFull.size(), QSize(800, 600));
     // A file that is no picture leaves everything as it was.
-    dialogs.queueChoice(folder.writeFile("junk.png", "no picture"));
+    dialogs.queueChoice(dir.writeFile("junk.png", "no picture"));
     holding.Open();
     EXPECT_EQ(doc.ImgHoldingFull.size(), QSize(800, 600));
 
     const QImage before = doc.ImgHoldingFull;
     holding.cut();
     EXPECT_FALSE(doc.hasHoldingSlide());
+    const HoldingSlide::MenuState cutAway = holding.contextMenuState();
+    EXPECT_TRUE(cutAway.paste && !cutAway.cut && !cutAway.copy);
+    EXPECT_TRUE(
+        SlideIntake::ScalePictureFile(picture("p.png", {8, 8}, 0), dir.path("p.bmp"), {10, 0})
+            .isNull())
+        << "no box to fit";
     holding.paste();
     EXPECT_EQ(doc.ImgHoldingFull, before);
 
@@ -175,13 +162,14 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     EXPECT_EQ(cut->shortcut(), QKeySequence(QKeySequence::Cut));
     EXPECT_TRUE(cut->isEnabled());
 
+    QTest::keyClick(panel.picture(0), Qt::Key_V, Qt::ControlModifier);
     messages.queueAnswer(int(MsgAnswer::No));
     EXPECT_FALSE(popUps.clearAll());
     EXPECT_EQ(messages.last(), "You are about to clear all Pop Ups. Continue!");
-    EXPECT_TRUE(doc.PopUps[8].isUsed());
+    EXPECT_TRUE(doc.PopUps[0].isUsed() && doc.PopUps[8].isUsed());
     messages.queueAnswer(int(MsgAnswer::Yes));
     EXPECT_TRUE(popUps.clearAll());
-    EXPECT_FALSE(doc.PopUps[8].isUsed());
+    EXPECT_TRUE(std::ranges::none_of(doc.PopUps, &PopUpSlot::isUsed));
 }
 
 TEST_F(SlidePanelsTest, OperatorDefaultAndBuiltInDefault)

@@ -39,30 +39,21 @@ TEST(frmLaunch, SpeakerNameShowsForAMoment)
 TEST(frmLaunch, EveryKeyOfTheRulesArrivesUnderItsCode)
 {
     using K = LaunchController;
-    const std::pair<int, int> keys[] = {
-        {Qt::Key_Backspace, K::KeyBackspace},
-        {Qt::Key_Return, K::KeyEnter},
-        {Qt::Key_Enter, K::KeyEnter},
-        {Qt::Key_Space, K::KeySpace},
-        {Qt::Key_PageUp, K::KeyPageUp},
-        {Qt::Key_PageDown, K::KeyPageDown},
-        {Qt::Key_End, K::KeyEnd},
-        {Qt::Key_Home, K::KeyHome},
-        {Qt::Key_Left, K::KeyLeft},
-        {Qt::Key_Up, K::KeyUp},
-        {Qt::Key_Right, K::KeyRight},
-        {Qt::Key_Down, K::KeyDown},
-        {Qt::Key_0, K::Key0},
-        {Qt::Key_9, K::Key9},
-        {Qt::Key_A, K::KeyA},
-        {Qt::Key_U, K::KeyU},
-        {Qt::Key_F1, K::KeyF1},
-        {Qt::Key_F12, K::KeyF12},
-        {Qt::Key_BracketLeft, K::KeyOpenBracket},
-        {Qt::Key_BraceRight, K::KeyCloseBracket},
-    };
-    for (const auto& [qtKey, code] : keys)
-        EXPECT_EQ(VirtualKeys::fromQt(qtKey), code) << QKeySequence(qtKey).toString().toStdString();
+    // Each Qt key, then the code it arrives under.
+    const int keys[] = {
+        Qt::Key_Backspace,   K::KeyBackspace,   Qt::Key_Return,     K::KeyEnter,
+        Qt::Key_Enter,       K::KeyEnter,       Qt::Key_Space,      K::KeySpace,
+        Qt::Key_PageUp,      K::KeyPageUp,      Qt::Key_PageDown,   K::KeyPageDown,
+        Qt::Key_End,         K::KeyEnd,         Qt::Key_Home,       K::KeyHome,
+        Qt::Key_Left,        K::KeyLeft,        Qt::Key_Up,         K::KeyUp,
+        Qt::Key_Right,       K::KeyRight,       Qt::Key_Down,       K::KeyDown,
+        Qt::Key_0,           K::Key0,           Qt::Key_9,          K::Key9,
+        Qt::Key_A,           K::KeyA,           Qt::Key_U,          K::KeyU,
+        Qt::Key_F1,          K::KeyF1,          Qt::Key_F12,        K::KeyF12,
+        Qt::Key_BracketLeft, K::KeyOpenBracket, Qt::Key_BraceRight, K::KeyCloseBracket};
+    for (size_t i = 0; i < std::size(keys); i += 2)
+        EXPECT_EQ(VirtualKeys::fromQt(keys[i]), keys[i + 1])
+            << QKeySequence(keys[i]).toString().toStdString();
     EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_Escape), 27) << "left to the show";
     EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_Tab), 0) << "no key of the rules";
 }

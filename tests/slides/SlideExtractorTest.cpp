@@ -74,6 +74,8 @@ TEST_F(SlideExtractorTest, SlideOneComesFirstThenThePreviewAndANewJobReplacesThe
                            run("Preview/Slide3.bmp")}));
     // 29 / 100 * 100 in floating point is 28.999...
     EXPECT_EQ(SlideExtractor::progressText(29, 100), "Extracting - 29%");
+    EXPECT_EQ(SlideExtractor::progressText(1, 1) + SlideExtractor::progressText(0, 0),
+              "Extracting - 100%Extracting - 0%");
 
     // The presentation stays open for picks from the preview (LibreOfficeSetupTest) until the
     // next job.
@@ -111,6 +113,7 @@ TEST_F(SlideExtractorTest, FailuresEndWithAMessageAndLeaveNothingOpen)
     fails(request(m_folder.path("gone.pptx"), "EMF"), "gone.pptx");
     fails(request(m_folder.writeFile("notes.txt", "text"), "EMF"), "notes.txt");
     fails(request(good, "PNG"), "PNG");
+    fails({good, run(""), "BMP", QSize(), kFullScreen}, "sizes must be positive");
     EXPECT_FALSE(QFile::exists(run("slide1.bmp")));
     // A program that is gone is a failure too, not a wait.
     m_app.setAvailable(false);

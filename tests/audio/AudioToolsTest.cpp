@@ -85,7 +85,8 @@ TEST_F(AudioToolsTest, TheStatusCountsDownAndTheEndLoopsOnlyWhenAsked)
     EXPECT_TRUE(test.isPlaying()) << "with Loop the end starts the sound again";
     EXPECT_TRUE(messages.texts().isEmpty());
     player.breakOff();
-    EXPECT_EQ(messages.texts(), QStringList{"An error occurred will attempting to play the sound."});
+    EXPECT_EQ(messages.texts(),
+              QStringList{"An error occurred will attempting to play the sound."});
     EXPECT_EQ(player.openPath(), "");
 }
 

@@ -62,7 +62,8 @@ TEST_F(PresentationsUnpackerTest, HostileNamesAndDamageAreFoundBeforeTheEntryIsW
         {block({first, first}), 1, "carries 2 presentations"},
         {block({first, "[4]Talk[1000000000000]abc"}), 2, "ends before"},
         {block({first, "[4]Talk[-5]abc"}), 2, "negative"},
-        {"[0][2]" + first + "[4]Talk[5]ab", 2, "ends before"}};
+        {"[0][2]" + first + "[4]Talk[5]ab", 2, "ends before"},
+        {"[0][1][200]Talk", 1, "runs past the end"}};
     for (const auto& [name, reason] : {std::pair<QByteArray, const char*>{"", "empty name"},
                                        {"../escape.ppt", "not a plain file name"},
                                        {".", "not a plain file name"},

@@ -1,6 +1,7 @@
 #include "BackgroundPresentationsExtractor.h"
 #include "ColourPictures.h"
 #include "EventFileWriter.h"
+#include "FakeMessageService.h"
 #include "FakeServices.h"
 #include "HoldingSlide.h"
 #include "ImageBlockCodec.h"
@@ -19,6 +20,7 @@
 #include "frmSetup.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QLabel>
@@ -109,7 +111,8 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     const QString gone = QStringLiteral("The Presentation gone.pptx has been moved or deleted.");
     setupMessages.show(gone, MsgButtons::Ok, MsgIcon::None);
     EXPECT_FALSE(messages.texts().contains(gone));
-    launch->controller().Form_KeyDown(LaunchController::KeyF1, 0);
+    for (int times = 0; times < 2; ++times) // an impatient operator
+        launch->controller().Form_KeyDown(LaunchController::KeyF1, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return launch.isNull(); }, 2000)) << "closed for good";
     EXPECT_TRUE(QTest::qWaitFor([&] { return messages.texts().contains(gone); }, 2000));
 
@@ -262,4 +265,40 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
     ASSERT_TRUE(ended.wait(20000));
     EXPECT_EQ(ended[1][0].value<ZippedEventExport::Outcome>(), ZippedEventExport::Outcome::Written);
     EXPECT_FALSE(exportWindow->isVisible());
+}
+
+// While play mode runs nothing comes up: a notice is kept for afterwards and its work goes on, a
+// question put with ask() waits for its answer, one that must be answered at once gets the answer
+// of a box closed unread. Afterwards everything kept comes up in the order raised.
+TEST(PlayModeMessages, NothingComesUpDuringPlayModeNoticesFollowAndQuestionsWait)
+{
+    FakeMessageService boxes;
+    PlayModeMessages messages(boxes);
+    messages.show(QStringLiteral("before"), MsgButtons::Ok, MsgIcon::None);
+    ASSERT_EQ(boxes.texts().size(), 1);
+
+    messages.setPlaying(true);
+    EXPECT_EQ(messages.show(QStringLiteral("gone 1"), MsgButtons::Ok, MsgIcon::None), 1);
+    QList<int> answers;
+    messages.ask(QStringLiteral("convert?"), MsgButtons::YesNo, MsgIcon::None,
+                 [&](int answer) { answers << answer; });
+    EXPECT_EQ(messages.show(QStringLiteral("gone 2"), MsgButtons::Ok, MsgIcon::None), 1);
+    EXPECT_EQ(messages.show(QStringLiteral("now?"), MsgButtons::YesNoCancel, MsgIcon::None), 2);
+    EXPECT_EQ(messages.show(QStringLiteral("now?"), MsgButtons::YesNo, MsgIcon::None), 7);
+    EXPECT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(answers.isEmpty());
+    EXPECT_EQ(messages.waiting(), 3);
+
+    boxes.queueAnswer(6);
+    messages.setPlaying(false);
+    EXPECT_EQ(boxes.texts().size(), 1) << "not inside what ended play mode";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.texts(), (QStringList{"before", "gone 1", "convert?", "gone 2"}));
+    EXPECT_EQ(answers, QList<int>{6});
+    EXPECT_EQ(messages.waiting(), 0);
+
+    boxes.queueAnswer(7);
+    messages.ask(QStringLiteral("again?"), MsgButtons::YesNo, MsgIcon::None,
+                 [&](int answer) { answers << answer; });
+    EXPECT_EQ(answers, (QList<int>{6, 7})) << "asked at once outside play mode";
 }

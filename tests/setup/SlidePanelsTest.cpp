@@ -110,14 +110,17 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     holding.insertFromPreview(2, QImage(thumbnails.at(1)));
     ASSERT_TRUE(taken.wait(kWaitMs));
     EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(2));
-    // A pick the program fails to export leaves the slide exactly as it was: a new thumbnail
-    // without its picture could never be saved.
+    // A pick the program fails to export, or without a thumbnail, leaves the slide exactly as
+    // it was: a thumbnail without its picture (or the other way round) could never be saved.
     const QImage thumbnailBefore = doc.ImgHolding;
     const QImage fullBefore = doc.ImgHoldingFull;
-    holding.insertFromPreview(99, QImage(thumbnails.at(2)));
-    ASSERT_TRUE(taken.wait(kWaitMs));
-    EXPECT_EQ(doc.ImgHolding, thumbnailBefore);
-    EXPECT_EQ(doc.ImgHoldingFull, fullBefore);
+    for (const auto& [slide, thumbnail] :
+         {std::pair{99, QImage(thumbnails.at(2))}, {3, QImage()}}) {
+        holding.insertFromPreview(slide, thumbnail);
+        ASSERT_TRUE(taken.wait(kWaitMs));
+        EXPECT_EQ(doc.ImgHolding, thumbnailBefore) << slide;
+        EXPECT_EQ(doc.ImgHoldingFull, fullBefore) << slide;
+    }
 
     // Cut (Ctrl+X) on one slot and Paste (Ctrl+V) on another moves the picture, under the name
     // of a new one. Names are read out with the slot's key.

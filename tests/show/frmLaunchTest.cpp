@@ -33,6 +33,11 @@ TEST(frmLaunch, SpeakerNameShowsForAMoment)
     EXPECT_TRUE(name->isVisible());
     EXPECT_EQ(name->text(), QStringLiteral("No Speaker"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !name->isVisible(); }, 3000)) << "hidden after 1 s";
+
+    // A key of no rule (Shift on its way to Shift+A, say) leaves a blanked screen blank.
+    QTest::keyClick(&window, Qt::Key_B);
+    QTest::keyClick(&window, Qt::Key_Shift);
+    EXPECT_TRUE(window.controller().blanked());
 }
 
 // The remote's keys reach the launch screen's rules under the codes those rules act on.

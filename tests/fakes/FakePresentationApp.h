@@ -43,6 +43,8 @@ public:
 
     // Declares path as a presentation of slideCount slides (options default to manual advance).
     void addPresentation(const QString& path, int slideCount);
+    // Declares path as a presentation with these stored options, one slide per slide entry.
+    void addPresentation(const QString& path, const SlideShowOptions& options);
     // Opening path fails even when it was declared.
     void failToOpen(const QString& path) { m_program->unopenable.insert(path); }
     void openAgain(const QString& path) { m_program->unopenable.remove(path); }
@@ -60,8 +62,9 @@ public:
     // A slow or hung program: open() waits from holdOpens() until releaseOpens().
     void holdOpens();
     void releaseOpens();
-    // Calls of open() waiting for releaseOpens() right now.
-    int waitingOpens() const;
+    // Whether one open() comes to wait for releaseOpens() while the caller's thread goes on
+    // handling events (its timers fire).
+    bool openHeldWhileEventsRun();
 
     int starts() const { return m_program->starts; }
     // The most recently opened document that is still open, or null.

@@ -1,10 +1,5 @@
 #include "setup/PopUpsFileCommands.h"
-#include "document/EventDocument.h"
-#include "tests/fakes/FakeFileDialogService.h"
-#include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FakePresentationApp.h"
-#include "tests/fakes/FakePresentationDocument.h"
-#include "tests/fakes/TestFolder.h"
+#include "tests/setup/FakeServices.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -14,7 +9,7 @@
 
 namespace {
 
-class PopUpsFileCommandsTest : public ::testing::Test
+class PopUpsFileCommandsTest : public ::testing::Test, protected FakeServices
 {
 protected:
     PopUpsFileCommandsTest()
@@ -40,11 +35,6 @@ protected:
                                  [](const PopUpSlot& slot) { return slot.isUsed(); }));
     }
 
-    TestFolder dir;
-    EventDocument doc;
-    FakeMessageService messages;
-    FakeFileDialogService dialogs;
-    FakePresentationApp presentations;
     PopUpsFileCommands commands{doc, messages, dialogs, presentations};
     QStringList statuses;
 };
@@ -73,10 +63,12 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
     for (int slot = 0; slot < 9; ++slot)
         fill(slot);
     doc.PopUps[9].clear();
+    QSignalSpy changed(&commands, &PopUpsFileCommands::popUpsChanged);
     dialogs.queueChoice(path);
     messages.queueAnswer(MsgAnswer::Yes);
     commands.MnuPImport_Click(dir.path());
     EXPECT_EQ(messages.last(), "This action will overwrite existing PopUps. Continue?");
+    EXPECT_EQ(changed.size(), 2); // emptied, then read
     EXPECT_EQ(usedSlots(), 1);
     EXPECT_EQ(doc.PopUps[9].Name, nine.Name);
     EXPECT_EQ(doc.PopUps[9].Full, nine.Full);
@@ -102,14 +94,15 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
     presentations.addPresentation(deck, 12);
     dialogs.queueChoice(deck);
     QSignalSpy busy(&commands, &PopUpsFileCommands::busyChanged);
-    QSignalSpy changed(&commands, &PopUpsFileCommands::popUpsChanged);
+    changed.clear();
     commands.MnuPImport_Click(dir.path());
     // The slides are exported off this thread; another import meanwhile is refused.
     EXPECT_TRUE(commands.isBusy());
     EXPECT_EQ(usedSlots(), 0);
     commands.MnuPImport_Click(dir.path());
     ASSERT_TRUE(QTest::qWaitFor([this] { return !commands.isBusy(); }, 5000));
-    EXPECT_EQ(busy.size(), 2);
+    ASSERT_EQ(busy.size(), 2);
+    EXPECT_TRUE(busy[0][0].toBool());
     EXPECT_EQ(changed.size(), 2); // emptied, then filled
     EXPECT_EQ(usedSlots(), 10);
     EXPECT_EQ(doc.PopUps[9].Name, "PopUp");

@@ -3,12 +3,15 @@
 #include "document/TimingsSetting.h"
 #include "show/PlayModeController.h"
 #include "show/PowerSupplyStatus.h"
+#include "show/ShowScreenChoice.h"
+#include "show/SyncCountdown.h"
 #include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/FakePresentationApp.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QDir>
 #include <QSignalSpy>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -89,6 +92,46 @@ TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoCha
     EXPECT_EQ(program.openPresentationCount().value(), 1) << "ending it would lose its changes";
     EXPECT_EQ(program.starts(), startsBefore + 1);
     EXPECT_TRUE(messages.last().contains("/t/readonly.pptx")) << messages.last().toStdString();
+}
+
+// A laptop with a projector: the audience's screen is the one the setup window is not on,
+// unless the operator picked one that is connected today.
+TEST(ShowScreenChoice, TheProjectorUnlessTheOperatorPickedAConnectedScreen)
+{
+    const QList<ShowScreenChoice::Screen> two = {{"LAPTOP", QRect(0, 0, 1280, 800)},
+                                                 {"PROJECTOR", QRect(1280, 0, 1920, 1080)}};
+    EXPECT_EQ(ShowScreenChoice::choose(two, 0, QString()), 1);
+    EXPECT_EQ(ShowScreenChoice::choose(two, 1, QString()), 0);
+    EXPECT_EQ(ShowScreenChoice::choose(two, 1, QStringLiteral("PROJECTOR")), 1);
+    EXPECT_EQ(ShowScreenChoice::choose(two, 0, QStringLiteral("HDMI-2")), 1)
+        << "a screen not connected today does not count";
+    EXPECT_EQ(ShowScreenChoice::choose(two.mid(0, 1), 0, QStringLiteral("PROJECTOR")), 0);
+    EXPECT_EQ(ShowScreenChoice::choose({}, -1, QString()), -1);
+    EXPECT_EQ(ShowScreenChoice::caption(two[1]), QStringLiteral("PROJECTOR (1920 x 1080)"));
+
+    TestFolder app;
+    EXPECT_TRUE(ShowScreenChoice::load(app.folder()).isEmpty());
+    ASSERT_TRUE(ShowScreenChoice::save(app.folder(), QStringLiteral("PROJECTOR")));
+    EXPECT_EQ(app.readFile(ShowScreenChoice::FileName), QByteArray("PROJECTOR\r\n"));
+    EXPECT_EQ(ShowScreenChoice::load(app.folder()), QStringLiteral("PROJECTOR"));
+}
+
+TEST(SyncCountdown, CountsDownTurnsRedBlinksTenTimesAndIsDueOnce)
+{
+    SyncCountdown countdown;
+    QStringList labels{countdown.labCount()};
+    int dueAt = -1;
+    for (int tick = 1; tick <= 20; ++tick) {
+        if (countdown.Timer1_Timer()) {
+            EXPECT_EQ(dueAt, -1) << "due twice";
+            dueAt = tick;
+        }
+        labels << countdown.labCount() + (countdown.labelVisible() ? "" : "-");
+    }
+    EXPECT_EQ(dueAt, 15) << "4 counts, the R, 10 blinks";
+    EXPECT_EQ(labels.mid(0, 8), (QStringList{"5", "4", "3", "2", "1", "R", "R-", "R"}));
+    EXPECT_TRUE(countdown.red());
+    EXPECT_TRUE(countdown.finished());
 }
 
 // Play starts once, on the projector beside the setup window's screen, with the sound test

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/PopUpSlot.h"
+#include "document/SlideFormat.h"
 #include "document/SpeakerRecord.h"
 
 #include <QImage>
@@ -53,7 +54,7 @@ public:
 
     qint16 CurrentSpeaker = -1;
     qint16 SelectedPopUp = 0;
-    QString SlideImageFormat = QStringLiteral("EMF");
+    ::SlideFormat SlideImageFormat = ::SlideFormat::Emf;
     QString OemWebAddress;
     QString OemName = QStringLiteral("vesk");
     QString OemShortName = QStringLiteral("vesk");

@@ -125,7 +125,7 @@ TEST(SettingsFiles, WhatIsReadFromEachFileWhatIsMissingAndTheRecentList)
     TestFolder dir;
     SlideFormatSetting missingSlide;
     missingSlide.load(dir.folder());
-    EXPECT_EQ(missingSlide.SlideImageFormat(), "EMF");
+    EXPECT_EQ(missingSlide.SlideImageFormat(), SlideFormat::Emf);
     EXPECT_EQ(dir.readFile("Slide.INI"), crlf({"2"}));
     AudioRecSettings audio;
     audio.load(dir.folder());

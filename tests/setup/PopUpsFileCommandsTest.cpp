@@ -16,7 +16,7 @@ protected:
     {
         doc.RunFolder = dir.path("run");
         QDir().mkpath(doc.RunFolder);
-        doc.SlideImageFormat = QStringLiteral("EMF");
+        doc.SlideImageFormat = SlideFormat::Emf;
         commands.setSlideSizes(QSize(40, 30), QSize(160, 120));
         QObject::connect(&commands, &PopUpsFileCommands::statusChanged, &commands,
                          [this](const QString& text) { statuses << text; });

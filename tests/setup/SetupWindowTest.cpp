@@ -102,7 +102,7 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     EXPECT_FALSE(window.quickLaunch()->iconBox()->pixmap().isNull());
 
     window.slideFormatAction(4)->trigger();
-    EXPECT_EQ(window.document().SlideImageFormat, "JPG");
+    EXPECT_EQ(window.document().SlideImageFormat, SlideFormat::Jpg);
     EXPECT_EQ(dir.readFile("app/Slide.INI"), "4\r\n");
 
     // A presentation open elsewhere blocks Play until the operator lets it be closed. Play mode

@@ -32,7 +32,8 @@ protected:
     {
         doc.RunFolder = dir.path("run");
         doc.AppFolder = dir.folder() + "app/";
-        doc.SlideImageFormat = "EMF"; // taken as a bitmap: metafiles cannot be drawn here
+        doc.SlideImageFormat =
+            SlideFormat::Emf; // taken as a bitmap: metafiles cannot be drawn here
         QDir().mkpath(doc.RunFolder);
         QDir().mkpath(doc.AppFolder);
         panel.show();

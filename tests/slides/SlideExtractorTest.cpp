@@ -43,7 +43,7 @@ protected:
         return path;
     }
 
-    SlideExtractor::Request request(const QString& path, const QString& format)
+    SlideExtractor::Request request(const QString& path, SlideFormat format)
     {
         return {path, m_folder.path("run"), format, kThumbnail, kFullScreen};
     }
@@ -66,7 +66,7 @@ protected:
 
 TEST_F(SlideExtractorTest, SlideOneComesFirstThenThePreviewAndANewJobReplacesTheKeptPresentation)
 {
-    ASSERT_TRUE(extract(request(presentation("talk.pptx", 3), "JPG")));
+    ASSERT_TRUE(extract(request(presentation("talk.pptx", 3), SlideFormat::Jpg)));
     const QString first = QStringLiteral("first ") + run("slide1.bmp") + " " + run("slide1.JPG");
     EXPECT_EQ(events, QStringList({first, "Extracting - 0%", "Extracting - 33%", "Extracting - 66%",
                                    "Extracting - 100%"}));
@@ -87,9 +87,9 @@ TEST_F(SlideExtractorTest, SlideOneComesFirstThenThePreviewAndANewJobReplacesThe
 
     QSignalSpy finished(&m_extractor, &SlideExtractor::finished);
     events.clear();
-    ASSERT_TRUE(m_extractor.start(request(presentation("single.ppt", 1), "GIF")));
+    ASSERT_TRUE(m_extractor.start(request(presentation("single.ppt", 1), SlideFormat::Gif)));
     // One job at a time: a second start while busy is refused, not queued.
-    EXPECT_FALSE(m_extractor.start(request(kept->path(), "EMF")));
+    EXPECT_FALSE(m_extractor.start(request(kept->path(), SlideFormat::Emf)));
     EXPECT_FALSE(m_extractor.startChosenSlideExport(1));
     ASSERT_TRUE(finished.wait(kWaitMs));
     EXPECT_FALSE(kept->isOpen());
@@ -113,14 +113,13 @@ TEST_F(SlideExtractorTest, FailuresEndWithAMessageAndLeaveNothingOpen)
         EXPECT_FALSE(m_app.lastOpened());
     };
     const QString good = presentation("good.pptx", 2);
-    fails(request(m_folder.path("gone.pptx"), "EMF"), "gone.pptx");
-    fails(request(m_folder.writeFile("notes.txt", "text"), "EMF"), "notes.txt");
-    fails(request(good, "PNG"), "PNG");
-    fails({good, run(""), "BMP", QSize(), kFullScreen}, "sizes must be positive");
+    fails(request(m_folder.path("gone.pptx"), SlideFormat::Emf), "gone.pptx");
+    fails(request(m_folder.writeFile("notes.txt", "text"), SlideFormat::Emf), "notes.txt");
+    fails({good, run(""), SlideFormat::Bmp, QSize(), kFullScreen}, "sizes must be positive");
     EXPECT_FALSE(QFile::exists(run("slide1.bmp")));
     // A program that is gone is a failure too, not a wait.
     m_app.setAvailable(false);
-    fails(request(good, "EMF"), "good.pptx");
+    fails(request(good, SlideFormat::Emf), "good.pptx");
 }
 
 } // namespace
@@ -134,7 +133,8 @@ TEST(PopUpSlideImporterTest, TheFirstTenSlidesAndWhatCameBeforeAFailure)
     const QString deck = folder.writeFile("deck.pptx", "deck");
     app.addPresentation(deck, 12);
     PopUpSlideImporter importer(app);
-    PopUpSlideImporter::Request request{deck, folder.path("run"), "GIF", {80, 60}, {320, 240}};
+    PopUpSlideImporter::Request request{
+        deck, folder.path("run"), SlideFormat::Gif, {80, 60}, {320, 240}};
     QList<int> reported;
     PopUpSlideImporter::Result result =
         importer.importSlides(request, [&](int slot) { reported << slot; });

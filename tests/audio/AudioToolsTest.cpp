@@ -74,6 +74,8 @@ TEST_F(AudioToolsTest, TheStatusCountsDownAndTheEndLoopsOnlyWhenAsked)
     panel.Timer1_Timer();
     EXPECT_EQ(panel.statusLabel()->text(), "Status : Playing 03:25:07");
     EXPECT_EQ(panel.statusLabel()->accessibleName(), "Sound test: Status : Playing 03:25:07");
+    player.advanceTo(length - 3600000);
+    EXPECT_EQ(test.statusText(), "Status : Playing 01:00:00");
     player.advanceTo(length - 999); // not a whole second left
     EXPECT_EQ(test.statusText(), "Status : Playing 00:00:00");
     player.reachEnd();

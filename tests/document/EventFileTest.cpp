@@ -171,9 +171,11 @@ TEST_F(EventFileTest, EveryTruncationAndDamageIsReportedInWordsAndLeavesTheEvent
     }
 }
 
+// An unknown tag is passed over and an empty speaker list read as such.
 TEST_F(EventFileTest, UnknownTagsAreSkippedAndImportDirFollowsTheExportMark)
 {
-    const QByteArray tail = "[Colour][Import Dir]" + counted("/no/such/folder") + "[End Data]";
+    const QByteArray tail =
+        "[Colour][Speakers][0][Import Dir]" + counted("/no/such/folder") + "[End Data]";
     for (const bool exported : {false, true}) {
         EventDocument target = m_document;
         target.ImportDir = QStringLiteral("/was/here");

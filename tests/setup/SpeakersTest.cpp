@@ -189,14 +189,19 @@ TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
     list.beginRename(3);
     EXPECT_EQ(doc.SpeakerScratch.Name, "kept") << "no row to edit";
 
-    // A file two speakers share keeps its name.
+    // A file two speakers share keeps its name; a record past the end of the list (left by an
+    // earlier, longer event) shares nothing.
+    doc.Speakers[2] = doc.Speakers[0];
+    list.beginRename(1);
+    EXPECT_EQ(list.endRename(1, "Opening"), SpeakerList::RenameResult::Accepted);
+    EXPECT_EQ(doc.Speakers[0].FilePath, dir.path("event/Opening.ppt"));
     doc.Speakers[1].FilePath = doc.Speakers[0].FilePath;
     list.beginRename(2);
     EXPECT_EQ(list.endRename(2, "Closing"), SpeakerList::RenameResult::Accepted);
     EXPECT_EQ(messages.last(), "Selected File is already associated with another speaker.\n"
                                "File will not be renamed");
     EXPECT_EQ(doc.Speakers[1].Name, "Closing");
-    EXPECT_TRUE(QFile::exists(dir.path("event/Intro2.ppt")));
+    EXPECT_TRUE(QFile::exists(dir.path("event/Opening.ppt")));
 }
 
 TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePointer)

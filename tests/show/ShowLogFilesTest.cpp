@@ -27,6 +27,7 @@ TEST(ShowLogFiles, MarksAndSpeakerTimingsAreAppendedWordForWord)
     ASSERT_TRUE(ShowLogFiles::appendTimeMark(desktop.folder(), Noon));
     SlideTimings timings;
     timings.reset(3);
+    EXPECT_TRUE(timings.entry(0).isNull() && timings.entry(4).isNull()) << "no such slides";
     timings.slideSeen(1, Noon);
     timings.slideSeen(2, Noon.addSecs(65));
     timings.slideSeen(1, Noon.addSecs(70));

@@ -145,13 +145,16 @@ TEST(PopUpSlideImporterTest, TheFirstTenSlidesAndWhatCameBeforeAFailure)
     EXPECT_EQ(result.popUps[9].Full.pixel(1, 1), FakePresentationDocument::colourOf(10));
     EXPECT_EQ(result.popUps[0].Thumb.size(), QSize(80, 60));
 
-    // The full-size picture goes nowhere: written, but nothing to read back.
-    QFile::remove(folder.path("run/slide1.GIF"));
-    ASSERT_TRUE(QFile::link("/dev/null", folder.path("run/slide1.GIF")));
-    result = importer.importSlides(request, {});
-    EXPECT_EQ(result.error, "Slide 1 could not be read back");
-    EXPECT_EQ(result.imported, 0);
-    EXPECT_TRUE(result.popUps[0].Full.isNull());
+    // The full-size picture, then the thumbnail, goes nowhere: written, but nothing to read back.
+    for (const char* picture : {"run/slide1.GIF", "run/slide1.bmp"}) {
+        QFile::remove(folder.path(picture));
+        ASSERT_TRUE(QFile::link("/dev/null", folder.path(picture)));
+        result = importer.importSlides(request, {});
+        EXPECT_EQ(result.error, "Slide 1 could not be read back") << picture;
+        EXPECT_EQ(result.imported, 0);
+        EXPECT_TRUE(result.popUps[0].Full.isNull() && result.popUps[0].Thumb.isNull());
+        QFile::remove(folder.path(picture));
+    }
 }
 
 // The templates are written whole or not at all: one that cannot take its place is reported.

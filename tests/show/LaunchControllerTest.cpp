@@ -277,7 +277,7 @@ TEST_F(LaunchControllerTest, BlankPopUpsTheHoldingSlideAndTheOverlays)
 {
     addSpeakers(1);
     m_doc.PopUpsTimeCode = QStringLiteral("p9");
-    for (int slot : {0, 9}) {
+    for (int slot : {0, 8, 9}) {
         m_doc.PopUps[size_t(slot)].Thumb = QImage(4, 4, QImage::Format_RGB32);
         m_doc.PopUps[size_t(slot)].Name = QStringLiteral("Pop %1").arg(slot);
     }
@@ -293,12 +293,12 @@ TEST_F(LaunchControllerTest, BlankPopUpsTheHoldingSlideAndTheOverlays)
     watch();
     m_liveCast.published.clear();
     const std::pair<int, int> steps[] = {
-        {K::Key1, 0}, {K::Key0, 9}, {50, 9} /* unused */, {K::KeyBackspace, -1}};
+        {K::Key1, 0}, {K::Key9, 8}, {K::Key0, 9}, {58, 9} /* unused */, {K::KeyBackspace, -1}};
     for (const auto& [code, title] : steps) {
         key(code);
         EXPECT_EQ(controller.title(), title) << code;
     }
-    EXPECT_EQ(m_liveCast.published, (QStringList{"|p1p9", "|p0p9", "|h120000"}));
+    EXPECT_EQ(m_liveCast.published, (QStringList{"|p1p9", "|p9p9", "|p0p9", "|h120000"}));
     EXPECT_EQ(controller.menu().popUps[9].caption, QStringLiteral("0 - Pop 9"));
     EXPECT_FALSE(controller.menu().popUps[1].visible);
 

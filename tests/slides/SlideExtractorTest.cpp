@@ -144,6 +144,7 @@ TEST(PopUpSlideImporterTest, TheFirstTenSlidesAndWhatCameBeforeAFailure)
     EXPECT_EQ(result.popUps[9].Name, "PopUp");
     EXPECT_EQ(result.popUps[9].Full.pixel(1, 1), FakePresentationDocument::colourOf(10));
     EXPECT_EQ(result.popUps[0].Thumb.size(), QSize(80, 60));
+    EXPECT_EQ(result.popUps[9].Thumb.pixel(1, 1), FakePresentationDocument::colourOf(10));
 
     // The full-size picture, then the thumbnail, goes nowhere: written, but nothing to read back.
     for (const char* picture : {"run/slide1.GIF", "run/slide1.bmp"}) {
@@ -180,6 +181,8 @@ TEST(TemplateMakerTest, TemplatesThatCannotBeWrittenAreReportedAndLeaveNothing)
     ASSERT_TRUE(finished.wait(kWaitMs));
     EXPECT_EQ(finished.takeFirst().first().toString(), "");
     EXPECT_TRUE(TemplateMaker::missingTemplates(folder.path("app/")).isEmpty());
+    EXPECT_FALSE(maker.start(folder.path("app/"), folder.path("slide.png"), folder.path("work")))
+        << "nothing is missing";
 }
 
 namespace {

@@ -69,16 +69,29 @@ void syncDisks()
 }
 
 // Both copies start from the same state: neither the other's copies nor its own earlier ones
-// hold page cache. On this virtual machine memory the guest has not used before is slow to hand
-// out the first time (2 GB of it cost cp or the drop several seconds, whichever came first), so
-// each copy must reuse the pages the last one freed.
-void freshFolders(const QStringList& paths)
+// hold page cache or wait to be written out, and the files to copy are in the page cache (when
+// run as root the cache is emptied first and filled with just them). On this virtual machine
+// memory the guest has not used before is slow to hand out the first time (2 GB of it cost cp or
+// the drop several seconds, whichever came first), so each copy must reuse the pages the last
+// one freed.
+void freshFolders(const QStringList& paths, const QStringList& reads)
 {
     for (const QString& path : paths) {
         QDir(path).removeRecursively();
         QDir().mkpath(path);
     }
     syncDisks();
+    QFile dropCaches(QStringLiteral("/proc/sys/vm/drop_caches"));
+    if (dropCaches.open(QIODevice::WriteOnly))
+        dropCaches.write("1\n");
+    dropCaches.close();
+    QByteArray block(1 << 20, Qt::Uninitialized);
+    for (const QString& path : reads) {
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly))
+            while (file.read(block.data(), block.size()) > 0) {
+            }
+    }
 }
 
 // CPU time this thread has used, and how often the kernel took a core from it.
@@ -155,7 +168,7 @@ struct Drop
 Drop drop(const QStringList& files, const QString& stick, const QString& importDir,
           const QString& cpDir, PresentationApp& app, int cancelAtPercent)
 {
-    freshFolders({cpDir, importDir});
+    freshFolders({cpDir, importDir}, files);
     EventDocument doc;
     doc.ImportDir = importDir + QLatin1Char('/');
     QuietServices::Messages messages;
@@ -203,7 +216,7 @@ struct Cp
 
 Cp cp(const QStringList& files, const QString& target, const QString& importDir)
 {
-    freshFolders({importDir, target});
+    freshFolders({importDir, target}, files);
     QProcess process;
     QEventLoop loop;
     QObject::connect(&process, &QProcess::finished, &loop, &QEventLoop::quit);

@@ -14,7 +14,7 @@ struct QuietServices
     class Messages : public MessageService
     {
     public:
-        int show(const QString&, MsgButtons, MsgIcon) override { return 1; }
+        MsgAnswer show(const QString&, MsgButtons, MsgIcon) override { return MsgAnswer::Ok; }
     };
 
     class Clipboard : public ClipboardService

@@ -168,7 +168,7 @@ int main(int argc, char** argv)
     for (int i = 0; i < runs + 1; ++i) {
         EventDocument doc;
         doc.RunFolder = work.filePath(QStringLiteral("run%1").arg(i));
-        doc.SlideImageFormat = QStringLiteral("JPG");
+        doc.SlideImageFormat = SlideFormat::Jpg;
         QDir().mkpath(doc.RunFolder);
         SlideExtractor extractor(exports);
         SlideIntake intake(doc, extractor, QSize(240, 135), QSize(1920, 1080));

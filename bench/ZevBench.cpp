@@ -44,10 +44,10 @@ constexpr qint64 PresentationBytes = 300LL * 1000 * 1000;
 class PrintedMessages : public MessageService
 {
 public:
-    int show(const QString& text, MsgButtons, MsgIcon) override
+    MsgAnswer show(const QString& text, MsgButtons, MsgIcon) override
     {
         std::fprintf(stderr, "message: %s\n", qPrintable(text));
-        return 1;
+        return MsgAnswer::Ok;
     }
 };
 

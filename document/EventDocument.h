@@ -1,22 +1,13 @@
 #pragma once
 
 #include "document/PopUpSlot.h"
+#include "document/SlideFormat.h"
 #include "document/SpeakerRecord.h"
 
 #include <QImage>
 #include <QString>
 
 #include <array>
-
-// Answers of the message boxes, with the values the event's prompts have always used.
-enum class MsgAnswer : qint16
-{
-    None = 0,
-    Ok = 1,
-    Cancel = 2,
-    Yes = 6,
-    No = 7
-};
 
 // The one event this instance edits, the name of the file it came from and the run-time values
 // that several windows share. Every window works on the same instance, owned by the setup window;
@@ -63,9 +54,7 @@ public:
 
     qint16 CurrentSpeaker = -1;
     qint16 SelectedPopUp = 0;
-    QString SlideImageFormat = QStringLiteral("EMF");
-    QString AutoRunCaption = QStringLiteral("Auto Run - OFF");
-    QString LoopCaption;
+    ::SlideFormat SlideImageFormat = ::SlideFormat::Emf;
     QString OemWebAddress;
     QString OemName = QStringLiteral("vesk");
     QString OemShortName = QStringLiteral("vesk");

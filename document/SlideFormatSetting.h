@@ -1,5 +1,7 @@
 #pragma once
 
+#include "document/SlideFormat.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -18,8 +20,8 @@ public:
 
     int Index = DefaultIndex;
 
-    // Three-letter type of the chosen entry ("EMF" by default).
-    QString SlideImageFormat() const { return Captions.at(Index - 1).left(3); }
+    // The chosen entry's format (EMF by default): the menu lists them in the enum's order.
+    SlideFormat SlideImageFormat() const { return SlideFormat(Index - 1); }
 
     // Creates the file with "2" when it is missing; an index out of range falls back to 2.
     void load(const QString& appFolder);

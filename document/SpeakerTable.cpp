@@ -1,6 +1,7 @@
 #include "document/SpeakerTable.h"
 
 #include "document/EventDocument.h"
+#include "document/FileKind.h"
 #include "document/PathHelpers.h"
 
 #include <algorithm>
@@ -54,14 +55,12 @@ int SpeakerTable::CountSpeakersUsingFile(const EventDocument& doc, const QString
 
 bool SpeakerTable::isPresentationFile(const QString& path)
 {
-    const QString ending = path.right(4).toLower();
-    return ending == QLatin1String(".ppt") || ending == QLatin1String("pptx") || isShowFile(path);
+    return isPresentationKind(fileKindOf(path));
 }
 
 bool SpeakerTable::isShowFile(const QString& path)
 {
-    const QString ending = path.right(4).toLower();
-    return ending == QLatin1String(".pps") || ending == QLatin1String("ppsx");
+    return fileKindOf(path) == FileKind::Show;
 }
 
 SpeakerRecord SpeakerTable::candidateFor(const QString& path)

@@ -12,6 +12,16 @@ enum class MsgButtons
     OkCancel
 };
 
+// Answers of the message boxes, with the values the prompts have always used.
+enum class MsgAnswer : qint16
+{
+    None = 0,
+    Ok = 1,
+    Cancel = 2,
+    Yes = 6,
+    No = 7
+};
+
 enum class MsgIcon
 {
     None,
@@ -28,14 +38,14 @@ class MessageService
 public:
     virtual ~MessageService() = default;
 
-    // Shows text and returns the answer: 1 OK, 2 Cancel, 6 Yes, 7 No (closing the box counts as
-    // Cancel where there is one, else as the only button).
-    virtual int show(const QString& text, MsgButtons buttons, MsgIcon icon) = 0;
+    // Shows text and returns the answer (closing the box counts as Cancel where there is one,
+    // else as the only button).
+    virtual MsgAnswer show(const QString& text, MsgButtons buttons, MsgIcon icon) = 0;
 
     // The same question for work that can wait for its answer: answered(answer) runs once the
     // operator has answered, which may be later than this call's return.
     virtual void ask(const QString& text, MsgButtons buttons, MsgIcon icon,
-                     std::function<void(int)> answered)
+                     std::function<void(MsgAnswer)> answered)
     {
         answered(show(text, buttons, icon));
     }

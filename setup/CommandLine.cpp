@@ -25,17 +25,3 @@ CommandLine CommandLine::parse(const QStringList& arguments)
     }
     return result;
 }
-
-CommandLine::FileKind CommandLine::kindOf(const QString& path)
-{
-    if (path.isEmpty())
-        return FileKind::None;
-    const QString ending = path.right(3).toLower();
-    if (ending == QStringLiteral("evf"))
-        return FileKind::EventFile;
-    if (ending == QStringLiteral("zev"))
-        return FileKind::ZippedEvent;
-    if (ending == QStringLiteral("evp"))
-        return FileKind::PopUpsFile;
-    return FileKind::Unknown;
-}

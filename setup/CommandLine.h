@@ -13,15 +13,4 @@ struct CommandLine
     // application folder; the first other argument is the file. A file manager passes a bare path,
     // a Windows-style launcher a quoted one: surrounding quotes are dropped.
     static CommandLine parse(const QStringList& arguments);
-
-    enum class FileKind
-    {
-        None,
-        EventFile,   // ".evf"
-        ZippedEvent, // ".zev"
-        PopUpsFile,  // ".evp"
-        Unknown
-    };
-    // Decided by the last three characters in lower case.
-    static FileKind kindOf(const QString& path);
 };

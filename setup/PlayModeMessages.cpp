@@ -1,7 +1,5 @@
 #include "setup/PlayModeMessages.h"
 
-#include "document/EventDocument.h"
-
 #include <QLoggingCategory>
 #include <QMetaObject>
 
@@ -25,31 +23,31 @@ void PlayModeMessages::showWaiting()
     // An answer may start play mode again; what is left then waits for its end.
     while (!m_waiting.isEmpty() && !m_playing) {
         const Waiting next = m_waiting.takeFirst();
-        const int answer = m_messages.show(next.text, next.buttons, next.icon);
+        const MsgAnswer answer = m_messages.show(next.text, next.buttons, next.icon);
         if (next.answered)
             next.answered(answer);
     }
 }
 
-int PlayModeMessages::show(const QString& text, MsgButtons buttons, MsgIcon icon)
+MsgAnswer PlayModeMessages::show(const QString& text, MsgButtons buttons, MsgIcon icon)
 {
     if (!m_playing)
         return m_messages.show(text, buttons, icon);
     switch (buttons) {
     case MsgButtons::Ok:
         m_waiting.append({text, buttons, icon, {}});
-        return int(MsgAnswer::Ok);
+        return (MsgAnswer::Ok);
     case MsgButtons::YesNo:
         qCWarning(lcPlayModeMessages, "answered No during play mode: %s", qPrintable(text));
-        return int(MsgAnswer::No);
+        return (MsgAnswer::No);
     default:
         qCWarning(lcPlayModeMessages, "answered Cancel during play mode: %s", qPrintable(text));
-        return int(MsgAnswer::Cancel);
+        return (MsgAnswer::Cancel);
     }
 }
 
 void PlayModeMessages::ask(const QString& text, MsgButtons buttons, MsgIcon icon,
-                           std::function<void(int)> answered)
+                           std::function<void(MsgAnswer)> answered)
 {
     if (m_playing)
         m_waiting.append({text, buttons, icon, std::move(answered)});

@@ -25,9 +25,9 @@ public:
     // A question that cannot wait (show() must answer now) gets, during play mode, the answer of
     // a box closed unread: Cancel where there is one, else No. Only the setup window's own
     // commands ask that way, and they cannot be given while it is hidden.
-    int show(const QString& text, MsgButtons buttons, MsgIcon icon) override;
+    MsgAnswer show(const QString& text, MsgButtons buttons, MsgIcon icon) override;
     void ask(const QString& text, MsgButtons buttons, MsgIcon icon,
-             std::function<void(int)> answered) override;
+             std::function<void(MsgAnswer)> answered) override;
 
 private:
     struct Waiting
@@ -35,7 +35,7 @@ private:
         QString text;
         MsgButtons buttons;
         MsgIcon icon;
-        std::function<void(int)> answered; // empty for a notice
+        std::function<void(MsgAnswer)> answered; // empty for a notice
     };
     void showWaiting();
 

@@ -81,10 +81,10 @@ void PopUpSlots::cut()
 
 bool PopUpSlots::clearAll()
 {
-    const int answer =
+    const MsgAnswer answer =
         m_messages.show(QStringLiteral("You are about to clear all Pop Ups. Continue!"),
                         MsgButtons::YesNo, MsgIcon::Exclamation);
-    if (answer != int(MsgAnswer::Yes))
+    if (answer != MsgAnswer::Yes)
         return false;
     for (int slot = 0; slot < EventDocument::PopUpSlotCount; ++slot) {
         m_doc.PopUps[size_t(slot)].clear();

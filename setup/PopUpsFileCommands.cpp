@@ -1,5 +1,6 @@
 #include "setup/PopUpsFileCommands.h"
 
+#include "document/FileKind.h"
 #include "document/PathHelpers.h"
 #include "document/PopUpsFileReader.h"
 #include "document/PopUpsFileWriter.h"
@@ -39,12 +40,12 @@ void PopUpsFileCommands::MnuPExport_Click(const QString& dialogFolder)
     if (path.isEmpty())
         return;
     if (QFileInfo::exists(path)) {
-        const int answer =
+        const MsgAnswer answer =
             m_messages.show(QStringLiteral("The file ") + PathHelpers::FileNameOf(path) +
                                 QStringLiteral(" already existing.\nDo you want "
                                                "to replace it?"),
                             MsgButtons::OkCancel, MsgIcon::Exclamation);
-        if (answer != int(MsgAnswer::Ok))
+        if (answer != MsgAnswer::Ok)
             return;
     }
     emit busyChanged(true);
@@ -61,7 +62,7 @@ void PopUpsFileCommands::MnuPImport_Click(const QString& dialogFolder)
     if (m_busy)
         return;
     if (canExport() && m_messages.show(OverwriteQuestion, MsgButtons::YesNo,
-                                       MsgIcon::Exclamation) != int(MsgAnswer::Yes))
+                                       MsgIcon::Exclamation) != MsgAnswer::Yes)
         return;
     const QString path = m_dialogs.getOpenFileName(dialogFolder, ImportFilter);
 
@@ -70,11 +71,10 @@ void PopUpsFileCommands::MnuPImport_Click(const QString& dialogFolder)
         slot.clear();
     emit popUpsChanged();
 
-    const QString ending = PathHelpers::FileNameOf(path).right(4).toLower();
-    if (ending == QLatin1String(".evp")) {
+    const FileKind kind = fileKindOf(path);
+    if (kind == FileKind::PopUpsFile) {
         readPopUpsFile(path);
-    } else if (ending == QLatin1String(".ppt") || ending == QLatin1String(".pps") ||
-               ending == QLatin1String("pptx") || ending == QLatin1String("ppsx")) {
+    } else if (isPresentationKind(kind)) {
         importPresentation(path);
     }
 }

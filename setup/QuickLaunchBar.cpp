@@ -1,6 +1,7 @@
 #include "setup/QuickLaunchBar.h"
 
 #include "document/EventDocument.h"
+#include "document/FileKind.h"
 #include "document/ImportRule.h"
 #include "document/PathHelpers.h"
 #include "platform/FileDialogService.h"
@@ -19,21 +20,14 @@ QuickLaunchBar::QuickLaunchBar(EventDocument& doc, MessageService& messages,
     refreshFromDocument();
 }
 
-QString QuickLaunchBar::ending(const QString& path)
-{
-    return path.right(4).toLower();
-}
-
 bool QuickLaunchBar::hasAcceptedEnding(const QString& path)
 {
-    return isPresentation(path) || ending(path) == QLatin1String(".swf");
+    return isPresentation(path) || fileKindOf(path) == FileKind::Flash;
 }
 
 bool QuickLaunchBar::isPresentation(const QString& path)
 {
-    const QString end = ending(path);
-    return end == QLatin1String(".ppt") || end == QLatin1String("pptx") ||
-           end == QLatin1String(".pps") || end == QLatin1String("ppsx");
+    return isPresentationKind(fileKindOf(path));
 }
 
 QString QuickLaunchBar::file() const
@@ -54,10 +48,10 @@ bool QuickLaunchBar::canShowProperties() const
 
 void QuickLaunchBar::setIconFor(const QString& path)
 {
-    const QString end = ending(path);
-    if (end == QLatin1String(".ppt") || end == QLatin1String("pptx"))
+    const FileKind kind = fileKindOf(path);
+    if (kind == FileKind::Presentation)
         m_icon = Icon::Presentation;
-    else if (end == QLatin1String(".pps") || end == QLatin1String("ppsx"))
+    else if (kind == FileKind::Show)
         m_icon = Icon::Show;
     // A Flash movie has no picture of its own: whatever was shown stays.
 }
@@ -147,7 +141,7 @@ void QuickLaunchBar::Show_Click()
     const QString path = m_doc.QuickLaunchFile;
     if (path.isEmpty())
         return;
-    if (ending(path) == QLatin1String(".swf")) {
+    if (fileKindOf(path) == FileKind::Flash) {
         emit flashRequested(path);
         return;
     }

@@ -89,7 +89,6 @@ signals:
     void flashRequested(const QString& path);
 
 private:
-    static QString ending(const QString& path);
     void setIconFor(const QString& path);
     void take(const QString& path);
 

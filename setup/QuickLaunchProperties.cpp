@@ -1,5 +1,6 @@
 #include "setup/QuickLaunchProperties.h"
 
+#include "document/FileKind.h"
 #include "document/PathHelpers.h"
 #include "platform/PresentationApp.h"
 #include "platform/PresentationDocument.h"
@@ -55,8 +56,7 @@ void QuickLaunchProperties::load(const QString& path)
     release();
     m_fields = Fields();
     m_cancelled = false;
-    const QString end = path.right(4).toLower();
-    m_fields.isShow = !(end == QLatin1String(".ppt") || end == QLatin1String("pptx"));
+    m_fields.isShow = fileKindOf(path) != FileKind::Presentation;
     m_fields.fileName = PathHelpers::FileNameOf(path);
     const QFileInfo info(path);
     if (!info.isFile()) {

@@ -4,6 +4,7 @@
 #include "document/BackgroundPresentationsExtractor.h"
 #include "document/EventFileReader.h"
 #include "document/EventFileWriter.h"
+#include "document/FileKind.h"
 #include "document/ImageBlockCodec.h"
 #include "document/PathHelpers.h"
 #include "document/PopUpsFileReader.h"
@@ -63,9 +64,6 @@ bool SetupController::startUp(const StartUpOptions& options)
         m_messages.show(QStringLiteral("The new event could not be prepared.\n") + error,
                         MsgButtons::Ok, MsgIcon::Critical);
 
-    m_doc.AutoRunCaption = QStringLiteral("Auto Run - OFF");
-    m_doc.LoopCaption.clear();
-
     m_liveCast.load(m_doc.AppFolder);
     m_timings.load(m_doc.AppFolder);
     m_oem.load(m_doc.AppFolder);
@@ -120,22 +118,21 @@ void SetupController::adoptBuiltInHoldingSlide(const QImage& thumbnail, const QI
 
 void SetupController::openCommandLineFile(const QString& file)
 {
-    switch (CommandLine::kindOf(file)) {
-    case CommandLine::FileKind::EventFile:
+    switch (fileKindOf(file)) {
+    case FileKind::EventFile:
         openAs(file);
         break;
-    case CommandLine::FileKind::ZippedEvent:
+    case FileKind::ZippedEvent:
         readEventFile(file);
         break;
-    case CommandLine::FileKind::PopUpsFile: {
+    case FileKind::PopUpsFile: {
         // The same steps as File, PopUps, Import of a pop-ups file, without the questions.
         const PopUpsFileReader::Result result = PopUpsFileReader(*m_codec).read(file, m_doc.PopUps);
         if (!result.message.isEmpty())
             m_messages.show(result.message, MsgButtons::Ok, MsgIcon::Exclamation);
         break;
     }
-    case CommandLine::FileKind::None:
-    case CommandLine::FileKind::Unknown:
+    default: // only the program's own files open from the command line
         break;
     }
 }
@@ -217,12 +214,12 @@ bool SetupController::unsavedChangeCheck()
 {
     if (!hasUnsavedChanges())
         return true;
-    const int answer = m_messages.show(QStringLiteral("Do you want to save changes to ") +
-                                           m_doc.titleForPrompt() + QStringLiteral("?"),
-                                       MsgButtons::YesNoCancel, MsgIcon::Exclamation);
-    if (answer == int(MsgAnswer::No))
+    const MsgAnswer answer = m_messages.show(QStringLiteral("Do you want to save changes to ") +
+                                                 m_doc.titleForPrompt() + QStringLiteral("?"),
+                                             MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+    if (answer == MsgAnswer::No)
         return true;
-    if (answer != int(MsgAnswer::Yes))
+    if (answer != MsgAnswer::Yes)
         return false;
     // The changes were meant to be kept: a save that did not happen stops the command.
     if (m_doc.isUntitled())
@@ -245,10 +242,11 @@ void SetupController::newEvent()
 bool SetupController::reopenCheck(const QString& path)
 {
     if (path == m_doc.EventFilePath) {
-        const int answer = m_messages.show(QStringLiteral("Do you want to revert to previous ") +
-                                               m_doc.titleForPrompt() + QStringLiteral("?"),
-                                           MsgButtons::YesNoCancel, MsgIcon::Exclamation);
-        return answer == int(MsgAnswer::Yes);
+        const MsgAnswer answer =
+            m_messages.show(QStringLiteral("Do you want to revert to previous ") +
+                                m_doc.titleForPrompt() + QStringLiteral("?"),
+                            MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+        return answer == MsgAnswer::Yes;
     }
     return unsavedChangeCheck();
 }
@@ -286,10 +284,11 @@ bool SetupController::saveAs()
         return false;
     if (path != m_doc.EventFilePath && QFileInfo::exists(path)) {
         const QString name = PathHelpers::FileNameOf(path);
-        const int answer = m_messages.show(QStringLiteral("Do you want to replace the existing ") +
-                                               name.left(name.size() - 4) + QStringLiteral("?"),
-                                           MsgButtons::YesNoCancel, MsgIcon::Exclamation);
-        if (answer != int(MsgAnswer::Yes))
+        const MsgAnswer answer =
+            m_messages.show(QStringLiteral("Do you want to replace the existing ") +
+                                name.left(name.size() - 4) + QStringLiteral("?"),
+                            MsgButtons::YesNoCancel, MsgIcon::Exclamation);
+        if (answer != MsgAnswer::Yes)
             return false;
     }
     const QString previousPath = m_doc.EventFilePath;
@@ -351,14 +350,13 @@ void SetupController::MnuSFormat_Click(int index)
     emit slideFormatChanged(index);
 }
 
-QString SetupController::captionTick()
+void SetupController::captionTick()
 {
     ++m_captionTicks;
     if (m_captionTicks == 10)
-        return EventDocument::ProductName;
+        emit captionChanged(EventDocument::ProductName);
     if (m_captionTicks >= 20) {
         m_captionTicks = 0;
-        return m_doc.titleForPrompt();
+        emit captionChanged(m_doc.titleForPrompt());
     }
-    return QString();
 }

@@ -85,7 +85,9 @@ public:
 
     // The setup watcher's caption: every tenth tick the product name, every twentieth the event
     // title; an empty result leaves the caption as it is.
-    QString captionTick();
+    // On each tick of the setup clock: now and then the title alternates between the product's
+    // name and the event's (captionChanged).
+    void captionTick();
 
     const RecentFiles& recentFiles() const { return m_recent; }
     LiveCastSettings& liveCastSettings() { return m_liveCast; }
@@ -101,6 +103,7 @@ public:
     BackgroundPresentationsExtractor& presentationsExtractor() { return *m_extractor; }
 
 signals:
+    void captionChanged(const QString& caption);
     // A zipped event file's presentations are being unpacked (true) or the open has ended.
     void busyChanged(bool busy);
     // The whole event was replaced (new, opened, reverted): every panel redraws.

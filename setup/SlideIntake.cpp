@@ -137,9 +137,8 @@ bool SlideIntake::takePresentation(const QString& path, const Receiver& receiver
     request.presentationPath = path;
     request.runFolder = m_doc.RunFolder;
     // Metafiles cannot be drawn here: the full picture then comes as a lossless bitmap.
-    const bool metafile = m_doc.SlideImageFormat == QLatin1String("EMF") ||
-                          m_doc.SlideImageFormat == QLatin1String("WMF");
-    request.slideImageFormat = metafile ? QStringLiteral("BMP") : m_doc.SlideImageFormat;
+    request.slideImageFormat =
+        isMetafile(m_doc.SlideImageFormat) ? SlideFormat::Bmp : m_doc.SlideImageFormat;
     request.thumbnailPx = m_thumbnailBox;
     request.fullScreenPx = m_screen;
     if (m_extractor.isBusy()) {

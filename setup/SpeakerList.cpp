@@ -100,12 +100,12 @@ SpeakerList::Step SpeakerList::addOne(const QString& path)
                              (m_addSource == Source::Paste ? QStringLiteral("?") : QString());
     // The answer may come after play mode, when the list may be gone.
     m_services.messages.ask(question, MsgButtons::YesNoCancel, MsgIcon::Question,
-                            [self = QPointer<SpeakerList>(this), candidate](int answer) {
+                            [self = QPointer<SpeakerList>(this), candidate](MsgAnswer answer) {
                                 if (!self)
                                     return;
-                                if (answer == int(MsgAnswer::Cancel))
+                                if (answer == MsgAnswer::Cancel)
                                     self->continueAdding(Step::Stop);
-                                else if (answer != int(MsgAnswer::Yes))
+                                else if (answer != MsgAnswer::Yes)
                                     self->continueAdding(Step::Next);
                                 else
                                     self->continueAdding(self->importAndStore(candidate));

@@ -1,6 +1,7 @@
 #include "show/LaunchController.h"
 
 #include "document/EventDocument.h"
+#include "document/FileKind.h"
 #include "document/SpeakerTable.h"
 #include "platform/PresentationDocument.h"
 #include "show/LiveCastHooks.h"
@@ -24,8 +25,6 @@ LaunchController::LaunchController(EventDocument& doc, ShowPort& port, const Sho
     if (m_doc.CurrentSpeaker < 0)
         m_labSName = QStringLiteral("No Speaker");
     rebuildMenu();
-    m_doc.AutoRunCaption = AutoRunOff;
-    m_doc.LoopCaption.clear();
     m_labTimings = m_timings.Checked ? QStringLiteral("Timings Log - ON")
                                      : QStringLiteral("Timings Log - OFF");
     // The first idle tick of the watcher tells the audience that the holding slide is up.
@@ -34,7 +33,15 @@ LaunchController::LaunchController(EventDocument& doc, ShowPort& port, const Sho
 
 QString LaunchController::LabAutoRun() const
 {
-    return m_doc.AutoRunCaption + m_doc.LoopCaption;
+    switch (m_autoRun) {
+    case AutoRun::Off:
+        return QStringLiteral("Auto Run - OFF");
+    case AutoRun::On:
+        return QStringLiteral("Auto Run - ON / Loop - OFF");
+    case AutoRun::Looping:
+        break;
+    }
+    return QStringLiteral("Auto Run - ON / Loop - ON");
 }
 
 void LaunchController::Form_KeyDown(int keyCode, int shift)
@@ -44,109 +51,95 @@ void LaunchController::Form_KeyDown(int keyCode, int shift)
         emit changed();
         return;
     }
-    switch (keyCode) {
-    case KeyEnter:
-    case KeySpace:
-    case KeyRight:
-    case KeyDown:
-    case KeyF5:
-    case KeyPageDown:
+    const LaunchKeyMap::Entry key = LaunchKeyMap::commandFor(keyCode);
+    switch (key.command) {
+    case LaunchCommand::Next:
         next();
         break;
-    case KeyLeft:
-    case KeyUp:
-    case KeyPageUp:
+    case LaunchCommand::Back:
         back();
         break;
-    case KeyB:
-    case KeyF6:
+    case LaunchCommand::Blank:
         blank();
         break;
-    case KeyBackspace:
+    case LaunchCommand::HoldingSlide:
         if (m_title != HoldingTitle) {
             m_title = HoldingTitle;
             m_liveCast.publishStatus(m_livePresenter, QLatin1Char('h') + m_doc.HoldingTimeCode);
         }
         break;
-    case KeyQ:
+    case LaunchCommand::QuickLaunch:
         quickLaunch();
         break;
-    case KeyH:
+    case LaunchCommand::LiveCastControls:
         toggleLiveCastControls();
         break;
-    case KeyS:
-    case KeyF4:
+    case LaunchCommand::SpeakerName:
         flash(&Overlays::speakerName);
         break;
-    case KeyR:
-    case KeyF12:
+    case LaunchCommand::Resolution:
         m_labResolution = QString::number(m_screenSize.width()) + QStringLiteral(" x ") +
                           QString::number(m_screenSize.height());
         flash(&Overlays::resolution);
         break;
-    case KeyL:
-    case KeyF11:
+    case LaunchCommand::TimeMark:
         timeMark();
         break;
-    case KeyF10:
+    case LaunchCommand::SyncRecord:
         emit syncRecordRequested();
         break;
-    case KeyA:
-    case KeyF7:
+    case LaunchCommand::AutoRun:
         if (shift != 0)
             stepAutoRun();
         flash(&Overlays::autoRun);
         break;
-    case KeyT:
-    case KeyF9:
+    case LaunchCommand::Timings:
         if (shift != 0 && m_timings.Enabled)
             toggleTimings();
         flash(&Overlays::timings);
         break;
-    case KeyP:
+    case LaunchCommand::HideLauncherMenu:
         m_menu.presentationsVisible = false;
         m_menu.titleSlideVisible = false;
         m_menu.popUpsVisible = false;
         m_menu.promoVisible = false;
         m_menu.blankScreenVisible = false;
         break;
-    case KeyOpenBracket:
+    case LaunchCommand::PreviousSpeaker:
         setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc));
         flash(&Overlays::speakerName);
         switchAutoRunOff();
         break;
-    case KeyCloseBracket:
+    case LaunchCommand::NextSpeaker:
         setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
         flash(&Overlays::speakerName);
         switchAutoRunOff();
         break;
-    case KeyHome:
+    case LaunchCommand::FirstSpeaker:
         m_doc.CurrentSpeaker = -1;
         setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
         flash(&Overlays::speakerName);
         break;
-    case KeyEnd:
+    case LaunchCommand::LastSpeaker:
         setSpeakerName(SpeakerNavigation::SelectLastSpeaker(m_doc));
         flash(&Overlays::speakerName);
         break;
-    case KeyF2:
+    case LaunchCommand::LauncherMenu:
         emit launcherMenuRequested();
         break;
-    case KeyF3:
+    case LaunchCommand::Beep:
         emit beepRequested();
         break;
-    case KeyF1:
+    case LaunchCommand::Exit:
         emit exitRequested();
         break;
-    case KeyU:
-    case KeyI:
+    case LaunchCommand::InternetConnect:
         m_liveCast.internetConnect(keyCode);
         break;
-    default:
-        if (keyCode >= Key1 && keyCode <= Key9)
-            showTitle(keyCode - Key1);
-        else if (keyCode == Key0)
-            showTitle(EventDocument::PopUpSlotCount - 1);
+    case LaunchCommand::PopUp:
+        showTitle(key.slot);
+        break;
+    case LaunchCommand::None:
         break;
     }
     // The loading picture stays while a presentation is still on its way.
@@ -165,7 +158,7 @@ void LaunchController::MnuSpeaker_Click(int index)
 
 void LaunchController::MnuPopUp_Click(int slot)
 {
-    Form_KeyDown(slot == EventDocument::PopUpSlotCount - 1 ? Key0 : Key1 + slot, 0);
+    Form_KeyDown(LaunchKeyMap::popUpKey(slot), 0);
 }
 
 bool LaunchController::currentFileExists() const
@@ -330,7 +323,7 @@ void LaunchController::noShowLeft()
 
 void LaunchController::TimAutoRun_Timer()
 {
-    const QString remembered = m_doc.AutoRunCaption;
+    const AutoRun remembered = m_autoRun;
     ++m_autoRunTicks;
     if (m_show || m_launching) {
         m_autoRunTicks = 0;
@@ -339,11 +332,11 @@ void LaunchController::TimAutoRun_Timer()
     if (m_autoRunTicks < 5)
         return;
     m_autoRunTicks = 0;
-    if (m_doc.LoopCaption != LoopOn && m_doc.CurrentSpeaker == m_doc.SpeakerCount - 1) {
+    if (m_autoRun != AutoRun::Looping && m_doc.CurrentSpeaker == m_doc.SpeakerCount - 1) {
         switchAutoRunOff();
         emit changed();
     }
-    if (remembered == AutoRunOn)
+    if (remembered != AutoRun::Off)
         Form_KeyDown(KeyEnter, 0);
 }
 
@@ -404,9 +397,10 @@ void LaunchController::quickLaunch()
     if (m_show || m_launching || m_doc.QuickLaunchFile.isEmpty())
         return;
     const QString& path = m_doc.QuickLaunchFile;
-    if (path.right(4).toLower() == QStringLiteral(".swf"))
+    const FileKind kind = fileKindOf(path);
+    if (kind == FileKind::Flash)
         m_liveCast.playFlash(path);
-    else if (SpeakerTable::isPresentationFile(path))
+    else if (isPresentationKind(kind))
         m_port.showUntracked(path);
 }
 
@@ -417,21 +411,14 @@ void LaunchController::toggleLiveCastControls()
 
 void LaunchController::stepAutoRun()
 {
-    if (m_doc.AutoRunCaption != AutoRunOn) {
-        m_doc.AutoRunCaption = AutoRunOn;
-        m_doc.LoopCaption = LoopOff;
-    } else if (m_doc.LoopCaption != LoopOn) {
-        m_doc.LoopCaption = LoopOn;
-    } else {
-        m_doc.AutoRunCaption = AutoRunOff;
-        m_doc.LoopCaption.clear();
-    }
+    m_autoRun = m_autoRun == AutoRun::Off  ? AutoRun::On
+                : m_autoRun == AutoRun::On ? AutoRun::Looping
+                                           : AutoRun::Off;
 }
 
 void LaunchController::switchAutoRunOff()
 {
-    m_doc.AutoRunCaption = AutoRunOff;
-    m_doc.LoopCaption.clear();
+    m_autoRun = AutoRun::Off;
 }
 
 void LaunchController::toggleTimings()

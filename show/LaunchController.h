@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/TimingsSetting.h"
+#include "show/LaunchKeyMap.h"
 #include "show/LauncherMenuState.h"
 #include "show/ShowPort.h"
 #include "show/SlideTimings.h"
@@ -26,55 +27,19 @@ class LaunchController : public QObject
     Q_OBJECT
 
 public:
-    // Virtual-key codes of the commands.
-    enum Key : int
-    {
-        KeyBackspace = 8,
-        KeyEnter = 13,
-        KeySpace = 32,
-        KeyPageUp = 33,
-        KeyPageDown = 34,
-        KeyEnd = 35,
-        KeyHome = 36,
-        KeyLeft = 37,
-        KeyUp = 38,
-        KeyRight = 39,
-        KeyDown = 40,
-        Key0 = 48,
-        Key1 = 49,
-        Key9 = 57,
-        KeyA = 65,
-        KeyB = 66,
-        KeyH = 72,
-        KeyI = 73,
-        KeyL = 76,
-        KeyP = 80,
-        KeyQ = 81,
-        KeyR = 82,
-        KeyS = 83,
-        KeyT = 84,
-        KeyU = 85,
-        KeyF1 = 112,
-        KeyF2 = 113,
-        KeyF3 = 114,
-        KeyF4 = 115,
-        KeyF5 = 116,
-        KeyF6 = 117,
-        KeyF7 = 118,
-        KeyF9 = 120,
-        KeyF10 = 121,
-        KeyF11 = 122,
-        KeyF12 = 123,
-        KeyOpenBracket = 219,
-        KeyCloseBracket = 221,
-    };
+    // The keys by their virtual-key codes, as LaunchController::KeyEnter and so on.
+    using enum LaunchKeyMap::Key;
     // What the screen shows under the overlays.
     static constexpr int HoldingTitle = -1; // else the pop-up slot 0..9
     static constexpr int NoLoadingPicture = -1;
-    static inline const QString AutoRunOff = QStringLiteral("Auto Run - OFF");
-    static inline const QString AutoRunOn = QStringLiteral("Auto Run - ON /");
-    static inline const QString LoopOff = QStringLiteral(" Loop - OFF");
-    static inline const QString LoopOn = QStringLiteral(" Loop - ON");
+    // Auto run launches the next talk five seconds after a show has ended; looping, it goes
+    // from the last speaker round to the first.
+    enum class AutoRun
+    {
+        Off,
+        On,
+        Looping
+    };
 
     struct Overlays
     {
@@ -91,6 +56,8 @@ public:
                      LiveCastHooks& liveCast, const TimingsSetting& timings,
                      QObject* parent = nullptr);
 
+    // A key from the screen or the launcher menu: what it stands for, unless the screen is
+    // blanked, when any key but S only brings the picture back.
     void Form_KeyDown(int keyCode, int shift);
     void MnuSpeaker_Click(int index);
     void MnuPopUp_Click(int slot);
@@ -118,6 +85,7 @@ public:
     const QString& LabSName() const { return m_labSName; }
     const QString& LabTimings() const { return m_labTimings; }
     QString LabAutoRun() const;
+    AutoRun autoRun() const { return m_autoRun; }
     const QString& LabResolution() const { return m_labResolution; }
     // Why the last talk could not be shown; empty after a launch that worked.
     const QString& statusLine() const { return m_statusLine; }
@@ -193,6 +161,7 @@ private:
     std::shared_ptr<PresentationDocument> m_show;
     bool m_launching = false;
     bool m_polling = false;
+    AutoRun m_autoRun = AutoRun::Off;
     int m_autoRunTicks = 0;
     int m_showSlideCount = 0;
     SlideTimings m_slideTimings;

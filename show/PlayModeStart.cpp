@@ -12,10 +12,11 @@ bool PlayModeStart::closeOtherPresentations(PresentationApp& program, MessageSer
     // A program that does not answer holds nothing that could be lost.
     if (program.openPresentationCount().valueOr(0) <= 0)
         return true;
-    const int answer = messages.show(QStringLiteral("\nAll Open Presentations need to be closed\n"
-                                                    "Click OK to Auto Save and Close"),
-                                     MsgButtons::OkCancel, MsgIcon::None);
-    if (answer != 1)
+    const MsgAnswer answer =
+        messages.show(QStringLiteral("\nAll Open Presentations need to be closed\n"
+                                     "Click OK to Auto Save and Close"),
+                      MsgButtons::OkCancel, MsgIcon::None);
+    if (answer != MsgAnswer::Ok)
         return false;
     const PresentationStatus saved = program.saveAndCloseAll(untitledFolder);
     if (!saved.ok()) {

@@ -8,13 +8,6 @@
 
 #include <algorithm>
 
-namespace {
-
-constexpr int kAnswerCancel = 2;
-constexpr int kAnswerYes = 6;
-
-} // namespace
-
 PdfConverter::PdfConverter(PresentationApp& app, MessageService& messages, QObject* parent)
     : QObject(parent), m_app(app), m_messages(messages)
 {}
@@ -75,14 +68,15 @@ void PdfConverter::next()
     }
     // The answer may come much later (after play mode) and find the converter gone.
     m_messages.ask(replaceQuestion(speaker), m_buttons, MsgIcon::Question,
-                   [self = QPointer<PdfConverter>(this), speaker, pdfPath](int answer) {
+                   [self = QPointer<PdfConverter>(this), speaker, pdfPath](MsgAnswer answer) {
                        if (!self)
                            return;
-                       if (answer == kAnswerCancel && self->m_buttons == MsgButtons::YesNoCancel) {
+                       if (answer == MsgAnswer::Cancel &&
+                           self->m_buttons == MsgButtons::YesNoCancel) {
                            self->m_outcome.cancelled = true;
                            self->m_pending.clear();
                            self->next();
-                       } else if (answer == kAnswerYes) {
+                       } else if (answer == MsgAnswer::Yes) {
                            self->convert(speaker.FilePath, pdfPath);
                        } else {
                            self->next();

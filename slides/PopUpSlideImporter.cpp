@@ -16,18 +16,12 @@ PopUpSlideImporter::Result PopUpSlideImporter::importSlides(const Request& reque
                                                             const Progress& progress)
 {
     Result result;
-    std::optional<PresentationDocument::ImageFormat> format =
+    PresentationDocument::ImageFormat format =
         SlideExtractor::imageFormatOf(request.slideImageFormat);
-    if (!format) {
-        result.error =
-            QStringLiteral("Unknown slide image format \"%1\"").arg(request.slideImageFormat);
-        return result;
-    }
-    QString fullSuffix = request.slideImageFormat;
+    QString fullSuffix = slideFormatCode(request.slideImageFormat);
     // A metafile cannot be shown as a picture here; the full-screen image is taken as a
     // lossless raster of the same size instead.
-    if (*format == PresentationDocument::ImageFormat::Emf ||
-        *format == PresentationDocument::ImageFormat::Wmf) {
+    if (isMetafile(request.slideImageFormat)) {
         format = PresentationDocument::ImageFormat::Png;
         fullSuffix = QStringLiteral("png");
     }
@@ -67,7 +61,7 @@ PopUpSlideImporter::Result PopUpSlideImporter::importSlides(const Request& reque
         const QImage thumbnail = exported.ok() ? QImage(thumbnailPath) : QImage();
         if (exported.ok())
             exported =
-                document->exportSlide(slot + 1, fullPath, *format, request.fullScreenPx.width(),
+                document->exportSlide(slot + 1, fullPath, format, request.fullScreenPx.width(),
                                       request.fullScreenPx.height());
         const QImage full = exported.ok() ? QImage(fullPath) : QImage();
         if (!exported.ok() || thumbnail.isNull() || full.isNull()) {

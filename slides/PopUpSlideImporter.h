@@ -1,6 +1,7 @@
 #pragma once
 
 #include "document/PopUpSlot.h"
+#include "document/SlideFormat.h"
 #include "platform/PresentationApp.h"
 
 #include <QSize>
@@ -22,8 +23,8 @@ public:
     struct Request
     {
         QString presentationPath;
-        QString runFolder;        // scratch files slide1.bmp and slide1.<format> go here
-        QString slideImageFormat; // "BMP", "EMF", "GIF", "JPG" or "WMF"
+        QString runFolder; // scratch files slide1.bmp and slide1.<format> go here
+        SlideFormat slideImageFormat = SlideFormat::Emf;
         QSize thumbnailPx;
         QSize fullScreenPx;
     };

@@ -12,7 +12,8 @@ QString thumbnailPathOf(const SlideExtractor::Request& request)
 
 QString fullImagePathOf(const SlideExtractor::Request& request)
 {
-    return request.runFolder + QStringLiteral("/slide1.") + request.slideImageFormat;
+    return request.runFolder + QStringLiteral("/slide1.") +
+           slideFormatCode(request.slideImageFormat);
 }
 
 } // namespace
@@ -29,20 +30,22 @@ SlideExtractor::~SlideExtractor()
         });
 }
 
-std::optional<PresentationDocument::ImageFormat> SlideExtractor::imageFormatOf(const QString& code)
+PresentationDocument::ImageFormat SlideExtractor::imageFormatOf(SlideFormat format)
 {
     using Format = PresentationDocument::ImageFormat;
-    if (code == QLatin1String("BMP"))
+    switch (format) {
+    case SlideFormat::Bmp:
         return Format::Bmp;
-    if (code == QLatin1String("EMF"))
+    case SlideFormat::Emf:
         return Format::Emf;
-    if (code == QLatin1String("GIF"))
+    case SlideFormat::Gif:
         return Format::Gif;
-    if (code == QLatin1String("JPG"))
+    case SlideFormat::Jpg:
         return Format::Jpeg;
-    if (code == QLatin1String("WMF"))
-        return Format::Wmf;
-    return std::nullopt;
+    case SlideFormat::Wmf:
+        break;
+    }
+    return Format::Wmf;
 }
 
 QString SlideExtractor::progressText(int done, int count)
@@ -78,7 +81,7 @@ bool SlideExtractor::startChosenSlideExport(int slide)
     // The preview stays open for more picks: the document stays with it.
     DocumentPtr document = m_workPresentation;
     // start() kept the document only after the format code was accepted.
-    const PresentationDocument::ImageFormat format = *imageFormatOf(m_request.slideImageFormat);
+    const PresentationDocument::ImageFormat format = imageFormatOf(m_request.slideImageFormat);
     const QString path = fullImagePathOf(m_request);
     const QSize size = m_request.fullScreenPx;
     m_jobs.start<QString>(
@@ -110,13 +113,7 @@ SlideExtractor::Extraction SlideExtractor::extract(PresentationApp& app, const R
     if (previous)
         previous->close();
 
-    const std::optional<PresentationDocument::ImageFormat> format =
-        imageFormatOf(request.slideImageFormat);
-    if (!format) {
-        result.error =
-            QStringLiteral("Unknown slide image format \"%1\"").arg(request.slideImageFormat);
-        return extraction;
-    }
+    const PresentationDocument::ImageFormat format = imageFormatOf(request.slideImageFormat);
     if (request.thumbnailPx.isEmpty() || request.fullScreenPx.isEmpty()) {
         result.error = QStringLiteral("The image sizes must be positive");
         return extraction;
@@ -159,7 +156,7 @@ SlideExtractor::Extraction SlideExtractor::extract(PresentationApp& app, const R
     if (!exported.ok())
         return fail(exported.error());
     result.thumbnailPath = thumbnail;
-    exported = document->exportSlide(1, full, *format, request.fullScreenPx.width(),
+    exported = document->exportSlide(1, full, format, request.fullScreenPx.width(),
                                      request.fullScreenPx.height());
     if (!exported.ok())
         return fail(exported.error());

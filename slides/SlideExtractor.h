@@ -1,5 +1,6 @@
 #pragma once
 
+#include "document/SlideFormat.h"
 #include "platform/JobRunner.h"
 #include "platform/PresentationApp.h"
 
@@ -27,8 +28,8 @@ public:
     struct Request
     {
         QString presentationPath;
-        QString runFolder;        // no trailing "/"; made with its "Preview" subfolder when missing
-        QString slideImageFormat; // "BMP", "EMF", "GIF", "JPG" or "WMF"
+        QString runFolder; // no trailing "/"; made with its "Preview" subfolder when missing
+        SlideFormat slideImageFormat = SlideFormat::Emf;
         QSize thumbnailPx;
         QSize fullScreenPx;
     };
@@ -56,7 +57,7 @@ public:
     // Closes the work presentation, waiting a bounded time for that and for a running job.
     ~SlideExtractor() override;
 
-    static std::optional<PresentationDocument::ImageFormat> imageFormatOf(const QString& code);
+    static PresentationDocument::ImageFormat imageFormatOf(SlideFormat format);
     // "Extracting - " + the whole percentage of done slides + "%".
     static QString progressText(int done, int count);
 

@@ -2,7 +2,7 @@
 
 #include <QMessageBox>
 
-int QtMessageService::show(const QString& text, MsgButtons buttons, MsgIcon icon)
+MsgAnswer QtMessageService::show(const QString& text, MsgButtons buttons, MsgIcon icon)
 {
     QMessageBox box(m_parent);
     box.setWindowTitle(QStringLiteral("vesk stagor"));
@@ -44,12 +44,16 @@ int QtMessageService::show(const QString& text, MsgButtons buttons, MsgIcon icon
     box.setAccessibleDescription(text);
     switch (box.exec()) {
     case QMessageBox::Yes:
-        return 6;
+        return MsgAnswer::Yes;
     case QMessageBox::No:
-        return 7;
+        return MsgAnswer::No;
     case QMessageBox::Cancel:
-        return 2;
-    default:
-        return buttons == MsgButtons::YesNoCancel || buttons == MsgButtons::OkCancel ? 2 : 1;
+        return MsgAnswer::Cancel;
+    case QMessageBox::Ok:
+        return MsgAnswer::Ok;
+    default: // closed without a button
+        return buttons == MsgButtons::YesNoCancel || buttons == MsgButtons::OkCancel
+                   ? MsgAnswer::Cancel
+                   : MsgAnswer::Ok;
     }
 }

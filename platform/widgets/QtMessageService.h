@@ -10,7 +10,7 @@ public:
     explicit QtMessageService(QWidget* parent = nullptr) : m_parent(parent) {}
 
     void setParent(QWidget* parent) { m_parent = parent; }
-    int show(const QString& text, MsgButtons buttons, MsgIcon icon) override;
+    MsgAnswer show(const QString& text, MsgButtons buttons, MsgIcon icon) override;
 
 private:
     QWidget* m_parent;

@@ -58,6 +58,7 @@ QuickLaunchPanel::QuickLaunchPanel(QuickLaunchBar& bar, PresentationApp& present
         QAction* action = m_tbarQLaunch->addAction(icon, key);
         action->setData(key);
         action->setObjectName(QStringLiteral("TbarQLaunch_") + key);
+        m_buttons.insert(key, action);
         // Tool bar buttons take no focus by default; these are the frame's only controls.
         QWidget* button = m_tbarQLaunch->widgetForAction(action);
         button->setFocusPolicy(Qt::StrongFocus);
@@ -77,7 +78,7 @@ QuickLaunchPanel::QuickLaunchPanel(QuickLaunchBar& bar, PresentationApp& present
 
 QAction* QuickLaunchPanel::button(const QString& key) const
 {
-    return m_tbarQLaunch->findChild<QAction*>(QStringLiteral("TbarQLaunch_") + key);
+    return m_buttons.value(key);
 }
 
 void QuickLaunchPanel::refresh()

@@ -3,6 +3,7 @@
 #include "setup/QuickLaunchProperties.h"
 
 #include <QGroupBox>
+#include <QHash>
 
 #include <functional>
 
@@ -47,4 +48,5 @@ private:
     QLabel* m_picQLaunch = nullptr;
     QLabel* m_labQLFileTitle = nullptr;
     QToolBar* m_tbarQLaunch = nullptr;
+    QHash<QString, QAction*> m_buttons; // by key: "Open", "Cut", "Properties", "Show"
 };

@@ -8,6 +8,7 @@
 #include "setup/PopUpSlots.h"
 #include "setup/PopUpsFileCommands.h"
 #include "setup/QuickLaunchBar.h"
+#include "setup/ScreenSizeWatch.h"
 #include "setup/SlideIntake.h"
 #include "setup/SpeakerList.h"
 #include "setup/ZippedEventExport.h"
@@ -26,9 +27,9 @@
 #include "setup/widgets/frmInitialise.h"
 #include "setup/widgets/frmPreview.h"
 #include "show/LaunchController.h"
-#include "show/MissingPresentations.h"
+#include "show/MissingPresentationsSweep.h"
+#include "show/PlayModeController.h"
 #include "show/PlayModeStart.h"
-#include "show/PowerSupplyStatus.h"
 #include "show/ShowLogFiles.h"
 #include "show/ShowScreenChoice.h"
 #include "show/ThreadedShowPort.h"
@@ -80,19 +81,6 @@ void nameWidget(QWidget* widget, const QString& accessibleName, const QString& n
     widget->setAccessibleDescription(name);
 }
 
-// The Tools menu, made by whichever part of the window needs it first.
-QMenu* toolsMenu(QMenuBar* bar)
-{
-    auto* tools = bar->findChild<QMenu*>(QStringLiteral("MnuUtilities"));
-    if (!tools) {
-        tools = new QMenu(QStringLiteral("&Tools"), bar);
-        tools->setObjectName(QStringLiteral("MnuUtilities"));
-        auto* window = bar->findChild<QMenu*>(QStringLiteral("MnuWindow"));
-        bar->insertMenu(window ? window->menuAction() : nullptr, tools);
-    }
-    return tools;
-}
-
 } // namespace
 
 frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget* parent)
@@ -120,7 +108,12 @@ frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget
         m_sections->setFocus();
     });
     m_timer1.setInterval(500);
-    connect(&m_timer1, &QTimer::timeout, this, &frmSetup::Timer1_Timer);
+    connect(&m_timer1, &QTimer::timeout, m_controller, &SetupController::captionTick);
+    connect(m_controller, &SetupController::captionChanged, this, &QWidget::setWindowTitle);
+    auto* screenWatch =
+        new ScreenSizeWatch([this] { return screen() ? screen()->size() : QSize(); }, this);
+    connect(&m_timer1, &QTimer::timeout, screenWatch, &ScreenSizeWatch::tick);
+    connect(screenWatch, &ScreenSizeWatch::resized, this, &frmSetup::screenResized);
     // Shows itself while a zipped event file is unpacked, from any command that opens one.
     new frmExtract(m_controller->presentationsExtractor(), this);
     connect(m_controller, &SetupController::busyChanged, this, &frmSetup::setBusy);
@@ -143,7 +136,7 @@ void frmSetup::buildPopUpsAndExport(MessageService& messages, FileDialogService&
     m_zippedEventExport = new ZippedEventExport(m_doc, messages, dialogs, freeSpace, drives, this);
     new frmExport(*m_zippedEventExport, this);
 
-    QMenu* file = menuBar()->findChild<QMenu*>(QStringLiteral("MnuFile"));
+    QMenu* file = m_mnuFile;
     const QList<QAction*> items = file->actions();
     QAction* before = items.value(items.indexOf(m_mnuSaveAs) + 1);
     QAction* mnuExport =
@@ -216,17 +209,27 @@ void frmSetup::buildSpeakers(MessageService& messages, const DriveTypeSource& dr
 {
     m_speakerList =
         new SpeakerList(m_doc, {messages, drives, clipboard, presentations, shell}, this);
-    m_speakerMessages = &messages;
+    // Presentations moved or deleted behind the program's back, also during play mode.
+    auto* sweep = new MissingPresentationsSweep(m_doc, messages, this);
+    connect(&m_timer1, &QTimer::timeout, sweep, &MissingPresentationsSweep::tick);
+    connect(sweep, &MissingPresentationsSweep::speakersRemoved, this,
+            [this](const QList<int>& removed) {
+                m_speakersPanel->speakersRemoved(removed);
+                for (int position : removed) {
+                    if (m_launch)
+                        m_launch->controller().speakerRemoved(position);
+                }
+            });
     m_speakersPanel = new SpeakersPanel(*m_speakerList, m_doc, this);
     new frmCopy(m_speakerList->importCopier(), this);
-    auto* page = m_sections->findChild<QWidget*>(QStringLiteral("PicSpeakers"));
+    auto* page = m_picSpeakers;
     page->layout()->addWidget(m_speakersPanel);
     m_speakersPanel->refresh();
 
     // The folder that presentations from sticks, shares and discs are copied into.
     QAction* importDir =
         namedAction(this, QStringLiteral("Import Directory"), QStringLiteral("MnuImportDir"));
-    toolsMenu(menuBar())->addAction(importDir);
+    toolsMenu()->addAction(importDir);
     connect(importDir, &QAction::triggered, this, [this, &drives] {
         frmImportDir dialog(m_doc.ImportDir, m_doc.DesktopFolder, drives.fixedDriveRoots(), this);
         if (dialog.exec() == QDialog::Accepted)
@@ -239,16 +242,24 @@ void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const
 {
     m_showMessages = &messages;
     m_shows = &shows;
+    m_playMode = new PlayModeController(
+        m_doc, shows, messages, m_controller->timingsSetting(),
+        [this] {
+            if (m_audioTools && m_audioTools->soundTest().isPlaying())
+                m_audioTools->soundTest().ComSPlay_Click();
+        },
+        this);
+    connect(m_playMode, &PlayModeController::playingChanged, this, &frmSetup::playModeChanged);
     m_showClock = &clock;
     m_liveCast = &liveCast;
     auto* play = new QPushButton(QStringLiteral("&Play"), this);
     nameWidget(play, QStringLiteral("Play"), QStringLiteral("ComPlay"));
-    auto* page = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    auto* page = m_picMain;
     page->layout()->addWidget(play);
     connect(play, &QPushButton::clicked, this, &frmSetup::ComPlay_Click);
 
     // The traces of play mode: the launch record, the synchronise mark, the timings switch.
-    QMenu* tools = toolsMenu(menuBar());
+    QMenu* tools = toolsMenu();
     tools->addSeparator();
     QAction* display =
         namedAction(this, QStringLiteral("Display Record"), QStringLiteral("MnuDisplayRecord"));
@@ -295,7 +306,7 @@ void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const
     connect(clear, &QAction::triggered, this, [this, clear, recordLog] {
         if (m_showMessages->show(
                 QStringLiteral("You are about to delete the file record. Continue!"),
-                MsgButtons::YesNo, MsgIcon::None) != int(MsgAnswer::Yes))
+                MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
             return;
         QFile::remove(m_doc.AppFolder + recordLog);
         clear->setEnabled(false);
@@ -320,7 +331,7 @@ QList<ShowScreenChoice::Screen> frmSetup::screenList()
 
 void frmSetup::ComPlay_Click()
 {
-    if (!m_shows || m_launch)
+    if (!m_playMode || m_playMode->playing())
         return;
     closePreview();
     QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -328,24 +339,13 @@ void frmSetup::ComPlay_Click()
     QString untitledFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
     if (untitledFolder.isEmpty() || !QDir().mkpath(untitledFolder))
         untitledFolder = QDir::homePath();
-    const bool cleared =
-        PlayModeStart::closeOtherPresentations(*m_shows, *m_showMessages, untitledFolder);
-    QApplication::restoreOverrideCursor();
-    if (!cleared)
-        return;
-    PlayModeStart::checkPower(PowerSupplyStatus::read(), *m_showMessages);
-    // The room's sound system is the talks' from now on.
-    if (m_audioTools && m_audioTools->soundTest().isPlaying())
-        m_audioTools->soundTest().ComSPlay_Click();
-
-    // The audience's screen: the one the operator picked, else the one this window is not on.
     const QList<QScreen*> screens = QGuiApplication::screens();
-    QScreen* screen =
-        screens.value(ShowScreenChoice::choose(screenList(), int(screens.indexOf(this->screen())),
-                                               ShowScreenChoice::load(m_doc.AppFolder)));
-    if (!screen)
-        screen = this->screen();
-    m_shows->setShowScreen(screens.size() > 1 ? screen->geometry() : QRect());
+    const int chosen =
+        m_playMode->start(screenList(), int(screens.indexOf(this->screen())), untitledFolder);
+    QApplication::restoreOverrideCursor();
+    if (!m_playMode->playing())
+        return;
+    QScreen* screen = screens.value(chosen, this->screen());
     m_playReturn = frameGeometry();
     m_launch =
         new frmLaunch(m_doc, *m_shows, *m_showClock, *m_liveCast, m_controller->timingsSetting());
@@ -356,7 +356,6 @@ void frmSetup::ComPlay_Click()
     m_launch->setGeometry(screen->geometry());
     m_launch->showFullScreen();
     m_launch->activateWindow();
-    emit playModeChanged(true);
 }
 
 void frmSetup::openPreview(const QStringList& thumbnails)
@@ -388,18 +387,14 @@ void frmSetup::openPreview(const QStringList& thumbnails)
 
 void frmSetup::endPlayMode()
 {
-    // Shift+T on the launch screen may have switched the timings log.
-    m_controller->timingsSetting().Checked = m_launch->controller().timingsLogged();
+    const bool timingsLogged = m_launch->controller().timingsLogged();
     m_launch = nullptr;
-    // The program comes back empty, without the shows that ran.
-    m_shows->quit();
-    m_shows->startInBackground();
     const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
     move(screen.isValid() ? PlayModeStart::returnPosition(m_playReturn, screen)
                           : m_playReturn.topLeft());
     show();
     activateWindow();
-    emit playModeChanged(false);
+    m_playMode->end(timingsLogged);
     if (!m_waitingPreview.isEmpty())
         openPreview(std::exchange(m_waitingPreview, QStringList()));
 }
@@ -412,7 +407,7 @@ void frmSetup::buildQuickLaunch(MessageService& messages, FileDialogService& dia
     m_quickLaunch = new QuickLaunchPanel(
         *m_quickLaunchBar, presentations, [this] { return m_controller->fileDialogFolder(); },
         this);
-    auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    auto* main = m_picMain;
     auto* column = static_cast<QVBoxLayout*>(main->layout());
     column->addWidget(m_quickLaunch);
     // The frames stay together at the top of the section.
@@ -430,14 +425,12 @@ void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
     m_popUpSlots = new PopUpSlots(m_doc, *m_intake, clipboard, messages, this);
 
     m_holdingPanel = new HoldingPanel(*m_holdingSlide, m_doc, this);
-    auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    auto* main = m_picMain;
     static_cast<QBoxLayout*>(main->layout())->insertWidget(0, m_holdingPanel);
     m_popUpsPanel = new PopUpsPanel(*m_popUpSlots, m_doc, this);
-    m_sections->findChild<QWidget*>(QStringLiteral("PicPopUps"))
-        ->layout()
-        ->addWidget(m_popUpsPanel);
+    m_picPopUps->layout()->addWidget(m_popUpsPanel);
 
-    auto* slides = menuBar()->findChild<QMenu*>(QStringLiteral("MnuSlides"));
+    QMenu* slides = m_mnuSlides;
     QAction* setDefault =
         namedAction(this, QStringLiteral("Set Holding Slide"), QStringLiteral("MnuHoldingSlide"));
     QAction* restore =
@@ -466,7 +459,7 @@ void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
     auto* pdf = new PdfConverter(exports, messages, this);
     QAction* batch = namedAction(this, QStringLiteral("PDF Batch Convert"),
                                  QStringLiteral("MnuPDFBatchConvert"));
-    QMenu* tools = toolsMenu(menuBar());
+    QMenu* tools = toolsMenu();
     tools->addAction(batch);
     connect(tools, &QMenu::aboutToShow, batch,
             [this, batch] { batch->setEnabled(m_doc.SpeakerCount >= 1); });
@@ -499,16 +492,16 @@ void frmSetup::buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& program
 {
     m_audioTools = new AudioToolsPanel(m_doc.AppFolder, soundPlayer, programs, messages, dialogs,
                                        m_controller->audioRecSettings(), this);
-    auto* main = m_sections->findChild<QWidget*>(QStringLiteral("PicMain"));
+    auto* main = m_picMain;
     main->layout()->addWidget(m_audioTools->frame());
     main->layout()->setAlignment(m_audioTools->frame(), Qt::AlignTop);
-    m_audioTools->addToMenu(toolsMenu(menuBar()));
+    m_audioTools->addToMenu(toolsMenu());
     connect(&m_timer1, &QTimer::timeout, m_audioTools, &AudioToolsPanel::Timer1_Timer);
 }
 
 void frmSetup::buildMenus()
 {
-    QMenu* file = menuBar()->addMenu(QStringLiteral("&File"));
+    QMenu* file = m_mnuFile = menuBar()->addMenu(QStringLiteral("&File"));
     file->setObjectName(QStringLiteral("MnuFile"));
     m_mnuNew = namedAction(this, QStringLiteral("&New"), QStringLiteral("MnuNew"));
     m_mnuNew->setShortcut(QKeySequence::New);
@@ -541,7 +534,7 @@ void frmSetup::buildMenus()
     connect(m_mnuSaveAs, &QAction::triggered, m_controller, &SetupController::saveAs);
     connect(m_mnuExit, &QAction::triggered, this, &QWidget::close);
 
-    QMenu* slides = menuBar()->addMenu(QStringLiteral("&Slides"));
+    QMenu* slides = m_mnuSlides = menuBar()->addMenu(QStringLiteral("&Slides"));
     slides->setObjectName(QStringLiteral("MnuSlides"));
     QMenu* extract = slides->addMenu(QStringLiteral("PowerPoint Extract"));
     extract->setObjectName(QStringLiteral("MnuPowerPointExtract"));
@@ -561,14 +554,14 @@ void frmSetup::buildMenus()
         m_mnuSFormat.at(size_t(index - 1))->setChecked(true);
     });
 
-    QMenu* window = menuBar()->addMenu(QStringLiteral("&Window"));
+    QMenu* window = m_mnuWindow = menuBar()->addMenu(QStringLiteral("&Window"));
     window->setObjectName(QStringLiteral("MnuWindow"));
-    QAction* left = namedAction(this, QStringLiteral("Align &Left"), QStringLiteral("MnuALeft"));
-    QAction* right = namedAction(this, QStringLiteral("Align &Right"), QStringLiteral("MnuARight"));
-    window->addAction(left);
-    window->addAction(right);
-    connect(left, &QAction::triggered, this, &frmSetup::MnuALeft_Click);
-    connect(right, &QAction::triggered, this, &frmSetup::MnuARight_Click);
+    m_mnuALeft = namedAction(this, QStringLiteral("Align &Left"), QStringLiteral("MnuALeft"));
+    m_mnuARight = namedAction(this, QStringLiteral("Align &Right"), QStringLiteral("MnuARight"));
+    window->addAction(m_mnuALeft);
+    window->addAction(m_mnuARight);
+    connect(m_mnuALeft, &QAction::triggered, this, &frmSetup::MnuALeft_Click);
+    connect(m_mnuARight, &QAction::triggered, this, &frmSetup::MnuARight_Click);
 }
 
 void frmSetup::buildToolbar()
@@ -577,21 +570,25 @@ void frmSetup::buildToolbar()
     nameWidget(m_toolbar1, QStringLiteral("Toolbar"), QStringLiteral("Toolbar1"));
     m_toolbar1->setMovable(false);
     m_toolbar1->setToolButtonStyle(Qt::ToolButtonTextUnderIcon);
-    const QStringList keys = {QStringLiteral("New"), QStringLiteral("Open"), QStringLiteral("Save"),
-                              QStringLiteral("Align Left"), QStringLiteral("Align Right")};
-    for (const QString& key : keys) {
-        QAction* button = m_toolbar1->addAction(key);
-        button->setData(key);
-        button->setObjectName(QStringLiteral("Toolbar1_") + QString(key).remove(QLatin1Char(' ')));
-        connect(button, &QAction::triggered, this, [this, key] { Toolbar1_ButtonClick(key); });
-    }
+    // The menus' own commands: a button reads its action's text without "&" and "...".
     const QStyle* s = style();
-    const QList<QAction*> buttons = m_toolbar1->actions();
-    buttons[0]->setIcon(s->standardIcon(QStyle::SP_FileIcon));
-    buttons[1]->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
-    buttons[2]->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
-    buttons[3]->setIcon(s->standardIcon(QStyle::SP_ArrowLeft));
-    buttons[4]->setIcon(s->standardIcon(QStyle::SP_ArrowRight));
+    m_mnuNew->setIcon(s->standardIcon(QStyle::SP_FileIcon));
+    m_mnuOpen->setIcon(s->standardIcon(QStyle::SP_DialogOpenButton));
+    m_mnuSave->setIcon(s->standardIcon(QStyle::SP_DialogSaveButton));
+    m_mnuALeft->setIcon(s->standardIcon(QStyle::SP_ArrowLeft));
+    m_mnuARight->setIcon(s->standardIcon(QStyle::SP_ArrowRight));
+    m_toolbar1->addActions({m_mnuNew, m_mnuOpen, m_mnuSave, m_mnuALeft, m_mnuARight});
+}
+
+QMenu* frmSetup::toolsMenu()
+{
+    // Made by whichever part of the window needs it first, before the Window menu.
+    if (!m_mnuUtilities) {
+        m_mnuUtilities = new QMenu(QStringLiteral("&Tools"), menuBar());
+        m_mnuUtilities->setObjectName(QStringLiteral("MnuUtilities"));
+        menuBar()->insertMenu(m_mnuWindow ? m_mnuWindow->menuAction() : nullptr, m_mnuUtilities);
+    }
+    return m_mnuUtilities;
 }
 
 void frmSetup::buildSections()
@@ -603,8 +600,9 @@ void frmSetup::buildSections()
                                 QStringLiteral("Pop Ups")};
     const QStringList names = {QStringLiteral("PicMain"), QStringLiteral("PicSpeakers"),
                                QStringLiteral("PicPopUps")};
+    QWidget** pages[] = {&m_picMain, &m_picSpeakers, &m_picPopUps};
     for (qsizetype i = 0; i < titles.size(); ++i) {
-        auto* page = new QWidget(m_sections);
+        auto* page = *pages[i] = new QWidget(m_sections);
         nameWidget(page, titles[i], names[i]);
         page->setLayout(new QVBoxLayout);
         m_sections->addTab(page, titles[i]);
@@ -660,45 +658,14 @@ void frmSetup::refreshFromDocument()
     statusBar()->showMessage(m_doc.EventFileTitle);
 }
 
-void frmSetup::Timer1_Timer()
+void frmSetup::screenResized(QSize size)
 {
-    const QString caption = m_controller->captionTick();
-    if (!caption.isEmpty())
-        setWindowTitle(caption);
-    if (const QSize size = screen() ? screen()->size() : QSize(); size != m_seenScreenSize) {
-        const bool first = !m_seenScreenSize.isValid();
-        m_seenScreenSize = size;
-        if (!first && m_intake && m_holdingSlide) {
-            m_intake->setScreen(size);
-            m_holdingSlide->screenSizeChanged();
-            if (m_launch)
-                m_launch->Build_Screen();
-        }
-    }
-    // Presentations moved or deleted behind the program's back, also during play mode.
-    if (m_speakerMessages && m_speakersPanel) {
-        const QList<int> removed = MissingPresentations::removeSpeakers(m_doc, *m_speakerMessages);
-        if (!removed.isEmpty())
-            m_speakersPanel->speakersRemoved(removed);
-        for (int position : removed) {
-            if (m_launch)
-                m_launch->controller().speakerRemoved(position);
-        }
-    }
-}
-
-void frmSetup::Toolbar1_ButtonClick(const QString& key)
-{
-    if (key == QStringLiteral("New"))
-        m_controller->newEvent();
-    else if (key == QStringLiteral("Open"))
-        m_controller->openEvent();
-    else if (key == QStringLiteral("Save"))
-        m_controller->save();
-    else if (key == QStringLiteral("Align Left"))
-        MnuALeft_Click();
-    else if (key == QStringLiteral("Align Right"))
-        MnuARight_Click();
+    if (!m_intake || !m_holdingSlide)
+        return;
+    m_intake->setScreen(size);
+    m_holdingSlide->screenSizeChanged();
+    if (m_launch)
+        m_launch->Build_Screen();
 }
 
 void frmSetup::MnuALeft_Click()

@@ -21,6 +21,7 @@ class PopUpsPanel;
 class SlideExtractor;
 class SlideIntake;
 class frmLaunch;
+class PlayModeController;
 class frmPreview;
 class LiveCastHooks;
 class ShowClock;
@@ -116,7 +117,6 @@ public:
     // settings are written and the working folder removed without one.
     void shutDownWithoutQuestions();
 
-    void Toolbar1_ButtonClick(const QString& key);
     void MnuALeft_Click();
     void MnuARight_Click();
 
@@ -133,10 +133,11 @@ private:
     void buildMenus();
     void buildToolbar();
     void buildSections();
+    QMenu* toolsMenu();
     void refreshRecentFiles();
     void refreshFromDocument();
     void closePreview();
-    void Timer1_Timer();
+    void screenResized(QSize size);
     // While on, the window takes no commands and shows the busy pointer.
     void setBusy(bool on);
     void buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& programs,
@@ -149,12 +150,21 @@ private:
     EventDocument m_doc;
     SetupController* m_controller;
     QTabWidget* m_sections = nullptr;
+    QWidget* m_picMain = nullptr;
+    QWidget* m_picSpeakers = nullptr;
+    QWidget* m_picPopUps = nullptr;
+    QMenu* m_mnuFile = nullptr;
+    QMenu* m_mnuSlides = nullptr;
+    QMenu* m_mnuUtilities = nullptr;
+    QMenu* m_mnuWindow = nullptr;
     QToolBar* m_toolbar1 = nullptr;
     QAction* m_mnuNew = nullptr;
     QAction* m_mnuOpen = nullptr;
     QAction* m_mnuSave = nullptr;
     QAction* m_mnuSaveAs = nullptr;
     QAction* m_mnuExit = nullptr;
+    QAction* m_mnuALeft = nullptr;
+    QAction* m_mnuARight = nullptr;
     std::array<QAction*, 4> m_mnuLocation{};
     QAction* m_fSpace2 = nullptr;
     std::array<QAction*, 5> m_mnuSFormat{};
@@ -171,7 +181,6 @@ private:
     SlideExtractor* m_extractor = nullptr;
     SlideIntake* m_intake = nullptr;
     // The screen's size at the watcher's last tick.
-    QSize m_seenScreenSize;
     HoldingSlide* m_holdingSlide = nullptr;
     PopUpSlots* m_popUpSlots = nullptr;
     HoldingPanel* m_holdingPanel = nullptr;
@@ -180,9 +189,9 @@ private:
     QuickLaunchBar* m_quickLaunchBar = nullptr;
     QuickLaunchPanel* m_quickLaunch = nullptr;
     MessageService* m_showMessages = nullptr;
-    MessageService* m_speakerMessages = nullptr;
     QStringList m_waitingPreview;
     PresentationApp* m_shows = nullptr;
+    PlayModeController* m_playMode = nullptr;
     const ShowClock* m_showClock = nullptr;
     LiveCastHooks* m_liveCast = nullptr;
     frmLaunch* m_launch = nullptr;

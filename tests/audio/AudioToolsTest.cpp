@@ -62,10 +62,11 @@ protected:
 
 } // namespace
 
-TEST_F(AudioToolsTest, TheStatusShowsTheTimeLeftAsHoursMinutesAndSeconds)
+// The status shows the time left as hours, minutes and seconds; the end of the sound starts it
+// again only with Loop on, and a sound that breaks off is reported.
+TEST_F(AudioToolsTest, TheStatusCountsDownAndTheEndLoopsOnlyWhenAsked)
 {
     EXPECT_EQ(panel.statusLabel()->text(), "Status :Stopped");
-    EXPECT_EQ(test.statusText(), "Status : Stopped");
     const qint64 length = 3 * 3600000 + 25 * 60000 + 7000;
     player.setLengthMs(length);
     panel.playButton()->click();
@@ -73,8 +74,22 @@ TEST_F(AudioToolsTest, TheStatusShowsTheTimeLeftAsHoursMinutesAndSeconds)
     panel.Timer1_Timer();
     EXPECT_EQ(panel.statusLabel()->text(), "Status : Playing 03:25:07");
     EXPECT_EQ(panel.statusLabel()->accessibleName(), "Sound test: Status : Playing 03:25:07");
+    player.advanceTo(length - 3600000);
+    EXPECT_EQ(test.statusText(), "Status : Playing 01:00:00");
     player.advanceTo(length - 999); // not a whole second left
     EXPECT_EQ(test.statusText(), "Status : Playing 00:00:00");
+    player.reachEnd();
+    EXPECT_EQ(test.statusText(), "Status : Stopped");
+
+    test.MnuLoop_Click();
+    test.ComSPlay_Click();
+    player.reachEnd();
+    EXPECT_TRUE(test.isPlaying()) << "with Loop the end starts the sound again";
+    EXPECT_TRUE(messages.texts().isEmpty());
+    player.breakOff();
+    EXPECT_EQ(messages.texts(),
+              QStringList{"An error occurred will attempting to play the sound."});
+    EXPECT_EQ(player.openPath(), "");
 }
 
 TEST_F(AudioToolsTest, ChoosingASoundChecksItsItemAndSwitchesAtOnceOnlyWhilePlaying)
@@ -104,13 +119,18 @@ TEST_F(AudioToolsTest, ChoosingASoundChecksItsItemAndSwitchesAtOnceOnlyWhilePlay
     EXPECT_EQ(player.positionMs(), 0);
 }
 
-TEST_F(AudioToolsTest, Mp3ComesFromSoundIniWithTheDefaultAsFallback)
+// Sound.INI holds the chosen MP3 and the loop state; the default MP3 stands in for a missing one.
+TEST_F(AudioToolsTest, Mp3AndLoopComeFromSoundIniWithTheDefaultAsFallback)
 {
-    test.MnuChooseSound_Click(SoundTest::Mp3Index);
+    // Without a settings file nothing was chosen: the default MP3 is written with the state.
+    panel.loopAction()->trigger();
+    EXPECT_TRUE(test.loop());
+    EXPECT_EQ(fileLines("Sound.INI"), (QStringList{app("Sound.mp3"), "True"}));
+    panel.loopAction()->trigger();
 
+    test.MnuChooseSound_Click(SoundTest::Mp3Index);
     test.ComSPlay_Click();
     EXPECT_EQ(player.openPath(), app("Sound.mp3"));
-    EXPECT_EQ(fileLines("Sound.INI"), (QStringList{app("Sound.mp3"), "False"}));
     test.ComSPlay_Click();
 
     const QString own = dir.writeFile("own/Talk Intro.mp3", "ID3");
@@ -126,19 +146,11 @@ TEST_F(AudioToolsTest, Mp3ComesFromSoundIniWithTheDefaultAsFallback)
     test.ComSPlay_Click();
     EXPECT_EQ(player.openPath(), app("Sound.mp3"));
     EXPECT_TRUE(messages.texts().isEmpty());
-}
-
-TEST_F(AudioToolsTest, LoopIsRecordedInSoundIniKeepingTheChosenMp3)
-{
-    // Without a settings file nothing was chosen: the default MP3 is written with the state.
-    panel.loopAction()->trigger();
-    EXPECT_TRUE(test.loop());
-    EXPECT_EQ(fileLines("Sound.INI"), (QStringList{app("Sound.mp3"), "True"}));
 
     SettingsLines::write(app("Sound.INI"), {"/media/usb/Fanfare.mp3", "True"});
     test.MnuLoop_Click();
-    EXPECT_FALSE(panel.loopAction()->isChecked());
-    EXPECT_EQ(fileLines("Sound.INI"), (QStringList{"/media/usb/Fanfare.mp3", "False"}));
+    EXPECT_TRUE(panel.loopAction()->isChecked());
+    EXPECT_EQ(fileLines("Sound.INI"), (QStringList{"/media/usb/Fanfare.mp3", "True"}));
 }
 
 TEST_F(AudioToolsTest, ToolsMenuFollowsTheFilesEachTimeItOpens)

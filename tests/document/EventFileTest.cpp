@@ -8,9 +8,9 @@
 #include "document/TokenReader.h"
 #include "platform/ZlibCompressor.h"
 #include "tests/fakes/ColourPictures.h"
+#include "tests/fakes/ReadBuffer.h"
 #include "tests/fakes/TestFolder.h"
 
-#include <QBuffer>
 #include <QDir>
 
 #include <gtest/gtest.h>
@@ -53,9 +53,7 @@ protected:
 
     EventReadResult read(const QByteArray& bytes, EventDocument& into)
     {
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
+        ReadBuffer buffer(bytes);
         return m_reader.read(buffer, into);
     }
 
@@ -91,9 +89,7 @@ TEST_F(EventFileTest, UntouchedNewEventWritesTheBaselineTokenSequence)
     ASSERT_TRUE(bytes.startsWith(prefix));
     ASSERT_TRUE(bytes.endsWith(suffix));
     // Between them: exactly the two holding-slide blocks, full size first.
-    QBuffer buffer;
-    buffer.setData(bytes.chopped(suffix.size()));
-    buffer.open(QIODevice::ReadOnly);
+    ReadBuffer buffer(bytes.chopped(suffix.size()));
     buffer.seek(prefix.size());
     TokenReader in(buffer);
     EXPECT_EQ(in.readImage(m_codec), m_document.ImgHoldingFull);
@@ -158,8 +154,7 @@ TEST_F(EventFileTest, EveryTruncationAndDamageIsReportedInWordsAndLeavesTheEvent
         {"[PopUps][10][End Data]", "outside 0 to 9"},
         {"[InternetConnect][][][][yes][End Data]", "not a number"},
         {"[Export][Maybe][End Data]", "neither True nor False"},
-        {"[Version][5.2", "not closed"},
-    };
+        {"[Version][5.2", "not closed"}};
     for (auto& [body, words] : cases)
         body.prepend(Header);
     for (qsizetype cut = 0; cut < whole.size(); ++cut)
@@ -176,9 +171,11 @@ TEST_F(EventFileTest, EveryTruncationAndDamageIsReportedInWordsAndLeavesTheEvent
     }
 }
 
+// An unknown tag is passed over and an empty speaker list read as such.
 TEST_F(EventFileTest, UnknownTagsAreSkippedAndImportDirFollowsTheExportMark)
 {
-    const QByteArray tail = "[Colour][Import Dir]" + counted("/no/such/folder") + "[End Data]";
+    const QByteArray tail =
+        "[Colour][Speakers][0][Import Dir]" + counted("/no/such/folder") + "[End Data]";
     for (const bool exported : {false, true}) {
         EventDocument target = m_document;
         target.ImportDir = QStringLiteral("/was/here");
@@ -242,9 +239,7 @@ TEST_F(EventFileTest, AnythingButAWholePopUpsFileLeavesEveryPopUpSlotEmpty)
     const auto readPopUps = [&](const QByteArray& bytes, PopUps& into) {
         for (PopUpSlot& slot : into)
             slot = {QStringLiteral("old"), pattern(8, 6, 9), pattern(4, 3, 9)};
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
+        ReadBuffer buffer(bytes);
         return reader.read(buffer, into);
     };
     const auto allEmpty = [](const PopUps& popUps) {

@@ -1,8 +1,8 @@
 #include "document/PresentationsUnpacker.h"
 #include "tests/fakes/FileSizeLimit.h"
+#include "tests/fakes/ReadBuffer.h"
 #include "tests/fakes/TestFolder.h"
 
-#include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
 #include <QFile>
@@ -42,9 +42,7 @@ class PresentationsUnpackerTest : public ::testing::Test
 protected:
     PresentationsUnpacker::Outcome unpack(const QByteArray& bytes, int entries)
     {
-        QBuffer buffer;
-        buffer.setData(bytes);
-        buffer.open(QIODevice::ReadOnly);
+        ReadBuffer buffer(bytes);
         return PresentationsUnpacker::unpack(buffer, importDir(), entries);
     }
 
@@ -65,7 +63,7 @@ TEST_F(PresentationsUnpackerTest, HostileNamesAndDamageAreFoundBeforeTheEntryIsW
         {block({first, "[4]Talk[1000000000000]abc"}), 2, "ends before"},
         {block({first, "[4]Talk[-5]abc"}), 2, "negative"},
         {"[0][2]" + first + "[4]Talk[5]ab", 2, "ends before"},
-    };
+        {"[0][1][200]Talk", 1, "runs past the end"}};
     for (const auto& [name, reason] : {std::pair<QByteArray, const char*>{"", "empty name"},
                                        {"../escape.ppt", "not a plain file name"},
                                        {".", "not a plain file name"},

@@ -2,8 +2,8 @@
 #include "document/TokenReader.h"
 #include "platform/ZlibCompressor.h"
 #include "tests/fakes/ColourPictures.h"
+#include "tests/fakes/ReadBuffer.h"
 
-#include <QBuffer>
 #include <QImage>
 
 #include <gtest/gtest.h>
@@ -14,13 +14,8 @@ const auto pattern = &ColourPictures::pattern;
 
 struct Source
 {
-    explicit Source(const QByteArray& bytes) : buffer(&data), in(buffer)
-    {
-        data = bytes;
-        buffer.open(QIODevice::ReadOnly);
-    }
-    QByteArray data;
-    QBuffer buffer;
+    explicit Source(const QByteArray& bytes) : buffer(bytes), in(buffer) {}
+    ReadBuffer buffer;
     TokenReader in;
 };
 

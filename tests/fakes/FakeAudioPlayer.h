@@ -18,6 +18,17 @@ public:
 
     void setLengthMs(qint64 ms) { m_lengthMs = ms; }
     void advanceTo(qint64 ms) { m_positionMs = ms; }
+    // Playback reaches the end of the file, or breaks off on a file that turns out broken.
+    void reachEnd()
+    {
+        m_playing = false;
+        emit finishedSuccessfully();
+    }
+    void breakOff()
+    {
+        m_playing = false;
+        emit failed(QStringLiteral("broken"));
+    }
 
     // The file open now (empty when none) and the one that was open last.
     QString openPath() const { return m_open ? m_path : QString(); }

@@ -11,9 +11,9 @@
 class FakeMessageService : public MessageService
 {
 public:
-    int show(const QString& text, MsgButtons buttons, MsgIcon icon) override;
+    MsgAnswer show(const QString& text, MsgButtons buttons, MsgIcon icon) override;
 
-    void queueAnswer(int answer) { m_answers << answer; }
+    void queueAnswer(MsgAnswer answer) { m_answers << answer; }
     const QStringList& texts() const { return m_texts; }
     QString last() const { return m_texts.isEmpty() ? QString() : m_texts.last(); }
     MsgIcon lastIcon() const { return m_lastIcon; }
@@ -21,7 +21,7 @@ public:
     int unusedAnswers() const { return int(m_answers.size()); }
 
 private:
-    QList<int> m_answers;
+    QList<MsgAnswer> m_answers;
     QStringList m_texts;
     MsgIcon m_lastIcon = MsgIcon::None;
 };

@@ -3,6 +3,8 @@
 #include "tests/fakes/FakePresentationDocument.h"
 
 #include <QFileInfo>
+#include <QTest>
+#include <QTimer>
 
 FakePresentationApp::FakePresentationApp() : m_program(std::make_shared<Program>()) {}
 
@@ -13,6 +15,11 @@ void FakePresentationApp::addPresentation(const QString& path, int slideCount)
     file.options.advanceMode = SlideShowOptions::AdvanceMode::Manual;
     file.options.slides.resize(slideCount);
     m_program->files.insert(path, file);
+}
+
+void FakePresentationApp::addPresentation(const QString& path, const SlideShowOptions& options)
+{
+    m_program->files.insert(path, {int(options.slides.size()), options});
 }
 
 std::shared_ptr<FakePresentationDocument> FakePresentationApp::lastOpened() const
@@ -157,8 +164,13 @@ void FakePresentationApp::releaseOpens()
     m_hold->released.notify_all();
 }
 
-int FakePresentationApp::waitingOpens() const
+bool FakePresentationApp::openHeldWhileEventsRun()
 {
-    const std::lock_guard<std::mutex> lock(m_hold->mutex);
-    return m_hold->waiting;
+    const auto waiting = [this] {
+        const std::lock_guard<std::mutex> lock(m_hold->mutex);
+        return m_hold->waiting;
+    };
+    bool ticked = false;
+    QTimer::singleShot(0, [&] { ticked = true; });
+    return QTest::qWaitFor([&] { return waiting() == 1 && ticked; }, 2000);
 }

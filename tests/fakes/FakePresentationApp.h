@@ -43,6 +43,8 @@ public:
 
     // Declares path as a presentation of slideCount slides (options default to manual advance).
     void addPresentation(const QString& path, int slideCount);
+    // Declares path as a presentation with these stored options, one slide per slide entry.
+    void addPresentation(const QString& path, const SlideShowOptions& options);
     // Opening path fails even when it was declared.
     void failToOpen(const QString& path) { m_program->unopenable.insert(path); }
     void openAgain(const QString& path) { m_program->unopenable.remove(path); }
@@ -60,14 +62,18 @@ public:
     // A slow or hung program: open() waits from holdOpens() until releaseOpens().
     void holdOpens();
     void releaseOpens();
-    // Calls of open() waiting for releaseOpens() right now.
-    int waitingOpens() const;
+    // Whether one open() comes to wait for releaseOpens() while the caller's thread goes on
+    // handling events (its timers fire).
+    bool openHeldWhileEventsRun();
 
     int starts() const { return m_program->starts; }
     // The most recently opened document that is still open, or null.
     std::shared_ptr<FakePresentationDocument> lastOpened() const;
     // Options as stored in the file by save().
     SlideShowOptions storedOptions(const QString& path) const;
+
+    void setShowScreen(const QRect& geometry) override { m_showScreen = geometry; }
+    QRect showScreen() const { return m_showScreen; }
 
     bool isAvailable() const override { return m_available; }
     QString location() const override { return QStringLiteral("/fake/soffice"); }
@@ -97,6 +103,7 @@ private:
     };
 
     std::shared_ptr<Program> m_program;
+    QRect m_showScreen;
     std::shared_ptr<Hold> m_hold = std::make_shared<Hold>();
     bool m_available = true;
     std::shared_ptr<FakePresentationDocument> m_ownProcessShow;

@@ -116,6 +116,13 @@ PresentationStatus FakePresentationDocument::exportSlide(int slide, const QStrin
         return PresentationStatus::failure(QStringLiteral("There is no slide %1").arg(slide));
     if (widthPx <= 0 || heightPx <= 0)
         return PresentationStatus::failure(QStringLiteral("Image size must be positive"));
+    if (format == ImageFormat::Emf || format == ImageFormat::Wmf) {
+        // A metafile, which no picture reader here can draw.
+        QFile metafile(imagePath);
+        if (metafile.open(QIODevice::WriteOnly) && metafile.write("metafile") == 8)
+            return presentationOk();
+        return PresentationStatus::failure(QStringLiteral("Could not write ") + imagePath);
+    }
     QImage image(widthPx, heightPx, QImage::Format_RGB32);
     image.fill(colourOf(slide));
     const char* formatName = format == ImageFormat::Png    ? "PNG"

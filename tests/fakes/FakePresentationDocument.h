@@ -9,7 +9,8 @@
 
 // A document of FakePresentationApp. Its show is driven by the test: move the slide, let the
 // presenter end it, or have it die. Exports write real images of the asked size and format,
-// one colour per slide, so that consumers can check what they got.
+// one colour per slide, so that consumers can check what they got; metafiles, as from the real
+// office, cannot be read back as pictures.
 class FakePresentationDocument : public PresentationDocument
 {
 public:

@@ -11,9 +11,9 @@
 #include <cstddef>
 #include <cstdint>
 
-// Feeds arbitrary bytes to the event reader with the presentations unpacked for real: whatever
-// the file holds, reading ends with a result, and files appear only directly inside the import
-// folder, never beside or below it.
+// Feeds arbitrary bytes, plain and zipped event files alike, to the event reader with the
+// presentations unpacked for real: whatever the file holds, reading ends with a result (a
+// message when it fails), and files appear only directly inside the import folder.
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
     static QTemporaryDir folder;

@@ -104,7 +104,7 @@ TEST_F(LibreOfficeSetupTest, TwelveSlidesOnTheHoldingSlideThenSlideFourIntoPopUp
     frmSetup setup(messages, dialogs);
     EventDocument& doc = setup.document();
     doc.RunFolder = s_folder->path("run");
-    doc.SlideImageFormat = "JPG";
+    doc.SlideImageFormat = SlideFormat::Jpg;
     QDir().mkpath(doc.RunFolder);
     setup.buildSlides(messages, dialogs, clipboard, *s_app);
     QStringList progress;

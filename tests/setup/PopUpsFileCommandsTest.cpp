@@ -1,10 +1,5 @@
 #include "setup/PopUpsFileCommands.h"
-#include "document/EventDocument.h"
-#include "tests/fakes/FakeFileDialogService.h"
-#include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FakePresentationApp.h"
-#include "tests/fakes/FakePresentationDocument.h"
-#include "tests/fakes/TestFolder.h"
+#include "tests/setup/FakeServices.h"
 
 #include <QDir>
 #include <QSignalSpy>
@@ -14,14 +9,14 @@
 
 namespace {
 
-class PopUpsFileCommandsTest : public ::testing::Test
+class PopUpsFileCommandsTest : public ::testing::Test, protected FakeServices
 {
 protected:
     PopUpsFileCommandsTest()
     {
         doc.RunFolder = dir.path("run");
         QDir().mkpath(doc.RunFolder);
-        doc.SlideImageFormat = QStringLiteral("EMF");
+        doc.SlideImageFormat = SlideFormat::Emf;
         commands.setSlideSizes(QSize(40, 30), QSize(160, 120));
         QObject::connect(&commands, &PopUpsFileCommands::statusChanged, &commands,
                          [this](const QString& text) { statuses << text; });
@@ -40,11 +35,6 @@ protected:
                                  [](const PopUpSlot& slot) { return slot.isUsed(); }));
     }
 
-    TestFolder dir;
-    EventDocument doc;
-    FakeMessageService messages;
-    FakeFileDialogService dialogs;
-    FakePresentationApp presentations;
     PopUpsFileCommands commands{doc, messages, dialogs, presentations};
     QStringList statuses;
 };
@@ -57,13 +47,13 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
     const PopUpSlot nine = doc.PopUps[9];
     const QString path = dir.writeFile("set.evp", "older set");
     dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::Cancel));
+    messages.queueAnswer(MsgAnswer::Cancel);
     commands.MnuPExport_Click(dir.path());
     EXPECT_EQ(messages.last(), "The file set.evp already existing.\nDo you want to replace it?");
     EXPECT_EQ(dir.readFile("set.evp"), "older set");
 
     dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::Ok));
+    messages.queueAnswer(MsgAnswer::Ok);
     commands.MnuPExport_Click(dir.path());
     EXPECT_EQ(dialogs.lastFilter(), "Stagor PopUps (evp) |*.evp");
     EXPECT_EQ(dialogs.lastReplaceQuestion(), FileDialogService::ReplaceQuestion::ByCommand)
@@ -73,19 +63,21 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
     for (int slot = 0; slot < 9; ++slot)
         fill(slot);
     doc.PopUps[9].clear();
+    QSignalSpy changed(&commands, &PopUpsFileCommands::popUpsChanged);
     dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     commands.MnuPImport_Click(dir.path());
     EXPECT_EQ(messages.last(), "This action will overwrite existing PopUps. Continue?");
+    EXPECT_EQ(changed.size(), 2); // emptied, then read
     EXPECT_EQ(usedSlots(), 1);
     EXPECT_EQ(doc.PopUps[9].Name, nine.Name);
     EXPECT_EQ(doc.PopUps[9].Full, nine.Full);
 
     // A declined question keeps the slots; a cancelled file dialog empties them.
-    messages.queueAnswer(int(MsgAnswer::No));
+    messages.queueAnswer(MsgAnswer::No);
     commands.MnuPImport_Click(dir.path());
     EXPECT_EQ(usedSlots(), 1);
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     commands.MnuPImport_Click(dir.path());
     EXPECT_EQ(usedSlots(), 0);
     EXPECT_EQ(doc.PopUps[9].Name, PopUpSlot::EmptyName);
@@ -102,14 +94,15 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
     presentations.addPresentation(deck, 12);
     dialogs.queueChoice(deck);
     QSignalSpy busy(&commands, &PopUpsFileCommands::busyChanged);
-    QSignalSpy changed(&commands, &PopUpsFileCommands::popUpsChanged);
+    changed.clear();
     commands.MnuPImport_Click(dir.path());
     // The slides are exported off this thread; another import meanwhile is refused.
     EXPECT_TRUE(commands.isBusy());
     EXPECT_EQ(usedSlots(), 0);
     commands.MnuPImport_Click(dir.path());
     ASSERT_TRUE(QTest::qWaitFor([this] { return !commands.isBusy(); }, 5000));
-    EXPECT_EQ(busy.size(), 2);
+    ASSERT_EQ(busy.size(), 2);
+    EXPECT_TRUE(busy[0][0].toBool());
     EXPECT_EQ(changed.size(), 2); // emptied, then filled
     EXPECT_EQ(usedSlots(), 10);
     EXPECT_EQ(doc.PopUps[9].Name, "PopUp");
@@ -122,7 +115,7 @@ TEST_F(PopUpsFileCommandsTest, ExportAndImportOfPopUps)
     // A presentation the program cannot open: the operator is told, the slots stay empty.
     presentations.failToOpen(dir.path("broken.ppt"));
     presentations.addPresentation(dir.path("broken.ppt"), 2);
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     dialogs.queueChoice(dir.path("broken.ppt"));
     commands.MnuPImport_Click(dir.path());
     ASSERT_TRUE(QTest::qWaitFor([this] { return !commands.isBusy(); }, 5000));

@@ -1,24 +1,16 @@
-#include "document/EventDocument.h"
 #include "setup/QuickLaunchBar.h"
 #include "setup/QuickLaunchProperties.h"
 #include "setup/widgets/QuickLaunchPanel.h"
-#include "tests/fakes/FakeDriveTypeSource.h"
-#include "tests/fakes/FakeFileDialogService.h"
-#include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FakePresentationApp.h"
-#include "tests/fakes/FakePresentationDocument.h"
-#include "tests/fakes/TestFolder.h"
+#include "tests/setup/FakeServices.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDropEvent>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 
@@ -31,27 +23,19 @@ namespace {
 using Icon = QuickLaunchBar::Icon;
 
 // The bar on an event whose import folder is set, with a drive of each kind.
-class QuickLaunchTest : public ::testing::Test
+class QuickLaunchTest : public ::testing::Test, protected FakeServices
 {
 protected:
     QuickLaunchTest()
     {
-        doc.DesktopFolder = folder.path("desktop/");
-        doc.ImportDir = folder.path("import/");
+        doc.DesktopFolder = dir.path("desktop/");
+        doc.ImportDir = dir.path("import/");
         doc.QuickLaunchTimeCode = QStringLiteral("201500");
-        drives.set(folder.path("usb"), DriveTypeSource::Removable);
-        drives.set(folder.path("share"), DriveTypeSource::Remote);
-        drives.set(folder.path("lost"), DriveTypeSource::Unknown);
+        drives.set(dir.path("usb"), DriveTypeSource::Removable);
+        drives.set(dir.path("share"), DriveTypeSource::Remote);
+        drives.set(dir.path("lost"), DriveTypeSource::Unknown);
     }
 
-    QString file(const QString& name) { return folder.writeFile(name, name.toUtf8()); }
-
-    TestFolder folder;
-    EventDocument doc;
-    FakeMessageService messages;
-    FakeFileDialogService dialogs;
-    FakePresentationApp presentations;
-    FakeDriveTypeSource drives;
     QuickLaunchBar bar{doc, messages, dialogs, presentations, drives};
 };
 
@@ -73,9 +57,9 @@ TEST_F(QuickLaunchTest, DropAndOpenTakeAPresentationCopyingFromRemovableOrNetwor
     bar.drop({file("notes.doc"), file("Talk2.ppt")});
     for (const QString& chosen : {QString(), file("notes.txt")}) {
         dialogs.queueChoice(chosen);
-        bar.Open_Click(folder.path());
+        bar.Open_Click(dir.path());
     }
-    EXPECT_EQ(doc.QuickLaunchFile, folder.path("Loop.pps"));
+    EXPECT_EQ(doc.QuickLaunchFile, dir.path("Loop.pps"));
     EXPECT_EQ(changed.count(), 0);
     EXPECT_TRUE(messages.texts().isEmpty());
     EXPECT_EQ(dialogs.lastFilter(), "PowerPoint Preentations |*.ppt;*.pptx;*.pps;*.ppsx");
@@ -83,25 +67,25 @@ TEST_F(QuickLaunchTest, DropAndOpenTakeAPresentationCopyingFromRemovableOrNetwor
     file("import/Talk.ppt");
     const QString stick = file("usb/Talk.ppt");
     bar.drop({stick});
-    QTRY_COMPARE_WITH_TIMEOUT(doc.QuickLaunchFile, folder.path("import/Talk2.ppt"), 5000);
-    EXPECT_EQ(folder.readFile("import/Talk2.ppt"), "usb/Talk.ppt");
-    EXPECT_TRUE(QFileInfo::exists(stick));
+    QTRY_COMPARE_WITH_TIMEOUT(doc.QuickLaunchFile, dir.path("import/Talk2.ppt"), 5000);
+    EXPECT_EQ(dir.readFile("import/Talk2.ppt"), "usb/Talk.ppt");
+    EXPECT_TRUE(QFile::exists(stick));
     dialogs.queueChoice(file("share/Keynote.ppsx"));
-    bar.Open_Click(folder.path());
-    QTRY_COMPARE_WITH_TIMEOUT(doc.QuickLaunchFile, folder.path("import/Keynote.ppsx"), 5000);
+    bar.Open_Click(dir.path());
+    QTRY_COMPARE_WITH_TIMEOUT(doc.QuickLaunchFile, dir.path("import/Keynote.ppsx"), 5000);
 
     // A drive nobody can tell keeps the previous file, from Open and from a drop alike.
     dialogs.queueChoice(file("lost/Gone.ppt"));
-    bar.Open_Click(folder.path());
+    bar.Open_Click(dir.path());
     EXPECT_EQ(messages.last(), "Error Drive Undetermined.");
     bar.drop({file("lost/Gone.pps")});
     EXPECT_EQ(messages.last(), "Error Drive Undetermined");
-    EXPECT_EQ(doc.QuickLaunchFile, folder.path("import/Keynote.ppsx"));
+    EXPECT_EQ(doc.QuickLaunchFile, dir.path("import/Keynote.ppsx"));
 }
 
 TEST_F(QuickLaunchTest, PanelDropsShowsAndCutsAndAVanishedFileIsUnassigned)
 {
-    QuickLaunchPanel panel(bar, presentations, [this] { return folder.path(); });
+    QuickLaunchPanel panel(bar, presentations, [this] { return dir.path(); });
     for (const char* key : {"Open", "Cut", "Properties", "Show"})
         EXPECT_NE(panel.toolbar()->widgetForAction(panel.button(key))->focusPolicy(), Qt::NoFocus)
             << key;
@@ -122,10 +106,7 @@ TEST_F(QuickLaunchTest, PanelDropsShowsAndCutsAndAVanishedFileIsUnassigned)
     presentations.holdOpens();
     QSignalSpy shown(&bar, &QuickLaunchBar::showStarted);
     panel.button("Show")->trigger();
-    QTRY_COMPARE_WITH_TIMEOUT(presentations.waitingOpens(), 1, 2000);
-    bool ticked = false;
-    QTimer::singleShot(0, [&] { ticked = true; });
-    QTRY_VERIFY_WITH_TIMEOUT(ticked, 2000);
+    ASSERT_TRUE(presentations.openHeldWhileEventsRun());
     panel.button("Show")->trigger();
     presentations.releaseOpens();
     ASSERT_TRUE(shown.wait(2000));
@@ -163,28 +144,21 @@ TEST_F(QuickLaunchTest, PanelDropsShowsAndCutsAndAVanishedFileIsUnassigned)
 TEST_F(QuickLaunchTest, PropertiesReadSlideOneAndWriteOnlyOnOk)
 {
     // A show of three slides that loops and advances after 95 s.
-    const QString path = folder.writeFile("talks/Loop.pps", QByteArray(1234, 'x'));
-    presentations.addPresentation(path, 3);
+    const QString path = dir.writeFile("talks/Loop.pps", QByteArray(1234, 'x'));
     SlideShowOptions before;
     before.loopUntilStopped = true;
     before.slides = {{true, 95}, {false, 0}, {true, 7}};
+    presentations.addPresentation(path, before);
     {
-        const auto deck = presentations.open(path, PresentationApp::Visibility::Hidden).value();
-        deck->setShowOptions(before);
-        deck->save();
-        deck->close();
         // The office is slow to open it: the file's own data shows at once, the settings when
         // it answers, and events go on meanwhile.
         QuickLaunchProperties properties(presentations);
         QSignalSpy loaded(&properties, &QuickLaunchProperties::loaded);
         presentations.holdOpens();
         properties.load(path);
-        QTRY_COMPARE_WITH_TIMEOUT(presentations.waitingOpens(), 1, 2000);
+        ASSERT_TRUE(presentations.openHeldWhileEventsRun());
         EXPECT_EQ(properties.fields().sizeText, "1234 bytes");
         EXPECT_FALSE(properties.fields().loop);
-        bool ticked = false;
-        QTimer::singleShot(0, [&] { ticked = true; });
-        QTRY_VERIFY_WITH_TIMEOUT(ticked, 2000);
         EXPECT_TRUE(loaded.isEmpty());
         presentations.releaseOpens();
         ASSERT_TRUE(loaded.wait(2000));

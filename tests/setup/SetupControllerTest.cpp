@@ -1,11 +1,10 @@
 #include "setup/SetupController.h"
-#include "tests/fakes/FakeFileDialogService.h"
-#include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/TestFolder.h"
+#include "document/FileKind.h"
+#include "setup/CommandLine.h"
+#include "tests/setup/FakeServices.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QImage>
 #include <QSignalSpy>
 
@@ -13,10 +12,10 @@
 
 namespace {
 
-class SetupControllerTest : public ::testing::Test
+class SetupControllerTest : public ::testing::Test, protected FakeServices
 {
 protected:
-    SetupControllerTest() : controller(doc, messages, dialogs)
+    SetupControllerTest()
     {
         options.appFolder = dir.path("app/");
         options.instanceId = 4242;
@@ -29,8 +28,7 @@ protected:
 
     void addSpeaker(const QString& name)
     {
-        doc.Speakers[size_t(doc.SpeakerCount++)] = {
-            name, name + ".pptx", dir.path(name + ".pptx"), {}};
+        FakeServices::addSpeaker(name, dir.path(name + ".pptx"));
     }
 
     // Saves the current event under a name, as an operator's earlier session would have.
@@ -41,11 +39,7 @@ protected:
         return dir.path(name);
     }
 
-    TestFolder dir;
-    EventDocument doc;
-    FakeMessageService messages;
-    FakeFileDialogService dialogs;
-    SetupController controller;
+    SetupController controller{doc, messages, dialogs};
     SetupController::StartUpOptions options;
 };
 
@@ -70,6 +64,16 @@ TEST_F(SetupControllerTest, UntouchedStartSetsTheFoldersAndTheDefaultHoldingSlid
     // The baseline holds the default slide, so the untouched event still has no changes. Nothing
     // asked on closing, Previous.INI and the run folder: e2e.start_and_close_untouched.
     EXPECT_FALSE(controller.hasUnsavedChanges());
+    // The window's title shows the product's name and the event's in turn, ten ticks each.
+    QStringList captions;
+    int tick = 0;
+    QObject::connect(&controller, &SetupController::captionChanged, [&](const QString& caption) {
+        captions << QString::number(tick) + ' ' + caption;
+    });
+    for (tick = 1; tick <= 40; ++tick)
+        controller.captionTick();
+    EXPECT_EQ(captions,
+              QStringList({"10 vesk stagor", "20 Untitled", "30 vesk stagor", "40 Untitled"}));
     controller.shutDown();
     EXPECT_TRUE(QFileInfo::exists(dir.path("app/LiveCast.INI")));
 }
@@ -80,10 +84,10 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     addSpeaker("Ada");
     // Cancel and No on closing: SetupWindowTest. Yes on an untitled event asks for a name; no
     // name chosen keeps the window open.
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     EXPECT_FALSE(controller.closeQuery());
     EXPECT_EQ(messages.last(), "Do you want to save changes to Untitled?");
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     const QString path = dir.path("Conference.evf");
     dialogs.queueChoice(path);
     EXPECT_TRUE(controller.closeQuery());
@@ -92,12 +96,12 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     // Choosing the open file again asks to revert; No keeps the changed event.
     addSpeaker("Grace");
     dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::No));
+    messages.queueAnswer(MsgAnswer::No);
     controller.openEvent();
     EXPECT_EQ(messages.last(), "Do you want to revert to previous Conference?");
     EXPECT_EQ(doc.SpeakerCount, 2);
     dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     controller.openEvent();
     EXPECT_EQ(doc.SpeakerCount, 1);
 
@@ -105,7 +109,7 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     saveAsFile("Other.evf");
     addSpeaker("Linus");
     dialogs.queueChoice(path);
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     controller.openEvent();
     EXPECT_EQ(messages.last(), "Do you want to save changes to Other?");
     EXPECT_TRUE(dir.readFile("Other.evf").contains("Linus"));
@@ -135,6 +139,11 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
         << messages.last().toStdString();
     EXPECT_EQ(doc.Speakers[0].FilePath, dir.path("Ada.pptx"));
     EXPECT_EQ(doc.EventFilePath, path);
+    // The next one opens whole.
+    dialogs.queueChoice(dir.path("Packed.zev"));
+    controller.openEvent();
+    ASSERT_TRUE(replaced.wait(20000));
+    EXPECT_EQ(doc.Speakers[0].FilePath, dir.path("desktop/Ada.pptx"));
 
     // Named on the command line, the whole file opens after the start has read its own
     // settings, and keeps them.
@@ -152,6 +161,7 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     EXPECT_EQ(QFileInfo(nextDoc.Speakers[0].FilePath).size(), 1500000);
 
     // Another product's file: the speakers emptied, the new name kept.
+    messages.queueAnswer(MsgAnswer::No); // keeps the unpacked event unsaved
     dialogs.queueChoice(dir.writeFile("Foreign.evf", "[other product][End Data]"));
     controller.openEvent();
     EXPECT_EQ(messages.last(), "Incompatible Files");
@@ -166,14 +176,14 @@ TEST_F(SetupControllerTest, SaveAsAsksBeforeReplacingAndRecentEntriesFollowTheFi
     const QString a = saveAsFile("A.evf");
     const QString b = dir.writeFile("B.evf", "someone else's event");
     dialogs.queueChoice(b);
-    messages.queueAnswer(int(MsgAnswer::No));
+    messages.queueAnswer(MsgAnswer::No);
     EXPECT_FALSE(controller.saveAs());
     EXPECT_EQ(messages.last(), "Do you want to replace the existing B?");
     EXPECT_EQ(dialogs.lastReplaceQuestion(), FileDialogService::ReplaceQuestion::ByCommand)
         << "the dialog would ask first";
     EXPECT_EQ(dir.readFile("B.evf"), "someone else's event");
     dialogs.queueChoice(b);
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     EXPECT_TRUE(controller.saveAs());
     EXPECT_EQ(doc.EventFileTitle, "B.evf");
 
@@ -201,4 +211,22 @@ TEST_F(SetupControllerTest, SaveAsAsksBeforeReplacingAndRecentEntriesFollowTheFi
     EXPECT_EQ(nextDoc.Speakers[0].Name, "Ada");
     EXPECT_TRUE(next.closeQuery());
     EXPECT_TRUE(messages.texts().isEmpty());
+    next.newEvent();
+    EXPECT_EQ(nextDoc.SpeakerCount, 0);
+}
+
+// The folder option and a file as separate arguments: e2e.play_mode. Opening each kind of file
+// from the command line: SetupControllerTest and SetupWindowTest.
+TEST(CommandLineTest, QuotedFileFolderOptionWithItsValueAttachedAndTheFileKind)
+{
+    const CommandLine line = CommandLine::parse({"\"/data/My Event.evf\"", "--app-folder=/x"});
+    EXPECT_EQ(line.file, "/data/My Event.evf");
+    EXPECT_EQ(line.appFolder, "/x");
+    EXPECT_EQ(fileKindOf("/a/Event.EVF"), FileKind::EventFile);
+    EXPECT_EQ(fileKindOf("/a/Event.zev"), FileKind::ZippedEvent);
+    EXPECT_EQ(fileKindOf("/a/Set.evp"), FileKind::PopUpsFile);
+    EXPECT_EQ(fileKindOf("/a/Talk.PPTX"), FileKind::Presentation);
+    EXPECT_EQ(fileKindOf("/a/Talk.pps"), FileKind::Show);
+    EXPECT_EQ(fileKindOf("/a/Movie.swf"), FileKind::Flash);
+    EXPECT_EQ(fileKindOf("/a/Notes.txt"), FileKind::Unknown);
 }

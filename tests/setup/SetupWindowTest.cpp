@@ -16,19 +16,13 @@
 #include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
 #include "tests/fakes/ColourPictures.h"
-#include "tests/fakes/FakeClipboardService.h"
-#include "tests/fakes/FakeDriveTypeSource.h"
-#include "tests/fakes/FakeFileDialogService.h"
-#include "tests/fakes/FakeFreeSpace.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FakePresentationApp.h"
-#include "tests/fakes/FakeShellService.h"
-#include "tests/fakes/TestFolder.h"
+#include "tests/setup/FakeServices.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPointer>
@@ -38,43 +32,48 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
 
 #include <gtest/gtest.h>
 
 namespace {
 
 // The setup window built as the program builds it, on fakes.
-class SetupWindowTest : public ::testing::Test
+class SetupWindowTest : public ::testing::Test, protected FakeServices
 {
 protected:
     SetupWindowTest()
     {
         window.setClosingWindowMs(1);
-        window.buildPopUpsAndExport(messages, dialogs, program, freeSpace, drives);
-        window.buildQuickLaunch(messages, dialogs, program, drives);
-        window.buildShow(messages, program, clock, liveCast, shell, clipboard);
+        window.buildPopUpsAndExport(messages, dialogs, presentations, freeSpace, drives);
+        window.buildQuickLaunch(messages, dialogs, presentations, drives);
+        window.buildShow(messages, presentations, clock, liveCast, shell, clipboard);
         options.appFolder = dir.path("app/");
         options.instanceId = 77;
         options.environment.insert("STAGOR_DESKTOP_FOLDER", dir.path("desktop"));
         options.environment.insert("STAGOR_LIVECAST_FOLDER", dir.path("veskCast"));
     }
 
-    void addSpeaker(const QString& name, const QString& path)
+    // The toolbar's button for a menu command.
+    void clickToolbar(const char* action)
     {
-        EventDocument& doc = window.document();
-        doc.Speakers[size_t(doc.SpeakerCount++)] = {name, QFileInfo(path).fileName(), path, {}};
+        auto* bar = window.findChild<QToolBar*>("Toolbar1");
+        auto* button = bar ? qobject_cast<QToolButton*>(
+                                 bar->widgetForAction(window.findChild<QAction*>(action)))
+                           : nullptr;
+        ASSERT_NE(button, nullptr) << action;
+        button->click();
     }
 
-    TestFolder dir;
-    FakeMessageService messages;
-    FakeFileDialogService dialogs;
-    FakePresentationApp program;
-    FakeFreeSpace freeSpace;
-    FakeDriveTypeSource drives;
+    void addSpeaker(const QString& name, const QString& path)
+    {
+        EventDocument& event = window.document();
+        event.Speakers[size_t(event.SpeakerCount++)] = {name, QFileInfo(path).fileName(), path, {}};
+    }
+
     SystemShowClock clock;
     LiveCastHooks liveCast;
-    FakeShellService shell;
-    FakeClipboardService clipboard;
     frmSetup window{messages, dialogs};
     SetupController::StartUpOptions options;
 };
@@ -88,12 +87,12 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     QLabel* title = window.quickLaunch()->fileTitle();
     window.quickLaunchBar()->drop({dir.writeFile("Closing.pps", "pps")});
     dialogs.queueChoice(dir.path("Gala.evf"));
-    window.Toolbar1_ButtonClick("Save"); // untitled: Save becomes Save As
+    clickToolbar("MnuSave"); // untitled: Save becomes Save As
     EXPECT_EQ(window.recentAction(0)->text(), "&1 Gala.evf");
     EXPECT_TRUE(window.recentAction(0)->isVisible() && !window.recentAction(1)->isVisible());
 
     window.sections()->setCurrentIndex(2);
-    window.Toolbar1_ButtonClick("New");
+    clickToolbar("MnuNew");
     EXPECT_EQ(window.sections()->currentIndex(), 0);
     EXPECT_EQ(title->text(), "Unassigned");
     window.recentAction(0)->trigger();
@@ -103,40 +102,41 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     EXPECT_FALSE(window.quickLaunch()->iconBox()->pixmap().isNull());
 
     window.slideFormatAction(4)->trigger();
-    EXPECT_EQ(window.document().SlideImageFormat, "JPG");
+    EXPECT_EQ(window.document().SlideImageFormat, SlideFormat::Jpg);
     EXPECT_EQ(dir.readFile("app/Slide.INI"), "4\r\n");
 
     // A presentation open elsewhere blocks Play until the operator lets it be closed. Play mode
     // itself and the return to the setup window: e2e.play_mode.
-    program.addPresentation(QStringLiteral("/t/other.pptx"), 2);
-    const auto other = program.open("/t/other.pptx", PresentationApp::Visibility::Visible);
+    presentations.addPresentation(QStringLiteral("/t/other.pptx"), 2);
+    const auto other = presentations.open("/t/other.pptx", PresentationApp::Visibility::Visible);
     ASSERT_TRUE(other.ok());
-    messages.queueAnswer(int(MsgAnswer::Cancel));
+    messages.queueAnswer(MsgAnswer::Cancel);
     window.ComPlay_Click();
     EXPECT_EQ(window.launchScreen(), nullptr);
     // What the setup side has to say meanwhile comes up once the setup window is back.
     PlayModeMessages setupMessages(messages);
     QObject::connect(&window, &frmSetup::playModeChanged, &setupMessages,
                      &PlayModeMessages::setPlaying);
-    messages.queueAnswer(int(MsgAnswer::Ok));
+    messages.queueAnswer(MsgAnswer::Ok);
     window.ComPlay_Click();
     QPointer<frmLaunch> launch = window.launchScreen();
     ASSERT_TRUE(launch);
     const QString gone = QStringLiteral("The Presentation gone.pptx has been moved or deleted.");
     setupMessages.show(gone, MsgButtons::Ok, MsgIcon::None);
     EXPECT_FALSE(messages.texts().contains(gone));
-    launch->controller().Form_KeyDown(LaunchController::KeyF1, 0);
+    for (int times = 0; times < 2; ++times) // an impatient operator
+        launch->controller().Form_KeyDown(LaunchController::KeyF1, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return launch.isNull(); }, 2000)) << "closed for good";
     EXPECT_TRUE(QTest::qWaitFor([&] { return messages.texts().contains(gone); }, 2000));
 
     // Closing asks about the changes; Cancel keeps the window. What the shutting down leaves
     // behind: e2e.start_and_close_untouched and e2e.terminate.
     addSpeaker("Ada", dir.path("Ada.pptx"));
-    messages.queueAnswer(int(MsgAnswer::Cancel));
+    messages.queueAnswer(MsgAnswer::Cancel);
     EXPECT_FALSE(window.close());
     EXPECT_TRUE(window.isVisible());
     EXPECT_TRUE(QFileInfo(dir.path("app/77")).isDir());
-    messages.queueAnswer(int(MsgAnswer::No));
+    messages.queueAnswer(MsgAnswer::No);
     EXPECT_TRUE(window.close());
 }
 
@@ -158,8 +158,8 @@ TEST_F(SetupWindowTest, PopUpsFileOnTheCommandLine)
 // changes on closing.
 TEST_F(SetupWindowTest, TheBuiltInHoldingSlideComesWithNewEventsNotIntoAnOpenedFile)
 {
-    window.buildSlides(messages, dialogs, clipboard, program);
-    program.addPresentation(dir.writeFile("app/ppt.ppt", "template"), 1);
+    window.buildSlides(messages, dialogs, clipboard, presentations);
+    presentations.addPresentation(dir.writeFile("app/ppt.ppt", "template"), 1);
     EventDocument bare;
     bare.RunFolder = dir.path();
     bare.DesktopFolder = dir.path("desktop/");
@@ -271,4 +271,53 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
     // Removed after the window is back.
     QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(dir.path("big.zev.part")), 5000);
     EXPECT_TRUE(messages.texts().isEmpty());
+
+    // The next export starts afresh and its window goes once it is written.
+    window.document().Speakers[0].FilePath = file("Small.ppt");
+    dialogs.queueChoice(dir.path("small.zev"));
+    emit window.findChild<QAction*>("MnuExport")->triggered();
+    ASSERT_TRUE(ended.wait(20000));
+    EXPECT_EQ(ended[1][0].value<ZippedEventExport::Outcome>(), ZippedEventExport::Outcome::Written);
+    EXPECT_FALSE(exportWindow->isVisible());
+}
+
+// While play mode runs nothing comes up: a notice is kept for afterwards and its work goes on, a
+// question put with ask() waits for its answer, one that must be answered at once gets the answer
+// of a box closed unread. Afterwards everything kept comes up in the order raised.
+TEST(PlayModeMessages, NothingComesUpDuringPlayModeNoticesFollowAndQuestionsWait)
+{
+    FakeMessageService boxes;
+    PlayModeMessages messages(boxes);
+    messages.show(QStringLiteral("before"), MsgButtons::Ok, MsgIcon::None);
+    ASSERT_EQ(boxes.texts().size(), 1);
+
+    messages.setPlaying(true);
+    EXPECT_EQ(messages.show(QStringLiteral("gone 1"), MsgButtons::Ok, MsgIcon::None),
+              MsgAnswer::Ok);
+    QList<MsgAnswer> answers;
+    messages.ask(QStringLiteral("convert?"), MsgButtons::YesNo, MsgIcon::None,
+                 [&](MsgAnswer answer) { answers << answer; });
+    EXPECT_EQ(messages.show(QStringLiteral("gone 2"), MsgButtons::Ok, MsgIcon::None),
+              MsgAnswer::Ok);
+    EXPECT_EQ(messages.show(QStringLiteral("now?"), MsgButtons::YesNoCancel, MsgIcon::None),
+              MsgAnswer::Cancel);
+    EXPECT_EQ(messages.show(QStringLiteral("now?"), MsgButtons::YesNo, MsgIcon::None),
+              MsgAnswer::No);
+    EXPECT_EQ(boxes.texts().size(), 1);
+    EXPECT_TRUE(answers.isEmpty());
+    EXPECT_EQ(messages.waiting(), 3);
+
+    boxes.queueAnswer(MsgAnswer::Yes);
+    messages.setPlaying(false);
+    EXPECT_EQ(boxes.texts().size(), 1) << "not inside what ended play mode";
+    QCoreApplication::processEvents();
+    EXPECT_EQ(boxes.texts(), (QStringList{"before", "gone 1", "convert?", "gone 2"}));
+    EXPECT_EQ(answers, QList<MsgAnswer>{MsgAnswer::Yes});
+    EXPECT_EQ(messages.waiting(), 0);
+
+    boxes.queueAnswer(MsgAnswer::No);
+    messages.ask(QStringLiteral("again?"), MsgButtons::YesNo, MsgIcon::None,
+                 [&](MsgAnswer answer) { answers << answer; });
+    EXPECT_EQ(answers, (QList<MsgAnswer>{MsgAnswer::Yes, MsgAnswer::No}))
+        << "asked at once outside play mode";
 }

@@ -1,16 +1,10 @@
-#include "document/EventDocument.h"
 #include "platform/MimeTransfer.h"
 #include "setup/HoldingSlide.h"
 #include "setup/PopUpSlots.h"
 #include "setup/SlideIntake.h"
 #include "setup/widgets/PopUpsPanel.h"
 #include "slides/SlideExtractor.h"
-#include "tests/fakes/FakeClipboardService.h"
-#include "tests/fakes/FakeFileDialogService.h"
-#include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FakePresentationApp.h"
-#include "tests/fakes/FakePresentationDocument.h"
-#include "tests/fakes/TestFolder.h"
+#include "tests/setup/FakeServices.h"
 
 #include <QDir>
 #include <QFile>
@@ -31,14 +25,15 @@ const QSize kScreen(640, 360);
 
 // The holding slide and the pop-up slots take pictures and presentations the same way; both
 // run here against the scripted presentation program.
-class SlidePanelsTest : public ::testing::Test
+class SlidePanelsTest : public ::testing::Test, protected FakeServices
 {
 protected:
     SlidePanelsTest()
     {
-        doc.RunFolder = folder.path("run");
-        doc.AppFolder = folder.folder() + "app/";
-        doc.SlideImageFormat = "BMP";
+        doc.RunFolder = dir.path("run");
+        doc.AppFolder = dir.folder() + "app/";
+        doc.SlideImageFormat =
+            SlideFormat::Emf; // taken as a bitmap: metafiles cannot be drawn here
         QDir().mkpath(doc.RunFolder);
         QDir().mkpath(doc.AppFolder);
         panel.show();
@@ -48,15 +43,8 @@ protected:
     {
         QImage image(size, QImage::Format_RGB32);
         image.fill(colour);
-        image.save(folder.path(name));
-        return folder.path(name);
-    }
-
-    QString presentation(const QString& name, int slides)
-    {
-        const QString path = folder.writeFile(name, "deck");
-        app.addPresentation(path, slides);
-        return path;
+        image.save(dir.path(name));
+        return dir.path(name);
     }
 
     void dropFile(const QString& path, int slot = -1)
@@ -66,15 +54,9 @@ protected:
         slot < 0 ? holding.drop(&mime) : popUps.drop(slot, &mime);
     }
 
-    TestFolder folder;
-    EventDocument doc;
-    FakeMessageService messages;
-    FakeFileDialogService dialogs;
-    FakeClipboardService clipboard;
-    FakePresentationApp app;
-    SlideExtractor extractor{app};
+    SlideExtractor extractor{presentations};
     SlideIntake intake{doc, extractor, kBox, kScreen};
-    HoldingSlide holding{doc, intake, clipboard, dialogs, app};
+    HoldingSlide holding{doc, intake, clipboard, dialogs, presentations};
     PopUpSlots popUps{doc, intake, clipboard, messages};
     PopUpsPanel panel{popUps, doc};
 };
@@ -89,13 +71,19 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     EXPECT_EQ(doc.ImgHolding.size(), QSize(240, 180));
     EXPECT_EQ(doc.ImgHoldingFull.size(), QSize(800, 600));
     // A file that is no picture leaves everything as it was.
-    dialogs.queueChoice(folder.writeFile("junk.png", "no picture"));
+    dialogs.queueChoice(dir.writeFile("junk.png", "no picture"));
     holding.Open();
     EXPECT_EQ(doc.ImgHoldingFull.size(), QSize(800, 600));
 
     const QImage before = doc.ImgHoldingFull;
     holding.cut();
     EXPECT_FALSE(doc.hasHoldingSlide());
+    const HoldingSlide::MenuState cutAway = holding.contextMenuState();
+    EXPECT_TRUE(cutAway.paste && !cutAway.cut && !cutAway.copy);
+    EXPECT_TRUE(
+        SlideIntake::ScalePictureFile(picture("p.png", {8, 8}, 0), dir.path("p.bmp"), {10, 0})
+            .isNull())
+        << "no box to fit";
     holding.paste();
     EXPECT_EQ(doc.ImgHoldingFull, before);
 
@@ -123,14 +111,17 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     holding.insertFromPreview(2, QImage(thumbnails.at(1)));
     ASSERT_TRUE(taken.wait(kWaitMs));
     EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(2));
-    // A pick the program fails to export leaves the slide exactly as it was: a new thumbnail
-    // without its picture could never be saved.
+    // A pick the program fails to export, or without a thumbnail, leaves the slide exactly as
+    // it was: a thumbnail without its picture (or the other way round) could never be saved.
     const QImage thumbnailBefore = doc.ImgHolding;
     const QImage fullBefore = doc.ImgHoldingFull;
-    holding.insertFromPreview(99, QImage(thumbnails.at(2)));
-    ASSERT_TRUE(taken.wait(kWaitMs));
-    EXPECT_EQ(doc.ImgHolding, thumbnailBefore);
-    EXPECT_EQ(doc.ImgHoldingFull, fullBefore);
+    for (const auto& [slide, thumbnail] :
+         {std::pair{99, QImage(thumbnails.at(2))}, {3, QImage()}}) {
+        holding.insertFromPreview(slide, thumbnail);
+        ASSERT_TRUE(taken.wait(kWaitMs));
+        EXPECT_EQ(doc.ImgHolding, thumbnailBefore) << slide;
+        EXPECT_EQ(doc.ImgHoldingFull, fullBefore) << slide;
+    }
 
     // Cut (Ctrl+X) on one slot and Paste (Ctrl+V) on another moves the picture, under the name
     // of a new one. Names are read out with the slot's key.
@@ -175,13 +166,14 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     EXPECT_EQ(cut->shortcut(), QKeySequence(QKeySequence::Cut));
     EXPECT_TRUE(cut->isEnabled());
 
-    messages.queueAnswer(int(MsgAnswer::No));
+    QTest::keyClick(panel.picture(0), Qt::Key_V, Qt::ControlModifier);
+    messages.queueAnswer(MsgAnswer::No);
     EXPECT_FALSE(popUps.clearAll());
     EXPECT_EQ(messages.last(), "You are about to clear all Pop Ups. Continue!");
-    EXPECT_TRUE(doc.PopUps[8].isUsed());
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    EXPECT_TRUE(doc.PopUps[0].isUsed() && doc.PopUps[8].isUsed());
+    messages.queueAnswer(MsgAnswer::Yes);
     EXPECT_TRUE(popUps.clearAll());
-    EXPECT_FALSE(doc.PopUps[8].isUsed());
+    EXPECT_TRUE(std::ranges::none_of(doc.PopUps, &PopUpSlot::isUsed));
 }
 
 TEST_F(SlidePanelsTest, OperatorDefaultAndBuiltInDefault)

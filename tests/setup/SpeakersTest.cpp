@@ -1,4 +1,3 @@
-#include "document/EventDocument.h"
 #include "platform/MimeTransfer.h"
 #include "setup/SpeakerList.h"
 #include "setup/widgets/ProgressDisplay.h"
@@ -6,13 +5,7 @@
 #include "setup/widgets/SpeakersPanel.h"
 #include "setup/widgets/frmCopy.h"
 #include "show/MissingPresentations.h"
-#include "tests/fakes/FakeClipboardService.h"
-#include "tests/fakes/FakeDriveTypeSource.h"
-#include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FakePresentationApp.h"
-#include "tests/fakes/FakePresentationDocument.h"
-#include "tests/fakes/FakeShellService.h"
-#include "tests/fakes/TestFolder.h"
+#include "tests/setup/FakeServices.h"
 
 #include <QApplication>
 #include <QDir>
@@ -22,8 +15,8 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QTest>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -34,20 +27,18 @@
 namespace {
 
 // The speaker list with its panel on screen, as the setup window holds them.
-class SpeakersTest : public ::testing::Test
+class SpeakersTest : public ::testing::Test, protected FakeServices
 {
 protected:
     SpeakersTest()
     {
-        doc.DesktopFolder = folder.path("desktop/");
-        doc.ImportDir = folder.path("import/");
-        drives.set(folder.path("usb"), DriveTypeSource::Removable);
-        drives.set(folder.path("lost"), DriveTypeSource::Unknown);
+        doc.DesktopFolder = dir.path("desktop/");
+        doc.ImportDir = dir.path("import/");
+        drives.set(dir.path("usb"), DriveTypeSource::Removable);
+        drives.set(dir.path("lost"), DriveTypeSource::Unknown);
         panel.resize(400, 400);
         panel.show();
     }
-
-    QString file(const QString& name) { return folder.writeFile(name, name.toUtf8()); }
 
     QStringList rows() const
     {
@@ -78,13 +69,6 @@ protected:
         return panel.contextMenu()->findChild<QAction*>(name)->isEnabled();
     }
 
-    TestFolder folder;
-    EventDocument doc;
-    FakeMessageService messages;
-    FakeDriveTypeSource drives;
-    FakeClipboardService clipboard;
-    FakePresentationApp presentations;
-    FakeShellService shell;
     SpeakerList list{doc, {messages, drives, clipboard, presentations, shell}};
     SpeakersPanel panel{list, doc};
 };
@@ -98,12 +82,14 @@ TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
         &mime, {file("usb/One.ppt"), file("a/notes.txt"), file("a/Two.pps"), file("a/Three.pptx")});
     QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
     QApplication::sendEvent(panel.view()->viewport(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QSignalSpy finished(&list, &SpeakerList::addingFinished);
     QApplication::sendEvent(panel.view()->viewport(), &drop);
-    QTRY_VERIFY_WITH_TIMEOUT(!list.isAdding(), 5000);
+    ASSERT_TRUE(finished.wait(5000));
     EXPECT_EQ(rows(), (QStringList{"One", "Two", "Three"}));
-    EXPECT_EQ(doc.Speakers[0].FilePath, folder.path("import/One2.ppt"));
-    EXPECT_EQ(folder.readFile("import/One2.ppt"), "usb/One.ppt");
+    EXPECT_EQ(doc.Speakers[0].FilePath, dir.path("import/One2.ppt"));
+    EXPECT_EQ(dir.readFile("import/One2.ppt"), "usb/One.ppt");
 
     // A drive nobody can tell ends the drop there.
     list.addFiles({file("lost/Gone.ppt"), file("a/After.ppt")}, SpeakerList::Source::Drop);
@@ -120,21 +106,21 @@ TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
     EXPECT_EQ(messages.last(), "Maximum Number of Speakers = 50");
 
     // Yes replaces the speaker's file in place, even with a full list.
-    messages.queueAnswer(int(MsgAnswer::Yes));
+    messages.queueAnswer(MsgAnswer::Yes);
     list.addFiles({file("other/s3.ppt")}, SpeakerList::Source::Drop);
     EXPECT_EQ(messages.last(), "Speaker 's3' already exist. Update details");
     EXPECT_EQ(doc.SpeakerCount, 50);
-    EXPECT_EQ(doc.Speakers[5].FilePath, folder.path("other/s3.ppt"));
+    EXPECT_EQ(doc.Speakers[5].FilePath, dir.path("other/s3.ppt"));
 
     // No skips the file, Cancel ends the paste; the paste asks with a question mark.
-    messages.queueAnswer(int(MsgAnswer::No));
-    messages.queueAnswer(int(MsgAnswer::Cancel));
+    messages.queueAnswer(MsgAnswer::No);
+    messages.queueAnswer(MsgAnswer::Cancel);
     clipboard.PutFileListOnClipboard(
         {file("other/S1.pptx"), file("other/S2.pptx"), file("other/S4.pptx")});
     list.MnuSPaste_Click();
     EXPECT_EQ(messages.last(), "Speaker 'S2' already exist. Update details?");
-    EXPECT_EQ(doc.Speakers[3].FilePath, folder.path("talks/S1.pptx"));
-    EXPECT_EQ(doc.Speakers[6].FilePath, folder.path("talks/S4.pptx"));
+    EXPECT_EQ(doc.Speakers[3].FilePath, dir.path("talks/S1.pptx"));
+    EXPECT_EQ(doc.Speakers[6].FilePath, dir.path("talks/S4.pptx"));
 }
 
 // A stick that delivers slowly (a pipe the test feeds): the copy window shows the file and
@@ -142,8 +128,8 @@ TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
 TEST_F(SpeakersTest, ACopyFromAStickRunsBehindItsWindowAndCancelLeavesNothing)
 {
     frmCopy window(list.importCopier());
-    QDir().mkpath(folder.path("usb"));
-    const QString stick = folder.path("usb/Slow.ppt");
+    QDir().mkpath(dir.path("usb"));
+    const QString stick = dir.path("usb/Slow.ppt");
     ASSERT_EQ(::mkfifo(QFile::encodeName(stick).constData(), 0600), 0);
     list.addFiles({stick, file("usb/Later.ppt")}, SpeakerList::Source::Drop);
     QFile feed(stick);
@@ -163,7 +149,7 @@ TEST_F(SpeakersTest, ACopyFromAStickRunsBehindItsWindowAndCancelLeavesNothing)
     QTRY_VERIFY_WITH_TIMEOUT(!list.isAdding(), 2000);
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(doc.SpeakerCount, 0);
-    EXPECT_TRUE(QDir(folder.path("import")).isEmpty());
+    EXPECT_TRUE(QDir(dir.path("import")).isEmpty());
 }
 
 TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
@@ -180,9 +166,9 @@ TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
     editor->setText("Intro");
     QTest::keyClick(editor, Qt::Key_Return);
     ASSERT_TRUE(QTest::qWaitFor([&] { return doc.Speakers[0].Name == "Intro"; }, 2000));
-    EXPECT_EQ(doc.Speakers[0].FilePath, folder.path("event/Intro2.ppt"));
+    EXPECT_EQ(doc.Speakers[0].FilePath, dir.path("event/Intro2.ppt"));
     EXPECT_FALSE(QFile::exists(talk));
-    EXPECT_EQ(folder.readFile("event/Intro.ppt"), "event/Intro.ppt");
+    EXPECT_EQ(dir.readFile("event/Intro.ppt"), "event/Intro.ppt");
 
     // Names are compared without regard to case, the speaker's own included.
     const std::pair<QString, QString> refused[] = {
@@ -196,20 +182,26 @@ TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
     }
     list.beginRename(1);
     EXPECT_EQ(list.endRename(1, ""), SpeakerList::RenameResult::Cancelled);
-    EXPECT_EQ(list.endRename(0, "Ghost"), SpeakerList::RenameResult::Cancelled) << "no row";
+    for (int row : {0, 3})
+        EXPECT_EQ(list.endRename(row, "Ghost"), SpeakerList::RenameResult::Cancelled) << row;
     doc.SpeakerScratch.Name = "kept";
     list.beginRename(0);
     list.beginRename(3);
     EXPECT_EQ(doc.SpeakerScratch.Name, "kept") << "no row to edit";
 
-    // A file two speakers share keeps its name.
+    // A file two speakers share keeps its name; a record past the end of the list (left by an
+    // earlier, longer event) shares nothing.
+    doc.Speakers[2] = doc.Speakers[0];
+    list.beginRename(1);
+    EXPECT_EQ(list.endRename(1, "Opening"), SpeakerList::RenameResult::Accepted);
+    EXPECT_EQ(doc.Speakers[0].FilePath, dir.path("event/Opening.ppt"));
     doc.Speakers[1].FilePath = doc.Speakers[0].FilePath;
     list.beginRename(2);
     EXPECT_EQ(list.endRename(2, "Closing"), SpeakerList::RenameResult::Accepted);
     EXPECT_EQ(messages.last(), "Selected File is already associated with another speaker.\n"
                                "File will not be renamed");
     EXPECT_EQ(doc.Speakers[1].Name, "Closing");
-    EXPECT_TRUE(QFile::exists(folder.path("event/Intro2.ppt")));
+    EXPECT_TRUE(QFile::exists(dir.path("event/Opening.ppt")));
 }
 
 TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePointer)
@@ -223,6 +215,7 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     QApplication::sendEvent(panel.view()->viewport(), &move);
     QTest::mouseRelease(panel.view()->viewport(), Qt::LeftButton, {}, centreOf(3));
     EXPECT_EQ(rows(), (QStringList{"S2", "S3", "S1", "S4"}));
+    EXPECT_FALSE(panel.view()->viewport()->testAttribute(Qt::WA_SetCursor)) << "drag cursor left";
     EXPECT_EQ(doc.Speakers[0].Name, "S2");
     // A drag from or to no row moves nothing.
     list.moveRow(0, 2);
@@ -267,15 +260,12 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
                   SpeakerList::Source::Drop);
 
     presentations.addPresentation(doc.Speakers[0].FilePath, 4);
+    // A double click shows the row. A slow office: the list goes on handling events while Show
+    // waits on it, and a second Show meanwhile is ignored.
     list.setSelectedRow(1);
-    // A slow office: the list goes on handling events while Show waits on it, and a second Show
-    // meanwhile is ignored.
     presentations.holdOpens();
-    list.MnuShow_Click();
-    QTRY_COMPARE_WITH_TIMEOUT(presentations.waitingOpens(), 1, 2000);
-    bool ticked = false;
-    QTimer::singleShot(0, [&] { ticked = true; });
-    QTRY_VERIFY_WITH_TIMEOUT(ticked, 2000);
+    QTest::mouseDClick(panel.view()->viewport(), Qt::LeftButton, {}, centreOf(1));
+    ASSERT_TRUE(presentations.openHeldWhileEventsRun());
     list.MnuShow_Click();
     presentations.releaseOpens();
     QTRY_VERIFY_WITH_TIMEOUT(!list.isShowStarting(), 2000);
@@ -295,7 +285,8 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     list.MnuCopyAll_Click();
     EXPECT_EQ(clipboard.fileList(), (QStringList{doc.Speakers[0].FilePath, doc.Speakers[1].FilePath,
                                                  doc.Speakers[2].FilePath}));
-    panel.MnuSOptions_Popup(2, QPoint());
+    panel.MnuSOptions_Popup(1, QPoint());
+    EXPECT_EQ(list.selectedRow(), 1);
     for (const char* name : {"MnuSPaste", "MnuShow", "MnuRename", "MnuRemove", "MnuSOpen"})
         EXPECT_TRUE(enabled(name)) << name;
     panel.contextMenu()->hide();
@@ -312,12 +303,11 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
         EXPECT_EQ(list.selectedRow(), 3);
         panel.contextMenu()->hide();
     }
-    const QMenu* menu = panel.contextMenu();
-    EXPECT_EQ(menu->findChild<QAction*>("MnuSCopy")->shortcut(), QKeySequence(QKeySequence::Copy));
-    EXPECT_EQ(menu->findChild<QAction*>("MnuSPaste")->shortcut(),
-              QKeySequence(QKeySequence::Paste));
-    EXPECT_EQ(menu->findChild<QAction*>("MnuRemove")->shortcut(), QKeySequence(Qt::Key_Delete));
-    EXPECT_EQ(menu->findChild<QAction*>("MnuRename")->shortcut(), QKeySequence(Qt::Key_F2));
+    for (const auto& [name, keys] : {std::pair{"MnuSCopy", QKeySequence(QKeySequence::Copy)},
+                                     {"MnuSPaste", QKeySequence(QKeySequence::Paste)},
+                                     {"MnuRemove", QKeySequence(Qt::Key_Delete)},
+                                     {"MnuRename", QKeySequence(Qt::Key_F2)}})
+        EXPECT_EQ(panel.contextMenu()->findChild<QAction*>(name)->shortcut(), keys) << name;
 }
 
 } // namespace

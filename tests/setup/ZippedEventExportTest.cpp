@@ -1,20 +1,14 @@
 #include "setup/ZippedEventExport.h"
-#include "document/EventDocument.h"
 #include "document/EventFileReader.h"
 #include "document/EventFileWriter.h"
 #include "document/ImageBlockCodec.h"
 #include "document/PresentationsUnpacker.h"
 #include "tests/fakes/ColourPictures.h"
-#include "tests/fakes/FakeDriveTypeSource.h"
-#include "tests/fakes/FakeFileDialogService.h"
-#include "tests/fakes/FakeFreeSpace.h"
-#include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/FileSizeLimit.h"
-#include "tests/fakes/TestFolder.h"
+#include "tests/setup/FakeServices.h"
 
 #include <QDir>
 #include <QFile>
-#include <QFileInfo>
 #include <QRandomGenerator>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -39,7 +33,7 @@ QByteArray noise(qsizetype size, quint32 seed)
     return bytes;
 }
 
-class ZippedEventExportTest : public ::testing::Test
+class ZippedEventExportTest : public ::testing::Test, protected FakeServices
 {
 protected:
     ZippedEventExportTest()
@@ -55,11 +49,6 @@ protected:
         doc.PopUps[2] = {QStringLiteral("Coffee"), pattern(64, 48, 2), pattern(16, 12, 2)};
         doc.EventFilePath = dir.path("mine.evf");
         doc.EventFileTitle = QStringLiteral("mine.evf");
-    }
-
-    void addSpeaker(const QString& name, const QString& path)
-    {
-        doc.Speakers[size_t(doc.SpeakerCount++)] = {name, QFileInfo(path).fileName(), path, {}};
     }
 
     // Opens a zipped event file into a fresh event of this machine.
@@ -85,12 +74,6 @@ protected:
         return spy.isEmpty() ? Outcome::Failed : spy.first().first().value<Outcome>();
     }
 
-    TestFolder dir;
-    EventDocument doc;
-    FakeMessageService messages;
-    FakeFileDialogService dialogs;
-    FakeFreeSpace freeSpace;
-    FakeDriveTypeSource drives;
     ZippedEventExport exporter{doc, messages, dialogs, freeSpace, drives};
 };
 

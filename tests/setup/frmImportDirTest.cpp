@@ -1,4 +1,5 @@
 #include "setup/widgets/frmImportDir.h"
+#include "setup/ImportDirFolders.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QDir>
@@ -72,6 +73,12 @@ TEST(frmImportDirTest, OpensAlongTheImportFolderAndStoresOnlyOnOk)
     dialog.okButton()->click();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
     EXPECT_EQ(dialog.ImportDir(), f.drive + "/Other/");
+
+    // The levels opened along a folder, counted by separator: the first is the root itself.
+    QStringList levels;
+    for (int n = 1; n <= 3; ++n)
+        levels << ImportDirFolders::PathPrefix("/a/b", n);
+    EXPECT_EQ(levels, QStringList({"/", "/a", ImportDirFolders::NoPrefix}));
 
     frmImportDir onDesktop(f.desktop + "Slides/", f.desktop, {f.drive});
     EXPECT_EQ(boldKeys(onDesktop.tree()), QStringList{f.desktop + "Slides"});

@@ -32,6 +32,16 @@ TEST(frmPreviewTest, ScrollingShowsEachThumbnailAndInsertKeepsTheFocusOnTheScrol
     EXPECT_EQ(inserted.at(0).at(1).value<QImage>().width(), 30);
     EXPECT_EQ(preview.focusWidget(), preview.scrollBar());
 
+    // The thumbnail fills the room the window gives it.
+    preview.show();
+    preview.resize(900, 700);
+    QCoreApplication::processEvents();
+    QLabel* shown = nullptr;
+    for (QLabel* label : preview.findChildren<QLabel*>())
+        shown = label->accessibleDescription() == "ImgTPreview" ? label : shown;
+    ASSERT_NE(shown, nullptr);
+    EXPECT_EQ(shown->pixmap().height(), shown->contentsRect().height());
+
     preview.scrollBar()->setValue(4);
     EXPECT_TRUE(preview.thumbnail().isNull());
     EXPECT_EQ(preview.slideLabel()->text(), "4");

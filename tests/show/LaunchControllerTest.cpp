@@ -2,14 +2,19 @@
 #include "document/EventDocument.h"
 #include "show/DirectShowPort.h"
 #include "show/LiveCastHooks.h"
+#include "show/MissingPresentations.h"
+#include "show/MissingPresentationsSweep.h"
 #include "show/ShowClock.h"
 #include "show/ShowLogFiles.h"
-#include "show/SlideTimings.h"
+#include "show/SpeakerNavigation.h"
+#include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/FakePresentationApp.h"
 #include "tests/fakes/FakePresentationDocument.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QFile>
+
+#include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
@@ -132,6 +137,16 @@ TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerOnceAndNamesTh
         EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk %1").arg(named)) << code;
     }
     EXPECT_FALSE(controller.showRunning());
+
+    // The setup window removes the selected Talk 2 from the table, then tells play mode: the
+    // one that followed takes its place.
+    key(K::KeyHome);
+    key(K::KeyCloseBracket);
+    std::copy(&m_doc.Speakers[2], &m_doc.Speakers[7], &m_doc.Speakers[1]);
+    m_doc.Speakers[size_t(--m_doc.SpeakerCount)] = SpeakerRecord();
+    controller.speakerRemoved(1);
+    EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 3"));
+    EXPECT_EQ(controller.menu().speakers.size(), 6);
 }
 
 // Back afterwards relaunches the talk at its last slide: a timing record, but no launch record.
@@ -228,6 +243,7 @@ TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndAShowThatNeverOpenedIsReco
     watch();
     key(K::KeyPageDown);
     EXPECT_FALSE(m_controller->showRunning()) << "no presentation left: nothing happens";
+    EXPECT_EQ(m_controller->LabSName(), QStringLiteral("Broken")) << "once round the list";
 }
 
 // A talk the program died on is shown by the program's own start-as-show in a process of its
@@ -257,11 +273,11 @@ TEST_F(LaunchControllerTest, ATalkTheProgramDiedOnIsShownInAProcessOfItsOwn)
 
 // B blanks the screen and the next key only restores it; number keys show used pop-ups and
 // Backspace the holding slide.
-TEST_F(LaunchControllerTest, BlankPopUpsAndTheHoldingSlide)
+TEST_F(LaunchControllerTest, BlankPopUpsTheHoldingSlideAndTheOverlays)
 {
     addSpeakers(1);
     m_doc.PopUpsTimeCode = QStringLiteral("p9");
-    for (int slot : {0, 9}) {
+    for (int slot : {0, 8, 9}) {
         m_doc.PopUps[size_t(slot)].Thumb = QImage(4, 4, QImage::Format_RGB32);
         m_doc.PopUps[size_t(slot)].Name = QStringLiteral("Pop %1").arg(slot);
     }
@@ -277,14 +293,24 @@ TEST_F(LaunchControllerTest, BlankPopUpsAndTheHoldingSlide)
     watch();
     m_liveCast.published.clear();
     const std::pair<int, int> steps[] = {
-        {K::Key1, 0}, {K::Key0, 9}, {50, 9} /* unused */, {K::KeyBackspace, -1}};
+        {K::Key1, 0}, {K::Key9, 8}, {K::Key0, 9}, {58, 9} /* unused */, {K::KeyBackspace, -1}};
     for (const auto& [code, title] : steps) {
         key(code);
         EXPECT_EQ(controller.title(), title) << code;
     }
-    EXPECT_EQ(m_liveCast.published, (QStringList{"|p1p9", "|p0p9", "|h120000"}));
+    EXPECT_EQ(m_liveCast.published, (QStringList{"|p1p9", "|p9p9", "|p0p9", "|h120000"}));
     EXPECT_EQ(controller.menu().popUps[9].caption, QStringLiteral("0 - Pop 9"));
     EXPECT_FALSE(controller.menu().popUps[1].visible);
+
+    // L marks the time in the log and R shows the resolution, both for a moment.
+    controller.setScreenSize(QSize(1920, 1080));
+    key(K::KeyR);
+    EXPECT_EQ(controller.LabResolution(), QStringLiteral("1920 x 1080"));
+    key(K::KeyL);
+    EXPECT_TRUE(controller.overlays().recordIcon);
+    EXPECT_EQ(runLog().count(QStringLiteral("[Record Time Log]\r\n")), 1);
+    controller.TimSpeaker_Timer();
+    EXPECT_FALSE(controller.overlays().recordIcon || controller.overlays().resolution);
 
     // P hides every group of the launcher menu.
     key(K::KeyP);
@@ -324,33 +350,6 @@ TEST_F(LaunchControllerTest, AutoRunLaunchesFiveIdleSecondsAfterAShowAndLoopsOnl
     key(K::KeyCloseBracket);
     EXPECT_EQ(controller.LabAutoRun(), QStringLiteral("Auto Run - OFF"));
     EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 1"));
-}
-
-TEST_F(LaunchControllerTest, LMarksTheTimeInTheLogAndRShowsTheResolutionForAMoment)
-{
-    LaunchController& controller = start(1);
-    controller.setScreenSize(QSize(1920, 1080));
-    key(K::KeyR);
-    EXPECT_EQ(controller.LabResolution(), QStringLiteral("1920 x 1080"));
-    key(K::KeyL);
-    EXPECT_TRUE(controller.overlays().recordIcon);
-    EXPECT_EQ(runLog().count(QStringLiteral("[Record Time Log]\r\n")), 1);
-    controller.TimSpeaker_Timer();
-    EXPECT_FALSE(controller.overlays().recordIcon);
-    EXPECT_FALSE(controller.overlays().resolution);
-}
-
-TEST_F(LaunchControllerTest, ARemovedSpeakerMovesTheSelectionToTheOneThatFollowed)
-{
-    LaunchController& controller = start(3);
-    key(K::KeyCloseBracket); // Talk 2 is next
-    // The setup window removes Talk 2 from the table, then tells play mode.
-    m_doc.Speakers[1] = m_doc.Speakers[2];
-    m_doc.Speakers[2] = SpeakerRecord();
-    m_doc.SpeakerCount = 2;
-    controller.speakerRemoved(1);
-    EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 3"));
-    EXPECT_EQ(controller.menu().speakers.size(), 2);
 }
 
 TEST_F(LaunchControllerTest, QuickLaunchRunsAShowNobodyFollows)
@@ -405,4 +404,52 @@ TEST_F(LaunchControllerTest, WhileTheScreenWaitsTheNextTalkIsOpenedAheadAndOnlyI
     ASSERT_TRUE(controller.showRunning());
     EXPECT_NE(show(), stale);
     EXPECT_FALSE(stale->isOpen());
+}
+
+TEST(SpeakerNavigation, NextAndPreviousSkipSpeakersWithoutPresentationAndWrap)
+{
+    EventDocument doc; // S0..S4, of which 1 and 3 have presentations
+    doc.SpeakerCount = 5;
+    for (int i = 0; i < 5; ++i) {
+        doc.Speakers[size_t(i)].Name = QStringLiteral("S%1").arg(i);
+        if (i % 2 == 1)
+            doc.Speakers[size_t(i)].FilePath = QStringLiteral("/talks/%1.pptx").arg(i);
+    }
+    // From, forward, then the speaker chosen.
+    const int cases[][3] = {{-1, 1, 1}, {1, 1, 3}, {3, 1, 1}, {3, 0, 1}, {1, 0, 3}, {-1, 0, 3}};
+    for (const auto& [from, forward, expected] : cases) {
+        doc.CurrentSpeaker = qint16(from);
+        const auto name =
+            forward ? SpeakerNavigation::NextSpeaker(doc) : SpeakerNavigation::PreviousSpeaker(doc);
+        EXPECT_EQ(name, QStringLiteral("S%1").arg(expected))
+            << from << (forward ? " next" : " back");
+    }
+    // Only the first speaker has a presentation: both ways lead to it.
+    doc.Speakers[0].FilePath = QStringLiteral("/talks/0.pptx");
+    doc.SpeakerCount = 1;
+    doc.CurrentSpeaker = 0;
+    EXPECT_EQ(SpeakerNavigation::PreviousSpeaker(doc), QStringLiteral("S0"));
+    EXPECT_EQ(SpeakerNavigation::NextSpeaker(doc), QStringLiteral("S0"));
+}
+
+TEST(MissingPresentations, SpeakersWhoseFileWentAreRemovedAndAnnounced)
+{
+    TestFolder folder;
+    EventDocument doc; // Ann's file has gone, Cy's is there, Di has none and stays
+    doc.SpeakerCount = 3;
+    doc.Speakers[0] = {"Ann", "Ann.pptx", folder.path("Ann.pptx"), {}};
+    doc.Speakers[1] = {"Cy", "Cy.pptx", folder.writeFile("Cy.pptx", "deck"), {}};
+    doc.Speakers[2].Name = QStringLiteral("Di");
+
+    FakeMessageService messages;
+    MissingPresentationsSweep sweep(doc, messages);
+    QSignalSpy removed(&sweep, &MissingPresentationsSweep::speakersRemoved);
+    sweep.tick();
+    sweep.tick(); // nothing more to remove: no signal
+    ASSERT_EQ(removed.size(), 1);
+    EXPECT_EQ(removed[0][0].value<QList<int>>(), QList<int>{0});
+    EXPECT_EQ(doc.SpeakerCount, 2);
+    EXPECT_EQ(doc.Speakers[0].Name, QStringLiteral("Cy"));
+    EXPECT_EQ(messages.texts(), QStringList{"The Presentation Ann.pptx has been moved or deleted.\n"
+                                            "Ann will be removed from the speaker list."});
 }

@@ -1,10 +1,17 @@
 #include "show/PlayModeStart.h"
+#include "document/EventDocument.h"
+#include "document/TimingsSetting.h"
+#include "show/PlayModeController.h"
 #include "show/PowerSupplyStatus.h"
+#include "show/ShowScreenChoice.h"
+#include "show/SyncCountdown.h"
 #include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/FakePresentationApp.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QDir>
+#include <QSignalSpy>
+#include <QStringList>
 
 #include <gtest/gtest.h>
 
@@ -57,7 +64,7 @@ TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoCha
     program.addPresentation(QStringLiteral("/t/other.pptx"), 2);
     const auto other = program.open("/t/other.pptx", PresentationApp::Visibility::Visible);
     ASSERT_TRUE(other.ok());
-    messages.queueAnswer(2);
+    messages.queueAnswer(MsgAnswer::Cancel);
     EXPECT_FALSE(PlayModeStart::closeOtherPresentations(program, messages, documents));
     EXPECT_EQ(messages.last(), QStringLiteral("\nAll Open Presentations need to be closed\n"
                                               "Click OK to Auto Save and Close"));
@@ -65,7 +72,7 @@ TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoCha
     EXPECT_TRUE(program.savedOnClose().isEmpty());
 
     const int startsBefore = program.starts();
-    messages.queueAnswer(1);
+    messages.queueAnswer(MsgAnswer::Ok);
     EXPECT_TRUE(PlayModeStart::closeOtherPresentations(program, messages, documents));
     EXPECT_EQ(program.openPresentationCount().value(), 0);
     EXPECT_EQ(program.savedOnClose(), QStringList{"/t/other.pptx"});
@@ -79,10 +86,84 @@ TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoCha
         opened.push_back(program.open(path, PresentationApp::Visibility::Visible).value());
     }
     program.failToSave(QStringLiteral("/t/readonly.pptx"));
-    messages.queueAnswer(1);
+    messages.queueAnswer(MsgAnswer::Ok);
     EXPECT_TRUE(PlayModeStart::closeOtherPresentations(program, messages, documents));
     EXPECT_EQ(program.savedOnClose(), (QStringList{"/t/other.pptx", "/t/kept.pptx"}));
     EXPECT_EQ(program.openPresentationCount().value(), 1) << "ending it would lose its changes";
     EXPECT_EQ(program.starts(), startsBefore + 1);
     EXPECT_TRUE(messages.last().contains("/t/readonly.pptx")) << messages.last().toStdString();
+}
+
+// A laptop with a projector: the audience's screen is the one the setup window is not on,
+// unless the operator picked one that is connected today.
+TEST(ShowScreenChoice, TheProjectorUnlessTheOperatorPickedAConnectedScreen)
+{
+    const QList<ShowScreenChoice::Screen> two = {{"LAPTOP", QRect(0, 0, 1280, 800)},
+                                                 {"PROJECTOR", QRect(1280, 0, 1920, 1080)}};
+    EXPECT_EQ(ShowScreenChoice::choose(two, 0, QString()), 1);
+    EXPECT_EQ(ShowScreenChoice::choose(two, 1, QString()), 0);
+    EXPECT_EQ(ShowScreenChoice::choose(two, 1, QStringLiteral("PROJECTOR")), 1);
+    EXPECT_EQ(ShowScreenChoice::choose(two, 0, QStringLiteral("HDMI-2")), 1)
+        << "a screen not connected today does not count";
+    EXPECT_EQ(ShowScreenChoice::choose(two.mid(0, 1), 0, QStringLiteral("PROJECTOR")), 0);
+    EXPECT_EQ(ShowScreenChoice::choose({}, -1, QString()), -1);
+    EXPECT_EQ(ShowScreenChoice::caption(two[1]), QStringLiteral("PROJECTOR (1920 x 1080)"));
+
+    TestFolder app;
+    EXPECT_TRUE(ShowScreenChoice::load(app.folder()).isEmpty());
+    ASSERT_TRUE(ShowScreenChoice::save(app.folder(), QStringLiteral("PROJECTOR")));
+    EXPECT_EQ(app.readFile(ShowScreenChoice::FileName), QByteArray("PROJECTOR\r\n"));
+    EXPECT_EQ(ShowScreenChoice::load(app.folder()), QStringLiteral("PROJECTOR"));
+}
+
+TEST(SyncCountdown, CountsDownTurnsRedBlinksTenTimesAndIsDueOnce)
+{
+    SyncCountdown countdown;
+    QStringList labels{countdown.labCount()};
+    int dueAt = -1;
+    for (int tick = 1; tick <= 20; ++tick) {
+        if (countdown.Timer1_Timer()) {
+            EXPECT_EQ(dueAt, -1) << "due twice";
+            dueAt = tick;
+        }
+        labels << countdown.labCount() + (countdown.labelVisible() ? "" : "-");
+    }
+    EXPECT_EQ(dueAt, 15) << "4 counts, the R, 10 blinks";
+    EXPECT_EQ(labels.mid(0, 8), (QStringList{"5", "4", "3", "2", "1", "R", "R-", "R"}));
+    EXPECT_TRUE(countdown.red());
+    EXPECT_TRUE(countdown.finished());
+}
+
+// Play starts once, on the projector beside the setup window's screen, with the sound test
+// stopped; its end puts the timings switch as the launch screen left it and brings the program
+// back empty.
+TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpty)
+{
+    TestFolder folder;
+    EventDocument doc;
+    doc.AppFolder = folder.path() + '/';
+    FakePresentationApp program;
+    program.startInBackground();
+    FakeMessageService messages;
+    TimingsSetting timings;
+    int soundStops = 0;
+    PlayModeController playMode(doc, program, messages, timings, [&] { ++soundStops; });
+    QSignalSpy playing(&playMode, &PlayModeController::playingChanged);
+    const QList<ShowScreenChoice::Screen> screens = {{"LAPTOP", QRect(0, 0, 1280, 800)},
+                                                     {"PROJECTOR", QRect(1280, 0, 1920, 1080)}};
+
+    EXPECT_EQ(playMode.start(screens, 0, folder.path()), 1);
+    EXPECT_EQ(program.showScreen(), QRect(1280, 0, 1920, 1080));
+    EXPECT_EQ(soundStops, 1);
+    EXPECT_EQ(playMode.start(screens, 0, folder.path()), -1) << "it runs already";
+    ASSERT_EQ(playing.size(), 1);
+    EXPECT_TRUE(playing[0][0].toBool());
+
+    const int starts = program.starts();
+    playMode.end(!timings.Checked);
+    EXPECT_FALSE(playMode.playing());
+    EXPECT_TRUE(timings.Checked);
+    EXPECT_EQ(program.starts(), starts + 1);
+    ASSERT_EQ(playing.size(), 2);
+    EXPECT_FALSE(playing[1][0].toBool());
 }

@@ -27,6 +27,7 @@ TEST(ShowLogFiles, MarksAndSpeakerTimingsAreAppendedWordForWord)
     ASSERT_TRUE(ShowLogFiles::appendTimeMark(desktop.folder(), Noon));
     SlideTimings timings;
     timings.reset(3);
+    EXPECT_TRUE(timings.entry(0).isNull() && timings.entry(4).isNull()) << "no such slides";
     timings.slideSeen(1, Noon);
     timings.slideSeen(2, Noon.addSecs(65));
     timings.slideSeen(1, Noon.addSecs(70));
@@ -85,4 +86,16 @@ TEST(LaunchRecordRows, LaunchesAreAppendedTheNewestOfAFileWinsAndGoneFilesHaveNo
         {999, "1.0KB"}, {999'499, "999KB"}, {25'300'000, "25MB"}, {1'000'000'000, "1.0GB"}};
     for (const auto& [bytes, text] : sizes)
         EXPECT_EQ(LaunchRecordRows::SizeText(bytes), QString::fromUtf8(text)) << bytes;
+}
+
+// The entries a show leaves are checked word for word above and in LaunchControllerTest.
+TEST(SlideTimings, ElapsedTextCutsToWholeSecondsAndCorrectsMidnightBy86399)
+{
+    double start = 100.9, now = 287.2;
+    EXPECT_EQ(SlideTimings::ElapsedText(start, now), QStringLiteral("00:03:07"));
+    EXPECT_EQ(start, 100) << "both readings are cut before subtracting";
+    start = 86390.5;
+    now = 5.7;
+    EXPECT_EQ(SlideTimings::ElapsedText(start, now), QStringLiteral("00:00:14"))
+        << "5 + 86399 - 86390";
 }

@@ -33,36 +33,32 @@ TEST(frmLaunch, SpeakerNameShowsForAMoment)
     EXPECT_TRUE(name->isVisible());
     EXPECT_EQ(name->text(), QStringLiteral("No Speaker"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !name->isVisible(); }, 3000)) << "hidden after 1 s";
+
+    // A key of no rule (Shift on its way to Shift+A, say) leaves a blanked screen blank.
+    QTest::keyClick(&window, Qt::Key_B);
+    QTest::keyClick(&window, Qt::Key_Shift);
+    EXPECT_TRUE(window.controller().blanked());
 }
 
 // The remote's keys reach the launch screen's rules under the codes those rules act on.
 TEST(frmLaunch, EveryKeyOfTheRulesArrivesUnderItsCode)
 {
     using K = LaunchController;
-    const std::pair<int, int> keys[] = {
-        {Qt::Key_Backspace, K::KeyBackspace},
-        {Qt::Key_Return, K::KeyEnter},
-        {Qt::Key_Enter, K::KeyEnter},
-        {Qt::Key_Space, K::KeySpace},
-        {Qt::Key_PageUp, K::KeyPageUp},
-        {Qt::Key_PageDown, K::KeyPageDown},
-        {Qt::Key_End, K::KeyEnd},
-        {Qt::Key_Home, K::KeyHome},
-        {Qt::Key_Left, K::KeyLeft},
-        {Qt::Key_Up, K::KeyUp},
-        {Qt::Key_Right, K::KeyRight},
-        {Qt::Key_Down, K::KeyDown},
-        {Qt::Key_0, K::Key0},
-        {Qt::Key_9, K::Key9},
-        {Qt::Key_A, K::KeyA},
-        {Qt::Key_U, K::KeyU},
-        {Qt::Key_F1, K::KeyF1},
-        {Qt::Key_F12, K::KeyF12},
-        {Qt::Key_BracketLeft, K::KeyOpenBracket},
-        {Qt::Key_BraceRight, K::KeyCloseBracket},
-    };
-    for (const auto& [qtKey, code] : keys)
-        EXPECT_EQ(VirtualKeys::fromQt(qtKey), code) << QKeySequence(qtKey).toString().toStdString();
+    // Each Qt key, then the code it arrives under.
+    const int keys[] = {
+        Qt::Key_Backspace,   K::KeyBackspace,   Qt::Key_Return,     K::KeyEnter,
+        Qt::Key_Enter,       K::KeyEnter,       Qt::Key_Space,      K::KeySpace,
+        Qt::Key_PageUp,      K::KeyPageUp,      Qt::Key_PageDown,   K::KeyPageDown,
+        Qt::Key_End,         K::KeyEnd,         Qt::Key_Home,       K::KeyHome,
+        Qt::Key_Left,        K::KeyLeft,        Qt::Key_Up,         K::KeyUp,
+        Qt::Key_Right,       K::KeyRight,       Qt::Key_Down,       K::KeyDown,
+        Qt::Key_0,           K::Key0,           Qt::Key_9,          K::Key9,
+        Qt::Key_A,           K::KeyA,           Qt::Key_U,          K::KeyU,
+        Qt::Key_F1,          K::KeyF1,          Qt::Key_F12,        K::KeyF12,
+        Qt::Key_BracketLeft, K::KeyOpenBracket, Qt::Key_BraceRight, K::KeyCloseBracket};
+    for (size_t i = 0; i < std::size(keys); i += 2)
+        EXPECT_EQ(VirtualKeys::fromQt(keys[i]), keys[i + 1])
+            << QKeySequence(keys[i]).toString().toStdString();
     EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_Escape), 27) << "left to the show";
     EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_Tab), 0) << "no key of the rules";
 }

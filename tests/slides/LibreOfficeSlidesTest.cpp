@@ -71,10 +71,12 @@ TEST_F(LibreOfficeSlidesTest, ExtractsEverySlideInEveryFormatAtTheExactSizes)
     QObject::connect(&extractor, &SlideExtractor::finished,
                      [&result](const SlideExtractor::Result& r) { result = r; });
     QSignalSpy finished(&extractor, &SlideExtractor::finished);
-    for (const QString& code : QStringList{"JPG", "BMP", "GIF", "EMF", "WMF"}) {
+    for (const SlideFormat format : {SlideFormat::Jpg, SlideFormat::Bmp, SlideFormat::Gif,
+                                     SlideFormat::Emf, SlideFormat::Wmf}) {
+        const QString code = slideFormatCode(format);
         SCOPED_TRACE(code.toStdString());
         ASSERT_TRUE(
-            extractor.start({deck(), s_folder->path("run"), code, kThumbnail, kFullScreen}));
+            extractor.start({deck(), s_folder->path("run"), format, kThumbnail, kFullScreen}));
         ASSERT_TRUE(finished.wait(kWaitMs));
         ASSERT_TRUE(result.ok()) << result.error.toStdString();
         EXPECT_EQ(result.slideCount, 3);
@@ -124,7 +126,7 @@ TEST_F(LibreOfficeSlidesTest, PopUpImportFillsTheFirstThreeSlots)
 {
     PopUpSlideImporter importer(*s_app);
     const PopUpSlideImporter::Result result = importer.importSlides(
-        {deck(), s_folder->path("popups"), QStringLiteral("EMF"), QSize(160, 90), QSize(640, 360)});
+        {deck(), s_folder->path("popups"), SlideFormat::Emf, QSize(160, 90), QSize(640, 360)});
     ASSERT_TRUE(result.ok()) << result.error.toStdString();
     EXPECT_EQ(result.imported, 3);
     for (int slot = 0; slot < 3; ++slot) {

@@ -1,6 +1,9 @@
 #include "slides/SlideExtractor.h"
+#include "document/EventDocument.h"
+#include "slides/PdfConverter.h"
 #include "slides/PopUpSlideImporter.h"
 #include "slides/TemplateMaker.h"
+#include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/FakePresentationApp.h"
 #include "tests/fakes/FakePresentationDocument.h"
 #include "tests/fakes/TestFolder.h"
@@ -40,7 +43,7 @@ protected:
         return path;
     }
 
-    SlideExtractor::Request request(const QString& path, const QString& format)
+    SlideExtractor::Request request(const QString& path, SlideFormat format)
     {
         return {path, m_folder.path("run"), format, kThumbnail, kFullScreen};
     }
@@ -63,7 +66,7 @@ protected:
 
 TEST_F(SlideExtractorTest, SlideOneComesFirstThenThePreviewAndANewJobReplacesTheKeptPresentation)
 {
-    ASSERT_TRUE(extract(request(presentation("talk.pptx", 3), "JPG")));
+    ASSERT_TRUE(extract(request(presentation("talk.pptx", 3), SlideFormat::Jpg)));
     const QString first = QStringLiteral("first ") + run("slide1.bmp") + " " + run("slide1.JPG");
     EXPECT_EQ(events, QStringList({first, "Extracting - 0%", "Extracting - 33%", "Extracting - 66%",
                                    "Extracting - 100%"}));
@@ -74,6 +77,8 @@ TEST_F(SlideExtractorTest, SlideOneComesFirstThenThePreviewAndANewJobReplacesThe
                            run("Preview/Slide3.bmp")}));
     // 29 / 100 * 100 in floating point is 28.999...
     EXPECT_EQ(SlideExtractor::progressText(29, 100), "Extracting - 29%");
+    EXPECT_EQ(SlideExtractor::progressText(1, 1) + SlideExtractor::progressText(0, 0),
+              "Extracting - 100%Extracting - 0%");
 
     // The presentation stays open for picks from the preview (LibreOfficeSetupTest) until the
     // next job.
@@ -82,9 +87,9 @@ TEST_F(SlideExtractorTest, SlideOneComesFirstThenThePreviewAndANewJobReplacesThe
 
     QSignalSpy finished(&m_extractor, &SlideExtractor::finished);
     events.clear();
-    ASSERT_TRUE(m_extractor.start(request(presentation("single.ppt", 1), "GIF")));
+    ASSERT_TRUE(m_extractor.start(request(presentation("single.ppt", 1), SlideFormat::Gif)));
     // One job at a time: a second start while busy is refused, not queued.
-    EXPECT_FALSE(m_extractor.start(request(kept->path(), "EMF")));
+    EXPECT_FALSE(m_extractor.start(request(kept->path(), SlideFormat::Emf)));
     EXPECT_FALSE(m_extractor.startChosenSlideExport(1));
     ASSERT_TRUE(finished.wait(kWaitMs));
     EXPECT_FALSE(kept->isOpen());
@@ -108,13 +113,13 @@ TEST_F(SlideExtractorTest, FailuresEndWithAMessageAndLeaveNothingOpen)
         EXPECT_FALSE(m_app.lastOpened());
     };
     const QString good = presentation("good.pptx", 2);
-    fails(request(m_folder.path("gone.pptx"), "EMF"), "gone.pptx");
-    fails(request(m_folder.writeFile("notes.txt", "text"), "EMF"), "notes.txt");
-    fails(request(good, "PNG"), "PNG");
+    fails(request(m_folder.path("gone.pptx"), SlideFormat::Emf), "gone.pptx");
+    fails(request(m_folder.writeFile("notes.txt", "text"), SlideFormat::Emf), "notes.txt");
+    fails({good, run(""), SlideFormat::Bmp, QSize(), kFullScreen}, "sizes must be positive");
     EXPECT_FALSE(QFile::exists(run("slide1.bmp")));
     // A program that is gone is a failure too, not a wait.
     m_app.setAvailable(false);
-    fails(request(good, "EMF"), "good.pptx");
+    fails(request(good, SlideFormat::Emf), "good.pptx");
 }
 
 } // namespace
@@ -128,7 +133,8 @@ TEST(PopUpSlideImporterTest, TheFirstTenSlidesAndWhatCameBeforeAFailure)
     const QString deck = folder.writeFile("deck.pptx", "deck");
     app.addPresentation(deck, 12);
     PopUpSlideImporter importer(app);
-    PopUpSlideImporter::Request request{deck, folder.path("run"), "GIF", {80, 60}, {320, 240}};
+    PopUpSlideImporter::Request request{
+        deck, folder.path("run"), SlideFormat::Gif, {80, 60}, {320, 240}};
     QList<int> reported;
     PopUpSlideImporter::Result result =
         importer.importSlides(request, [&](int slot) { reported << slot; });
@@ -138,14 +144,18 @@ TEST(PopUpSlideImporterTest, TheFirstTenSlidesAndWhatCameBeforeAFailure)
     EXPECT_EQ(result.popUps[9].Name, "PopUp");
     EXPECT_EQ(result.popUps[9].Full.pixel(1, 1), FakePresentationDocument::colourOf(10));
     EXPECT_EQ(result.popUps[0].Thumb.size(), QSize(80, 60));
+    EXPECT_EQ(result.popUps[9].Thumb.pixel(1, 1), FakePresentationDocument::colourOf(10));
 
-    // The full-size picture goes nowhere: written, but nothing to read back.
-    QFile::remove(folder.path("run/slide1.GIF"));
-    ASSERT_TRUE(QFile::link("/dev/null", folder.path("run/slide1.GIF")));
-    result = importer.importSlides(request, {});
-    EXPECT_EQ(result.error, "Slide 1 could not be read back");
-    EXPECT_EQ(result.imported, 0);
-    EXPECT_TRUE(result.popUps[0].Full.isNull());
+    // The full-size picture, then the thumbnail, goes nowhere: written, but nothing to read back.
+    for (const char* picture : {"run/slide1.GIF", "run/slide1.bmp"}) {
+        QFile::remove(folder.path(picture));
+        ASSERT_TRUE(QFile::link("/dev/null", folder.path(picture)));
+        result = importer.importSlides(request, {});
+        EXPECT_EQ(result.error, "Slide 1 could not be read back") << picture;
+        EXPECT_EQ(result.imported, 0);
+        EXPECT_TRUE(result.popUps[0].Full.isNull() && result.popUps[0].Thumb.isNull());
+        QFile::remove(folder.path(picture));
+    }
 }
 
 // The templates are written whole or not at all: one that cannot take its place is reported.
@@ -171,4 +181,84 @@ TEST(TemplateMakerTest, TemplatesThatCannotBeWrittenAreReportedAndLeaveNothing)
     ASSERT_TRUE(finished.wait(kWaitMs));
     EXPECT_EQ(finished.takeFirst().first().toString(), "");
     EXPECT_TRUE(TemplateMaker::missingTemplates(folder.path("app/")).isEmpty());
+    EXPECT_FALSE(maker.start(folder.path("app/"), folder.path("slide.png"), folder.path("work")))
+        << "nothing is missing";
 }
+
+namespace {
+
+class PdfConverterTest : public ::testing::Test
+{
+protected:
+    PdfConverterTest() : m_converter(m_app, m_messages)
+    {
+        QObject::connect(&m_converter, &PdfConverter::finished,
+                         [this](const PdfConverter::Outcome& outcome) { m_outcome = outcome; });
+    }
+
+    SpeakerRecord speaker(const QString& name, const QString& folder)
+    {
+        const QString path = m_folder.writeFile(folder + "/" + name + " talk.pptx", "deck");
+        m_app.addPresentation(path, 3);
+        return {name, name + " talk.pptx", path, QString()};
+    }
+
+    void oldPdf(const SpeakerRecord& speaker)
+    {
+        m_folder.writeFile(PdfConverter::pdfPathOf(speaker), "old");
+    }
+
+    bool waitForEnd()
+    {
+        QSignalSpy finished(&m_converter, &PdfConverter::finished);
+        return finished.wait(10000);
+    }
+
+    TestFolder m_folder;
+    FakePresentationApp m_app;
+    FakeMessageService m_messages;
+    PdfConverter m_converter;
+    PdfConverter::Outcome m_outcome;
+};
+
+TEST_F(PdfConverterTest, BatchReplacesOnYesSkipsOnNoGoesOnAfterFailuresAndStopsOnCancel)
+{
+    EventDocument event;
+    event.Speakers[0] = speaker("Broken", "A");
+    m_app.failToOpen(event.Speakers[0].FilePath);
+    event.Speakers[1] = speaker("Skipped", "B");
+    event.Speakers[2] = speaker("Replaced", "C");
+    event.Speakers[3] = speaker("Stopper", "D");
+    event.Speakers[4] = speaker("Never", "E");
+    event.SpeakerCount = 5;
+    for (int i = 1; i <= 3; ++i)
+        oldPdf(event.Speakers[size_t(i)]);
+    m_messages.queueAnswer(MsgAnswer::No);
+    m_messages.queueAnswer(MsgAnswer::Yes);
+    m_messages.queueAnswer(MsgAnswer::Cancel);
+
+    ASSERT_TRUE(m_converter.convertAll(event));
+    EXPECT_FALSE(m_converter.convertSpeaker(event.Speakers[4]));
+    EXPECT_FALSE(m_converter.convertAll(event)) << "one batch at a time";
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_FALSE(m_converter.convertAll(EventDocument())) << "no speakers, no batch";
+
+    EXPECT_EQ(m_messages.texts().first(),
+              "PDF File 'Skipped.pdf' already exists.\nDo you want to replace it?");
+    EXPECT_EQ(m_messages.lastIcon(), MsgIcon::Question);
+    EXPECT_EQ(m_messages.unusedAnswers(), 0);
+    EXPECT_EQ(m_outcome.failed, QStringList{m_folder.path("A/Broken.pdf")});
+    EXPECT_EQ(m_outcome.written, QStringList{m_folder.path("C/Replaced.pdf")});
+    EXPECT_TRUE(m_outcome.cancelled);
+    EXPECT_EQ(m_folder.readFile("B/Skipped.pdf"), "old");
+    EXPECT_TRUE(m_folder.readFile("C/Replaced.pdf").startsWith("fake presentation"));
+    EXPECT_FALSE(QFile::exists(m_folder.path("E/Never.pdf")));
+    EXPECT_FALSE(m_app.lastOpened());
+
+    // One speaker on their own, with no old PDF in the way.
+    ASSERT_TRUE(m_converter.convertSpeaker(event.Speakers[4]));
+    ASSERT_TRUE(waitForEnd());
+    EXPECT_EQ(m_outcome.written, QStringList{m_folder.path("E/Never.pdf")});
+}
+
+} // namespace

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "document/EventDocument.h"
+#include "tests/fakes/FakeClipboardService.h"
+#include "tests/fakes/FakeDriveTypeSource.h"
+#include "tests/fakes/FakeFileDialogService.h"
+#include "tests/fakes/FakeFreeSpace.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FakePresentationApp.h"
+#include "tests/fakes/FakePresentationDocument.h"
+#include "tests/fakes/FakeShellService.h"
+#include "tests/fakes/TestFolder.h"
+
+#include <QFileInfo>
+
+// An event on a folder of the test's own, with every service the setup window's parts take
+// faked. A fixture derives from it and adds the part under test.
+struct FakeServices
+{
+    // A file that holds its own name, so that copies of it can be told apart.
+    QString file(const QString& name) const { return dir.writeFile(name, name.toUtf8()); }
+    // A presentation of that many slides the fake program knows.
+    QString presentation(const QString& name, int slides)
+    {
+        const QString path = file(name);
+        presentations.addPresentation(path, slides);
+        return path;
+    }
+    void addSpeaker(const QString& name, const QString& path)
+    {
+        doc.Speakers[size_t(doc.SpeakerCount++)] = {name, QFileInfo(path).fileName(), path, {}};
+    }
+
+    TestFolder dir;
+    EventDocument doc;
+    FakeMessageService messages;
+    FakeFileDialogService dialogs;
+    FakePresentationApp presentations;
+    FakeDriveTypeSource drives;
+    FakeClipboardService clipboard;
+    FakeShellService shell;
+    FakeFreeSpace freeSpace;
+};

@@ -1,10 +1,10 @@
 #include "platform/libreoffice/LibreOfficeApp.h"
 
 #include "platform/libreoffice/LibreOfficeDocument.h"
+#include "platform/libreoffice/LibreOfficeFiles.h"
 #include "platform/libreoffice/LibreOfficeProfile.h"
 #include "platform/libreoffice/LibreOfficeSeparateShow.h"
 #include "platform/libreoffice/LibreOfficeSession.h"
-#include "platform/libreoffice/LibreOfficeWorker.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -39,21 +39,18 @@ LibreOfficeApp::LibreOfficeApp(const QString& configuredBinary, const QString& p
     m_binary = findBinary(configured, qEnvironmentVariable("PATH"));
     m_session = std::make_shared<LibreOfficeSession>(m_binary, m_profile->folder(),
                                                      display == Display::Headless);
-    // A call that runs out of time has an office that hangs: ending it frees the worker, and
-    // the next call starts a fresh one.
-    m_worker =
-        std::make_shared<LibreOfficeWorker>([weak = std::weak_ptr<LibreOfficeSession>(m_session)] {
-            if (auto session = weak.lock())
-                session->kill();
-        });
-    m_worker->post(kCleanUpBoundMs, [profile = m_profile] { profile->removeLeftoverFolders(); });
+    m_session->post(kCleanUpBoundMs, [profile = m_profile](LibreOfficeSession&) {
+        profile->removeLeftoverFolders();
+    });
 }
 
 LibreOfficeApp::~LibreOfficeApp()
 {
     quit();
     // The profile is given up once the office on it has ended.
-    m_worker->post(kQuitBoundMs, [profile = std::move(m_profile)]() mutable { profile.reset(); });
+    m_session->post(kQuitBoundMs, [profile = std::move(m_profile)](LibreOfficeSession&) mutable {
+        profile.reset();
+    });
 }
 
 QString LibreOfficeApp::findBinary(const QString& configuredBinary, const QString& pathVariable)
@@ -78,16 +75,12 @@ QString LibreOfficeApp::findBinary(const QString& configuredBinary, const QStrin
 
 void LibreOfficeApp::startInBackground()
 {
-    m_worker->post(kOpenBoundMs, [session = m_session] { session->ensureRunning(); });
+    m_session->startInBackground(kOpenBoundMs);
 }
 
 bool LibreOfficeApp::isRunning()
 {
-    return m_worker
-        ->call<bool>(
-            kQueryBoundMs,
-            [session = m_session] { return PresentationResult<bool>(session->isRunning()); })
-        .valueOr(false);
+    return m_session->isRunning(kQueryBoundMs);
 }
 
 PresentationResult<std::shared_ptr<PresentationDocument>>
@@ -95,17 +88,19 @@ LibreOfficeApp::documentFor(const PresentationResult<int>& id, const QString& pa
 {
     if (!id.ok())
         return PresentationResult<std::shared_ptr<PresentationDocument>>::failure(id.error());
-    return std::shared_ptr<PresentationDocument>(std::make_shared<LibreOfficeDocument>(
-        m_worker, m_session, id.value(), path, m_officeGeneration, generation));
+    return std::shared_ptr<PresentationDocument>(
+        std::make_shared<LibreOfficeDocument>(m_session, id.value(), path, generation));
 }
 
 PresentationResult<std::shared_ptr<PresentationDocument>>
 LibreOfficeApp::open(const QString& path, Visibility visibility)
 {
     const bool hidden = visibility == Visibility::Hidden;
-    const int generation = m_officeGeneration->load();
-    const PresentationResult<int> id = m_worker->call<int>(
-        kOpenBoundMs, [session = m_session, path, hidden] { return session->open(path, hidden); });
+    const int generation = m_session->generation();
+    const PresentationResult<int> id =
+        m_session->run<int>(kOpenBoundMs, [path, hidden](LibreOfficeSession& session) {
+            return LibreOfficeFiles(session).open(path, hidden);
+        });
     return documentFor(id, QFileInfo(path).absoluteFilePath(), generation);
 }
 
@@ -113,40 +108,39 @@ PresentationResult<std::shared_ptr<PresentationDocument>>
 LibreOfficeApp::buildFromPictures(const QStringList& picturePaths, Visibility visibility)
 {
     const bool hidden = visibility == Visibility::Hidden;
-    const int generation = m_officeGeneration->load();
+    const int generation = m_session->generation();
     const PresentationResult<int> id =
-        m_worker->call<int>(kOpenBoundMs, [session = m_session, picturePaths, hidden] {
-            return session->buildFromPictures(picturePaths, hidden);
+        m_session->run<int>(kOpenBoundMs, [picturePaths, hidden](LibreOfficeSession& session) {
+            return LibreOfficeFiles(session).buildFromPictures(picturePaths, hidden);
         });
     return documentFor(id, QString(), generation);
 }
 
 PresentationResult<int> LibreOfficeApp::openPresentationCount()
 {
-    return m_worker->call<int>(kQueryBoundMs,
-                               [session = m_session] { return session->openPresentationCount(); });
+    return m_session->run<int>(kQueryBoundMs, [](LibreOfficeSession& session) {
+        return LibreOfficeFiles(session).openPresentationCount();
+    });
 }
 
 PresentationStatus LibreOfficeApp::closeAll()
 {
-    return m_worker->call<std::monostate>(kOpenBoundMs,
-                                          [session = m_session] { return session->closeAll(); });
+    return m_session->run<std::monostate>(kOpenBoundMs, [](LibreOfficeSession& session) {
+        return LibreOfficeFiles(session).closeAll();
+    });
 }
 
 PresentationStatus LibreOfficeApp::saveAndCloseAll(const QString& untitledFolder)
 {
-    return m_worker->call<std::monostate>(kOpenBoundMs, [session = m_session, untitledFolder] {
-        return session->saveAndCloseAll(untitledFolder);
-    });
+    return m_session->run<std::monostate>(
+        kOpenBoundMs, [untitledFolder](LibreOfficeSession& session) {
+            return LibreOfficeFiles(session).saveAndCloseAll(untitledFolder);
+        });
 }
 
 PresentationStatus LibreOfficeApp::quit()
 {
-    // Whoever still waits for the old office, on whatever thread, is answered now: the setup
-    // window comes back at once even from an office that hangs, and the end runs on the worker.
-    ++*m_officeGeneration;
-    m_worker->abandonCalls(QStringLiteral("The presentation program is being ended"));
-    m_worker->post(kQuitBoundMs, [session = m_session] { session->quit(); });
+    m_session->quit();
     return presentationOk();
 }
 

@@ -4,12 +4,10 @@
 
 #include <QString>
 
-#include <atomic>
 #include <memory>
 
 class LibreOfficeProfile;
 class LibreOfficeSession;
-class LibreOfficeWorker;
 
 // LibreOffice Impress as the presentation program. The program is found as "soffice" on PATH
 // unless STAGOR_SOFFICE (or the constructor argument) names the binary.
@@ -49,8 +47,7 @@ public:
     PresentationStatus closeAll() override;
     PresentationStatus saveAndCloseAll(const QString& untitledFolder) override;
     // Returns at once: documents opened so far fail from now on, and callers still waiting for
-    // the office (on other threads) are answered. The office ends on the worker, where the next
-    // call that needs it waits for that end and starts a fresh one.
+    // the office (on other threads) are answered. See LibreOfficeSession::quit().
     PresentationStatus quit() override;
     void setShowScreen(const QRect& geometry) override;
     PresentationResult<std::shared_ptr<PresentationDocument>>
@@ -69,7 +66,4 @@ private:
     QString m_binary;
     std::shared_ptr<LibreOfficeProfile> m_profile;
     std::shared_ptr<LibreOfficeSession> m_session;
-    std::shared_ptr<LibreOfficeWorker> m_worker;
-    // Moves on with every quit(); documents remember the one they were opened in.
-    std::shared_ptr<std::atomic<int>> m_officeGeneration = std::make_shared<std::atomic<int>>(0);
 };

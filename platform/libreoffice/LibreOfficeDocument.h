@@ -2,21 +2,20 @@
 
 #include "platform/PresentationDocument.h"
 
-#include <atomic>
+#include <functional>
 #include <memory>
 
 class LibreOfficeSession;
-class LibreOfficeWorker;
+struct LibreOfficeOpenDocument;
 
-// A document open in our soffice. It only names the document by its id in the session; the
-// calls themselves run on the back end's worker thread and are waited for with a bound. Once the
-// office it was opened in is being ended (the generation moved on), every call fails at once.
+// A document open in our soffice. Each operation is its own piece of work on the document,
+// run through the session, which names the document by its id: on the session's worker
+// thread, waited for with a bound. Once the office it was opened in is being ended, every call
+// fails at once.
 class LibreOfficeDocument : public PresentationDocument
 {
 public:
-    LibreOfficeDocument(std::shared_ptr<LibreOfficeWorker> worker,
-                        std::shared_ptr<LibreOfficeSession> session, int id, QString path,
-                        std::shared_ptr<const std::atomic<int>> officeGeneration,
+    LibreOfficeDocument(std::shared_ptr<LibreOfficeSession> session, int id, QString path,
                         int openedInGeneration);
 
     QString path() const override { return m_path; }
@@ -37,12 +36,14 @@ public:
     PresentationStatus close() override;
 
 private:
-    template <typename T, typename Body> PresentationResult<T> ask(int boundMs, Body body);
+    template <typename T>
+    using Work =
+        std::function<PresentationResult<T>(LibreOfficeSession&, LibreOfficeOpenDocument&)>;
+    // Work may outlive this object (its caller gave up waiting): it captures by value.
+    template <typename T> PresentationResult<T> run(int boundMs, Work<T> work);
 
-    std::shared_ptr<LibreOfficeWorker> m_worker;
     std::shared_ptr<LibreOfficeSession> m_session;
     int m_id;
     QString m_path;
-    std::shared_ptr<const std::atomic<int>> m_officeGeneration;
     int m_openedInGeneration;
 };

@@ -1,88 +1,136 @@
 #pragma once
 
-#include "platform/PresentationDocument.h"
 #include "platform/PresentationResult.h"
-#include "platform/SlideShowOptions.h"
+#include "platform/libreoffice/LibreOfficeWorker.h"
 
 #include <QRect>
 #include <QString>
-#include <QStringList>
 
+#include <atomic>
+#include <functional>
 #include <memory>
 #include <mutex>
-#include <set>
+#include <optional>
 #include <sys/types.h>
 
+struct LibreOfficeConnection;
+struct LibreOfficeOpenDocument;
 class LibreOfficeProcess;
 
-// The connection to our soffice and the documents open in it, addressed by id. Everything but
-// kill() and officePid() runs on the back end's worker thread: UNO calls block, and UNO objects
-// live here only, behind m_uno, so that no header outside this file pair needs UNO.
+// Our soffice: starting it, noticing that it died, ending it, and the one way to run work
+// against it. Work runs on the session's own worker thread, one piece at a time and each within
+// a bound (see LibreOfficeWorker), because UNO calls block; UNO objects are touched there only.
+// Exceptions from the office become the work's error text.
 //
-// A soffice that died (its bridge disposed) is noticed by the call that hits it; the next call
-// that needs the program starts a new one. Ids of documents from before that are gone.
+// A soffice that died (its bridge disposed) is noticed by the work that hits it; the next work
+// that needs the program starts a new one. Documents opened before that are gone.
 class LibreOfficeSession
 {
 public:
     LibreOfficeSession(QString binary, QString profileFolder, bool headless);
+    // Runs what is queued (an office being ended included) before it returns.
     ~LibreOfficeSession();
 
     LibreOfficeSession(const LibreOfficeSession&) = delete;
     LibreOfficeSession& operator=(const LibreOfficeSession&) = delete;
 
-    PresentationStatus ensureRunning();
-    bool isRunning();
-    PresentationResult<int> open(const QString& path, bool hidden);
-    PresentationResult<int> buildFromPictures(const QStringList& picturePaths, bool hidden);
-    PresentationResult<int> openPresentationCount();
-    PresentationStatus closeAll();
-    PresentationStatus saveAndCloseAll(const QString& untitledFolder);
-    PresentationStatus quit();
+    // --- Any thread.
 
-    PresentationResult<int> slideCount(int id);
-    PresentationStatus runShow(int id);
-    PresentationStatus prepareShow(int id);
-    PresentationResult<bool> isShowRunning(int id);
-    PresentationResult<int> currentSlide(int id);
-    PresentationStatus goToSlide(int id, int slide);
-    PresentationStatus endShow(int id);
-    PresentationStatus bringShowToFront(int id);
-    PresentationStatus exportSlide(int id, int slide, const QString& imagePath,
-                                   PresentationDocument::ImageFormat format, int widthPx,
-                                   int heightPx);
-    PresentationStatus saveCopyAs(int id, const QString& path,
-                                  PresentationDocument::FileFormat format);
-    PresentationStatus save(int id);
-    PresentationResult<SlideShowOptions> showOptions(int id);
-    PresentationStatus setShowOptions(int id, const SlideShowOptions& options);
-    PresentationStatus close(int id);
+    // Runs work on the worker thread and waits for its answer (see LibreOfficeWorker::call).
+    // Work may still run after its caller stopped waiting: it captures what it needs by value.
+    template <typename T>
+    PresentationResult<T> run(int boundMs,
+                              std::function<PresentationResult<T>(LibreOfficeSession&)> work);
+    // run(), for work on document documentId, opened while generation() was openedInGeneration.
+    // Fails at once when that office is being ended, and without running work when the
+    // document is no longer open.
+    template <typename T>
+    PresentationResult<T> runOnDocument(
+        int documentId, int openedInGeneration, int boundMs,
+        std::function<PresentationResult<T>(LibreOfficeSession&, LibreOfficeOpenDocument&)> work);
+    // Queues work without waiting for it.
+    void post(int boundMs, std::function<void(LibreOfficeSession&)> work);
 
-    // Any thread: the screen (its geometry on the desktop) that shows run on from now on; an
-    // empty one lets the office choose.
+    // Starts the office on the worker, so that the first work finds it ready.
+    void startInBackground(int boundMs);
+    // True while the office runs and answers.
+    bool isRunning(int boundMs);
+    // Returns at once: everyone still waiting for the office is answered, documents opened so
+    // far fail from now on, and the office ends on the worker, where the next work that needs
+    // it waits for that end and starts a fresh one.
+    void quit();
+    // Moves on with every quit().
+    int generation() const { return m_generation.load(); }
+    bool isHeadless() const { return m_headless; }
+
+    // The screen (its geometry on the desktop) that shows run on from now on; an empty one lets
+    // the office choose.
     void setShowScreen(const QRect& geometry);
     QRect showScreen() const;
-    // Any thread: ends soffice at once, which makes a call stuck in it return.
+    // Ends soffice at once, which makes work stuck in it return.
     void kill();
     pid_t officePid() const;
 
-private:
-    struct Uno;
+    // --- Worker thread only: for work given to run().
 
-    template <typename T, typename Body> PresentationResult<T> guarded(Body body);
-    // guarded(), for a call on one open document: body gets the document, which is known to be
-    // open.
-    template <typename T, typename Body> PresentationResult<T> onDocument(int id, Body body);
+    PresentationStatus ensureRunning();
+    // True while the office runs and answers; forgets a connection to one that does not.
+    bool isConnected();
+    LibreOfficeConnection& connection() { return *m_connection; }
+
+private:
+    // Runs body; an exception from the office becomes the error text returned, and a dead
+    // bridge drops the connection.
+    std::optional<QString> guarded(const std::function<void()>& body);
+    LibreOfficeOpenDocument* openDocument(int id);
+    static QString closedWithOfficeError();
+    static QString notOpenError();
+    void endOffice();
     void forgetConnection();
     void keepPresenterConsoleOff();
 
     QString m_binary;
     QString m_profileFolder;
-    std::unique_ptr<Uno> m_uno;
-    int m_nextId = 0;
     bool m_headless = false;
+    std::unique_ptr<LibreOfficeConnection> m_connection;
+    std::atomic<int> m_generation = 0;
     mutable std::mutex m_processMutex;
     std::unique_ptr<LibreOfficeProcess> m_process;
     QRect m_showScreen;
-    // Documents whose show was started ahead and waits, paused, for runShow().
-    std::set<int> m_startedAhead;
+    // Last: a call that runs out of time kills the office (which needs the members above), and
+    // the worker is the first to go.
+    std::unique_ptr<LibreOfficeWorker> m_worker;
 };
+
+template <typename T>
+PresentationResult<T>
+LibreOfficeSession::run(int boundMs, std::function<PresentationResult<T>(LibreOfficeSession&)> work)
+{
+    // The worker ends before the session does, so `this` outlives every task.
+    return m_worker->call<T>(boundMs, [this, work = std::move(work)]() -> PresentationResult<T> {
+        std::optional<PresentationResult<T>> answer;
+        const std::optional<QString> error = guarded([&] { answer.emplace(work(*this)); });
+        if (error)
+            return PresentationResult<T>::failure(*error);
+        return std::move(*answer);
+    });
+}
+
+template <typename T>
+PresentationResult<T> LibreOfficeSession::runOnDocument(
+    int documentId, int openedInGeneration, int boundMs,
+    std::function<PresentationResult<T>(LibreOfficeSession&, LibreOfficeOpenDocument&)> work)
+{
+    // The office this document lives in is on its way out: asking would only queue behind
+    // its end, and whoever asks (a show watcher being torn down) must not wait for that.
+    if (openedInGeneration != generation())
+        return PresentationResult<T>::failure(closedWithOfficeError());
+    return run<T>(
+        boundMs,
+        [documentId, work = std::move(work)](LibreOfficeSession& session) -> PresentationResult<T> {
+            LibreOfficeOpenDocument* document = session.openDocument(documentId);
+            if (!document)
+                return PresentationResult<T>::failure(notOpenError());
+            return work(session, *document);
+        });
+}

@@ -1,5 +1,6 @@
 #include "setup/SetupController.h"
 #include "document/FileKind.h"
+#include "document/SpeakerTable.h"
 #include "setup/CommandLine.h"
 #include "tests/setup/FakeServices.h"
 
@@ -222,11 +223,14 @@ TEST(CommandLineTest, QuotedFileFolderOptionWithItsValueAttachedAndTheFileKind)
     const CommandLine line = CommandLine::parse({"\"/data/My Event.evf\"", "--app-folder=/x"});
     EXPECT_EQ(line.file, "/data/My Event.evf");
     EXPECT_EQ(line.appFolder, "/x");
+    EXPECT_EQ(CommandLine::parse({"\"\""}).file, "") << "a quoted empty name";
     EXPECT_EQ(fileKindOf("/a/Event.EVF"), FileKind::EventFile);
     EXPECT_EQ(fileKindOf("/a/Event.zev"), FileKind::ZippedEvent);
     EXPECT_EQ(fileKindOf("/a/Set.evp"), FileKind::PopUpsFile);
     EXPECT_EQ(fileKindOf("/a/Talk.PPTX"), FileKind::Presentation);
     EXPECT_EQ(fileKindOf("/a/Talk.pps"), FileKind::Show);
+    EXPECT_TRUE(SpeakerTable::isShowFile("/a/Talk.PPSX"));
+    EXPECT_FALSE(SpeakerTable::isShowFile("/a/Talk.pptx"));
     EXPECT_EQ(fileKindOf("/a/Movie.swf"), FileKind::Flash);
     EXPECT_EQ(fileKindOf("/a/Notes.txt"), FileKind::Unknown);
 }

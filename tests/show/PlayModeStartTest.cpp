@@ -166,4 +166,8 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
     EXPECT_EQ(program.starts(), starts + 1);
     ASSERT_EQ(playing.size(), 2);
     EXPECT_FALSE(playing[1][0].toBool());
+
+    // One screen: the office keeps to its own choice.
+    EXPECT_EQ(playMode.start({screens[0]}, 0, folder.path()), 0);
+    EXPECT_TRUE(program.showScreen().isNull());
 }

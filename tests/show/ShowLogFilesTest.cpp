@@ -94,6 +94,8 @@ TEST(SlideTimings, ElapsedTextCutsToWholeSecondsAndCorrectsMidnightBy86399)
     double start = 100.9, now = 287.2;
     EXPECT_EQ(SlideTimings::ElapsedText(start, now), QStringLiteral("00:03:07"));
     EXPECT_EQ(start, 100) << "both readings are cut before subtracting";
+    double hourStart = 0, hourEnd = 3600;
+    EXPECT_EQ(SlideTimings::ElapsedText(hourStart, hourEnd), QStringLiteral("01:00:00"));
     start = 86390.5;
     now = 5.7;
     EXPECT_EQ(SlideTimings::ElapsedText(start, now), QStringLiteral("00:00:14"))

@@ -107,10 +107,14 @@ TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
 
     // Yes replaces the speaker's file in place, even with a full list.
     messages.queueAnswer(MsgAnswer::Yes);
+    QSignalSpy selected(&list, &SpeakerList::rowSelected);
     list.addFiles({file("other/s3.ppt")}, SpeakerList::Source::Drop);
     EXPECT_EQ(messages.last(), "Speaker 's3' already exist. Update details");
     EXPECT_EQ(doc.SpeakerCount, 50);
     EXPECT_EQ(doc.Speakers[5].FilePath, dir.path("other/s3.ppt"));
+    // A dropped speaker is selected and scrolled to.
+    ASSERT_EQ(selected.size(), 1);
+    EXPECT_EQ(selected[0], (QVariantList{6, true}));
 
     // No skips the file, Cancel ends the paste; the paste asks with a question mark.
     messages.queueAnswer(MsgAnswer::No);

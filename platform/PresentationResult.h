@@ -42,3 +42,8 @@ inline PresentationStatus presentationOk()
 {
     return PresentationStatus(std::monostate{});
 }
+
+template <typename T = std::monostate> PresentationResult<T> presentationFailure(QString error)
+{
+    return PresentationResult<T>::failure(std::move(error));
+}

@@ -35,16 +35,6 @@ constexpr int kShowBoundMs = 20000;
 constexpr int kFileBoundMs = 60000;
 constexpr int kBringToFrontBoundMs = 300;
 
-template <typename T> PresentationResult<T> fail(const QString& text)
-{
-    return PresentationResult<T>::failure(text);
-}
-
-PresentationStatus failed(const QString& text)
-{
-    return PresentationStatus::failure(text);
-}
-
 const QString kNoShow = QStringLiteral("No show is running");
 
 } // namespace
@@ -71,11 +61,11 @@ PresentationStatus LibreOfficeDocument::runShow()
 {
     return run<std::monostate>(kShowBoundMs, [](Session& session, Document& doc) {
         if (session.isHeadless())
-            return failed(
+            return presentationFailure(
                 QStringLiteral("This presentation program runs without a display: no shows"));
         const bool startedAhead = std::exchange(doc.showStartedAhead, false);
         if (pagesOf(doc.model)->getCount() == 0)
-            return failed(QStringLiteral("The presentation has no slides"));
+            return presentationFailure(QStringLiteral("The presentation has no slides"));
         const Reference<presentation::XPresentation2> show = presentationOf(doc.model);
         const LibreOfficeShowStarter starter(session.showScreen(), session.officePid());
         QElapsedTimer timer;
@@ -98,7 +88,7 @@ PresentationStatus LibreOfficeDocument::runShow()
                        timer.elapsed());
                 return presentationOk();
             case LibreOfficeShowStarter::Start::TimedOut:
-                return failed(QStringLiteral("The show did not start"));
+                return presentationFailure(QStringLiteral("The show did not start"));
             }
         }
         starter.bringInFront();
@@ -138,11 +128,11 @@ PresentationResult<int> LibreOfficeDocument::currentSlide()
         const Reference<presentation::XPresentation2> show = presentationOf(doc.model);
         const Reference<presentation::XSlideShowController> controller = show->getController();
         if (!show->isRunning() || !controller.is())
-            return fail<int>(kNoShow);
+            return presentationFailure<int>(kNoShow);
         // The show's own index skips hidden slides; the page number is the operator's.
         const Reference<drawing::XDrawPage> page = controller->getCurrentSlide();
         if (!page.is())
-            return fail<int>(QStringLiteral("The show is on no slide"));
+            return presentationFailure<int>(QStringLiteral("The show is on no slide"));
         return slideNumberOf(page);
     });
 }
@@ -153,14 +143,14 @@ PresentationStatus LibreOfficeDocument::goToSlide(int slide)
         const Reference<presentation::XSlideShowController> controller =
             presentationOf(doc.model)->getController();
         if (!controller.is())
-            return failed(kNoShow);
+            return presentationFailure(kNoShow);
         for (sal_Int32 index = 0; index < controller->getSlideCount(); ++index) {
             if (slideNumberOf(controller->getSlideByIndex(index)) == slide) {
                 controller->gotoSlideIndex(index);
                 return presentationOk();
             }
         }
-        return failed(QStringLiteral("The show has no slide %1").arg(slide));
+        return presentationFailure(QStringLiteral("The show has no slide %1").arg(slide));
     });
 }
 
@@ -178,7 +168,7 @@ PresentationStatus LibreOfficeDocument::bringShowToFront()
         const Reference<presentation::XSlideShowController> controller =
             presentationOf(doc.model)->getController();
         if (!controller.is())
-            return failed(kNoShow);
+            return presentationFailure(kNoShow);
         controller->activate();
         X11ShowWindows::activateShow(session.officePid(), kBringToFrontBoundMs);
         return presentationOk();
@@ -191,10 +181,10 @@ PresentationStatus LibreOfficeDocument::exportSlide(int slide, const QString& im
     return run<std::monostate>(kFileBoundMs, [slide, imagePath, format, widthPx,
                                               heightPx](Session& session, Document& doc) {
         if (widthPx <= 0 || heightPx <= 0)
-            return failed(QStringLiteral("Image size must be positive"));
+            return presentationFailure(QStringLiteral("Image size must be positive"));
         const Reference<drawing::XDrawPages> pages = pagesOf(doc.model);
         if (slide < 1 || slide > pages->getCount())
-            return failed(QStringLiteral("There is no slide %1").arg(slide));
+            return presentationFailure(QStringLiteral("There is no slide %1").arg(slide));
 
         std::vector<beans::PropertyValue> filterData = {
             property("PixelWidth", Any(sal_Int32(widthPx))),
@@ -214,7 +204,7 @@ PresentationStatus LibreOfficeDocument::exportSlide(int slide, const QString& im
             property("FilterData", Any(properties(filterData))),
         }));
         if (!written || !QFileInfo(imagePath).isFile())
-            return failed(QStringLiteral("Could not write ") + imagePath);
+            return presentationFailure(QStringLiteral("Could not write ") + imagePath);
         return presentationOk();
     });
 }
@@ -241,7 +231,7 @@ PresentationStatus LibreOfficeDocument::save()
     return run<std::monostate>(kFileBoundMs, [](Session&, Document& doc) {
         const Reference<frame::XStorable> storable(doc.model, UNO_QUERY_THROW);
         if (!storable->hasLocation())
-            return failed(QStringLiteral("The presentation has no file yet"));
+            return presentationFailure(QStringLiteral("The presentation has no file yet"));
         storable->store();
         return presentationOk();
     });

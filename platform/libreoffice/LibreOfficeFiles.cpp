@@ -39,11 +39,6 @@ namespace {
 // Page layout without any placeholders.
 constexpr sal_Int16 kBlankLayout = 20;
 
-template <typename T> PresentationResult<T> fail(const QString& text)
-{
-    return PresentationResult<T>::failure(text);
-}
-
 // Answers every question the office would put to the operator while loading (a password, a
 // repair, a document in use) with "no", so that nothing ever comes up on the audience's screen;
 // remembers what was asked so that the failure can say why.
@@ -94,10 +89,10 @@ PresentationResult<int> LibreOfficeFiles::open(const QString& path, bool hidden)
 {
     // The office answers a missing file with a bare exception; say what is wrong instead.
     if (!QFileInfo(path).isFile())
-        return fail<int>(QStringLiteral("File not found: ") + path);
+        return presentationFailure<int>(QStringLiteral("File not found: ") + path);
     const PresentationStatus started = m_session.ensureRunning();
     if (!started.ok())
-        return fail<int>(started.error());
+        return presentationFailure<int>(started.error());
     LibreOfficeConnection& office = m_session.connection();
     // A lock file (left by a crashed office, or held by another copy of the same file) makes a
     // hidden load fail without a word and a visible one wait on a "Document in Use" dialog
@@ -119,15 +114,16 @@ PresentationResult<int> LibreOfficeFiles::open(const QString& path, bool hidden)
             throw;
     }
     if (!doc.is())
-        return fail<int>(QStringLiteral("The presentation program could not open %1: %2")
-                             .arg(QFileInfo(path).fileName(),
-                                  questions->refusal().isEmpty()
-                                      ? QStringLiteral("it is damaged or not a presentation")
-                                      : questions->refusal()));
+        return presentationFailure<int>(
+            QStringLiteral("The presentation program could not open %1: %2")
+                .arg(QFileInfo(path).fileName(),
+                     questions->refusal().isEmpty()
+                         ? QStringLiteral("it is damaged or not a presentation")
+                         : questions->refusal()));
     // Anything the office can read opens; only presentations are wanted here.
     if (!Reference<presentation::XPresentationSupplier>(doc, UNO_QUERY).is()) {
         closeDocument(doc);
-        return fail<int>(QStringLiteral("Not a presentation: ") + path);
+        return presentationFailure<int>(QStringLiteral("Not a presentation: ") + path);
     }
     return office.add(doc);
 }
@@ -136,20 +132,21 @@ PresentationResult<int> LibreOfficeFiles::buildFromPictures(const QStringList& p
                                                             bool hidden)
 {
     if (picturePaths.isEmpty())
-        return fail<int>(QStringLiteral("No pictures to build a presentation from"));
+        return presentationFailure<int>(QStringLiteral("No pictures to build a presentation from"));
     for (const QString& picture : picturePaths) {
         if (!QImageReader(picture).canRead())
-            return fail<int>(QStringLiteral("Not a picture: ") + picture);
+            return presentationFailure<int>(QStringLiteral("Not a picture: ") + picture);
     }
     const PresentationStatus started = m_session.ensureRunning();
     if (!started.ok())
-        return fail<int>(started.error());
+        return presentationFailure<int>(started.error());
     LibreOfficeConnection& office = m_session.connection();
     const Reference<lang::XComponent> doc = office.desktop->loadComponentFromURL(
         "private:factory/simpress", "_blank", 0, properties({property("Hidden", Any(hidden))}));
     if (!doc.is())
-        return fail<int>(QStringLiteral("The presentation program could not create a "
-                                        "presentation"));
+        return presentationFailure<int>(
+            QStringLiteral("The presentation program could not create a "
+                           "presentation"));
     const int id = office.add(doc);
 
     const Reference<drawing::XDrawPages> pages = pagesOf(doc);
@@ -172,7 +169,7 @@ PresentationResult<int> LibreOfficeFiles::buildFromPictures(const QStringList& p
         if (!graphic.is()) {
             closeDocument(doc);
             office.documents.erase(id);
-            return fail<int>(QStringLiteral("Not a picture: ") + picturePaths[i]);
+            return presentationFailure<int>(QStringLiteral("Not a picture: ") + picturePaths[i]);
         }
         const Reference<drawing::XShape> shape(
             factory->createInstance("com.sun.star.drawing.GraphicObjectShape"), UNO_QUERY_THROW);

@@ -12,11 +12,6 @@ namespace {
 
 constexpr int kFrontBoundMs = 3000;
 
-template <typename T> PresentationResult<T> fail(const QString& text)
-{
-    return PresentationResult<T>::failure(text);
-}
-
 } // namespace
 
 LibreOfficeSeparateShow::LibreOfficeSeparateShow(QString path,
@@ -81,12 +76,13 @@ LibreOfficeSeparateShow::start(const QString& binary, const QString& path, const
 
 PresentationStatus LibreOfficeSeparateShow::unsupported() const
 {
-    return fail<std::monostate>(QStringLiteral("The show runs in a program of its own"));
+    return presentationFailure<std::monostate>(
+        QStringLiteral("The show runs in a program of its own"));
 }
 
 PresentationResult<int> LibreOfficeSeparateShow::slideCount()
 {
-    return fail<int>(QStringLiteral("The show runs in a program of its own"));
+    return presentationFailure<int>(QStringLiteral("The show runs in a program of its own"));
 }
 
 PresentationStatus LibreOfficeSeparateShow::runShow()
@@ -103,7 +99,7 @@ PresentationResult<bool> LibreOfficeSeparateShow::isShowRunning()
 
 PresentationResult<int> LibreOfficeSeparateShow::currentSlide()
 {
-    return fail<int>(QStringLiteral("The show runs in a program of its own"));
+    return presentationFailure<int>(QStringLiteral("The show runs in a program of its own"));
 }
 
 PresentationStatus LibreOfficeSeparateShow::goToSlide(int)
@@ -119,7 +115,7 @@ PresentationStatus LibreOfficeSeparateShow::endShow()
 PresentationStatus LibreOfficeSeparateShow::bringShowToFront()
 {
     if (!m_process || !X11ShowWindows::activateShow(m_process->officePid(), 300))
-        return fail<std::monostate>(QStringLiteral("No show is running"));
+        return presentationFailure<std::monostate>(QStringLiteral("No show is running"));
     return presentationOk();
 }
 
@@ -140,7 +136,8 @@ PresentationStatus LibreOfficeSeparateShow::save()
 
 PresentationResult<SlideShowOptions> LibreOfficeSeparateShow::showOptions()
 {
-    return fail<SlideShowOptions>(QStringLiteral("The show runs in a program of its own"));
+    return presentationFailure<SlideShowOptions>(
+        QStringLiteral("The show runs in a program of its own"));
 }
 
 PresentationStatus LibreOfficeSeparateShow::setShowOptions(const SlideShowOptions&)

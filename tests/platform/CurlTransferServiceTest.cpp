@@ -12,6 +12,11 @@
 
 #include <gtest/gtest.h>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
 namespace {
 
 const QString User = QStringLiteral("stagor");
@@ -78,6 +83,38 @@ struct FtpFixture
 
     TestFolder root;
     FixtureServer server;
+};
+
+// A listener that never takes a connection, its queue filled: the next connection attempt gets
+// no answer at all, as with a host that is switched off.
+struct FullListener
+{
+    FullListener()
+    {
+        listening = socket(AF_INET, SOCK_STREAM, 0);
+        sockaddr_in address{};
+        address.sin_family = AF_INET;
+        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+        socklen_t length = sizeof address;
+        bind(listening, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        listen(listening, 0);
+        getsockname(listening, reinterpret_cast<sockaddr*>(&address), &length);
+        port = ntohs(address.sin_port);
+        for (int& filler : fillers) {
+            filler = socket(AF_INET, SOCK_STREAM | SOCK_NONBLOCK, 0);
+            connect(filler, reinterpret_cast<sockaddr*>(&address), sizeof address);
+        }
+    }
+    ~FullListener()
+    {
+        for (int filler : fillers)
+            close(filler);
+        close(listening);
+    }
+
+    int listening = -1;
+    int fillers[3] = {};
+    int port = 0;
 };
 
 } // namespace
@@ -178,6 +215,13 @@ TEST(CurlTransferServiceTest, FailuresCarryTheServersReplyOrCurlsCodeAndTheQueue
             "ErrorCode: 7 : Failed to connect to 127.0.0.1 port " + QString::number(port)))
             << r.list[i].error().toStdString();
     }
+
+    // A web server's error page is no answer.
+    FixtureServer web(QStringLiteral("web_service.py"), {});
+    ASSERT_TRUE(web.ready()) << web.failure().toStdString();
+    service.get("http://" + web.address() + "/evf/other.php", &service, r.collect());
+    ASSERT_TRUE(r.waitFor(10));
+    EXPECT_EQ(r.list[9].error(), QString("ErrorCode: 22 : The requested URL returned error: 404"));
 }
 
 TEST(CurlTransferServiceTest, AServerWithoutTheMachineListingIsListedTheClassicWay)
@@ -194,25 +238,6 @@ TEST(CurlTransferServiceTest, AServerWithoutTheMachineListingIsListedTheClassicW
     ASSERT_TRUE(r.waitFor(1));
     ASSERT_TRUE(r.list[0].completed()) << r.list[0].error().toStdString();
     EXPECT_EQ(r.entries(0), (QSet<QString>{"Jane_Doe/", "status.inf", "two  blanks.swf", ""}));
-}
-
-TEST(CurlTransferServiceTest, HttpGetReturnsTheBodyAndAnErrorStatusFails)
-{
-    FixtureServer web(QStringLiteral("web_service.py"), {"--answer", "testCode :OK;url :srv1;"});
-    ASSERT_TRUE(web.ready()) << web.failure().toStdString();
-    CurlTransferService service;
-    Results r;
-    QObject receiver;
-    service.get("http://" + web.address() + "/evf/webcast.php?productID=ABC", &receiver,
-                r.collect());
-    service.get("http://" + web.address() + "/evf/other.php", &receiver, r.collect());
-    ASSERT_TRUE(r.waitFor(2));
-    std::sort(r.list.begin(), r.list.end(),
-              [](const TransferResult& a, const TransferResult& b) { return a.code < b.code; });
-    EXPECT_EQ(r.list[0].body, QString("testCode :OK;url :srv1;"));
-    EXPECT_EQ(r.list[1].error(), QString("ErrorCode: 22 : The requested URL returned error: 404"));
-    ASSERT_TRUE(web.waitForLines("GET", 2, WaitMs));
-    EXPECT_TRUE(web.lines("GET").contains("GET /evf/webcast.php?productID=ABC"));
 }
 
 TEST(CurlTransferServiceTest, ATransferWithoutProgressEndsAtTheStallBoundAndASlowOneDoesNot)
@@ -242,22 +267,26 @@ TEST(CurlTransferServiceTest, ATransferWithoutProgressEndsAtTheStallBoundAndASlo
     ASSERT_TRUE(r.waitFor(2));
     EXPECT_GT(clock.elapsed(), StallMs);
     EXPECT_EQ(r.list[1].body, QString("testCode :OK")) << r.list[1].error().toStdString();
+}
 
-    // An FTP server that never answers an upload; the session goes on with a new connection.
-    FtpFixture ftp({"--stall", "STOR"});
-    ASSERT_TRUE(ftp.server.ready()) << ftp.server.failure().toStdString();
-    TestFolder local;
-    const QString file = local.writeFile("status.inf", "x");
-    std::unique_ptr<FtpSession> session = CurlTransferService(bounds).openFtpSession(ftp.account());
-    clock.start();
-    session->execute("SEND " + file + " /status.inf", r.collect());
+TEST(CurlTransferServiceTest, AConnectionThatIsNotMadeEndsAtTheConnectBound)
+{
+    constexpr int ConnectMs = 300;
+    CurlTransferService service({ConnectMs, 5000});
+    FullListener nobody;
+    const QString address = "127.0.0.1:" + QString::number(nobody.port);
+    Results r;
+    service.get("http://" + address + "/evf/webcast.php", &service, r.collect());
+    std::unique_ptr<FtpSession> session =
+        service.openFtpSession({"ftp://" + address, User, Password});
     session->execute("DIR", r.collect());
-    ASSERT_TRUE(r.waitFor(4));
-    EXPECT_TRUE(r.list[2].error().startsWith("ErrorCode: 28 : "))
-        << r.list[2].error().toStdString();
-    EXPECT_LT(clock.elapsed(), StallMs + 3000);
-    EXPECT_TRUE(r.list[3].completed()) << r.list[3].error().toStdString();
-    EXPECT_EQ(ftp.server.lines("login").size(), 2);
+    ASSERT_TRUE(r.waitFor(2));
+    for (std::size_t i : {0, 1}) {
+        EXPECT_TRUE(r.list[i].error().startsWith("ErrorCode: 28 : "))
+            << r.list[i].error().toStdString();
+        EXPECT_GE(r.arrivedMs[i], ConnectMs);
+        EXPECT_LT(r.arrivedMs[i], ConnectMs + 1000);
+    }
 }
 
 TEST(CurlTransferServiceTest, CancelEndsARequestWithin100msEvenWhenItsServerIsStuck)

@@ -116,10 +116,12 @@ void CurlFtpSession::execute(const FtpCommand& command, Done done)
     if (verb == FtpCommand::Verb::Dir && !listedPath.isEmpty() &&
         !listedPath.endsWith(QLatin1Char('/')))
         listedPath += QLatin1Char('/');
-    const bool onServerRoot = verb == FtpCommand::Verb::MakeDir ||
-                              verb == FtpCommand::Verb::RemoveDir ||
-                              verb == FtpCommand::Verb::Delete;
-    const QByteArray url = urlFor(m_account.url, onServerRoot ? QString() : listedPath);
+    // These go to the server as commands of their own, with the path in them; the URL only
+    // names the server.
+    const bool pathInCommand = verb == FtpCommand::Verb::MakeDir ||
+                               verb == FtpCommand::Verb::RemoveDir ||
+                               verb == FtpCommand::Verb::Delete;
+    const QByteArray url = urlFor(m_account.url, pathInCommand ? QString() : listedPath);
     // A GET's file, made on the worker's thread when the command's turn comes.
     auto download = std::make_shared<std::unique_ptr<QSaveFile>>();
 

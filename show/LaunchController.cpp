@@ -21,7 +21,7 @@ LaunchController::LaunchController(EventDocument& doc, ShowPort& port, const Sho
       m_timings(timings)
 {
     m_currentSpeaker = -1;
-    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc.Speakers, m_currentSpeaker));
     if (m_currentSpeaker < 0)
         m_labSName = QStringLiteral("No Speaker");
     rebuildMenu();
@@ -106,22 +106,22 @@ void LaunchController::Form_KeyDown(int keyCode, int shift)
         m_menu.blankScreenVisible = false;
         break;
     case LaunchCommand::PreviousSpeaker:
-        setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc, m_currentSpeaker));
+        setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc.Speakers, m_currentSpeaker));
         flash(&Overlays::speakerName);
         switchAutoRunOff();
         break;
     case LaunchCommand::NextSpeaker:
-        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc.Speakers, m_currentSpeaker));
         flash(&Overlays::speakerName);
         switchAutoRunOff();
         break;
     case LaunchCommand::FirstSpeaker:
         m_currentSpeaker = -1;
-        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc.Speakers, m_currentSpeaker));
         flash(&Overlays::speakerName);
         break;
     case LaunchCommand::LastSpeaker:
-        setSpeakerName(SpeakerNavigation::SelectLastSpeaker(m_doc, m_currentSpeaker));
+        setSpeakerName(SpeakerNavigation::SelectLastSpeaker(m_doc.Speakers, m_currentSpeaker));
         flash(&Overlays::speakerName);
         break;
     case LaunchCommand::LauncherMenu:
@@ -150,7 +150,7 @@ void LaunchController::Form_KeyDown(int keyCode, int shift)
 
 void LaunchController::MnuSpeaker_Click(int index)
 {
-    if (index < 0 || index >= m_doc.SpeakerCount)
+    if (index < 0 || index >= m_doc.Speakers.count())
         return;
     m_currentSpeaker = index;
     Form_KeyDown(KeyEnter, 0);
@@ -172,8 +172,8 @@ void LaunchController::next()
     if (m_currentSpeaker < 0 || showComesFirst())
         return;
     // A speaker whose presentation has gone is passed over, once round the list at most.
-    for (int tries = 0; !currentFileExists() && tries < m_doc.SpeakerCount; ++tries) {
-        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+    for (int tries = 0; !currentFileExists() && tries < m_doc.Speakers.count(); ++tries) {
+        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc.Speakers, m_currentSpeaker));
         if (m_currentSpeaker < 0)
             return;
     }
@@ -202,7 +202,7 @@ void LaunchController::back()
 {
     if (m_currentSpeaker < 0 || showComesFirst())
         return;
-    setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc, m_currentSpeaker));
+    setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc.Speakers, m_currentSpeaker));
     if (m_currentSpeaker < 0 || !currentFileExists())
         return;
     if (m_slideTimings.recordDue())
@@ -222,7 +222,7 @@ void LaunchController::launchCurrent(ShowPort::StartAt startAt)
     // The launch takes what was prepared; the next idle tick prepares the next talk.
     m_preparedFor.clear();
     // The screen names the following speaker from now on (unless this launch fails).
-    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc.Speakers, m_currentSpeaker));
     m_port.launch(m_launchedFilePath, startAt,
                   [this](const ShowPort::Launch& launch) { launched(launch); });
 }
@@ -238,7 +238,7 @@ void LaunchController::launched(const ShowPort::Launch& launch)
     // A talk that could not be shown is not passed over: the holding slide stays up, the
     // operator reads why, and the next Page Down tries the same talk again.
     m_statusLine.clear();
-    if (!launch.document && m_launchedSpeaker >= 0 && m_launchedSpeaker < m_doc.SpeakerCount) {
+    if (!launch.document && m_launchedSpeaker >= 0 && m_launchedSpeaker < m_doc.Speakers.count()) {
         m_statusLine =
             QStringLiteral("%1 could not be shown: %2")
                 .arg(m_launchedSpeakerName,
@@ -332,7 +332,7 @@ void LaunchController::TimAutoRun_Timer()
     if (m_autoRunTicks < 5)
         return;
     m_autoRunTicks = 0;
-    if (m_autoRun != AutoRun::Looping && m_currentSpeaker == m_doc.SpeakerCount - 1) {
+    if (m_autoRun != AutoRun::Looping && m_currentSpeaker == m_doc.Speakers.count() - 1) {
         switchAutoRunOff();
         emit changed();
     }
@@ -350,7 +350,7 @@ void LaunchController::speakerRemoved(int index)
 {
     // The speaker now at the current place (or the one after it) is the next to run.
     m_currentSpeaker -= m_currentSpeaker > index ? 2 : 1;
-    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc.Speakers, m_currentSpeaker));
     if (m_currentSpeaker < 0)
         m_labSName = QStringLiteral("No Speaker");
     rebuildMenu();
@@ -439,7 +439,7 @@ void LaunchController::timeMark()
 void LaunchController::rebuildMenu()
 {
     m_menu.speakers.clear();
-    for (int i = 0; i < m_doc.SpeakerCount; ++i) {
+    for (int i = 0; i < m_doc.Speakers.count(); ++i) {
         const SpeakerRecord& speaker = m_doc.Speakers[size_t(i)];
         m_menu.speakers << LauncherMenuState::Item{speaker.Name, !speaker.FilePath.isEmpty()};
     }

@@ -406,10 +406,10 @@ void frmSetup::buildSlides()
     QMenu* tools = toolsMenu();
     tools->addAction(batch);
     connect(tools, &QMenu::aboutToShow, batch,
-            [this, batch] { batch->setEnabled(m_doc.SpeakerCount >= 1); });
+            [this, batch] { batch->setEnabled(m_doc.Speakers.count() >= 1); });
     connect(batch, &QAction::triggered, pdf, [this, pdf] { pdf->convertAll(m_doc); });
     connect(m_speakersPanel, &SpeakersPanel::convertToPdfRequested, pdf, [this, pdf](int row) {
-        if (row >= 1 && row <= m_doc.SpeakerCount)
+        if (row >= 1 && row <= m_doc.Speakers.count())
             pdf->convertSpeaker(m_doc.Speakers[size_t(row - 1)]);
     });
 

@@ -69,7 +69,7 @@ protected:
     void addSpeaker(const QString& name, const QString& path)
     {
         EventDocument& event = window.document();
-        event.Speakers[size_t(event.SpeakerCount++)] = {name, QFileInfo(path).fileName(), path, {}};
+        event.Speakers.append({name, QFileInfo(path).fileName(), path, {}});
     }
 
     SystemShowClock clock;
@@ -187,9 +187,8 @@ TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
 {
     ASSERT_TRUE(program.startUp(options));
     EventDocument packed = window.document();
-    packed.SpeakerCount = 1;
-    packed.Speakers[0] = {
-        QStringLiteral("Ann"), {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}};
+    packed.Speakers.append(
+        {QStringLiteral("Ann"), {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}});
     ImageBlockCodec codec;
     ASSERT_TRUE(EventFileWriter(codec).SaveFile(packed, dir.path("packed.zev"), true));
 
@@ -273,7 +272,9 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
     EXPECT_TRUE(messages.texts().isEmpty());
 
     // The next export starts afresh and its window goes once it is written.
-    window.document().Speakers[0].FilePath = file("Small.ppt");
+    SpeakerRecord small = window.document().Speakers[0];
+    small.FilePath = file("Small.ppt");
+    window.document().Speakers.ReplaceSpeakerAt(0, small);
     dialogs.queueChoice(dir.path("small.zev"));
     emit window.findChild<QAction*>("MnuExport")->triggered();
     ASSERT_TRUE(ended.wait(20000));

@@ -1,6 +1,8 @@
 #include "app/Composition.h"
 
 #include "app/PlayModeWindows.h"
+#include "audio/AudioRecordSwitch.h"
+#include "audio/CompanionPrograms.h"
 #include "audio/SoundTest.h"
 #include "setup/HoldingSlide.h"
 #include "setup/PlayModeMessages.h"
@@ -54,6 +56,10 @@ Composition::Composition(const Services& services, QObject* parent)
     connect(m_playMode.get(), &PlayModeController::playingChanged, m_setupMessages.get(),
             &PlayModeMessages::setPlaying);
     m_recordShows = std::make_unique<ThreadedShowPort>(s.shows);
+    m_soundTest =
+        std::make_unique<SoundTest>(m_doc.AppFolder, s.soundPlayer, s.messages, s.dialogs);
+    m_audioRecord = std::make_unique<AudioRecordSwitch>(m_doc.AppFolder);
+    m_companions = std::make_unique<CompanionPrograms>(m_doc.AppFolder, s.programs);
 
     m_window = std::make_unique<frmSetup>(
         SetupParts{m_doc,          *m_controller,   *m_popUpsCommands, *m_zippedEventExport,
@@ -61,7 +67,7 @@ Composition::Composition(const Services& services, QObject* parent)
                    *m_intake,      *m_holdingSlide, *m_popUpSlots,     *m_pdf,
                    *m_playMode,    *m_recordShows,  s.messages,        s.dialogs,
                    s.shows,        s.drives,        s.clipboard,       s.shell,
-                   s.clock,        s.soundPlayer,   s.programs});
+                   s.clock,        *m_soundTest,    *m_audioRecord,    *m_companions});
     m_playWindows =
         std::make_unique<PlayModeWindows>(m_doc, *m_playMode, s.shows, s.clock, s.liveCast,
                                           m_controller->timingsSetting(), *m_window);
@@ -131,7 +137,6 @@ void Composition::screenResized(QSize size)
 
 void Composition::stopSoundTest()
 {
-    AudioToolsPanel* tools = m_window ? m_window->audioTools() : nullptr;
-    if (tools && tools->soundTest().isPlaying())
-        tools->soundTest().ComSPlay_Click();
+    if (m_soundTest->isPlaying())
+        m_soundTest->ComSPlay_Click();
 }

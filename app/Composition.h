@@ -9,6 +9,8 @@
 
 #include <memory>
 
+class AudioRecordSwitch;
+class CompanionPrograms;
 class HoldingSlide;
 class MissingPresentationsSweep;
 class PdfConverter;
@@ -21,6 +23,7 @@ class QuickLaunchBar;
 class ScreenSizeWatch;
 class SlideExtractor;
 class SlideIntake;
+class SoundTest;
 class SpeakerList;
 class ThreadedShowPort;
 class ZippedEventExport;
@@ -70,6 +73,9 @@ private:
     std::unique_ptr<PdfConverter> m_pdf;
     std::unique_ptr<PlayModeController> m_playMode;
     std::unique_ptr<ThreadedShowPort> m_recordShows;
+    std::unique_ptr<SoundTest> m_soundTest;
+    std::unique_ptr<AudioRecordSwitch> m_audioRecord;
+    std::unique_ptr<CompanionPrograms> m_companions;
     std::unique_ptr<frmSetup> m_window;
     std::unique_ptr<ScreenSizeWatch> m_screenWatch;
     std::unique_ptr<PlayModeWindows> m_playWindows;

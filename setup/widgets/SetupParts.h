@@ -1,7 +1,8 @@
 #pragma once
 
-class AudioPlayer;
+class AudioRecordSwitch;
 class ClipboardService;
+class CompanionPrograms;
 class DriveTypeSource;
 class EventDocument;
 class FileDialogService;
@@ -13,12 +14,12 @@ class PlayModeController;
 class PopUpSlots;
 class PopUpsFileCommands;
 class PresentationApp;
-class ProgramLauncher;
 class QuickLaunchBar;
 class SetupController;
 class ShellService;
 class ShowClock;
 class SlideExtractor;
+class SoundTest;
 class SlideIntake;
 class SpeakerList;
 class ThreadedShowPort;
@@ -51,6 +52,7 @@ struct SetupParts
     ClipboardService& clipboard;
     ShellService& shell;
     const ShowClock& clock;
-    AudioPlayer& soundPlayer;
-    ProgramLauncher& programs;
+    SoundTest& soundTest;
+    AudioRecordSwitch& audioRecord;
+    CompanionPrograms& companions;
 };

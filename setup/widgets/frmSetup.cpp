@@ -431,9 +431,8 @@ void frmSetup::closePreview()
 
 void frmSetup::buildSoundTest()
 {
-    m_audioTools = new AudioToolsPanel(m_doc.AppFolder, m_parts.soundPlayer, m_parts.programs,
-                                       m_parts.messages, m_parts.dialogs,
-                                       m_controller->audioRecSettings(), this);
+    m_audioTools = new AudioToolsPanel(m_parts.soundTest, m_parts.audioRecord, m_parts.companions,
+                                       m_doc.AppFolder, m_controller->audioRecSettings(), this);
     auto* main = m_picMain;
     main->layout()->addWidget(m_audioTools->frame());
     main->layout()->setAlignment(m_audioTools->frame(), Qt::AlignTop);

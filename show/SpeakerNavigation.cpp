@@ -1,77 +1,79 @@
 #include "show/SpeakerNavigation.h"
 
-#include "document/EventDocument.h"
+#include "document/SpeakerTable.h"
 
 #include <algorithm>
 
 namespace {
 
-int usedCount(const EventDocument& doc)
+int usedCount(const SpeakerTable& speakers)
 {
-    return std::clamp(int(doc.SpeakerCount), 0, EventDocument::SpeakerTableSize);
+    return speakers.count();
 }
 
-bool assigned(const EventDocument& doc, int index)
+bool assigned(const SpeakerTable& speakers, int index)
 {
-    return !doc.Speakers[size_t(index)].FilePath.isEmpty();
+    return !speakers[size_t(index)].FilePath.isEmpty();
 }
 
 } // namespace
 
-int SpeakerNavigation::FirstAssignedSpeaker(const EventDocument& doc)
+int SpeakerNavigation::FirstAssignedSpeaker(const SpeakerTable& speakers)
 {
-    for (int i = 0; i < usedCount(doc); ++i) {
-        if (assigned(doc, i))
+    for (int i = 0; i < usedCount(speakers); ++i) {
+        if (assigned(speakers, i))
             return i;
     }
     return -1;
 }
 
-int SpeakerNavigation::LastAssignedSpeaker(const EventDocument& doc)
+int SpeakerNavigation::LastAssignedSpeaker(const SpeakerTable& speakers)
 {
-    for (int i = usedCount(doc) - 1; i >= 0; --i) {
-        if (assigned(doc, i))
+    for (int i = usedCount(speakers) - 1; i >= 0; --i) {
+        if (assigned(speakers, i))
             return i;
     }
     return -1;
 }
 
-std::optional<QString> SpeakerNavigation::NextSpeaker(EventDocument& doc)
+std::optional<QString> SpeakerNavigation::NextSpeaker(const SpeakerTable& speakers, int& current)
 {
-    // A CurrentSpeaker below -1 (never set so by the program) still starts from the first one.
-    int current = std::max(int(doc.CurrentSpeaker), -1) + 1;
-    while (current < usedCount(doc) && !assigned(doc, current))
-        ++current;
-    if (current < usedCount(doc)) {
-        doc.CurrentSpeaker = qint16(current);
-        return doc.Speakers[size_t(current)].Name;
+    // A current speaker below -1 (never set so by the program) still starts from the first one.
+    int next = std::max(current, -1) + 1;
+    while (next < usedCount(speakers) && !assigned(speakers, next))
+        ++next;
+    if (next < usedCount(speakers)) {
+        current = next;
+        return speakers[size_t(next)].Name;
     }
-    doc.CurrentSpeaker = qint16(FirstAssignedSpeaker(doc));
-    if (doc.CurrentSpeaker < 0)
+    current = FirstAssignedSpeaker(speakers);
+    if (current < 0)
         return std::nullopt;
-    return doc.Speakers[size_t(doc.CurrentSpeaker)].Name;
+    return speakers[size_t(current)].Name;
 }
 
-std::optional<QString> SpeakerNavigation::PreviousSpeaker(EventDocument& doc)
+std::optional<QString> SpeakerNavigation::PreviousSpeaker(const SpeakerTable& speakers,
+                                                          int& current)
 {
-    int current = std::min(int(doc.CurrentSpeaker), usedCount(doc)) - 1;
-    while (current >= 0 && !assigned(doc, current))
-        --current;
-    if (current >= 0) {
-        doc.CurrentSpeaker = qint16(current);
-        return doc.Speakers[size_t(current)].Name;
+    int previous = std::min(current, usedCount(speakers)) - 1;
+    while (previous >= 0 && !assigned(speakers, previous))
+        --previous;
+    if (previous >= 0) {
+        current = previous;
+        return speakers[size_t(previous)].Name;
     }
-    doc.CurrentSpeaker = qint16(LastAssignedSpeaker(doc));
-    if (doc.CurrentSpeaker < 0)
+    current = LastAssignedSpeaker(speakers);
+    if (current < 0)
         return std::nullopt;
-    return doc.Speakers[size_t(doc.CurrentSpeaker)].Name;
+    return speakers[size_t(current)].Name;
 }
 
-std::optional<QString> SpeakerNavigation::SelectLastSpeaker(EventDocument& doc)
+std::optional<QString> SpeakerNavigation::SelectLastSpeaker(const SpeakerTable& speakers,
+                                                            int& current)
 {
-    const int last = LastAssignedSpeaker(doc);
+    const int last = LastAssignedSpeaker(speakers);
     if (last < 0)
         return std::nullopt;
-    doc.CurrentSpeaker = qint16(last);
-    return doc.Speakers[size_t(last)].Name;
+    current = last;
+    return speakers[size_t(last)].Name;
 }

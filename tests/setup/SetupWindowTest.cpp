@@ -1,3 +1,4 @@
+#include "app/Composition.h"
 #include "document/BackgroundPresentationsExtractor.h"
 #include "document/EventFileWriter.h"
 #include "document/ImageBlockCodec.h"
@@ -16,7 +17,9 @@
 #include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
 #include "tests/fakes/ColourPictures.h"
+#include "tests/fakes/FakeAudioPlayer.h"
 #include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FakeProgramLauncher.h"
 #include "tests/setup/FakeServices.h"
 
 #include <QAction>
@@ -46,9 +49,6 @@ protected:
     SetupWindowTest()
     {
         window.setClosingWindowMs(1);
-        window.buildPopUpsAndExport(messages, dialogs, presentations, freeSpace, drives);
-        window.buildQuickLaunch(messages, dialogs, presentations, drives);
-        window.buildShow(messages, presentations, clock, liveCast, shell, clipboard);
         options.appFolder = dir.path("app/");
         options.instanceId = 77;
         options.environment.insert("STAGOR_DESKTOP_FOLDER", dir.path("desktop"));
@@ -69,12 +69,16 @@ protected:
     void addSpeaker(const QString& name, const QString& path)
     {
         EventDocument& event = window.document();
-        event.Speakers[size_t(event.SpeakerCount++)] = {name, QFileInfo(path).fileName(), path, {}};
+        event.Speakers.append({name, QFileInfo(path).fileName(), path, {}});
     }
 
     SystemShowClock clock;
     LiveCastHooks liveCast;
-    frmSetup window{messages, dialogs};
+    FakeAudioPlayer soundPlayer;
+    FakeProgramLauncher programs;
+    Composition program{{messages, dialogs, presentations, presentations, freeSpace, drives,
+                         clipboard, shell, soundPlayer, programs, clock, liveCast}};
+    frmSetup& window = program.window();
     SetupController::StartUpOptions options;
 };
 
@@ -82,7 +86,7 @@ protected:
 
 TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk)
 {
-    ASSERT_TRUE(window.startUp(options));
+    ASSERT_TRUE(program.startUp(options));
     window.show();
     QLabel* title = window.quickLaunch()->fileTitle();
     window.quickLaunchBar()->drop({dir.writeFile("Closing.pps", "pps")});
@@ -112,17 +116,14 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     ASSERT_TRUE(other.ok());
     messages.queueAnswer(MsgAnswer::Cancel);
     window.ComPlay_Click();
-    EXPECT_EQ(window.launchScreen(), nullptr);
+    EXPECT_EQ(program.launchScreen(), nullptr);
     // What the setup side has to say meanwhile comes up once the setup window is back.
-    PlayModeMessages setupMessages(messages);
-    QObject::connect(&window, &frmSetup::playModeChanged, &setupMessages,
-                     &PlayModeMessages::setPlaying);
     messages.queueAnswer(MsgAnswer::Ok);
     window.ComPlay_Click();
-    QPointer<frmLaunch> launch = window.launchScreen();
+    QPointer<frmLaunch> launch = program.launchScreen();
     ASSERT_TRUE(launch);
     const QString gone = QStringLiteral("The Presentation gone.pptx has been moved or deleted.");
-    setupMessages.show(gone, MsgButtons::Ok, MsgIcon::None);
+    program.setupMessages().show(gone, MsgButtons::Ok, MsgIcon::None);
     EXPECT_FALSE(messages.texts().contains(gone));
     for (int times = 0; times < 2; ++times) // an impatient operator
         launch->controller().Form_KeyDown(LaunchController::KeyF1, 0);
@@ -148,7 +149,7 @@ TEST_F(SetupWindowTest, PopUpsFileOnTheCommandLine)
     ImageBlockCodec codec;
     ASSERT_TRUE(PopUpsFileWriter(codec).write(popUps, dir.path("set.evp")));
     options.commandLineFile = dir.path("set.evp");
-    ASSERT_TRUE(window.startUp(options));
+    ASSERT_TRUE(program.startUp(options));
     EXPECT_EQ(window.document().PopUps[9].Name, "Nine");
     EXPECT_EQ(window.document().PopUps[9].Full.size(), QSize(32, 24));
 }
@@ -158,7 +159,6 @@ TEST_F(SetupWindowTest, PopUpsFileOnTheCommandLine)
 // changes on closing.
 TEST_F(SetupWindowTest, TheBuiltInHoldingSlideComesWithNewEventsNotIntoAnOpenedFile)
 {
-    window.buildSlides(messages, dialogs, clipboard, presentations);
     presentations.addPresentation(dir.writeFile("app/ppt.ppt", "template"), 1);
     EventDocument bare;
     bare.RunFolder = dir.path();
@@ -168,10 +168,10 @@ TEST_F(SetupWindowTest, TheBuiltInHoldingSlideComesWithNewEventsNotIntoAnOpenedF
     ASSERT_TRUE(EventFileWriter(codec).SaveFile(bare, dir.path("Bare.evf"), false));
     const QByteArray bytes = dir.readFile("Bare.evf");
     options.commandLineFile = dir.path("Bare.evf");
-    auto* holding = window.findChild<HoldingSlide*>();
+    auto* holding = window.holdingSlide();
     ASSERT_NE(holding, nullptr);
     QSignalSpy loaded(holding, &HoldingSlide::builtInDefaultLoaded);
-    ASSERT_TRUE(window.startUp(options));
+    ASSERT_TRUE(program.startUp(options));
     ASSERT_TRUE(loaded.wait(5000));
     EXPECT_FALSE(window.document().hasHoldingSlide());
     EXPECT_FALSE(window.controller().hasUnsavedChanges());
@@ -185,11 +185,10 @@ TEST_F(SetupWindowTest, TheBuiltInHoldingSlideComesWithNewEventsNotIntoAnOpenedF
 
 TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
 {
-    ASSERT_TRUE(window.startUp(options));
+    ASSERT_TRUE(program.startUp(options));
     EventDocument packed = window.document();
-    packed.SpeakerCount = 1;
-    packed.Speakers[0] = {
-        QStringLiteral("Ann"), {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}};
+    packed.Speakers.append(
+        {QStringLiteral("Ann"), {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}});
     ImageBlockCodec codec;
     ASSERT_TRUE(EventFileWriter(codec).SaveFile(packed, dir.path("packed.zev"), true));
 
@@ -235,7 +234,7 @@ TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
 
 TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
 {
-    ASSERT_TRUE(window.startUp(options));
+    ASSERT_TRUE(program.startUp(options));
     QFile big(dir.path("Big.ppt")); // sparse: large to copy, free to make
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(qint64(2000) * 1000 * 1000));
     addSpeaker("Ann", big.fileName());
@@ -273,7 +272,9 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
     EXPECT_TRUE(messages.texts().isEmpty());
 
     // The next export starts afresh and its window goes once it is written.
-    window.document().Speakers[0].FilePath = file("Small.ppt");
+    SpeakerRecord small = window.document().Speakers[0];
+    small.FilePath = file("Small.ppt");
+    window.document().Speakers.ReplaceSpeakerAt(0, small);
     dialogs.queueChoice(dir.path("small.zev"));
     emit window.findChild<QAction*>("MnuExport")->triggered();
     ASSERT_TRUE(ended.wait(20000));

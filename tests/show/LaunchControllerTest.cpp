@@ -56,13 +56,14 @@ protected:
 
     void addSpeaker(const QString& name, int slides, bool withFile = true)
     {
-        SpeakerRecord& speaker = m_doc.Speakers[size_t(m_doc.SpeakerCount++)];
+        SpeakerRecord speaker;
         speaker.Name = name;
-        speaker.TimeCode = QStringLiteral("t%1").arg(m_doc.SpeakerCount);
-        if (!withFile)
-            return;
-        speaker.FilePath = m_app.writeFile(name + QStringLiteral(".pptx"), "deck");
-        m_program.addPresentation(speaker.FilePath, slides);
+        speaker.TimeCode = QStringLiteral("t%1").arg(m_doc.Speakers.count() + 1);
+        if (withFile) {
+            speaker.FilePath = m_app.writeFile(name + QStringLiteral(".pptx"), "deck");
+            m_program.addPresentation(speaker.FilePath, slides);
+        }
+        m_doc.Speakers.append(speaker);
     }
     void addSpeakers(int count)
     {
@@ -142,8 +143,7 @@ TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerOnceAndNamesTh
     // one that followed takes its place.
     key(K::KeyHome);
     key(K::KeyCloseBracket);
-    std::copy(&m_doc.Speakers[2], &m_doc.Speakers[7], &m_doc.Speakers[1]);
-    m_doc.Speakers[size_t(--m_doc.SpeakerCount)] = SpeakerRecord();
+    m_doc.Speakers.RemoveSpeakerAt(1);
     controller.speakerRemoved(1);
     EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk 3"));
     EXPECT_EQ(controller.menu().speakers.size(), 6);
@@ -409,37 +409,36 @@ TEST_F(LaunchControllerTest, WhileTheScreenWaitsTheNextTalkIsOpenedAheadAndOnlyI
 TEST(SpeakerNavigation, NextAndPreviousSkipSpeakersWithoutPresentationAndWrap)
 {
     EventDocument doc; // S0..S4, of which 1 and 3 have presentations
-    doc.SpeakerCount = 5;
     for (int i = 0; i < 5; ++i) {
-        doc.Speakers[size_t(i)].Name = QStringLiteral("S%1").arg(i);
-        if (i % 2 == 1)
-            doc.Speakers[size_t(i)].FilePath = QStringLiteral("/talks/%1.pptx").arg(i);
+        doc.Speakers.append({QStringLiteral("S%1").arg(i),
+                             {},
+                             i % 2 == 1 ? QStringLiteral("/talks/%1.pptx").arg(i) : QString(),
+                             {}});
     }
     // From, forward, then the speaker chosen.
     const int cases[][3] = {{-1, 1, 1}, {1, 1, 3}, {3, 1, 1}, {3, 0, 1}, {1, 0, 3}, {-1, 0, 3}};
     for (const auto& [from, forward, expected] : cases) {
-        doc.CurrentSpeaker = qint16(from);
-        const auto name =
-            forward ? SpeakerNavigation::NextSpeaker(doc) : SpeakerNavigation::PreviousSpeaker(doc);
+        int current = from;
+        const auto name = forward ? SpeakerNavigation::NextSpeaker(doc.Speakers, current)
+                                  : SpeakerNavigation::PreviousSpeaker(doc.Speakers, current);
         EXPECT_EQ(name, QStringLiteral("S%1").arg(expected))
             << from << (forward ? " next" : " back");
     }
     // Only the first speaker has a presentation: both ways lead to it.
-    doc.Speakers[0].FilePath = QStringLiteral("/talks/0.pptx");
-    doc.SpeakerCount = 1;
-    doc.CurrentSpeaker = 0;
-    EXPECT_EQ(SpeakerNavigation::PreviousSpeaker(doc), QStringLiteral("S0"));
-    EXPECT_EQ(SpeakerNavigation::NextSpeaker(doc), QStringLiteral("S0"));
+    doc.Speakers.clear();
+    doc.Speakers.append({QStringLiteral("S0"), {}, QStringLiteral("/talks/0.pptx"), {}});
+    int current = 0;
+    EXPECT_EQ(SpeakerNavigation::PreviousSpeaker(doc.Speakers, current), QStringLiteral("S0"));
+    EXPECT_EQ(SpeakerNavigation::NextSpeaker(doc.Speakers, current), QStringLiteral("S0"));
 }
 
 TEST(MissingPresentations, SpeakersWhoseFileWentAreRemovedAndAnnounced)
 {
     TestFolder folder;
     EventDocument doc; // Ann's file has gone, Cy's is there, Di has none and stays
-    doc.SpeakerCount = 3;
-    doc.Speakers[0] = {"Ann", "Ann.pptx", folder.path("Ann.pptx"), {}};
-    doc.Speakers[1] = {"Cy", "Cy.pptx", folder.writeFile("Cy.pptx", "deck"), {}};
-    doc.Speakers[2].Name = QStringLiteral("Di");
+    doc.Speakers.append({"Ann", "Ann.pptx", folder.path("Ann.pptx"), {}});
+    doc.Speakers.append({"Cy", "Cy.pptx", folder.writeFile("Cy.pptx", "deck"), {}});
+    doc.Speakers.append({QStringLiteral("Di"), {}, {}, {}});
 
     FakeMessageService messages;
     MissingPresentationsSweep sweep(doc, messages);
@@ -448,7 +447,7 @@ TEST(MissingPresentations, SpeakersWhoseFileWentAreRemovedAndAnnounced)
     sweep.tick(); // nothing more to remove: no signal
     ASSERT_EQ(removed.size(), 1);
     EXPECT_EQ(removed[0][0].value<QList<int>>(), QList<int>{0});
-    EXPECT_EQ(doc.SpeakerCount, 2);
+    EXPECT_EQ(doc.Speakers.count(), 2);
     EXPECT_EQ(doc.Speakers[0].Name, QStringLiteral("Cy"));
     EXPECT_EQ(messages.texts(), QStringList{"The Presentation Ann.pptx has been moved or deleted.\n"
                                             "Ann will be removed from the speaker list."});

@@ -4,6 +4,7 @@
 #include "show/LaunchController.h"
 #include "show/LiveCastHooks.h"
 #include "show/SystemShowClock.h"
+#include "show/ThreadedShowPort.h"
 #include "show/VirtualKeys.h"
 #include "tests/fakes/FakePresentationApp.h"
 
@@ -22,7 +23,9 @@ TEST(frmLaunch, SpeakerNameShowsForAMoment)
     LiveCastHooks liveCast;
     TimingsSetting timings;
 
-    frmLaunch window(doc, program, clock, liveCast, timings);
+    ThreadedShowPort port(program);
+    LaunchController controller(doc, port, clock, liveCast, timings);
+    frmLaunch window(controller, doc, clock);
     window.show();
 
     QTest::keyClick(&window, Qt::Key_S);

@@ -224,13 +224,10 @@ protected:
 TEST_F(PdfConverterTest, BatchReplacesOnYesSkipsOnNoGoesOnAfterFailuresAndStopsOnCancel)
 {
     EventDocument event;
-    event.Speakers[0] = speaker("Broken", "A");
+    const QStringList names = {"Broken", "Skipped", "Replaced", "Stopper", "Never"};
+    for (qsizetype i = 0; i < names.size(); ++i)
+        event.Speakers.append(speaker(names[i], QString(QChar(char16_t(u'A' + i)))));
     m_app.failToOpen(event.Speakers[0].FilePath);
-    event.Speakers[1] = speaker("Skipped", "B");
-    event.Speakers[2] = speaker("Replaced", "C");
-    event.Speakers[3] = speaker("Stopper", "D");
-    event.Speakers[4] = speaker("Never", "E");
-    event.SpeakerCount = 5;
     for (int i = 1; i <= 3; ++i)
         oldPdf(event.Speakers[size_t(i)]);
     m_messages.queueAnswer(MsgAnswer::No);

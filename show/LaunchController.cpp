@@ -14,6 +14,13 @@
 
 Q_LOGGING_CATEGORY(lcShow, "stagor.show", QtInfoMsg)
 
+namespace {
+
+// The value that leaves an option of the live status empty.
+const QString Null = QStringLiteral("null");
+
+} // namespace
+
 LaunchController::LaunchController(EventDocument& doc, ShowPort& port, const ShowClock& clock,
                                    LiveCastHooks& liveCast, const TimingsSetting& timings,
                                    QObject* parent)
@@ -27,8 +34,41 @@ LaunchController::LaunchController(EventDocument& doc, ShowPort& port, const Sho
     rebuildMenu();
     m_labTimings = m_timings.Checked ? QStringLiteral("Timings Log - ON")
                                      : QStringLiteral("Timings Log - OFF");
+    // The player's options as the audience had them last; the controls show when the setup
+    // window's item says so.
+    m_liveCast.beginActivation();
+    m_playerOptions = m_liveCast.restorePlayerOptions(LiveCastHooks::PlayerOptions());
+    m_liveCastControlsShown = m_liveCast.controlsChecked();
+    m_liveCast.endActivation();
     // The first idle tick of the watcher tells the audience that the holding slide is up.
     m_livePresenter = QStringLiteral("Activate");
+}
+
+bool LaunchController::liveCastModeOn() const
+{
+    return m_liveCast.liveCastModeOn();
+}
+
+void LaunchController::ComboViewLC_Click(int view)
+{
+    m_playerOptions.view = view;
+    m_liveCast.publishPlayerOptions(QString::number(view), Null, Null);
+    emit changed();
+}
+
+void LaunchController::HScrollLC_Change(int scale)
+{
+    m_playerOptions.scale = scale;
+    m_liveCast.publishPlayerOptions(Null, QString::number(scale), Null);
+    emit changed();
+}
+
+void LaunchController::ChkRolling_Click(bool rolling)
+{
+    m_playerOptions.rolling = rolling;
+    m_liveCast.publishPlayerOptions(Null, Null,
+                                    rolling ? QStringLiteral("true") : QStringLiteral("false"));
+    emit changed();
 }
 
 QString LaunchController::LabAutoRun() const
@@ -381,6 +421,7 @@ void LaunchController::restoreScreen()
     m_blanked = false;
     m_menu.blankScreenCaption = QStringLiteral("Blank Screen");
     setScreenItemsVisible(true);
+    m_liveCastControlsShown = m_liveCast.controlsChecked() && m_liveCast.liveCastModeOn();
 }
 
 void LaunchController::showTitle(int slot)
@@ -407,6 +448,7 @@ void LaunchController::quickLaunch()
 void LaunchController::toggleLiveCastControls()
 {
     m_liveCastControlsShown = !m_liveCastControlsShown && m_liveCast.liveCastModeOn();
+    m_liveCast.setControlsChecked(m_liveCastControlsShown);
 }
 
 void LaunchController::stepAutoRun()

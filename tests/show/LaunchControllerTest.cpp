@@ -36,8 +36,25 @@ public:
         published << presenter + QLatin1Char('|') + slideValue;
     }
     void playFlash(const QString& path) override { flashed << path; }
+    void beginActivation() override { activating = true; }
+    PlayerOptions restorePlayerOptions(const PlayerOptions&) override { return restored; }
+    void endActivation() override { activating = false; }
+    void publishPlayerOptions(const QString& view, const QString& scale,
+                              const QString& rolling) override
+    {
+        EXPECT_FALSE(activating);
+        options << view + QLatin1Char('|') + scale + QLatin1Char('|') + rolling;
+    }
+    bool liveCastModeOn() const override { return modeOn; }
+    bool controlsChecked() const override { return checked; }
+    void setControlsChecked(bool on) override { checked = on; }
     QStringList published;
     QStringList flashed;
+    QStringList options;
+    PlayerOptions restored{2, 150, true};
+    bool activating = false;
+    bool modeOn = false;
+    bool checked = true;
 };
 
 using K = LaunchController;
@@ -404,6 +421,43 @@ TEST_F(LaunchControllerTest, WhileTheScreenWaitsTheNextTalkIsOpenedAheadAndOnlyI
     ASSERT_TRUE(controller.showRunning());
     EXPECT_NE(show(), stale);
     EXPECT_FALSE(stale->isOpen());
+}
+
+// The player's options come back from the last status; each change is published with the other
+// two empty. The controls show as the setup window's item says, H moves that item only while a
+// LiveCast mode is on, and a blanked screen hides them until it is restored.
+TEST_F(LaunchControllerTest, LiveCastControlsRestorePublishAndFollowTheirMenuItem)
+{
+    LaunchController& controller = start(1);
+    EXPECT_EQ(controller.playerOptions().view, 2);
+    EXPECT_EQ(controller.playerOptions().scale, 150);
+    EXPECT_TRUE(controller.playerOptions().rolling);
+    EXPECT_FALSE(controller.scaleEnabled());
+    EXPECT_TRUE(controller.liveCastControlsShown()) << "the item was checked";
+
+    controller.ComboViewLC_Click(0);
+    controller.HScrollLC_Change(80);
+    controller.ChkRolling_Click(false);
+    EXPECT_EQ(m_liveCast.options, (QStringList{"0|null|null", "null|80|null", "null|null|false"}));
+    EXPECT_TRUE(controller.scaleEnabled());
+
+    key(K::KeyH); // no LiveCast mode: hidden and unchecked, and H cannot bring them back
+    EXPECT_FALSE(controller.liveCastControlsShown());
+    EXPECT_FALSE(m_liveCast.checked);
+    key(K::KeyH);
+    EXPECT_FALSE(controller.liveCastControlsShown());
+
+    m_liveCast.modeOn = true;
+    key(K::KeyH);
+    EXPECT_TRUE(controller.liveCastControlsShown());
+    EXPECT_TRUE(m_liveCast.checked);
+    key(K::KeyB);
+    EXPECT_FALSE(controller.liveCastControlsShown());
+    key(K::KeyB);
+    EXPECT_TRUE(controller.liveCastControlsShown()) << "back with the screen";
+    key(K::KeyH);
+    EXPECT_FALSE(controller.liveCastControlsShown());
+    EXPECT_FALSE(m_liveCast.checked);
 }
 
 TEST(SpeakerNavigation, NextAndPreviousSkipSpeakersWithoutPresentationAndWrap)

@@ -6,10 +6,14 @@
 #include "show/SystemShowClock.h"
 #include "show/ThreadedShowPort.h"
 #include "show/VirtualKeys.h"
+#include "show/widgets/LiveCastPanel.h"
 #include "tests/fakes/FakePresentationApp.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QKeySequence>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -64,4 +68,52 @@ TEST(frmLaunch, EveryKeyOfTheRulesArrivesUnderItsCode)
             << QKeySequence(keys[i]).toString().toStdString();
     EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_Escape), 27) << "left to the show";
     EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_Tab), 0) << "no key of the rules";
+}
+
+namespace {
+
+class LiveCastOn : public LiveCastHooks
+{
+public:
+    bool liveCastModeOn() const override { return true; }
+    bool controlsChecked() const override { return checked; }
+    void setControlsChecked(bool on) override { checked = on; }
+    void publishPlayerOptions(const QString& view, const QString& scale,
+                              const QString& rolling) override
+    {
+        options << view + QLatin1Char('|') + scale + QLatin1Char('|') + rolling;
+    }
+    bool checked = true;
+    QStringList options;
+};
+
+} // namespace
+
+// The LiveCast controls are up when their item is checked; the operator's changes reach the
+// audience and H takes the controls away.
+TEST(frmLaunch, LiveCastControlsShowAndReportTheOperatorsChoices)
+{
+    EventDocument doc;
+    FakePresentationApp program;
+    SystemShowClock clock;
+    LiveCastOn liveCast;
+    TimingsSetting timings;
+    ThreadedShowPort port(program);
+    LaunchController controller(doc, port, clock, liveCast, timings);
+    frmLaunch window(controller, doc, clock);
+    window.show();
+    LiveCastPanel* panel = window.liveCastPanel();
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_FALSE(panel->scale()->isEnabled()) << "view 1 takes no scale";
+
+    panel->view()->setFocus();
+    QTest::keyClick(panel->view(), Qt::Key_Up); // to "Scale Video / Slide"
+    EXPECT_TRUE(panel->scale()->isEnabled());
+    panel->scale()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(panel->scaleLabel()->text(), "101%");
+    EXPECT_EQ(liveCast.options, (QStringList{"0|null|null", "null|101|null"}));
+
+    QTest::keyClick(&window, Qt::Key_H);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_FALSE(liveCast.checked);
 }

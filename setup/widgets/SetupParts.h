@@ -7,6 +7,8 @@ class DriveTypeSource;
 class EventDocument;
 class FileDialogService;
 class HoldingSlide;
+class LiveCastMenu;
+class LiveCastModes;
 class MessageService;
 class MissingPresentationsSweep;
 class PdfConverter;
@@ -23,6 +25,7 @@ class SoundTest;
 class SlideIntake;
 class SpeakerList;
 class ThreadedShowPort;
+class WebcastServerSettings;
 class ZippedEventExport;
 
 // What the setup window shows and routes its events to: the event, the controllers of its
@@ -44,6 +47,9 @@ struct SetupParts
     PdfConverter& pdf;
     PlayModeController& playMode;
     ThreadedShowPort& recordShows; // shows started from the launch record
+    LiveCastModes& liveCastModes;
+    LiveCastMenu& liveCastMenu;
+    const WebcastServerSettings& webcastServer;
 
     MessageService& messages; // boxes shown at once
     FileDialogService& dialogs;

@@ -13,13 +13,13 @@
 #include "setup/widgets/frmExtract.h"
 #include "setup/widgets/frmSetup.h"
 #include "show/LaunchController.h"
-#include "show/LiveCastHooks.h"
 #include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
 #include "tests/fakes/ColourPictures.h"
 #include "tests/fakes/FakeAudioPlayer.h"
 #include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/FakeProgramLauncher.h"
+#include "tests/fakes/FakeTransferService.h"
 #include "tests/setup/FakeServices.h"
 
 #include <QAction>
@@ -73,11 +73,11 @@ protected:
     }
 
     SystemShowClock clock;
-    LiveCastHooks liveCast;
+    FakeTransferService transfers;
     FakeAudioPlayer soundPlayer;
     FakeProgramLauncher programs;
     Composition program{{messages, dialogs, presentations, presentations, freeSpace, drives,
-                         clipboard, shell, soundPlayer, programs, clock, liveCast}};
+                         clipboard, shell, soundPlayer, programs, clock, transfers}};
     frmSetup& window = program.window();
     SetupController::StartUpOptions options;
 };

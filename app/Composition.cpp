@@ -58,8 +58,17 @@ Composition::Composition(const Services& services, QObject* parent)
         std::make_unique<HoldingSlide>(m_doc, *m_intake, s.clipboard, s.dialogs, s.exports);
     m_popUpSlots = std::make_unique<PopUpSlots>(m_doc, *m_intake, s.clipboard, setupMessages);
     m_pdf = std::make_unique<PdfConverter>(s.exports, setupMessages);
-    m_playMode = std::make_unique<PlayModeController>(
-        m_doc, s.shows, s.messages, m_controller->timingsSetting(), [this] { stopSoundTest(); });
+    m_liveCastModes = std::make_unique<LiveCastModes>();
+    m_liveCastMenu = std::make_unique<LiveCastMenu>(*m_liveCastModes, s.messages);
+    m_webcastServer = std::make_unique<WebcastServerSettings>();
+    m_liveCast =
+        std::make_unique<LiveCastBridge>(s.transfers, s.messages, *m_liveCastModes,
+                                         m_controller->liveCastSettings(), *m_webcastServer);
+    connect(m_liveCastMenu.get(), &LiveCastMenu::webcastWindowRequested, this,
+            &Composition::openWebcastWindow);
+    m_playMode = std::make_unique<PlayModeController>(m_doc, s.shows, s.messages,
+                                                      m_controller->timingsSetting(), *m_liveCast,
+                                                      [this] { stopSoundTest(); });
     connect(m_playMode.get(), &PlayModeController::playingChanged, m_setupMessages.get(),
             &PlayModeMessages::setPlaying);
     m_recordShows = std::make_unique<ThreadedShowPort>(s.shows);
@@ -68,13 +77,6 @@ Composition::Composition(const Services& services, QObject* parent)
     m_audioRecord = std::make_unique<AudioRecordSwitch>(m_doc.AppFolder);
     m_companions = std::make_unique<CompanionPrograms>(m_doc.AppFolder, s.programs);
 
-    m_liveCastModes = std::make_unique<LiveCastModes>();
-    m_liveCastMenu = std::make_unique<LiveCastMenu>(*m_liveCastModes, s.messages);
-    m_webcastServer = std::make_unique<WebcastServerSettings>();
-    m_liveCast = std::make_unique<LiveCastBridge>(
-        s.transfers, *m_liveCastModes, m_controller->liveCastSettings(), *m_webcastServer);
-    connect(m_liveCastMenu.get(), &LiveCastMenu::webcastWindowRequested, this,
-            &Composition::openWebcastWindow);
     m_window = std::make_unique<frmSetup>(SetupParts{m_doc,
                                                      *m_controller,
                                                      *m_popUpsCommands,

@@ -6,11 +6,13 @@
 #include "livecast/LiveStatus.h"
 #include "livecast/LiveStatusPublisher.h"
 #include "livecast/LiveStatusRecord.h"
+#include "platform/MessageService.h"
 
-LiveCastBridge::LiveCastBridge(TransferService& transfers, LiveCastModes& modes,
-                               LiveCastSettings& marks, const WebcastServerSettings& server,
-                               QObject* parent)
-    : QObject(parent), m_transfers(transfers), m_modes(modes), m_marks(marks), m_server(server)
+LiveCastBridge::LiveCastBridge(TransferService& transfers, MessageService& messages,
+                               LiveCastModes& modes, LiveCastSettings& marks,
+                               const WebcastServerSettings& server, QObject* parent)
+    : QObject(parent), m_transfers(transfers), m_messages(messages), m_modes(modes), m_marks(marks),
+      m_server(server)
 {}
 
 LiveCastBridge::~LiveCastBridge()
@@ -36,6 +38,17 @@ void LiveCastBridge::publishStatus(const QString& presenter, const QString& slid
     if (m_status)
         m_status->WriteLiveStatus(presenter, slideValue, LiveStatus::Null, LiveStatus::Null,
                                   LiveStatus::Null);
+}
+
+void LiveCastBridge::beforePlay()
+{
+    if (!m_modes.autoLiveCast())
+        return;
+    // The slides' export and upload before the show follow once LiveCast exports them; until
+    // then the operator is only told when no mode could take them.
+    if (!liveCastModeOn())
+        m_messages.show(QStringLiteral("Neither Webcast Mode or Localhost Mode Enabled"),
+                        MsgButtons::Ok, MsgIcon::Exclamation);
 }
 
 void LiveCastBridge::beginActivation()

@@ -11,6 +11,7 @@ class LiveCastModes;
 class LiveCastSettings;
 class LiveStatus;
 class LiveStatusPublisher;
+class MessageService;
 class TransferService;
 class WebcastServerSettings;
 
@@ -23,8 +24,9 @@ class LiveCastBridge : public QObject, public LiveCastHooks
 
 public:
     // Everything passed in outlives the bridge.
-    LiveCastBridge(TransferService& transfers, LiveCastModes& modes, LiveCastSettings& marks,
-                   const WebcastServerSettings& server, QObject* parent = nullptr);
+    LiveCastBridge(TransferService& transfers, MessageService& messages, LiveCastModes& modes,
+                   LiveCastSettings& marks, const WebcastServerSettings& server,
+                   QObject* parent = nullptr);
     ~LiveCastBridge() override;
 
     // The folders are known once the program has started; until then nothing is written.
@@ -33,6 +35,7 @@ public:
     LiveStatusPublisher* publisher() const { return m_publisher.get(); }
 
     void publishStatus(const QString& presenter, const QString& slideValue) override;
+    void beforePlay() override;
     void beginActivation() override;
     PlayerOptions restorePlayerOptions(const PlayerOptions& initial) override;
     void endActivation() override;
@@ -44,6 +47,7 @@ public:
 
 private:
     TransferService& m_transfers;
+    MessageService& m_messages;
     LiveCastModes& m_modes;
     LiveCastSettings& m_marks;
     const WebcastServerSettings& m_server;

@@ -7,6 +7,7 @@
 // FTP upload of the same file, and the same event loop idling with no LiveCast at all.
 #include "app/LiveCastBridge.h"
 #include "bench/BenchSupport.h"
+#include "bench/QuietServices.h"
 #include "document/EventDocument.h"
 #include "document/LiveCastSettings.h"
 #include "document/TimingsSetting.h"
@@ -95,7 +96,8 @@ int main(int argc, char** argv)
     LiveCastModes modes;
     modes.setMode(LiveCastModes::Mode::Webcast);
     LiveCastSettings marks;
-    LiveCastBridge bridge(transfers, modes, marks, server);
+    QuietServices::Messages messages;
+    LiveCastBridge bridge(transfers, messages, modes, marks, server);
     QDir().mkpath(dir.filePath("veskCast"));
     bridge.setFolders(dir.filePath("app/"), dir.filePath("veskCast"));
 

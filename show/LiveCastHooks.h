@@ -31,6 +31,9 @@ public:
         Q_UNUSED(scale);
         Q_UNUSED(rolling);
     }
+    // Play is about to start: with "Auto LiveCast" on, the slides go to the audience first, or
+    // the operator hears why they cannot.
+    virtual void beforePlay() {}
     // The check mark of the setup window's "LiveCast Controls" item, which key H moves.
     virtual bool controlsChecked() const { return false; }
     virtual void setControlsChecked(bool checked) { Q_UNUSED(checked); }

@@ -75,6 +75,16 @@ TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
     const QString talk = fakes.presentation("Ada Lovelace.pptx", 3);
     doc.Speakers.append({"Ada Lovelace", "Ada Lovelace.pptx", talk, "t7"});
 
+    // Auto LiveCast with no mode to take the slides: the operator is told, and Play goes on.
+    window.liveCastMenu()->aboutToShow();
+    window.findChild<QAction*>("MnuAutoLiveCast")->trigger();
+    window.ComPlay_Click();
+    EXPECT_EQ(fakes.messages.last(), "Neither Webcast Mode or Localhost Mode Enabled");
+    ASSERT_TRUE(program.launchScreen());
+    program.launchScreen()->controller().Form_KeyDown(LaunchController::KeyF1, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !program.launchScreen(); }, 2000));
+    window.findChild<QAction*>("MnuAutoLiveCast")->trigger();
+
     window.liveCastMenu()->aboutToShow();
     window.findChild<QAction*>("MnuWebcastMode")->trigger(); // the webcast window, until it closes
     ASSERT_EQ(program.liveCastModes().mode(), LiveCastModes::Mode::Webcast)

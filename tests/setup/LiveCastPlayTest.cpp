@@ -18,6 +18,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 namespace {
 
 // The fifth line of "status.inf" on the server onwards are the player's layout; the first
@@ -41,10 +43,11 @@ TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
     FakeServices fakes;
     const QString ftpRoot = fakes.dir.path("ftp");
     QDir().mkpath(ftpRoot + "/webcasts/ABCDEFVKTJKL");
-    FixtureServer ftp("ftp_server.py", {"--root", ftpRoot, "--user", "room", "--password", "pw"});
-    ASSERT_TRUE(ftp.ready()) << ftp.failure().toStdString();
+    auto ftp = std::make_unique<FixtureServer>(
+        "ftp_server.py", QStringList{"--root", ftpRoot, "--user", "room", "--password", "pw"});
+    ASSERT_TRUE(ftp->ready()) << ftp->failure().toStdString();
     const QString answer =
-        "testCode :OK;url :" + ftp.address() +
+        "testCode :OK;url :" + ftp->address() +
         ";serverName :S1;userName :room;password :pw;uploadExtension :webcasts/;";
     FixtureServer web("web_service.py", {"--answer", answer});
     ASSERT_TRUE(web.ready()) << web.failure().toStdString();
@@ -127,6 +130,21 @@ TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
                            "&info6=stageLeft& Presenter Position", "&info7=False& Stretch Slides",
                            "&info8=4:3& Ratio", "&info9=False& Hide Player Controls"}));
     EXPECT_FALSE(QFile::exists(fakes.dir.path("app/error.log")));
+
+    // The server goes away mid-session: the room goes on, the error log says why.
+    ftp.reset();
+    room.Form_KeyDown(LaunchController::Key1 + 1, 0);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return QString::fromUtf8(fakes.dir.readFile("app/error.log"))
+                .startsWith("Date & Time: ");
+        },
+        10000));
+    EXPECT_TRUE(QString::fromUtf8(fakes.dir.readFile("app/error.log")).contains(" ErrorCode: "));
+    room.Form_KeyDown(LaunchController::KeyBackspace, 0);
+    EXPECT_EQ(statusOnServer(fakes.dir.path("veskCast/status.inf")).value(2),
+              "&info2=hh1& Current Slide")
+        << "the local file follows the room";
 
     room.Form_KeyDown(LaunchController::KeyF1, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return launch.isNull(); }, 2000));

@@ -18,19 +18,46 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+class LiveCastOn : public LiveCastHooks
+{
+public:
+    explicit LiveCastOn(bool on) : on(on), checked(on) {}
+    bool liveCastModeOn() const override { return on; }
+    bool controlsChecked() const override { return checked; }
+    void setControlsChecked(bool checked) override { this->checked = checked; }
+    void publishPlayerOptions(const QString& view, const QString& scale,
+                              const QString& rolling) override
+    {
+        options << view + QLatin1Char('|') + scale + QLatin1Char('|') + rolling;
+    }
+    bool on;
+    bool checked;
+    QStringList options;
+};
+
+// The launch screen on an event without speakers, as play mode opens it.
+struct LaunchScreen
+{
+    explicit LaunchScreen(bool liveCastOn = false) : liveCast(liveCastOn) { window.show(); }
+    EventDocument doc;
+    FakePresentationApp program;
+    SystemShowClock clock;
+    LiveCastOn liveCast;
+    TimingsSetting timings;
+    ThreadedShowPort port{program};
+    LaunchController controller{doc, port, clock, liveCast, timings};
+    frmLaunch window{controller, doc, clock};
+};
+
+} // namespace
+
 // The window's own overlay timer; shows, keys and F1 run through it in e2e.play_mode.
 TEST(frmLaunch, SpeakerNameShowsForAMoment)
 {
-    EventDocument doc; // no speakers: the name reads "No Speaker"
-    FakePresentationApp program;
-    SystemShowClock clock;
-    LiveCastHooks liveCast;
-    TimingsSetting timings;
-
-    ThreadedShowPort port(program);
-    LaunchController controller(doc, port, clock, liveCast, timings);
-    frmLaunch window(controller, doc, clock);
-    window.show();
+    LaunchScreen screen; // no speakers: the name reads "No Speaker"
+    frmLaunch& window = screen.window;
 
     QTest::keyClick(&window, Qt::Key_S);
     QLabel* name = nullptr;
@@ -70,38 +97,13 @@ TEST(frmLaunch, EveryKeyOfTheRulesArrivesUnderItsCode)
     EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_Tab), 0) << "no key of the rules";
 }
 
-namespace {
-
-class LiveCastOn : public LiveCastHooks
-{
-public:
-    bool liveCastModeOn() const override { return true; }
-    bool controlsChecked() const override { return checked; }
-    void setControlsChecked(bool on) override { checked = on; }
-    void publishPlayerOptions(const QString& view, const QString& scale,
-                              const QString& rolling) override
-    {
-        options << view + QLatin1Char('|') + scale + QLatin1Char('|') + rolling;
-    }
-    bool checked = true;
-    QStringList options;
-};
-
-} // namespace
-
 // The LiveCast controls are up when their item is checked; the operator's changes reach the
 // audience and H takes the controls away.
 TEST(frmLaunch, LiveCastControlsShowAndReportTheOperatorsChoices)
 {
-    EventDocument doc;
-    FakePresentationApp program;
-    SystemShowClock clock;
-    LiveCastOn liveCast;
-    TimingsSetting timings;
-    ThreadedShowPort port(program);
-    LaunchController controller(doc, port, clock, liveCast, timings);
-    frmLaunch window(controller, doc, clock);
-    window.show();
+    LaunchScreen screen(true);
+    frmLaunch& window = screen.window;
+    LiveCastOn& liveCast = screen.liveCast;
     LiveCastPanel* panel = window.liveCastPanel();
     ASSERT_TRUE(panel->isVisible());
     EXPECT_FALSE(panel->scale()->isEnabled()) << "view 1 takes no scale";

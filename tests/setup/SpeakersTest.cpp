@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -63,10 +62,9 @@ protected:
     {
         return panel.view()->visualItemRect(panel.view()->topLevelItem(row - 1)).center();
     }
-
-    bool enabled(const char* name) const
+    QAction* action(const char* name) const
     {
-        return panel.contextMenu()->findChild<QAction*>(name)->isEnabled();
+        return panel.contextMenu()->findChild<QAction*>(name);
     }
 
     SpeakerList list{doc, {messages, drives, clipboard, presentations, shell}};
@@ -94,7 +92,7 @@ TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
     // A drive nobody can tell ends the drop there.
     list.addFiles({file("lost/Gone.ppt"), file("a/After.ppt")}, SpeakerList::Source::Drop);
     EXPECT_EQ(messages.last(), "Error Drive Undetermined");
-    EXPECT_EQ(doc.SpeakerCount, 3);
+    EXPECT_EQ(rows().size(), 3);
 
     // At 49 speakers, three new files: the first fits, the second meets the limit and the
     // third (a duplicate that would ask a question) is never looked at.
@@ -113,8 +111,7 @@ TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
     EXPECT_EQ(doc.SpeakerCount, 50);
     EXPECT_EQ(doc.Speakers[5].FilePath, dir.path("other/s3.ppt"));
     // A dropped speaker is selected and scrolled to.
-    ASSERT_EQ(selected.size(), 1);
-    EXPECT_EQ(selected[0], (QVariantList{6, true}));
+    EXPECT_EQ(selected, QList<QVariantList>{QVariantList({6, true})});
 
     // No skips the file, Cancel ends the paste; the paste asks with a question mark.
     messages.queueAnswer(MsgAnswer::No);
@@ -152,8 +149,7 @@ TEST_F(SpeakersTest, ACopyFromAStickRunsBehindItsWindowAndCancelLeavesNothing)
     std::signal(SIGPIPE, previous);
     QTRY_VERIFY_WITH_TIMEOUT(!list.isAdding(), 2000);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(doc.SpeakerCount, 0);
-    EXPECT_TRUE(QDir(dir.path("import")).isEmpty());
+    EXPECT_EQ(doc.SpeakerCount + QDir(dir.path("import")).count(), 2) << "nothing but . and ..";
 }
 
 TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
@@ -186,11 +182,11 @@ TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
     }
     list.beginRename(1);
     EXPECT_EQ(list.endRename(1, ""), SpeakerList::RenameResult::Cancelled);
-    for (int row : {0, 3})
-        EXPECT_EQ(list.endRename(row, "Ghost"), SpeakerList::RenameResult::Cancelled) << row;
     doc.SpeakerScratch.Name = "kept";
-    list.beginRename(0);
-    list.beginRename(3);
+    for (int row : {0, 3}) {
+        list.beginRename(row);
+        EXPECT_EQ(list.endRename(row, "Ghost"), SpeakerList::RenameResult::Cancelled) << row;
+    }
     EXPECT_EQ(doc.SpeakerScratch.Name, "kept") << "no row to edit";
 
     // A file two speakers share keeps its name; a record past the end of the list (left by an
@@ -228,12 +224,11 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
 
     // The Delete key removes the selected row; the next one takes its place and the selection.
     // The counter is read out with its number.
-    EXPECT_EQ(panel.counter()->accessibleName(), "Number of speakers: 4");
     panel.view()->selectRow(1, true);
     QTest::keyClick(panel.view(), Qt::Key_Delete);
     EXPECT_EQ(rows(), (QStringList{"S3", "S1", "S4"}));
-    EXPECT_EQ(panel.counter()->text(), "3");
-    EXPECT_EQ(panel.counter()->accessibleName(), "Number of speakers: 3");
+    EXPECT_EQ(panel.counter()->text() + panel.counter()->accessibleName(),
+              "3Number of speakers: 3");
     EXPECT_EQ(list.selectedRow(), 1);
 
     // Ctrl+C copies the speaker's file, not the row's text; Ctrl+V pastes it back as a new
@@ -282,9 +277,11 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     QTRY_COMPARE_WITH_TIMEOUT(shell.opened, QStringList{doc.Speakers[1].FilePath}, 2000);
 
     clipboard.putOther();
-    panel.MnuSOptions_Popup(0, QPoint());
-    EXPECT_FALSE(enabled("MnuSPaste") || enabled("MnuShow"));
-    EXPECT_TRUE(enabled("MnuCopyAll"));
+    // Right-clicked below the last row: the menu of no row, the selection where it was.
+    QTest::mouseClick(panel.view()->viewport(), Qt::RightButton, {}, QPoint(10, 380));
+    EXPECT_EQ(list.selectedRow(), 2);
+    EXPECT_FALSE(action("MnuSPaste")->isEnabled() || action("MnuShow")->isEnabled());
+    EXPECT_TRUE(action("MnuCopyAll")->isEnabled());
     panel.contextMenu()->hide();
     list.MnuCopyAll_Click();
     EXPECT_EQ(clipboard.fileList(), (QStringList{doc.Speakers[0].FilePath, doc.Speakers[1].FilePath,
@@ -292,7 +289,7 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     panel.MnuSOptions_Popup(1, QPoint());
     EXPECT_EQ(list.selectedRow(), 1);
     for (const char* name : {"MnuSPaste", "MnuShow", "MnuRename", "MnuRemove", "MnuSOpen"})
-        EXPECT_TRUE(enabled(name)) << name;
+        EXPECT_TRUE(action(name)->isEnabled()) << name;
     panel.contextMenu()->hide();
 
     // The menu key and Shift+F10 open the menu of the selected row, whose commands name the
@@ -302,16 +299,15 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
         panel.MnuSOptions_Popup(0, QPoint()); // leaves the row's commands disabled
         panel.contextMenu()->hide();
         QTest::keyClick(panel.view(), key.key(), key.keyboardModifiers());
-        EXPECT_TRUE(panel.contextMenu()->isVisible());
-        EXPECT_TRUE(enabled("MnuRemove"));
+        EXPECT_TRUE(panel.contextMenu()->isVisible() && action("MnuRemove")->isEnabled());
         EXPECT_EQ(list.selectedRow(), 3);
         panel.contextMenu()->hide();
     }
-    for (const auto& [name, keys] : {std::pair{"MnuSCopy", QKeySequence(QKeySequence::Copy)},
-                                     {"MnuSPaste", QKeySequence(QKeySequence::Paste)},
-                                     {"MnuRemove", QKeySequence(Qt::Key_Delete)},
-                                     {"MnuRename", QKeySequence(Qt::Key_F2)}})
-        EXPECT_EQ(panel.contextMenu()->findChild<QAction*>(name)->shortcut(), keys) << name;
+    EXPECT_EQ(QStringList({action("MnuSCopy")->shortcut().toString(),
+                           action("MnuSPaste")->shortcut().toString(),
+                           action("MnuRemove")->shortcut().toString(),
+                           action("MnuRename")->shortcut().toString()}),
+              QStringList({"Ctrl+C", "Ctrl+V", "Del", "F2"}));
 }
 
 } // namespace

@@ -5,6 +5,7 @@
 #include "show/LiveCastHooks.h"
 #include "show/SystemShowClock.h"
 #include "show/VirtualKeys.h"
+#include "show/widgets/frmSyncRecord.h"
 #include "tests/fakes/FakePresentationApp.h"
 
 #include <QKeySequence>
@@ -13,14 +14,18 @@
 
 #include <gtest/gtest.h>
 
-// The window's own overlay timer; shows, keys and F1 run through it in e2e.play_mode.
-TEST(frmLaunch, SpeakerNameShowsForAMoment)
+// The windows' own timers: the overlay's and the synchronise countdown's first second. Shows,
+// keys and F1 run through the launch screen in e2e.play_mode.
+TEST(frmLaunch, SpeakerNameShowsForAMomentAndTheSynchroniseCountdownStarts)
 {
     EventDocument doc; // no speakers: the name reads "No Speaker"
     FakePresentationApp program;
     SystemShowClock clock;
     LiveCastHooks liveCast;
     TimingsSetting timings;
+    frmSyncRecord sync(doc.DesktopFolder, clock);
+    auto* count = sync.findChild<QLabel*>();
+    ASSERT_TRUE(count && count->text() == "5");
 
     frmLaunch window(doc, program, clock, liveCast, timings);
     window.show();
@@ -33,6 +38,7 @@ TEST(frmLaunch, SpeakerNameShowsForAMoment)
     EXPECT_TRUE(name->isVisible());
     EXPECT_EQ(name->text(), QStringLiteral("No Speaker"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !name->isVisible(); }, 3000)) << "hidden after 1 s";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return count->text() == "4"; }, 3000));
 
     // A key of no rule (Shift on its way to Shift+A, say) leaves a blanked screen blank.
     QTest::keyClick(&window, Qt::Key_B);

@@ -1,3 +1,4 @@
+#include "app/Composition.h"
 #include "app/ProcessClock.h"
 #include "app/TerminationSignals.h"
 #include "document/AppFolders.h"
@@ -11,7 +12,6 @@
 #include "platform/widgets/QtMessageService.h"
 #include "platform/widgets/QtShellService.h"
 #include "setup/CommandLine.h"
-#include "setup/PlayModeMessages.h"
 #include "setup/widgets/frmSetup.h"
 #include "show/LiveCastHooks.h"
 #include "show/SystemShowClock.h"
@@ -63,29 +63,22 @@ int main(int argc, char** argv)
     QtAudioPlayer soundPlayer;
     QtProgramLauncher programs;
     StatvfsFreeSpace freeSpace;
-    frmSetup setup(messages, dialogs, soundPlayer, programs);
     MountTableDriveTypes drives;
-    // What the setup side has to say while play mode runs waits for the setup window.
-    PlayModeMessages setupMessages(messages);
-    QObject::connect(&setup, &frmSetup::playModeChanged, &setupMessages,
-                     &PlayModeMessages::setPlaying);
-    setup.buildPopUpsAndExport(setupMessages, dialogs, exportProgram, freeSpace, drives);
     QtClipboardService clipboard(*QGuiApplication::clipboard());
     QtShellService shell;
-    setup.buildSpeakers(setupMessages, drives, clipboard, presentationProgram, shell);
-    setup.buildQuickLaunch(setupMessages, dialogs, presentationProgram, drives);
-    setup.buildSlides(setupMessages, dialogs, clipboard, exportProgram);
-    // Play mode runs its shows in the office on screen; LiveCast does not take part yet.
     SystemShowClock showClock;
+    // Play mode runs its shows in the office on screen; LiveCast does not take part yet.
     LiveCastHooks liveCast;
-    setup.buildShow(messages, presentationProgram, showClock, liveCast, shell, clipboard);
+    Composition program({messages, dialogs, presentationProgram, exportProgram, freeSpace, drives,
+                         clipboard, shell, soundPlayer, programs, showClock, liveCast});
+    frmSetup& setup = program.window();
     messages.setParent(&setup);
     dialogs.setParent(&setup);
     SetupController::StartUpOptions options;
     options.appFolder = appFolder;
     options.instanceId = qint64(getpid());
     options.commandLineFile = commandLine.file;
-    if (!setup.startUp(options))
+    if (!program.startUp(options))
         return 1;
     setup.show();
     // The templates for new presentations are our own, made through LibreOffice on the first
@@ -96,7 +89,7 @@ int main(int argc, char** argv)
             qCWarning(lcStartup, "templates not made: %s", qPrintable(error));
     });
     templates->start(appFolder, appFolder + QStringLiteral("dtitle"),
-                     setup.document().RunFolder + QStringLiteral("/Templates"));
+                     program.document().RunFolder + QStringLiteral("/Templates"));
     QTimer::singleShot(0, &setup, [] {
         qCInfo(lcStartup, "setup window shown after %lld ms", ProcessClock::msSinceProcessStart());
     });
@@ -115,6 +108,6 @@ int main(int argc, char** argv)
     // A template job still running works in the run's folder: let it end, then remove the
     // folder for good.
     templates.reset();
-    AppFolders::removeFolder(setup.document().RunFolder);
+    AppFolders::removeFolder(program.document().RunFolder);
     return status;
 }

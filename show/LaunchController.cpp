@@ -20,9 +20,9 @@ LaunchController::LaunchController(EventDocument& doc, ShowPort& port, const Sho
     : QObject(parent), m_doc(doc), m_port(port), m_clock(clock), m_liveCast(liveCast),
       m_timings(timings)
 {
-    m_doc.CurrentSpeaker = -1;
-    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
-    if (m_doc.CurrentSpeaker < 0)
+    m_currentSpeaker = -1;
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+    if (m_currentSpeaker < 0)
         m_labSName = QStringLiteral("No Speaker");
     rebuildMenu();
     m_labTimings = m_timings.Checked ? QStringLiteral("Timings Log - ON")
@@ -106,22 +106,22 @@ void LaunchController::Form_KeyDown(int keyCode, int shift)
         m_menu.blankScreenVisible = false;
         break;
     case LaunchCommand::PreviousSpeaker:
-        setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc));
+        setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc, m_currentSpeaker));
         flash(&Overlays::speakerName);
         switchAutoRunOff();
         break;
     case LaunchCommand::NextSpeaker:
-        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
+        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
         flash(&Overlays::speakerName);
         switchAutoRunOff();
         break;
     case LaunchCommand::FirstSpeaker:
-        m_doc.CurrentSpeaker = -1;
-        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
+        m_currentSpeaker = -1;
+        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
         flash(&Overlays::speakerName);
         break;
     case LaunchCommand::LastSpeaker:
-        setSpeakerName(SpeakerNavigation::SelectLastSpeaker(m_doc));
+        setSpeakerName(SpeakerNavigation::SelectLastSpeaker(m_doc, m_currentSpeaker));
         flash(&Overlays::speakerName);
         break;
     case LaunchCommand::LauncherMenu:
@@ -152,7 +152,7 @@ void LaunchController::MnuSpeaker_Click(int index)
 {
     if (index < 0 || index >= m_doc.SpeakerCount)
         return;
-    m_doc.CurrentSpeaker = qint16(index);
+    m_currentSpeaker = index;
     Form_KeyDown(KeyEnter, 0);
 }
 
@@ -163,18 +163,18 @@ void LaunchController::MnuPopUp_Click(int slot)
 
 bool LaunchController::currentFileExists() const
 {
-    const QString& path = m_doc.Speakers[size_t(m_doc.CurrentSpeaker)].FilePath;
+    const QString& path = m_doc.Speakers[size_t(m_currentSpeaker)].FilePath;
     return !path.isEmpty() && QFileInfo(path).isFile();
 }
 
 void LaunchController::next()
 {
-    if (m_doc.CurrentSpeaker < 0 || showComesFirst())
+    if (m_currentSpeaker < 0 || showComesFirst())
         return;
     // A speaker whose presentation has gone is passed over, once round the list at most.
     for (int tries = 0; !currentFileExists() && tries < m_doc.SpeakerCount; ++tries) {
-        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
-        if (m_doc.CurrentSpeaker < 0)
+        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+        if (m_currentSpeaker < 0)
             return;
     }
     if (!currentFileExists())
@@ -182,7 +182,7 @@ void LaunchController::next()
     // A launch whose record is still due (its show never came up) is written before the next.
     if (m_slideTimings.recordDue())
         noShowLeft();
-    const SpeakerRecord& speaker = m_doc.Speakers[size_t(m_doc.CurrentSpeaker)];
+    const SpeakerRecord& speaker = m_doc.Speakers[size_t(m_currentSpeaker)];
     if (ShowLogFiles::appendLaunch(m_doc.AppFolder, speaker.Name, speaker.FilePath, m_clock.now()))
         emit launchRecorded();
     m_livePresenter = speaker.Name;
@@ -200,10 +200,10 @@ bool LaunchController::showComesFirst()
 
 void LaunchController::back()
 {
-    if (m_doc.CurrentSpeaker < 0 || showComesFirst())
+    if (m_currentSpeaker < 0 || showComesFirst())
         return;
-    setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc));
-    if (m_doc.CurrentSpeaker < 0 || !currentFileExists())
+    setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc, m_currentSpeaker));
+    if (m_currentSpeaker < 0 || !currentFileExists())
         return;
     if (m_slideTimings.recordDue())
         noShowLeft();
@@ -213,16 +213,16 @@ void LaunchController::back()
 
 void LaunchController::launchCurrent(ShowPort::StartAt startAt)
 {
-    const SpeakerRecord& speaker = m_doc.Speakers[size_t(m_doc.CurrentSpeaker)];
+    const SpeakerRecord& speaker = m_doc.Speakers[size_t(m_currentSpeaker)];
     m_launchedSpeakerName = speaker.Name;
     m_launchedFilePath = speaker.FilePath;
-    m_launchedSpeaker = m_doc.CurrentSpeaker;
+    m_launchedSpeaker = m_currentSpeaker;
     m_loadingPicture = 0;
     m_launching = true;
     // The launch takes what was prepared; the next idle tick prepares the next talk.
     m_preparedFor.clear();
     // The screen names the following speaker from now on (unless this launch fails).
-    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
     m_port.launch(m_launchedFilePath, startAt,
                   [this](const ShowPort::Launch& launch) { launched(launch); });
 }
@@ -243,7 +243,7 @@ void LaunchController::launched(const ShowPort::Launch& launch)
             QStringLiteral("%1 could not be shown: %2")
                 .arg(m_launchedSpeakerName,
                      launch.error.isEmpty() ? QStringLiteral("unknown error") : launch.error);
-        m_doc.CurrentSpeaker = qint16(m_launchedSpeaker);
+        m_currentSpeaker = m_launchedSpeaker;
         m_labSName = m_doc.Speakers[size_t(m_launchedSpeaker)].Name;
         m_title = HoldingTitle;
     }
@@ -298,8 +298,8 @@ void LaunchController::prepareCurrent()
 {
     if (m_preparing)
         return;
-    const QString path = m_doc.CurrentSpeaker >= 0 && currentFileExists()
-                             ? m_doc.Speakers[size_t(m_doc.CurrentSpeaker)].FilePath
+    const QString path = m_currentSpeaker >= 0 && currentFileExists()
+                             ? m_doc.Speakers[size_t(m_currentSpeaker)].FilePath
                              : QString();
     if (path == m_preparedFor)
         return;
@@ -332,7 +332,7 @@ void LaunchController::TimAutoRun_Timer()
     if (m_autoRunTicks < 5)
         return;
     m_autoRunTicks = 0;
-    if (m_autoRun != AutoRun::Looping && m_doc.CurrentSpeaker == m_doc.SpeakerCount - 1) {
+    if (m_autoRun != AutoRun::Looping && m_currentSpeaker == m_doc.SpeakerCount - 1) {
         switchAutoRunOff();
         emit changed();
     }
@@ -349,9 +349,9 @@ void LaunchController::TimSpeaker_Timer()
 void LaunchController::speakerRemoved(int index)
 {
     // The speaker now at the current place (or the one after it) is the next to run.
-    m_doc.CurrentSpeaker = qint16(m_doc.CurrentSpeaker - (m_doc.CurrentSpeaker > index ? 2 : 1));
-    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc));
-    if (m_doc.CurrentSpeaker < 0)
+    m_currentSpeaker -= m_currentSpeaker > index ? 2 : 1;
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+    if (m_currentSpeaker < 0)
         m_labSName = QStringLiteral("No Speaker");
     rebuildMenu();
     emit changed();
@@ -443,7 +443,7 @@ void LaunchController::rebuildMenu()
         const SpeakerRecord& speaker = m_doc.Speakers[size_t(i)];
         m_menu.speakers << LauncherMenuState::Item{speaker.Name, !speaker.FilePath.isEmpty()};
     }
-    m_menu.presentationsEnabled = m_doc.CurrentSpeaker >= 0;
+    m_menu.presentationsEnabled = m_currentSpeaker >= 0;
     m_menu.popUps.clear();
     m_menu.popUpsEnabled = false;
     for (int slot = 0; slot < EventDocument::PopUpSlotCount; ++slot) {

@@ -168,6 +168,8 @@ private:
     QString m_launchedSpeakerName;
     QString m_launchedFilePath;
     int m_launchedSpeaker = -1;
+    // The speaker the next launch runs: a position in the speaker table, -1 for none.
+    int m_currentSpeaker = -1;
     QString m_statusLine;
     QString m_livePresenter;
     QString m_liveSlideSet;

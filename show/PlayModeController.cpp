@@ -6,6 +6,9 @@
 #include "show/PlayModeStart.h"
 #include "show/PowerSupplyStatus.h"
 
+#include <QDir>
+#include <QStandardPaths>
+
 PlayModeController::PlayModeController(EventDocument& doc, PresentationApp& shows,
                                        MessageService& messages, TimingsSetting& timings,
                                        std::function<void()> stopSound, QObject* parent)
@@ -13,10 +16,17 @@ PlayModeController::PlayModeController(EventDocument& doc, PresentationApp& show
       m_stopSound(std::move(stopSound))
 {}
 
-int PlayModeController::start(const QList<ShowScreenChoice::Screen>& screens, int setupScreen,
-                              const QString& untitledFolder)
+QString PlayModeController::untitledFolder()
 {
-    if (m_playing || !PlayModeStart::closeOtherPresentations(m_shows, m_messages, untitledFolder))
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    if (!documents.isEmpty() && QDir().mkpath(documents))
+        return documents;
+    return QDir::homePath();
+}
+
+int PlayModeController::start(const QList<ShowScreenChoice::Screen>& screens, int setupScreen)
+{
+    if (m_playing || !PlayModeStart::closeOtherPresentations(m_shows, m_messages, untitledFolder()))
         return -1;
     PlayModeStart::checkPower(PowerSupplyStatus::read(), m_messages);
     if (m_stopSound)
@@ -28,6 +38,7 @@ int PlayModeController::start(const QList<ShowScreenChoice::Screen>& screens, in
     if (chosen < 0)
         chosen = setupScreen;
     m_shows.setShowScreen(screens.size() > 1 ? screens.value(chosen).geometry : QRect());
+    m_showScreen = chosen;
     m_playing = true;
     emit playingChanged(true);
     return chosen;

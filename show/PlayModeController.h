@@ -29,12 +29,16 @@ public:
     bool playing() const { return m_playing; }
 
     // Other presentations closed (with the operator's agreement; untitled ones are kept in
-    // untitledFolder), the power checked, the sound test stopped, the show screen chosen among
-    // screens (the setup window being on setupScreen) and handed to the presentation program.
-    // The index of the show screen, or -1 when play mode does not start: it runs already, or
-    // the operator kept the other presentations open.
-    int start(const QList<ShowScreenChoice::Screen>& screens, int setupScreen,
-              const QString& untitledFolder);
+    // the documents folder), the power checked, the sound test stopped, the show screen chosen
+    // among screens (the setup window being on setupScreen) and handed to the presentation
+    // program. The index of the show screen, or -1 when play mode does not start: it runs
+    // already, or the operator kept the other presentations open.
+    int start(const QList<ShowScreenChoice::Screen>& screens, int setupScreen);
+    // The screen the last start chose.
+    int showScreen() const { return m_showScreen; }
+    // Where presentations someone made in the program and never saved are kept: the documents
+    // folder, else the home folder.
+    static QString untitledFolder();
     // The launch screen has closed; timingsLogged is the timings switch as it left it (Shift+T
     // may have changed it). The program comes back empty, without the shows that ran.
     void end(bool timingsLogged);
@@ -49,4 +53,5 @@ private:
     TimingsSetting& m_timings;
     std::function<void()> m_stopSound;
     bool m_playing = false;
+    int m_showScreen = -1;
 };

@@ -36,42 +36,42 @@ int SpeakerNavigation::LastAssignedSpeaker(const EventDocument& doc)
     return -1;
 }
 
-std::optional<QString> SpeakerNavigation::NextSpeaker(EventDocument& doc)
+std::optional<QString> SpeakerNavigation::NextSpeaker(const EventDocument& doc, int& current)
 {
-    // A CurrentSpeaker below -1 (never set so by the program) still starts from the first one.
-    int current = std::max(int(doc.CurrentSpeaker), -1) + 1;
-    while (current < usedCount(doc) && !assigned(doc, current))
-        ++current;
-    if (current < usedCount(doc)) {
-        doc.CurrentSpeaker = qint16(current);
-        return doc.Speakers[size_t(current)].Name;
+    // A current speaker below -1 (never set so by the program) still starts from the first one.
+    int next = std::max(current, -1) + 1;
+    while (next < usedCount(doc) && !assigned(doc, next))
+        ++next;
+    if (next < usedCount(doc)) {
+        current = next;
+        return doc.Speakers[size_t(next)].Name;
     }
-    doc.CurrentSpeaker = qint16(FirstAssignedSpeaker(doc));
-    if (doc.CurrentSpeaker < 0)
+    current = FirstAssignedSpeaker(doc);
+    if (current < 0)
         return std::nullopt;
-    return doc.Speakers[size_t(doc.CurrentSpeaker)].Name;
+    return doc.Speakers[size_t(current)].Name;
 }
 
-std::optional<QString> SpeakerNavigation::PreviousSpeaker(EventDocument& doc)
+std::optional<QString> SpeakerNavigation::PreviousSpeaker(const EventDocument& doc, int& current)
 {
-    int current = std::min(int(doc.CurrentSpeaker), usedCount(doc)) - 1;
-    while (current >= 0 && !assigned(doc, current))
-        --current;
-    if (current >= 0) {
-        doc.CurrentSpeaker = qint16(current);
-        return doc.Speakers[size_t(current)].Name;
+    int previous = std::min(current, usedCount(doc)) - 1;
+    while (previous >= 0 && !assigned(doc, previous))
+        --previous;
+    if (previous >= 0) {
+        current = previous;
+        return doc.Speakers[size_t(previous)].Name;
     }
-    doc.CurrentSpeaker = qint16(LastAssignedSpeaker(doc));
-    if (doc.CurrentSpeaker < 0)
+    current = LastAssignedSpeaker(doc);
+    if (current < 0)
         return std::nullopt;
-    return doc.Speakers[size_t(doc.CurrentSpeaker)].Name;
+    return doc.Speakers[size_t(current)].Name;
 }
 
-std::optional<QString> SpeakerNavigation::SelectLastSpeaker(EventDocument& doc)
+std::optional<QString> SpeakerNavigation::SelectLastSpeaker(const EventDocument& doc, int& current)
 {
     const int last = LastAssignedSpeaker(doc);
     if (last < 0)
         return std::nullopt;
-    doc.CurrentSpeaker = qint16(last);
+    current = last;
     return doc.Speakers[size_t(last)].Name;
 }

@@ -6,17 +6,18 @@
 
 class EventDocument;
 
-// Moves CurrentSpeaker over the speakers that have a presentation. CurrentSpeaker always names
-// the speaker the next launch runs; a result with a value is the name the launch screen shows
-// for it from now on (nothing: the shown name stays as it was).
+// Moves the launch screen's current speaker (current: a position, -1 for none) over the
+// speakers that have a presentation. It always names the speaker the next launch runs; a
+// result with a value is the name the launch screen shows for it from now on (nothing: the
+// shown name stays as it was).
 class SpeakerNavigation
 {
 public:
     static int FirstAssignedSpeaker(const EventDocument& doc);
     static int LastAssignedSpeaker(const EventDocument& doc);
     // Wraps to the first assigned speaker past the end.
-    static std::optional<QString> NextSpeaker(EventDocument& doc);
+    static std::optional<QString> NextSpeaker(const EventDocument& doc, int& current);
     // Wraps to the last assigned speaker before the start.
-    static std::optional<QString> PreviousSpeaker(EventDocument& doc);
-    static std::optional<QString> SelectLastSpeaker(EventDocument& doc);
+    static std::optional<QString> PreviousSpeaker(const EventDocument& doc, int& current);
+    static std::optional<QString> SelectLastSpeaker(const EventDocument& doc, int& current);
 };

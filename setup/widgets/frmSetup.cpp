@@ -8,7 +8,6 @@
 #include "setup/PopUpSlots.h"
 #include "setup/PopUpsFileCommands.h"
 #include "setup/QuickLaunchBar.h"
-#include "setup/ScreenSizeWatch.h"
 #include "setup/SlideIntake.h"
 #include "setup/SpeakerList.h"
 #include "setup/ZippedEventExport.h"
@@ -26,14 +25,12 @@
 #include "setup/widgets/frmImportDir.h"
 #include "setup/widgets/frmInitialise.h"
 #include "setup/widgets/frmPreview.h"
-#include "show/LaunchController.h"
 #include "show/MissingPresentationsSweep.h"
 #include "show/PlayModeController.h"
 #include "show/PlayModeStart.h"
 #include "show/ShowLogFiles.h"
 #include "show/ShowScreenChoice.h"
 #include "show/ThreadedShowPort.h"
-#include "show/widgets/frmLaunch.h"
 #include "show/widgets/frmRecord.h"
 #include "show/widgets/frmSyncRecord.h"
 #include "slides/PdfConverter.h"
@@ -42,7 +39,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
-#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QGroupBox>
@@ -53,7 +49,6 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
-#include <QStandardPaths>
 #include <QStatusBar>
 #include <QStyle>
 #include <QTabWidget>
@@ -83,8 +78,8 @@ void nameWidget(QWidget* widget, const QString& accessibleName, const QString& n
 
 } // namespace
 
-frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget* parent)
-    : QMainWindow(parent), m_controller(new SetupController(m_doc, messages, dialogs, this))
+frmSetup::frmSetup(const SetupParts& parts, QWidget* parent)
+    : QMainWindow(parent), m_parts(parts), m_doc(parts.doc), m_controller(&parts.controller)
 {
     nameWidget(this, EventDocument::ProductName, QStringLiteral("frmSetup"));
     setWindowTitle(EventDocument::ProductName);
@@ -107,33 +102,25 @@ frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, QWidget
         m_sections->setCurrentIndex(0);
         m_sections->setFocus();
     });
-    m_timer1.setInterval(500);
-    connect(&m_timer1, &QTimer::timeout, m_controller, &SetupController::captionTick);
     connect(m_controller, &SetupController::captionChanged, this, &QWidget::setWindowTitle);
-    auto* screenWatch =
-        new ScreenSizeWatch([this] { return screen() ? screen()->size() : QSize(); }, this);
-    connect(&m_timer1, &QTimer::timeout, screenWatch, &ScreenSizeWatch::tick);
-    connect(screenWatch, &ScreenSizeWatch::resized, this, &frmSetup::screenResized);
     // Shows itself while a zipped event file is unpacked, from any command that opens one.
     new frmExtract(m_controller->presentationsExtractor(), this);
     connect(m_controller, &SetupController::busyChanged, this, &frmSetup::setBusy);
-}
 
-frmSetup::frmSetup(MessageService& messages, FileDialogService& dialogs, AudioPlayer& soundPlayer,
-                   ProgramLauncher& programs, QWidget* parent)
-    : frmSetup(messages, dialogs, parent)
-{
-    buildSoundTest(soundPlayer, programs, messages, dialogs);
+    buildPopUpsAndExport();
+    buildSpeakers();
+    buildQuickLaunch();
+    buildSlides();
+    buildShow();
+    buildSoundTest();
 }
 
 frmSetup::~frmSetup() = default;
 
-void frmSetup::buildPopUpsAndExport(MessageService& messages, FileDialogService& dialogs,
-                                    PresentationApp& presentations, FreeSpaceSource& freeSpace,
-                                    const DriveTypeSource& drives)
+void frmSetup::buildPopUpsAndExport()
 {
-    m_popUpsCommands = new PopUpsFileCommands(m_doc, messages, dialogs, presentations, this);
-    m_zippedEventExport = new ZippedEventExport(m_doc, messages, dialogs, freeSpace, drives, this);
+    m_popUpsCommands = &m_parts.popUpsCommands;
+    m_zippedEventExport = &m_parts.zippedEventExport;
     new frmExport(*m_zippedEventExport, this);
 
     QMenu* file = m_mnuFile;
@@ -203,24 +190,12 @@ void frmSetup::setBusy(bool on)
         QApplication::restoreOverrideCursor();
 }
 
-void frmSetup::buildSpeakers(MessageService& messages, const DriveTypeSource& drives,
-                             ClipboardService& clipboard, PresentationApp& presentations,
-                             ShellService& shell)
+void frmSetup::buildSpeakers()
 {
-    m_speakerList =
-        new SpeakerList(m_doc, {messages, drives, clipboard, presentations, shell}, this);
-    // Presentations moved or deleted behind the program's back, also during play mode.
-    auto* sweep = new MissingPresentationsSweep(m_doc, messages, this);
-    connect(&m_timer1, &QTimer::timeout, sweep, &MissingPresentationsSweep::tick);
-    connect(sweep, &MissingPresentationsSweep::speakersRemoved, this,
-            [this](const QList<int>& removed) {
-                m_speakersPanel->speakersRemoved(removed);
-                for (int position : removed) {
-                    if (m_launch)
-                        m_launch->controller().speakerRemoved(position);
-                }
-            });
+    m_speakerList = &m_parts.speakerList;
     m_speakersPanel = new SpeakersPanel(*m_speakerList, m_doc, this);
+    connect(&m_parts.sweep, &MissingPresentationsSweep::speakersRemoved, m_speakersPanel,
+            &SpeakersPanel::speakersRemoved);
     new frmCopy(m_speakerList->importCopier(), this);
     auto* page = m_picSpeakers;
     page->layout()->addWidget(m_speakersPanel);
@@ -230,28 +205,21 @@ void frmSetup::buildSpeakers(MessageService& messages, const DriveTypeSource& dr
     QAction* importDir =
         namedAction(this, QStringLiteral("Import Directory"), QStringLiteral("MnuImportDir"));
     toolsMenu()->addAction(importDir);
-    connect(importDir, &QAction::triggered, this, [this, &drives] {
-        frmImportDir dialog(m_doc.ImportDir, m_doc.DesktopFolder, drives.fixedDriveRoots(), this);
+    connect(importDir, &QAction::triggered, this, [this] {
+        frmImportDir dialog(m_doc.ImportDir, m_doc.DesktopFolder, m_parts.drives.fixedDriveRoots(),
+                            this);
         if (dialog.exec() == QDialog::Accepted)
             m_doc.ImportDir = dialog.ImportDir();
     });
 }
 
-void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const ShowClock& clock,
-                         LiveCastHooks& liveCast, ShellService& shell, ClipboardService& clipboard)
+void frmSetup::buildShow()
 {
-    m_showMessages = &messages;
-    m_shows = &shows;
-    m_playMode = new PlayModeController(
-        m_doc, shows, messages, m_controller->timingsSetting(),
-        [this] {
-            if (m_audioTools && m_audioTools->soundTest().isPlaying())
-                m_audioTools->soundTest().ComSPlay_Click();
-        },
-        this);
-    connect(m_playMode, &PlayModeController::playingChanged, this, &frmSetup::playModeChanged);
-    m_showClock = &clock;
-    m_liveCast = &liveCast;
+    // A preview that came while play mode ran opens once the setup window is back.
+    connect(&m_parts.playMode, &PlayModeController::playingChanged, this, [this](bool playing) {
+        if (!playing && !m_waitingPreview.isEmpty())
+            openPreview(std::exchange(m_waitingPreview, QStringList()));
+    });
     auto* play = new QPushButton(QStringLiteral("&Play"), this);
     nameWidget(play, QStringLiteral("Play"), QStringLiteral("ComPlay"));
     auto* page = m_picMain;
@@ -298,13 +266,13 @@ void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const
         timings->setChecked(m_controller->timingsSetting().Checked);
         timings->setEnabled(m_controller->timingsSetting().Enabled);
     });
-    m_recordShows = new ThreadedShowPort(shows, this);
-    connect(display, &QAction::triggered, this, [this, &shell, &clipboard] {
-        frmRecord record(m_doc.AppFolder, shell, *m_recordShows, clipboard, this);
+    connect(display, &QAction::triggered, this, [this] {
+        frmRecord record(m_doc.AppFolder, m_parts.shell, m_parts.recordShows, m_parts.clipboard,
+                         this);
         record.exec();
     });
     connect(clear, &QAction::triggered, this, [this, clear, recordLog] {
-        if (m_showMessages->show(
+        if (m_parts.messages.show(
                 QStringLiteral("You are about to delete the file record. Continue!"),
                 MsgButtons::YesNo, MsgIcon::None) != MsgAnswer::Yes)
             return;
@@ -312,7 +280,7 @@ void frmSetup::buildShow(MessageService& messages, PresentationApp& shows, const
         clear->setEnabled(false);
     });
     connect(sync, &QAction::triggered, this, [this] {
-        frmSyncRecord dialog(m_doc.DesktopFolder, *m_showClock, this);
+        frmSyncRecord dialog(m_doc.DesktopFolder, m_parts.clock, this);
         dialog.exec();
     });
     connect(timings, &QAction::triggered, this, [this](bool checked) {
@@ -331,37 +299,33 @@ QList<ShowScreenChoice::Screen> frmSetup::screenList()
 
 void frmSetup::ComPlay_Click()
 {
-    if (!m_playMode || m_playMode->playing())
+    if (m_parts.playMode.playing())
         return;
     closePreview();
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    // Presentations someone made in the program and never saved are kept in their documents.
-    QString untitledFolder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (untitledFolder.isEmpty() || !QDir().mkpath(untitledFolder))
-        untitledFolder = QDir::homePath();
-    const QList<QScreen*> screens = QGuiApplication::screens();
-    const int chosen =
-        m_playMode->start(screenList(), int(screens.indexOf(this->screen())), untitledFolder);
+    m_parts.playMode.start(screenList(), int(QGuiApplication::screens().indexOf(this->screen())));
     QApplication::restoreOverrideCursor();
-    if (!m_playMode->playing())
-        return;
-    QScreen* screen = screens.value(chosen, this->screen());
+}
+
+void frmSetup::enterPlayMode()
+{
     m_playReturn = frameGeometry();
-    m_launch =
-        new frmLaunch(m_doc, *m_shows, *m_showClock, *m_liveCast, m_controller->timingsSetting());
-    m_launch->setAttribute(Qt::WA_DeleteOnClose);
-    connect(m_launch, &frmLaunch::playModeEnded, this, &frmSetup::endPlayMode);
     hide();
-    m_launch->setScreen(screen);
-    m_launch->setGeometry(screen->geometry());
-    m_launch->showFullScreen();
-    m_launch->activateWindow();
+}
+
+void frmSetup::leavePlayMode()
+{
+    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
+    move(screen.isValid() ? PlayModeStart::returnPosition(m_playReturn, screen)
+                          : m_playReturn.topLeft());
+    show();
+    activateWindow();
 }
 
 void frmSetup::openPreview(const QStringList& thumbnails)
 {
     // Not over the launch screen: the preview waits for the setup window to come back.
-    if (m_launch) {
+    if (m_parts.playMode.playing()) {
         m_waitingPreview = thumbnails;
         return;
     }
@@ -385,44 +349,26 @@ void frmSetup::openPreview(const QStringList& thumbnails)
     m_preview->show();
 }
 
-void frmSetup::endPlayMode()
+void frmSetup::buildQuickLaunch()
 {
-    const bool timingsLogged = m_launch->controller().timingsLogged();
-    m_launch = nullptr;
-    const QRect screen = this->screen() ? this->screen()->availableGeometry() : QRect();
-    move(screen.isValid() ? PlayModeStart::returnPosition(m_playReturn, screen)
-                          : m_playReturn.topLeft());
-    show();
-    activateWindow();
-    m_playMode->end(timingsLogged);
-    if (!m_waitingPreview.isEmpty())
-        openPreview(std::exchange(m_waitingPreview, QStringList()));
-}
-
-void frmSetup::buildQuickLaunch(MessageService& messages, FileDialogService& dialogs,
-                                PresentationApp& presentations, const DriveTypeSource& drives)
-{
-    m_quickLaunchBar = new QuickLaunchBar(m_doc, messages, dialogs, presentations, drives, this);
+    m_quickLaunchBar = &m_parts.quickLaunchBar;
     new frmCopy(m_quickLaunchBar->importCopier(), this);
     m_quickLaunch = new QuickLaunchPanel(
-        *m_quickLaunchBar, presentations, [this] { return m_controller->fileDialogFolder(); },
-        this);
+        *m_quickLaunchBar, m_parts.presentations,
+        [this] { return m_controller->fileDialogFolder(); }, this);
     auto* main = m_picMain;
     auto* column = static_cast<QVBoxLayout*>(main->layout());
     column->addWidget(m_quickLaunch);
     // The frames stay together at the top of the section.
     column->addStretch(1);
-    connect(&m_timer1, &QTimer::timeout, m_quickLaunchBar, &QuickLaunchBar::Timer1_Timer);
 }
 
-void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
-                           ClipboardService& clipboard, PresentationApp& exports)
+void frmSetup::buildSlides()
 {
-    m_extractor = new SlideExtractor(exports, this);
-    const QSize screenSize = screen() ? screen()->size() : QSize(1920, 1080);
-    m_intake = new SlideIntake(m_doc, *m_extractor, QSize(240, 135), screenSize, this);
-    m_holdingSlide = new HoldingSlide(m_doc, *m_intake, clipboard, dialogs, exports, this);
-    m_popUpSlots = new PopUpSlots(m_doc, *m_intake, clipboard, messages, this);
+    m_extractor = &m_parts.extractor;
+    m_intake = &m_parts.intake;
+    m_holdingSlide = &m_parts.holdingSlide;
+    m_popUpSlots = &m_parts.popUpSlots;
 
     m_holdingPanel = new HoldingPanel(*m_holdingSlide, m_doc, this);
     auto* main = m_picMain;
@@ -450,13 +396,11 @@ void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
     connect(m_intake, &SlideIntake::previewReady, this, &frmSetup::openPreview);
     connect(m_holdingSlide, &HoldingSlide::closePreviewRequested, this, &frmSetup::closePreview);
     connect(m_holdingSlide, &HoldingSlide::busyChanged, this, &frmSetup::setBusy);
-    connect(m_holdingSlide, &HoldingSlide::builtInDefaultLoaded, m_controller,
-            &SetupController::adoptBuiltInHoldingSlide);
     connect(m_controller, &SetupController::holdingSlideAdopted, m_holdingPanel,
             &HoldingPanel::refresh);
 
     // PDF copies of the speakers' presentations, one from the speaker menu or all at once.
-    auto* pdf = new PdfConverter(exports, messages, this);
+    PdfConverter* pdf = &m_parts.pdf;
     QAction* batch = namedAction(this, QStringLiteral("PDF Batch Convert"),
                                  QStringLiteral("MnuPDFBatchConvert"));
     QMenu* tools = toolsMenu();
@@ -464,18 +408,16 @@ void frmSetup::buildSlides(MessageService& messages, FileDialogService& dialogs,
     connect(tools, &QMenu::aboutToShow, batch,
             [this, batch] { batch->setEnabled(m_doc.SpeakerCount >= 1); });
     connect(batch, &QAction::triggered, pdf, [this, pdf] { pdf->convertAll(m_doc); });
-    if (m_speakersPanel) {
-        connect(m_speakersPanel, &SpeakersPanel::convertToPdfRequested, pdf, [this, pdf](int row) {
-            if (row >= 1 && row <= m_doc.SpeakerCount)
-                pdf->convertSpeaker(m_doc.Speakers[size_t(row - 1)]);
-        });
-    }
+    connect(m_speakersPanel, &SpeakersPanel::convertToPdfRequested, pdf, [this, pdf](int row) {
+        if (row >= 1 && row <= m_doc.SpeakerCount)
+            pdf->convertSpeaker(m_doc.Speakers[size_t(row - 1)]);
+    });
 
     // Each section hands the keyboard to its main control when it is shown.
     connect(m_sections, &QTabWidget::currentChanged, this, [this](int index) {
-        if (index == 1 && m_speakersPanel)
+        if (index == 1)
             m_speakersPanel->view()->setFocus();
-        else if (index == 2 && m_popUpsPanel)
+        else if (index == 2)
             m_popUpsPanel->scrollArea()->verticalScrollBar()->setFocus();
     });
     connect(m_popUpSlots, &PopUpSlots::closePreviewRequested, this, &frmSetup::closePreview);
@@ -487,16 +429,15 @@ void frmSetup::closePreview()
         m_preview->close();
 }
 
-void frmSetup::buildSoundTest(AudioPlayer& soundPlayer, ProgramLauncher& programs,
-                              MessageService& messages, FileDialogService& dialogs)
+void frmSetup::buildSoundTest()
 {
-    m_audioTools = new AudioToolsPanel(m_doc.AppFolder, soundPlayer, programs, messages, dialogs,
+    m_audioTools = new AudioToolsPanel(m_doc.AppFolder, m_parts.soundPlayer, m_parts.programs,
+                                       m_parts.messages, m_parts.dialogs,
                                        m_controller->audioRecSettings(), this);
     auto* main = m_picMain;
     main->layout()->addWidget(m_audioTools->frame());
     main->layout()->setAlignment(m_audioTools->frame(), Qt::AlignTop);
     m_audioTools->addToMenu(toolsMenu());
-    connect(&m_timer1, &QTimer::timeout, m_audioTools, &AudioToolsPanel::Timer1_Timer);
 }
 
 void frmSetup::buildMenus()
@@ -619,12 +560,6 @@ bool frmSetup::startUp(const SetupController::StartUpOptions& options)
     const bool started = m_controller->startUp(options);
     setWindowTitle(EventDocument::ProductName);
     QApplication::restoreOverrideCursor();
-    if (started)
-        m_timer1.start();
-    // Without a default of the operator's own, the template's first slide; it comes through the
-    // presentation program, so the window shows first.
-    if (started && m_holdingSlide && m_controller->awaitsBuiltInHoldingSlide())
-        QTimer::singleShot(0, m_holdingSlide, &HoldingSlide::loadBuiltInDefault);
     splash.close();
     return started;
 }
@@ -645,27 +580,12 @@ void frmSetup::refreshRecentFiles()
 
 void frmSetup::refreshFromDocument()
 {
-    if (m_holdingPanel) {
-        m_holdingPanel->refresh();
-        m_popUpsPanel->refresh();
-    }
-    if (m_speakersPanel) {
-        m_speakerList->setSelectedRow(0);
-        m_speakersPanel->refresh();
-    }
-    if (m_quickLaunchBar)
-        m_quickLaunchBar->refreshFromDocument();
+    m_holdingPanel->refresh();
+    m_popUpsPanel->refresh();
+    m_speakerList->setSelectedRow(0);
+    m_speakersPanel->refresh();
+    m_quickLaunchBar->refreshFromDocument();
     statusBar()->showMessage(m_doc.EventFileTitle);
-}
-
-void frmSetup::screenResized(QSize size)
-{
-    if (!m_intake || !m_holdingSlide)
-        return;
-    m_intake->setScreen(size);
-    m_holdingSlide->screenSizeChanged();
-    if (m_launch)
-        m_launch->Build_Screen();
 }
 
 void frmSetup::MnuALeft_Click()
@@ -684,7 +604,7 @@ void frmSetup::shutDownWithoutQuestions()
 {
     if (m_shutDownDone)
         return;
-    m_timer1.stop();
+    emit shutDownStarted();
     m_controller->shutDown();
     m_shutDownDone = true;
 }
@@ -699,7 +619,7 @@ void frmSetup::closeEvent(QCloseEvent* event)
         event->ignore();
         return;
     }
-    m_timer1.stop();
+    emit shutDownStarted();
     m_controller->shutDown();
     m_shutDownDone = true;
     hide();

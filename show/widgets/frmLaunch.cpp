@@ -31,10 +31,9 @@ QLabel* overlayLabel(QWidget* parent, const QString& name)
 
 } // namespace
 
-frmLaunch::frmLaunch(EventDocument& doc, PresentationApp& program, const ShowClock& clock,
-                     LiveCastHooks& liveCast, const TimingsSetting& timings, QWidget* parent)
-    : QWidget(parent), m_port(std::make_unique<ThreadedShowPort>(program)), m_doc(doc),
-      m_clock(clock)
+frmLaunch::frmLaunch(LaunchController& controller, const EventDocument& doc, const ShowClock& clock,
+                     QWidget* parent)
+    : QWidget(parent), m_controller(&controller), m_doc(doc), m_clock(clock)
 {
     setWindowTitle(EventDocument::ProductName);
     setAccessibleName(EventDocument::ProductName);
@@ -56,26 +55,24 @@ frmLaunch::frmLaunch(EventDocument& doc, PresentationApp& program, const ShowClo
     // The operator's line at the foot of the screen: which talk could not be shown, and why.
     m_labStatus = overlayLabel(this, QStringLiteral("LabStatus"));
 
-    m_controller = std::make_unique<LaunchController>(doc, *m_port, clock, liveCast, timings);
     if (QScreen* screen = this->screen())
         m_controller->setScreenSize(screen->size());
-    connect(m_controller.get(), &LaunchController::changed, this, &frmLaunch::refresh);
-    connect(m_controller.get(), &LaunchController::overlayFlashed, this, [this] {
+    connect(m_controller, &LaunchController::changed, this, &frmLaunch::refresh);
+    connect(m_controller, &LaunchController::overlayFlashed, this, [this] {
         m_timSpeaker.start();
         refresh();
     });
-    connect(m_controller.get(), &LaunchController::exitRequested, this, [this] {
+    connect(m_controller, &LaunchController::exitRequested, this, [this] {
         if (m_ended)
             return;
         m_ended = true;
         emit playModeEnded();
         close();
     });
-    connect(m_controller.get(), &LaunchController::launcherMenuRequested, this,
+    connect(m_controller, &LaunchController::launcherMenuRequested, this,
             [this] { popUpLauncherMenu(mapToGlobal(rect().center())); });
-    connect(m_controller.get(), &LaunchController::beepRequested, this,
-            [] { QApplication::beep(); });
-    connect(m_controller.get(), &LaunchController::syncRecordRequested, this, [this] {
+    connect(m_controller, &LaunchController::beepRequested, this, [] { QApplication::beep(); });
+    connect(m_controller, &LaunchController::syncRecordRequested, this, [this] {
         frmSyncRecord sync(m_doc.DesktopFolder, m_clock, this);
         sync.exec();
     });
@@ -86,25 +83,20 @@ frmLaunch::frmLaunch(EventDocument& doc, PresentationApp& program, const ShowClo
         m_controller->Timer1_Timer();
     });
     m_timAutoRun.setInterval(1000);
-    connect(&m_timAutoRun, &QTimer::timeout, m_controller.get(),
-            &LaunchController::TimAutoRun_Timer);
+    connect(&m_timAutoRun, &QTimer::timeout, m_controller, &LaunchController::TimAutoRun_Timer);
     m_timSpeaker.setInterval(1000);
     m_timSpeaker.setSingleShot(true);
-    connect(&m_timSpeaker, &QTimer::timeout, m_controller.get(),
-            &LaunchController::TimSpeaker_Timer);
+    connect(&m_timSpeaker, &QTimer::timeout, m_controller, &LaunchController::TimSpeaker_Timer);
     m_timer1.start();
     m_timAutoRun.start();
     refresh();
 }
 
-// The controller goes before the port: no answer of the program can reach it half destroyed.
 frmLaunch::~frmLaunch()
 {
     m_timer1.stop();
     m_timAutoRun.stop();
     m_timSpeaker.stop();
-    m_controller.reset();
-    m_port.reset();
 }
 
 void frmLaunch::Build_Screen()
@@ -225,7 +217,7 @@ void frmLaunch::popUpLauncherMenu(const QPoint& globalPosition)
 void frmLaunch::buildLauncherMenu(QMenu& menu)
 {
     const LauncherMenuState& state = m_controller->menu();
-    LaunchController* c = m_controller.get();
+    LaunchController* c = m_controller;
     auto addKey = [&](QMenu& into, const QString& caption, const QString& name, int key) {
         QAction* action = into.addAction(caption);
         action->setObjectName(name);

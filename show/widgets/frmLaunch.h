@@ -3,29 +3,26 @@
 #include <QTimer>
 #include <QWidget>
 
-#include <memory>
-
 class EventDocument;
 class LaunchController;
-class LiveCastHooks;
-class PresentationApp;
 class QLabel;
 class QMenu;
 class ShowClock;
-class ThreadedShowPort;
-class TimingsSetting;
 
 // The full-screen launch screen of play mode. It draws the holding slide, a pop-up or nothing
 // (blanked), flashes the overlay labels and turns keys, clicks and menu items into the key codes
-// of LaunchController. The presentation program is only ever called from the show port's own
-// thread, so this window keeps painting and taking keys while a presentation opens.
+// of LaunchController. The controller reaches the presentation program only through a show port
+// that works off this thread, so the window keeps painting and taking keys while a presentation
+// opens.
 class frmLaunch : public QWidget
 {
     Q_OBJECT
 
 public:
-    frmLaunch(EventDocument& doc, PresentationApp& program, const ShowClock& clock,
-              LiveCastHooks& liveCast, const TimingsSetting& timings, QWidget* parent = nullptr);
+    // The controller and what it runs on are built by whoever opens play mode and outlive the
+    // window.
+    frmLaunch(LaunchController& controller, const EventDocument& doc, const ShowClock& clock,
+              QWidget* parent = nullptr);
     ~frmLaunch() override;
 
     LaunchController& controller() { return *m_controller; }
@@ -51,9 +48,8 @@ private:
     void buildLauncherMenu(QMenu& menu);
     void layOutOverlays();
 
-    std::unique_ptr<ThreadedShowPort> m_port;
-    std::unique_ptr<LaunchController> m_controller;
-    EventDocument& m_doc;
+    LaunchController* m_controller;
+    const EventDocument& m_doc;
     const ShowClock& m_clock;
     QTimer m_timer1;     // show watcher
     QTimer m_timAutoRun; // auto run

@@ -1,3 +1,4 @@
+#include "app/Composition.h"
 #include "platform/MimeTransfer.h"
 #include "platform/libreoffice/LibreOfficeApp.h"
 #include "setup/HoldingSlide.h"
@@ -5,10 +6,17 @@
 #include "setup/widgets/frmPreview.h"
 #include "setup/widgets/frmQLProperties.h"
 #include "setup/widgets/frmSetup.h"
+#include "show/LiveCastHooks.h"
+#include "show/SystemShowClock.h"
 #include "tests/fakes/ColourPictures.h"
+#include "tests/fakes/FakeAudioPlayer.h"
 #include "tests/fakes/FakeClipboardService.h"
+#include "tests/fakes/FakeDriveTypeSource.h"
 #include "tests/fakes/FakeFileDialogService.h"
+#include "tests/fakes/FakeFreeSpace.h"
 #include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FakeProgramLauncher.h"
+#include "tests/fakes/FakeShellService.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QCheckBox>
@@ -101,12 +109,20 @@ TEST_F(LibreOfficeSetupTest, TwelveSlidesOnTheHoldingSlideThenSlideFourIntoPopUp
     FakeMessageService messages;
     FakeFileDialogService dialogs;
     FakeClipboardService clipboard;
-    frmSetup setup(messages, dialogs);
+    FakeFreeSpace freeSpace;
+    FakeDriveTypeSource drives;
+    FakeShellService shell;
+    FakeAudioPlayer soundPlayer;
+    FakeProgramLauncher programs;
+    SystemShowClock clock;
+    LiveCastHooks liveCast;
+    Composition program({messages, dialogs, *s_app, *s_app, freeSpace, drives, clipboard, shell,
+                         soundPlayer, programs, clock, liveCast});
+    frmSetup& setup = program.window();
     EventDocument& doc = setup.document();
     doc.RunFolder = s_folder->path("run");
     doc.SlideImageFormat = SlideFormat::Jpg;
     QDir().mkpath(doc.RunFolder);
-    setup.buildSlides(messages, dialogs, clipboard, *s_app);
     QStringList progress;
     QObject::connect(setup.statusBar(), &QStatusBar::messageChanged,
                      [&progress](const QString& text) { progress << text; });

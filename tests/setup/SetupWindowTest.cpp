@@ -1,3 +1,4 @@
+#include "app/Composition.h"
 #include "document/BackgroundPresentationsExtractor.h"
 #include "document/EventFileWriter.h"
 #include "document/ImageBlockCodec.h"
@@ -16,6 +17,8 @@
 #include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
 #include "tests/fakes/ColourPictures.h"
+#include "tests/fakes/FakeAudioPlayer.h"
+#include "tests/fakes/FakeProgramLauncher.h"
 #include "tests/setup/FakeServices.h"
 
 #include <QAction>
@@ -42,9 +45,6 @@ protected:
     SetupWindowTest()
     {
         window.setClosingWindowMs(1);
-        window.buildPopUpsAndExport(messages, dialogs, presentations, freeSpace, drives);
-        window.buildQuickLaunch(messages, dialogs, presentations, drives);
-        window.buildShow(messages, presentations, clock, liveCast, shell, clipboard);
         options.appFolder = dir.path("app/");
         options.instanceId = 77;
         options.environment.insert("STAGOR_DESKTOP_FOLDER", dir.path("desktop"));
@@ -78,7 +78,11 @@ protected:
     SystemShowClock clock;
     LiveCastHooks liveCast;
     ImageBlockCodec codec;
-    frmSetup window{messages, dialogs};
+    FakeAudioPlayer soundPlayer;
+    FakeProgramLauncher programs;
+    Composition program{{messages, dialogs, presentations, presentations, freeSpace, drives,
+                         clipboard, shell, soundPlayer, programs, clock, liveCast}};
+    frmSetup& window = program.window();
     SetupController::StartUpOptions options;
 };
 
@@ -86,7 +90,7 @@ protected:
 
 TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk)
 {
-    ASSERT_TRUE(window.startUp(options));
+    ASSERT_TRUE(program.startUp(options));
     window.show();
     QLabel* title = window.quickLaunch()->fileTitle();
     window.quickLaunchBar()->drop({dir.writeFile("Closing.pps", "pps")});
@@ -114,17 +118,14 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     ASSERT_TRUE(other.ok());
     messages.queueAnswer(MsgAnswer::Cancel);
     window.ComPlay_Click();
-    EXPECT_EQ(window.launchScreen(), nullptr);
+    EXPECT_EQ(program.launchScreen(), nullptr);
     // What the setup side has to say meanwhile comes up once the setup window is back.
-    PlayModeMessages setupMessages(messages);
-    QObject::connect(&window, &frmSetup::playModeChanged, &setupMessages,
-                     &PlayModeMessages::setPlaying);
     messages.queueAnswer(MsgAnswer::Ok);
     window.ComPlay_Click();
-    QPointer<frmLaunch> launch = window.launchScreen();
+    QPointer<frmLaunch> launch = program.launchScreen();
     ASSERT_TRUE(launch);
     const QString gone = QStringLiteral("The Presentation gone.pptx has been moved or deleted.");
-    setupMessages.show(gone, MsgButtons::Ok, MsgIcon::None);
+    program.setupMessages().show(gone, MsgButtons::Ok, MsgIcon::None);
     EXPECT_FALSE(messages.texts().contains(gone));
     for (int times = 0; times < 2; ++times) // an impatient operator
         launch->controller().Form_KeyDown(LaunchController::KeyF1, 0);
@@ -147,7 +148,7 @@ TEST_F(SetupWindowTest, PopUpsFileOnTheCommandLine)
     popUps[9] = {"Nine", ColourPictures::pattern(32, 24, 1), ColourPictures::pattern(8, 6, 1)};
     ASSERT_TRUE(PopUpsFileWriter(codec).write(popUps, dir.path("set.evp")));
     options.commandLineFile = dir.path("set.evp");
-    ASSERT_TRUE(window.startUp(options));
+    ASSERT_TRUE(program.startUp(options));
     EXPECT_EQ(window.document().PopUps[9].Name, "Nine");
     EXPECT_EQ(window.document().PopUps[9].Full.size(), QSize(32, 24));
 }
@@ -157,7 +158,6 @@ TEST_F(SetupWindowTest, PopUpsFileOnTheCommandLine)
 // changes on closing.
 TEST_F(SetupWindowTest, TheBuiltInHoldingSlideComesWithNewEventsNotIntoAnOpenedFile)
 {
-    window.buildSlides(messages, dialogs, clipboard, presentations);
     presentations.addPresentation(dir.writeFile("app/ppt.ppt", "template"), 1);
     EventDocument bare;
     bare.RunFolder = dir.path();
@@ -166,7 +166,7 @@ TEST_F(SetupWindowTest, TheBuiltInHoldingSlideComesWithNewEventsNotIntoAnOpenedF
     options.commandLineFile = saved(bare, "Bare.evf");
     const QByteArray bytes = dir.readFile("Bare.evf");
     QSignalSpy loaded(window.holdingSlide(), &HoldingSlide::builtInDefaultLoaded);
-    ASSERT_TRUE(window.startUp(options));
+    ASSERT_TRUE(program.startUp(options));
     ASSERT_TRUE(loaded.wait(5000));
     EXPECT_FALSE(window.document().hasHoldingSlide());
     EXPECT_FALSE(window.controller().hasUnsavedChanges());
@@ -180,7 +180,7 @@ TEST_F(SetupWindowTest, TheBuiltInHoldingSlideComesWithNewEventsNotIntoAnOpenedF
 
 TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
 {
-    ASSERT_TRUE(window.startUp(options));
+    ASSERT_TRUE(program.startUp(options));
     EventDocument packed = window.document();
     packed.SpeakerCount = 1;
     packed.Speakers[0] = {"Ann", {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}};
@@ -225,7 +225,7 @@ TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
 
 TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
 {
-    ASSERT_TRUE(window.startUp(options));
+    ASSERT_TRUE(program.startUp(options));
     QFile big(dir.path("Big.ppt")); // sparse: large to copy, free to make
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(qint64(2000) * 1000 * 1000));
     addSpeaker("Ann", big.fileName());

@@ -413,18 +413,18 @@ TEST(SpeakerNavigation, NextAndPreviousSkipSpeakersWithoutPresentationAndWrap)
     // From, forward, then the speaker chosen.
     const int cases[][3] = {{-1, 1, 1}, {1, 1, 3}, {3, 1, 1}, {3, 0, 1}, {1, 0, 3}, {-1, 0, 3}};
     for (const auto& [from, forward, expected] : cases) {
-        doc.CurrentSpeaker = qint16(from);
-        const auto name =
-            forward ? SpeakerNavigation::NextSpeaker(doc) : SpeakerNavigation::PreviousSpeaker(doc);
+        int current = from;
+        const auto name = forward ? SpeakerNavigation::NextSpeaker(doc, current)
+                                  : SpeakerNavigation::PreviousSpeaker(doc, current);
         EXPECT_EQ(name, QStringLiteral("S%1").arg(expected))
             << from << (forward ? " next" : " back");
     }
     // Only the first speaker has a presentation: both ways lead to it.
     doc.Speakers[0].FilePath = QStringLiteral("/talks/0.pptx");
     doc.SpeakerCount = 1;
-    doc.CurrentSpeaker = 0;
-    EXPECT_EQ(SpeakerNavigation::PreviousSpeaker(doc), QStringLiteral("S0"));
-    EXPECT_EQ(SpeakerNavigation::NextSpeaker(doc), QStringLiteral("S0"));
+    int current = 0;
+    EXPECT_EQ(SpeakerNavigation::PreviousSpeaker(doc, current), QStringLiteral("S0"));
+    EXPECT_EQ(SpeakerNavigation::NextSpeaker(doc, current), QStringLiteral("S0"));
 }
 
 TEST(MissingPresentations, SpeakersWhoseFileWentAreRemovedAndAnnounced)

@@ -152,10 +152,11 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
     const QList<ShowScreenChoice::Screen> screens = {{"LAPTOP", QRect(0, 0, 1280, 800)},
                                                      {"PROJECTOR", QRect(1280, 0, 1920, 1080)}};
 
-    EXPECT_EQ(playMode.start(screens, 0, folder.path()), 1);
+    EXPECT_EQ(playMode.start(screens, 0), 1);
+    EXPECT_EQ(playMode.showScreen(), 1);
     EXPECT_EQ(program.showScreen(), QRect(1280, 0, 1920, 1080));
     EXPECT_EQ(soundStops, 1);
-    EXPECT_EQ(playMode.start(screens, 0, folder.path()), -1) << "it runs already";
+    EXPECT_EQ(playMode.start(screens, 0), -1) << "it runs already";
     ASSERT_EQ(playing.size(), 1);
     EXPECT_TRUE(playing[0][0].toBool());
 
@@ -168,6 +169,6 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
     EXPECT_FALSE(playing[1][0].toBool());
 
     // One screen: the office keeps to its own choice.
-    EXPECT_EQ(playMode.start({screens[0]}, 0, folder.path()), 0);
+    EXPECT_EQ(playMode.start({screens[0]}, 0), 0);
     EXPECT_TRUE(program.showScreen().isNull());
 }

@@ -4,6 +4,7 @@
 #include "show/LaunchController.h"
 #include "show/LiveCastHooks.h"
 #include "show/SystemShowClock.h"
+#include "show/ThreadedShowPort.h"
 #include "show/VirtualKeys.h"
 #include "show/widgets/frmSyncRecord.h"
 #include "tests/fakes/FakePresentationApp.h"
@@ -27,7 +28,9 @@ TEST(frmLaunch, SpeakerNameShowsForAMomentAndTheSynchroniseCountdownStarts)
     auto* count = sync.findChild<QLabel*>();
     ASSERT_TRUE(count && count->text() == "5");
 
-    frmLaunch window(doc, program, clock, liveCast, timings);
+    ThreadedShowPort port(program);
+    LaunchController controller(doc, port, clock, liveCast, timings);
+    frmLaunch window(controller, doc, clock);
     window.show();
 
     QTest::keyClick(&window, Qt::Key_S);

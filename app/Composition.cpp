@@ -1,0 +1,137 @@
+#include "app/Composition.h"
+
+#include "app/PlayModeWindows.h"
+#include "audio/SoundTest.h"
+#include "setup/HoldingSlide.h"
+#include "setup/PlayModeMessages.h"
+#include "setup/PopUpSlots.h"
+#include "setup/PopUpsFileCommands.h"
+#include "setup/QuickLaunchBar.h"
+#include "setup/ScreenSizeWatch.h"
+#include "setup/SlideIntake.h"
+#include "setup/SpeakerList.h"
+#include "setup/ZippedEventExport.h"
+#include "setup/widgets/AudioToolsPanel.h"
+#include "setup/widgets/frmSetup.h"
+#include "show/LaunchController.h"
+#include "show/MissingPresentationsSweep.h"
+#include "show/PlayModeController.h"
+#include "show/ThreadedShowPort.h"
+#include "show/widgets/frmLaunch.h"
+#include "slides/PdfConverter.h"
+#include "slides/SlideExtractor.h"
+
+#include <QGuiApplication>
+#include <QScreen>
+
+Composition::Composition(const Services& services, QObject* parent)
+    : QObject(parent), m_services(services),
+      m_setupMessages(std::make_unique<PlayModeMessages>(services.messages))
+{
+    const Services& s = m_services;
+    MessageService& setupMessages = *m_setupMessages;
+    m_controller = std::make_unique<SetupController>(m_doc, s.messages, s.dialogs);
+    m_popUpsCommands =
+        std::make_unique<PopUpsFileCommands>(m_doc, setupMessages, s.dialogs, s.exports);
+    m_zippedEventExport =
+        std::make_unique<ZippedEventExport>(m_doc, setupMessages, s.dialogs, s.freeSpace, s.drives);
+    m_speakerList = std::make_unique<SpeakerList>(
+        m_doc, SpeakerList::Services{setupMessages, s.drives, s.clipboard, s.shows, s.shell});
+    // Presentations moved or deleted behind the program's back, also during play mode.
+    m_sweep = std::make_unique<MissingPresentationsSweep>(m_doc, setupMessages);
+    m_quickLaunchBar =
+        std::make_unique<QuickLaunchBar>(m_doc, setupMessages, s.dialogs, s.shows, s.drives);
+    m_extractor = std::make_unique<SlideExtractor>(s.exports);
+    const QScreen* primary = QGuiApplication::primaryScreen();
+    m_intake = std::make_unique<SlideIntake>(m_doc, *m_extractor, QSize(240, 135),
+                                             primary ? primary->size() : QSize(1920, 1080));
+    m_holdingSlide =
+        std::make_unique<HoldingSlide>(m_doc, *m_intake, s.clipboard, s.dialogs, s.exports);
+    m_popUpSlots = std::make_unique<PopUpSlots>(m_doc, *m_intake, s.clipboard, setupMessages);
+    m_pdf = std::make_unique<PdfConverter>(s.exports, setupMessages);
+    m_playMode = std::make_unique<PlayModeController>(
+        m_doc, s.shows, s.messages, m_controller->timingsSetting(), [this] { stopSoundTest(); });
+    connect(m_playMode.get(), &PlayModeController::playingChanged, m_setupMessages.get(),
+            &PlayModeMessages::setPlaying);
+    m_recordShows = std::make_unique<ThreadedShowPort>(s.shows);
+
+    m_window = std::make_unique<frmSetup>(
+        SetupParts{m_doc,          *m_controller,   *m_popUpsCommands, *m_zippedEventExport,
+                   *m_speakerList, *m_sweep,        *m_quickLaunchBar, *m_extractor,
+                   *m_intake,      *m_holdingSlide, *m_popUpSlots,     *m_pdf,
+                   *m_playMode,    *m_recordShows,  s.messages,        s.dialogs,
+                   s.shows,        s.drives,        s.clipboard,       s.shell,
+                   s.clock,        s.soundPlayer,   s.programs});
+    m_playWindows =
+        std::make_unique<PlayModeWindows>(m_doc, *m_playMode, s.shows, s.clock, s.liveCast,
+                                          m_controller->timingsSetting(), *m_window);
+    connect(m_sweep.get(), &MissingPresentationsSweep::speakersRemoved, this,
+            [this](const QList<int>& removed) {
+                if (LaunchController* launch = m_playWindows->launchController()) {
+                    for (int position : removed)
+                        launch->speakerRemoved(position);
+                }
+            });
+    connect(m_holdingSlide.get(), &HoldingSlide::builtInDefaultLoaded, m_controller.get(),
+            &SetupController::adoptBuiltInHoldingSlide);
+
+    // The setup window's clock: its caption, the screen's size, missing presentations, the
+    // Quick Launch file and the sound test's status.
+    m_screenWatch = std::make_unique<ScreenSizeWatch>([this] {
+        const QScreen* screen = m_window->screen();
+        return screen ? screen->size() : QSize();
+    });
+    connect(m_screenWatch.get(), &ScreenSizeWatch::resized, this, &Composition::screenResized);
+    m_timer1.setInterval(500);
+    connect(&m_timer1, &QTimer::timeout, m_controller.get(), &SetupController::captionTick);
+    connect(&m_timer1, &QTimer::timeout, m_screenWatch.get(), &ScreenSizeWatch::tick);
+    connect(&m_timer1, &QTimer::timeout, m_sweep.get(), &MissingPresentationsSweep::tick);
+    connect(&m_timer1, &QTimer::timeout, m_quickLaunchBar.get(), &QuickLaunchBar::Timer1_Timer);
+    connect(&m_timer1, &QTimer::timeout, m_window->audioTools(), &AudioToolsPanel::Timer1_Timer);
+    connect(m_window.get(), &frmSetup::shutDownStarted, &m_timer1, &QTimer::stop);
+}
+
+// The windows go before the parts they show.
+Composition::~Composition()
+{
+    m_timer1.stop();
+    m_playWindows.reset();
+    m_window.reset();
+}
+
+bool Composition::startUp(const SetupController::StartUpOptions& options)
+{
+    if (!m_window->startUp(options))
+        return false;
+    m_timer1.start();
+    // Without a default of the operator's own, the template's first slide; it comes through the
+    // presentation program, so the window shows first.
+    if (m_controller->awaitsBuiltInHoldingSlide())
+        QTimer::singleShot(0, m_holdingSlide.get(), &HoldingSlide::loadBuiltInDefault);
+    return true;
+}
+
+MessageService& Composition::setupMessages()
+{
+    return *m_setupMessages;
+}
+
+frmLaunch* Composition::launchScreen() const
+{
+    return m_playWindows->launchScreen();
+}
+
+void Composition::screenResized(QSize size)
+{
+    m_intake->setScreen(size);
+    m_holdingSlide->screenSizeChanged();
+    if (frmLaunch* launch = m_playWindows->launchScreen())
+        launch->Build_Screen();
+}
+
+void Composition::stopSoundTest()
+{
+    AudioToolsPanel* tools = m_window ? m_window->audioTools() : nullptr;
+    if (tools && tools->soundTest().isPlaying())
+        tools->soundTest().ComSPlay_Click();
+}

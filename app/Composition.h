@@ -1,0 +1,77 @@
+#pragma once
+
+#include "app/Services.h"
+#include "document/EventDocument.h"
+#include "setup/SetupController.h"
+
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+
+class HoldingSlide;
+class MissingPresentationsSweep;
+class PdfConverter;
+class PlayModeController;
+class PlayModeMessages;
+class PlayModeWindows;
+class PopUpSlots;
+class PopUpsFileCommands;
+class QuickLaunchBar;
+class ScreenSizeWatch;
+class SlideExtractor;
+class SlideIntake;
+class SpeakerList;
+class ThreadedShowPort;
+class ZippedEventExport;
+class frmLaunch;
+class frmSetup;
+
+// The program put together: the event, the controllers of the setup window and of play mode
+// on the services given, the setup window that shows them, and the half-second clock that
+// drives their periodic jobs. main() and the window tests build it the same way.
+class Composition : public QObject
+{
+    Q_OBJECT
+
+public:
+    explicit Composition(const Services& services, QObject* parent = nullptr);
+    ~Composition() override;
+
+    // The start-up stages of the setup window; then the clock runs and, without a holding slide
+    // of the operator's own, the built-in one is loaded.
+    bool startUp(const SetupController::StartUpOptions& options);
+
+    EventDocument& document() { return m_doc; }
+    frmSetup& window() { return *m_window; }
+    PlayModeController& playMode() { return *m_playMode; }
+    // What the setup side has to say while play mode runs waits for the setup window.
+    MessageService& setupMessages();
+    // While play mode runs; null otherwise.
+    frmLaunch* launchScreen() const;
+
+private:
+    void screenResized(QSize size);
+    void stopSoundTest();
+
+    Services m_services;
+    EventDocument m_doc;
+    std::unique_ptr<PlayModeMessages> m_setupMessages;
+    std::unique_ptr<SetupController> m_controller;
+    std::unique_ptr<PopUpsFileCommands> m_popUpsCommands;
+    std::unique_ptr<ZippedEventExport> m_zippedEventExport;
+    std::unique_ptr<SpeakerList> m_speakerList;
+    std::unique_ptr<MissingPresentationsSweep> m_sweep;
+    std::unique_ptr<QuickLaunchBar> m_quickLaunchBar;
+    std::unique_ptr<SlideExtractor> m_extractor;
+    std::unique_ptr<SlideIntake> m_intake;
+    std::unique_ptr<HoldingSlide> m_holdingSlide;
+    std::unique_ptr<PopUpSlots> m_popUpSlots;
+    std::unique_ptr<PdfConverter> m_pdf;
+    std::unique_ptr<PlayModeController> m_playMode;
+    std::unique_ptr<ThreadedShowPort> m_recordShows;
+    std::unique_ptr<frmSetup> m_window;
+    std::unique_ptr<ScreenSizeWatch> m_screenWatch;
+    std::unique_ptr<PlayModeWindows> m_playWindows;
+    QTimer m_timer1;
+};

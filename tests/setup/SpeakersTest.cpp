@@ -228,7 +228,15 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     EXPECT_EQ(rows(), (QStringList{"S2", "S3", "S1", "S4"}));
     EXPECT_FALSE(panel.view()->viewport()->testAttribute(Qt::WA_SetCursor)) << "drag cursor left";
     EXPECT_EQ(doc.Speakers[0].Name, "S2");
-    // A drag from or to no row moves nothing.
+    // A drag from no row (none chosen, the button pressed below the rows) or to no row moves
+    // nothing.
+    panel.view()->selectRow(0, false);
+    QTest::mousePress(panel.view()->viewport(), Qt::LeftButton, {}, QPoint(10, 380));
+    QMouseEvent over(QEvent::MouseMove, centreOf(3),
+                     panel.view()->viewport()->mapToGlobal(centreOf(3)), Qt::NoButton,
+                     Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(panel.view()->viewport(), &over);
+    QTest::mouseRelease(panel.view()->viewport(), Qt::LeftButton, {}, centreOf(3));
     list.moveRow(0, 2);
     list.moveRow(2, 5);
     EXPECT_EQ(doc.Speakers[0].Name + doc.Speakers[1].Name + doc.Speakers[3].Name, "S2S3S4");

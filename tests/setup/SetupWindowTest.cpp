@@ -3,14 +3,17 @@
 #include "document/EventFileWriter.h"
 #include "document/ImageBlockCodec.h"
 #include "document/PopUpsFileWriter.h"
+#include "platform/MimeTransfer.h"
 #include "setup/HoldingSlide.h"
 #include "setup/PlayModeMessages.h"
+#include "setup/PopUpSlots.h"
 #include "setup/QuickLaunchBar.h"
 #include "setup/ZippedEventExport.h"
 #include "setup/widgets/ProgressDisplay.h"
 #include "setup/widgets/QuickLaunchPanel.h"
 #include "setup/widgets/frmExport.h"
 #include "setup/widgets/frmExtract.h"
+#include "setup/widgets/frmPreview.h"
 #include "setup/widgets/frmSetup.h"
 #include "show/LaunchController.h"
 #include "show/LiveCastHooks.h"
@@ -25,6 +28,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -110,6 +114,16 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     window.slideFormatAction(4)->trigger();
     EXPECT_EQ(window.document().SlideImageFormat, SlideFormat::Jpg);
     EXPECT_EQ(dir.readFile("app/Slide.INI"), "4\r\n");
+    window.slideFormatAction(1)->trigger();
+    EXPECT_EQ(window.document().SlideImageFormat, SlideFormat::Bmp);
+    // Align Left and Align Right put the window within 1 % of the screen's edges.
+    const QRect screen = window.screen()->availableGeometry();
+    window.move(screen.center());
+    window.MnuALeft_Click();
+    EXPECT_TRUE(window.x() >= screen.left() && window.x() <= screen.left() + screen.width() / 100);
+    window.MnuARight_Click();
+    const int right = window.frameGeometry().right() + 1;
+    EXPECT_TRUE(right <= screen.right() + 1 && right >= screen.right() + 1 - screen.width() / 100);
 
     // A presentation open elsewhere blocks Play until the operator lets it be closed. Play mode
     // itself and the return to the setup window: e2e.play_mode.
@@ -269,6 +283,21 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
     ASSERT_TRUE(ended.wait(20000));
     EXPECT_EQ(ended[1][0].value<ZippedEventExport::Outcome>(), ZippedEventExport::Outcome::Written);
     EXPECT_FALSE(exportWindow->isVisible());
+}
+
+// A deck dropped on the holding slide opens the preview of its slides; a file dropped on a pop-up
+// closes it.
+TEST_F(SetupWindowTest, ThePreviewOfADecksSlidesClosesWhenAPopUpTakesAFile)
+{
+    ASSERT_TRUE(program.startUp(options));
+    QMimeData deck;
+    MimeTransfer::putFileList(&deck, {presentation("Deck.pptx", 3)});
+    window.holdingSlide()->drop(&deck);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.preview() != nullptr; }, 5000));
+    QPointer<frmPreview> preview = window.preview();
+    EXPECT_TRUE(preview->isVisible());
+    window.popUpSlots()->drop(0, &deck);
+    EXPECT_TRUE(!preview || !preview->isVisible());
 }
 
 // While play mode runs nothing comes up: a notice is kept for afterwards and its work goes on, a

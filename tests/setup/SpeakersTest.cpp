@@ -67,6 +67,16 @@ protected:
     {
         return panel.contextMenu()->findChild<QAction*>(name);
     }
+    // The mouse pressed at from, moved over to with the button held, and let go there.
+    void drag(QPoint from, QPoint to)
+    {
+        QWidget* viewport = panel.view()->viewport();
+        QTest::mousePress(viewport, Qt::LeftButton, {}, from);
+        QMouseEvent move(QEvent::MouseMove, to, viewport->mapToGlobal(to), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(viewport, &move);
+        QTest::mouseRelease(viewport, Qt::LeftButton, {}, to);
+    }
 
     SpeakerList list{doc, {messages, drives, clipboard, presentations, shell}};
     SpeakersPanel panel{list, doc};
@@ -219,24 +229,14 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
 {
     addSpeakers(4);
     // Dragging the first row down over the third with the mouse puts it there.
-    QTest::mousePress(panel.view()->viewport(), Qt::LeftButton, {}, centreOf(1));
-    QMouseEvent move(QEvent::MouseMove, centreOf(3),
-                     panel.view()->viewport()->mapToGlobal(centreOf(3)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(panel.view()->viewport(), &move);
-    QTest::mouseRelease(panel.view()->viewport(), Qt::LeftButton, {}, centreOf(3));
+    drag(centreOf(1), centreOf(3));
     EXPECT_EQ(rows(), (QStringList{"S2", "S3", "S1", "S4"}));
     EXPECT_FALSE(panel.view()->viewport()->testAttribute(Qt::WA_SetCursor)) << "drag cursor left";
     EXPECT_EQ(doc.Speakers[0].Name, "S2");
     // A drag from no row (none chosen, the button pressed below the rows) or to no row moves
     // nothing.
     panel.view()->selectRow(0, false);
-    QTest::mousePress(panel.view()->viewport(), Qt::LeftButton, {}, QPoint(10, 380));
-    QMouseEvent over(QEvent::MouseMove, centreOf(3),
-                     panel.view()->viewport()->mapToGlobal(centreOf(3)), Qt::NoButton,
-                     Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(panel.view()->viewport(), &over);
-    QTest::mouseRelease(panel.view()->viewport(), Qt::LeftButton, {}, centreOf(3));
+    drag(QPoint(10, 380), centreOf(3));
     list.moveRow(0, 2);
     list.moveRow(2, 5);
     EXPECT_EQ(doc.Speakers[0].Name + doc.Speakers[1].Name + doc.Speakers[3].Name, "S2S3S4");
@@ -327,6 +327,10 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
                            action("MnuRemove")->shortcut().toString(),
                            action("MnuRename")->shortcut().toString()}),
               QStringList({"Ctrl+C", "Ctrl+V", "Del", "F2"}));
+
+    // Dragged onto the first row, a speaker goes first.
+    drag(centreOf(3), centreOf(1));
+    EXPECT_EQ(rows(), (QStringList{"S9", "S7", "S8"}));
 }
 
 } // namespace

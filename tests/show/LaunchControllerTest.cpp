@@ -32,6 +32,7 @@ public:
         published << presenter + QLatin1Char('|') + slideValue;
     }
     void playFlash(const QString& path) override { flashed << path; }
+    bool liveCastModeOn() const override { return true; }
     QStringList published;
     QStringList flashed;
 };
@@ -151,6 +152,11 @@ TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerOnceAndNamesTh
     controller.speakerRemoved(1);
     EXPECT_EQ(controller.LabSName(), "Talk 3");
     EXPECT_EQ(controller.menu().speakers.size(), 6);
+    // The launcher menu launches the speaker chosen there; there is no seventh any more.
+    controller.MnuSpeaker_Click(6);
+    EXPECT_EQ(running(), "");
+    controller.MnuSpeaker_Click(0);
+    EXPECT_EQ(running(), "Talk 1");
 }
 
 // Back afterwards relaunches the talk at its last slide: a timing record, but
@@ -275,8 +281,11 @@ TEST_F(LaunchControllerTest, BlankPopUpsTheHoldingSlideAndTheOverlays)
         m_doc.PopUps[size_t(slot)] = {
             QStringLiteral("Pop %1").arg(slot), {}, QImage(4, 4, QImage::Format_RGB32)};
     LaunchController& controller = start(1);
+    key(K::KeyH);
+    EXPECT_TRUE(controller.liveCastControlsShown());
     key(K::KeyF6);
     ASSERT_TRUE(controller.blanked());
+    EXPECT_FALSE(controller.liveCastControlsShown()) << "blanking hides them too";
     EXPECT_EQ(controller.menu().blankScreenCaption, "Show Screen");
     key(K::KeyPageDown);
     EXPECT_FALSE(controller.blanked() || controller.showRunning()) << "the key only restored it";

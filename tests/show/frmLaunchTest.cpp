@@ -15,6 +15,20 @@
 
 #include <gtest/gtest.h>
 
+namespace {
+
+struct PaintCounter : QObject
+{
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    int count = 0;
+};
+
+} // namespace
+
 // The windows' own timers: the overlay's and the synchronise countdown's first second. Shows,
 // keys and F1 run through the launch screen in e2e.play_mode.
 TEST(frmLaunch, SpeakerNameShowsForAMomentAndTheSynchroniseCountdownStarts)
@@ -43,8 +57,13 @@ TEST(frmLaunch, SpeakerNameShowsForAMomentAndTheSynchroniseCountdownStarts)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !name->isVisible(); }, 3000)) << "hidden after 1 s";
     EXPECT_TRUE(QTest::qWaitFor([&] { return count->text() == "4"; }, 3000));
 
-    // A key of no rule (Shift on its way to Shift+A, say) leaves a blanked screen blank.
+    // B repaints the screen blank; a key of no rule (Shift on its way to Shift+A, say) leaves
+    // it so.
+    QCoreApplication::processEvents();
+    PaintCounter paints;
+    window.installEventFilter(&paints);
     QTest::keyClick(&window, Qt::Key_B);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 1000));
     QTest::keyClick(&window, Qt::Key_Shift);
     EXPECT_TRUE(window.controller().blanked());
 }

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -94,6 +95,11 @@ TEST_F(SlideJobsTest, SlideOneComesFirstThenThePreviewAndANewJobReplacesTheKeptP
     EXPECT_TRUE(result.previewPaths.isEmpty());
     EXPECT_EQ(events.size(), 1) << "no progress for one slide";
     EXPECT_FALSE(m_app.lastOpened() || m_extractor.startChosenSlideExport(1));
+    // Released once the preview is done with: the kept presentation closes.
+    ASSERT_TRUE(extract(request(presentation("again.pptx", 2), SlideFormat::Gif)));
+    ASSERT_TRUE(m_app.lastOpened());
+    m_extractor.releaseWorkPresentation();
+    EXPECT_TRUE(QTest::qWaitFor([this] { return !m_app.lastOpened(); }, kWaitMs));
 }
 
 TEST_F(SlideJobsTest, FailuresEndWithAMessageAndLeaveNothingOpen)
@@ -107,6 +113,7 @@ TEST_F(SlideJobsTest, FailuresEndWithAMessageAndLeaveNothingOpen)
     const QString good = presentation("good.pptx", 2);
     fails(request(m_folder.path("gone.pptx"), SlideFormat::Emf), "gone.pptx");
     fails(request(m_folder.writeFile("notes.txt", "text"), SlideFormat::Emf), "notes.txt");
+    fails(request(presentation("empty.pptx", 0), SlideFormat::Emf), "empty.pptx has no slides");
     fails({good, run(""), SlideFormat::Bmp, QSize(), kFullScreen}, "sizes must be positive");
     EXPECT_FALSE(QFile::exists(run("slide1.bmp")));
     // A program that is gone is a failure too, not a wait.
@@ -134,6 +141,9 @@ TEST_F(SlideJobsTest, PopUpImportTakesTheFirstTenSlidesAndWhatCameBeforeAFailure
     EXPECT_EQ(imported.popUps[9].Full.pixel(1, 1), FakePresentationDocument::colourOf(10));
     EXPECT_EQ(imported.popUps[0].Thumb.size(), QSize(80, 60));
     EXPECT_EQ(imported.popUps[9].Thumb.pixel(1, 1), FakePresentationDocument::colourOf(10));
+    PopUpSlideImporter::Request sizeless = request;
+    sizeless.fullScreenPx = QSize();
+    EXPECT_EQ(importer.importSlides(sizeless, {}).error, "The image sizes must be positive");
 
     // The full-size picture, then the thumbnail, goes nowhere: written, but nothing to read back.
     for (const char* picture : {"slide1.GIF", "slide1.bmp"}) {

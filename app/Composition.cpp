@@ -1,7 +1,15 @@
 #include "app/Composition.h"
 
+#include "app/LiveCastBridge.h"
 #include "app/PlayModeWindows.h"
+#include "audio/AudioRecordSwitch.h"
+#include "audio/CompanionPrograms.h"
 #include "audio/SoundTest.h"
+#include "livecast/LiveCastMenu.h"
+#include "livecast/LiveCastModes.h"
+#include "livecast/WebServiceSettings.h"
+#include "livecast/WebcastConnection.h"
+#include "livecast/WebcastServerSettings.h"
 #include "setup/HoldingSlide.h"
 #include "setup/PlayModeMessages.h"
 #include "setup/PopUpSlots.h"
@@ -13,6 +21,7 @@
 #include "setup/ZippedEventExport.h"
 #include "setup/widgets/AudioToolsPanel.h"
 #include "setup/widgets/frmSetup.h"
+#include "setup/widgets/frmWebcast.h"
 #include "show/LaunchController.h"
 #include "show/MissingPresentationsSweep.h"
 #include "show/PlayModeController.h"
@@ -49,21 +58,54 @@ Composition::Composition(const Services& services, QObject* parent)
         std::make_unique<HoldingSlide>(m_doc, *m_intake, s.clipboard, s.dialogs, s.exports);
     m_popUpSlots = std::make_unique<PopUpSlots>(m_doc, *m_intake, s.clipboard, setupMessages);
     m_pdf = std::make_unique<PdfConverter>(s.exports, setupMessages);
-    m_playMode = std::make_unique<PlayModeController>(
-        m_doc, s.shows, s.messages, m_controller->timingsSetting(), [this] { stopSoundTest(); });
+    m_liveCastModes = std::make_unique<LiveCastModes>();
+    m_liveCastMenu = std::make_unique<LiveCastMenu>(*m_liveCastModes, s.messages);
+    m_webcastServer = std::make_unique<WebcastServerSettings>();
+    m_liveCast =
+        std::make_unique<LiveCastBridge>(s.transfers, s.messages, *m_liveCastModes,
+                                         m_controller->liveCastSettings(), *m_webcastServer);
+    connect(m_liveCastMenu.get(), &LiveCastMenu::webcastWindowRequested, this,
+            &Composition::openWebcastWindow);
+    m_playMode = std::make_unique<PlayModeController>(m_doc, s.shows, s.messages,
+                                                      m_controller->timingsSetting(), *m_liveCast,
+                                                      [this] { stopSoundTest(); });
     connect(m_playMode.get(), &PlayModeController::playingChanged, m_setupMessages.get(),
             &PlayModeMessages::setPlaying);
     m_recordShows = std::make_unique<ThreadedShowPort>(s.shows);
+    m_soundTest =
+        std::make_unique<SoundTest>(m_doc.AppFolder, s.soundPlayer, s.messages, s.dialogs);
+    m_audioRecord = std::make_unique<AudioRecordSwitch>(m_doc.AppFolder);
+    m_companions = std::make_unique<CompanionPrograms>(m_doc.AppFolder, s.programs);
 
-    m_window = std::make_unique<frmSetup>(
-        SetupParts{m_doc,          *m_controller,   *m_popUpsCommands, *m_zippedEventExport,
-                   *m_speakerList, *m_sweep,        *m_quickLaunchBar, *m_extractor,
-                   *m_intake,      *m_holdingSlide, *m_popUpSlots,     *m_pdf,
-                   *m_playMode,    *m_recordShows,  s.messages,        s.dialogs,
-                   s.shows,        s.drives,        s.clipboard,       s.shell,
-                   s.clock,        s.soundPlayer,   s.programs});
+    m_window = std::make_unique<frmSetup>(SetupParts{m_doc,
+                                                     *m_controller,
+                                                     *m_popUpsCommands,
+                                                     *m_zippedEventExport,
+                                                     *m_speakerList,
+                                                     *m_sweep,
+                                                     *m_quickLaunchBar,
+                                                     *m_extractor,
+                                                     *m_intake,
+                                                     *m_holdingSlide,
+                                                     *m_popUpSlots,
+                                                     *m_pdf,
+                                                     *m_playMode,
+                                                     *m_recordShows,
+                                                     *m_liveCastModes,
+                                                     *m_liveCastMenu,
+                                                     *m_webcastServer,
+                                                     s.messages,
+                                                     s.dialogs,
+                                                     s.shows,
+                                                     s.drives,
+                                                     s.clipboard,
+                                                     s.shell,
+                                                     s.clock,
+                                                     *m_soundTest,
+                                                     *m_audioRecord,
+                                                     *m_companions});
     m_playWindows =
-        std::make_unique<PlayModeWindows>(m_doc, *m_playMode, s.shows, s.clock, s.liveCast,
+        std::make_unique<PlayModeWindows>(m_doc, *m_playMode, s.shows, s.clock, *m_liveCast,
                                           m_controller->timingsSetting(), *m_window);
     connect(m_sweep.get(), &MissingPresentationsSweep::speakersRemoved, this,
             [this](const QList<int>& removed) {
@@ -103,6 +145,7 @@ bool Composition::startUp(const SetupController::StartUpOptions& options)
 {
     if (!m_window->startUp(options))
         return false;
+    m_liveCast->setFolders(m_doc.AppFolder, m_doc.LiveCastFolder);
     m_timer1.start();
     // Without a default of the operator's own, the template's first slide; it comes through the
     // presentation program, so the window shows first.
@@ -129,9 +172,16 @@ void Composition::screenResized(QSize size)
         launch->Build_Screen();
 }
 
+void Composition::openWebcastWindow()
+{
+    WebcastConnection connection(m_services.transfers, m_services.messages, *m_liveCastModes,
+                                 *m_webcastServer, WebServiceSettings::load(m_doc.AppFolder));
+    frmWebcast window(connection, m_window.get());
+    window.exec();
+}
+
 void Composition::stopSoundTest()
 {
-    AudioToolsPanel* tools = m_window ? m_window->audioTools() : nullptr;
-    if (tools && tools->soundTest().isPlaying())
-        tools->soundTest().ComSPlay_Click();
+    if (m_soundTest->isPlaying())
+        m_soundTest->ComSPlay_Click();
 }

@@ -9,7 +9,12 @@
 
 #include <memory>
 
+class AudioRecordSwitch;
+class CompanionPrograms;
 class HoldingSlide;
+class LiveCastBridge;
+class LiveCastMenu;
+class LiveCastModes;
 class MissingPresentationsSweep;
 class PdfConverter;
 class PlayModeController;
@@ -21,8 +26,10 @@ class QuickLaunchBar;
 class ScreenSizeWatch;
 class SlideExtractor;
 class SlideIntake;
+class SoundTest;
 class SpeakerList;
 class ThreadedShowPort;
+class WebcastServerSettings;
 class ZippedEventExport;
 class frmLaunch;
 class frmSetup;
@@ -49,10 +56,15 @@ public:
     MessageService& setupMessages();
     // While play mode runs; null otherwise.
     frmLaunch* launchScreen() const;
+    LiveCastModes& liveCastModes() { return *m_liveCastModes; }
+    WebcastServerSettings& webcastServer() { return *m_webcastServer; }
+    LiveCastBridge& liveCast() { return *m_liveCast; }
 
 private:
     void screenResized(QSize size);
     void stopSoundTest();
+    // Asks the web service for this installation's webcast server, in its window.
+    void openWebcastWindow();
 
     Services m_services;
     EventDocument m_doc;
@@ -70,6 +82,13 @@ private:
     std::unique_ptr<PdfConverter> m_pdf;
     std::unique_ptr<PlayModeController> m_playMode;
     std::unique_ptr<ThreadedShowPort> m_recordShows;
+    std::unique_ptr<SoundTest> m_soundTest;
+    std::unique_ptr<AudioRecordSwitch> m_audioRecord;
+    std::unique_ptr<CompanionPrograms> m_companions;
+    std::unique_ptr<LiveCastModes> m_liveCastModes;
+    std::unique_ptr<LiveCastMenu> m_liveCastMenu;
+    std::unique_ptr<WebcastServerSettings> m_webcastServer;
+    std::unique_ptr<LiveCastBridge> m_liveCast;
     std::unique_ptr<frmSetup> m_window;
     std::unique_ptr<ScreenSizeWatch> m_screenWatch;
     std::unique_ptr<PlayModeWindows> m_playWindows;

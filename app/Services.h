@@ -5,12 +5,12 @@ class ClipboardService;
 class DriveTypeSource;
 class FileDialogService;
 class FreeSpaceSource;
-class LiveCastHooks;
 class MessageService;
 class PresentationApp;
 class ProgramLauncher;
 class ShellService;
 class ShowClock;
+class TransferService;
 
 // The outside world as the program sees it: every service is made once, in main() or in a
 // test, and outlives everything built on it.
@@ -27,5 +27,5 @@ struct Services
     AudioPlayer& soundPlayer;
     ProgramLauncher& programs;
     const ShowClock& clock;
-    LiveCastHooks& liveCast;
+    TransferService& transfers; // HTTP queries and FTP sessions off the interface thread
 };

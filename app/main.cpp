@@ -5,6 +5,7 @@
 #include "platform/MountTableDriveTypes.h"
 #include "platform/QtProgramLauncher.h"
 #include "platform/StatvfsFreeSpace.h"
+#include "platform/curl/CurlTransferService.h"
 #include "platform/libreoffice/LibreOfficeApp.h"
 #include "platform/multimedia/QtAudioPlayer.h"
 #include "platform/widgets/QtClipboardService.h"
@@ -13,7 +14,6 @@
 #include "platform/widgets/QtShellService.h"
 #include "setup/CommandLine.h"
 #include "setup/widgets/frmSetup.h"
-#include "show/LiveCastHooks.h"
 #include "show/SystemShowClock.h"
 #include "slides/TemplateMaker.h"
 
@@ -67,10 +67,9 @@ int main(int argc, char** argv)
     QtClipboardService clipboard(*QGuiApplication::clipboard());
     QtShellService shell;
     SystemShowClock showClock;
-    // Play mode runs its shows in the office on screen; LiveCast does not take part yet.
-    LiveCastHooks liveCast;
+    CurlTransferService transfers;
     Composition program({messages, dialogs, presentationProgram, exportProgram, freeSpace, drives,
-                         clipboard, shell, soundPlayer, programs, showClock, liveCast});
+                         clipboard, shell, soundPlayer, programs, showClock, transfers});
     frmSetup& setup = program.window();
     messages.setParent(&setup);
     dialogs.setParent(&setup);

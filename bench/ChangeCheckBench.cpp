@@ -71,14 +71,14 @@ int main(int argc, char** argv)
     doc.DesktopFolder = folder + "/";
     doc.ImportDir = doc.DesktopFolder;
     for (int i = 0; i < 50; ++i) {
-        SpeakerRecord& s = doc.Speakers[size_t(i)];
+        SpeakerRecord s;
         s.Name = QStringLiteral("Speaker %1").arg(i + 1);
         s.FilePath =
             QStringLiteral("/home/operator/Talks/Session %1/Talk %2.pptx").arg(i / 10).arg(i);
         s.FileName = PathHelpers::FileNameOf(s.FilePath);
         s.TimeCode = QStringLiteral("1830%1").arg(i, 2, 10, QLatin1Char('0'));
+        doc.Speakers.append(s);
     }
-    doc.SpeakerCount = 50;
     doc.ImgHoldingFull = BenchSupport::photograph(100);
     doc.ImgHolding = doc.ImgHoldingFull.scaled(192, 108);
     for (int i = 0; i < 10; ++i) {

@@ -185,14 +185,14 @@ Drop drop(const QStringList& files, const QString& stick, const QString& importD
     if (cancelAtPercent >= 0) {
         QObject::connect(&list.importCopier(), &ImportCopier::progressChanged, &window,
                          [&](const QString&, int percent) {
-                             const int whole = (doc.SpeakerCount * 100 + percent) / kFiles;
+                             const int whole = (doc.Speakers.count() * 100 + percent) / kFiles;
                              if (whole >= cancelAtPercent && !sinceCancel.isValid()) {
                                  sinceCancel.start();
                                  window.ComCancel_Click();
                              }
                          });
     }
-    TickWatch watch([&doc] { return doc.SpeakerCount; });
+    TickWatch watch([&doc] { return doc.Speakers.count(); });
     list.addFiles(files, SpeakerList::Source::Drop);
     if (list.isAdding())
         loop.exec();
@@ -200,9 +200,9 @@ Drop drop(const QStringList& files, const QString& stick, const QString& importD
     result.gap = watch.longest();
     if (sinceCancel.isValid())
         result.cancelMs = BenchSupport::msSince(sinceCancel);
-    result.complete = doc.SpeakerCount == kFiles;
+    result.complete = doc.Speakers.count() == kFiles;
     // Only whole copies, one a speaker, may be left in the import folder.
-    result.clean = QDir(importDir).entryList(QDir::Files).size() == doc.SpeakerCount;
+    result.clean = QDir(importDir).entryList(QDir::Files).size() == doc.Speakers.count();
     return result;
 }
 

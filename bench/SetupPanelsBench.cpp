@@ -76,7 +76,7 @@ double dropMs(const QStringList& files, const QString& importDir, LibreOfficeApp
         loop.exec();
     const double ms = BenchSupport::msSince(timer);
     const bool allCopied =
-        doc.SpeakerCount == kPresentations && doc.Speakers[0].FilePath.startsWith(importDir);
+        doc.Speakers.count() == kPresentations && doc.Speakers[0].FilePath.startsWith(importDir);
     return allCopied ? ms : -1;
 }
 

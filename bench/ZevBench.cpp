@@ -176,10 +176,8 @@ int main(int argc, char** argv)
             return 1;
         }
         inputs << path;
-        SpeakerRecord& speaker = event.Speakers[size_t(event.SpeakerCount++)];
-        speaker.Name = QStringLiteral("Speaker %1").arg(i + 1);
-        speaker.FilePath = path;
-        speaker.FileName = QFileInfo(path).fileName();
+        event.Speakers.append(
+            {QStringLiteral("Speaker %1").arg(i + 1), QFileInfo(path).fileName(), path, {}});
     }
     const double totalMB = 3.0 * double(PresentationBytes) / 1e6;
 
@@ -240,7 +238,7 @@ int main(int argc, char** argv)
         stickTails.push_back(double(sinceFull.nsecsElapsed()) / 1e6);
 
         EventDocument opened = event;
-        opened.SpeakerCount = 0;
+        opened.Speakers.clear();
         BackgroundPresentationsExtractor extractor;
         QElapsedTimer unpacking;
         QObject::connect(&extractor, &BackgroundPresentationsExtractor::extractionStarted,

@@ -39,7 +39,7 @@ void BackgroundPresentationsExtractor::read(EventFileReader& reader, const QStri
     emit extractionStarted();
 
     const QString importDir = event->ImportDir;
-    const int entries = int(event->SpeakerCount) + 1;
+    const int entries = int(event->Speakers.count()) + 1;
     m_jobs.start<PresentationsUnpacker::Outcome>(
         [this, file, importDir, entries](const JobRunner::Control& control) {
             int lastPercent = -1;

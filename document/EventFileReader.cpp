@@ -92,13 +92,13 @@ EventReadResult EventFileReader::readUntilPresentations(QIODevice& device, Event
     if (in.hasError())
         return damaged(in.errorMessage());
     if (product != EventDocument::ProductName) {
-        document.SpeakerCount = 0;
+        document.Speakers.clear();
         document.ImgHolding = QImage();
         return failure(EventReadResult::Status::Incompatible, IncompatibleMessage);
     }
 
     event = document;
-    event.SpeakerCount = 0;
+    event.Speakers.clear();
     event.ImgHolding = QImage();
     bool exportFlag = false;
     bool presentationsFollow = false;
@@ -176,16 +176,19 @@ void EventFileReader::readSpeakers(TokenReader& in, EventDocument& event)
                     .arg(EventDocument::SpeakerTableSize));
         return;
     }
+    QList<SpeakerRecord> speakers;
     for (qint64 i = 0; i < count; ++i) {
-        SpeakerRecord& speaker = event.Speakers[static_cast<size_t>(i)];
+        SpeakerRecord speaker;
         speaker.Name = in.ReadChars();
         speaker.FilePath = in.ReadChars();
         speaker.FileName = speaker.FilePath.section(QLatin1Char('/'), -1);
         speaker.TimeCode = in.ReadChars();
         if (in.hasError())
             return;
+        speakers.append(speaker);
     }
-    event.SpeakerCount = static_cast<qint16>(count);
+    for (const SpeakerRecord& speaker : speakers)
+        event.Speakers.append(speaker);
 }
 
 void EventFileReader::readPopUps(TokenReader& in, EventDocument& event)

@@ -35,7 +35,7 @@ QString cannotWrite(const QString& path, const QString& detail)
 
 EventFileWriter::EventFileWriter(ImageBlockCodec& codec) : m_codec(codec) {}
 
-bool EventFileWriter::SaveFile(const EventDocument& document, const QString& path, bool exportFlag,
+bool EventFileWriter::SaveFile(const Event& event, const QString& path, bool exportFlag,
                                QString* error, SaveKind kind)
 {
     m_cancelled = false;
@@ -56,7 +56,7 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
 
     TokenWriter out(file);
     m_kind = kind;
-    const BlockOutcome outcome = writeSections(document, exportFlag, out, error);
+    const BlockOutcome outcome = writeSections(event, exportFlag, out, error);
     if (outcome == BlockOutcome::Written && !out.hasError() && kind == SaveKind::Durable) {
         if (!file.flush() || ::fsync(file.handle()) != 0)
             out.fail(QStringLiteral("the data could not be written to the disk"));
@@ -92,13 +92,13 @@ bool EventFileWriter::SaveFile(const EventDocument& document, const QString& pat
     return true;
 }
 
-std::optional<qint64> EventFileWriter::estimateSize(const EventDocument& document, bool exportFlag,
+std::optional<qint64> EventFileWriter::estimateSize(const Event& event, bool exportFlag,
                                                     QString* error)
 {
     ByteCountingDevice counter;
     TokenWriter out(counter);
     m_measure = &counter;
-    const BlockOutcome outcome = writeSections(document, exportFlag, out, error);
+    const BlockOutcome outcome = writeSections(event, exportFlag, out, error);
     m_measure = nullptr;
     if (outcome != BlockOutcome::Written || out.hasError()) {
         if (out.hasError())
@@ -108,9 +108,8 @@ std::optional<qint64> EventFileWriter::estimateSize(const EventDocument& documen
     return counter.count();
 }
 
-EventFileWriter::BlockOutcome EventFileWriter::writeSections(const EventDocument& document,
-                                                             bool exportFlag, TokenWriter& out,
-                                                             QString* error)
+EventFileWriter::BlockOutcome EventFileWriter::writeSections(const Event& event, bool exportFlag,
+                                                             TokenWriter& out, QString* error)
 {
     out.writeToken(EventDocument::ProductName);
     out.writeToken(QStringLiteral("Version"));
@@ -118,29 +117,29 @@ EventFileWriter::BlockOutcome EventFileWriter::writeSections(const EventDocument
     out.writeToken(QStringLiteral("Export"));
     out.writeToken(exportFlag ? QStringLiteral("True") : QStringLiteral("False"));
     out.writeToken(QStringLiteral("HoldingTimeCode"));
-    out.writeToken(document.HoldingTimeCode);
+    out.writeToken(event.HoldingTimeCode);
     out.writeToken(QStringLiteral("QuickLaunchTimeCode"));
-    out.writeToken(document.QuickLaunchTimeCode);
+    out.writeToken(event.QuickLaunchTimeCode);
     out.writeToken(QStringLiteral("PopUpsTimeCode"));
-    out.writeToken(document.PopUpsTimeCode);
+    out.writeToken(event.PopUpsTimeCode);
     out.writeToken(QStringLiteral("InternetConnect"));
-    out.writeToken(document.InternetConnectUrl);
-    out.writeToken(document.InternetConnectSession);
-    out.writeToken(document.InternetConnectPassword);
-    out.writeNumber(document.InternetConnectObscure);
+    out.writeToken(event.InternetConnectUrl);
+    out.writeToken(event.InternetConnectSession);
+    out.writeToken(event.InternetConnectPassword);
+    out.writeNumber(event.InternetConnectObscure);
 
-    if (document.hasHoldingSlide()) {
+    if (event.hasHoldingSlide()) {
         out.writeToken(QStringLiteral("ImgHolding"));
-        out.writeImage(document.ImgHoldingFull, m_codec);
-        out.writeImage(document.ImgHolding, m_codec);
+        out.writeImage(event.ImgHoldingFull, m_codec);
+        out.writeImage(event.ImgHolding, m_codec);
     }
 
-    const int speakerCount = qBound(0, int(document.SpeakerCount), EventDocument::SpeakerTableSize);
+    const int speakerCount = event.Speakers.count();
     if (speakerCount > 0) {
         out.writeToken(QStringLiteral("Speakers"));
         out.writeNumber(speakerCount);
         for (int i = 0; i < speakerCount; ++i) {
-            const SpeakerRecord& speaker = document.Speakers[static_cast<size_t>(i)];
+            const SpeakerRecord& speaker = event.Speakers[static_cast<size_t>(i)];
             out.writeCountedString(speaker.Name);
             out.writeCountedString(speaker.FilePath);
             out.writeCountedString(speaker.TimeCode);
@@ -148,13 +147,13 @@ EventFileWriter::BlockOutcome EventFileWriter::writeSections(const EventDocument
     }
 
     out.writeToken(QStringLiteral("Quick Launch"));
-    out.writeCountedString(document.QuickLaunchFile);
+    out.writeCountedString(event.QuickLaunchFile);
     out.writeToken(QStringLiteral("Import Dir"));
-    out.writeCountedString(document.ImportDir);
+    out.writeCountedString(event.ImportDir);
 
     out.writeToken(QStringLiteral("PopUps"));
     for (int i = 0; i < EventDocument::PopUpSlotCount; ++i) {
-        const PopUpSlot& slot = document.PopUps[static_cast<size_t>(i)];
+        const PopUpSlot& slot = event.PopUps[static_cast<size_t>(i)];
         if (!slot.isUsed())
             continue;
         out.writeNumber(i);
@@ -164,10 +163,9 @@ EventFileWriter::BlockOutcome EventFileWriter::writeSections(const EventDocument
     }
     out.writeToken(QStringLiteral("End PopUps"));
 
-    if (exportFlag && (!document.QuickLaunchFile.isEmpty() || speakerCount > 0) &&
-        !out.hasError()) {
+    if (exportFlag && (!event.QuickLaunchFile.isEmpty() || speakerCount > 0) && !out.hasError()) {
         out.writeToken(QStringLiteral("Presentations"));
-        const BlockOutcome outcome = writePresentations(document, out, error);
+        const BlockOutcome outcome = writePresentations(event, out, error);
         if (outcome != BlockOutcome::Written)
             return outcome;
     }
@@ -176,13 +174,13 @@ EventFileWriter::BlockOutcome EventFileWriter::writeSections(const EventDocument
     return out.hasError() ? BlockOutcome::Failed : BlockOutcome::Written;
 }
 
-EventFileWriter::BlockOutcome EventFileWriter::writePresentations(const EventDocument& document,
+EventFileWriter::BlockOutcome EventFileWriter::writePresentations(const Event& event,
                                                                   TokenWriter& out, QString* error)
 {
     std::vector<QString> paths;
-    for (int i = 0; i < document.SpeakerCount && i < EventDocument::SpeakerTableSize; ++i)
-        paths.push_back(document.Speakers[static_cast<size_t>(i)].FilePath);
-    paths.push_back(document.QuickLaunchFile);
+    for (int i = 0; i < event.Speakers.count(); ++i)
+        paths.push_back(event.Speakers[static_cast<size_t>(i)].FilePath);
+    paths.push_back(event.QuickLaunchFile);
 
     qint64 totalBytes = 0;
     for (const QString& path : paths) {

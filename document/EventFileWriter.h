@@ -6,7 +6,7 @@
 #include <optional>
 
 class ByteCountingDevice;
-class EventDocument;
+class Event;
 class ImageBlockCodec;
 class TokenWriter;
 
@@ -47,7 +47,7 @@ public:
 
     // True when the file at path was completely written. On false, *error says why for the
     // operator, except after a cancelled export (see lastSaveCancelled()), which leaves it empty.
-    bool SaveFile(const EventDocument& document, const QString& path, bool exportFlag,
+    bool SaveFile(const Event& event, const QString& path, bool exportFlag,
                   QString* error = nullptr, SaveKind kind = SaveKind::Durable);
     bool lastSaveCancelled() const { return m_cancelled; }
     // The last failed save could not write its own file (a full disk, a lost drive), as opposed
@@ -58,7 +58,7 @@ public:
     // (and remembered by the codec, so the save that follows reuses them) and presentations
     // counted by their length. Nothing, with *error set, when a presentation cannot be found or
     // a picture cannot be encoded.
-    std::optional<qint64> estimateSize(const EventDocument& document, bool exportFlag,
+    std::optional<qint64> estimateSize(const Event& event, bool exportFlag,
                                        QString* error = nullptr);
 
 private:
@@ -70,10 +70,9 @@ private:
     };
 
     // Both set *error for faults of the presentations themselves; write faults stay in out.
-    BlockOutcome writeSections(const EventDocument& document, bool exportFlag, TokenWriter& out,
+    BlockOutcome writeSections(const Event& event, bool exportFlag, TokenWriter& out,
                                QString* error);
-    BlockOutcome writePresentations(const EventDocument& document, TokenWriter& out,
-                                    QString* error);
+    BlockOutcome writePresentations(const Event& event, TokenWriter& out, QString* error);
 
     ImageBlockCodec& m_codec;
     ExportProgress m_progress;

@@ -208,14 +208,15 @@ PresentationsUnpacker::unpack(QIODevice& device, const QString& importDir, int e
 
 void PresentationsUnpacker::pointAt(const QStringList& targets, EventDocument& document)
 {
-    const int speakers = qBound(0, int(document.SpeakerCount), EventDocument::SpeakerTableSize);
+    const int speakers = qBound(0, int(document.Speakers.count()), EventDocument::SpeakerTableSize);
     for (qsizetype i = 0; i < targets.size(); ++i) {
         if (targets[i].isEmpty())
             continue;
         if (i < speakers) {
-            SpeakerRecord& speaker = document.Speakers[size_t(i)];
+            SpeakerRecord speaker = document.Speakers.GetSpeakerAt(int(i));
             speaker.FilePath = targets[i];
             speaker.FileName = PathHelpers::FileNameOf(targets[i]);
+            document.Speakers.ReplaceSpeakerAt(int(i), speaker);
         } else {
             document.QuickLaunchFile = targets[i];
         }
@@ -224,7 +225,8 @@ void PresentationsUnpacker::pointAt(const QStringList& targets, EventDocument& d
 
 bool PresentationsUnpacker::extract(QIODevice& eventFile, EventDocument& document, QString* error)
 {
-    const Outcome outcome = unpack(eventFile, document.ImportDir, int(document.SpeakerCount) + 1);
+    const Outcome outcome =
+        unpack(eventFile, document.ImportDir, int(document.Speakers.count()) + 1);
     if (!outcome.ok()) {
         if (error)
             *error = outcome.error;

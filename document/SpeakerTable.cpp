@@ -1,56 +1,103 @@
 #include "document/SpeakerTable.h"
 
-#include "document/EventDocument.h"
 #include "document/FileKind.h"
 #include "document/PathHelpers.h"
 
 #include <algorithm>
 
-SpeakerRecord SpeakerTable::GetSpeakerAt(const EventDocument& doc, int position)
+SpeakerTable::SpeakerTable(const SpeakerTable& other)
+    : m_speakers(other.m_speakers), m_count(other.m_count)
+{}
+
+SpeakerTable& SpeakerTable::operator=(const SpeakerTable& other)
 {
-    return doc.Speakers.at(size_t(position));
+    if (this == &other)
+        return *this;
+    m_speakers = other.m_speakers;
+    m_count = other.m_count;
+    changed();
+    return *this;
 }
 
-void SpeakerTable::InsertSpeakerAt(EventDocument& doc, const SpeakerRecord& record, int position)
+SpeakerRecord SpeakerTable::GetSpeakerAt(int position) const
 {
-    const int last = std::min<int>(doc.SpeakerCount, EventDocument::SpeakerTableSize - 1);
+    return m_speakers.at(size_t(position));
+}
+
+void SpeakerTable::InsertSpeakerAt(const SpeakerRecord& record, int position)
+{
+    const int last = std::min(m_count, Size - 1);
     for (int k = last; k > position; --k)
-        doc.Speakers[size_t(k)] = doc.Speakers[size_t(k - 1)];
-    doc.Speakers.at(size_t(position)) = record;
-    ++doc.SpeakerCount;
+        m_speakers[size_t(k)] = m_speakers[size_t(k - 1)];
+    m_speakers.at(size_t(position)) = record;
+    m_count = std::min(m_count + 1, Size);
+    changed();
 }
 
-void SpeakerTable::RemoveSpeakerAt(EventDocument& doc, int position)
+void SpeakerTable::RemoveSpeakerAt(int position)
 {
-    for (int k = position; k < doc.SpeakerCount - 1; ++k)
-        doc.Speakers[size_t(k)] = doc.Speakers[size_t(k + 1)];
-    if (doc.SpeakerCount > 0)
-        doc.Speakers[size_t(doc.SpeakerCount - 1)] = SpeakerRecord();
-    --doc.SpeakerCount;
+    if (position < 0 || position >= m_count)
+        return;
+    for (int k = position; k < m_count - 1; ++k)
+        m_speakers[size_t(k)] = m_speakers[size_t(k + 1)];
+    m_speakers[size_t(m_count - 1)] = SpeakerRecord();
+    --m_count;
+    changed();
 }
 
-bool SpeakerTable::SpeakerNameExists(const EventDocument& doc, const QString& name)
+void SpeakerTable::ReplaceSpeakerAt(int position, const SpeakerRecord& record)
 {
-    return FindSpeakerByName(doc, name) >= 0;
+    m_speakers.at(size_t(position)) = record;
+    changed();
 }
 
-int SpeakerTable::FindSpeakerByName(const EventDocument& doc, const QString& name)
+void SpeakerTable::MoveSpeaker(int from, int to)
 {
-    for (int k = 0; k < doc.SpeakerCount; ++k) {
-        if (doc.Speakers[size_t(k)].Name.compare(name, Qt::CaseInsensitive) == 0)
+    if (from < 0 || from >= m_count || to < 0 || to >= m_count || from == to)
+        return;
+    const SpeakerRecord moved = m_speakers[size_t(from)];
+    const int step = to > from ? 1 : -1;
+    for (int k = from; k != to; k += step)
+        m_speakers[size_t(k)] = m_speakers[size_t(k + step)];
+    m_speakers[size_t(to)] = moved;
+    changed();
+}
+
+void SpeakerTable::clear()
+{
+    m_speakers = {};
+    m_count = 0;
+    changed();
+}
+
+bool SpeakerTable::SpeakerNameExists(const QString& name) const
+{
+    return FindSpeakerByName(name) >= 0;
+}
+
+int SpeakerTable::FindSpeakerByName(const QString& name) const
+{
+    for (int k = 0; k < m_count; ++k) {
+        if (m_speakers[size_t(k)].Name.compare(name, Qt::CaseInsensitive) == 0)
             return k;
     }
     return -1;
 }
 
-int SpeakerTable::CountSpeakersUsingFile(const EventDocument& doc, const QString& path)
+int SpeakerTable::CountSpeakersUsingFile(const QString& path) const
 {
     int count = 0;
-    for (int k = 0; k < doc.SpeakerCount; ++k) {
-        if (doc.Speakers[size_t(k)].FilePath.compare(path, Qt::CaseInsensitive) == 0)
+    for (int k = 0; k < m_count; ++k) {
+        if (m_speakers[size_t(k)].FilePath.compare(path, Qt::CaseInsensitive) == 0)
             ++count;
     }
     return count;
+}
+
+void SpeakerTable::changed()
+{
+    if (m_listener)
+        m_listener();
 }
 
 bool SpeakerTable::isPresentationFile(const QString& path)

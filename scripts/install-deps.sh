@@ -7,6 +7,7 @@ PACKAGES=(
     # build
     build-essential cmake ninja-build pkg-config clang libclang-rt-14-dev clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev libmount-dev libxcb1-dev libxcb-randr0-dev
+    libcurl4-openssl-dev
     libgtest-dev libgmock-dev googletest
     # the presentation program (its GTK 3 front end: the plain X11 one cannot show under a
     # window manager)
@@ -26,6 +27,8 @@ PACKAGES=(
     dbus at-spi2-core python3-pyatspi
     # a presentation locked with a password, made through the office from Python for a test
     python3-uno
+    # the FTP server the transfer tests start for themselves
+    python3-pyftpdlib
 )
 
 missing=()

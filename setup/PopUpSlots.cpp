@@ -13,13 +13,13 @@ PopUpSlots::PopUpSlots(EventDocument& doc, SlideIntake& intake, ClipboardService
 
 int PopUpSlots::selected() const
 {
-    return m_doc.SelectedPopUp;
+    return m_selected;
 }
 
 void PopUpSlots::select(int slot)
 {
     if (slot >= 0 && slot < EventDocument::PopUpSlotCount)
-        m_doc.SelectedPopUp = qint16(slot);
+        m_selected = slot;
 }
 
 void PopUpSlots::fill(int slot, const QImage& thumbnail, const QImage& full)

@@ -60,4 +60,5 @@ private:
     SlideIntake& m_intake;
     ClipboardService& m_clipboard;
     MessageService& m_messages;
+    int m_selected = 0; // the slot the panel has selected
 };

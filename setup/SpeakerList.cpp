@@ -12,6 +12,8 @@
 #include <QLoggingCategory>
 #include <QPointer>
 
+#include <QScopedValueRollback>
+
 #include <algorithm>
 
 Q_LOGGING_CATEGORY(lcSpeakers, "stagor.speakers")
@@ -24,11 +26,22 @@ const QString kInvalidCharacters = QStringLiteral("\\/:*?\"<>!");
 
 SpeakerList::SpeakerList(EventDocument& doc, Services services, QObject* parent)
     : QObject(parent), m_doc(doc), m_services(services)
-{}
+{
+    // Whoever changed the table, the rows follow. A rename is shown by the editor that made it.
+    m_doc.Speakers.setChangeListener([this] {
+        if (!m_renaming)
+            emit rowsChanged();
+    });
+}
+
+SpeakerList::~SpeakerList()
+{
+    m_doc.Speakers.setChangeListener(nullptr);
+}
 
 void SpeakerList::setSelectedRow(int row)
 {
-    m_selectedRow = (row >= 1 && row <= m_doc.SpeakerCount) ? row : 0;
+    m_selectedRow = (row >= 1 && row <= m_doc.Speakers.count()) ? row : 0;
 }
 
 void SpeakerList::speakersRemoved(const QList<int>& positions)
@@ -85,8 +98,8 @@ void SpeakerList::MnuSPaste_Click()
 SpeakerList::Step SpeakerList::addOne(const QString& path)
 {
     SpeakerRecord candidate = SpeakerTable::candidateFor(path);
-    if (!SpeakerTable::SpeakerNameExists(m_doc, candidate.Name)) {
-        if (m_doc.SpeakerCount >= EventDocument::MaxSpeakers) {
+    if (!m_doc.Speakers.SpeakerNameExists(candidate.Name)) {
+        if (m_doc.Speakers.count() >= EventDocument::MaxSpeakers) {
             m_services.messages.show(QStringLiteral("Maximum Number of Speakers = ") +
                                          QString::number(EventDocument::MaxSpeakers),
                                      MsgButtons::Ok, MsgIcon::Exclamation);
@@ -161,31 +174,29 @@ void SpeakerList::store(const SpeakerRecord& record)
 {
     // While a copy ran the list may have changed under it: the speaker to update may be gone,
     // the list may be full.
-    const bool update = SpeakerTable::SpeakerNameExists(m_doc, record.Name);
-    if (!update && m_doc.SpeakerCount >= EventDocument::MaxSpeakers)
+    const bool update = m_doc.Speakers.SpeakerNameExists(record.Name);
+    if (!update && m_doc.Speakers.count() >= EventDocument::MaxSpeakers)
         return;
     if (update) {
-        const int position = SpeakerTable::FindSpeakerByName(m_doc, record.Name);
-        m_doc.Speakers[size_t(position)] = record;
+        const int position = m_doc.Speakers.FindSpeakerByName(record.Name);
         m_selectedRow = position + 1;
+        m_doc.Speakers.ReplaceSpeakerAt(position, record);
     } else {
-        m_doc.Speakers[size_t(m_doc.SpeakerCount)] = record;
-        ++m_doc.SpeakerCount;
-        m_selectedRow = m_doc.SpeakerCount;
+        m_selectedRow = m_doc.Speakers.count() + 1;
+        m_doc.Speakers.append(record);
     }
-    emit rowsChanged();
     emit rowSelected(m_selectedRow, m_addSource == Source::Drop);
 }
 
 void SpeakerList::beginRename(int row)
 {
-    if (row >= 1 && row <= m_doc.SpeakerCount)
-        m_doc.SpeakerScratch = SpeakerTable::GetSpeakerAt(m_doc, row - 1);
+    if (row >= 1 && row <= m_doc.Speakers.count())
+        m_scratch = m_doc.Speakers.GetSpeakerAt(row - 1);
 }
 
 SpeakerList::RenameResult SpeakerList::endRename(int row, const QString& text)
 {
-    if (row < 1 || row > m_doc.SpeakerCount || text.isEmpty())
+    if (row < 1 || row > m_doc.Speakers.count() || text.isEmpty())
         return RenameResult::Cancelled;
     for (const QChar c : text) {
         if (kInvalidCharacters.contains(c)) {
@@ -195,26 +206,28 @@ SpeakerList::RenameResult SpeakerList::endRename(int row, const QString& text)
             return RenameResult::EditAgain;
         }
     }
-    SpeakerRecord& scratch = m_doc.SpeakerScratch;
+    const QScopedValueRollback renaming(m_renaming, true);
+    SpeakerRecord& scratch = m_scratch;
     scratch.Name = text;
     // The speaker being renamed counts too: its own name, in any letter case, is refused.
-    if (SpeakerTable::SpeakerNameExists(m_doc, text)) {
+    if (m_doc.Speakers.SpeakerNameExists(text)) {
         m_services.messages.show(QStringLiteral("Speaker '") + text +
                                      QStringLiteral("' already exist. Please select another name"),
                                  MsgButtons::Ok, MsgIcon::Exclamation);
         return RenameResult::EditAgain;
     }
-    SpeakerRecord& speaker = m_doc.Speakers[size_t(row - 1)];
+    SpeakerRecord speaker = m_doc.Speakers.GetSpeakerAt(row - 1);
+    speaker.Name = text;
     if (scratch.FilePath.isEmpty()) {
-        speaker.Name = text;
+        m_doc.Speakers.ReplaceSpeakerAt(row - 1, speaker);
         return RenameResult::Accepted;
     }
-    if (SpeakerTable::CountSpeakersUsingFile(m_doc, scratch.FilePath) > 1) {
+    if (m_doc.Speakers.CountSpeakersUsingFile(scratch.FilePath) > 1) {
         m_services.messages.show(
             QStringLiteral("Selected File is already associated with another speaker.\n"
                            "File will not be renamed"),
             MsgButtons::Ok, MsgIcon::Exclamation);
-        speaker.Name = text;
+        m_doc.Speakers.ReplaceSpeakerAt(row - 1, speaker);
         return RenameResult::Accepted;
     }
     const QString extension = QLatin1Char('.') + scratch.FilePath.section(QLatin1Char('.'), -1);
@@ -225,35 +238,29 @@ SpeakerList::RenameResult SpeakerList::endRename(int row, const QString& text)
         return RenameResult::Cancelled;
     scratch.FilePath = target;
     scratch.FileName = PathHelpers::FileNameOf(target);
-    speaker = scratch;
+    m_doc.Speakers.ReplaceSpeakerAt(row - 1, scratch);
     return RenameResult::Accepted;
 }
 
 void SpeakerList::moveRow(int source, int target)
 {
-    const int count = m_doc.SpeakerCount;
+    const int count = m_doc.Speakers.count();
     if (source < 1 || source > count || target < 1 || target > count || source == target)
         return;
-    const SpeakerRecord moved = SpeakerTable::GetSpeakerAt(m_doc, source - 1);
-    SpeakerTable::RemoveSpeakerAt(m_doc, source - 1);
     // The moved speaker lands on the target's row, whichever way it went.
-    SpeakerTable::InsertSpeakerAt(m_doc, moved, target - 1);
     m_selectedRow = target;
-    emit rowsChanged();
+    m_doc.Speakers.MoveSpeaker(source - 1, target - 1);
     emit rowSelected(target, true);
 }
 
 void SpeakerList::MnuRemove_Click()
 {
-    if (m_selectedRow < 1 || m_selectedRow > m_doc.SpeakerCount)
+    if (m_selectedRow < 1 || m_selectedRow > m_doc.Speakers.count())
         return;
     const int row = m_selectedRow;
-    SpeakerTable::RemoveSpeakerAt(m_doc, row - 1);
-    if (m_doc.SpeakerCount == 0)
-        m_selectedRow = 0;
-    else
-        m_selectedRow = std::min<int>(row, m_doc.SpeakerCount);
-    emit rowsChanged();
+    const int left = m_doc.Speakers.count() - 1;
+    m_selectedRow = left == 0 ? 0 : std::min(row, left);
+    m_doc.Speakers.RemoveSpeakerAt(row - 1);
     emit rowSelected(m_selectedRow, false);
 }
 
@@ -261,16 +268,14 @@ void SpeakerList::MnuSOpen_Click()
 {
     if (m_selectedRow < 1)
         return;
-    m_doc.SpeakerScratch = SpeakerTable::GetSpeakerAt(m_doc, m_selectedRow - 1);
-    m_services.shell.openFile(m_doc.SpeakerScratch.FilePath);
+    m_services.shell.openFile(m_doc.Speakers.GetSpeakerAt(m_selectedRow - 1).FilePath);
 }
 
 void SpeakerList::MnuShow_Click()
 {
     if (m_selectedRow < 1 || m_office.isBusy())
         return;
-    m_doc.SpeakerScratch = SpeakerTable::GetSpeakerAt(m_doc, m_selectedRow - 1);
-    const QString path = m_doc.SpeakerScratch.FilePath;
+    const QString path = m_doc.Speakers.GetSpeakerAt(m_selectedRow - 1).FilePath;
     using DocumentPtr = std::shared_ptr<PresentationDocument>;
     m_office.start<DocumentPtr>(
         [&app = m_services.presentations, path](const JobRunner::Control&) -> DocumentPtr {
@@ -306,7 +311,7 @@ void SpeakerList::MnuSCopy_Click()
 void SpeakerList::MnuCopyAll_Click()
 {
     QStringList paths;
-    for (int k = 0; k < m_doc.SpeakerCount; ++k)
+    for (int k = 0; k < m_doc.Speakers.count(); ++k)
         paths << m_doc.Speakers[size_t(k)].FilePath;
     if (!paths.isEmpty())
         m_services.clipboard.PutFileListOnClipboard(paths);
@@ -316,11 +321,11 @@ SpeakerList::MenuState SpeakerList::contextMenuState(int rowUnderPointer, bool u
 {
     MenuState state;
     state.paste = m_services.clipboard.hasFileList();
-    if (rowUnderPointer >= 1 && rowUnderPointer <= m_doc.SpeakerCount) {
+    if (rowUnderPointer >= 1 && rowUnderPointer <= m_doc.Speakers.count()) {
         state.open = state.copy = state.exportSlides = true;
         state.upload = uploadPossible;
         state.remove = state.rename = state.show = state.convertToPdf = state.properties = true;
     }
-    state.copyAll = m_doc.SpeakerCount > 0;
+    state.copyAll = m_doc.Speakers.count() > 0;
     return state;
 }

@@ -65,7 +65,9 @@ public:
         bool properties = false;
     };
 
+    // The list follows the event's speaker table from now on.
     SpeakerList(EventDocument& doc, Services services, QObject* parent = nullptr);
+    ~SpeakerList() override;
 
     int selectedRow() const { return m_selectedRow; }
     void setSelectedRow(int row);
@@ -133,6 +135,9 @@ private:
 
     EventDocument& m_doc;
     Services m_services;
+    // The speaker being renamed, kept aside while its editor is open.
+    SpeakerRecord m_scratch;
+    bool m_renaming = false;
     int m_selectedRow = 0;
     bool m_adding = false;
     QStringList m_toAdd;

@@ -14,6 +14,13 @@
 
 Q_LOGGING_CATEGORY(lcShow, "stagor.show", QtInfoMsg)
 
+namespace {
+
+// The value that leaves an option of the live status empty.
+const QString Null = QStringLiteral("null");
+
+} // namespace
+
 LaunchController::LaunchController(EventDocument& doc, ShowPort& port, const ShowClock& clock,
                                    LiveCastHooks& liveCast, const TimingsSetting& timings,
                                    QObject* parent)
@@ -21,14 +28,47 @@ LaunchController::LaunchController(EventDocument& doc, ShowPort& port, const Sho
       m_timings(timings)
 {
     m_currentSpeaker = -1;
-    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc.Speakers, m_currentSpeaker));
     if (m_currentSpeaker < 0)
         m_labSName = QStringLiteral("No Speaker");
     rebuildMenu();
     m_labTimings = m_timings.Checked ? QStringLiteral("Timings Log - ON")
                                      : QStringLiteral("Timings Log - OFF");
+    // The player's options as the audience had them last; the controls show when the setup
+    // window's item says so.
+    m_liveCast.beginActivation();
+    m_playerOptions = m_liveCast.restorePlayerOptions(LiveCastHooks::PlayerOptions());
+    m_liveCastControlsShown = m_liveCast.controlsChecked();
+    m_liveCast.endActivation();
     // The first idle tick of the watcher tells the audience that the holding slide is up.
     m_livePresenter = QStringLiteral("Activate");
+}
+
+bool LaunchController::liveCastModeOn() const
+{
+    return m_liveCast.liveCastModeOn();
+}
+
+void LaunchController::ComboViewLC_Click(int view)
+{
+    m_playerOptions.view = view;
+    m_liveCast.publishPlayerOptions(QString::number(view), Null, Null);
+    emit changed();
+}
+
+void LaunchController::HScrollLC_Change(int scale)
+{
+    m_playerOptions.scale = scale;
+    m_liveCast.publishPlayerOptions(Null, QString::number(scale), Null);
+    emit changed();
+}
+
+void LaunchController::ChkRolling_Click(bool rolling)
+{
+    m_playerOptions.rolling = rolling;
+    m_liveCast.publishPlayerOptions(Null, Null,
+                                    rolling ? QStringLiteral("true") : QStringLiteral("false"));
+    emit changed();
 }
 
 QString LaunchController::LabAutoRun() const
@@ -106,22 +146,22 @@ void LaunchController::Form_KeyDown(int keyCode, int shift)
         m_menu.blankScreenVisible = false;
         break;
     case LaunchCommand::PreviousSpeaker:
-        setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc, m_currentSpeaker));
+        setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc.Speakers, m_currentSpeaker));
         flash(&Overlays::speakerName);
         switchAutoRunOff();
         break;
     case LaunchCommand::NextSpeaker:
-        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc.Speakers, m_currentSpeaker));
         flash(&Overlays::speakerName);
         switchAutoRunOff();
         break;
     case LaunchCommand::FirstSpeaker:
         m_currentSpeaker = -1;
-        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc.Speakers, m_currentSpeaker));
         flash(&Overlays::speakerName);
         break;
     case LaunchCommand::LastSpeaker:
-        setSpeakerName(SpeakerNavigation::SelectLastSpeaker(m_doc, m_currentSpeaker));
+        setSpeakerName(SpeakerNavigation::SelectLastSpeaker(m_doc.Speakers, m_currentSpeaker));
         flash(&Overlays::speakerName);
         break;
     case LaunchCommand::LauncherMenu:
@@ -150,7 +190,7 @@ void LaunchController::Form_KeyDown(int keyCode, int shift)
 
 void LaunchController::MnuSpeaker_Click(int index)
 {
-    if (index < 0 || index >= m_doc.SpeakerCount)
+    if (index < 0 || index >= m_doc.Speakers.count())
         return;
     m_currentSpeaker = index;
     Form_KeyDown(KeyEnter, 0);
@@ -172,8 +212,8 @@ void LaunchController::next()
     if (m_currentSpeaker < 0 || showComesFirst())
         return;
     // A speaker whose presentation has gone is passed over, once round the list at most.
-    for (int tries = 0; !currentFileExists() && tries < m_doc.SpeakerCount; ++tries) {
-        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+    for (int tries = 0; !currentFileExists() && tries < m_doc.Speakers.count(); ++tries) {
+        setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc.Speakers, m_currentSpeaker));
         if (m_currentSpeaker < 0)
             return;
     }
@@ -202,7 +242,7 @@ void LaunchController::back()
 {
     if (m_currentSpeaker < 0 || showComesFirst())
         return;
-    setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc, m_currentSpeaker));
+    setSpeakerName(SpeakerNavigation::PreviousSpeaker(m_doc.Speakers, m_currentSpeaker));
     if (m_currentSpeaker < 0 || !currentFileExists())
         return;
     if (m_slideTimings.recordDue())
@@ -222,7 +262,7 @@ void LaunchController::launchCurrent(ShowPort::StartAt startAt)
     // The launch takes what was prepared; the next idle tick prepares the next talk.
     m_preparedFor.clear();
     // The screen names the following speaker from now on (unless this launch fails).
-    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc.Speakers, m_currentSpeaker));
     m_port.launch(m_launchedFilePath, startAt,
                   [this](const ShowPort::Launch& launch) { launched(launch); });
 }
@@ -238,7 +278,7 @@ void LaunchController::launched(const ShowPort::Launch& launch)
     // A talk that could not be shown is not passed over: the holding slide stays up, the
     // operator reads why, and the next Page Down tries the same talk again.
     m_statusLine.clear();
-    if (!launch.document && m_launchedSpeaker >= 0 && m_launchedSpeaker < m_doc.SpeakerCount) {
+    if (!launch.document && m_launchedSpeaker >= 0 && m_launchedSpeaker < m_doc.Speakers.count()) {
         m_statusLine =
             QStringLiteral("%1 could not be shown: %2")
                 .arg(m_launchedSpeakerName,
@@ -332,7 +372,7 @@ void LaunchController::TimAutoRun_Timer()
     if (m_autoRunTicks < 5)
         return;
     m_autoRunTicks = 0;
-    if (m_autoRun != AutoRun::Looping && m_currentSpeaker == m_doc.SpeakerCount - 1) {
+    if (m_autoRun != AutoRun::Looping && m_currentSpeaker == m_doc.Speakers.count() - 1) {
         switchAutoRunOff();
         emit changed();
     }
@@ -350,7 +390,7 @@ void LaunchController::speakerRemoved(int index)
 {
     // The speaker now at the current place (or the one after it) is the next to run.
     m_currentSpeaker -= m_currentSpeaker > index ? 2 : 1;
-    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc, m_currentSpeaker));
+    setSpeakerName(SpeakerNavigation::NextSpeaker(m_doc.Speakers, m_currentSpeaker));
     if (m_currentSpeaker < 0)
         m_labSName = QStringLiteral("No Speaker");
     rebuildMenu();
@@ -381,6 +421,7 @@ void LaunchController::restoreScreen()
     m_blanked = false;
     m_menu.blankScreenCaption = QStringLiteral("Blank Screen");
     setScreenItemsVisible(true);
+    m_liveCastControlsShown = m_liveCast.controlsChecked() && m_liveCast.liveCastModeOn();
 }
 
 void LaunchController::showTitle(int slot)
@@ -407,6 +448,7 @@ void LaunchController::quickLaunch()
 void LaunchController::toggleLiveCastControls()
 {
     m_liveCastControlsShown = !m_liveCastControlsShown && m_liveCast.liveCastModeOn();
+    m_liveCast.setControlsChecked(m_liveCastControlsShown);
 }
 
 void LaunchController::stepAutoRun()
@@ -439,7 +481,7 @@ void LaunchController::timeMark()
 void LaunchController::rebuildMenu()
 {
     m_menu.speakers.clear();
-    for (int i = 0; i < m_doc.SpeakerCount; ++i) {
+    for (int i = 0; i < m_doc.Speakers.count(); ++i) {
         const SpeakerRecord& speaker = m_doc.Speakers[size_t(i)];
         m_menu.speakers << LauncherMenuState::Item{speaker.Name, !speaker.FilePath.isEmpty()};
     }

@@ -3,6 +3,7 @@
 #include "document/TimingsSetting.h"
 #include "show/LaunchKeyMap.h"
 #include "show/LauncherMenuState.h"
+#include "show/LiveCastHooks.h"
 #include "show/ShowPort.h"
 #include "show/SlideTimings.h"
 
@@ -14,7 +15,6 @@
 #include <optional>
 
 class EventDocument;
-class LiveCastHooks;
 class PresentationDocument;
 class ShowClock;
 
@@ -81,6 +81,15 @@ public:
     // The presentation last handed to the port to prepare, once the port has it ready.
     QString preparedPath() const { return m_preparing ? QString() : m_preparedFor; }
     bool liveCastControlsShown() const { return m_liveCastControlsShown; }
+    const LiveCastHooks::PlayerOptions& playerOptions() const { return m_playerOptions; }
+    // The LiveCast controls: each change is published with the two other options empty.
+    void ComboViewLC_Click(int view);
+    void HScrollLC_Change(int scale);
+    void ChkRolling_Click(bool rolling);
+    // Only the first view ("Scale Video / Slide") takes a scale.
+    bool scaleEnabled() const { return m_playerOptions.view == 0; }
+    // Webcast or Localhost mode: the LiveCast controls may be shown.
+    bool liveCastModeOn() const;
     const Overlays& overlays() const { return m_overlays; }
     const QString& LabSName() const { return m_labSName; }
     const QString& LabTimings() const { return m_labTimings; }
@@ -150,6 +159,7 @@ private:
     int m_title = HoldingTitle;
     int m_loadingPicture = NoLoadingPicture;
     bool m_liveCastControlsShown = false;
+    LiveCastHooks::PlayerOptions m_playerOptions;
     bool m_launchScreenActive = false;
     QSize m_screenSize;
     Overlays m_overlays;

@@ -9,14 +9,14 @@
 QList<int> MissingPresentations::removeSpeakers(EventDocument& doc, MessageService& messages)
 {
     QList<int> removed;
-    for (int i = 0; i < doc.SpeakerCount;) {
+    for (int i = 0; i < doc.Speakers.count();) {
         const SpeakerRecord speaker = doc.Speakers[size_t(i)];
         if (speaker.FileName.isEmpty() || QFileInfo::exists(speaker.FilePath)) {
             ++i;
             continue;
         }
         // Removed before the message is up: ticks during the message must not find it again.
-        SpeakerTable::RemoveSpeakerAt(doc, i);
+        doc.Speakers.RemoveSpeakerAt(i);
         removed << i;
         messages.show(QStringLiteral("The Presentation ") + speaker.FileName +
                           QStringLiteral(" has been moved or deleted.") + QLatin1Char('\n') +

@@ -3,6 +3,7 @@
 #include "document/EventDocument.h"
 #include "document/TimingsSetting.h"
 #include "platform/PresentationApp.h"
+#include "show/LiveCastHooks.h"
 #include "show/PlayModeStart.h"
 #include "show/PowerSupplyStatus.h"
 
@@ -11,9 +12,10 @@
 
 PlayModeController::PlayModeController(EventDocument& doc, PresentationApp& shows,
                                        MessageService& messages, TimingsSetting& timings,
-                                       std::function<void()> stopSound, QObject* parent)
+                                       LiveCastHooks& liveCast, std::function<void()> stopSound,
+                                       QObject* parent)
     : QObject(parent), m_doc(doc), m_shows(shows), m_messages(messages), m_timings(timings),
-      m_stopSound(std::move(stopSound))
+      m_liveCast(liveCast), m_stopSound(std::move(stopSound))
 {}
 
 QString PlayModeController::untitledFolder()
@@ -26,7 +28,10 @@ QString PlayModeController::untitledFolder()
 
 int PlayModeController::start(const QList<ShowScreenChoice::Screen>& screens, int setupScreen)
 {
-    if (m_playing || !PlayModeStart::closeOtherPresentations(m_shows, m_messages, untitledFolder()))
+    if (m_playing)
+        return -1;
+    m_liveCast.beforePlay();
+    if (!PlayModeStart::closeOtherPresentations(m_shows, m_messages, untitledFolder()))
         return -1;
     PlayModeStart::checkPower(PowerSupplyStatus::read(), m_messages);
     if (m_stopSound)

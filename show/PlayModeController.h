@@ -8,6 +8,7 @@
 #include <functional>
 
 class EventDocument;
+class LiveCastHooks;
 class MessageService;
 class PresentationApp;
 class TimingsSetting;
@@ -23,8 +24,8 @@ public:
     // Everything passed in must outlive the controller. stopSound stops the sound test: the
     // room's sound system belongs to the talks in play mode.
     PlayModeController(EventDocument& doc, PresentationApp& shows, MessageService& messages,
-                       TimingsSetting& timings, std::function<void()> stopSound,
-                       QObject* parent = nullptr);
+                       TimingsSetting& timings, LiveCastHooks& liveCast,
+                       std::function<void()> stopSound, QObject* parent = nullptr);
 
     bool playing() const { return m_playing; }
 
@@ -51,6 +52,7 @@ private:
     PresentationApp& m_shows;
     MessageService& m_messages;
     TimingsSetting& m_timings;
+    LiveCastHooks& m_liveCast;
     std::function<void()> m_stopSound;
     bool m_playing = false;
     int m_showScreen = -1;

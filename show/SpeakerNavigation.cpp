@@ -1,77 +1,79 @@
 #include "show/SpeakerNavigation.h"
 
-#include "document/EventDocument.h"
+#include "document/SpeakerTable.h"
 
 #include <algorithm>
 
 namespace {
 
-int usedCount(const EventDocument& doc)
+int usedCount(const SpeakerTable& speakers)
 {
-    return std::clamp(int(doc.SpeakerCount), 0, EventDocument::SpeakerTableSize);
+    return speakers.count();
 }
 
-bool assigned(const EventDocument& doc, int index)
+bool assigned(const SpeakerTable& speakers, int index)
 {
-    return !doc.Speakers[size_t(index)].FilePath.isEmpty();
+    return !speakers[size_t(index)].FilePath.isEmpty();
 }
 
 } // namespace
 
-int SpeakerNavigation::FirstAssignedSpeaker(const EventDocument& doc)
+int SpeakerNavigation::FirstAssignedSpeaker(const SpeakerTable& speakers)
 {
-    for (int i = 0; i < usedCount(doc); ++i) {
-        if (assigned(doc, i))
+    for (int i = 0; i < usedCount(speakers); ++i) {
+        if (assigned(speakers, i))
             return i;
     }
     return -1;
 }
 
-int SpeakerNavigation::LastAssignedSpeaker(const EventDocument& doc)
+int SpeakerNavigation::LastAssignedSpeaker(const SpeakerTable& speakers)
 {
-    for (int i = usedCount(doc) - 1; i >= 0; --i) {
-        if (assigned(doc, i))
+    for (int i = usedCount(speakers) - 1; i >= 0; --i) {
+        if (assigned(speakers, i))
             return i;
     }
     return -1;
 }
 
-std::optional<QString> SpeakerNavigation::NextSpeaker(const EventDocument& doc, int& current)
+std::optional<QString> SpeakerNavigation::NextSpeaker(const SpeakerTable& speakers, int& current)
 {
     // A current speaker below -1 (never set so by the program) still starts from the first one.
     int next = std::max(current, -1) + 1;
-    while (next < usedCount(doc) && !assigned(doc, next))
+    while (next < usedCount(speakers) && !assigned(speakers, next))
         ++next;
-    if (next < usedCount(doc)) {
+    if (next < usedCount(speakers)) {
         current = next;
-        return doc.Speakers[size_t(next)].Name;
+        return speakers[size_t(next)].Name;
     }
-    current = FirstAssignedSpeaker(doc);
+    current = FirstAssignedSpeaker(speakers);
     if (current < 0)
         return std::nullopt;
-    return doc.Speakers[size_t(current)].Name;
+    return speakers[size_t(current)].Name;
 }
 
-std::optional<QString> SpeakerNavigation::PreviousSpeaker(const EventDocument& doc, int& current)
+std::optional<QString> SpeakerNavigation::PreviousSpeaker(const SpeakerTable& speakers,
+                                                          int& current)
 {
-    int previous = std::min(current, usedCount(doc)) - 1;
-    while (previous >= 0 && !assigned(doc, previous))
+    int previous = std::min(current, usedCount(speakers)) - 1;
+    while (previous >= 0 && !assigned(speakers, previous))
         --previous;
     if (previous >= 0) {
         current = previous;
-        return doc.Speakers[size_t(previous)].Name;
+        return speakers[size_t(previous)].Name;
     }
-    current = LastAssignedSpeaker(doc);
+    current = LastAssignedSpeaker(speakers);
     if (current < 0)
         return std::nullopt;
-    return doc.Speakers[size_t(current)].Name;
+    return speakers[size_t(current)].Name;
 }
 
-std::optional<QString> SpeakerNavigation::SelectLastSpeaker(const EventDocument& doc, int& current)
+std::optional<QString> SpeakerNavigation::SelectLastSpeaker(const SpeakerTable& speakers,
+                                                            int& current)
 {
-    const int last = LastAssignedSpeaker(doc);
+    const int last = LastAssignedSpeaker(speakers);
     if (last < 0)
         return std::nullopt;
     current = last;
-    return doc.Speakers[size_t(last)].Name;
+    return speakers[size_t(last)].Name;
 }

@@ -4,7 +4,7 @@
 
 #include <optional>
 
-class EventDocument;
+class SpeakerTable;
 
 // Moves the launch screen's current speaker (current: a position, -1 for none) over the
 // speakers that have a presentation. It always names the speaker the next launch runs; a
@@ -13,11 +13,11 @@ class EventDocument;
 class SpeakerNavigation
 {
 public:
-    static int FirstAssignedSpeaker(const EventDocument& doc);
-    static int LastAssignedSpeaker(const EventDocument& doc);
+    static int FirstAssignedSpeaker(const SpeakerTable& speakers);
+    static int LastAssignedSpeaker(const SpeakerTable& speakers);
     // Wraps to the first assigned speaker past the end.
-    static std::optional<QString> NextSpeaker(const EventDocument& doc, int& current);
+    static std::optional<QString> NextSpeaker(const SpeakerTable& speakers, int& current);
     // Wraps to the last assigned speaker before the start.
-    static std::optional<QString> PreviousSpeaker(const EventDocument& doc, int& current);
-    static std::optional<QString> SelectLastSpeaker(const EventDocument& doc, int& current);
+    static std::optional<QString> PreviousSpeaker(const SpeakerTable& speakers, int& current);
+    static std::optional<QString> SelectLastSpeaker(const SpeakerTable& speakers, int& current);
 };

@@ -103,10 +103,11 @@ QString DemoEventMaker::make(PresentationApp& app, const QString& folder)
         QString path;
         if (const QString error = buildTalk(app, talk, base, &path); !error.isEmpty())
             return error;
-        SpeakerRecord& speaker = doc.Speakers[size_t(doc.SpeakerCount++)];
+        SpeakerRecord speaker;
         speaker.Name = QString::fromUtf8(talk.speaker);
         speaker.FilePath = path;
         speaker.FileName = PathHelpers::FileNameOf(path);
+        doc.Speakers.append(speaker);
     }
     doc.ImgHoldingFull = card(QSize(1920, 1080), QColor(24, 40, 72), QStringLiteral("Welcome"),
                               QStringLiteral("The next talk begins shortly"));

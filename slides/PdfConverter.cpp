@@ -35,10 +35,9 @@ bool PdfConverter::convertSpeaker(const SpeakerRecord& speaker)
 
 bool PdfConverter::convertAll(const EventDocument& event)
 {
-    if (m_busy || event.SpeakerCount < 1)
+    if (m_busy || event.Speakers.count() < 1)
         return false;
-    const int count = std::min<int>(event.SpeakerCount, EventDocument::SpeakerTableSize);
-    begin(QList<SpeakerRecord>(event.Speakers.begin(), event.Speakers.begin() + count),
+    begin(QList<SpeakerRecord>(event.Speakers.begin(), event.Speakers.end()),
           MsgButtons::YesNoCancel);
     return true;
 }

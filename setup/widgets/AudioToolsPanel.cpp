@@ -21,15 +21,12 @@ const QString kStatusCaption = QStringLiteral("Sound test");
 
 } // namespace
 
-AudioToolsPanel::AudioToolsPanel(const QString& appFolder, AudioPlayer& player,
-                                 ProgramLauncher& launcher, MessageService& messages,
-                                 FileDialogService& dialogs, AudioRecSettings& recorderSettings,
-                                 QWidget* window)
+AudioToolsPanel::AudioToolsPanel(SoundTest& soundTest, AudioRecordSwitch& audioRecord,
+                                 CompanionPrograms& companions, const QString& appFolder,
+                                 AudioRecSettings& recorderSettings, QWidget* window)
     : QObject(window), m_window(window), m_appFolder(appFolder),
-      m_recorderSettings(recorderSettings),
-      m_soundTest(new SoundTest(appFolder, player, messages, dialogs, this)),
-      m_audioRecord(std::make_unique<AudioRecordSwitch>(appFolder)),
-      m_companions(std::make_unique<CompanionPrograms>(appFolder, launcher))
+      m_recorderSettings(recorderSettings), m_soundTest(&soundTest), m_audioRecord(&audioRecord),
+      m_companions(&companions)
 {
     m_frameSTest = new QGroupBox(QStringLiteral("Sound Test"), window);
     WidgetNames::set(m_frameSTest, m_frameSTest->title(), QStringLiteral("FrameSTest"));

@@ -8,13 +8,9 @@
 
 #include <memory>
 
-class AudioPlayer;
 class AudioRecSettings;
 class AudioRecordSwitch;
 class CompanionPrograms;
-class FileDialogService;
-class MessageService;
-class ProgramLauncher;
 class QAction;
 class QGroupBox;
 class QLabel;
@@ -31,9 +27,10 @@ class AudioToolsPanel : public QObject
     Q_OBJECT
 
 public:
-    // appFolder is read at every command: it is only known once start-up has run.
-    AudioToolsPanel(const QString& appFolder, AudioPlayer& player, ProgramLauncher& launcher,
-                    MessageService& messages, FileDialogService& dialogs,
+    // appFolder is read at every command: it is only known once start-up has run. Everything
+    // passed in outlives the panel.
+    AudioToolsPanel(SoundTest& soundTest, AudioRecordSwitch& audioRecord,
+                    CompanionPrograms& companions, const QString& appFolder,
                     AudioRecSettings& recorderSettings, QWidget* window);
     ~AudioToolsPanel() override;
 
@@ -65,8 +62,8 @@ private:
     const QString& m_appFolder;
     AudioRecSettings& m_recorderSettings;
     SoundTest* m_soundTest;
-    std::unique_ptr<AudioRecordSwitch> m_audioRecord;
-    std::unique_ptr<CompanionPrograms> m_companions;
+    AudioRecordSwitch* m_audioRecord;
+    CompanionPrograms* m_companions;
     QGroupBox* m_frameSTest = nullptr;
     QPushButton* m_comSPlay = nullptr;
     QLabel* m_labSTStatus = nullptr;

@@ -1,11 +1,14 @@
 #pragma once
 
-class AudioPlayer;
+class AudioRecordSwitch;
 class ClipboardService;
+class CompanionPrograms;
 class DriveTypeSource;
 class EventDocument;
 class FileDialogService;
 class HoldingSlide;
+class LiveCastMenu;
+class LiveCastModes;
 class MessageService;
 class MissingPresentationsSweep;
 class PdfConverter;
@@ -13,15 +16,16 @@ class PlayModeController;
 class PopUpSlots;
 class PopUpsFileCommands;
 class PresentationApp;
-class ProgramLauncher;
 class QuickLaunchBar;
 class SetupController;
 class ShellService;
 class ShowClock;
 class SlideExtractor;
+class SoundTest;
 class SlideIntake;
 class SpeakerList;
 class ThreadedShowPort;
+class WebcastServerSettings;
 class ZippedEventExport;
 
 // What the setup window shows and routes its events to: the event, the controllers of its
@@ -43,6 +47,9 @@ struct SetupParts
     PdfConverter& pdf;
     PlayModeController& playMode;
     ThreadedShowPort& recordShows; // shows started from the launch record
+    LiveCastModes& liveCastModes;
+    LiveCastMenu& liveCastMenu;
+    const WebcastServerSettings& webcastServer;
 
     MessageService& messages; // boxes shown at once
     FileDialogService& dialogs;
@@ -51,6 +58,7 @@ struct SetupParts
     ClipboardService& clipboard;
     ShellService& shell;
     const ShowClock& clock;
-    AudioPlayer& soundPlayer;
-    ProgramLauncher& programs;
+    SoundTest& soundTest;
+    AudioRecordSwitch& audioRecord;
+    CompanionPrograms& companions;
 };

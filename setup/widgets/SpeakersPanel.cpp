@@ -104,7 +104,7 @@ void SpeakersPanel::refresh()
     const int selected = m_list.selectedRow();
     const QSignalBlocker block(m_view);
     m_view->clear();
-    for (int k = 0; k < m_doc.SpeakerCount; ++k) {
+    for (int k = 0; k < m_doc.Speakers.count(); ++k) {
         const SpeakerRecord& speaker = m_doc.Speakers[size_t(k)];
         auto* item = new QTreeWidgetItem(m_view, {speaker.Name});
         item->setIcon(0, FileIcons::forFile(speaker.FilePath));
@@ -112,7 +112,7 @@ void SpeakersPanel::refresh()
         item->setFlags(item->flags() | Qt::ItemIsEditable);
     }
     m_view->selectRow(selected, false);
-    WidgetNames::showData(m_counter, kCounterCaption, QString::number(m_doc.SpeakerCount));
+    WidgetNames::showData(m_counter, kCounterCaption, QString::number(m_doc.Speakers.count()));
 }
 
 void SpeakersPanel::speakersRemoved(const QList<int>& positions)

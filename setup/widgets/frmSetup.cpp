@@ -2,6 +2,9 @@
 
 #include "audio/SoundTest.h"
 #include "document/BackgroundPresentationsExtractor.h"
+#include "document/LiveCastSettings.h"
+#include "livecast/LiveCastMenu.h"
+#include "livecast/LiveCastModes.h"
 #include "platform/DriveTypeSource.h"
 #include "platform/PresentationApp.h"
 #include "setup/HoldingSlide.h"
@@ -20,6 +23,7 @@
 #include "setup/widgets/WidgetNames.h"
 #include "setup/widgets/frmClose.h"
 #include "setup/widgets/frmCopy.h"
+#include "setup/widgets/frmEncoderSettings.h"
 #include "setup/widgets/frmExport.h"
 #include "setup/widgets/frmExtract.h"
 #include "setup/widgets/frmImportDir.h"
@@ -113,6 +117,7 @@ frmSetup::frmSetup(const SetupParts& parts, QWidget* parent)
     buildSlides();
     buildShow();
     buildSoundTest();
+    buildLiveCast();
 }
 
 frmSetup::~frmSetup() = default;
@@ -406,10 +411,10 @@ void frmSetup::buildSlides()
     QMenu* tools = toolsMenu();
     tools->addAction(batch);
     connect(tools, &QMenu::aboutToShow, batch,
-            [this, batch] { batch->setEnabled(m_doc.SpeakerCount >= 1); });
+            [this, batch] { batch->setEnabled(m_doc.Speakers.count() >= 1); });
     connect(batch, &QAction::triggered, pdf, [this, pdf] { pdf->convertAll(m_doc); });
     connect(m_speakersPanel, &SpeakersPanel::convertToPdfRequested, pdf, [this, pdf](int row) {
-        if (row >= 1 && row <= m_doc.SpeakerCount)
+        if (row >= 1 && row <= m_doc.Speakers.count())
             pdf->convertSpeaker(m_doc.Speakers[size_t(row - 1)]);
     });
 
@@ -431,13 +436,95 @@ void frmSetup::closePreview()
 
 void frmSetup::buildSoundTest()
 {
-    m_audioTools = new AudioToolsPanel(m_doc.AppFolder, m_parts.soundPlayer, m_parts.programs,
-                                       m_parts.messages, m_parts.dialogs,
-                                       m_controller->audioRecSettings(), this);
+    m_audioTools = new AudioToolsPanel(m_parts.soundTest, m_parts.audioRecord, m_parts.companions,
+                                       m_doc.AppFolder, m_controller->audioRecSettings(), this);
     auto* main = m_picMain;
     main->layout()->addWidget(m_audioTools->frame());
     main->layout()->setAlignment(m_audioTools->frame(), Qt::AlignTop);
     m_audioTools->addToMenu(toolsMenu());
+}
+
+void frmSetup::buildLiveCast()
+{
+    LiveCastMenu& commands = m_parts.liveCastMenu;
+    LiveCastModes& modes = m_parts.liveCastModes;
+    LiveCastSettings& marks = m_controller->liveCastSettings();
+    QMenu* menu = m_mnuLiveCast = new QMenu(QStringLiteral("&LiveCast"), menuBar());
+    menu->setObjectName(QStringLiteral("MnuLiveCast"));
+    menuBar()->insertMenu(m_mnuWindow->menuAction(), menu);
+
+    QAction* webcast =
+        namedAction(this, QStringLiteral("Webcast Mode"), QStringLiteral("MnuWebcastMode"));
+    webcast->setCheckable(true);
+    QAction* autoLiveCast =
+        namedAction(this, QStringLiteral("Auto LiveCast"), QStringLiteral("MnuAutoLiveCast"));
+    autoLiveCast->setCheckable(true);
+    QAction* encoder =
+        namedAction(this, QStringLiteral("Encoder Settings"), QStringLiteral("MnuEncoderSettings"));
+    menu->addActions({webcast, autoLiveCast, encoder});
+    menu->addSeparator();
+    // What the audience's player is told about its layout; each item keeps its own mark, the
+    // two ratios exclude each other.
+    struct Mark
+    {
+        const char* caption;
+        const char* name;
+        bool LiveCastSettings::*field;
+    };
+    const Mark markItems[] = {
+        {"Presenter Stage Left", "MnuPresenterStageLeft", &LiveCastSettings::PresenterStageLeft},
+        {"Stretch Slides", "MnuStretchMode", &LiveCastSettings::StretchMode},
+        {"Hide Player Controls", "mnuPlayerControls", &LiveCastSettings::PlayerControls},
+        {"LiveCast Controls", "MnuControls", &LiveCastSettings::Controls}};
+    QList<std::pair<QAction*, bool LiveCastSettings::*>> marked;
+    for (const Mark& item : markItems) {
+        QAction* action =
+            namedAction(this, QString::fromLatin1(item.caption), QString::fromLatin1(item.name));
+        action->setCheckable(true);
+        connect(action, &QAction::triggered, this,
+                [&marks, field = item.field](bool checked) { marks.*field = checked; });
+        menu->addAction(action);
+        marked.append({action, item.field});
+    }
+    QAction* ratioA =
+        namedAction(this, QStringLiteral("Video Ratio 4:3"), QStringLiteral("MnuVideoRatioA"));
+    QAction* ratioB =
+        namedAction(this, QStringLiteral("Video Ratio 16:9"), QStringLiteral("MnuVideoRatioB"));
+    for (QAction* ratio : {ratioA, ratioB}) {
+        ratio->setCheckable(true);
+        menu->addAction(ratio);
+    }
+    connect(ratioA, &QAction::triggered, this, [&marks] { marks.VideoRatio43 = true; });
+    connect(ratioB, &QAction::triggered, this, [&marks] { marks.VideoRatio43 = false; });
+
+    // Each time the menu opens: the mode, the items it allows and the marks (key H of the
+    // launch screen moves one of them).
+    connect(menu, &QMenu::aboutToShow, this,
+            [&commands, &modes, &marks, webcast, autoLiveCast, encoder, marked, ratioA, ratioB] {
+                commands.MnuLiveCast_Click();
+                webcast->setChecked(modes.mode() == LiveCastModes::Mode::Webcast);
+                autoLiveCast->setChecked(modes.autoLiveCast());
+                encoder->setEnabled(commands.items().MnuEncoderSettings);
+                for (const auto& [action, field] : marked)
+                    action->setChecked(marks.*field);
+                ratioA->setChecked(marks.VideoRatio43);
+                ratioB->setChecked(!marks.VideoRatio43);
+            });
+    connect(webcast, &QAction::triggered, this, [&commands, &modes, webcast] {
+        commands.MnuWebcastMode_Click();
+        webcast->setChecked(modes.mode() == LiveCastModes::Mode::Webcast);
+    });
+    connect(&modes, &LiveCastModes::changed, webcast, [&modes, webcast] {
+        webcast->setChecked(modes.mode() == LiveCastModes::Mode::Webcast);
+    });
+    connect(autoLiveCast, &QAction::triggered, this,
+            [&commands] { commands.MnuAutoLiveCast_Click(); });
+    connect(encoder, &QAction::triggered, this, [this, &commands] {
+        const LiveCastMenu::EncoderValues values =
+            commands.MnuEncoderSettings_Click(m_parts.webcastServer, QString());
+        frmEncoderSettings window(values.TxtFMSURL, values.TxtStreamName, this);
+        window.exec();
+    });
 }
 
 void frmSetup::buildMenus()

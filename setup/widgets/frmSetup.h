@@ -71,6 +71,7 @@ public:
     QAction* recentSeparator() const { return m_fSpace2; }
     QAction* slideFormatAction(int index) const { return m_mnuSFormat.at(size_t(index - 1)); }
     AudioToolsPanel* audioTools() const { return m_audioTools; }
+    QMenu* liveCastMenu() const { return m_mnuLiveCast; }
 
     // How long the closing window stays; tests shorten it.
     void setClosingWindowMs(int ms) { m_closingMs = ms; }
@@ -101,6 +102,7 @@ private:
     void buildSlides();
     void buildShow();
     void buildSoundTest();
+    void buildLiveCast();
     QMenu* toolsMenu();
     void refreshRecentFiles();
     void refreshFromDocument();
@@ -122,6 +124,7 @@ private:
     QMenu* m_mnuSlides = nullptr;
     QMenu* m_mnuUtilities = nullptr;
     QMenu* m_mnuWindow = nullptr;
+    QMenu* m_mnuLiveCast = nullptr;
     QToolBar* m_toolbar1 = nullptr;
     QAction* m_mnuNew = nullptr;
     QAction* m_mnuOpen = nullptr;

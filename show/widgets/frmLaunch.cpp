@@ -5,6 +5,7 @@
 #include "show/LaunchController.h"
 #include "show/ThreadedShowPort.h"
 #include "show/VirtualKeys.h"
+#include "show/widgets/LiveCastPanel.h"
 #include "show/widgets/frmSyncRecord.h"
 
 #include <QApplication>
@@ -54,6 +55,13 @@ frmLaunch::frmLaunch(LaunchController& controller, const EventDocument& doc, con
     m_picPPLoading->setAccessibleName(m_picPPLoading->text());
     // The operator's line at the foot of the screen: which talk could not be shown, and why.
     m_labStatus = overlayLabel(this, QStringLiteral("LabStatus"));
+    m_liveCastPanel = new LiveCastPanel(this);
+    connect(m_liveCastPanel, &LiveCastPanel::viewChosen, m_controller,
+            &LaunchController::ComboViewLC_Click);
+    connect(m_liveCastPanel, &LiveCastPanel::scaleChanged, m_controller,
+            &LaunchController::HScrollLC_Change);
+    connect(m_liveCastPanel, &LiveCastPanel::rollingClicked, m_controller,
+            &LaunchController::ChkRolling_Click);
 
     if (QScreen* screen = this->screen())
         m_controller->setScreenSize(screen->size());
@@ -123,6 +131,11 @@ void frmLaunch::refresh()
     m_labStatus->setText(c.statusLine());
     m_labStatus->setAccessibleName(c.statusLine());
     m_labStatus->setVisible(!c.statusLine().isEmpty());
+    const LiveCastHooks::PlayerOptions& options = c.playerOptions();
+    m_liveCastPanel->showOptions(options.view, options.scale, options.rolling, c.scaleEnabled());
+    m_liveCastPanel->setVisible(c.liveCastControlsShown());
+    // The operator's pointer while the controls are up, the screen's own otherwise.
+    setCursor(c.liveCastControlsShown() ? Qt::ArrowCursor : Qt::BlankCursor);
     layOutOverlays();
     Build_Screen();
     const bool showing = c.showRunning() || c.launching();
@@ -158,6 +171,10 @@ void frmLaunch::layOutOverlays()
     m_labStatus->setMaximumWidth(width() - 40);
     m_labStatus->adjustSize();
     m_labStatus->move(20, height() - m_labStatus->height() - 20);
+    // The LiveCast controls sit in the lower right corner, out of the overlays' way.
+    m_liveCastPanel->adjustSize();
+    m_liveCastPanel->move(width() - m_liveCastPanel->width() - 20,
+                          height() - m_liveCastPanel->height() - 20);
 }
 
 void frmLaunch::resizeEvent(QResizeEvent* event)
@@ -258,6 +275,12 @@ void frmLaunch::buildLauncherMenu(QMenu& menu)
     menu.addSeparator();
     addKey(menu, state.blankScreenCaption, QStringLiteral("MnuBlankScreen"), LaunchController::KeyB)
         ->setVisible(state.blankScreenVisible);
+    const bool liveCastOn = c->liveCastModeOn();
+    addKey(menu,
+           liveCastOn && c->liveCastControlsShown() ? QStringLiteral("Hide LiveCast Controls")
+                                                    : QStringLiteral("Show LiveCast Controls"),
+           QStringLiteral("MnuLCControls"), LaunchController::KeyH)
+        ->setVisible(liveCastOn && state.liveCastControlsVisible);
     QMenu* tools = menu.addMenu(QStringLiteral("Tools"));
     tools->menuAction()->setObjectName(QStringLiteral("MnuLTools"));
     tools->menuAction()->setVisible(state.toolsVisible);

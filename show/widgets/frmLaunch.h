@@ -5,6 +5,7 @@
 
 class EventDocument;
 class LaunchController;
+class LiveCastPanel;
 class QLabel;
 class QMenu;
 class ShowClock;
@@ -26,6 +27,7 @@ public:
     ~frmLaunch() override;
 
     LaunchController& controller() { return *m_controller; }
+    LiveCastPanel* liveCastPanel() const { return m_liveCastPanel; }
     // Repaints the screen from the picture the controller names.
     void Build_Screen();
 
@@ -61,6 +63,7 @@ private:
     QLabel* m_picRecordIcon;
     QLabel* m_picPPLoading;
     QLabel* m_labStatus;
+    LiveCastPanel* m_liveCastPanel;
     bool m_ended = false;
     // A show was running or coming up at the last refresh.
     bool m_showing = false;

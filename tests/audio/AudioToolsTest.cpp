@@ -1,3 +1,4 @@
+#include "audio/AudioRecordSwitch.h"
 #include "audio/CompanionPrograms.h"
 #include "audio/SoundTest.h"
 #include "document/AudioRecSettings.h"
@@ -55,9 +56,10 @@ protected:
     AudioRecSettings recorder;
     QWidget window;
     QMenu tools;
-    AudioToolsPanel panel{appFolder, player, launcher, messages, dialogs, recorder, &window};
-    SoundTest& test = panel.soundTest();
+    SoundTest test{appFolder, player, messages, dialogs};
+    AudioRecordSwitch audioRecord{appFolder};
     CompanionPrograms programs{appFolder, launcher};
+    AudioToolsPanel panel{test, audioRecord, programs, appFolder, recorder, &window};
 };
 
 } // namespace

@@ -100,9 +100,9 @@ TEST_F(EventFileTest, UntouchedNewEventWritesTheBaselineTokenSequence)
 TEST_F(EventFileTest, FullEventRoundTripsAndResavesByteForByte)
 {
     const QString awkward = QStringLiteral("Jürgen [Keynote] ]");
-    m_document.SpeakerCount = 2;
-    m_document.Speakers[0] = {awkward, {}, QStringLiteral("/talks/[2024]/Ölbild].pptx"), "101112"};
-    m_document.Speakers[1] = {QStringLiteral("日本"), {}, QString(), {}};
+    m_document.Speakers.append(
+        {awkward, {}, QStringLiteral("/talks/[2024]/Ölbild].pptx"), "101112"});
+    m_document.Speakers.append({QStringLiteral("日本"), {}, QString(), {}});
     m_document.QuickLaunchFile = QStringLiteral("/talks/loop.ppsx");
     m_document.ImportDir = m_folder.path();
     m_document.HoldingTimeCode = QStringLiteral("120000");
@@ -140,7 +140,7 @@ TEST_F(EventFileTest, EveryTruncationAndDamageIsReportedInWordsAndLeavesTheEvent
     EventDocument small = m_document;
     small.ImgHoldingFull = pattern(6, 4, 3);
     small.ImgHolding = pattern(3, 2, 4);
-    small.SpeakerCount = 1;
+    small.Speakers.RemoveSpeakerAt(1);
     small.PopUps[1] = {QStringLiteral("P"), pattern(4, 4, 1), pattern(2, 2, 1)};
     const QByteArray whole = save(small);
     m_document.QuickLaunchFile = QStringLiteral("/before.ppt");
@@ -165,7 +165,7 @@ TEST_F(EventFileTest, EveryTruncationAndDamageIsReportedInWordsAndLeavesTheEvent
         const EventReadResult result = read(bytes, target);
         ASSERT_EQ(result.status, EventReadResult::Status::Damaged) << bytes.left(60).constData();
         ASSERT_TRUE(result.message.contains(words)) << result.message.toStdString();
-        ASSERT_EQ(target.SpeakerCount, 0) << bytes.size();
+        ASSERT_EQ(target.Speakers.count(), 0) << bytes.size();
         ASSERT_EQ(target.QuickLaunchFile, QStringLiteral("/before.ppt")) << bytes.size();
         ASSERT_EQ(target.ImgHolding, m_document.ImgHolding) << bytes.size();
     }
@@ -192,9 +192,8 @@ TEST_F(EventFileTest, ExportCarriesEachPresentationAndFailuresKeepThePreviousFil
 {
     const QByteArray talk = QByteArray("slides]").repeated(200000); // two chunks
     const QString talkPath = m_folder.writeFile("talks/Talk [1].ppt", talk);
-    m_document.SpeakerCount = 2;
-    m_document.Speakers[0] = {QStringLiteral("A"), {}, talkPath, {}};
-    m_document.Speakers[1] = {QStringLiteral("B"), {}, talkPath, {}};
+    m_document.Speakers.append({QStringLiteral("A"), {}, talkPath, {}});
+    m_document.Speakers.append({QStringLiteral("B"), {}, talkPath, {}});
     const QByteArray bytes = save(m_document, true, QStringLiteral("packed.zev"));
     const QByteArray entry =
         counted("Talk [1].ppt") + '[' + QByteArray::number(talk.size()) + ']' + talk;

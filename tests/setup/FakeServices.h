@@ -28,7 +28,7 @@ struct FakeServices
     }
     void addSpeaker(const QString& name, const QString& path)
     {
-        doc.Speakers[size_t(doc.SpeakerCount++)] = {name, QFileInfo(path).fileName(), path, {}};
+        doc.Speakers.append({name, QFileInfo(path).fileName(), path, {}});
     }
 
     TestFolder dir;

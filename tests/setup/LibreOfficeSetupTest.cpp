@@ -6,7 +6,6 @@
 #include "setup/widgets/frmPreview.h"
 #include "setup/widgets/frmQLProperties.h"
 #include "setup/widgets/frmSetup.h"
-#include "show/LiveCastHooks.h"
 #include "show/SystemShowClock.h"
 #include "tests/fakes/ColourPictures.h"
 #include "tests/fakes/FakeAudioPlayer.h"
@@ -17,6 +16,7 @@
 #include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/FakeProgramLauncher.h"
 #include "tests/fakes/FakeShellService.h"
+#include "tests/fakes/FakeTransferService.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QCheckBox>
@@ -115,9 +115,9 @@ TEST_F(LibreOfficeSetupTest, TwelveSlidesOnTheHoldingSlideThenSlideFourIntoPopUp
     FakeAudioPlayer soundPlayer;
     FakeProgramLauncher programs;
     SystemShowClock clock;
-    LiveCastHooks liveCast;
+    FakeTransferService transfers;
     Composition program({messages, dialogs, *s_app, *s_app, freeSpace, drives, clipboard, shell,
-                         soundPlayer, programs, clock, liveCast});
+                         soundPlayer, programs, clock, transfers});
     frmSetup& setup = program.window();
     EventDocument& doc = setup.document();
     doc.RunFolder = s_folder->path("run");

@@ -99,11 +99,11 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     messages.queueAnswer(MsgAnswer::No);
     controller.openEvent();
     EXPECT_EQ(messages.last(), "Do you want to revert to previous Conference?");
-    EXPECT_EQ(doc.SpeakerCount, 2);
+    EXPECT_EQ(doc.Speakers.count(), 2);
     dialogs.queueChoice(path);
     messages.queueAnswer(MsgAnswer::Yes);
     controller.openEvent();
-    EXPECT_EQ(doc.SpeakerCount, 1);
+    EXPECT_EQ(doc.Speakers.count(), 1);
 
     // Another file with unsaved changes asks to save them first; Yes saves it in place.
     saveAsFile("Other.evf");
@@ -114,7 +114,7 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     EXPECT_EQ(messages.last(), "Do you want to save changes to Other?");
     EXPECT_TRUE(dir.readFile("Other.evf").contains("Linus"));
     EXPECT_EQ(doc.EventFileTitle, "Conference.evf");
-    EXPECT_EQ(doc.SpeakerCount, 1);
+    EXPECT_EQ(doc.Speakers.count(), 1);
 
     // Truncated: the event and its name stay as they were. The reader's other messages:
     // EventFileTest.
@@ -122,7 +122,7 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     dialogs.queueChoice(dir.writeFile("Damaged.evf", bytes.left(bytes.size() / 2)));
     controller.openEvent();
     EXPECT_TRUE(messages.last().startsWith("The event file is damaged"));
-    EXPECT_EQ(doc.SpeakerCount, 1);
+    EXPECT_EQ(doc.Speakers.count(), 1);
     EXPECT_EQ(doc.EventFilePath, path);
 
     // A zipped event file cut short ends its open later, with the event and its name kept.
@@ -165,7 +165,7 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     dialogs.queueChoice(dir.writeFile("Foreign.evf", "[other product][End Data]"));
     controller.openEvent();
     EXPECT_EQ(messages.last(), "Incompatible Files");
-    EXPECT_EQ(doc.SpeakerCount, 0);
+    EXPECT_EQ(doc.Speakers.count(), 0);
     EXPECT_EQ(doc.EventFileTitle, "Foreign.evf");
 }
 
@@ -212,7 +212,7 @@ TEST_F(SetupControllerTest, SaveAsAsksBeforeReplacingAndRecentEntriesFollowTheFi
     EXPECT_TRUE(next.closeQuery());
     EXPECT_TRUE(messages.texts().isEmpty());
     next.newEvent();
-    EXPECT_EQ(nextDoc.SpeakerCount, 0);
+    EXPECT_EQ(nextDoc.Speakers.count(), 0);
 }
 
 // The folder option and a file as separate arguments: e2e.play_mode. Opening each kind of file

@@ -16,12 +16,12 @@
 #include "setup/widgets/frmPreview.h"
 #include "setup/widgets/frmSetup.h"
 #include "show/LaunchController.h"
-#include "show/LiveCastHooks.h"
 #include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
 #include "tests/fakes/ColourPictures.h"
 #include "tests/fakes/FakeAudioPlayer.h"
 #include "tests/fakes/FakeProgramLauncher.h"
+#include "tests/fakes/FakeTransferService.h"
 #include "tests/setup/FakeServices.h"
 
 #include <QAction>
@@ -69,7 +69,7 @@ protected:
     void addSpeaker(const QString& name, const QString& path)
     {
         EventDocument& event = window.document();
-        event.Speakers[size_t(event.SpeakerCount++)] = {name, QFileInfo(path).fileName(), path, {}};
+        event.Speakers.append({name, QFileInfo(path).fileName(), path, {}});
     }
 
     // The event saved as a file of its own, with its presentations when packed.
@@ -80,12 +80,12 @@ protected:
     }
 
     SystemShowClock clock;
-    LiveCastHooks liveCast;
+    FakeTransferService transfers;
     ImageBlockCodec codec;
     FakeAudioPlayer soundPlayer;
     FakeProgramLauncher programs;
     Composition program{{messages, dialogs, presentations, presentations, freeSpace, drives,
-                         clipboard, shell, soundPlayer, programs, clock, liveCast}};
+                         clipboard, shell, soundPlayer, programs, clock, transfers}};
     frmSetup& window = program.window();
     SetupController::StartUpOptions options;
 };
@@ -196,8 +196,7 @@ TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
 {
     ASSERT_TRUE(program.startUp(options));
     EventDocument packed = window.document();
-    packed.SpeakerCount = 1;
-    packed.Speakers[0] = {"Ann", {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}};
+    packed.Speakers.append({"Ann", {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}});
     dialogs.queueChoice(saved(packed, "packed.zev", true));
 
     auto* extractWindow = window.findChild<frmExtract*>();
@@ -277,7 +276,9 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
     EXPECT_TRUE(messages.texts().isEmpty());
 
     // The next export starts afresh and its window goes once it is written.
-    window.document().Speakers[0].FilePath = file("Small.ppt");
+    SpeakerRecord small = window.document().Speakers[0];
+    small.FilePath = file("Small.ppt");
+    window.document().Speakers.ReplaceSpeakerAt(0, small);
     dialogs.queueChoice(dir.path("small.zev"));
     emit window.findChild<QAction*>("MnuExport")->triggered();
     ASSERT_TRUE(ended.wait(20000));

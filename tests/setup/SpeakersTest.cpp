@@ -51,12 +51,12 @@ protected:
     // Speakers S1, S2, ... after those already listed.
     void addSpeakers(int count)
     {
-        const int before = doc.SpeakerCount;
+        const int before = doc.Speakers.count();
         QStringList paths;
         for (int i = 1; i <= count; ++i)
             paths << file(QStringLiteral("talks/S%1.pptx").arg(i));
         list.addFiles(paths, SpeakerList::Source::Drop);
-        ASSERT_EQ(doc.SpeakerCount, before + count);
+        ASSERT_EQ(doc.Speakers.count(), before + count);
     }
 
     QPoint centreOf(int row) const
@@ -110,7 +110,7 @@ TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
     addSpeakers(46);
     list.addFiles({file("more/A.ppt"), file("more/B.ppt"), file("more/One.ppt")},
                   SpeakerList::Source::Drop);
-    EXPECT_EQ(doc.SpeakerCount, 50);
+    EXPECT_EQ(doc.Speakers.count(), 50);
     EXPECT_EQ(doc.Speakers[49].Name, "A");
     EXPECT_EQ(messages.last(), "Maximum Number of Speakers = 50");
 
@@ -119,7 +119,7 @@ TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
     QSignalSpy selected(&list, &SpeakerList::rowSelected);
     list.addFiles({file("other/s3.ppt")}, SpeakerList::Source::Drop);
     EXPECT_EQ(messages.last(), "Speaker 's3' already exist. Update details");
-    EXPECT_EQ(doc.SpeakerCount, 50);
+    EXPECT_EQ(doc.Speakers.count(), 50);
     EXPECT_EQ(doc.Speakers[5].FilePath, dir.path("other/s3.ppt"));
     // A dropped speaker is selected and scrolled to.
     EXPECT_EQ(selected, QList<QVariantList>{QVariantList({6, true})});
@@ -160,7 +160,7 @@ TEST_F(SpeakersTest, ACopyFromAStickRunsBehindItsWindowAndCancelLeavesNothing)
     std::signal(SIGPIPE, previous);
     QTRY_VERIFY_WITH_TIMEOUT(!list.isAdding(), 2000);
     EXPECT_FALSE(window.isVisible());
-    EXPECT_EQ(doc.SpeakerCount, 0);
+    EXPECT_EQ(doc.Speakers.count(), 0);
     EXPECT_TRUE(QDir(dir.path("import")).isEmpty());
 
     // Cancel pressed as a copy completes, before its end is handled here: that copy goes too.
@@ -169,7 +169,7 @@ TEST_F(SpeakersTest, ACopyFromAStickRunsBehindItsWindowAndCancelLeavesNothing)
         QThread::msleep(1);
     window.ComCancel_Click();
     QTRY_VERIFY_WITH_TIMEOUT(!list.isAdding(), 2000);
-    EXPECT_EQ(doc.SpeakerCount, 0);
+    EXPECT_EQ(doc.Speakers.count(), 0);
     EXPECT_TRUE(QDir(dir.path("import")).isEmpty());
 }
 
@@ -203,20 +203,19 @@ TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
     }
     list.beginRename(1);
     EXPECT_EQ(list.endRename(1, ""), SpeakerList::RenameResult::Cancelled);
-    doc.SpeakerScratch.Name = "kept";
-    for (int row : {0, 3}) {
-        list.beginRename(row);
+    for (int row : {0, 3})
         EXPECT_EQ(list.endRename(row, "Ghost"), SpeakerList::RenameResult::Cancelled) << row;
-    }
-    EXPECT_EQ(doc.SpeakerScratch.Name, "kept") << "no row to edit";
 
-    // A file two speakers share keeps its name; a record past the end of the list (left by an
-    // earlier, longer event) shares nothing.
-    doc.Speakers[2] = doc.Speakers[0];
+    // A rename begun on no row keeps the speaker kept aside; a file two speakers share keeps
+    // its name.
     list.beginRename(1);
+    list.beginRename(0);
+    list.beginRename(3);
     EXPECT_EQ(list.endRename(1, "Opening"), SpeakerList::RenameResult::Accepted);
     EXPECT_EQ(doc.Speakers[0].FilePath, dir.path("event/Opening.ppt"));
-    doc.Speakers[1].FilePath = doc.Speakers[0].FilePath;
+    SpeakerRecord sharing = doc.Speakers[1];
+    sharing.FilePath = doc.Speakers[0].FilePath;
+    doc.Speakers.ReplaceSpeakerAt(1, sharing);
     list.beginRename(2);
     EXPECT_EQ(list.endRename(2, "Closing"), SpeakerList::RenameResult::Accepted);
     EXPECT_EQ(messages.last(), "Selected File is already associated with another speaker.\n"
@@ -272,7 +271,7 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     EXPECT_EQ(rows(), (QStringList{"S1"}));
     panel.view()->selectRow(1, true);
     QTest::keyClick(panel.view(), Qt::Key_Delete);
-    EXPECT_EQ(doc.SpeakerCount, 0);
+    EXPECT_EQ(doc.Speakers.count(), 0);
     EXPECT_EQ(list.selectedRow(), 0) << "no row left to select";
     list.addFiles({file("talks/S7.pptx"), file("talks/S8.pptx"), file("talks/S9.pptx")},
                   SpeakerList::Source::Drop);

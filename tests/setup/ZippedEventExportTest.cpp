@@ -161,7 +161,9 @@ TEST_F(ZippedEventExportTest, NoRoomWriteErrorsAndMissingPresentationsLeaveNoFil
     EXPECT_EQ(filesIn(dir.path()), QStringList({"Talk.ppt", "keep.zev"}));
 
     messages.clear();
-    doc.Speakers[0].FilePath = dir.path("gone.ppt");
+    SpeakerRecord gone = doc.Speakers[0];
+    gone.FilePath = dir.path("gone.ppt");
+    doc.Speakers.ReplaceSpeakerAt(0, gone);
     ASSERT_TRUE(exporter.exportTo(dir.path("other.zev")));
     EXPECT_EQ(ended(), Outcome::Failed);
     EXPECT_TRUE(messages.last().contains("gone.ppt")) << messages.last().toStdString();

@@ -32,9 +32,25 @@ public:
         published << presenter + QLatin1Char('|') + slideValue;
     }
     void playFlash(const QString& path) override { flashed << path; }
-    bool liveCastModeOn() const override { return true; }
+    void beginActivation() override { activating = true; }
+    PlayerOptions restorePlayerOptions(const PlayerOptions&) override { return restored; }
+    void endActivation() override { activating = false; }
+    void publishPlayerOptions(const QString& view, const QString& scale,
+                              const QString& rolling) override
+    {
+        EXPECT_FALSE(activating);
+        options << view + QLatin1Char('|') + scale + QLatin1Char('|') + rolling;
+    }
+    bool liveCastModeOn() const override { return modeOn; }
+    bool controlsChecked() const override { return checked; }
+    void setControlsChecked(bool on) override { checked = on; }
     QStringList published;
     QStringList flashed;
+    QStringList options;
+    PlayerOptions restored{2, 150, true};
+    bool activating = false;
+    bool modeOn = false;
+    bool checked = true;
 };
 
 using K = LaunchController;
@@ -54,13 +70,12 @@ protected:
 
     void addSpeaker(const QString& name, int slides, bool withFile = true)
     {
-        SpeakerRecord& speaker = m_doc.Speakers[size_t(m_doc.SpeakerCount++)];
-        speaker.Name = name;
-        speaker.TimeCode = QStringLiteral("t%1").arg(m_doc.SpeakerCount);
-        if (!withFile)
-            return;
-        speaker.FilePath = m_app.writeFile(name + ".pptx", "deck");
-        m_program.addPresentation(speaker.FilePath, slides);
+        SpeakerRecord speaker{name, {}, {}, QStringLiteral("t%1").arg(m_doc.Speakers.count() + 1)};
+        if (withFile) {
+            speaker.FilePath = m_app.writeFile(name + ".pptx", "deck");
+            m_program.addPresentation(speaker.FilePath, slides);
+        }
+        m_doc.Speakers.append(speaker);
     }
     // Play mode starts, after adding that many talks.
     LaunchController& start(int talks = 0)
@@ -147,8 +162,7 @@ TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerOnceAndNamesTh
     // play mode: the one that followed takes its place.
     key(K::KeyHome);
     key(K::KeyCloseBracket);
-    std::copy(&m_doc.Speakers[2], &m_doc.Speakers[7], &m_doc.Speakers[1]);
-    m_doc.Speakers[size_t(--m_doc.SpeakerCount)] = SpeakerRecord();
+    m_doc.Speakers.RemoveSpeakerAt(1);
     controller.speakerRemoved(1);
     EXPECT_EQ(controller.LabSName(), "Talk 3");
     EXPECT_EQ(controller.menu().speakers.size(), 6);
@@ -281,11 +295,8 @@ TEST_F(LaunchControllerTest, BlankPopUpsTheHoldingSlideAndTheOverlays)
         m_doc.PopUps[size_t(slot)] = {
             QStringLiteral("Pop %1").arg(slot), {}, QImage(4, 4, QImage::Format_RGB32)};
     LaunchController& controller = start(1);
-    key(K::KeyH);
-    EXPECT_TRUE(controller.liveCastControlsShown());
     key(K::KeyF6);
     ASSERT_TRUE(controller.blanked());
-    EXPECT_FALSE(controller.liveCastControlsShown()) << "blanking hides them too";
     EXPECT_EQ(controller.menu().blankScreenCaption, "Show Screen");
     key(K::KeyPageDown);
     EXPECT_FALSE(controller.blanked() || controller.showRunning()) << "the key only restored it";
@@ -406,37 +417,72 @@ TEST_F(LaunchControllerTest, WhileTheScreenWaitsTheNextTalkIsOpenedAheadAndQuick
     EXPECT_EQ(m_liveCast.flashed.size(), 1) << "not while a talk runs";
 }
 
+// The player's options come back from the last status; each change is published with the other
+// two empty. The controls show as the setup window's item says, H moves that item only while a
+// LiveCast mode is on, and a blanked screen hides them until it is restored.
+TEST_F(LaunchControllerTest, LiveCastControlsRestorePublishAndFollowTheirMenuItem)
+{
+    LaunchController& controller = start(1);
+    EXPECT_EQ(controller.playerOptions().view, 2);
+    EXPECT_EQ(controller.playerOptions().scale, 150);
+    EXPECT_TRUE(controller.playerOptions().rolling);
+    EXPECT_FALSE(controller.scaleEnabled());
+    EXPECT_TRUE(controller.liveCastControlsShown()) << "the item was checked";
+
+    controller.ComboViewLC_Click(0);
+    controller.HScrollLC_Change(80);
+    controller.ChkRolling_Click(false);
+    EXPECT_EQ(m_liveCast.options, (QStringList{"0|null|null", "null|80|null", "null|null|false"}));
+    EXPECT_TRUE(controller.scaleEnabled());
+
+    key(K::KeyH); // no LiveCast mode: hidden and unchecked, and H cannot bring them back
+    EXPECT_FALSE(controller.liveCastControlsShown());
+    EXPECT_FALSE(m_liveCast.checked);
+    key(K::KeyH);
+    EXPECT_FALSE(controller.liveCastControlsShown());
+
+    m_liveCast.modeOn = true;
+    key(K::KeyH);
+    EXPECT_TRUE(controller.liveCastControlsShown());
+    EXPECT_TRUE(m_liveCast.checked);
+    key(K::KeyB);
+    EXPECT_FALSE(controller.liveCastControlsShown());
+    key(K::KeyB);
+    EXPECT_TRUE(controller.liveCastControlsShown()) << "back with the screen";
+    key(K::KeyH);
+    EXPECT_FALSE(controller.liveCastControlsShown());
+    EXPECT_FALSE(m_liveCast.checked);
+}
+
 TEST(SpeakerNavigation, NextAndPreviousSkipSpeakersWithoutPresentationAndWrap)
 {
     EventDocument doc; // S0..S4, of which 1 and 3 have presentations
-    doc.SpeakerCount = 5;
     for (int i = 0; i < 5; ++i)
-        doc.Speakers[size_t(i)] = {QStringLiteral("S%1").arg(i), {}, i % 2 ? "/talk.pptx" : "", {}};
+        doc.Speakers.append({QStringLiteral("S%1").arg(i), {}, i % 2 ? "/talk.pptx" : "", {}});
     // From, forward, then the speaker chosen.
     const int cases[][3] = {{-1, 1, 1}, {1, 1, 3}, {3, 1, 1}, {3, 0, 1}, {1, 0, 3}, {-1, 0, 3}};
     for (const auto& [from, forward, expected] : cases) {
         int current = from;
-        const auto name = forward ? SpeakerNavigation::NextSpeaker(doc, current)
-                                  : SpeakerNavigation::PreviousSpeaker(doc, current);
+        const auto name = forward ? SpeakerNavigation::NextSpeaker(doc.Speakers, current)
+                                  : SpeakerNavigation::PreviousSpeaker(doc.Speakers, current);
         EXPECT_EQ(name, QStringLiteral("S%1").arg(expected))
             << from << (forward ? " next" : " back");
     }
     // Only the first speaker has a presentation: both ways lead to it.
-    doc.Speakers[0].FilePath = "/talks/0.pptx";
-    doc.SpeakerCount = 1;
+    doc.Speakers.clear();
+    doc.Speakers.append({"S0", {}, "/talks/0.pptx", {}});
     int current = 0;
-    EXPECT_EQ(SpeakerNavigation::PreviousSpeaker(doc, current), "S0");
-    EXPECT_EQ(SpeakerNavigation::NextSpeaker(doc, current), "S0");
+    EXPECT_EQ(SpeakerNavigation::PreviousSpeaker(doc.Speakers, current), "S0");
+    EXPECT_EQ(SpeakerNavigation::NextSpeaker(doc.Speakers, current), "S0");
 }
 
 TEST(MissingPresentations, SpeakersWhoseFileWentAreRemovedAndAnnounced)
 {
     TestFolder folder;
     EventDocument doc; // Ann's file has gone, Cy's is there, Di has none and stays
-    doc.SpeakerCount = 3;
-    doc.Speakers[0] = {"Ann", "Ann.pptx", folder.path("Ann.pptx"), {}};
-    doc.Speakers[1] = {"Cy", "Cy.pptx", folder.writeFile("Cy.pptx", "deck"), {}};
-    doc.Speakers[2].Name = "Di";
+    doc.Speakers.append({"Ann", "Ann.pptx", folder.path("Ann.pptx"), {}});
+    doc.Speakers.append({"Cy", "Cy.pptx", folder.writeFile("Cy.pptx", "deck"), {}});
+    doc.Speakers.append({"Di", {}, {}, {}});
     FakeMessageService messages;
     MissingPresentationsSweep sweep(doc, messages);
     QSignalSpy removed(&sweep, &MissingPresentationsSweep::speakersRemoved);
@@ -444,7 +490,7 @@ TEST(MissingPresentations, SpeakersWhoseFileWentAreRemovedAndAnnounced)
     sweep.tick(); // nothing more to remove: no signal
     ASSERT_EQ(removed.size(), 1);
     EXPECT_EQ(removed[0][0].value<QList<int>>(), QList<int>{0});
-    EXPECT_EQ(doc.SpeakerCount, 2);
+    EXPECT_EQ(doc.Speakers.count(), 2);
     EXPECT_EQ(doc.Speakers[0].Name, "Cy");
     EXPECT_EQ(messages.texts(), QStringList{"The Presentation Ann.pptx has been moved or deleted.\n"
                                             "Ann will be removed from the speaker list."});

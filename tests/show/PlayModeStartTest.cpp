@@ -1,6 +1,7 @@
 #include "show/PlayModeStart.h"
 #include "document/EventDocument.h"
 #include "document/TimingsSetting.h"
+#include "show/LiveCastHooks.h"
 #include "show/PlayModeController.h"
 #include "show/PowerSupplyStatus.h"
 #include "show/ShowScreenChoice.h"
@@ -144,6 +145,17 @@ TEST(SyncCountdown, CountsDownTurnsRedBlinksTenTimesAndIsDueOnce)
     EXPECT_TRUE(countdown.finished());
 }
 
+namespace {
+
+class AutoLiveCast : public LiveCastHooks
+{
+public:
+    void beforePlay() override { ++asked; }
+    int asked = 0;
+};
+
+} // namespace
+
 // Play starts once, on the projector beside the setup window's screen, with the sound test
 // stopped; its end puts the timings switch as the launch screen left it and brings the program
 // back empty.
@@ -157,7 +169,8 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
     FakeMessageService messages;
     TimingsSetting timings;
     int soundStops = 0;
-    PlayModeController playMode(doc, program, messages, timings, [&] { ++soundStops; });
+    AutoLiveCast liveCast;
+    PlayModeController playMode(doc, program, messages, timings, liveCast, [&] { ++soundStops; });
     QSignalSpy playing(&playMode, &PlayModeController::playingChanged);
     const QList<ShowScreenChoice::Screen> screens = {{"LAPTOP", QRect(0, 0, 1280, 800)},
                                                      {"PROJECTOR", QRect(1280, 0, 1920, 1080)}};
@@ -167,6 +180,7 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
     EXPECT_EQ(program.showScreen(), QRect(1280, 0, 1920, 1080));
     EXPECT_EQ(soundStops, 1);
     EXPECT_EQ(playMode.start(screens, 0), -1) << "it runs already";
+    EXPECT_EQ(liveCast.asked, 1) << "LiveCast is asked once, before the show";
     ASSERT_EQ(playing.size(), 1);
     EXPECT_TRUE(playing[0][0].toBool());
 

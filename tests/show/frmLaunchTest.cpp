@@ -6,16 +6,37 @@
 #include "show/SystemShowClock.h"
 #include "show/ThreadedShowPort.h"
 #include "show/VirtualKeys.h"
+#include "show/widgets/LiveCastPanel.h"
 #include "show/widgets/frmSyncRecord.h"
 #include "tests/fakes/FakePresentationApp.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QKeySequence>
 #include <QLabel>
+#include <QScrollBar>
 #include <QTest>
 
 #include <gtest/gtest.h>
 
 namespace {
+
+class LiveCastOn : public LiveCastHooks
+{
+public:
+    explicit LiveCastOn(bool on) : on(on), checked(on) {}
+    bool liveCastModeOn() const override { return on; }
+    bool controlsChecked() const override { return checked; }
+    void setControlsChecked(bool checked) override { this->checked = checked; }
+    void publishPlayerOptions(const QString& view, const QString& scale,
+                              const QString& rolling) override
+    {
+        options << view + QLatin1Char('|') + scale + QLatin1Char('|') + rolling;
+    }
+    bool on;
+    bool checked;
+    QStringList options;
+};
 
 struct PaintCounter : QObject
 {
@@ -27,25 +48,31 @@ struct PaintCounter : QObject
     int count = 0;
 };
 
+// The launch screen on an event without speakers, as play mode opens it.
+struct LaunchScreen
+{
+    explicit LaunchScreen(bool liveCastOn = false) : liveCast(liveCastOn) { window.show(); }
+    EventDocument doc;
+    FakePresentationApp program;
+    SystemShowClock clock;
+    LiveCastOn liveCast;
+    TimingsSetting timings;
+    ThreadedShowPort port{program};
+    LaunchController controller{doc, port, clock, liveCast, timings};
+    frmLaunch window{controller, doc, clock};
+};
+
 } // namespace
 
 // The windows' own timers: the overlay's and the synchronise countdown's first second. Shows,
 // keys and F1 run through the launch screen in e2e.play_mode.
 TEST(frmLaunch, SpeakerNameShowsForAMomentAndTheSynchroniseCountdownStarts)
 {
-    EventDocument doc; // no speakers: the name reads "No Speaker"
-    FakePresentationApp program;
-    SystemShowClock clock;
-    LiveCastHooks liveCast;
-    TimingsSetting timings;
-    frmSyncRecord sync(doc.DesktopFolder, clock);
+    LaunchScreen screen; // no speakers: the name reads "No Speaker"
+    frmLaunch& window = screen.window;
+    frmSyncRecord sync(screen.doc.DesktopFolder, screen.clock);
     auto* count = sync.findChild<QLabel*>();
     ASSERT_TRUE(count && count->text() == "5");
-
-    ThreadedShowPort port(program);
-    LaunchController controller(doc, port, clock, liveCast, timings);
-    frmLaunch window(controller, doc, clock);
-    window.show();
 
     QTest::keyClick(&window, Qt::Key_S);
     QLabel* name = nullptr;
@@ -89,4 +116,27 @@ TEST(frmLaunch, EveryKeyOfTheRulesArrivesUnderItsCode)
             << QKeySequence(keys[i]).toString().toStdString();
     EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_Escape), 27) << "left to the show";
     EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_Tab), 0) << "no key of the rules";
+}
+
+// The LiveCast controls are up when their item is checked; the operator's changes reach the
+// audience and H takes the controls away.
+TEST(frmLaunch, LiveCastControlsShowAndReportTheOperatorsChoices)
+{
+    LaunchScreen screen(true);
+    frmLaunch& window = screen.window;
+    LiveCastOn& liveCast = screen.liveCast;
+    LiveCastPanel* panel = window.liveCastPanel();
+    ASSERT_TRUE(panel->isVisible());
+    EXPECT_FALSE(panel->scale()->isEnabled()) << "view 1 takes no scale";
+
+    panel->view()->setFocus();
+    QTest::keyClick(panel->view(), Qt::Key_Up); // to "Scale Video / Slide"
+    EXPECT_TRUE(panel->scale()->isEnabled());
+    panel->scale()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
+    EXPECT_EQ(panel->scaleLabel()->text(), "101%");
+    EXPECT_EQ(liveCast.options, (QStringList{"0|null|null", "null|101|null"}));
+
+    QTest::keyClick(&window, Qt::Key_H);
+    EXPECT_FALSE(panel->isVisible());
+    EXPECT_FALSE(liveCast.checked);
 }

@@ -103,9 +103,8 @@ TEST_F(LibreOfficeSlidesTest, ConvertsToPdfAndPassesOverWhatCannotBeOpened)
     QObject::connect(&converter, &PdfConverter::finished,
                      [&outcome](const PdfConverter::Outcome& o) { outcome = o; });
     EventDocument event;
-    event.Speakers[0] = {"Missing", "gone.pptx", s_folder->path("gone.pptx"), QString()};
-    event.Speakers[1] = {"Keynote", "deck.pptx", deck(), QString()};
-    event.SpeakerCount = 2;
+    event.Speakers.append({"Missing", "gone.pptx", s_folder->path("gone.pptx"), QString()});
+    event.Speakers.append({"Keynote", "deck.pptx", deck(), QString()});
 
     QSignalSpy finished(&converter, &PdfConverter::finished);
     ASSERT_TRUE(converter.convertAll(event));

@@ -1,15 +1,14 @@
-#include "document/EventDocument.h"
+#include "document/Event.h"
 
-void EventDocument::clearEvent()
+void Event::clear(const QString& importDir)
 {
-    Speakers = {};
-    SpeakerCount = 0;
+    Speakers.clear();
     ImgHoldingFull = QImage();
     ImgHolding = QImage();
     for (PopUpSlot& slot : PopUps)
         slot.clear();
     QuickLaunchFile.clear();
-    ImportDir = DesktopFolder;
+    ImportDir = importDir;
     HoldingTimeCode.clear();
     QuickLaunchTimeCode.clear();
     PopUpsTimeCode.clear();

@@ -1,0 +1,198 @@
+#include "livecast/LiveStatus.h"
+#include "document/LiveCastSettings.h"
+#include "livecast/ErrorLog.h"
+#include "livecast/LiveCastModes.h"
+#include "livecast/LiveStatusPublisher.h"
+#include "livecast/SystemDateTimeText.h"
+#include "livecast/WebcastServerSettings.h"
+#include "tests/fakes/FakeTransferService.h"
+#include "tests/fakes/TestFolder.h"
+
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using Mode = LiveCastModes::Mode;
+
+namespace {
+
+const QDateTime Now(QDate(2024, 3, 5), QTime(19, 4, 7));
+
+struct StatusFixture
+{
+    StatusFixture()
+    {
+        settings.WebcastFtpUrl = "ftp://srv1";
+        settings.WebcastUploadDir = "/webcasts";
+        settings.WebcastEventFolder = "ABCDEFVKTJKL";
+        status.endActivation();
+    }
+    QStringList lines() const
+    {
+        return QString::fromUtf8(folder.readFile("status.inf")).split("\r\n", Qt::SkipEmptyParts);
+    }
+    QString line(int i) const { return lines().value(i); }
+
+    TestFolder folder;
+    LiveCastSettings marks;
+    LiveCastModes modes;
+    WebcastServerSettings settings;
+    FakeTransferService transfers;
+    LiveStatusPublisher publisher{transfers, settings, folder.path("status.inf")};
+    LiveStatus status{folder.path(), marks, modes, &publisher, [] { return Now; }};
+};
+
+} // namespace
+
+TEST(LiveStatusTest, TheTenLinesInTheirOrder)
+{
+    StatusFixture f;
+    f.marks.PresenterStageLeft = false;
+    f.marks.StretchMode = true;
+    f.marks.VideoRatio43 = false;
+    f.marks.PlayerControls = true;
+    f.status.WriteLiveStatus("Jane_Doe", " 3120000 ", "2", "75", "true");
+    EXPECT_EQ(f.lines(), (QStringList{
+                             "&info0=" + SystemDateTimeText::dateTime(Now) + "& Date Time Stamp",
+                             "&info1=Jane_Doe& Presenter",
+                             "&info2=3120000& Current Slide",
+                             "&info3=true& Rolling",
+                             "&info4=2& View",
+                             "&info5=75& Scale Bar",
+                             "&info6=stageRight& Presenter Position",
+                             "&info7=True& Stretch Slides",
+                             "&info8=16:9& Ratio",
+                             "&info9=True& Hide Player Controls",
+                         }));
+    EXPECT_TRUE(f.folder.readFile("status.inf").endsWith("& Hide Player Controls\r\n"));
+
+    f.marks = LiveCastSettings();
+    f.status.WriteLiveStatus("null", "null", "null", "null", "null");
+    EXPECT_EQ(f.line(6), QString("&info6=stageLeft& Presenter Position"));
+    EXPECT_EQ(f.line(7), QString("&info7=False& Stretch Slides"));
+    EXPECT_EQ(f.line(8), QString("&info8=4:3& Ratio"));
+    EXPECT_EQ(f.line(9), QString("&info9=False& Hide Player Controls"));
+}
+
+TEST(LiveStatusTest, NullKeepsPresenterAndSlideButEmptiesTheOptions)
+{
+    StatusFixture f;
+    f.status.WriteLiveStatus("Jane_Doe", "1120000", "1", "50", "false");
+    // A slide change only: the presenter stays, the options are not kept.
+    f.status.WriteLiveStatus("null", "2120000", "null", "null", "null");
+    EXPECT_EQ(f.line(1), QString("&info1=Jane_Doe& Presenter"));
+    EXPECT_EQ(f.line(2), QString("&info2=2120000& Current Slide"));
+    EXPECT_EQ(f.line(3), QString("&info3=& Rolling"));
+    EXPECT_EQ(f.line(4), QString("&info4=& View"));
+    EXPECT_EQ(f.line(5), QString("&info5=& Scale Bar"));
+    // The reverse, and an option change on its own.
+    f.status.WriteLiveStatus("John", "null", "null", "null", "null");
+    EXPECT_EQ(f.line(1), QString("&info1=John& Presenter"));
+    EXPECT_EQ(f.line(2), QString("&info2=2120000& Current Slide"));
+    f.status.WriteLiveStatus("null", "null", "null", "80", "null");
+    EXPECT_EQ(f.line(4), QString("&info4=& View"));
+    EXPECT_EQ(f.line(5), QString("&info5=80& Scale Bar"));
+    EXPECT_EQ(f.line(3), QString("&info3=& Rolling"));
+    // Between talks the presenter is empty and the holding slide shows.
+    f.status.WriteLiveStatus("", "h190000", "null", "null", "null");
+    EXPECT_EQ(f.line(1), QString("&info1=& Presenter"));
+    EXPECT_EQ(f.line(2), QString("&info2=h190000& Current Slide"));
+}
+
+TEST(LiveStatusTest, LocalhostPresenterLivesUnderTheServersFolder)
+{
+    StatusFixture f;
+    f.modes.setMode(Mode::Localhost);
+    f.status.WriteLiveStatus("", "h1", "null", "null", "null");
+    EXPECT_EQ(f.line(1), QString("&info1=veskCast& Presenter"));
+    f.status.WriteLiveStatus("Jane_Doe", "null", "null", "null", "null");
+    EXPECT_EQ(f.line(1), QString("&info1=veskCast/Jane_Doe& Presenter"));
+    // The kept presenter is the plain name: another mode writes it plainly.
+    f.modes.setMode(Mode::Webcast);
+    f.status.WriteLiveStatus("null", "null", "null", "null", "null");
+    EXPECT_EQ(f.line(1), QString("&info1=Jane_Doe& Presenter"));
+}
+
+TEST(LiveStatusTest, NothingIsWrittenWhileTheLaunchScreenActivates)
+{
+    StatusFixture f;
+    f.status.beginActivation();
+    f.status.WriteLiveStatus("Jane_Doe", "1", "null", "null", "null");
+    EXPECT_FALSE(QFile::exists(f.folder.path("status.inf")));
+    EXPECT_EQ(f.status.presenter(), QString());
+    f.status.endActivation();
+    f.status.WriteLiveStatus("null", "2", "null", "null", "null");
+    EXPECT_EQ(f.line(1), QString("&info1=& Presenter"));
+    EXPECT_EQ(f.line(2), QString("&info2=2& Current Slide"));
+
+    // Before the first activation has ended, nothing either.
+    TestFolder other;
+    LiveStatus fresh(other.path(), f.marks, f.modes, nullptr);
+    fresh.WriteLiveStatus("Jane_Doe", "1", "null", "null", "null");
+    EXPECT_FALSE(QFile::exists(other.path("status.inf")));
+}
+
+TEST(LiveStatusTest, OnlyWebcastAndConnectModeSendTheFile)
+{
+    StatusFixture f;
+    const QString send =
+        "SEND " + f.folder.path("status.inf") + " /webcastsABCDEFVKTJKL/status.inf";
+    for (Mode mode : {Mode::None, Mode::Localhost}) {
+        f.modes.setMode(mode);
+        f.status.WriteLiveStatus("A", "1", "null", "null", "null");
+    }
+    QTest::qWait(10);
+    EXPECT_TRUE(f.transfers.commandLines().isEmpty());
+
+    QSignalSpy published(&f.publisher, &LiveStatusPublisher::published);
+    for (Mode mode : {Mode::Webcast, Mode::Connect}) {
+        f.modes.setMode(mode);
+        f.status.WriteLiveStatus("A", "2", "null", "null", "null");
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !f.publisher.busy(); }, 1000));
+    }
+    EXPECT_EQ(f.transfers.commandLines(), (QStringList{send, "CLOSE", send, "CLOSE"}));
+    EXPECT_EQ(published.count(), 2);
+    EXPECT_EQ(f.transfers.accounts().value(0), (FtpAccount{"ftp://srv1", "", ""}));
+}
+
+TEST(LiveStatusTest, PlayerOptionsComeBackFromTheStatusFile)
+{
+    EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info4=2& View"), QString("2"));
+    EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info1=a=b& Presenter"), QString("a=b"));
+    EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info5=& Scale Bar"), QString());
+    EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info5=60"), QString("60"));
+    EXPECT_EQ(LiveStatusRecord::StatusValueOf("no value"), QString());
+
+    StatusFixture f;
+    LiveStatusRecord::PlayerOptions options = f.status.restorePlayerOptions();
+    EXPECT_FALSE(options.view);
+    EXPECT_FALSE(options.scale);
+    EXPECT_FALSE(options.rolling);
+
+    f.status.WriteLiveStatus("A", "1", "3", "null", "true");
+    options = f.status.restorePlayerOptions();
+    EXPECT_EQ(options.view, 3);
+    EXPECT_FALSE(options.scale);
+    EXPECT_TRUE(options.rolling);
+
+    f.folder.writeFile("status.inf", "&info3=True& Rolling\r\n&info4=7& View\r\n"
+                                     "&info5=120& Scale Bar\r\n");
+    options = f.status.restorePlayerOptions();
+    EXPECT_FALSE(options.view);
+    EXPECT_EQ(options.scale, 120);
+    EXPECT_FALSE(options.rolling);
+}
+
+TEST(ErrorLogTest, AppendsOneLinePerTransferError)
+{
+    TestFolder folder;
+    const ErrorLog log(folder.folder(), [] { return Now; });
+    ASSERT_TRUE(log.append(TransferResult::failure(530, "Authentication failed.").error()));
+    ASSERT_TRUE(log.append(TransferResult::failure(7, "Failed to connect").error()));
+    const QString prefix = "Date & Time: " + SystemDateTimeText::date(Now) + " 19:04:07";
+    EXPECT_EQ(QString::fromUtf8(folder.readFile("error.log")),
+              prefix + " ErrorCode: 530 : Authentication failed.\r\n" + prefix +
+                  " ErrorCode: 7 : Failed to connect\r\n");
+    EXPECT_FALSE(ErrorLog(folder.path("missing/")).append("ErrorCode: 1 : x"));
+}

@@ -1,0 +1,117 @@
+#include "livecast/AnswerFields.h"
+#include "livecast/WebServiceSettings.h"
+#include "livecast/WebcastQuery.h"
+#include "livecast/WebcastServerSettings.h"
+#include "tests/fakes/TestFolder.h"
+
+#include <gtest/gtest.h>
+
+TEST(AnswerFieldsTest, ValueRunsFromTheKeyToTheNextSemicolon)
+{
+    struct Case
+    {
+        const char* answer;
+        const char* key;
+        const char* value;
+    };
+    const Case cases[] = {
+        {"testCode :OK;url :srv1;", "testCode :", "OK"},
+        {"testCode :OK;url :srv1;", "url :", "srv1"},
+        {"url : spaced out ;", "url :", " spaced out "},
+        {"uploadExtension :;serverName :S1;", "uploadExtension :", ""},
+        // The first occurrence counts, and case matters.
+        {"serverName :A;serverName :B;", "serverName :", "A"},
+        {"ServerName :A;", "serverName :", ""},
+        // Without its ";" a value ends with the answer.
+        {"testCode :OK;streamName :live", "streamName :", "live"},
+        {"streamName :", "streamName :", ""},
+        {"", "testCode :", ""},
+        {"testCode :OK;", "", ""},
+        {"testCode:OK;", "testCode :", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.answer) + " / " + c.key);
+        EXPECT_EQ(AnswerFields::value(QString::fromUtf8(c.answer), QString::fromUtf8(c.key)),
+                  QString::fromUtf8(c.value));
+    }
+}
+
+TEST(WebcastQueryTest, AnOkAnswerFillsEverySettingAndNamesTheServer)
+{
+    WebcastServerSettings settings;
+    const QString answer = "productID :ignored;url :srv1;serverName :S1;userName :u1;"
+                           "password :p;w;uploadExtension :;encoderFMSURL :rtmp://e/live;"
+                           "streamName :s1;testCode :OK;";
+    const WebcastQuery::Reading reading = WebcastQuery::read(answer, "ABCDEFGHIJKL", settings);
+    EXPECT_EQ(reading.outcome, WebcastQuery::Outcome::Connected);
+    EXPECT_EQ(reading.status, QString("Connected to S1"));
+    EXPECT_EQ(settings.WebcastFtpUrl, QString("ftp://srv1"));
+    EXPECT_EQ(settings.WebcastServerName, QString("S1"));
+    EXPECT_EQ(settings.WebcastUserName, QString("u1"));
+    EXPECT_EQ(settings.WebcastPassword, QString("p"));
+    EXPECT_EQ(settings.WebcastUploadDir, QString());
+    EXPECT_EQ(settings.WebcastEventFolder, QString("ABCDEFVKTJKL"));
+    EXPECT_EQ(settings.EncoderFmsUrl, QString("rtmp://e/live"));
+    EXPECT_EQ(settings.EncoderStreamName, QString("s1"));
+    EXPECT_EQ(settings.remotePath("status.inf"), QString("ABCDEFVKTJKL/status.inf"));
+
+    WebcastQuery::read("testCode :OK;serverName :S2;uploadExtension :webcasts;", "ABCDEFGHIJKL",
+                       settings);
+    EXPECT_EQ(settings.WebcastUploadDir, QString("/webcasts"));
+    EXPECT_EQ(settings.remotePath("status.inf"), QString("/webcastsABCDEFVKTJKL/status.inf"));
+    EXPECT_EQ(settings.ftpAccount(), (FtpAccount{"ftp://", "", ""}));
+}
+
+TEST(WebcastQueryTest, NoServerOrNoOkAnswerKeepsTheModeOffAndOnlyAFailureEmptiesTheFtpAddress)
+{
+    WebcastServerSettings settings;
+    WebcastQuery::Reading reading =
+        WebcastQuery::read("testCode :OK;url :srv1;serverName :;", "P1234567", settings);
+    EXPECT_EQ(reading.outcome, WebcastQuery::Outcome::NoServer);
+    EXPECT_EQ(reading.status, QString("No Server available for P1234567"));
+    EXPECT_EQ(settings.WebcastFtpUrl, QString("ftp://srv1"));
+
+    settings.WebcastServerName = "S1";
+    settings.EncoderStreamName = "kept";
+    for (const char* answer : {"", "testCode :FAIL;url :srv2;", "testCode : OK;", "<html>"}) {
+        SCOPED_TRACE(answer);
+        settings.WebcastFtpUrl = "ftp://srv1";
+        reading = WebcastQuery::read(answer, "P1234567", settings);
+        EXPECT_EQ(reading.outcome, WebcastQuery::Outcome::NoConnection);
+        EXPECT_EQ(reading.status, QString("No internet connection available"));
+        EXPECT_EQ(settings.WebcastFtpUrl, QString());
+        EXPECT_EQ(settings.WebcastServerName, QString("S1"));
+        EXPECT_EQ(settings.EncoderStreamName, QString("kept"));
+    }
+}
+
+TEST(WebcastQueryTest, EventFolderAndQueryAddress)
+{
+    EXPECT_EQ(WebcastServerSettings::eventFolderFor("ABCDEFGHIJKL"), QString("ABCDEFVKTJKL"));
+    EXPECT_EQ(WebcastServerSettings::eventFolderFor("ABCDEFGHI"), QString("ABCDEFVKTGHI"));
+    EXPECT_EQ(WebcastQuery::url("http://service.example/", "ABCDEFGHIJKL"),
+              QString("http://service.example/evf/webcast.php?productID=ABCDEFGHIJKL"));
+    EXPECT_EQ(WebcastQuery::url("http://s/", "A B&C"),
+              QString("http://s/evf/webcast.php?productID=A%20B%26C"));
+}
+
+TEST(WebServiceSettingsTest, ReadsTheAddressAndIdentifierLines)
+{
+    TestFolder folder;
+    WebServiceSettings settings = WebServiceSettings::load(folder.folder());
+    EXPECT_FALSE(settings.hasService());
+    EXPECT_EQ(settings.ProductID, QString());
+
+    folder.writeFile(WebServiceSettings::FileName,
+                     "# the vendor's service\r\nwebservice = http://127.0.0.1:8080\r\n"
+                     "ProductID=ABCDEFGHIJKL\r\nOther=1\r\n");
+    settings = WebServiceSettings::load(folder.folder());
+    EXPECT_TRUE(settings.hasService());
+    EXPECT_EQ(settings.WebService, QString("http://127.0.0.1:8080/"));
+    EXPECT_EQ(settings.ProductID, QString("ABCDEFGHIJKL"));
+
+    folder.writeFile(WebServiceSettings::FileName, "WebService=\nProductID=X\n");
+    settings = WebServiceSettings::load(folder.folder());
+    EXPECT_FALSE(settings.hasService());
+    EXPECT_EQ(settings.ProductID, QString("X"));
+}

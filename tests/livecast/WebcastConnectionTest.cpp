@@ -1,0 +1,156 @@
+#include "livecast/WebcastConnection.h"
+#include "livecast/LiveCastModes.h"
+#include "livecast/WebServiceSettings.h"
+#include "livecast/WebcastServerSettings.h"
+#include "platform/curl/CurlTransferService.h"
+#include "setup/widgets/frmWebcast.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FakeTransferService.h"
+#include "tests/fakes/FixtureServer.h"
+
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using Mode = LiveCastModes::Mode;
+
+namespace {
+
+const QString ServedAnswer = "testCode :OK;url :127.0.0.1:2121;serverName :S1;userName :u;"
+                             "password :p;uploadExtension :webcasts;encoderFMSURL :rtmp://e/live;"
+                             "streamName :s1;";
+
+struct ConnectionFixture
+{
+    explicit ConnectionFixture(const QString& address = "http://service.example/")
+        : service{address, "ABCDEFGHIJKL"}
+    {
+        // The window switches the mode off first; it comes on again only with a server.
+        modes.setMode(Mode::Webcast);
+    }
+
+    FakeTransferService transfers;
+    FakeMessageService messages;
+    LiveCastModes modes;
+    WebcastServerSettings settings;
+    WebServiceSettings service;
+    WebcastConnection connection{transfers, messages, modes, settings, service};
+    QSignalSpy delays{&connection, &WebcastConnection::delayStarted};
+    QSignalSpy closes{&connection, &WebcastConnection::closeRequested};
+};
+
+} // namespace
+
+TEST(WebcastConnectionTest, AnAnswerNamingAServerSwitchesWebcastModeOn)
+{
+    ConnectionFixture f;
+    f.connection.Timer1_Timer();
+    EXPECT_EQ(f.modes.mode(), Mode::None);
+    EXPECT_TRUE(f.connection.querying());
+    EXPECT_TRUE(f.connection.ComCancelEnabled());
+    EXPECT_EQ(f.transfers.urls(),
+              QStringList{"http://service.example/evf/webcast.php?productID=ABCDEFGHIJKL"});
+    // Later ticks send nothing more.
+    f.connection.Timer1_Timer();
+    EXPECT_EQ(f.transfers.urls().size(), 1);
+
+    ASSERT_TRUE(f.transfers.answerWaiting(TransferResult::completedWith(ServedAnswer)));
+    ASSERT_TRUE(f.delays.wait(1000));
+    EXPECT_EQ(f.connection.LabStatus(), QString("Connected to S1"));
+    EXPECT_FALSE(f.connection.ComCancelEnabled());
+    EXPECT_EQ(f.modes.mode(), Mode::Webcast);
+    EXPECT_EQ(f.settings.WebcastUploadDir, QString("/webcasts"));
+    EXPECT_TRUE(f.messages.texts().isEmpty());
+    EXPECT_EQ(f.closes.count(), 0);
+    f.connection.TimDelay_Timer();
+    EXPECT_EQ(f.closes.count(), 1);
+}
+
+TEST(WebcastConnectionTest, WithoutAServerOrAnAnswerTheModeStaysOff)
+{
+    struct Case
+    {
+        TransferResult result;
+        QString status;
+        bool message;
+    };
+    const Case cases[] = {
+        {TransferResult::completedWith("testCode :OK;serverName :;"),
+         "No Server available for ABCDEFGHIJKL", false},
+        {TransferResult::completedWith("testCode :NO;serverName :S1;"),
+         "No internet connection available", true},
+        {TransferResult::failure(7, "Failed to connect"), "No internet connection available", true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.status.toStdString());
+        ConnectionFixture f;
+        f.settings.WebcastFtpUrl = "ftp://earlier";
+        f.transfers.queueAnswer(c.result);
+        f.connection.Timer1_Timer();
+        ASSERT_TRUE(f.delays.wait(1000));
+        EXPECT_EQ(f.connection.LabStatus(), c.status);
+        EXPECT_EQ(f.modes.mode(), Mode::None);
+        EXPECT_EQ(f.messages.texts(),
+                  c.message ? QStringList{"No internet connection available."} : QStringList{});
+        if (c.message) {
+            EXPECT_EQ(f.messages.lastIcon(), MsgIcon::Exclamation);
+            EXPECT_EQ(f.settings.WebcastFtpUrl, QString());
+        }
+    }
+
+    // No service configured: the same as no connection, without asking anything.
+    ConnectionFixture f{QString()};
+    f.connection.Timer1_Timer();
+    EXPECT_TRUE(f.transfers.urls().isEmpty());
+    EXPECT_EQ(f.connection.LabStatus(), QString("No internet connection available"));
+    EXPECT_EQ(f.messages.texts(), QStringList{"No internet connection available."});
+    EXPECT_EQ(f.delays.count(), 1);
+}
+
+TEST(WebcastConnectionTest, TheWindowAsksTheRealServiceShowsTheVerdictAndClosesItself)
+{
+    FixtureServer web("web_service.py", {"--answer", ServedAnswer});
+    ASSERT_TRUE(web.ready()) << web.failure().toStdString();
+    CurlTransferService transfers;
+    FakeMessageService messages;
+    LiveCastModes modes;
+    WebcastServerSettings settings;
+    const WebServiceSettings service{"http://" + web.address() + "/", "ABCDEFGHIJKL"};
+    WebcastConnection connection(transfers, messages, modes, settings, service);
+    frmWebcast window(connection, nullptr, 0, 50);
+    EXPECT_EQ(window.cancelButton()->accessibleDescription(), QString("ComCancel"));
+    EXPECT_EQ(window.statusLabel()->accessibleDescription(), QString("LabStatus"));
+    QSignalSpy finished(&window, &QDialog::finished);
+    window.open();
+    EXPECT_TRUE(window.cancelButton()->isEnabled());
+    ASSERT_TRUE(finished.wait(5000));
+    EXPECT_EQ(window.statusLabel()->text(), QString("Connected to S1"));
+    EXPECT_EQ(window.statusLabel()->accessibleName(), QString("Status: Connected to S1"));
+    EXPECT_FALSE(window.cancelButton()->isEnabled());
+    EXPECT_EQ(modes.mode(), Mode::Webcast);
+    EXPECT_EQ(settings.WebcastFtpUrl, QString("ftp://127.0.0.1:2121"));
+    ASSERT_TRUE(web.waitForLines("GET", 1, 5000));
+    EXPECT_EQ(web.lines("GET"), QStringList{"GET /evf/webcast.php?productID=ABCDEFGHIJKL"});
+}
+
+TEST(WebcastConnectionTest, EscapeInTheWindowCancelsTheQueryAndNothingComesOfItLater)
+{
+    ConnectionFixture f;
+    frmWebcast window(f.connection, nullptr, 0, 50);
+    QSignalSpy finished(&window, &QDialog::finished);
+    window.open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return f.connection.querying(); }, 1000));
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(f.transfers.cancelled(), 1);
+    EXPECT_EQ(f.modes.mode(), Mode::None);
+    // The cancelled query's report changes nothing, and a late tick sends nothing.
+    QTest::qWait(10);
+    f.connection.Timer1_Timer();
+    EXPECT_EQ(f.delays.count(), 0);
+    EXPECT_EQ(f.connection.LabStatus(), QString());
+    EXPECT_EQ(f.transfers.urls().size(), 1);
+}

@@ -1,0 +1,151 @@
+#include "app/Composition.h"
+#include "livecast/LiveCastModes.h"
+#include "platform/curl/CurlTransferService.h"
+#include "setup/widgets/frmSetup.h"
+#include "show/LaunchController.h"
+#include "show/SystemShowClock.h"
+#include "show/widgets/frmLaunch.h"
+#include "tests/fakes/FakeAudioPlayer.h"
+#include "tests/fakes/FakeProgramLauncher.h"
+#include "tests/fakes/FixtureServer.h"
+#include "tests/setup/FakeServices.h"
+
+#include <QAction>
+#include <QFile>
+#include <QMenu>
+#include <QPointer>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// The fifth line of "status.inf" on the server onwards are the player's layout; the first
+// three say who presents what.
+QStringList statusOnServer(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    return QString::fromUtf8(file.readAll()).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+}
+
+} // namespace
+
+// Webcast mode is switched on through the menu against the web service, which names the FTP
+// server; in play mode every step of the room reaches the server's "status.inf": the holding
+// slide, the talk and its slides, Backspace, pop-up 2, while a dead server would only fill the
+// error log.
+TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
+{
+    FakeServices fakes;
+    const QString ftpRoot = fakes.dir.path("ftp");
+    QDir().mkpath(ftpRoot + "/webcasts/ABCDEFVKTJKL");
+    auto ftp = std::make_unique<FixtureServer>(
+        "ftp_server.py", QStringList{"--root", ftpRoot, "--user", "room", "--password", "pw"});
+    ASSERT_TRUE(ftp->ready()) << ftp->failure().toStdString();
+    const QString answer =
+        "testCode :OK;url :" + ftp->address() +
+        ";serverName :S1;userName :room;password :pw;uploadExtension :webcasts/;";
+    FixtureServer web("web_service.py", {"--answer", answer});
+    ASSERT_TRUE(web.ready()) << web.failure().toStdString();
+    fakes.dir.writeFile(
+        "app/WebService.ini",
+        ("WebService=http://" + web.address() + "/\nProductID=ABCDEFGHIJKL\n").toUtf8());
+
+    FakeAudioPlayer soundPlayer;
+    FakeProgramLauncher programs;
+    SystemShowClock clock;
+    CurlTransferService transfers;
+    Composition program({fakes.messages, fakes.dialogs, fakes.presentations, fakes.presentations,
+                         fakes.freeSpace, fakes.drives, fakes.clipboard, fakes.shell, soundPlayer,
+                         programs, clock, transfers});
+    SetupController::StartUpOptions options;
+    options.appFolder = fakes.dir.path("app/");
+    options.instanceId = 5;
+    options.environment.insert("STAGOR_DESKTOP_FOLDER", fakes.dir.path("desktop"));
+    options.environment.insert("STAGOR_LIVECAST_FOLDER", fakes.dir.path("veskCast"));
+    ASSERT_TRUE(program.startUp(options));
+    frmSetup& window = program.window();
+    EventDocument& doc = window.document();
+    doc.HoldingTimeCode = "h1";
+    doc.PopUpsTimeCode = "q9";
+    doc.PopUps[1] = {"Coffee", QImage(8, 6, QImage::Format_RGB32),
+                     QImage(4, 3, QImage::Format_RGB32)};
+    fakes.doc.Speakers.clear(); // the fixture's own event is not the program's
+    const QString talk = fakes.presentation("Ada Lovelace.pptx", 3);
+    doc.Speakers.append({"Ada Lovelace", "Ada Lovelace.pptx", talk, "t7"});
+
+    // Auto LiveCast with no mode to take the slides: the operator is told, and Play goes on.
+    window.liveCastMenu()->aboutToShow();
+    window.findChild<QAction*>("MnuAutoLiveCast")->trigger();
+    window.ComPlay_Click();
+    EXPECT_EQ(fakes.messages.last(), "Neither Webcast Mode or Localhost Mode Enabled");
+    ASSERT_TRUE(program.launchScreen());
+    program.launchScreen()->controller().Form_KeyDown(LaunchController::KeyF1, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !program.launchScreen(); }, 2000));
+    window.findChild<QAction*>("MnuAutoLiveCast")->trigger();
+
+    window.liveCastMenu()->aboutToShow();
+    window.findChild<QAction*>("MnuWebcastMode")->trigger(); // the webcast window, until it closes
+    ASSERT_EQ(program.liveCastModes().mode(), LiveCastModes::Mode::Webcast)
+        << fakes.messages.last().toStdString();
+
+    window.ComPlay_Click();
+    QPointer<frmLaunch> launch = program.launchScreen();
+    ASSERT_TRUE(launch);
+    const QString served = ftpRoot + "/webcasts/ABCDEFVKTJKL/status.inf";
+    const auto serverShows = [&](const QString& presenter, const QString& slide) {
+        return QTest::qWaitFor(
+            [&] {
+                const QStringList lines = statusOnServer(served);
+                return lines.size() == 10 && lines[1] == "&info1=" + presenter + "& Presenter" &&
+                       lines[2] == "&info2=" + slide + "& Current Slide";
+            },
+            10000);
+    };
+    EXPECT_TRUE(serverShows("", "hh1")) << "the holding slide once play mode is up";
+
+    LaunchController& room = launch->controller();
+    room.Form_KeyDown(LaunchController::KeyPageDown, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return room.showRunning(); }, 5000));
+    EXPECT_TRUE(serverShows("Ada_Lovelace", "1t7"));
+    fakes.presentations.lastOpened()->presenterMovesTo(2);
+    EXPECT_TRUE(serverShows("Ada_Lovelace", "2t7"));
+    fakes.presentations.lastOpened()->presenterMovesTo(3);
+    EXPECT_TRUE(serverShows("Ada_Lovelace", "3t7"));
+    fakes.presentations.lastOpened()->presenterEndsShow();
+    EXPECT_TRUE(serverShows("", "hh1")) << "the talk is over";
+    room.Form_KeyDown(LaunchController::Key1 + 1, 0);
+    EXPECT_TRUE(serverShows("", "p2q9"));
+    room.Form_KeyDown(LaunchController::KeyBackspace, 0);
+    EXPECT_TRUE(serverShows("", "hh1"));
+    const QStringList lines = statusOnServer(served);
+    ASSERT_EQ(lines.size(), 10);
+    EXPECT_TRUE(lines[0].startsWith("&info0=") && lines[0].endsWith("& Date Time Stamp"));
+    EXPECT_EQ(lines.mid(3),
+              (QStringList{"&info3=& Rolling", "&info4=& View", "&info5=& Scale Bar",
+                           "&info6=stageLeft& Presenter Position", "&info7=False& Stretch Slides",
+                           "&info8=4:3& Ratio", "&info9=False& Hide Player Controls"}));
+    EXPECT_FALSE(QFile::exists(fakes.dir.path("app/error.log")));
+
+    // The server goes away mid-session: the room goes on, the error log says why.
+    ftp.reset();
+    room.Form_KeyDown(LaunchController::Key1 + 1, 0);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return QString::fromUtf8(fakes.dir.readFile("app/error.log"))
+                .startsWith("Date & Time: ");
+        },
+        10000));
+    EXPECT_TRUE(QString::fromUtf8(fakes.dir.readFile("app/error.log")).contains(" ErrorCode: "));
+    room.Form_KeyDown(LaunchController::KeyBackspace, 0);
+    EXPECT_EQ(statusOnServer(fakes.dir.path("veskCast/status.inf")).value(2),
+              "&info2=hh1& Current Slide")
+        << "the local file follows the room";
+
+    room.Form_KeyDown(LaunchController::KeyF1, 0);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return launch.isNull(); }, 2000));
+}

@@ -26,7 +26,7 @@ from pathlib import Path
 ROOT = Path(__file__).resolve().parent.parent
 FOLDERS = ["document", "slides", "show", "setup", "audio", "livecast"]
 TEST_PROGRAMS = ["test_document", "test_platform", "test_setup", "test_slides", "test_show",
-                 "test_audio"]
+                 "test_audio", "test_livecast"]
 TEST_BOUND_S = 180
 # Code whose output only the end-to-end tests look at (the demo event's pictures).
 SKIPPED = {"slides/DemoEventMaker.cpp"}

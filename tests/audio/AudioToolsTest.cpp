@@ -181,6 +181,7 @@ TEST_F(AudioToolsTest, AudioSettingsOpensOneWindowOnTheValuesInMemoryAndOnlyOkWr
     recorder.Channels = "1";
     frmAudioSettings cancelled(recorder, appFolder, programs);
     EXPECT_TRUE(cancelled.optMonoStereo(0)->isChecked());
+    EXPECT_EQ(cancelled.bitRateBox()->currentText(), "144");
     cancelled.optMonoStereo(1)->setChecked(true);
     cancelled.sampleRateBox()->setCurrentText("32000");
     cancelled.ComCancel_Click();

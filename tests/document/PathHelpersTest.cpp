@@ -76,6 +76,13 @@ TEST(PathHelpersTest, NamesComparisonAndCopies)
     EXPECT_TRUE(fromPipe);
     EXPECT_EQ(dir.readFile("piped.ppt"), content);
     EXPECT_EQ(reported, content.size());
+
+    // A large file is copied in steps of 8 MiB, each reported, so that Cancel is never far off.
+    QList<qint64> steps;
+    ASSERT_TRUE(PathHelpers::ShellCopyFile(dir.writeFile("big.ppt", QByteArray(9 << 20, 'b')),
+                                           dir.path("big-copy.ppt"),
+                                           [&](qint64 done, qint64) { steps << done; }));
+    EXPECT_EQ(steps, (QList<qint64>{8 << 20, 9 << 20}));
 }
 
 // The folders given by the environment and the run folder: SetupControllerTest.

@@ -35,7 +35,7 @@ TEST(TokenReaderTest, NumbersParseLenientlyAndCountsStrictly)
     EXPECT_EQ(TokenReader::leadingInteger("9.1e18"), Q_INT64_C(9100000000000000000));
 
     EXPECT_EQ(TokenReader::strictInteger(" -4 "), -4);
-    for (const char* bad : {"1x", "99999999999999999999"})
+    for (const char* bad : {"1x", "2.x", "99999999999999999999"})
         EXPECT_EQ(TokenReader::strictInteger(bad), std::nullopt) << bad;
 }
 

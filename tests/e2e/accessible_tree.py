@@ -2,8 +2,12 @@
 """Reads the running program's accessible tree the way a screen reader or an outside test driver
 does, and checks that the setup window's controls can be found by role, name and description,
 and that labels showing data are read out with it, the launch record's among them.
-Its helpers serve sound_test.py too.
-"accessible_tree.py press NAME" presses the menu item NAME and returns when the program answers."""
+"accessible_tree.py press NAME" presses the menu item NAME and returns when the program answers.
+"accessible_tree.py status" prints the line the launch screen shows the operator at its foot
+("LabStatus") while it is on screen, nothing while it is hidden; fails without a launch screen.
+"accessible_tree.py sound play|nodevice" presses the sound test's button and checks what the
+operator sees: the status label with the time left, then "Stopped"; or the no-device message."""
+import re
 import subprocess
 import sys
 import time
@@ -120,7 +124,51 @@ def main():
     return 0
 
 
+def launch_status():
+    app = next((a for a in pyatspi.Registry.getDesktop(0)
+                if a is not None and a.name == "vesk-stagor"), None)
+    launch = next((w for w in app or [] if w is not None and w.description == "frmLaunch"), None)
+    if launch is None:
+        return 1
+    for node in walk(launch):
+        if node.description == "LabStatus" and node.getState().contains(pyatspi.STATE_SHOWING):
+            print(node.name)
+    return 0
+
+
+def sound_test(mode):
+    app = wait_for_app()
+    button = app and wait_for(lambda: find(app, lambda n: n.description == "ComSPlay"), 10)
+    label = app and find(app, lambda n: n.description == "labSTStatus")
+    if not button or not label:
+        print("FAIL: the program, ComSPlay or labSTStatus not found on the accessibility bus")
+        return 1
+    button.queryAction().doAction(0)
+    if mode == "nodevice":
+        text = "No System Audio Device Present"
+        if wait_for(lambda: find(app, lambda n: n.name == text), 10) is None:
+            print("FAIL: no '%s' message; status reads '%s'" % (text, label.name))
+            return 1
+        print("PASS: the no-device message was shown")
+        return 0
+    # A second or more left: the label follows the playing tone, not only its start.
+    playing = r"^Sound test: Status : Playing 00:00:0[1-9]$"
+    if not wait_for(lambda: re.match(playing, label.name or ""), 10):
+        print("FAIL: the status never read playing with time left; it reads '%s'" % label.name)
+        return 1
+    if not wait_for(lambda: label.name == "Sound test: Status : Stopped", 10):
+        print("FAIL: the status did not return to stopped; it reads '%s'" % label.name)
+        return 1
+    print("PASS: the status counted the tone down and returned to stopped")
+    return 0
+
+
 if __name__ == "__main__":
-    if len(sys.argv) == 3 and sys.argv[1] == "press":
+    command = sys.argv[1:2]
+    if command == ["press"]:
         sys.exit(press_menu_item(sys.argv[2]))
+    if command == ["status"]:
+        sys.exit(launch_status())
+    if command == ["sound"]:
+        sys.exit(sound_test(sys.argv[2]))
     sys.exit(main())

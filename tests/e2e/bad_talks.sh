@@ -52,7 +52,7 @@ enter_play_mode
 
 launched() { grep -c 'show of ' "$work/out.log" || true; }
 last_launch() { grep -o '\(no \)\?show of .*' "$work/out.log" | tail -n 1; }
-status_line() { /usr/bin/python3 "$here/launch_status.py" 2>/dev/null; }
+status_line() { /usr/bin/python3 "$here/accessible_tree.py" status 2>/dev/null; }
 now_ms() { echo $(($(date +%s%N) / 1000000)); }
 
 # Presses Page Down on the launch screen and looks at the screens every tenth of a second until

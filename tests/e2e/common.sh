@@ -35,9 +35,6 @@ stagor_wait_window() {
     echo "$window"
 }
 
-# True when a window manager runs on the display.
-have_window_manager() { wmctrl -m >/dev/null 2>&1; }
-
 # The monitors of the display, one a line as WxH+X+Y.
 monitors() { xrandr --listmonitors | awk 'NR > 1 {g = $3; gsub(/\/[0-9]+/, "", g); print g}'; }
 
@@ -75,25 +72,13 @@ wait_for_colour() {
     return 1
 }
 
-# The visible top-level windows, one a line: window id, process id (0 when the window names
-# none) and title. Under a window manager, the windows it manages that are on screen; without
-# one, the root window's mapped children that are not pop-ups (menus, tooltips).
+# The visible top-level windows the window manager (every script runs under one) has on
+# screen, one a line: window id, process id (0 when the window names none) and title.
 visible_windows() {
-    local id desktop owner host title info
-    if have_window_manager; then
-        wmctrl -lp 2>/dev/null | while read -r id desktop owner host title; do
-            xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' &&
-                echo "$id $owner $title"
-        done
-    else
-        for id in $(xwininfo -root -children | awk '/^ +0x/ {print $1}'); do
-            info="$(xwininfo -id "$id" 2>/dev/null)"
-            grep -q 'Map State: IsViewable' <<<"$info" || continue
-            grep -q 'Override Redirect State: no' <<<"$info" || continue
-            owner="$(xdotool getwindowpid "$id" 2>/dev/null || echo 0)"
-            echo "$id $owner $(xdotool getwindowname "$id" 2>/dev/null)"
-        done
-    fi
+    local id desktop owner host title
+    wmctrl -lp 2>/dev/null | while read -r id desktop owner host title; do
+        xwininfo -id "$id" 2>/dev/null | grep -q 'Map State: IsViewable' && echo "$id $owner $title"
+    done
     return 0
 }
 

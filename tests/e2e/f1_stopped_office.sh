@@ -19,20 +19,11 @@ office="$(show_office "$work/app")"
 [ -n "$office" ] || fail "no office runs on $work/app/lo-profile"
 kill -STOP "$office"
 
-# The setup window: ours, on screen and not full screen.
-setup_window() {
-    local id
-    for id in $(xdotool search --onlyvisible --name '^vesk stagor$|^Demo$' 2>/dev/null); do
-        [ "$(xdotool getwindowpid "$id" 2>/dev/null)" = "$pid" ] && ! fills_a_monitor "$id" &&
-            echo "$id" && return 0
-    done
-    return 1
-}
 wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$launch" ]' 50 ||
     fail "the launch screen does not have the focus for F1"
 pressed="$(date +%s%N)"
 xdotool key F1
-wait_for 'back="$(setup_window)"' 300 ||
+wait_for 'back="$(setup_window_of "$pid")"' 300 ||
     fail "no setup window within 30 s of F1; windows: $(visible_windows)"
 took=$((($(date +%s%N) - pressed) / 1000000))
 [ "$took" -le 1000 ] || fail "the setup window came back $took ms after F1, not within 1000 ms"

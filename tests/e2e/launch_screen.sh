@@ -38,6 +38,16 @@ launch_key() {
     xdotool key "$@"
 }
 
+# The setup window of the copy of the program with process id $1: on screen, not full screen.
+setup_window_of() {
+    local id
+    for id in $(xdotool search --onlyvisible --name '^vesk stagor$|^Demo$' 2>/dev/null); do
+        [ "$(xdotool getwindowpid "$id" 2>/dev/null)" = "$1" ] && ! fills_a_monitor "$id" &&
+            echo "$id" && return 0
+    done
+    return 1
+}
+
 # A message box of ours (the power warning), when one is up.
 our_message() {
     local id

@@ -13,7 +13,7 @@ else
     PULSE_SERVER="unix:$work/no-sound-server" "$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
 fi
 pid=$!
-/usr/bin/python3 "$here/sound_test.py" "$mode" || fail "sound test ($mode)"
+/usr/bin/python3 "$here/accessible_tree.py" sound "$mode" || fail "sound test ($mode)"
 # The sounds were seeded into the application folder on the first start.
 for name in "10Hz Tone.wav" "Pink Noise.wav" "Sound.mp3"; do
     [ -s "$work/app/$name" ] || fail "$name not in the application folder"

@@ -40,15 +40,7 @@ show="$(xdotool search --onlyvisible --name '^Presenting: ' 2>/dev/null | head -
 mkdir -p "$second_app"
 "$program" --app-folder "$second_app" >"$work/second.log" 2>&1 &
 second=$!
-second_setup() {
-    local id
-    for id in $(xdotool search --onlyvisible --name '^vesk stagor$' 2>/dev/null); do
-        [ "$(xdotool getwindowpid "$id" 2>/dev/null)" = "$second" ] && ! fills_a_monitor "$id" &&
-            return 0
-    done
-    return 1
-}
-wait_for second_setup 300 ||
+wait_for 'setup_window_of "$second" >/dev/null' 300 ||
     fail "the second copy shows no setup window within 30 s; windows: $(visible_windows); its output: $(tail -n 20 "$work/second.log")"
 wait_for 'grep -q "soffice started and connected" "$work/second.log"' 600 ||
     fail "the second copy's office did not start within 60 s; its output: $(tail -n 20 "$work/second.log")"

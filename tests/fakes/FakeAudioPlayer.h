@@ -2,6 +2,8 @@
 
 #include "platform/AudioPlayer.h"
 
+#include <QFileInfo>
+
 // A sound output driven by the test: it opens what exists, plays instantly and moves to the
 // position it is told.
 class FakeAudioPlayer : public AudioPlayer
@@ -9,9 +11,23 @@ class FakeAudioPlayer : public AudioPlayer
     Q_OBJECT
 
 public:
-    OpenResult open(const QString& path) override;
-    void play() override;
-    void close() override;
+    OpenResult open(const QString& path) override
+    {
+        close();
+        m_path = path;
+        m_open = QFileInfo(path).isFile();
+        return m_open ? OpenResult::Ready : OpenResult::Failed;
+    }
+    void play() override
+    {
+        m_positionMs = 0;
+        m_playing = m_open;
+    }
+    void close() override
+    {
+        m_open = m_playing = false;
+        m_positionMs = 0;
+    }
     bool isPlaying() const override { return m_playing; }
     qint64 lengthMs() const override { return m_open ? m_lengthMs : 0; }
     qint64 positionMs() const override { return m_open ? m_positionMs : 0; }

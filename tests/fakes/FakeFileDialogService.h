@@ -8,17 +8,23 @@
 class FakeFileDialogService : public FileDialogService
 {
 public:
-    QString getOpenFileName(const QString& initialFolder, const QString& filter) override;
-    QString getSaveFileName(const QString& initialFolder, const QString& filter,
-                            ReplaceQuestion replace) override;
+    QString getOpenFileName(const QString&, const QString& filter) override
+    {
+        m_lastFilter = filter;
+        return m_choices.isEmpty() ? QString() : m_choices.takeFirst();
+    }
+    QString getSaveFileName(const QString& folder, const QString& filter,
+                            ReplaceQuestion replace) override
+    {
+        m_lastReplace = replace;
+        return getOpenFileName(folder, filter);
+    }
 
     void queueChoice(const QString& path) { m_choices << path; }
     QString lastFilter() const { return m_lastFilter; }
     ReplaceQuestion lastReplaceQuestion() const { return m_lastReplace; }
 
 private:
-    QString take(const QString& filter);
-
     QStringList m_choices;
     QString m_lastFilter;
     ReplaceQuestion m_lastReplace = ReplaceQuestion::ByDialog;

@@ -3,15 +3,27 @@
 #include "platform/MessageService.h"
 
 #include <QList>
-#include <QString>
 #include <QStringList>
+
+#include <gtest/gtest.h>
 
 // Records every message and answers questions from a script. A question with no scripted answer
 // fails the test: a prompt nobody expected is a fault.
 class FakeMessageService : public MessageService
 {
 public:
-    MsgAnswer show(const QString& text, MsgButtons buttons, MsgIcon icon) override;
+    MsgAnswer show(const QString& text, MsgButtons buttons, MsgIcon icon) override
+    {
+        m_texts << text;
+        m_lastIcon = icon;
+        if (buttons == MsgButtons::Ok)
+            return MsgAnswer::Ok;
+        if (m_answers.isEmpty()) {
+            ADD_FAILURE() << "unexpected question: " << text.toStdString();
+            return MsgAnswer::Cancel;
+        }
+        return m_answers.takeFirst();
+    }
 
     void queueAnswer(MsgAnswer answer) { m_answers << answer; }
     const QStringList& texts() const { return m_texts; }

@@ -6,34 +6,28 @@
 #include <QTest>
 #include <QTimer>
 
-FakePresentationApp::FakePresentationApp() : m_program(std::make_shared<Program>()) {}
-
 void FakePresentationApp::addPresentation(const QString& path, int slideCount)
 {
-    Program::File file;
-    file.slideCount = slideCount;
+    Program::File file{slideCount, {}};
     file.options.advanceMode = SlideShowOptions::AdvanceMode::Manual;
     file.options.slides.resize(slideCount);
     m_program->files.insert(path, file);
 }
 
-void FakePresentationApp::addPresentation(const QString& path, const SlideShowOptions& options)
+QList<std::shared_ptr<FakePresentationDocument>> FakePresentationApp::openDocuments() const
 {
-    m_program->files.insert(path, {int(options.slides.size()), options});
+    QList<std::shared_ptr<FakePresentationDocument>> documents;
+    for (const auto& weak : m_program->open) {
+        if (auto doc = weak.lock(); doc && doc->isOpen())
+            documents << doc;
+    }
+    return documents;
 }
 
 std::shared_ptr<FakePresentationDocument> FakePresentationApp::lastOpened() const
 {
-    for (auto it = m_program->open.crbegin(); it != m_program->open.crend(); ++it) {
-        if (auto doc = it->lock(); doc && doc->isOpen())
-            return doc;
-    }
-    return nullptr;
-}
-
-SlideShowOptions FakePresentationApp::storedOptions(const QString& path) const
-{
-    return m_program->files.value(path).options;
+    const auto documents = openDocuments();
+    return documents.isEmpty() ? nullptr : documents.last();
 }
 
 void FakePresentationApp::startInBackground()
@@ -52,10 +46,8 @@ FakePresentationApp::adopt(const QString& path, int slideCount, const SlideShowO
     return doc;
 }
 
-PresentationResult<std::shared_ptr<PresentationDocument>>
-FakePresentationApp::open(const QString& path, Visibility)
+FakePresentationApp::DocumentResult FakePresentationApp::open(const QString& path, Visibility)
 {
-    using Result = PresentationResult<std::shared_ptr<PresentationDocument>>;
     {
         std::unique_lock<std::mutex> lock(m_hold->mutex);
         ++m_hold->waiting;
@@ -63,28 +55,25 @@ FakePresentationApp::open(const QString& path, Visibility)
         --m_hold->waiting;
     }
     if (!m_available)
-        return Result::failure(QStringLiteral("The presentation program is not installed"));
+        return DocumentResult::failure(QStringLiteral("The presentation program is not installed"));
     startInBackground();
     if (!QFileInfo::exists(path) && !m_program->files.contains(path))
-        return Result::failure(QStringLiteral("File not found: ") + path);
+        return DocumentResult::failure(QStringLiteral("File not found: ") + path);
     if (m_program->fatal.contains(path)) {
         quit();
-        return Result::failure(QStringLiteral("The presentation program stopped"));
+        return DocumentResult::failure(QStringLiteral("The presentation program stopped"));
     }
     if (!m_program->files.contains(path) || m_program->unopenable.contains(path))
-        return Result::failure(QStringLiteral("The presentation program could not open ") + path);
+        return DocumentResult::failure("The presentation program could not open " + path);
     const Program::File& file = m_program->files[path];
     return std::shared_ptr<PresentationDocument>(adopt(path, file.slideCount, file.options));
 }
 
-PresentationResult<std::shared_ptr<PresentationDocument>>
+FakePresentationApp::DocumentResult
 FakePresentationApp::buildFromPictures(const QStringList& picturePaths, Visibility)
 {
-    using Result = PresentationResult<std::shared_ptr<PresentationDocument>>;
-    if (!m_available)
-        return Result::failure(QStringLiteral("The presentation program is not installed"));
-    if (picturePaths.isEmpty())
-        return Result::failure(QStringLiteral("No pictures to build a presentation from"));
+    if (!m_available || picturePaths.isEmpty())
+        return DocumentResult::failure(QStringLiteral("No presentation built"));
     startInBackground();
     SlideShowOptions options;
     options.slides.resize(picturePaths.size());
@@ -92,8 +81,7 @@ FakePresentationApp::buildFromPictures(const QStringList& picturePaths, Visibili
         adopt(QString(), int(picturePaths.size()), options));
 }
 
-PresentationResult<std::shared_ptr<PresentationDocument>>
-FakePresentationApp::showInOwnProcess(const QString& path)
+FakePresentationApp::DocumentResult FakePresentationApp::showInOwnProcess(const QString& path)
 {
     m_program->shownInOwnProcess << path;
     // A process of its own: it runs whatever became of ours.
@@ -106,41 +94,25 @@ FakePresentationApp::showInOwnProcess(const QString& path)
 
 PresentationResult<int> FakePresentationApp::openPresentationCount()
 {
-    int count = 0;
-    for (const auto& weak : m_program->open) {
-        if (auto doc = weak.lock(); doc && doc->isOpen())
-            ++count;
-    }
-    return count;
+    return int(openDocuments().size());
 }
 
-PresentationStatus FakePresentationApp::closeAll()
+PresentationStatus FakePresentationApp::saveOrClose(bool save)
 {
-    for (const auto& weak : m_program->open) {
-        if (auto doc = weak.lock(); doc && doc->isOpen())
-            doc->close();
-    }
-    m_program->open.clear();
-    return presentationOk();
-}
-
-PresentationStatus FakePresentationApp::saveAndCloseAll(const QString& untitledFolder)
-{
-    m_program->untitledFolder = untitledFolder;
     QStringList unsaved;
-    for (const auto& weak : m_program->open) {
-        auto doc = weak.lock();
-        if (!doc || !doc->isOpen())
-            continue;
-        if (m_program->unsavable.contains(doc->path())) {
+    for (const auto& doc : openDocuments()) {
+        if (save && m_program->unsavable.contains(doc->path())) {
             unsaved << doc->path();
             continue;
         }
-        m_program->savedOnClose << doc->path();
+        if (save)
+            m_program->savedOnClose << doc->path();
         doc->close();
     }
+    if (!save)
+        m_program->open.clear();
     if (!unsaved.isEmpty())
-        return PresentationStatus::failure(QStringLiteral("Could not save ") + unsaved.join(", "));
+        return presentationFailure(QStringLiteral("Could not save ") + unsaved.join(", "));
     return presentationOk();
 }
 

@@ -18,6 +18,7 @@ class FakePresentationDocument;
 class FakePresentationApp : public PresentationApp
 {
 public:
+    using DocumentResult = PresentationResult<std::shared_ptr<PresentationDocument>>;
     // What the program "holds on disk" and whether it runs; shared with the documents so that
     // quitting reaches documents opened before it.
     struct Program
@@ -28,10 +29,8 @@ public:
             SlideShowOptions options;
         };
         QHash<QString, File> files;
-        QSet<QString> unopenable;
-        QSet<QString> fatal;
+        QSet<QString> unopenable, fatal, unsavable;
         QStringList shownInOwnProcess;
-        QSet<QString> unsavable;
         QStringList savedOnClose; // paths (empty for an untitled one), in order
         QString untitledFolder;
         bool running = false;
@@ -39,12 +38,13 @@ public:
         QList<std::weak_ptr<FakePresentationDocument>> open;
     };
 
-    FakePresentationApp();
-
     // Declares path as a presentation of slideCount slides (options default to manual advance).
     void addPresentation(const QString& path, int slideCount);
     // Declares path as a presentation with these stored options, one slide per slide entry.
-    void addPresentation(const QString& path, const SlideShowOptions& options);
+    void addPresentation(const QString& path, const SlideShowOptions& options)
+    {
+        m_program->files.insert(path, {int(options.slides.size()), options});
+    }
     // Opening path fails even when it was declared.
     void failToOpen(const QString& path) { m_program->unopenable.insert(path); }
     void openAgain(const QString& path) { m_program->unopenable.remove(path); }
@@ -70,7 +70,10 @@ public:
     // The most recently opened document that is still open, or null.
     std::shared_ptr<FakePresentationDocument> lastOpened() const;
     // Options as stored in the file by save().
-    SlideShowOptions storedOptions(const QString& path) const;
+    SlideShowOptions storedOptions(const QString& path) const
+    {
+        return m_program->files.value(path).options;
+    }
 
     void setShowScreen(const QRect& geometry) override { m_showScreen = geometry; }
     QRect showScreen() const { return m_showScreen; }
@@ -79,20 +82,24 @@ public:
     QString location() const override { return QStringLiteral("/fake/soffice"); }
     void startInBackground() override;
     bool isRunning() override { return m_program->running; }
-    PresentationResult<std::shared_ptr<PresentationDocument>> open(const QString& path,
-                                                                   Visibility visibility) override;
-    PresentationResult<std::shared_ptr<PresentationDocument>>
-    buildFromPictures(const QStringList& picturePaths, Visibility visibility) override;
+    DocumentResult open(const QString& path, Visibility visibility) override;
+    DocumentResult buildFromPictures(const QStringList& picturePaths, Visibility) override;
     PresentationResult<int> openPresentationCount() override;
-    PresentationStatus closeAll() override;
-    PresentationStatus saveAndCloseAll(const QString& untitledFolder) override;
+    PresentationStatus closeAll() override { return saveOrClose(false); }
+    PresentationStatus saveAndCloseAll(const QString& untitledFolder) override
+    {
+        m_program->untitledFolder = untitledFolder;
+        return saveOrClose(true);
+    }
     PresentationStatus quit() override;
-    PresentationResult<std::shared_ptr<PresentationDocument>>
-    showInOwnProcess(const QString& path) override;
+    DocumentResult showInOwnProcess(const QString& path) override;
 
 private:
     std::shared_ptr<FakePresentationDocument> adopt(const QString& path, int slideCount,
                                                     const SlideShowOptions& options);
+    // The documents still open.
+    QList<std::shared_ptr<FakePresentationDocument>> openDocuments() const;
+    PresentationStatus saveOrClose(bool save);
 
     struct Hold
     {
@@ -102,7 +109,7 @@ private:
         int waiting = 0;
     };
 
-    std::shared_ptr<Program> m_program;
+    std::shared_ptr<Program> m_program = std::make_shared<Program>();
     QRect m_showScreen;
     std::shared_ptr<Hold> m_hold = std::make_shared<Hold>();
     bool m_available = true;

@@ -18,33 +18,82 @@ public:
                              int slideCount, SlideShowOptions options);
 
     // The presenter's side of a running show.
-    void presenterMovesTo(int slide);
-    void presenterEndsShow();
+    void presenterMovesTo(int slide)
+    {
+        if (m_showRunning && slide >= 1 && slide <= m_slideCount)
+            m_currentSlide = slide;
+    }
+    void presenterEndsShow() { m_showRunning = false; }
 
-    bool isOpen() const;
+    bool isOpen() const { return unusable().isEmpty(); }
     int showsStarted() const { return m_showsStarted; }
     // The colour exported for a slide, so tests can tell slides apart in images.
-    static QRgb colourOf(int slide);
+    static QRgb colourOf(int slide)
+    {
+        return qRgb((slide * 67) % 256, (slide * 131) % 256, (slide * 29 + 64) % 256);
+    }
 
     QString path() const override { return m_path; }
-    PresentationResult<int> slideCount() override;
+    PresentationResult<int> slideCount() override
+    {
+        return usable<int>([this] { return m_slideCount; });
+    }
     PresentationStatus runShow() override;
-    PresentationResult<bool> isShowRunning() override;
-    PresentationResult<int> currentSlide() override;
+    PresentationResult<bool> isShowRunning() override
+    {
+        return usable<bool>([this] { return m_showRunning; });
+    }
+    PresentationResult<int> currentSlide() override
+    {
+        return showing<int>([this] { return m_currentSlide; });
+    }
     PresentationStatus goToSlide(int slide) override;
-    PresentationStatus endShow() override;
-    PresentationStatus bringShowToFront() override;
+    PresentationStatus endShow() override
+    {
+        return usable([this] {
+            presenterEndsShow();
+            return presentationOk();
+        });
+    }
+    PresentationStatus bringShowToFront() override
+    {
+        return showing([] { return presentationOk(); });
+    }
     PresentationStatus exportSlide(int slide, const QString& imagePath, ImageFormat format,
                                    int widthPx, int heightPx) override;
     PresentationStatus saveCopyAs(const QString& path, FileFormat format) override;
     PresentationStatus save() override;
-    PresentationResult<SlideShowOptions> showOptions() override;
+    PresentationResult<SlideShowOptions> showOptions() override
+    {
+        return usable<SlideShowOptions>([this] { return m_options; });
+    }
     PresentationStatus setShowOptions(const SlideShowOptions& options) override;
-    PresentationStatus close() override;
+    PresentationStatus close() override
+    {
+        return usable([this] {
+            m_closed = true;
+            m_showRunning = false;
+            return presentationOk();
+        });
+    }
 
 private:
     // Empty when the document can be used.
     QString unusable() const;
+    // What body gives, unless the document cannot be used.
+    template <typename T = std::monostate, typename Body> PresentationResult<T> usable(Body body)
+    {
+        const QString error = unusable();
+        return error.isEmpty() ? PresentationResult<T>(body()) : presentationFailure<T>(error);
+    }
+    // The same, only while the show runs.
+    template <typename T = std::monostate, typename Body> PresentationResult<T> showing(Body body)
+    {
+        return usable<T>([&]() -> PresentationResult<T> {
+            return m_showRunning ? PresentationResult<T>(body())
+                                 : presentationFailure<T>(QStringLiteral("No show is running"));
+        });
+    }
 
     std::shared_ptr<FakePresentationApp::Program> m_program;
     QString m_path;

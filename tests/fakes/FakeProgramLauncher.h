@@ -19,7 +19,12 @@ public:
 
     QString findInstalled(const QString& name) const override { return m_installed.value(name); }
     bool isExecutable(const QString& path) const override { return m_executables.contains(path); }
-    bool start(const QString& program, const QStringList& arguments) override;
+    bool start(const QString& program, const QStringList& arguments) override
+    {
+        if (!m_startsFail)
+            m_started.append({program, arguments});
+        return !m_startsFail;
+    }
 
     void install(const QString& name, const QString& path) { m_installed.insert(name, path); }
     void addExecutable(const QString& path) { m_executables.insert(path); }

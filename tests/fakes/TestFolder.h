@@ -1,23 +1,43 @@
 #pragma once
 
-#include <QByteArray>
-#include <QString>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 // A temporary folder for one test, removed with everything in it when the test ends.
 class TestFolder
 {
 public:
-    TestFolder();
-
     // Path of a file or folder inside, without a trailing "/" unless the name has one.
-    QString path(const QString& name = QString()) const;
+    QString path(const QString& name = QString()) const
+    {
+        return name.isEmpty() ? m_dir.path() : m_dir.path() + QLatin1Char('/') + name;
+    }
     // Path with a trailing "/", the way the program keeps its folder values.
     QString folder() const { return path() + QLatin1Char('/'); }
 
-    QString writeFile(const QString& name, const QByteArray& bytes) const;
-    QByteArray readFile(const QString& name) const;
+    // Writes the file (a name, or an absolute path), making its folder; returns its path.
+    QString writeFile(const QString& name, const QByteArray& bytes) const
+    {
+        const QString full = absolute(name);
+        QDir().mkpath(QFileInfo(full).absolutePath());
+        QFile file(full);
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+        return full;
+    }
+    QByteArray readFile(const QString& name) const
+    {
+        QFile file(absolute(name));
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
 
 private:
-    QTemporaryDir m_dir;
+    QString absolute(const QString& name) const
+    {
+        return name.startsWith(QLatin1Char('/')) ? name : path(name);
+    }
+
+    QTemporaryDir m_dir{QDir::tempPath() + QStringLiteral("/stagor-test-XXXXXX")};
 };

@@ -17,6 +17,7 @@
 namespace {
 
 using DocumentPtr = std::shared_ptr<PresentationDocument>;
+using Visibility = PresentationApp::Visibility;
 
 const QList<QRgb> kSlideColours = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(40, 60, 220)};
 
@@ -42,7 +43,7 @@ protected:
 
         const QStringList pictures = ColourPictures::write(*s_folder, kSlideColours);
         ASSERT_EQ(pictures.size(), kSlideColours.size());
-        const auto built = s_app->buildFromPictures(pictures, PresentationApp::Visibility::Hidden);
+        const auto built = s_app->buildFromPictures(pictures, Visibility::Hidden);
         ASSERT_TRUE(built.ok()) << built.error().toStdString();
         for (const auto& [name, format, advance] : kDecks)
             ASSERT_TRUE(built.value()->saveCopyAs(s_folder->path(name), format).ok()) << name;
@@ -57,17 +58,18 @@ protected:
 
     static QString deck() { return s_folder->path("deck.pptx"); }
 
-    static DocumentPtr openDeck(PresentationApp::Visibility visibility)
+    static DocumentPtr open(const QString& path, Visibility visibility = Visibility::Hidden)
     {
-        auto opened = s_app->open(deck(), visibility);
+        auto opened = s_app->open(path, visibility);
         EXPECT_TRUE(opened.ok()) << opened.error().toStdString();
         return opened.ok() ? opened.value() : nullptr;
     }
+    static DocumentPtr openDeck(Visibility visibility) { return open(deck(), visibility); }
 
     // The deck opens again, in an office other than the one that was ended.
     static void expectFreshOffice(qint64 endedPid)
     {
-        const DocumentPtr again = openDeck(PresentationApp::Visibility::Hidden);
+        const DocumentPtr again = openDeck(Visibility::Hidden);
         ASSERT_TRUE(again);
         EXPECT_EQ(again->slideCount().valueOr(-1), 3);
         EXPECT_NE(s_app->officeProcessId(), endedPid);
@@ -87,20 +89,19 @@ TEST_F(LibreOfficeAppTest, EveryFormatOpensAndKeepsItsShowOptions)
         const QString copy = s_folder->path(QStringLiteral("options-") + name);
         ASSERT_TRUE(QFile::copy(s_folder->path(name), copy));
         using Mode = SlideShowOptions::AdvanceMode;
-        auto opened = s_app->open(copy, PresentationApp::Visibility::Hidden);
-        ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
-        EXPECT_EQ(opened.value()->slideCount().valueOr(-1), 3);
-        EXPECT_TRUE(opened.value()
-                        ->setShowOptions({true, Mode::Manual, {{true, 5}, {false, 0}, {true, 125}}})
-                        .ok());
-        EXPECT_TRUE(opened.value()->save().ok() && opened.value()->close().ok());
+        DocumentPtr opened = open(copy);
+        ASSERT_TRUE(opened);
+        EXPECT_EQ(opened->slideCount().valueOr(-1), 3);
+        EXPECT_TRUE(
+            opened->setShowOptions({true, Mode::Manual, {{true, 5}, {false, 0}, {true, 125}}})
+                .ok());
+        EXPECT_TRUE(opened->save().ok() && opened->close().ok());
 
-        opened = s_app->open(copy, PresentationApp::Visibility::Hidden);
-        ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
-        const SlideShowOptions read = opened.value()->showOptions().valueOr(SlideShowOptions());
-        EXPECT_TRUE(opened.value()->close().ok());
-        EXPECT_TRUE(read.loopUntilStopped);
-        EXPECT_EQ(read.advanceMode, Mode::Manual);
+        opened = open(copy);
+        ASSERT_TRUE(opened);
+        const SlideShowOptions read = opened->showOptions().valueOr(SlideShowOptions());
+        EXPECT_TRUE(opened->close().ok());
+        EXPECT_TRUE(read.loopUntilStopped && read.advanceMode == Mode::Manual);
         ASSERT_EQ(read.slides.size(), 3);
         EXPECT_EQ(read.slides[0], (SlideShowOptions::SlideAdvance{true, 5}));
         EXPECT_FALSE(read.slides[1].onTime);
@@ -113,7 +114,7 @@ TEST_F(LibreOfficeAppTest, ShowRunsMovesBetweenSlidesAndItsEndIsNoticed)
 {
     // Loaded hidden on purpose: running a show from a hidden document must not bring the
     // office down.
-    const DocumentPtr doc = openDeck(PresentationApp::Visibility::Hidden);
+    const DocumentPtr doc = openDeck(Visibility::Hidden);
     ASSERT_TRUE(doc);
     const auto reaches = [&](int slide) {
         return QTest::qWaitFor([&] { return doc->currentSlide().valueOr(0) == slide; }, 5000);
@@ -145,13 +146,13 @@ TEST_F(LibreOfficeAppTest, SaveAndCloseAllKeepsChangesAndUntitledPresentationsTh
     TestFolder work;
     const QString copy = work.path("changed.odp");
     ASSERT_TRUE(QFile::copy(s_folder->path("deck.odp"), copy));
-    auto changed = s_app->open(copy, PresentationApp::Visibility::Visible);
-    ASSERT_TRUE(changed.ok()) << changed.error().toStdString();
-    SlideShowOptions options = changed.value()->showOptions().value();
+    const DocumentPtr changed = open(copy, Visibility::Visible);
+    ASSERT_TRUE(changed);
+    SlideShowOptions options = changed->showOptions().value();
     options.loopUntilStopped = !options.loopUntilStopped;
-    ASSERT_TRUE(changed.value()->setShowOptions(options).ok());
+    ASSERT_TRUE(changed->setShowOptions(options).ok());
     const QStringList pictures = ColourPictures::write(work, kSlideColours);
-    ASSERT_TRUE(s_app->buildFromPictures(pictures, PresentationApp::Visibility::Visible).ok());
+    ASSERT_TRUE(s_app->buildFromPictures(pictures, Visibility::Visible).ok());
     const QString documents = work.path("Documents");
     ASSERT_TRUE(QDir().mkpath(documents));
     QFile taken(documents + "/Presentation.odp");
@@ -165,13 +166,12 @@ TEST_F(LibreOfficeAppTest, SaveAndCloseAllKeepsChangesAndUntitledPresentationsTh
     ASSERT_TRUE(s_app->quit().ok());
     EXPECT_FALSE(s_app->isRunning());
 
-    auto reopened = s_app->open(copy, PresentationApp::Visibility::Hidden);
-    ASSERT_TRUE(reopened.ok());
-    EXPECT_EQ(reopened.value()->showOptions().value().loopUntilStopped, options.loopUntilStopped);
-    auto untitled =
-        s_app->open(documents + "/Presentation 2.odp", PresentationApp::Visibility::Hidden);
-    ASSERT_TRUE(untitled.ok()) << untitled.error().toStdString();
-    EXPECT_EQ(untitled.value()->slideCount().valueOr(0), kSlideColours.size());
+    const DocumentPtr reopened = open(copy);
+    ASSERT_TRUE(reopened);
+    EXPECT_EQ(reopened->showOptions().value().loopUntilStopped, options.loopUntilStopped);
+    const DocumentPtr untitled = open(documents + "/Presentation 2.odp");
+    ASSERT_TRUE(untitled);
+    EXPECT_EQ(untitled->slideCount().valueOr(0), kSlideColours.size());
     EXPECT_TRUE(s_app->isRunning());
     EXPECT_TRUE(s_app->closeAll().ok());
 }
@@ -186,14 +186,13 @@ TEST_F(LibreOfficeAppTest, StaleLockFileDoesNotBlockOpeningAndNoPresentationFail
                             QUrl::fromLocalFile(s_folder->path("lo-profile")).toEncoded() + ";";
     s_folder->writeFile(".~lock.locked.pptx#", lock);
     // Hidden for an export, visible for a show: neither may stop at a question about the lock.
-    for (const auto visibility :
-         {PresentationApp::Visibility::Hidden, PresentationApp::Visibility::Visible}) {
-        auto opened = s_app->open(copy, visibility);
-        ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
-        EXPECT_EQ(opened.value()->slideCount().valueOr(-1), 3);
+    for (const auto visibility : {Visibility::Hidden, Visibility::Visible}) {
+        const DocumentPtr opened = open(copy, visibility);
+        ASSERT_TRUE(opened);
+        EXPECT_EQ(opened->slideCount().valueOr(-1), 3);
         // Opened read-only past the lock: writing back must fail loudly, not vanish.
-        EXPECT_FALSE(opened.value()->save().ok());
-        EXPECT_TRUE(opened.value()->close().ok());
+        EXPECT_FALSE(opened->save().ok());
+        EXPECT_TRUE(opened->close().ok());
     }
 
     const QString text = s_folder->writeFile("notes.txt", "just some words\n");
@@ -202,7 +201,7 @@ TEST_F(LibreOfficeAppTest, StaleLockFileDoesNotBlockOpeningAndNoPresentationFail
         SCOPED_TRACE(path.toStdString());
         QElapsedTimer timer;
         timer.start();
-        const auto opened = s_app->open(path, PresentationApp::Visibility::Hidden);
+        const auto opened = s_app->open(path, Visibility::Hidden);
         EXPECT_FALSE(opened.ok());
         EXPECT_FALSE(opened.error().isEmpty());
         EXPECT_LT(timer.elapsed(), 30000);
@@ -214,7 +213,7 @@ TEST_F(LibreOfficeAppTest, StaleLockFileDoesNotBlockOpeningAndNoPresentationFail
 // Killed during a show, then stuck: each time the office is noticed gone and replaced.
 TEST_F(LibreOfficeAppTest, OfficeKilledOrHungIsReportedAndReplaced)
 {
-    const DocumentPtr doc = openDeck(PresentationApp::Visibility::Visible);
+    const DocumentPtr doc = openDeck(Visibility::Visible);
     ASSERT_TRUE(doc);
     ASSERT_TRUE(doc->runShow().ok());
     const qint64 pid = s_app->officeProcessId();
@@ -226,7 +225,7 @@ TEST_F(LibreOfficeAppTest, OfficeKilledOrHungIsReportedAndReplaced)
     // The document from before the crash stays dead; it does not reach the new office.
     EXPECT_FALSE(doc->slideCount().ok());
 
-    const DocumentPtr stuck = openDeck(PresentationApp::Visibility::Hidden);
+    const DocumentPtr stuck = openDeck(Visibility::Hidden);
     ASSERT_TRUE(stuck);
     const qint64 stuckPid = s_app->officeProcessId();
     ASSERT_EQ(::kill(pid_t(stuckPid), SIGSTOP), 0);
@@ -243,7 +242,7 @@ TEST_F(LibreOfficeAppTest, OfficeKilledOrHungIsReportedAndReplaced)
 // once, the show watcher asking at that moment too, and the next presentation gets a new office.
 TEST_F(LibreOfficeAppTest, QuitFromAStoppedOfficeReturnsAtOnceAndTheNextOpenStartsAFreshOne)
 {
-    const DocumentPtr doc = openDeck(PresentationApp::Visibility::Visible);
+    const DocumentPtr doc = openDeck(Visibility::Visible);
     ASSERT_TRUE(doc);
     ASSERT_TRUE(doc->runShow().ok());
     const qint64 pid = s_app->officeProcessId();
@@ -263,14 +262,14 @@ TEST_F(LibreOfficeAppTest, QuitFromAStoppedOfficeReturnsAtOnceAndTheNextOpenStar
 // office, each answers for its own presentation, and the second's own profile goes with it.
 TEST_F(LibreOfficeAppTest, TwoInstancesOnOneProfileFolderEachKeepTheirOffice)
 {
-    const DocumentPtr first = openDeck(PresentationApp::Visibility::Hidden);
+    const DocumentPtr first = openDeck(Visibility::Hidden);
     ASSERT_TRUE(first);
     const qint64 firstOffice = s_app->officeProcessId();
     const QString copy = s_folder->path("second-copy.pptx");
     ASSERT_TRUE(QFile::copy(deck(), copy));
     {
         LibreOfficeApp second(QString(), s_folder->path("lo-profile"));
-        const auto opened = second.open(copy, PresentationApp::Visibility::Hidden);
+        const auto opened = second.open(copy, Visibility::Hidden);
         ASSERT_TRUE(opened.ok()) << opened.error().toStdString();
         EXPECT_EQ(opened.value()->slideCount().valueOr(-1), 3);
         EXPECT_EQ(first->slideCount().valueOr(-1), 3);

@@ -3,38 +3,38 @@
 #include "document/EventFileWriter.h"
 #include "document/ImageBlockCodec.h"
 #include "document/PopUpsFileWriter.h"
+#include "platform/MimeTransfer.h"
 #include "setup/HoldingSlide.h"
 #include "setup/PlayModeMessages.h"
+#include "setup/PopUpSlots.h"
 #include "setup/QuickLaunchBar.h"
 #include "setup/ZippedEventExport.h"
 #include "setup/widgets/ProgressDisplay.h"
 #include "setup/widgets/QuickLaunchPanel.h"
 #include "setup/widgets/frmExport.h"
 #include "setup/widgets/frmExtract.h"
+#include "setup/widgets/frmPreview.h"
 #include "setup/widgets/frmSetup.h"
 #include "show/LaunchController.h"
 #include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
 #include "tests/fakes/ColourPictures.h"
 #include "tests/fakes/FakeAudioPlayer.h"
-#include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/FakeProgramLauncher.h"
 #include "tests/fakes/FakeTransferService.h"
 #include "tests/setup/FakeServices.h"
 
 #include <QAction>
-#include <QCoreApplication>
 #include <QElapsedTimer>
-#include <QFile>
 #include <QLabel>
 #include <QMenuBar>
+#include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
 #include <QTest>
-#include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
 
@@ -72,8 +72,16 @@ protected:
         event.Speakers.append({name, QFileInfo(path).fileName(), path, {}});
     }
 
+    // The event saved as a file of its own, with its presentations when packed.
+    QString saved(const EventDocument& event, const QString& name, bool packed = false)
+    {
+        EXPECT_TRUE(EventFileWriter(codec).SaveFile(event, dir.path(name), packed));
+        return dir.path(name);
+    }
+
     SystemShowClock clock;
     FakeTransferService transfers;
+    ImageBlockCodec codec;
     FakeAudioPlayer soundPlayer;
     FakeProgramLauncher programs;
     Composition program{{messages, dialogs, presentations, presentations, freeSpace, drives,
@@ -100,18 +108,26 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     EXPECT_EQ(window.sections()->currentIndex(), 0);
     EXPECT_EQ(title->text(), "Unassigned");
     window.recentAction(0)->trigger();
-    EXPECT_EQ(window.document().EventFileTitle, "Gala.evf");
     EXPECT_EQ(window.statusBar()->accessibleName(), "Status: Gala.evf");
     EXPECT_EQ(title->text(), "Closing.pps");
     EXPECT_FALSE(window.quickLaunch()->iconBox()->pixmap().isNull());
-
     window.slideFormatAction(4)->trigger();
     EXPECT_EQ(window.document().SlideImageFormat, SlideFormat::Jpg);
     EXPECT_EQ(dir.readFile("app/Slide.INI"), "4\r\n");
+    window.slideFormatAction(1)->trigger();
+    EXPECT_EQ(window.document().SlideImageFormat, SlideFormat::Bmp);
+    // Align Left and Align Right put the window within 1 % of the screen's edges.
+    const QRect screen = window.screen()->availableGeometry();
+    window.move(screen.center());
+    window.MnuALeft_Click();
+    EXPECT_TRUE(window.x() >= screen.left() && window.x() <= screen.left() + screen.width() / 100);
+    window.MnuARight_Click();
+    const int right = window.frameGeometry().right() + 1;
+    EXPECT_TRUE(right <= screen.right() + 1 && right >= screen.right() + 1 - screen.width() / 100);
 
     // A presentation open elsewhere blocks Play until the operator lets it be closed. Play mode
     // itself and the return to the setup window: e2e.play_mode.
-    presentations.addPresentation(QStringLiteral("/t/other.pptx"), 2);
+    presentations.addPresentation("/t/other.pptx", 2);
     const auto other = presentations.open("/t/other.pptx", PresentationApp::Visibility::Visible);
     ASSERT_TRUE(other.ok());
     messages.queueAnswer(MsgAnswer::Cancel);
@@ -135,8 +151,7 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     addSpeaker("Ada", dir.path("Ada.pptx"));
     messages.queueAnswer(MsgAnswer::Cancel);
     EXPECT_FALSE(window.close());
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_TRUE(QFileInfo(dir.path("app/77")).isDir());
+    EXPECT_TRUE(window.isVisible() && QFileInfo(dir.path("app/77")).isDir());
     messages.queueAnswer(MsgAnswer::No);
     EXPECT_TRUE(window.close());
 }
@@ -144,9 +159,7 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
 TEST_F(SetupWindowTest, PopUpsFileOnTheCommandLine)
 {
     std::array<PopUpSlot, 10> popUps;
-    const QImage picture = ColourPictures::pattern(32, 24, 1);
-    popUps[9] = {QStringLiteral("Nine"), picture, picture.scaled(8, 6)};
-    ImageBlockCodec codec;
+    popUps[9] = {"Nine", ColourPictures::pattern(32, 24, 1), ColourPictures::pattern(8, 6, 1)};
     ASSERT_TRUE(PopUpsFileWriter(codec).write(popUps, dir.path("set.evp")));
     options.commandLineFile = dir.path("set.evp");
     ASSERT_TRUE(program.startUp(options));
@@ -164,13 +177,9 @@ TEST_F(SetupWindowTest, TheBuiltInHoldingSlideComesWithNewEventsNotIntoAnOpenedF
     bare.RunFolder = dir.path();
     bare.DesktopFolder = dir.path("desktop/");
     bare.clearEvent();
-    ImageBlockCodec codec;
-    ASSERT_TRUE(EventFileWriter(codec).SaveFile(bare, dir.path("Bare.evf"), false));
+    options.commandLineFile = saved(bare, "Bare.evf");
     const QByteArray bytes = dir.readFile("Bare.evf");
-    options.commandLineFile = dir.path("Bare.evf");
-    auto* holding = window.holdingSlide();
-    ASSERT_NE(holding, nullptr);
-    QSignalSpy loaded(holding, &HoldingSlide::builtInDefaultLoaded);
+    QSignalSpy loaded(window.holdingSlide(), &HoldingSlide::builtInDefaultLoaded);
     ASSERT_TRUE(program.startUp(options));
     ASSERT_TRUE(loaded.wait(5000));
     EXPECT_FALSE(window.document().hasHoldingSlide());
@@ -187,10 +196,8 @@ TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
 {
     ASSERT_TRUE(program.startUp(options));
     EventDocument packed = window.document();
-    packed.Speakers.append(
-        {QStringLiteral("Ann"), {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}});
-    ImageBlockCodec codec;
-    ASSERT_TRUE(EventFileWriter(codec).SaveFile(packed, dir.path("packed.zev"), true));
+    packed.Speakers.append({"Ann", {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}});
+    dialogs.queueChoice(saved(packed, "packed.zev", true));
 
     auto* extractWindow = window.findChild<frmExtract*>();
     ASSERT_NE(extractWindow, nullptr);
@@ -206,12 +213,10 @@ TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
     bool windowTimerFired = false;
     QTimer::singleShot(0, &window, [&] { windowTimerFired = true; });
     QSignalSpy replaced(&window.controller(), &SetupController::eventReplaced);
-    dialogs.queueChoice(dir.path("packed.zev"));
     window.controller().openEvent();
     // The call returns before the unpacking has ended, with no event handled inside it; the
     // window takes no file commands until the open is over.
-    EXPECT_FALSE(windowTimerFired);
-    EXPECT_TRUE(replaced.isEmpty());
+    EXPECT_FALSE(windowTimerFired || !replaced.isEmpty());
     EXPECT_TRUE(extractWindow->isVisible());
     EXPECT_FALSE(window.menuBar()->isEnabled());
     dialogs.queueChoice(dir.path("meanwhile.evf"));
@@ -228,7 +233,6 @@ TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
     EXPECT_TRUE(window.menuBar()->isEnabled());
     EXPECT_FALSE(QFile::exists(dir.path("meanwhile.evf")));
     EXPECT_EQ(window.document().EventFileTitle, "Untitled.evf");
-    EXPECT_EQ(QFileInfo(window.document().Speakers[0].FilePath).size(), 2500000);
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.last().toStdString();
 }
 
@@ -282,6 +286,21 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
     EXPECT_FALSE(exportWindow->isVisible());
 }
 
+// A deck dropped on the holding slide opens the preview of its slides; a file dropped on a pop-up
+// closes it.
+TEST_F(SetupWindowTest, ThePreviewOfADecksSlidesClosesWhenAPopUpTakesAFile)
+{
+    ASSERT_TRUE(program.startUp(options));
+    QMimeData deck;
+    MimeTransfer::putFileList(&deck, {presentation("Deck.pptx", 3)});
+    window.holdingSlide()->drop(&deck);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.preview() != nullptr; }, 5000));
+    QPointer<frmPreview> preview = window.preview();
+    EXPECT_TRUE(preview->isVisible());
+    window.popUpSlots()->drop(0, &deck);
+    EXPECT_TRUE(!preview || !preview->isVisible());
+}
+
 // While play mode runs nothing comes up: a notice is kept for afterwards and its work goes on, a
 // question put with ask() waits for its answer, one that must be answered at once gets the answer
 // of a box closed unread. Afterwards everything kept comes up in the order raised.
@@ -289,22 +308,21 @@ TEST(PlayModeMessages, NothingComesUpDuringPlayModeNoticesFollowAndQuestionsWait
 {
     FakeMessageService boxes;
     PlayModeMessages messages(boxes);
-    messages.show(QStringLiteral("before"), MsgButtons::Ok, MsgIcon::None);
-    ASSERT_EQ(boxes.texts().size(), 1);
-
-    messages.setPlaying(true);
-    EXPECT_EQ(messages.show(QStringLiteral("gone 1"), MsgButtons::Ok, MsgIcon::None),
-              MsgAnswer::Ok);
     QList<MsgAnswer> answers;
-    messages.ask(QStringLiteral("convert?"), MsgButtons::YesNo, MsgIcon::None,
-                 [&](MsgAnswer answer) { answers << answer; });
-    EXPECT_EQ(messages.show(QStringLiteral("gone 2"), MsgButtons::Ok, MsgIcon::None),
-              MsgAnswer::Ok);
-    EXPECT_EQ(messages.show(QStringLiteral("now?"), MsgButtons::YesNoCancel, MsgIcon::None),
-              MsgAnswer::Cancel);
-    EXPECT_EQ(messages.show(QStringLiteral("now?"), MsgButtons::YesNo, MsgIcon::None),
-              MsgAnswer::No);
-    EXPECT_EQ(boxes.texts().size(), 1);
+    const auto ask = [&](const char* text) {
+        messages.ask(text, MsgButtons::YesNo, MsgIcon::None, [&](MsgAnswer a) { answers << a; });
+    };
+    const auto show = [&](const char* text, MsgButtons buttons = MsgButtons::Ok) {
+        return messages.show(text, buttons, MsgIcon::None);
+    };
+    show("before");
+    messages.setPlaying(true);
+    EXPECT_EQ(show("gone 1"), MsgAnswer::Ok);
+    ask("convert?");
+    EXPECT_EQ(show("gone 2"), MsgAnswer::Ok);
+    EXPECT_EQ(show("now?", MsgButtons::YesNoCancel), MsgAnswer::Cancel);
+    EXPECT_EQ(show("now?", MsgButtons::YesNo), MsgAnswer::No);
+    EXPECT_EQ(boxes.texts(), QStringList{"before"});
     EXPECT_TRUE(answers.isEmpty());
     EXPECT_EQ(messages.waiting(), 3);
 
@@ -317,8 +335,7 @@ TEST(PlayModeMessages, NothingComesUpDuringPlayModeNoticesFollowAndQuestionsWait
     EXPECT_EQ(messages.waiting(), 0);
 
     boxes.queueAnswer(MsgAnswer::No);
-    messages.ask(QStringLiteral("again?"), MsgButtons::YesNo, MsgIcon::None,
-                 [&](MsgAnswer answer) { answers << answer; });
+    ask("again?");
     EXPECT_EQ(answers, (QList<MsgAnswer>{MsgAnswer::Yes, MsgAnswer::No}))
         << "asked at once outside play mode";
 }

@@ -45,4 +45,11 @@ TEST(frmPreviewTest, ScrollingShowsEachThumbnailAndInsertKeepsTheFocusOnTheScrol
     preview.scrollBar()->setValue(4);
     EXPECT_TRUE(preview.thumbnail().isNull());
     EXPECT_EQ(preview.slideLabel()->text(), "4");
+
+    // A presentation without slides: nothing to show, nothing to insert.
+    frmPreview empty(dir.path("Preview"), 0);
+    QSignalSpy none(&empty, &frmPreview::insertRequested);
+    empty.ComInsert_Click();
+    EXPECT_TRUE(empty.thumbnail().isNull() && empty.slideLabel()->text().isEmpty() &&
+                none.isEmpty());
 }

@@ -54,6 +54,16 @@ TEST(PlayModeStart, PowerWarningsOnlyWhereTheMachineHasABatteryOfItsOwn)
                            "\nAC power status is unknown!Please check power connection"}));
 }
 
+// After play mode the setup window comes back where it was, pulled in where it would stick out
+// past 99 % of its screen's width.
+TEST(PlayModeStart, TheSetupWindowReturnsWhereItWasInsideItsScreen)
+{
+    const QRect screen(1000, 0, 1000, 800); // its right edge may reach x = 1990
+    for (const auto& [left, returned] : {std::pair{1100, 1100}, {1590, 1590}, {1700, 1590}})
+        EXPECT_EQ(PlayModeStart::returnPosition({left, 50, 400, 300}, screen), QPoint(returned, 50))
+            << left;
+}
+
 TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoChangeIsLost)
 {
     FakePresentationApp program;
@@ -182,6 +192,10 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
     ASSERT_EQ(playing.size(), 2);
     EXPECT_FALSE(playing[1][0].toBool());
 
+    // The setup window on the projector: the laptop's screen is the audience's.
+    EXPECT_EQ(playMode.start(screens, 1), 0);
+    EXPECT_EQ(program.showScreen(), QRect(0, 0, 1280, 800));
+    playMode.end(true);
     // One screen: the office keeps to its own choice.
     EXPECT_EQ(playMode.start({screens[0]}, 0), 0);
     EXPECT_TRUE(program.showScreen().isNull());

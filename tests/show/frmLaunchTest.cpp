@@ -7,6 +7,7 @@
 #include "show/ThreadedShowPort.h"
 #include "show/VirtualKeys.h"
 #include "show/widgets/LiveCastPanel.h"
+#include "show/widgets/frmSyncRecord.h"
 #include "tests/fakes/FakePresentationApp.h"
 
 #include <QCheckBox>
@@ -37,6 +38,16 @@ public:
     QStringList options;
 };
 
+struct PaintCounter : QObject
+{
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        count += event->type() == QEvent::Paint ? 1 : 0;
+        return false;
+    }
+    int count = 0;
+};
+
 // The launch screen on an event without speakers, as play mode opens it.
 struct LaunchScreen
 {
@@ -53,11 +64,15 @@ struct LaunchScreen
 
 } // namespace
 
-// The window's own overlay timer; shows, keys and F1 run through it in e2e.play_mode.
-TEST(frmLaunch, SpeakerNameShowsForAMoment)
+// The windows' own timers: the overlay's and the synchronise countdown's first second. Shows,
+// keys and F1 run through the launch screen in e2e.play_mode.
+TEST(frmLaunch, SpeakerNameShowsForAMomentAndTheSynchroniseCountdownStarts)
 {
     LaunchScreen screen; // no speakers: the name reads "No Speaker"
     frmLaunch& window = screen.window;
+    frmSyncRecord sync(screen.doc.DesktopFolder, screen.clock);
+    auto* count = sync.findChild<QLabel*>();
+    ASSERT_TRUE(count && count->text() == "5");
 
     QTest::keyClick(&window, Qt::Key_S);
     QLabel* name = nullptr;
@@ -67,9 +82,15 @@ TEST(frmLaunch, SpeakerNameShowsForAMoment)
     EXPECT_TRUE(name->isVisible());
     EXPECT_EQ(name->text(), QStringLiteral("No Speaker"));
     EXPECT_TRUE(QTest::qWaitFor([&] { return !name->isVisible(); }, 3000)) << "hidden after 1 s";
+    EXPECT_TRUE(QTest::qWaitFor([&] { return count->text() == "4"; }, 3000));
 
-    // A key of no rule (Shift on its way to Shift+A, say) leaves a blanked screen blank.
+    // B repaints the screen blank; a key of no rule (Shift on its way to Shift+A, say) leaves
+    // it so.
+    QCoreApplication::processEvents();
+    PaintCounter paints;
+    window.installEventFilter(&paints);
     QTest::keyClick(&window, Qt::Key_B);
+    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 1000));
     QTest::keyClick(&window, Qt::Key_Shift);
     EXPECT_TRUE(window.controller().blanked());
 }

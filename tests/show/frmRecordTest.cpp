@@ -47,4 +47,9 @@ TEST(frmRecord, OnlyAvailableFilesAreOpenedShownOrCopied)
     list->selectAll();
     window.MnuCopy_Click();
     EXPECT_EQ(clipboard.fileList(), QStringList{here});
+    // Copy All takes every file that is there, whatever is selected.
+    clipboard.putOther();
+    list->setCurrentItem(list->topLevelItem(0));
+    window.MnuCopyAll_Click();
+    EXPECT_EQ(clipboard.fileList(), QStringList{here});
 }

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# The size of the tests against the size of the program, in lines (wc -l): tests/**/*.cpp, *.h,
+# *.py and *.sh against the *.cpp and *.h of the program's own folders.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+count() { find "$@" -type f -print0 | xargs -0r cat | wc -l; }
+tests=$(count tests \( -name '*.cpp' -o -name '*.h' -o -name '*.py' -o -name '*.sh' \))
+folders=()
+for folder in app document setup slides show audio platform livecast; do
+    [ -d "$folder" ] && folders+=("$folder")
+done
+program=$(count "${folders[@]}" \( -name '*.cpp' -o -name '*.h' \))
+echo "tests:   $tests lines"
+echo "program: $program lines (${folders[*]})"
+awk -v t="$tests" -v p="$program" 'BEGIN { printf "ratio:   %.1f %%\n", 100 * t / p }'

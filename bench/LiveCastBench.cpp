@@ -124,6 +124,7 @@ int main(int argc, char** argv)
 
     // The room: a talk of Runs + 1 slides, the watcher at its own pace.
     EventDocument doc;
+    doc.AppFolder = dir.filePath("app/");
     FakePresentationApp office;
     office.startInBackground();
     const QString talk = dir.filePath("Talk.pptx");

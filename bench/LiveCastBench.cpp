@@ -125,6 +125,7 @@ int main(int argc, char** argv)
     // The room: a talk of Runs + 1 slides, the watcher at its own pace.
     EventDocument doc;
     doc.AppFolder = dir.filePath("app/");
+    QDir().mkpath(doc.AppFolder);
     FakePresentationApp office;
     office.startInBackground();
     const QString talk = dir.filePath("Talk.pptx");

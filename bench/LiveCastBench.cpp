@@ -19,8 +19,8 @@
 #include "show/DirectShowPort.h"
 #include "show/LaunchController.h"
 #include "show/SystemShowClock.h"
-#include "tests/fakes/FakePresentationApp.h"
-#include "tests/fakes/FakePresentationDocument.h"
+#include "platform/fake/FakePresentationApp.h"
+#include "platform/fake/FakePresentationDocument.h"
 #include "tests/fakes/FixtureServer.h"
 
 #include <QCoreApplication>

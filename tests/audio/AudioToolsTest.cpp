@@ -5,10 +5,10 @@
 #include "document/SettingsLines.h"
 #include "setup/widgets/AudioToolsPanel.h"
 #include "setup/widgets/frmAudioSettings.h"
-#include "tests/fakes/FakeAudioPlayer.h"
-#include "tests/fakes/FakeFileDialogService.h"
+#include "platform/fake/FakeAudioPlayer.h"
+#include "platform/fake/FakeFileDialogService.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FakeProgramLauncher.h"
+#include "platform/fake/FakeProgramLauncher.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QAction>

@@ -1,6 +1,6 @@
 #include "platform/multimedia/QtAudioPlayer.h"
 #include "audio/SoundTest.h"
-#include "tests/fakes/FakeFileDialogService.h"
+#include "platform/fake/FakeFileDialogService.h"
 #include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/TestFolder.h"
 

@@ -5,7 +5,7 @@
 #include "livecast/LiveStatusPublisher.h"
 #include "livecast/SystemDateTimeText.h"
 #include "livecast/WebcastServerSettings.h"
-#include "tests/fakes/FakeTransferService.h"
+#include "platform/fake/FakeTransferService.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QSignalSpy>

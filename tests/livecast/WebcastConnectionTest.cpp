@@ -5,7 +5,7 @@
 #include "platform/curl/CurlTransferService.h"
 #include "setup/widgets/frmWebcast.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FakeTransferService.h"
+#include "platform/fake/FakeTransferService.h"
 #include "tests/fakes/FixtureServer.h"
 
 #include <QLabel>

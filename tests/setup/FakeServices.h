@@ -1,14 +1,14 @@
 #pragma once
 
 #include "document/EventDocument.h"
-#include "tests/fakes/FakeClipboardService.h"
-#include "tests/fakes/FakeDriveTypeSource.h"
-#include "tests/fakes/FakeFileDialogService.h"
-#include "tests/fakes/FakeFreeSpace.h"
+#include "platform/fake/FakeClipboardService.h"
+#include "platform/fake/FakeDriveTypeSource.h"
+#include "platform/fake/FakeFileDialogService.h"
+#include "platform/fake/FakeFreeSpace.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FakePresentationApp.h"
-#include "tests/fakes/FakePresentationDocument.h"
-#include "tests/fakes/FakeShellService.h"
+#include "platform/fake/FakePresentationApp.h"
+#include "platform/fake/FakePresentationDocument.h"
+#include "platform/fake/FakeShellService.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QFileInfo>

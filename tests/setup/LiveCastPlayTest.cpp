@@ -5,8 +5,8 @@
 #include "show/LaunchController.h"
 #include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
-#include "tests/fakes/FakeAudioPlayer.h"
-#include "tests/fakes/FakeProgramLauncher.h"
+#include "platform/fake/FakeAudioPlayer.h"
+#include "platform/fake/FakeProgramLauncher.h"
 #include "tests/fakes/FixtureServer.h"
 #include "tests/setup/FakeServices.h"
 

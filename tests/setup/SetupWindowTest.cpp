@@ -19,9 +19,9 @@
 #include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
 #include "tests/fakes/ColourPictures.h"
-#include "tests/fakes/FakeAudioPlayer.h"
-#include "tests/fakes/FakeProgramLauncher.h"
-#include "tests/fakes/FakeTransferService.h"
+#include "platform/fake/FakeAudioPlayer.h"
+#include "platform/fake/FakeProgramLauncher.h"
+#include "platform/fake/FakeTransferService.h"
 #include "tests/setup/FakeServices.h"
 
 #include <QAction>

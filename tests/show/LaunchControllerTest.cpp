@@ -7,7 +7,7 @@
 #include "show/ShowLogFiles.h"
 #include "show/SpeakerNavigation.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FakePresentationDocument.h"
+#include "platform/fake/FakePresentationDocument.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QFile>

@@ -7,7 +7,7 @@
 #include "show/ShowScreenChoice.h"
 #include "show/SyncCountdown.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FakePresentationApp.h"
+#include "platform/fake/FakePresentationApp.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QDir>

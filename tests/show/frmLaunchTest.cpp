@@ -8,7 +8,7 @@
 #include "show/VirtualKeys.h"
 #include "show/widgets/LiveCastPanel.h"
 #include "show/widgets/frmSyncRecord.h"
-#include "tests/fakes/FakePresentationApp.h"
+#include "platform/fake/FakePresentationApp.h"
 
 #include <QCheckBox>
 #include <QComboBox>

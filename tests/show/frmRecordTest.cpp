@@ -1,10 +1,10 @@
 #include "show/widgets/frmRecord.h"
 #include "show/DirectShowPort.h"
 #include "show/ShowLogFiles.h"
-#include "tests/fakes/FakeClipboardService.h"
-#include "tests/fakes/FakePresentationApp.h"
-#include "tests/fakes/FakePresentationDocument.h"
-#include "tests/fakes/FakeShellService.h"
+#include "platform/fake/FakeClipboardService.h"
+#include "platform/fake/FakePresentationApp.h"
+#include "platform/fake/FakePresentationDocument.h"
+#include "platform/fake/FakeShellService.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QTest>

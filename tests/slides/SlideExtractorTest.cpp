@@ -4,7 +4,7 @@
 #include "slides/PopUpSlideImporter.h"
 #include "slides/TemplateMaker.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FakePresentationDocument.h"
+#include "platform/fake/FakePresentationDocument.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QDir>

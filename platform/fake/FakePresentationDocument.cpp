@@ -1,4 +1,4 @@
-#include "tests/fakes/FakePresentationDocument.h"
+#include "platform/fake/FakePresentationDocument.h"
 
 #include <QFile>
 #include <QImage>

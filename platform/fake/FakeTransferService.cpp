@@ -1,4 +1,4 @@
-#include "tests/fakes/FakeTransferService.h"
+#include "platform/fake/FakeTransferService.h"
 
 #include "platform/FtpSession.h"
 

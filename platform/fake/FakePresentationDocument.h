@@ -1,7 +1,7 @@
 #pragma once
 
 #include "platform/PresentationDocument.h"
-#include "tests/fakes/FakePresentationApp.h"
+#include "platform/fake/FakePresentationApp.h"
 
 #include <QColor>
 

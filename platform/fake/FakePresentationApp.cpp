@@ -1,6 +1,6 @@
-#include "tests/fakes/FakePresentationApp.h"
+#include "platform/fake/FakePresentationApp.h"
 
-#include "tests/fakes/FakePresentationDocument.h"
+#include "platform/fake/FakePresentationDocument.h"
 
 #include <QFileInfo>
 #include <QTest>

@@ -103,6 +103,7 @@ private:
     void buildShow();
     void buildSoundTest();
     void buildLiveCast();
+    void buildLiveCastExport(QMenu* menu);
     QMenu* toolsMenu();
     void refreshRecentFiles();
     void refreshFromDocument();

@@ -135,7 +135,6 @@ TEST(SwfWriter, SlideMovieReadsBackWholeThroughAnIndependentParser)
     EXPECT_EQ(movie["readTo"].toInt(), fileSize) << "the End tag is not the last thing";
     EXPECT_EQ(json(movie["frame"]), "[0,20480,0,15360]");
     EXPECT_EQ(movie["frames"].toInt(), 1);
-    EXPECT_GT(movie["rate"].toInt(), 0);
     EXPECT_EQ(json(movie["tags"]),
               R"(["DefineBitsJPEG2","DefineShape","PlaceObject2","ShowFrame"])");
 
@@ -222,8 +221,6 @@ TEST(SwfWriter, BadInputFailsWithAReasonAndLeavesNothingBehind)
         const QString error = SwfWriter::writeFile(folder.path(input), target);
         EXPECT_TRUE(error.contains(reason)) << input << ": " << error.toStdString();
     }
-    EXPECT_FALSE(SwfWriter::writeBytes({}, out).isEmpty());
-    EXPECT_TRUE(SwfWriter::movie(jpeg.left(3)).isEmpty());
 
     // A disk that fills up midway keeps the earlier file whole and takes the partial one away.
     {

@@ -27,8 +27,10 @@
 #include "show/PlayModeController.h"
 #include "show/ThreadedShowPort.h"
 #include "show/widgets/frmLaunch.h"
+#include "slides/LiveCastExport.h"
 #include "slides/PdfConverter.h"
 #include "slides/SlideExtractor.h"
+#include "slides/SwfWriter.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -61,6 +63,11 @@ Composition::Composition(const Services& services, QObject* parent)
     m_liveCastModes = std::make_unique<LiveCastModes>();
     m_liveCastMenu = std::make_unique<LiveCastMenu>(*m_liveCastModes, s.messages);
     m_webcastServer = std::make_unique<WebcastServerSettings>();
+    m_liveCastExport =
+        std::make_unique<LiveCastExport>(s.exports, [](const QString& stem, QString* error) {
+            *error = SwfWriter::convert(stem);
+            return error->isEmpty();
+        });
     m_liveCast =
         std::make_unique<LiveCastBridge>(s.transfers, s.messages, *m_liveCastModes,
                                          m_controller->liveCastSettings(), *m_webcastServer);
@@ -94,6 +101,7 @@ Composition::Composition(const Services& services, QObject* parent)
                                                      *m_liveCastModes,
                                                      *m_liveCastMenu,
                                                      *m_webcastServer,
+                                                     *m_liveCastExport,
                                                      s.messages,
                                                      s.dialogs,
                                                      s.shows,

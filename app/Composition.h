@@ -13,6 +13,7 @@ class AudioRecordSwitch;
 class CompanionPrograms;
 class HoldingSlide;
 class LiveCastBridge;
+class LiveCastExport;
 class LiveCastMenu;
 class LiveCastModes;
 class MissingPresentationsSweep;
@@ -88,6 +89,7 @@ private:
     std::unique_ptr<LiveCastModes> m_liveCastModes;
     std::unique_ptr<LiveCastMenu> m_liveCastMenu;
     std::unique_ptr<WebcastServerSettings> m_webcastServer;
+    std::unique_ptr<LiveCastExport> m_liveCastExport;
     std::unique_ptr<LiveCastBridge> m_liveCast;
     std::unique_ptr<frmSetup> m_window;
     std::unique_ptr<ScreenSizeWatch> m_screenWatch;

@@ -2,7 +2,9 @@
 
 #include "platform/MessageService.h"
 #include "setup/widgets/ProgressDisplay.h"
+#include "slides/SwfWriter.h"
 
+#include <QPushButton>
 #include <QTimer>
 
 frmExportPptx::frmExportPptx(LiveCastExport& job, MessageService& messages, const QString& name,
@@ -27,8 +29,9 @@ frmExportPptx::frmExportPptx(LiveCastExport& job, MessageService& messages, cons
     });
     connect(&m_job, &LiveCastExport::percentChanged, this,
             [this](int percent) { progress()->setProgress(m_status, percent); });
-    connect(&m_job, &LiveCastExport::conversionFailed, this,
-            [this] { m_messages.show(ConversionError, MsgButtons::Ok, MsgIcon::Exclamation); });
+    connect(&m_job, &LiveCastExport::conversionFailed, this, [this] {
+        m_messages.show(SwfWriter::FailureMessage, MsgButtons::Ok, MsgIcon::Exclamation);
+    });
     connect(&m_job, &LiveCastExport::finished, this, [this](const LiveCastExport::Result& result) {
         m_result = result;
         accept();

@@ -15,8 +15,6 @@ class frmExportPptx : public CancellableProgressWindow
     Q_OBJECT
 
 public:
-    static inline const QString ConversionError = QStringLiteral("Error converting Image file");
-
     // The export and the messages must outlive the window.
     frmExportPptx(LiveCastExport& job, MessageService& messages, const QString& name,
                   QWidget* parent = nullptr);

@@ -149,6 +149,7 @@ TEST_F(LiveCastExportTest, OneSpeakerReplacesOnlyThatFolderAndCancelClosesTheDec
     QSignalSpy finished(&m_export, &LiveCastExport::finished);
     ASSERT_TRUE(m_export.start(LiveCastExportPlan::speaker(m_doc, 1, QTime(10, 0, 0))));
     EXPECT_FALSE(m_export.start(LiveCastExportPlan::speaker(m_doc, 0, QTime(10, 0, 0))));
+    ASSERT_TRUE(m_office.openHeldWhileEventsRun());
     m_export.cancel();
     m_office.releaseOpens();
     ASSERT_TRUE(finished.wait(10000));
@@ -161,5 +162,5 @@ TEST_F(LiveCastExportTest, OneSpeakerReplacesOnlyThatFolderAndCancelClosesTheDec
     m_doc.LiveCastFolder.clear();
     result = run(LiveCastExportPlan::wholeEvent(m_doc, QTime(11, 0, 0)));
     EXPECT_FALSE(result.error.isEmpty());
-    EXPECT_TRUE(QFile::exists(m_app.path("veskCast/Bob/1090000.jpg")));
+    EXPECT_TRUE(QFile::exists(m_app.path("veskCast/Jane_Doe/1093000.jpg")));
 }

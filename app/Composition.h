@@ -15,6 +15,7 @@ class HoldingSlide;
 class LiveCastBridge;
 class LiveCastMenu;
 class LiveCastModes;
+class LiveCastTransfers;
 class MissingPresentationsSweep;
 class PdfConverter;
 class PlayModeController;
@@ -65,6 +66,8 @@ private:
     void stopSoundTest();
     // Asks the web service for this installation's webcast server, in its window.
     void openWebcastWindow();
+    // Upload Slides, a speaker's Upload and Verify Server, each in its window.
+    void connectLiveCastTransfers();
 
     Services m_services;
     EventDocument m_doc;
@@ -89,6 +92,7 @@ private:
     std::unique_ptr<LiveCastMenu> m_liveCastMenu;
     std::unique_ptr<WebcastServerSettings> m_webcastServer;
     std::unique_ptr<LiveCastBridge> m_liveCast;
+    std::unique_ptr<LiveCastTransfers> m_liveCastTransfers;
     std::unique_ptr<frmSetup> m_window;
     std::unique_ptr<ScreenSizeWatch> m_screenWatch;
     std::unique_ptr<PlayModeWindows> m_playWindows;

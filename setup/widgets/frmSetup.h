@@ -88,6 +88,9 @@ signals:
     void shutDownStarted();
     // The close query was accepted, the settings written and the closing window shown.
     void shutDownFinished();
+    // LiveCast's "Upload Slides" and "Verify Server" (or "Verify Localhost", the caption).
+    void uploadSlidesRequested();
+    void verifyServerRequested(const QString& caption);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -103,6 +106,7 @@ private:
     void buildShow();
     void buildSoundTest();
     void buildLiveCast();
+    void buildLiveCastUploads(QMenu* menu);
     QMenu* toolsMenu();
     void refreshRecentFiles();
     void refreshFromDocument();

@@ -40,9 +40,16 @@ public:
 
     virtual PresentationResult<std::shared_ptr<PresentationDocument>>
     open(const QString& path, Visibility visibility) = 0;
-    // A new presentation of one slide per picture, each picture as large as the slide allows.
+    enum class PictureFit
+    {
+        Centred, // as large as the slide allows, centred, keeping its proportions
+        Fill,    // from the top left corner, as wide and as high as the slide
+    };
+
+    // A new presentation of one slide per picture.
     virtual PresentationResult<std::shared_ptr<PresentationDocument>>
-    buildFromPictures(const QStringList& picturePaths, Visibility visibility) = 0;
+    buildFromPictures(const QStringList& picturePaths, Visibility visibility,
+                      PictureFit fit = PictureFit::Centred) = 0;
 
     // Presentations open in the program, whoever opened them.
     virtual PresentationResult<int> openPresentationCount() = 0;

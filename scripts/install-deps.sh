@@ -29,7 +29,14 @@ PACKAGES=(
     python3-uno
     # the FTP server the transfer tests start for themselves
     python3-pyftpdlib
+    # slides' Flash files: read back by a parser of their own, played by the Ruffle player (npm,
+    # fetched by scripts/fetch-web-deps.sh) in headless Chromium driven through WebDriver, its
+    # screenshots read with Pillow
+    python3-yaswfp python3-pil chromium chromium-driver python3-selenium openssl
 )
+# npm from Debian unless one is installed already (a Node.js of its own brings its npm along, and
+# Debian's would fight it)
+command -v npm >/dev/null || PACKAGES+=(npm)
 
 missing=()
 for pkg in "${PACKAGES[@]}"; do

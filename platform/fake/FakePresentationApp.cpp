@@ -70,7 +70,7 @@ FakePresentationApp::DocumentResult FakePresentationApp::open(const QString& pat
 }
 
 FakePresentationApp::DocumentResult
-FakePresentationApp::buildFromPictures(const QStringList& picturePaths, Visibility)
+FakePresentationApp::buildFromPictures(const QStringList& picturePaths, Visibility, PictureFit)
 {
     if (!m_available || picturePaths.isEmpty())
         return DocumentResult::failure(QStringLiteral("No presentation built"));

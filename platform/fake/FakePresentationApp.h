@@ -83,7 +83,8 @@ public:
     void startInBackground() override;
     bool isRunning() override { return m_program->running; }
     DocumentResult open(const QString& path, Visibility visibility) override;
-    DocumentResult buildFromPictures(const QStringList& picturePaths, Visibility) override;
+    DocumentResult buildFromPictures(const QStringList& picturePaths, Visibility,
+                                     PictureFit fit = PictureFit::Centred) override;
     PresentationResult<int> openPresentationCount() override;
     PresentationStatus closeAll() override { return saveOrClose(false); }
     PresentationStatus saveAndCloseAll(const QString& untitledFolder) override

@@ -105,13 +105,14 @@ LibreOfficeApp::open(const QString& path, Visibility visibility)
 }
 
 PresentationResult<std::shared_ptr<PresentationDocument>>
-LibreOfficeApp::buildFromPictures(const QStringList& picturePaths, Visibility visibility)
+LibreOfficeApp::buildFromPictures(const QStringList& picturePaths, Visibility visibility,
+                                  PictureFit fit)
 {
     const bool hidden = visibility == Visibility::Hidden;
     const int generation = m_session->generation();
     const PresentationResult<int> id =
-        m_session->run<int>(kOpenBoundMs, [picturePaths, hidden](LibreOfficeSession& session) {
-            return LibreOfficeFiles(session).buildFromPictures(picturePaths, hidden);
+        m_session->run<int>(kOpenBoundMs, [picturePaths, hidden, fit](LibreOfficeSession& session) {
+            return LibreOfficeFiles(session).buildFromPictures(picturePaths, hidden, fit);
         });
     return documentFor(id, QString(), generation);
 }

@@ -42,7 +42,8 @@ public:
     PresentationResult<std::shared_ptr<PresentationDocument>> open(const QString& path,
                                                                    Visibility visibility) override;
     PresentationResult<std::shared_ptr<PresentationDocument>>
-    buildFromPictures(const QStringList& picturePaths, Visibility visibility) override;
+    buildFromPictures(const QStringList& picturePaths, Visibility visibility,
+                      PictureFit fit = PictureFit::Centred) override;
     PresentationResult<int> openPresentationCount() override;
     PresentationStatus closeAll() override;
     PresentationStatus saveAndCloseAll(const QString& untitledFolder) override;

@@ -129,7 +129,8 @@ PresentationResult<int> LibreOfficeFiles::open(const QString& path, bool hidden)
 }
 
 PresentationResult<int> LibreOfficeFiles::buildFromPictures(const QStringList& picturePaths,
-                                                            bool hidden)
+                                                            bool hidden,
+                                                            PresentationApp::PictureFit fit)
 {
     if (picturePaths.isEmpty())
         return presentationFailure<int>(QStringLiteral("No pictures to build a presentation from"));
@@ -176,6 +177,11 @@ PresentationResult<int> LibreOfficeFiles::buildFromPictures(const QStringList& p
         Reference<beans::XPropertySet>(shape, UNO_QUERY_THROW)
             ->setPropertyValue("Graphic", Any(graphic));
         page->add(shape);
+        if (fit == PresentationApp::PictureFit::Fill) {
+            shape->setSize(awt::Size(slideWidth, slideHeight));
+            shape->setPosition(awt::Point(0, 0));
+            continue;
+        }
         // As large as the slide allows, centred, keeping the picture's proportions.
         const QSize pixels = QImageReader(picturePaths[i]).size();
         const double scale =

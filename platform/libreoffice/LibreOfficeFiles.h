@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/PresentationApp.h"
 #include "platform/PresentationDocument.h"
 #include "platform/PresentationResult.h"
 
@@ -20,7 +21,8 @@ public:
 
     // Both start the office when it does not run, and answer the new document's id.
     PresentationResult<int> open(const QString& path, bool hidden);
-    PresentationResult<int> buildFromPictures(const QStringList& picturePaths, bool hidden);
+    PresentationResult<int> buildFromPictures(const QStringList& picturePaths, bool hidden,
+                                              PresentationApp::PictureFit fit);
     // These leave an office that does not run alone.
     PresentationResult<int> openPresentationCount();
     PresentationStatus closeAll();

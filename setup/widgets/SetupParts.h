@@ -7,6 +7,7 @@ class DriveTypeSource;
 class EventDocument;
 class FileDialogService;
 class HoldingSlide;
+class LiveCastExport;
 class LiveCastMenu;
 class LiveCastModes;
 class MessageService;
@@ -50,6 +51,7 @@ struct SetupParts
     LiveCastModes& liveCastModes;
     LiveCastMenu& liveCastMenu;
     const WebcastServerSettings& webcastServer;
+    LiveCastExport& liveCastExport; // the slides as the webcast shows them
 
     MessageService& messages; // boxes shown at once
     FileDialogService& dialogs;

@@ -8,6 +8,7 @@
 #include "platform/DriveTypeSource.h"
 #include "platform/PresentationApp.h"
 #include "setup/HoldingSlide.h"
+#include "setup/LiveCastExportPlan.h"
 #include "setup/PopUpSlots.h"
 #include "setup/PopUpsFileCommands.h"
 #include "setup/QuickLaunchBar.h"
@@ -25,6 +26,7 @@
 #include "setup/widgets/frmCopy.h"
 #include "setup/widgets/frmEncoderSettings.h"
 #include "setup/widgets/frmExport.h"
+#include "setup/widgets/frmExportPptx.h"
 #include "setup/widgets/frmExtract.h"
 #include "setup/widgets/frmImportDir.h"
 #include "setup/widgets/frmInitialise.h"
@@ -463,6 +465,7 @@ void frmSetup::buildLiveCast()
         namedAction(this, QStringLiteral("Encoder Settings"), QStringLiteral("MnuEncoderSettings"));
     menu->addActions({webcast, autoLiveCast, encoder});
     menu->addSeparator();
+    buildLiveCastExport(menu);
     // What the audience's player is told about its layout; each item keeps its own mark, the
     // two ratios exclude each other.
     struct Mark
@@ -528,8 +531,8 @@ void frmSetup::buildLiveCast()
     buildLiveCastUploads(menu);
 }
 
-// "Upload Slides" and "Verify Server" follow "Encoder Settings"; whoever shows their windows
-// answers the requests.
+// "Upload Slides" and "Verify Server" follow "Export Slides" (or "Encoder Settings"); whoever
+// shows their windows answers the requests.
 void frmSetup::buildLiveCastUploads(QMenu* menu)
 {
     LiveCastMenu& commands = m_parts.liveCastMenu;
@@ -540,7 +543,9 @@ void frmSetup::buildLiveCastUploads(QMenu* menu)
     const QList<QAction*> items = menu->actions();
     QAction* before = nullptr;
     for (qsizetype i = 0; i < items.size(); ++i) {
-        if (items[i]->objectName() == QLatin1String("MnuEncoderSettings"))
+        const QString name = items[i]->objectName();
+        if (name == QLatin1String("MnuExportSlides") ||
+            (!before && name == QLatin1String("MnuEncoderSettings")))
             before = items.value(i + 1);
     }
     menu->insertActions(before, {upload, verify});
@@ -552,6 +557,28 @@ void frmSetup::buildLiveCastUploads(QMenu* menu)
     connect(upload, &QAction::triggered, this, &frmSetup::uploadSlidesRequested);
     connect(verify, &QAction::triggered, this,
             [this, verify] { emit verifyServerRequested(verify->text()); });
+}
+
+void frmSetup::buildLiveCastExport(QMenu* menu)
+{
+    QAction* exportSlides =
+        namedAction(this, QStringLiteral("Export Slides"), QStringLiteral("MnuExportSlides"));
+    menu->addAction(exportSlides);
+    menu->addSeparator();
+    const auto run = [this](const LiveCastExport::Request& request, const QString& window) {
+        frmExportPptx progress(m_parts.liveCastExport, m_parts.messages, window, this);
+        LiveCastExportPlan::keep(progress.run(request), m_doc);
+        m_speakersPanel->refresh();
+    };
+    connect(exportSlides, &QAction::triggered, this, [this, run] {
+        run(LiveCastExportPlan::wholeEvent(m_doc, QTime::currentTime()),
+            QStringLiteral("frmExportPptx"));
+    });
+    connect(m_speakersPanel, &SpeakersPanel::exportRequested, this, [this, run](int row) {
+        if (row >= 1 && row <= m_doc.Speakers.count())
+            run(LiveCastExportPlan::speaker(m_doc, row - 1, QTime::currentTime()),
+                QStringLiteral("frmSExportPptx"));
+    });
 }
 
 void frmSetup::buildMenus()

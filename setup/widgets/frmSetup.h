@@ -106,6 +106,7 @@ private:
     void buildShow();
     void buildSoundTest();
     void buildLiveCast();
+    void buildLiveCastExport(QMenu* menu);
     void buildLiveCastUploads(QMenu* menu);
     QMenu* toolsMenu();
     void refreshRecentFiles();

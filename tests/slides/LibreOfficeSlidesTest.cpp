@@ -1,5 +1,6 @@
 #include "document/EventDocument.h"
 #include "platform/libreoffice/LibreOfficeApp.h"
+#include "slides/LiveCastExport.h"
 #include "slides/PdfConverter.h"
 #include "slides/PopUpSlideImporter.h"
 #include "slides/SlideExtractor.h"
@@ -13,6 +14,7 @@
 #include <QImage>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTime>
 
 #include <gtest/gtest.h>
 
@@ -164,6 +166,43 @@ TEST_F(LibreOfficeSlidesTest, TemplatesAreMadeOnlyWhereMissingAndNeverHalfOfOne)
         opened.value()->close();
     }
     EXPECT_TRUE(QDir(app.path("run")).entryList(QDir::Files).isEmpty());
+}
+
+// The webcast's pictures through the real office: a wide holding picture fills its 1024 by 768
+// JPEG from corner to corner (a red left half and a blue right half stay halves), and each of
+// the deck's slides is its own JPEG.
+TEST_F(LibreOfficeSlidesTest, TheWebcastExportFillsEveryPictureAndExportsEverySlide)
+{
+    QImage holding(1600, 900, QImage::Format_RGB32);
+    holding.fill(qRgb(220, 30, 30));
+    for (int y = 0; y < holding.height(); ++y)
+        for (int x = holding.width() / 2; x < holding.width(); ++x)
+            holding.setPixel(x, y, qRgb(40, 60, 220));
+    LiveCastExport job(*s_app, [](const QString& stem, QString*) {
+        return QFile::copy(stem + ".jpg", stem + ".swf");
+    });
+    LiveCastExport::Request request;
+    request.liveCastFolder = s_folder->path("veskCast");
+    request.startedAt = QTime(8, 15, 0);
+    request.holding = holding;
+    request.speakers = {{0, "Jane Doe", deck()}};
+    QSignalSpy finished(&job, &LiveCastExport::finished);
+    ASSERT_TRUE(job.start(request));
+    ASSERT_TRUE(finished.wait(kWaitMs));
+    const auto result = finished.first().first().value<LiveCastExport::Result>();
+    EXPECT_TRUE(result.error.isEmpty()) << result.error.toStdString();
+    EXPECT_TRUE(result.conversionErrors.isEmpty());
+
+    QImage exported(request.liveCastFolder + "/h081500.jpg");
+    ASSERT_EQ(exported.size(), QSize(1024, 768));
+    EXPECT_TRUE(ColourPictures::near(exported.pixel(8, 8), qRgb(220, 30, 30)));
+    EXPECT_TRUE(ColourPictures::near(exported.pixel(500, 760), qRgb(220, 30, 30)));
+    EXPECT_TRUE(ColourPictures::near(exported.pixel(530, 8), qRgb(40, 60, 220)));
+    EXPECT_TRUE(ColourPictures::near(exported.pixel(1015, 760), qRgb(40, 60, 220)));
+    for (int slide = 1; slide <= 3; ++slide)
+        expectImage(request.liveCastFolder + QString("/Jane_Doe/%1081500.jpg").arg(slide),
+                    QSize(1024, 768), slide);
+    EXPECT_EQ(s_app->openPresentationCount().value(), 0);
 }
 
 } // namespace

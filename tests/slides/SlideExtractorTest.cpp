@@ -1,10 +1,10 @@
 #include "slides/SlideExtractor.h"
 #include "document/EventDocument.h"
+#include "platform/fake/FakePresentationDocument.h"
 #include "slides/PdfConverter.h"
 #include "slides/PopUpSlideImporter.h"
 #include "slides/TemplateMaker.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "platform/fake/FakePresentationDocument.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QDir>

@@ -1,0 +1,238 @@
+#include "slides/SwfWriter.h"
+#include "tests/fakes/FileSizeLimit.h"
+#include "tests/fakes/TestFolder.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QImage>
+#include <QImageWriter>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QPainter>
+#include <QProcess>
+
+#include <tuple>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QRgb Red = qRgb(255, 0, 0), Green = qRgb(0, 255, 0), Blue = qRgb(0, 0, 255),
+           Yellow = qRgb(255, 255, 0);
+
+// Four plain quadrants: red, green on top; blue, yellow below.
+QByteArray quadrantJpeg(QSize size, QImage::Format format = QImage::Format_RGB32,
+                        bool progressive = false)
+{
+    QImage image(size, QImage::Format_RGB32);
+    QPainter painter(&image);
+    const int w = size.width() / 2, h = size.height() / 2;
+    painter.fillRect(0, 0, w, h, QColor(Red));
+    painter.fillRect(w, 0, size.width() - w, h, QColor(Green));
+    painter.fillRect(0, h, w, size.height() - h, QColor(Blue));
+    painter.fillRect(w, h, size.width() - w, size.height() - h, QColor(Yellow));
+    painter.end();
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    QImageWriter writer(&buffer, "jpeg");
+    writer.setQuality(90);
+    writer.setProgressiveScanWrite(progressive);
+    writer.write(image.convertToFormat(format));
+    return bytes;
+}
+
+bool near(QRgb a, QRgb b)
+{
+    return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) +
+               std::abs(qBlue(a) - qBlue(b)) <
+           60;
+}
+
+// A parser that is not ours (python3-yaswfp) reads the movie: its header, every tag in order
+// (a tag whose length disagrees with its content reads as "FailingObject"), the outline of the
+// shape, and the bitmap's JPEG, saved to jpegOut.
+const char* const Reader = R"(
+import json, sys
+from yaswfp import swfparser
+with open(sys.argv[1], 'rb') as fh:
+    p = swfparser.SWFParser(fh)
+    out = {'readTo': fh.tell(), 'size': fh.seek(0, 2)}
+h = p.header
+out.update(signature=h.Signature, version=h.Version, length=h.FileLength,
+           frame=list(h.FrameSize), rate=h.FrameRate, frames=h.FrameCount,
+           tags=[type(t).__name__ for t in p.tags])
+for t in p.tags:
+    kind = type(t).__name__
+    if kind == 'DefineBitsJPEG2':
+        out['bitmap'] = t.CharacterID
+        open(sys.argv[2], 'wb').write(b'\xff\xd8' + t.ImageData)
+    elif kind == 'DefineShape':
+        styles = t.Shapes.FillStyles.FillStyles
+        m = styles[0].BitmapMatrix
+        x = y = 0
+        outline, fills = [], []
+        for r in t.Shapes.ShapeRecords:
+            if type(r).__name__ == 'StyleChangeRecord':
+                if r.StateMoveTo:
+                    x, y = r.MoveDeltaX, r.MoveDeltaY
+                fills += [getattr(r, 'FillStyle0', 0), getattr(r, 'FillStyle1', 0)]
+            else:
+                x += getattr(r, 'DeltaX', 0)
+                y += getattr(r, 'DeltaY', 0)
+            outline.append([x, y])
+        out['shape'] = dict(id=t.ShapeId, bounds=list(t.ShapeBounds), outline=outline,
+                            fills=fills, styles=[[s.FillStyleType, s.BitmapId] for s in styles],
+                            scale=[m.ScaleX, m.ScaleY], rotates=m.HasRotate,
+                            moves=[m.TranslateX or 0, m.TranslateY or 0])
+    elif kind == 'PlaceObject2':
+        out['placed'] = [t.CharacterId, t.Depth, t.PlaceFlagMove]
+print(json.dumps(out))
+)";
+
+QJsonObject readMovie(const QString& swfPath, const QString& jpegOut)
+{
+    QProcess python;
+    python.start(QStringLiteral("/usr/bin/python3"),
+                 {QStringLiteral("-c"), QString::fromUtf8(Reader), swfPath, jpegOut});
+    if (!python.waitForFinished(30000) || python.exitCode() != 0) {
+        ADD_FAILURE() << "the reader failed: " << python.readAllStandardError().toStdString();
+        return {};
+    }
+    return QJsonDocument::fromJson(python.readAllStandardOutput()).object();
+}
+
+// A value as compact JSON text, for comparisons that print readably.
+std::string json(const QJsonValue& value)
+{
+    return QJsonDocument(QJsonArray{value})
+        .toJson(QJsonDocument::Compact)
+        .mid(1)
+        .chopped(1)
+        .toStdString();
+}
+
+// Everything in folder, hidden files too.
+QStringList entries(const QString& folder)
+{
+    return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
+                                  QDir::Name);
+}
+
+TEST(SwfWriter, SlideMovieReadsBackWholeThroughAnIndependentParser)
+{
+    TestFolder folder;
+    const QByteArray jpeg = quadrantJpeg({1024, 768});
+    folder.writeFile("h140509.jpg", jpeg);
+    folder.writeFile("h140509.swf", "an older export");
+    ASSERT_EQ(SwfWriter::convert(folder.path("h140509")), QString());
+
+    const QJsonObject movie = readMovie(folder.path("h140509.swf"), folder.path("out.jpg"));
+    const int fileSize = int(QFileInfo(folder.path("h140509.swf")).size());
+    EXPECT_EQ(movie["signature"].toString(), "FWS");
+    EXPECT_EQ(movie["length"].toInt(), fileSize);
+    EXPECT_EQ(movie["size"].toInt(), fileSize);
+    EXPECT_EQ(movie["readTo"].toInt(), fileSize) << "the End tag is not the last thing";
+    EXPECT_EQ(json(movie["frame"]), "[0,20480,0,15360]");
+    EXPECT_EQ(movie["frames"].toInt(), 1);
+    EXPECT_GT(movie["rate"].toInt(), 0);
+    EXPECT_EQ(json(movie["tags"]),
+              R"(["DefineBitsJPEG2","DefineShape","PlaceObject2","ShowFrame"])");
+
+    // The bitmap is the JPEG as it was, and it decodes to the same picture.
+    EXPECT_EQ(folder.readFile("out.jpg"), jpeg);
+    const QImage shown = QImage::fromData(folder.readFile("out.jpg"), "JPEG");
+    ASSERT_EQ(shown.size(), QSize(1024, 768));
+    EXPECT_TRUE(near(shown.pixel(256, 192), Red));
+    EXPECT_TRUE(near(shown.pixel(768, 192), Green));
+    EXPECT_TRUE(near(shown.pixel(256, 576), Blue));
+    EXPECT_TRUE(near(shown.pixel(768, 576), Yellow));
+
+    // A rectangle over the whole frame, clockwise, filled with that bitmap pixel for pixel;
+    // placed on the stage.
+    const QJsonObject shape = movie["shape"].toObject();
+    EXPECT_EQ(json(shape["bounds"]), "[0,20480,0,15360]");
+    EXPECT_EQ(json(shape["outline"]), "[[0,0],[20480,0],[20480,15360],[0,15360],[0,0]]");
+    EXPECT_EQ(json(shape["fills"]), "[0,1]");
+    EXPECT_EQ(json(shape["styles"]), "[[65,1]]"); // clipped bitmap fill of bitmap 1
+    EXPECT_EQ(movie["bitmap"].toInt(), 1);
+    EXPECT_EQ(json(shape["scale"]), "[1310720,1310720]"); // 20.0 twips a pixel, 16.16
+    EXPECT_EQ(shape["rotates"].toInt(), 0);
+    EXPECT_EQ(json(shape["moves"]), "[0,0]");
+    EXPECT_EQ(json(movie["placed"]), "[2,1,0]"); // the shape, at depth 1, newly placed
+    EXPECT_EQ(shape["id"].toInt(), 2);
+
+    // The same bytes from memory make the same file; nothing else is left in the folder.
+    ASSERT_EQ(SwfWriter::writeBytes(jpeg, folder.path("again.swf")), QString());
+    EXPECT_EQ(folder.readFile("again.swf"), folder.readFile("h140509.swf"));
+    EXPECT_EQ(entries(folder.path()),
+              QStringList({"again.swf", "h140509.jpg", "h140509.swf", "out.jpg"}));
+}
+
+TEST(SwfWriter, PicturesOfOtherShapesAreStretchedOverTheFrame)
+{
+    TestFolder folder;
+    struct Case
+    {
+        QSize size;
+        QImage::Format format;
+        bool progressive;
+    };
+    for (const Case& c : {Case{{640, 360}, QImage::Format_RGB32, false},
+                          Case{{1920, 1080}, QImage::Format_RGB32, true},
+                          Case{{333, 1001}, QImage::Format_Grayscale8, false}}) {
+        SCOPED_TRACE(c.size.width());
+        const QByteArray jpeg = quadrantJpeg(c.size, c.format, c.progressive);
+        EXPECT_EQ(SwfWriter::jpegSize(jpeg), c.size);
+        ASSERT_EQ(SwfWriter::writeBytes(jpeg, folder.path("p.swf")), QString());
+        const QJsonObject movie = readMovie(folder.path("p.swf"), folder.path("p.jpg"));
+        EXPECT_EQ(json(movie["frame"]), "[0,20480,0,15360]");
+        EXPECT_EQ(folder.readFile("p.jpg"), jpeg);
+        // The picture's far edges land on the frame's, to within a twip.
+        const QJsonArray scale = movie["shape"].toObject()["scale"].toArray();
+        EXPECT_NEAR(scale[0].toDouble() * c.size.width() / 65536, 20480, 1);
+        EXPECT_NEAR(scale[1].toDouble() * c.size.height() / 65536, 15360, 1);
+    }
+}
+
+TEST(SwfWriter, BadInputFailsWithAReasonAndLeavesNothingBehind)
+{
+    TestFolder folder;
+    const QByteArray jpeg = quadrantJpeg({1024, 768});
+    folder.writeFile("good.jpg", jpeg);
+    folder.writeFile("text.jpg", "Speaker list\r\n");
+    folder.writeFile("cut.jpg", jpeg.left(100)); // its tables, but no frame header yet
+    QByteArray lossless("\xff\xd8\xff\xc3\x00\x0b\x08\x03\x00\x04\x00\x01\x01\x11\x00", 15);
+    folder.writeFile("lossless.jpg", lossless);
+    folder.writeFile("file", "not a folder");
+    QDir().mkpath(folder.path("folder.jpg"));
+    folder.writeFile("old.swf", "the previous export");
+    const QStringList before = entries(folder.path());
+
+    const QString out = folder.path("out.swf");
+    const std::tuple<const char*, QString, const char*> cases[] = {
+        {"missing.jpg", out, "does not exist"},
+        {"text.jpg", out, "not a JPEG"},
+        {"cut.jpg", out, "no frame header"},
+        {"lossless.jpg", out, "cannot show"},
+        {"folder.jpg", out, "not a file"},
+        {"good.jpg", folder.path("none/out.swf"), "none/out.swf"},
+        {"good.jpg", folder.path("file/out.swf"), "file/out.swf"}};
+    for (const auto& [input, target, reason] : cases) {
+        const QString error = SwfWriter::writeFile(folder.path(input), target);
+        EXPECT_TRUE(error.contains(reason)) << input << ": " << error.toStdString();
+    }
+    EXPECT_FALSE(SwfWriter::writeBytes({}, out).isEmpty());
+    EXPECT_TRUE(SwfWriter::movie(jpeg.left(3)).isEmpty());
+
+    // A disk that fills up midway keeps the earlier file whole and takes the partial one away.
+    {
+        FileSizeLimit full(jpeg.size() / 2);
+        EXPECT_FALSE(
+            SwfWriter::writeFile(folder.path("good.jpg"), folder.path("old.swf")).isEmpty());
+    }
+    EXPECT_EQ(folder.readFile("old.swf"), "the previous export");
+    EXPECT_EQ(entries(folder.path()), before);
+}
+
+} // namespace

@@ -1,10 +1,9 @@
 #include "livecast/LiveCastTransfers.h"
 
 #include "document/EventDocument.h"
+#include "document/LiveCastFileNames.h"
 #include "livecast/AdminUpload.h"
-#include "livecast/FtpListingText.h"
 #include "livecast/LiveCastModes.h"
-#include "livecast/LocalStreamingFolder.h"
 #include "livecast/ServerVerification.h"
 #include "livecast/SpeakerUpload.h"
 #include "platform/MessageService.h"
@@ -35,8 +34,7 @@ std::unique_ptr<ServerVerification> LiveCastTransfers::MnuVerifyServer_Click() c
     ServerVerification::Place place;
     place.localhost = m_parts.modes.mode() == LiveCastModes::Mode::Localhost;
     if (place.localhost)
-        place.folder =
-            LocalStreamingFolder::slidesFolderIn(LocalStreamingFolder::read(m_parts.doc.AppFolder));
+        place.folder = LiveCastFileNames::localCopyFolder(m_parts.doc.AppFolder);
     return std::make_unique<ServerVerification>(m_parts.transfers, m_parts.messages,
                                                 m_parts.exports, m_parts.server,
                                                 ServerVerification::Items::of(m_parts.doc), place);
@@ -47,7 +45,7 @@ QString LiveCastTransfers::speakerFolder(int row) const
     if (row < 1 || row > m_parts.doc.Speakers.count() || m_parts.doc.LiveCastFolder.isEmpty())
         return QString();
     return m_parts.doc.LiveCastFolder + QLatin1Char('/') +
-           FtpListingText::blanksToUnderscores(m_parts.doc.Speakers[size_t(row - 1)].Name);
+           LiveCastFileNames::speakerFolder(m_parts.doc.Speakers[size_t(row - 1)].Name);
 }
 
 bool LiveCastTransfers::speakerUploadPossible(int row) const

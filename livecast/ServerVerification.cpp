@@ -1,6 +1,7 @@
 #include "livecast/ServerVerification.h"
 
 #include "document/Event.h"
+#include "document/LiveCastFileNames.h"
 #include "livecast/FtpListingText.h"
 #include "livecast/WebcastServerSettings.h"
 #include "platform/PresentationApp.h"
@@ -33,25 +34,15 @@ ServerVerification::ServerVerification(TransferService& transfers, MessageServic
     connect(&m_ftp, &FtpSteps::failed, this, &ServerVerification::end);
 }
 
-QString ServerVerification::holdingFile(const QString& timeCode)
+namespace {
+
+// The player reads the Flash files.
+QString flash(const QString& name)
 {
-    return QLatin1Char('h') + timeCode + QStringLiteral(".swf");
+    return name + QStringLiteral(".swf");
 }
 
-QString ServerVerification::popUpFile(int slot, const QString& timeCode)
-{
-    return QLatin1Char('p') + Event::popUpNumber(slot) + timeCode + QStringLiteral(".swf");
-}
-
-QString ServerVerification::rollingFile(int slide, const QString& timeCode)
-{
-    return QLatin1Char('r') + QString::number(slide) + timeCode + QStringLiteral(".swf");
-}
-
-QString ServerVerification::speakerFile(int slide, const QString& timeCode)
-{
-    return QString::number(slide) + timeCode + QStringLiteral(".swf");
-}
+} // namespace
 
 void ServerVerification::TimDelay_Timer()
 {
@@ -133,7 +124,8 @@ void ServerVerification::checkAdminFiles()
 {
     setStatus(QStringLiteral("Verifying Admin Files...."));
     if (m_items.holdingShown &&
-        !exists(m_listing, m_place.folder, holdingFile(m_items.HoldingTimeCode))) {
+        !exists(m_listing, m_place.folder,
+                flash(LiveCastFileNames::holding(m_items.HoldingTimeCode)))) {
         m_list << HoldingMissing;
         emit changed();
     }
@@ -141,7 +133,8 @@ void ServerVerification::checkAdminFiles()
         return;
     for (int slot = 0; slot < int(m_items.popUpShown.size()); ++slot) {
         if (m_items.popUpShown[size_t(slot)] &&
-            !exists(m_listing, m_place.folder, popUpFile(slot, m_items.PopUpsTimeCode))) {
+            !exists(m_listing, m_place.folder,
+                    flash(LiveCastFileNames::popUp(slot, m_items.PopUpsTimeCode)))) {
             m_list << PopUpsMissing;
             emit changed();
             break;
@@ -165,7 +158,7 @@ void ServerVerification::checkRolling()
     countSlides(m_items.QuickLaunchFile, [this, speakers](int slides) {
         for (int slide = 1; slide <= slides; ++slide) {
             if (!exists(m_listing, m_place.folder,
-                        rollingFile(slide, m_items.QuickLaunchTimeCode))) {
+                        flash(LiveCastFileNames::rolling(slide, m_items.QuickLaunchTimeCode)))) {
                 m_list << RollingMissing;
                 emit changed();
                 break;
@@ -191,7 +184,7 @@ void ServerVerification::checkSpeaker(int index)
         if (!closedOnCancel())
             checkSpeaker(index + 1);
     };
-    const QString folderName = FtpListingText::blanksToUnderscores(speaker.Name);
+    const QString folderName = LiveCastFileNames::speakerFolder(speaker.Name);
     const QString localFolder =
         m_place.folder.isEmpty() ? QString() : m_place.folder + QLatin1Char('/') + folderName;
     const bool uploaded = m_place.localhost
@@ -205,7 +198,8 @@ void ServerVerification::checkSpeaker(int index)
     const auto compare = [this, speaker, localFolder, next](const QString& listing) {
         countSlides(speaker.FilePath, [this, speaker, localFolder, listing, next](int slides) {
             for (int slide = 1; slide <= slides; ++slide) {
-                if (!exists(listing, localFolder, speakerFile(slide, speaker.TimeCode))) {
+                if (!exists(listing, localFolder,
+                            flash(LiveCastFileNames::speakerSlide(slide, speaker.TimeCode)))) {
                     next(speaker.Name + OutDated);
                     return;
                 }

@@ -64,7 +64,9 @@ public:
     struct Place
     {
         bool localhost = false;
-        QString folder; // Localhost mode's "veskCast" folder; empty when there is none
+        // Localhost mode's "veskCast" folder in the streaming server's; empty when there is no
+        // server, and then nothing counts as there.
+        QString folder;
     };
 
     // Everything passed in must outlive the verification.
@@ -87,12 +89,6 @@ public:
     bool reported() const { return m_reported; }
     int animationFrame() const { return m_frame; }
     bool running() const { return m_started && !m_ended; }
-
-    // The file names of the last export.
-    static QString holdingFile(const QString& timeCode);
-    static QString popUpFile(int slot, const QString& timeCode);
-    static QString rollingFile(int slide, const QString& timeCode);
-    static QString speakerFile(int slide, const QString& timeCode);
 
 signals:
     void changed();

@@ -380,3 +380,28 @@ TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtp)
     EXPECT_TRUE(transfers.commandLines().isEmpty());
     EXPECT_EQ(messages.texts().size(), 1);
 }
+
+// Cancel while the check runs: the button greys, the check ends at its next step with nothing
+// listed, and the window closes; it never gets as far as the speakers.
+TEST(ServerVerificationTest, CancelEndsTheCheckAtItsNextStep)
+{
+    FakeTransferService transfers;
+    FakeMessageService messages;
+    FakePresentationApp office;
+    WebcastServerSettings server;
+    server.WebcastUploadDir = "/webcasts/";
+    server.WebcastEventFolder = "EVENT";
+    ServerVerification::Items items;
+    items.speakers = {{"Jane Doe", "jane.pptx", "/talks/jane.pptx", "1"}};
+    ServerVerification check(transfers, messages, office, server, items, {});
+    frmVerifyServer window(check, "Verify Server", nullptr, 0, 0);
+    QSignalSpy closed(&check, &ServerVerification::closeRequested);
+    window.show();
+    QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(window.cancelButton()->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs));
+    EXPECT_EQ(closed.size(), 1);
+    EXPECT_TRUE(check.lstVerify().isEmpty());
+    EXPECT_EQ(transfers.commandLines(),
+              QStringList({"DIR /webcasts/", "MKDIR /webcasts/EVENT", "DIR /webcasts/EVENT/"}));
+}

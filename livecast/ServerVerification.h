@@ -118,7 +118,9 @@ private:
     const Items m_items;
     const Place m_place;
     FtpSteps m_ftp;
-    JobRunner m_jobs;
+    // A count still running when the window goes is left to end by itself: it touches nothing
+    // but the presentation program, which outlives the check.
+    JobRunner m_jobs{nullptr, 0};
     QString m_listing; // the event folder's
     QStringList m_list;
     QString m_status;

@@ -5,8 +5,12 @@
 #include "audio/AudioRecordSwitch.h"
 #include "audio/CompanionPrograms.h"
 #include "audio/SoundTest.h"
+#include "livecast/AdminUpload.h"
 #include "livecast/LiveCastMenu.h"
 #include "livecast/LiveCastModes.h"
+#include "livecast/LiveCastTransfers.h"
+#include "livecast/ServerVerification.h"
+#include "livecast/SpeakerUpload.h"
 #include "livecast/WebServiceSettings.h"
 #include "livecast/WebcastConnection.h"
 #include "livecast/WebcastServerSettings.h"
@@ -20,7 +24,11 @@
 #include "setup/SpeakerList.h"
 #include "setup/ZippedEventExport.h"
 #include "setup/widgets/AudioToolsPanel.h"
+#include "setup/widgets/SpeakersPanel.h"
+#include "setup/widgets/frmSUpload.h"
 #include "setup/widgets/frmSetup.h"
+#include "setup/widgets/frmUpload.h"
+#include "setup/widgets/frmVerifyServer.h"
 #include "setup/widgets/frmWebcast.h"
 #include "show/LaunchController.h"
 #include "show/MissingPresentationsSweep.h"
@@ -73,6 +81,9 @@ Composition::Composition(const Services& services, QObject* parent)
                                          m_controller->liveCastSettings(), *m_webcastServer);
     connect(m_liveCastMenu.get(), &LiveCastMenu::webcastWindowRequested, this,
             &Composition::openWebcastWindow);
+    m_liveCastTransfers = std::make_unique<LiveCastTransfers>(
+        LiveCastTransfers::Parts{s.transfers, s.messages, s.exports, *m_liveCastModes,
+                                 *m_webcastServer, m_controller->liveCastSettings(), m_doc});
     m_playMode = std::make_unique<PlayModeController>(m_doc, s.shows, s.messages,
                                                       m_controller->timingsSetting(), *m_liveCast,
                                                       [this] { stopSoundTest(); });
@@ -124,6 +135,7 @@ Composition::Composition(const Services& services, QObject* parent)
             });
     connect(m_holdingSlide.get(), &HoldingSlide::builtInDefaultLoaded, m_controller.get(),
             &SetupController::adoptBuiltInHoldingSlide);
+    connectLiveCastTransfers();
 
     // The setup window's clock: its caption, the screen's size, missing presentations, the
     // Quick Launch file and the sound test's status.
@@ -186,6 +198,34 @@ void Composition::openWebcastWindow()
                                  *m_webcastServer, WebServiceSettings::load(m_doc.AppFolder));
     frmWebcast window(connection, m_window.get());
     window.exec();
+}
+
+void Composition::connectLiveCastTransfers()
+{
+    const LiveCastTransfers& commands = *m_liveCastTransfers;
+    frmSetup* window = m_window.get();
+    connect(window, &frmSetup::uploadSlidesRequested, this, [&commands, window] {
+        if (const auto upload = commands.MnuUploadSlides_Click()) {
+            frmUpload progress(*upload, window);
+            progress.exec();
+        }
+    });
+    connect(window->speakersPanel(), &SpeakersPanel::uploadRequested, this,
+            [&commands, window](int row) {
+                if (const auto upload = commands.MnuSUpload_Click(row)) {
+                    frmSUpload progress(*upload, window);
+                    progress.exec();
+                }
+            });
+    window->speakersPanel()->uploadPossible = [&commands](int row) {
+        return commands.speakerUploadPossible(row);
+    };
+    connect(window, &frmSetup::verifyServerRequested, this,
+            [&commands, window](const QString& caption) {
+                const auto check = commands.MnuVerifyServer_Click();
+                frmVerifyServer progress(*check, caption, window);
+                progress.exec();
+            });
 }
 
 void Composition::stopSoundTest()

@@ -16,6 +16,7 @@ class LiveCastBridge;
 class LiveCastExport;
 class LiveCastMenu;
 class LiveCastModes;
+class LiveCastTransfers;
 class MissingPresentationsSweep;
 class PdfConverter;
 class PlayModeController;
@@ -66,6 +67,8 @@ private:
     void stopSoundTest();
     // Asks the web service for this installation's webcast server, in its window.
     void openWebcastWindow();
+    // Upload Slides, a speaker's Upload and Verify Server, each in its window.
+    void connectLiveCastTransfers();
 
     Services m_services;
     EventDocument m_doc;
@@ -91,6 +94,7 @@ private:
     std::unique_ptr<WebcastServerSettings> m_webcastServer;
     std::unique_ptr<LiveCastExport> m_liveCastExport;
     std::unique_ptr<LiveCastBridge> m_liveCast;
+    std::unique_ptr<LiveCastTransfers> m_liveCastTransfers;
     std::unique_ptr<frmSetup> m_window;
     std::unique_ptr<ScreenSizeWatch> m_screenWatch;
     std::unique_ptr<PlayModeWindows> m_playWindows;

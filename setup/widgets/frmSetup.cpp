@@ -528,6 +528,35 @@ void frmSetup::buildLiveCast()
         frmEncoderSettings window(values.TxtFMSURL, values.TxtStreamName, this);
         window.exec();
     });
+    buildLiveCastUploads(menu);
+}
+
+// "Upload Slides" and "Verify Server" follow "Export Slides" (or "Encoder Settings"); whoever
+// shows their windows answers the requests.
+void frmSetup::buildLiveCastUploads(QMenu* menu)
+{
+    LiveCastMenu& commands = m_parts.liveCastMenu;
+    QAction* upload =
+        namedAction(this, QStringLiteral("Upload Slides"), QStringLiteral("MnuUploadSlides"));
+    QAction* verify =
+        namedAction(this, QStringLiteral("Verify Server"), QStringLiteral("MnuVerifyServer"));
+    const QList<QAction*> items = menu->actions();
+    QAction* before = nullptr;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QString name = items[i]->objectName();
+        if (name == QLatin1String("MnuExportSlides") ||
+            (!before && name == QLatin1String("MnuEncoderSettings")))
+            before = items.value(i + 1);
+    }
+    menu->insertActions(before, {upload, verify});
+    connect(menu, &QMenu::aboutToShow, this, [&commands, upload, verify] {
+        upload->setEnabled(commands.items().MnuUploadSlides);
+        verify->setEnabled(commands.items().MnuVerifyServer);
+        verify->setText(commands.items().MnuVerifyServerCaption);
+    });
+    connect(upload, &QAction::triggered, this, &frmSetup::uploadSlidesRequested);
+    connect(verify, &QAction::triggered, this,
+            [this, verify] { emit verifyServerRequested(verify->text()); });
 }
 
 void frmSetup::buildLiveCastExport(QMenu* menu)

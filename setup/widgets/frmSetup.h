@@ -88,6 +88,9 @@ signals:
     void shutDownStarted();
     // The close query was accepted, the settings written and the closing window shown.
     void shutDownFinished();
+    // LiveCast's "Upload Slides" and "Verify Server" (or "Verify Localhost", the caption).
+    void uploadSlidesRequested();
+    void verifyServerRequested(const QString& caption);
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -104,6 +107,7 @@ private:
     void buildSoundTest();
     void buildLiveCast();
     void buildLiveCastExport(QMenu* menu);
+    void buildLiveCastUploads(QMenu* menu);
     QMenu* toolsMenu();
     void refreshRecentFiles();
     void refreshFromDocument();

@@ -1,0 +1,407 @@
+#include "document/EventDocument.h"
+#include "document/LiveCastSettings.h"
+#include "livecast/AdminUpload.h"
+#include "livecast/LiveCastModes.h"
+#include "livecast/LiveCastTransfers.h"
+#include "livecast/ServerVerification.h"
+#include "livecast/SpeakerUpload.h"
+#include "livecast/WebcastServerSettings.h"
+#include "platform/curl/CurlTransferService.h"
+#include "platform/fake/FakePresentationApp.h"
+#include "platform/fake/FakeTransferService.h"
+#include "setup/widgets/ProgressDisplay.h"
+#include "setup/widgets/frmSUpload.h"
+#include "setup/widgets/frmUpload.h"
+#include "setup/widgets/frmVerifyServer.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FixtureServer.h"
+#include "tests/fakes/TestFolder.h"
+
+#include <QDirIterator>
+#include <QLabel>
+#include <QListWidget>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <memory>
+
+namespace {
+
+constexpr int JobTimeoutMs = 20000;
+
+// What an export leaves in a LiveCast folder: the holding slide, pop-ups 1 and 3, two rolling
+// slides and each speaker's slides in a folder named after the speaker, all under one time code.
+struct ExportedEvent
+{
+    QString timeCode;
+    std::map<QString, int> speakers; // name, slide count
+
+    QStringList files() const
+    {
+        QStringList names{"h", "p1", "p3", "r1", "r2"};
+        for (const auto& [name, slides] : speakers) {
+            for (int slide = 1; slide <= slides; ++slide)
+                names << QString(name).replace(' ', '_') + '/' + QString::number(slide);
+        }
+        QStringList files;
+        for (const QString& name : names)
+            files << name + timeCode + ".jpg" << name + timeCode + ".swf";
+        return files;
+    }
+    // The event folder on the server after its upload.
+    QStringList tree() const
+    {
+        QStringList tree = files() << "status.inf";
+        for (const auto& [name, slides] : speakers)
+            tree << QString(name).replace(' ', '_') + '/';
+        tree.sort();
+        return tree;
+    }
+};
+
+// A webcast server of the test's own with its event folder "/webcasts/EVENT", and the room's
+// LiveCast folder.
+struct Webcast
+{
+    explicit Webcast(const QStringList& serverOptions = {})
+    {
+        QDir().mkpath(root.path("webcasts"));
+        ftp = std::make_unique<FixtureServer>(
+            "ftp_server.py",
+            QStringList{"--root", root.path(), "--user", "room", "--password", "pw"} +
+                serverOptions);
+        settings.WebcastFtpUrl = "ftp://" + ftp->address();
+        settings.WebcastServerName = "S1";
+        settings.WebcastUserName = "room";
+        settings.WebcastPassword = "pw";
+        settings.WebcastUploadDir = "/webcasts/";
+        settings.WebcastEventFolder = "EVENT";
+    }
+
+    QString liveCast() const { return local.path("veskCast"); }
+    QString served(const QString& name) const { return root.path("webcasts/EVENT/" + name); }
+
+    // Empties the LiveCast folder and writes the export's files, as the export does.
+    void exportSlides(const ExportedEvent& event) const
+    {
+        QDir(liveCast()).removeRecursively();
+        for (const QString& file : event.files())
+            local.writeFile("veskCast/" + file, ("slide " + file).toUtf8());
+    }
+    QStringList serverTree() const
+    {
+        QStringList tree;
+        const QDir event(served(""));
+        QDirIterator it(event.path(), QDir::Files | QDir::Dirs | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext()) {
+            it.next();
+            tree << event.relativeFilePath(it.filePath()) + (it.fileInfo().isDir() ? "/" : "");
+        }
+        tree.sort();
+        return tree;
+    }
+    QStringList received()
+    {
+        QStringList files;
+        for (const QString& line : ftp->lines("received "))
+            files << QDir(served("")).relativeFilePath(line.mid(9));
+        return files;
+    }
+
+    // Shows the job's window until the job closes it.
+    template <typename Window, typename Job> bool runInWindow(Job& job)
+    {
+        Window window(job, nullptr, 0);
+        window.show();
+        return QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs);
+    }
+
+    TestFolder root;
+    TestFolder local;
+    std::unique_ptr<FixtureServer> ftp;
+    CurlTransferService transfers{{2000, 4000}};
+    FakeMessageService messages;
+    WebcastServerSettings settings;
+    LiveCastSettings marks;
+};
+
+// The texts a job showed, each once, in order.
+QStringList statusesOf(UploadSequence& job, std::function<void()> run)
+{
+    QStringList seen;
+    QObject::connect(&job, &UploadSequence::changed, &job, [&] {
+        if (seen.isEmpty() || seen.last() != job.LabStatus())
+            seen << job.LabStatus();
+    });
+    run();
+    return seen;
+}
+
+} // namespace
+
+// A first upload creates the event folder and sends the status record before anything else; a
+// second one, after a new export, keeps the server's status and creator.INI, removes all that
+// the first one sent and what else was there, and sends no new status. One login each.
+TEST(SlideUploadTest, FirstAndSecondUploadLeaveExactlyTheExportOnTheServer)
+{
+    Webcast w;
+    ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
+    w.marks.StretchMode = true;
+    const ExportedEvent first{"140509", {{"Jane Doe", 2}, {"Ada", 1}}};
+    w.exportSlides(first);
+
+    AdminUpload upload(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
+    QStringList statuses = statusesOf(upload, [&] {
+        ASSERT_TRUE(w.runInWindow<frmUpload>(upload));
+        // The logout comes from the upload's own CLOSE, while its connection is still there.
+        EXPECT_TRUE(QTest::qWaitFor([&] { return w.ftp->lines("logout").size() == 1; }, 3000));
+    });
+    EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
+    EXPECT_EQ(w.serverTree(), first.tree());
+    EXPECT_EQ(w.received().value(0), "status.inf");
+    EXPECT_EQ(w.ftp->lines("login").size(), 1);
+    const QByteArray status = w.local.readFile("veskCast/status.inf");
+    EXPECT_EQ(w.root.readFile("webcasts/EVENT/status.inf"), status);
+    EXPECT_EQ(status, "&info0=Dummy file& Date Time Stamp\r\n&info1=& Presenter\r\n"
+                      "&info2=h& Current Slide\r\n&info3=& Rolling\r\n&info4=& View\r\n"
+                      "&info5=& Scale Bar\r\n&info6=stageLeft& Presenter Position\r\n"
+                      "&info7=True& Stretch Slides\r\n&info8=16:9& Ratio\r\n"
+                      "&info9=False& Hide Player Controls\r\n");
+    EXPECT_EQ(statuses,
+              QStringList({"", "Uploading - Admin files", "", "Creating -Ada", "Creating -Jane_Doe",
+                           "", "Uploading - Ada", "", "Uploading - Jane_Doe"}));
+    EXPECT_EQ(upload.labPercent(), "100%");
+    EXPECT_EQ(upload.barPercent(), 100);
+    const qsizetype firstReceived = w.received().size();
+
+    // The server's own files, and leftovers of another kind.
+    w.root.writeFile("webcasts/EVENT/creator.INI", "server");
+    w.root.writeFile("webcasts/EVENT/status.inf", "as the room left it");
+    w.root.writeFile("webcasts/EVENT/Old Talk/1.swf", "old");
+    const ExportedEvent second{"150000", {{"Jane Doe", 3}}};
+    w.exportSlides(second);
+    AdminUpload again(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
+    statuses = statusesOf(again, [&] { ASSERT_TRUE(w.runInWindow<frmUpload>(again)); });
+    EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
+    QStringList kept = second.tree() << "creator.INI";
+    kept.sort();
+    EXPECT_EQ(w.serverTree(), kept);
+    EXPECT_EQ(w.root.readFile("webcasts/EVENT/status.inf"), "as the room left it");
+    EXPECT_FALSE(w.received().mid(firstReceived).contains("status.inf"));
+    EXPECT_EQ(w.ftp->lines("login").size(), 2);
+    EXPECT_EQ(statuses.mid(0, 3), QStringList({"", "Removing....Admin Files", ""}));
+    for (const char* folder : {"Ada/", "Jane_Doe/", "Old Talk/"})
+        EXPECT_TRUE(statuses.contains(QString("Removing....") + folder)) << folder;
+}
+
+// A speaker's upload goes to the speaker's folder with blanks turned to "_", making the event
+// folder on a server that has none; the next one replaces that folder and nothing else.
+TEST(SlideUploadTest, ASpeakerUploadReplacesOnlyThatSpeakersFolder)
+{
+    Webcast w;
+    ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
+    w.exportSlides({"090000", {{"Jane Doe", 2}}});
+
+    SpeakerUpload upload(w.transfers, w.messages, w.settings, w.liveCast(), "Jane Doe");
+    EXPECT_EQ(upload.LabStatus(), "Upload Server : S1");
+    ASSERT_TRUE(w.runInWindow<frmSUpload>(upload));
+    EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
+    EXPECT_EQ(w.serverTree(),
+              QStringList({"Jane_Doe/", "Jane_Doe/1090000.jpg", "Jane_Doe/1090000.swf",
+                           "Jane_Doe/2090000.jpg", "Jane_Doe/2090000.swf"}));
+
+    w.root.writeFile("webcasts/EVENT/Ada/1.swf", "Ada's");
+    w.exportSlides({"100000", {{"Jane Doe", 1}}});
+    SpeakerUpload again(w.transfers, w.messages, w.settings, w.liveCast(), "Jane Doe");
+    ASSERT_TRUE(w.runInWindow<frmSUpload>(again));
+    EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
+    EXPECT_EQ(w.serverTree(), QStringList({"Ada/", "Ada/1.swf", "Jane_Doe/", "Jane_Doe/1100000.jpg",
+                                           "Jane_Doe/1100000.swf"}));
+    EXPECT_EQ(w.ftp->lines("login").size(), 2);
+}
+
+// Cancel pressed while a slow server removes the previous upload: the button goes grey at
+// once, the files already being worked off go, the folders stay, nothing is sent, and the
+// session still ends with CLOSE.
+TEST(SlideUploadTest, CancelDuringTheCleanUpSkipsTheRestAndStillCloses)
+{
+    Webcast w({"--delay", "DELE=0.3"});
+    ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
+    for (const char* name : {"h1.swf", "p11.swf", "r11.swf", "status.inf", "Old/1.swf"})
+        w.root.writeFile(QString("webcasts/EVENT/") + name, "old");
+    w.exportSlides({"120000", {{"Jane Doe", 1}}});
+
+    AdminUpload upload(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
+    frmUpload window(upload, nullptr, 0);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return upload.LabStatus() == "Removing....Admin Files"; },
+                                JobTimeoutMs));
+    QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(window.cancelButton()->isEnabled());
+    EXPECT_TRUE(upload.running()) << "the DELETE under way ends first";
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.ftp->lines("logout").size() == 1; }, 3000));
+    EXPECT_EQ(w.serverTree(), QStringList({"Old/", "Old/1.swf", "status.inf"}));
+    EXPECT_TRUE(w.received().isEmpty());
+    EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
+}
+
+// The server goes away in the middle of the upload: the operator reads the transfer error and
+// the window closes without waiting for anything more.
+TEST(SlideUploadTest, AServerStoppedMidUploadShowsTheErrorAndClosesTheWindow)
+{
+    Webcast w({"--delay", "STOR=0.5"});
+    ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
+    w.exportSlides({"130000", {{"Jane Doe", 3}}});
+
+    AdminUpload upload(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
+    frmUpload window(upload, nullptr, 0);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return upload.LabStatus() == "Uploading - Admin files"; },
+                                JobTimeoutMs));
+    w.ftp.reset();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs));
+    ASSERT_EQ(w.messages.texts().size(), 1);
+    EXPECT_TRUE(w.messages.last().startsWith("ErrorCode: ")) << w.messages.last().toStdString();
+    EXPECT_FALSE(upload.running());
+}
+
+// Verification against the server right after an upload finds everything and closes by
+// itself; then the holding slide changed, a deck gained a slide, a speaker joined and three
+// pop-ups were replaced: one line each, and the window waits for Ok.
+TEST(ServerVerificationTest, AfterAnUploadNothingIsMissingUntilTheEventChanges)
+{
+    Webcast w;
+    ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
+    const ExportedEvent exported{"140509", {{"Jane Doe", 2}, {"Ada", 1}}};
+    w.exportSlides(exported);
+    AdminUpload upload(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
+    ASSERT_TRUE(w.runInWindow<frmUpload>(upload));
+
+    FakePresentationApp office;
+    office.addPresentation("/talks/jane.pptx", 2);
+    office.addPresentation("/talks/ada.pptx", 1);
+    office.addPresentation("/talks/rolling.pptx", 2);
+    ServerVerification::Items items;
+    items.holdingShown = true;
+    items.HoldingTimeCode = items.PopUpsTimeCode = items.QuickLaunchTimeCode = "140509";
+    items.popUpShown[0] = items.popUpShown[2] = true;
+    items.QuickLaunchFile = "/talks/rolling.pptx";
+    items.speakers = {{"Jane Doe", "jane.pptx", "/talks/jane.pptx", "140509"},
+                      {"Ada", "ada.pptx", "/talks/ada.pptx", "140509"}};
+    const auto verify = [&](const ServerVerification::Items& event) {
+        auto check = std::make_unique<ServerVerification>(
+            w.transfers, w.messages, office, w.settings, event, ServerVerification::Place{});
+        auto window = std::make_unique<frmVerifyServer>(*check, "Verify Server", nullptr, 0, 0);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible() || check->reported(); },
+                                    JobTimeoutMs));
+        return std::pair(std::move(check), std::move(window));
+    };
+
+    auto [check, window] = verify(items);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(check->lstVerify().isEmpty()) << check->lstVerify().join(", ").toStdString();
+    EXPECT_EQ(check->LabStatus(), "");
+
+    ServerVerification::Items changed = items;
+    changed.HoldingTimeCode.clear();
+    changed.popUpShown[5] = true;
+    changed.PopUpsTimeCode = "170000"; // three pop-ups, none of them exported under it
+    changed.speakers.append({"New Guy", "new.pptx", "/talks/new.pptx", ""});
+    office.addPresentation("/talks/jane.pptx", 3);
+    auto [late, lateWindow] = verify(changed);
+    ASSERT_TRUE(lateWindow->isVisible());
+    EXPECT_EQ(late->lstVerify(), QStringList({"Holding Slide [missing]", "PopUp Slide(s) [missing]",
+                                              "Jane Doe [out dated!]", "New Guy [missing]"}));
+    EXPECT_EQ(lateWindow->list()->count(), 4);
+    EXPECT_EQ(lateWindow->statusLabel()->text(), "Errors reported");
+    EXPECT_EQ(lateWindow->cancelButton()->text(), "Ok");
+    EXPECT_TRUE(lateWindow->cancelButton()->isEnabled());
+    EXPECT_FALSE(lateWindow->animation()->isVisible());
+    QTest::mouseClick(lateWindow->cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(lateWindow->isVisible());
+    EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
+}
+
+// Localhost mode checks the local streaming server's "veskCast" folder, named by FMS.ini, and
+// sends nothing to any server; "Upload Slides" without a LiveCast mode only says so.
+TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtp)
+{
+    TestFolder app;
+    app.writeFile("FMS.ini", (app.path("fms") + "/\r\n").toUtf8());
+    QDir().mkpath(app.path("fms"));
+    EventDocument doc;
+    doc.AppFolder = app.folder();
+    doc.LiveCastFolder = app.path("veskCast");
+    doc.ImgHolding = QImage(4, 3, QImage::Format_RGB32);
+    doc.HoldingTimeCode = "080000";
+    doc.Speakers.append({"Jane Doe", "jane.pptx", "/talks/jane.pptx", "080000"});
+    FakePresentationApp office;
+    office.addPresentation("/talks/jane.pptx", 2);
+    FakeTransferService transfers;
+    FakeMessageService messages;
+    LiveCastModes modes;
+    WebcastServerSettings server;
+    LiveCastSettings marks;
+    const LiveCastTransfers commands({transfers, messages, office, modes, server, marks, doc});
+
+    EXPECT_EQ(commands.MnuUploadSlides_Click(), nullptr);
+    EXPECT_EQ(messages.texts(), QStringList{"Neither Webcast Mode or Localhost Mode Enabled"});
+    EXPECT_FALSE(commands.speakerUploadPossible(1));
+    modes.setMode(LiveCastModes::Mode::Webcast);
+    EXPECT_FALSE(commands.speakerUploadPossible(1)) << "not exported yet";
+    QDir().mkpath(doc.LiveCastFolder + "/Jane_Doe");
+    EXPECT_TRUE(commands.speakerUploadPossible(1));
+    EXPECT_FALSE(commands.speakerUploadPossible(2));
+
+    modes.setMode(LiveCastModes::Mode::Localhost);
+    const auto runCheck = [&] {
+        const auto check = commands.MnuVerifyServer_Click();
+        check->timVerify_Timer();
+        EXPECT_TRUE(
+            QTest::qWaitFor([&] { return check->reported() || !check->running(); }, JobTimeoutMs));
+        return check->lstVerify();
+    };
+    EXPECT_EQ(runCheck(), QStringList({"Holding Slide [missing]", "Jane Doe [missing]"}));
+    const QString folder = app.path("fms/veskCast");
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+
+    app.writeFile(folder + "/h080000.swf", "h");
+    app.writeFile(folder + "/Jane_Doe/1080000.swf", "1");
+    EXPECT_EQ(runCheck(), QStringList{"Jane Doe [out dated!]"});
+    app.writeFile(folder + "/Jane_Doe/2080000.swf", "2");
+    EXPECT_EQ(runCheck(), QStringList());
+    EXPECT_TRUE(transfers.commandLines().isEmpty());
+    EXPECT_EQ(messages.texts().size(), 1);
+}
+
+// Cancel while the check runs: the button greys, the check ends at its next step with nothing
+// listed, and the window closes; it never gets as far as the speakers.
+TEST(ServerVerificationTest, CancelEndsTheCheckAtItsNextStep)
+{
+    FakeTransferService transfers;
+    FakeMessageService messages;
+    FakePresentationApp office;
+    WebcastServerSettings server;
+    server.WebcastUploadDir = "/webcasts/";
+    server.WebcastEventFolder = "EVENT";
+    ServerVerification::Items items;
+    items.speakers = {{"Jane Doe", "jane.pptx", "/talks/jane.pptx", "1"}};
+    ServerVerification check(transfers, messages, office, server, items, {});
+    frmVerifyServer window(check, "Verify Server", nullptr, 0, 0);
+    QSignalSpy closed(&check, &ServerVerification::closeRequested);
+    window.show();
+    QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(window.cancelButton()->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs));
+    EXPECT_EQ(closed.size(), 1);
+    EXPECT_TRUE(check.lstVerify().isEmpty());
+    EXPECT_EQ(transfers.commandLines(),
+              QStringList({"DIR /webcasts/", "MKDIR /webcasts/EVENT", "DIR /webcasts/EVENT/"}));
+}

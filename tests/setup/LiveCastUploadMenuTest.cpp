@@ -1,0 +1,115 @@
+#include "app/Composition.h"
+#include "livecast/LiveCastModes.h"
+#include "livecast/WebcastServerSettings.h"
+#include "platform/curl/CurlTransferService.h"
+#include "platform/fake/FakeAudioPlayer.h"
+#include "platform/fake/FakeProgramLauncher.h"
+#include "setup/widgets/SpeakersPanel.h"
+#include "setup/widgets/frmSetup.h"
+#include "show/SystemShowClock.h"
+#include "tests/fakes/FixtureServer.h"
+#include "tests/setup/FakeServices.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDialog>
+#include <QMenu>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+// The LiveCast menu's "Upload Slides" and "Verify Server" and a speaker's "Upload", as the
+// operator finds them: offered in Webcast mode only (verification in Localhost mode too, under
+// its other caption), each running in its window until the job closes it.
+TEST(LiveCastUploadMenu, UploadAndVerifyFromTheMenusOfTheSetupWindow)
+{
+    FakeServices fakes;
+    const QString ftpRoot = fakes.dir.path("ftp");
+    QDir().mkpath(ftpRoot + "/webcasts");
+    FixtureServer ftp("ftp_server.py",
+                      QStringList{"--root", ftpRoot, "--user", "room", "--password", "pw"});
+    ASSERT_TRUE(ftp.ready()) << ftp.failure().toStdString();
+
+    FakeAudioPlayer soundPlayer;
+    FakeProgramLauncher programs;
+    SystemShowClock clock;
+    CurlTransferService transfers;
+    Composition program({fakes.messages, fakes.dialogs, fakes.presentations, fakes.presentations,
+                         fakes.freeSpace, fakes.drives, fakes.clipboard, fakes.shell, soundPlayer,
+                         programs, clock, transfers});
+    SetupController::StartUpOptions options;
+    options.appFolder = fakes.dir.path("app/");
+    options.instanceId = 7;
+    options.environment.insert("STAGOR_DESKTOP_FOLDER", fakes.dir.path("desktop"));
+    options.environment.insert("STAGOR_LIVECAST_FOLDER", fakes.dir.path("veskCast"));
+    ASSERT_TRUE(program.startUp(options));
+    frmSetup& window = program.window();
+    EventDocument& doc = window.document();
+    fakes.doc.Speakers.clear();
+    doc.Speakers.append(
+        {"Jane Doe", "jane.pptx", fakes.presentation("jane.pptx", 2), QStringLiteral("101010")});
+    doc.HoldingTimeCode = "101010";
+    for (const QString file : {"Jane_Doe/1101010.swf", "Jane_Doe/2101010.swf", "h101010.swf"})
+        fakes.dir.writeFile("veskCast/" + file, file.toUtf8());
+
+    // A window that stays open fails the test instead of holding it up.
+    QTimer guard;
+    guard.setInterval(15000);
+    QObject::connect(&guard, &QTimer::timeout, [] {
+        if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            ADD_FAILURE() << open->objectName().toStdString() << " stayed open";
+            open->done(QDialog::Rejected);
+        }
+    });
+    guard.start();
+
+    QMenu* menu = window.liveCastMenu();
+    auto* upload = window.findChild<QAction*>("MnuUploadSlides");
+    auto* verify = window.findChild<QAction*>("MnuVerifyServer");
+    ASSERT_TRUE(upload && verify);
+    SpeakersPanel* speakers = window.speakersPanel();
+    auto* speakerUpload = speakers->contextMenu()->findChild<QAction*>("MnuSUpload");
+    ASSERT_TRUE(speakerUpload);
+    emit menu->aboutToShow();
+    EXPECT_FALSE(upload->isEnabled());
+    EXPECT_FALSE(verify->isEnabled());
+    speakers->MnuSOptions_Popup(1, QPoint(0, 0));
+    EXPECT_FALSE(speakerUpload->isEnabled()) << "no LiveCast mode";
+    speakers->contextMenu()->close();
+
+    WebcastServerSettings& server = program.webcastServer();
+    server.WebcastFtpUrl = "ftp://" + ftp.address();
+    server.WebcastUserName = "room";
+    server.WebcastPassword = "pw";
+    server.WebcastUploadDir = "/webcasts/";
+    server.WebcastEventFolder = "EVENT";
+    program.liveCastModes().setMode(LiveCastModes::Mode::Webcast);
+    emit menu->aboutToShow();
+    ASSERT_TRUE(upload->isEnabled());
+    EXPECT_TRUE(verify->isEnabled());
+    EXPECT_EQ(verify->text(), "Verify Server");
+
+    speakers->MnuSOptions_Popup(1, QPoint(0, 0));
+    ASSERT_TRUE(speakerUpload->isEnabled());
+    speakers->contextMenu()->close();
+    speakerUpload->trigger(); // its window, until the upload closes it
+    EXPECT_TRUE(QFile::exists(ftpRoot + "/webcasts/EVENT/Jane_Doe/2101010.swf"));
+    EXPECT_EQ(ftp.lines("login").size(), 1);
+
+    fakes.dir.writeFile("veskCast/r1101010.swf", "rolling");
+    upload->trigger();
+    EXPECT_TRUE(QFile::exists(ftpRoot + "/webcasts/EVENT/r1101010.swf"));
+    EXPECT_TRUE(QFile::exists(ftpRoot + "/webcasts/EVENT/Jane_Doe/1101010.swf"));
+    EXPECT_EQ(ftp.lines("login").size(), 2);
+
+    verify->trigger(); // closes by itself when nothing is listed
+    EXPECT_TRUE(fakes.messages.texts().isEmpty()) << fakes.messages.last().toStdString();
+    EXPECT_EQ(ftp.lines("login").size(), 3);
+
+    program.liveCastModes().setMode(LiveCastModes::Mode::Localhost);
+    emit menu->aboutToShow();
+    EXPECT_FALSE(upload->isEnabled());
+    EXPECT_TRUE(verify->isEnabled());
+    EXPECT_EQ(verify->text(), "Verify Localhost");
+}

@@ -1,5 +1,13 @@
 #include "app/Composition.h"
 #include "platform/MimeTransfer.h"
+#include "platform/fake/FakeAudioPlayer.h"
+#include "platform/fake/FakeClipboardService.h"
+#include "platform/fake/FakeDriveTypeSource.h"
+#include "platform/fake/FakeFileDialogService.h"
+#include "platform/fake/FakeFreeSpace.h"
+#include "platform/fake/FakeProgramLauncher.h"
+#include "platform/fake/FakeShellService.h"
+#include "platform/fake/FakeTransferService.h"
 #include "platform/libreoffice/LibreOfficeApp.h"
 #include "setup/HoldingSlide.h"
 #include "setup/PopUpSlots.h"
@@ -8,15 +16,7 @@
 #include "setup/widgets/frmSetup.h"
 #include "show/SystemShowClock.h"
 #include "tests/fakes/ColourPictures.h"
-#include "platform/fake/FakeAudioPlayer.h"
-#include "platform/fake/FakeClipboardService.h"
-#include "platform/fake/FakeDriveTypeSource.h"
-#include "platform/fake/FakeFileDialogService.h"
-#include "platform/fake/FakeFreeSpace.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "platform/fake/FakeProgramLauncher.h"
-#include "platform/fake/FakeShellService.h"
-#include "platform/fake/FakeTransferService.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QCheckBox>
@@ -87,7 +87,7 @@ TEST_F(LibreOfficeSetupTest, QuickLaunchPropertiesSurviveSavingAndReopening)
         window.ComOk_Click();
         ASSERT_TRUE(saved.wait(30000));
         ASSERT_TRUE(window.okStatus().ok()) << window.okStatus().error().toStdString();
-        QTRY_VERIFY_WITH_TIMEOUT(!properties.isBusy(), 30000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !properties.isBusy(); }, 30000));
     }
     EXPECT_EQ(s_app->openPresentationCount().valueOr(-1), 0);
 

@@ -4,6 +4,9 @@
 #include "document/ImageBlockCodec.h"
 #include "document/PopUpsFileWriter.h"
 #include "platform/MimeTransfer.h"
+#include "platform/fake/FakeAudioPlayer.h"
+#include "platform/fake/FakeProgramLauncher.h"
+#include "platform/fake/FakeTransferService.h"
 #include "setup/HoldingSlide.h"
 #include "setup/PlayModeMessages.h"
 #include "setup/PopUpSlots.h"
@@ -19,9 +22,6 @@
 #include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
 #include "tests/fakes/ColourPictures.h"
-#include "platform/fake/FakeAudioPlayer.h"
-#include "platform/fake/FakeProgramLauncher.h"
-#include "platform/fake/FakeTransferService.h"
 #include "tests/setup/FakeServices.h"
 
 #include <QAction>
@@ -196,7 +196,8 @@ TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
 {
     ASSERT_TRUE(program.startUp(options));
     EventDocument packed = window.document();
-    packed.Speakers.append({"Ann", {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}});
+    packed.Speakers.append(
+        {"Ann", {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}});
     dialogs.queueChoice(saved(packed, "packed.zev", true));
 
     auto* extractWindow = window.findChild<frmExtract*>();
@@ -272,7 +273,7 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
     EXPECT_EQ(shown, "Adding - Big.ppt");
     EXPECT_FALSE(QFile::exists(dir.path("big.zev")));
     // Removed after the window is back.
-    QTRY_VERIFY_WITH_TIMEOUT(!QFile::exists(dir.path("big.zev.part")), 5000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !QFile::exists(dir.path("big.zev.part")); }, 5000));
     EXPECT_TRUE(messages.texts().isEmpty());
 
     // The next export starts afresh and its window goes once it is written.

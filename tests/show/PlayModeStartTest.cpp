@@ -24,8 +24,8 @@ TEST(PlayModeStart, PowerWarningsOnlyWhereTheMachineHasABatteryOfItsOwn)
         {{}, PowerSupplyStatus::Online},
         {{"AC Mains online=0"}, PowerSupplyStatus::Online},
         {{"hidpp_battery_0 Battery scope=Device,status=Discharging"}, PowerSupplyStatus::Online},
-        // A laptop.
-        {{"AC Mains online=1", "BAT0 Battery status=Full"}, PowerSupplyStatus::Online},
+        // A laptop; one held below full charge on mains reports "Not charging".
+        {{"AC Mains online=1", "BAT0 Battery status=Not charging"}, PowerSupplyStatus::Online},
         {{"AC Mains online=0", "BAT0 Battery status=Unknown"}, PowerSupplyStatus::Battery},
         {{"AC Mains online=1", "BAT0 Battery status=Discharging"}, PowerSupplyStatus::Battery},
         {{"BAT0 Battery status=Discharging"}, PowerSupplyStatus::Battery},

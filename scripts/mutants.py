@@ -209,15 +209,18 @@ def build(build_dir):
     return code == 0, output
 
 
-def tests_pass(build_dir):
-    """True when every test program passed; stops at the first one that does not."""
+def failing_test(build_dir):
+    """None when every test program passed, else what failed first: the program and its failed
+    tests, or how it ended (a crash or a hang), so that a kill by a flaky test can be told."""
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
     for program in TEST_PROGRAMS:
-        code, _ = run([str(Path(build_dir) / "bin" / program), "--gtest_brief=1"], TEST_BOUND_S,
-                      env)
-        if code != 0:  # a failure, a crash or a hang
-            return False
-    return True
+        code, output = run([str(Path(build_dir) / "bin" / program), "--gtest_brief=1"],
+                           TEST_BOUND_S, env)
+        if code != 0:
+            failed = sorted(set(re.findall(r"^\[  FAILED  \] (\S+)", output, re.MULTILINE)))
+            how = ", ".join(failed) if failed else "hung" if code is None else f"exit {code}"
+            return f"{program}: {how}"
+    return None
 
 
 def main():
@@ -237,7 +240,7 @@ def main():
 
     restorer = Restorer()
     ok, output = build(args.build)
-    if not ok or not tests_pass(args.build):
+    if not ok or failing_test(args.build):
         print("the unchanged program does not build or pass its tests: nothing to measure")
         print(output[-3000:])
         return 2
@@ -248,10 +251,11 @@ def main():
         for number, mutation in enumerate(mutations, 1):
             restorer.apply(mutation)
             built, _ = build(args.build)
+            failed = failing_test(args.build) if built else None
             if not built:
                 verdict = "not built"
                 unbuilt.append(mutation)
-            elif tests_pass(args.build):
+            elif failed is None:
                 verdict = "SURVIVED"
                 survived.append(mutation)
             else:
@@ -259,6 +263,8 @@ def main():
                 killed.append(mutation)
             restorer.restore()
             print(f"{number:3}/{len(mutations)} {verdict:9} {mutation.describe()}", flush=True)
+            if failed:
+                print(f"            by {failed}", flush=True)
     finally:
         restorer.restore()
         # The build folder goes back to the program as it is.

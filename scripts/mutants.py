@@ -2,9 +2,10 @@
 """Mutation check: how many small careless changes to the program's logic do the tests catch?
 
 Applies one source mutation at a time to the program's code (never to the tests), rebuilds the
-test programs that need neither a display nor the office, runs them, and reports each mutation as
-killed (some test failed), survived (every test passed) or not built. The original file is put
-back after each mutation and whenever the run stops, however it stops.
+test programs that need neither a display nor the office, runs those the mutation changed, and
+reports each mutation as killed (some test failed, named), survived (every test passed) or not
+built. The original file is put back after each mutation and whenever the run stops, however it
+stops.
 
     python3 scripts/mutants.py [--count 60] [--seed 1] [--build build] [--list]
 
@@ -13,6 +14,7 @@ evenly across the folders in FOLDERS with a seeded generator, so a seed repeats 
 """
 
 import argparse
+import hashlib
 import os
 import random
 import re
@@ -209,11 +211,18 @@ def build(build_dir):
     return code == 0, output
 
 
-def failing_test(build_dir):
-    """None when every test program passed, else what failed first: the program and its failed
+def fingerprints(build_dir):
+    """Each test program's contents, hashed: the build is reproducible, so a program the mutation
+    left byte for byte as it was passes as it did on the unchanged code."""
+    return {program: hashlib.sha1((Path(build_dir) / "bin" / program).read_bytes()).hexdigest()
+            for program in TEST_PROGRAMS}
+
+
+def failing_test(build_dir, programs=TEST_PROGRAMS):
+    """None when every program passed, else what failed first: the program and its failed
     tests, or how it ended (a crash or a hang), so that a kill by a flaky test can be told."""
     env = dict(os.environ, QT_QPA_PLATFORM="offscreen")
-    for program in TEST_PROGRAMS:
+    for program in programs:
         code, output = run([str(Path(build_dir) / "bin" / program), "--gtest_brief=1"],
                            TEST_BOUND_S, env)
         if code != 0:
@@ -244,6 +253,7 @@ def main():
         print("the unchanged program does not build or pass its tests: nothing to measure")
         print(output[-3000:])
         return 2
+    unchanged = fingerprints(args.build)
 
     killed, survived, unbuilt = [], [], []
     started = time.monotonic()
@@ -251,7 +261,12 @@ def main():
         for number, mutation in enumerate(mutations, 1):
             restorer.apply(mutation)
             built, _ = build(args.build)
-            failed = failing_test(args.build) if built else None
+            failed = None
+            changed = []
+            if built:
+                now = fingerprints(args.build)
+                changed = [p for p in TEST_PROGRAMS if now[p] != unchanged[p]]
+                failed = failing_test(args.build, changed)
             if not built:
                 verdict = "not built"
                 unbuilt.append(mutation)
@@ -265,6 +280,8 @@ def main():
             print(f"{number:3}/{len(mutations)} {verdict:9} {mutation.describe()}", flush=True)
             if failed:
                 print(f"            by {failed}", flush=True)
+            elif built and not changed:
+                print("            no test program changed", flush=True)
     finally:
         restorer.restore()
         # The build folder goes back to the program as it is.

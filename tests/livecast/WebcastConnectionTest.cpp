@@ -99,6 +99,10 @@ TEST(WebcastConnectionTest, WithoutAServerOrAnAnswerTheModeStaysOff)
             EXPECT_EQ(f.messages.lastIcon(), MsgIcon::Exclamation);
             EXPECT_EQ(f.settings.WebcastFtpUrl, QString());
         }
+        // A Cancel once the window closes after its delay is too late to do anything.
+        f.connection.TimDelay_Timer();
+        f.connection.ComCancel_Click();
+        EXPECT_EQ(f.closes.count(), 1);
     }
 
     // No service configured: the same as no connection, without asking anything.

@@ -15,6 +15,7 @@
 #include "livecast/WebcastConnection.h"
 #include "livecast/WebcastServerSettings.h"
 #include "setup/HoldingSlide.h"
+#include "setup/LiveCastExportPlan.h"
 #include "setup/PlayModeMessages.h"
 #include "setup/PopUpSlots.h"
 #include "setup/PopUpsFileCommands.h"
@@ -204,6 +205,19 @@ void Composition::connectLiveCastTransfers()
 {
     const LiveCastTransfers& commands = *m_liveCastTransfers;
     frmSetup* window = m_window.get();
+    // Auto LiveCast at Play: the slides as they are now, then to the webcast server. In
+    // Localhost mode the export's local copy is already where the streaming server serves it.
+    connect(
+        m_liveCast.get(), &LiveCastBridge::autoLiveCastRequested, this, [this, &commands, window] {
+            window->exportForWebcast(LiveCastExportPlan::wholeEvent(m_doc, QTime::currentTime()),
+                                     QStringLiteral("frmExportPptx"));
+            if (m_liveCastModes->mode() == LiveCastModes::Mode::Localhost)
+                return;
+            if (const auto upload = commands.MnuUploadSlides_Click()) {
+                frmUpload progress(*upload, window);
+                progress.exec();
+            }
+        });
     connect(window, &frmSetup::uploadSlidesRequested, this, [&commands, window] {
         if (const auto upload = commands.MnuUploadSlides_Click()) {
             frmUpload progress(*upload, window);

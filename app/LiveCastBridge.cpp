@@ -44,9 +44,9 @@ void LiveCastBridge::beforePlay()
 {
     if (!m_modes.autoLiveCast())
         return;
-    // The slides' export and upload before the show follow once LiveCast exports them; until
-    // then the operator is only told when no mode could take them.
-    if (!liveCastModeOn())
+    if (liveCastModeOn())
+        emit autoLiveCastRequested();
+    else
         m_messages.show(QStringLiteral("Neither Webcast Mode or Localhost Mode Enabled"),
                         MsgButtons::Ok, MsgIcon::Exclamation);
 }

@@ -45,6 +45,11 @@ public:
     void setControlsChecked(bool checked) override;
     bool liveCastModeOn() const override;
 
+signals:
+    // Play is about to start with Auto LiveCast on and a mode to take the slides: they are to
+    // be exported and sent before the room sees anything. Handled before this returns.
+    void autoLiveCastRequested();
+
 private:
     TransferService& m_transfers;
     MessageService& m_messages;

@@ -559,25 +559,27 @@ void frmSetup::buildLiveCastUploads(QMenu* menu)
             [this, verify] { emit verifyServerRequested(verify->text()); });
 }
 
+void frmSetup::exportForWebcast(const LiveCastExport::Request& request, const QString& windowName)
+{
+    frmExportPptx progress(m_parts.liveCastExport, m_parts.messages, windowName, this);
+    LiveCastExportPlan::keep(progress.run(request), m_doc);
+    m_speakersPanel->refresh();
+}
+
 void frmSetup::buildLiveCastExport(QMenu* menu)
 {
     QAction* exportSlides =
         namedAction(this, QStringLiteral("Export Slides"), QStringLiteral("MnuExportSlides"));
     menu->addAction(exportSlides);
     menu->addSeparator();
-    const auto run = [this](const LiveCastExport::Request& request, const QString& window) {
-        frmExportPptx progress(m_parts.liveCastExport, m_parts.messages, window, this);
-        LiveCastExportPlan::keep(progress.run(request), m_doc);
-        m_speakersPanel->refresh();
-    };
-    connect(exportSlides, &QAction::triggered, this, [this, run] {
-        run(LiveCastExportPlan::wholeEvent(m_doc, QTime::currentTime()),
-            QStringLiteral("frmExportPptx"));
+    connect(exportSlides, &QAction::triggered, this, [this] {
+        exportForWebcast(LiveCastExportPlan::wholeEvent(m_doc, QTime::currentTime()),
+                         QStringLiteral("frmExportPptx"));
     });
-    connect(m_speakersPanel, &SpeakersPanel::exportRequested, this, [this, run](int row) {
+    connect(m_speakersPanel, &SpeakersPanel::exportRequested, this, [this](int row) {
         if (row >= 1 && row <= m_doc.Speakers.count())
-            run(LiveCastExportPlan::speaker(m_doc, row - 1, QTime::currentTime()),
-                QStringLiteral("frmSExportPptx"));
+            exportForWebcast(LiveCastExportPlan::speaker(m_doc, row - 1, QTime::currentTime()),
+                             QStringLiteral("frmSExportPptx"));
     });
 }
 

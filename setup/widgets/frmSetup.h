@@ -4,6 +4,7 @@
 #include "setup/SetupController.h"
 #include "setup/widgets/SetupParts.h"
 #include "show/ShowScreenChoice.h"
+#include "slides/LiveCastExport.h"
 
 #include <QMainWindow>
 #include <QRect>
@@ -56,6 +57,9 @@ public:
 
     // Play: starts play mode when nothing stands in its way.
     void ComPlay_Click();
+    // The export window over this one until the export for the webcast has ended; the event
+    // keeps the time codes of what was exported.
+    void exportForWebcast(const LiveCastExport::Request& request, const QString& windowName);
     // The launch screen takes over: the window remembers where it was and hides.
     void enterPlayMode();
     // Back from play mode, near where it was.

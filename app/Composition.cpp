@@ -9,11 +9,17 @@
 #include "livecast/LiveCastMenu.h"
 #include "livecast/LiveCastModes.h"
 #include "livecast/LiveCastTransfers.h"
+#include "livecast/LocalhostMode.h"
+#include "livecast/LocalhostServiceStart.h"
+#include "livecast/LocalhostSettings.h"
 #include "livecast/ServerVerification.h"
 #include "livecast/SpeakerUpload.h"
 #include "livecast/WebServiceSettings.h"
 #include "livecast/WebcastConnection.h"
 #include "livecast/WebcastServerSettings.h"
+#include "platform/InterfaceAddresses.h"
+#include "platform/NginxStreamingServer.h"
+#include "platform/SystemdStreamingServer.h"
 #include "setup/HoldingSlide.h"
 #include "setup/LiveCastExportPlan.h"
 #include "setup/PlayModeMessages.h"
@@ -26,6 +32,8 @@
 #include "setup/ZippedEventExport.h"
 #include "setup/widgets/AudioToolsPanel.h"
 #include "setup/widgets/SpeakersPanel.h"
+#include "setup/widgets/frmLHSettings.h"
+#include "setup/widgets/frmLocalhost.h"
 #include "setup/widgets/frmSUpload.h"
 #include "setup/widgets/frmSetup.h"
 #include "setup/widgets/frmUpload.h"
@@ -160,6 +168,9 @@ Composition::~Composition()
     m_timer1.stop();
     m_playWindows.reset();
     m_window.reset();
+    m_localhost.reset();
+    if (m_streamingServer)
+        m_streamingServer->release();
 }
 
 bool Composition::startUp(const SetupController::StartUpOptions& options)
@@ -167,6 +178,7 @@ bool Composition::startUp(const SetupController::StartUpOptions& options)
     if (!m_window->startUp(options))
         return false;
     m_liveCast->setFolders(m_doc.AppFolder, m_doc.LiveCastFolder);
+    setUpLocalhost();
     m_timer1.start();
     // Without a default of the operator's own, the template's first slide; it comes through the
     // presentation program, so the window shows first.
@@ -240,6 +252,44 @@ void Composition::connectLiveCastTransfers()
                 frmVerifyServer progress(*check, caption, window);
                 progress.exec();
             });
+}
+
+void Composition::setUpLocalhost()
+{
+    const QString unit = qEnvironmentVariable("STAGOR_FMS_UNIT", QStringLiteral("FMS.service"));
+    if (SystemdStreamingServer::unitExists(unit)) {
+        m_streamingServer = std::make_unique<SystemdStreamingServer>(unit);
+    } else {
+        m_streamingServer = std::make_unique<NginxStreamingServer>(
+            NginxStreamingServer::fromEnvironment(m_doc.RunFolder, [this] {
+                return m_localhost ? m_localhost->streamingFolder() : QString();
+            }));
+    }
+    m_localhostSettings = std::make_unique<LocalhostSettings>(m_doc.AppFolder, m_services.messages,
+                                                              &InterfaceAddresses::ipv4);
+    frmSetup* window = m_window.get();
+    LocalhostMode::Windows windows;
+    windows.settings = [this, window] {
+        frmLHSettings settings(*m_localhostSettings, window);
+        settings.exec();
+    };
+    windows.serviceStart = [this, window] {
+        LocalhostServiceStart start(*m_streamingServer, *m_liveCastModes);
+        frmLocalhost progress(start, window);
+        progress.exec();
+    };
+    m_localhost =
+        std::make_unique<LocalhostMode>(m_doc.AppFolder, *m_liveCastModes, m_services.messages,
+                                        *m_localhostSettings, *m_streamingServer, windows);
+    connect(window, &frmSetup::localhostModeRequested, m_localhost.get(),
+            &LocalhostMode::MnuLocalHost_Click);
+    connect(window, &frmSetup::localhostSettingsRequested, m_localhost.get(),
+            &LocalhostMode::MnuLHSettings_Click);
+    // The program ends: the server it started goes before its working folder does.
+    connect(window, &frmSetup::shutDownStarted, m_streamingServer.get(),
+            &StreamingServerService::release);
+    window->localIpAddress = [this] { return m_localhostSettings->ipAddress(); };
+    m_liveCast->setLocalStreamingFolder([this] { return m_localhost->streamingFolder(); });
 }
 
 void Composition::stopSoundTest()

@@ -17,6 +17,8 @@ class LiveCastExport;
 class LiveCastMenu;
 class LiveCastModes;
 class LiveCastTransfers;
+class LocalhostMode;
+class LocalhostSettings;
 class MissingPresentationsSweep;
 class PdfConverter;
 class PlayModeController;
@@ -30,6 +32,7 @@ class SlideExtractor;
 class SlideIntake;
 class SoundTest;
 class SpeakerList;
+class StreamingServerService;
 class ThreadedShowPort;
 class WebcastServerSettings;
 class ZippedEventExport;
@@ -61,6 +64,9 @@ public:
     LiveCastModes& liveCastModes() { return *m_liveCastModes; }
     WebcastServerSettings& webcastServer() { return *m_webcastServer; }
     LiveCastBridge& liveCast() { return *m_liveCast; }
+    // After startUp().
+    LocalhostMode& localhost() { return *m_localhost; }
+    StreamingServerService& streamingServer() { return *m_streamingServer; }
 
 private:
     void screenResized(QSize size);
@@ -69,6 +75,9 @@ private:
     void openWebcastWindow();
     // Upload Slides, a speaker's Upload and Verify Server, each in its window.
     void connectLiveCastTransfers();
+    // Localhost mode, once the folders are known: the streaming server, systemd's "FMS" unit
+    // when there is one, nginx run by the program otherwise.
+    void setUpLocalhost();
 
     Services m_services;
     EventDocument m_doc;
@@ -95,6 +104,9 @@ private:
     std::unique_ptr<LiveCastExport> m_liveCastExport;
     std::unique_ptr<LiveCastBridge> m_liveCast;
     std::unique_ptr<LiveCastTransfers> m_liveCastTransfers;
+    std::unique_ptr<StreamingServerService> m_streamingServer;
+    std::unique_ptr<LocalhostSettings> m_localhostSettings;
+    std::unique_ptr<LocalhostMode> m_localhost;
     std::unique_ptr<frmSetup> m_window;
     std::unique_ptr<ScreenSizeWatch> m_screenWatch;
     std::unique_ptr<PlayModeWindows> m_playWindows;

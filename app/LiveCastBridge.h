@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class ErrorLog;
@@ -31,6 +32,11 @@ public:
 
     // The folders are known once the program has started; until then nothing is written.
     void setFolders(const QString& appFolder, const QString& liveCastFolder);
+    // Where Localhost mode's player reads the status: the local streaming server's folder.
+    void setLocalStreamingFolder(std::function<QString()> folder)
+    {
+        m_localStreamingFolder = std::move(folder);
+    }
     LiveStatus* status() const { return m_status.get(); }
     LiveStatusPublisher* publisher() const { return m_publisher.get(); }
 
@@ -59,4 +65,5 @@ private:
     std::unique_ptr<ErrorLog> m_errorLog;
     std::unique_ptr<LiveStatusPublisher> m_publisher;
     std::unique_ptr<LiveStatus> m_status;
+    std::function<QString()> m_localStreamingFolder;
 };

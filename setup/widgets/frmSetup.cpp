@@ -523,12 +523,39 @@ void frmSetup::buildLiveCast()
     connect(autoLiveCast, &QAction::triggered, this,
             [&commands] { commands.MnuAutoLiveCast_Click(); });
     connect(encoder, &QAction::triggered, this, [this, &commands] {
-        const LiveCastMenu::EncoderValues values =
-            commands.MnuEncoderSettings_Click(m_parts.webcastServer, QString());
+        const LiveCastMenu::EncoderValues values = commands.MnuEncoderSettings_Click(
+            m_parts.webcastServer, localIpAddress ? localIpAddress() : QString());
         frmEncoderSettings window(values.TxtFMSURL, values.TxtStreamName, this);
         window.exec();
     });
     buildLiveCastUploads(menu);
+    buildLiveCastLocalhost(menu, webcast);
+}
+
+// "Localhost Mode" and "Localhost Settings" follow "Webcast Mode"; whoever shows their windows
+// answers the requests.
+void frmSetup::buildLiveCastLocalhost(QMenu* menu, QAction* after)
+{
+    LiveCastModes& modes = m_parts.liveCastModes;
+    QAction* localhost =
+        namedAction(this, QStringLiteral("Localhost Mode"), QStringLiteral("MnuLocalHost"));
+    localhost->setCheckable(true);
+    QAction* settings =
+        namedAction(this, QStringLiteral("Localhost Settings"), QStringLiteral("MnuLHSettings"));
+    const QList<QAction*> items = menu->actions();
+    menu->insertActions(items.value(items.indexOf(after) + 1), {localhost, settings});
+    const auto show = [&modes, localhost, settings] {
+        localhost->setChecked(modes.mode() == LiveCastModes::Mode::Localhost);
+        settings->setEnabled(modes.localhostSettingsEnabled());
+    };
+    show();
+    connect(menu, &QMenu::aboutToShow, this, show);
+    connect(&modes, &LiveCastModes::changed, localhost, show);
+    connect(localhost, &QAction::triggered, this, [this, show] {
+        emit localhostModeRequested();
+        show();
+    });
+    connect(settings, &QAction::triggered, this, &frmSetup::localhostSettingsRequested);
 }
 
 // "Upload Slides" and "Verify Server" follow "Export Slides" (or "Encoder Settings"); whoever

@@ -12,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 class AudioToolsPanel;
 class HoldingPanel;
@@ -87,6 +88,9 @@ public:
     void MnuALeft_Click();
     void MnuARight_Click();
 
+    // The address chosen for Localhost mode, for the encoder settings; empty when not set.
+    std::function<QString()> localIpAddress;
+
 signals:
     // The program is about to end: the settings are written next.
     void shutDownStarted();
@@ -95,6 +99,9 @@ signals:
     // LiveCast's "Upload Slides" and "Verify Server" (or "Verify Localhost", the caption).
     void uploadSlidesRequested();
     void verifyServerRequested(const QString& caption);
+    // "Localhost Mode" and "Localhost Settings".
+    void localhostModeRequested();
+    void localhostSettingsRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -112,6 +119,7 @@ private:
     void buildLiveCast();
     void buildLiveCastExport(QMenu* menu);
     void buildLiveCastUploads(QMenu* menu);
+    void buildLiveCastLocalhost(QMenu* menu, QAction* after);
     QMenu* toolsMenu();
     void refreshRecentFiles();
     void refreshFromDocument();

@@ -78,7 +78,7 @@ QString NginxStreamingServer::configText(const Config& config, const QString& co
                 .arg(quoted(contentFolder));
     // The player polls the status file: nobody may keep an old one.
     text += QStringLiteral("        location / {\n            add_header Cache-Control no-cache;\n"
-                           "        }\n        location /stat {\n            rtmp_stat all;\n"
+                           "        }\n        location = /stat {\n            rtmp_stat all;\n"
                            "        }\n    }\n}\n");
     return text;
 }
@@ -165,7 +165,9 @@ void NginxStreamingServer::startChild()
     }
 
     m_process = new QProcess(this);
-    m_process->setProcessChannelMode(QProcess::ForwardedChannels);
+    // What it says before its own log is open goes beside that log.
+    m_process->setStandardOutputFile(QProcess::nullDevice());
+    m_process->setStandardErrorFile(folder + QStringLiteral("/stderr.log"));
     // Should the program die without stopping it, the server goes too.
     m_process->setChildProcessModifier([] { ::prctl(PR_SET_PDEATHSIG, SIGTERM); });
     m_process->start(m_config.program,

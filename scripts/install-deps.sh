@@ -33,6 +33,9 @@ PACKAGES=(
     # fetched by scripts/fetch-web-deps.sh) in headless Chromium driven through WebDriver, its
     # screenshots read with Pillow
     python3-yaswfp python3-pil chromium chromium-driver python3-selenium openssl
+    # Localhost mode's streaming server (nginx with its RTMP module, run by the program when no
+    # systemd unit provides it); the tests push a stream into it with ffmpeg
+    nginx libnginx-mod-rtmp ffmpeg
 )
 # npm from Debian unless one is installed already (a Node.js of its own brings its npm along, and
 # Debian's would fight it)

@@ -95,6 +95,7 @@ signals:
     // LiveCast's "Upload Slides" and "Verify Server" (or "Verify Localhost", the caption).
     void uploadSlidesRequested();
     void verifyServerRequested(const QString& caption);
+    void internetConnectSettingsRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -13,6 +13,7 @@ class AudioRecordSwitch;
 class CompanionPrograms;
 class HoldingSlide;
 class LiveCastBridge;
+class InternetConnect;
 class LiveCastExport;
 class LiveCastMenu;
 class LiveCastModes;
@@ -73,6 +74,8 @@ private:
     void stopSoundTest();
     // Asks the web service for this installation's webcast server, in its window.
     void openWebcastWindow();
+    void openInternetConnectSettings();
+    void connectWebWindows();
     // Upload Slides, a speaker's Upload and Verify Server, each in its window.
     void connectLiveCastTransfers();
     // Localhost mode, once the folders are known: the streaming server, systemd's "FMS" unit
@@ -102,6 +105,7 @@ private:
     std::unique_ptr<LiveCastMenu> m_liveCastMenu;
     std::unique_ptr<WebcastServerSettings> m_webcastServer;
     std::unique_ptr<LiveCastExport> m_liveCastExport;
+    std::unique_ptr<InternetConnect> m_internetConnect; // the page keys "U" and "I" look up
     std::unique_ptr<LiveCastBridge> m_liveCast;
     std::unique_ptr<LiveCastTransfers> m_liveCastTransfers;
     std::unique_ptr<StreamingServerService> m_streamingServer;

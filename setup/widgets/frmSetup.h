@@ -102,6 +102,7 @@ signals:
     // "Localhost Mode" and "Localhost Settings".
     void localhostModeRequested();
     void localhostSettingsRequested();
+    void internetConnectSettingsRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

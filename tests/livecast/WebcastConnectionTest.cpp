@@ -3,9 +3,9 @@
 #include "livecast/WebServiceSettings.h"
 #include "livecast/WebcastServerSettings.h"
 #include "platform/curl/CurlTransferService.h"
-#include "platform/fake/FakeTransferService.h"
 #include "setup/widgets/frmWebcast.h"
 #include "tests/fakes/FakeMessageService.h"
+#include "platform/fake/FakeTransferService.h"
 #include "tests/fakes/FixtureServer.h"
 
 #include <QLabel>

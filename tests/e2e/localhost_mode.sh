@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Localhost mode from the LiveCast menu with the real nginx: the program starts its own
 # streaming server on this computer's network address, writes the connection record into the
-# served folder, takes an encoder's stream from ffmpeg, and stops the server when it ends.
+# served folder, takes an encoder's stream from ffmpeg, publishes the room's status there during
+# play mode, and stops the server when it ends.
 set -euo pipefail
 program="$1"
 source "$(dirname "$0")/common.sh"
 stagor_begin "$0" "$@"
+source "$(dirname "$0")/launch_screen.sh"
 
 free_port() { /usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("", 0)); print(s.getsockname()[1])'; }
 address="$(hostname -I 2>/dev/null | tr ' ' '\n' | grep -E '^[0-9]+(\.[0-9]+){3}$' | grep -v '^127\.' | head -n 1 || true)"
@@ -18,10 +20,8 @@ mkdir -p "$work/app" "$work/www"
 echo "$work/www" >"$work/app/FMS.ini"
 printf '%s\r\n' "$address" >"$work/app/IPAddress.INI"
 
-"$program" --app-folder "$work/app" >"$work/out.log" 2>&1 &
-pid=$!
-setup="$(stagor_wait_window '^vesk stagor$')"
-[ -n "$setup" ] || fail "no setup window"
+make_demo_event
+start_program "$work/app" "$work/demo/Demo.evf"
 xdotool windowactivate "$setup" 2>/dev/null || true
 wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$setup" ]' 100 || fail "no focus for the menu"
 xdotool key alt+l Down Return # LiveCast, Localhost Mode
@@ -42,9 +42,27 @@ wait_for 'served stat | grep -q "<name>vesklive</name>"' 150 ||
 kill "$encoder" 2>/dev/null || true
 wait "$encoder" 2>/dev/null || true
 
+# The player reads the room's status from the served folder, where the talks' slides are under
+# "veskCast/".
+player_reads() {
+    served status.inf >"$work/status.inf" && [ "$(tr -d '\r' <"$work/status.inf" | wc -l)" = 10 ] &&
+        tr -d '\r' <"$work/status.inf" | sed -n 2p | grep -qxF "&info1=$1& Presenter" &&
+        tr -d '\r' <"$work/status.inf" | sed -n 3p | grep -qE "^&info2=$2& Current Slide$"
+}
+enter_play_mode
+wait_for 'player_reads veskCast "h[0-9]*"' 100 ||
+    fail "the served status.inf does not show the holding slide: $(cat "$work/status.inf")"
+first_talk_up
+wait_for 'player_reads veskCast/Ada_Lovelace "1[0-9]*"' 100 ||
+    fail "the served status.inf does not show talk 1: $(cat "$work/status.inf")"
+xdotool key Escape
+wait_for 'player_reads veskCast "h[0-9]*"' 100 || fail "the end of the talk was not published"
+launch_key F1
+wait_for '[ -z "$(launch_window)" ]' 100 || fail "F1 did not leave play mode"
+
 kill -TERM "$pid"
 stagor_wait_gone 20 || fail "still running 20 s after SIGTERM"
 pid=""
 wait_for '! served connect.inf >/dev/null' 50 || fail "the streaming server outlived the program"
 ! pgrep -f "nginx.*$work" >/dev/null || fail "nginx left running: $(pgrep -af "nginx.*$work")"
-echo "PASS: Localhost mode started nginx on $address, served connect.inf and took ffmpeg's stream; nginx ended with the program"
+echo "PASS: Localhost mode started nginx on $address, served connect.inf, took ffmpeg's stream and the room's status in play mode; nginx ended with the program"

@@ -11,6 +11,7 @@
 
 class AudioRecordSwitch;
 class CompanionPrograms;
+class ConnectModeWindows;
 class HoldingSlide;
 class LiveCastBridge;
 class LiveCastExport;
@@ -95,6 +96,7 @@ private:
     std::unique_ptr<LiveCastExport> m_liveCastExport;
     std::unique_ptr<LiveCastBridge> m_liveCast;
     std::unique_ptr<LiveCastTransfers> m_liveCastTransfers;
+    std::unique_ptr<ConnectModeWindows> m_connectWindows;
     std::unique_ptr<frmSetup> m_window;
     std::unique_ptr<ScreenSizeWatch> m_screenWatch;
     std::unique_ptr<PlayModeWindows> m_playWindows;

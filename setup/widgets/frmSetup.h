@@ -95,6 +95,10 @@ signals:
     // LiveCast's "Upload Slides" and "Verify Server" (or "Verify Localhost", the caption).
     void uploadSlidesRequested();
     void verifyServerRequested(const QString& caption);
+    // LiveCast's "Connect Mode", "Server Address" and "Session Details".
+    void connectModeRequested();
+    void serverAddressRequested();
+    void sessionDetailsRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -112,6 +116,7 @@ private:
     void buildLiveCast();
     void buildLiveCastExport(QMenu* menu);
     void buildLiveCastUploads(QMenu* menu);
+    void buildConnectItems(QMenu* menu);
     QMenu* toolsMenu();
     void refreshRecentFiles();
     void refreshFromDocument();

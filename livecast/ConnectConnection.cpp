@@ -12,9 +12,9 @@
 ConnectConnection::ConnectConnection(TransferService& transfers, MessageService& messages,
                                      LiveCastModes& modes, WebcastServerSettings& settings,
                                      const QString& appFolder, const QString& productId,
-                                     QObject* parent)
+                                     int httpPort, QObject* parent)
     : QObject(parent), m_transfers(transfers), m_messages(messages), m_modes(modes),
-      m_settings(settings), m_appFolder(appFolder), m_productId(productId)
+      m_settings(settings), m_appFolder(appFolder), m_productId(productId), m_httpPort(httpPort)
 {}
 
 ConnectConnection::~ConnectConnection()
@@ -39,7 +39,7 @@ void ConnectConnection::Timer1_Timer()
         failConnection();
         return;
     }
-    send(ConnectQuery::url(m_address, m_productId), &ConnectConnection::testAnswered);
+    send(ConnectQuery::url(m_address, m_productId, m_httpPort), &ConnectConnection::testAnswered);
 }
 
 void ConnectConnection::send(const QString& url,
@@ -70,7 +70,8 @@ void ConnectConnection::testAnswered(const TransferResult& result)
         tellAndClose(SessionRequiredMessage);
         return;
     }
-    send(ConnectQuery::url(m_address, m_productId, session), &ConnectConnection::sessionAnswered);
+    send(ConnectQuery::url(m_address, m_productId, session, m_httpPort),
+         &ConnectConnection::sessionAnswered);
 }
 
 void ConnectConnection::sessionAnswered(const TransferResult& result)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "livecast/ConnectQuery.h"
 #include "platform/TransferService.h"
 
 #include <QObject>
@@ -29,7 +30,8 @@ public:
     // Everything passed in must outlive the connection.
     ConnectConnection(TransferService& transfers, MessageService& messages, LiveCastModes& modes,
                       WebcastServerSettings& settings, const QString& appFolder,
-                      const QString& productId, QObject* parent = nullptr);
+                      const QString& productId, int httpPort = ConnectQuery::DefaultHttpPort,
+                      QObject* parent = nullptr);
     // A query still on its way is cancelled.
     ~ConnectConnection() override;
 
@@ -67,6 +69,7 @@ private:
     WebcastServerSettings& m_settings;
     const QString m_appFolder;
     const QString m_productId;
+    const int m_httpPort;
 
     QString m_address;
     bool m_started = false;

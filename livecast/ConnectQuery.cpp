@@ -15,16 +15,18 @@ QString encoded(const QString& value)
 
 } // namespace
 
-QString ConnectQuery::url(const QString& address, const QString& productId)
+QString ConnectQuery::url(const QString& address, const QString& productId, int httpPort)
 {
-    return QStringLiteral("http://") + address + QStringLiteral("/connect.php?productID=") +
+    const QString port =
+        httpPort == DefaultHttpPort ? QString() : QLatin1Char(':') + QString::number(httpPort);
+    return QStringLiteral("http://") + address + port + QStringLiteral("/connect.php?productID=") +
            encoded(productId);
 }
 
 QString ConnectQuery::url(const QString& address, const QString& productId,
-                          const SessionRecord& session)
+                          const SessionRecord& session, int httpPort)
 {
-    return url(address, productId) + QStringLiteral("&sessionName=") +
+    return url(address, productId, httpPort) + QStringLiteral("&sessionName=") +
            encoded(session.SessionName) + QStringLiteral("&sessionSubtitle=") +
            encoded(session.SessionSubtitle) + QStringLiteral("&description=") +
            encoded(session.Description) + QStringLiteral("&password=") + encoded(session.Password);

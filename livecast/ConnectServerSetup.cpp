@@ -6,9 +6,10 @@
 
 ConnectServerSetup::ConnectServerSetup(TransferService& transfers, MessageService& messages,
                                        WebcastServerSettings& settings, const QString& appFolder,
-                                       const QString& productId, int testTimeoutMs, QObject* parent)
+                                       const QString& productId, int testTimeoutMs, int httpPort,
+                                       QObject* parent)
     : QObject(parent), m_transfers(transfers), m_messages(messages), m_settings(settings),
-      m_appFolder(appFolder), m_productId(productId)
+      m_appFolder(appFolder), m_productId(productId), m_httpPort(httpPort)
 {
     m_timeout.setSingleShot(true);
     m_timeout.setInterval(testTimeoutMs);
@@ -56,14 +57,15 @@ void ConnectServerSetup::test(const ServerAddressFile::Octets& octets, bool keep
     m_keep = keep;
     m_testing = true;
     m_timeout.start();
-    m_request = m_transfers.get(ConnectQuery::url(ServerAddressFile::address(octets), m_productId),
-                                this, [this](const TransferResult& result) {
-                                    if (!m_testing || result.cancelled())
-                                        return;
-                                    m_testing = false;
-                                    m_timeout.stop();
-                                    answered(result);
-                                });
+    m_request = m_transfers.get(
+        ConnectQuery::url(ServerAddressFile::address(octets), m_productId, m_httpPort), this,
+        [this](const TransferResult& result) {
+            if (!m_testing || result.cancelled())
+                return;
+            m_testing = false;
+            m_timeout.stop();
+            answered(result);
+        });
 }
 
 void ConnectServerSetup::answered(const TransferResult& result)

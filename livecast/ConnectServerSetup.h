@@ -1,5 +1,6 @@
 #pragma once
 
+#include "livecast/ConnectQuery.h"
 #include "livecast/ServerAddressFile.h"
 #include "platform/TransferService.h"
 
@@ -31,7 +32,7 @@ public:
     ConnectServerSetup(TransferService& transfers, MessageService& messages,
                        WebcastServerSettings& settings, const QString& appFolder,
                        const QString& productId, int testTimeoutMs = TestTimeoutMs,
-                       QObject* parent = nullptr);
+                       int httpPort = ConnectQuery::DefaultHttpPort, QObject* parent = nullptr);
     // A test still on its way is cancelled.
     ~ConnectServerSetup() override;
 
@@ -68,6 +69,7 @@ private:
     WebcastServerSettings& m_settings;
     const QString m_appFolder;
     const QString m_productId;
+    const int m_httpPort;
 
     QTimer m_timeout;
     bool m_testing = false;

@@ -6,6 +6,7 @@
 #include "audio/CompanionPrograms.h"
 #include "audio/SoundTest.h"
 #include "livecast/AdminUpload.h"
+#include "livecast/InternetConnect.h"
 #include "livecast/LiveCastMenu.h"
 #include "livecast/LiveCastModes.h"
 #include "livecast/LiveCastTransfers.h"
@@ -14,6 +15,7 @@
 #include "livecast/WebServiceSettings.h"
 #include "livecast/WebcastConnection.h"
 #include "livecast/WebcastServerSettings.h"
+#include "platform/WebWindows.h"
 #include "setup/HoldingSlide.h"
 #include "setup/LiveCastExportPlan.h"
 #include "setup/PlayModeMessages.h"
@@ -27,6 +29,7 @@
 #include "setup/widgets/AudioToolsPanel.h"
 #include "setup/widgets/ConnectModeWindows.h"
 #include "setup/widgets/SpeakersPanel.h"
+#include "setup/widgets/frmInternetConnectSettings.h"
 #include "setup/widgets/frmSUpload.h"
 #include "setup/widgets/frmSetup.h"
 #include "setup/widgets/frmUpload.h"
@@ -147,6 +150,9 @@ Composition::Composition(const Services& services, QObject* parent)
             &ConnectModeWindows::MnuServerIP_Click);
     connect(m_window.get(), &frmSetup::sessionDetailsRequested, m_connectWindows.get(),
             &ConnectModeWindows::MnuSessionDetails_Click);
+    connect(m_window.get(), &frmSetup::internetConnectSettingsRequested, this,
+            &Composition::openInternetConnectSettings);
+    connectWebWindows();
 
     // The setup window's clock: its caption, the screen's size, missing presentations, the
     // Quick Launch file and the sound test's status.
@@ -202,6 +208,36 @@ void Composition::screenResized(QSize size)
     m_holdingSlide->screenSizeChanged();
     if (frmLaunch* launch = m_playWindows->launchScreen())
         launch->Build_Screen();
+}
+
+void Composition::connectWebWindows()
+{
+    WebWindows* web = m_services.web;
+    if (!web)
+        return;
+    const auto playFlash = [web](const QString& path) { web->playFlash(path); };
+    connect(m_quickLaunchBar.get(), &QuickLaunchBar::flashRequested, this, playFlash);
+    connect(m_liveCast.get(), &LiveCastBridge::flashRequested, this, playFlash);
+    // The page is looked up while the launch screen goes on taking keys; it opens once the
+    // service has answered "OK".
+    connect(m_liveCast.get(), &LiveCastBridge::internetConnectRequested, this,
+            [this, web](bool sessionPage) {
+                m_internetConnect = std::make_unique<InternetConnect>(
+                    m_services.transfers, WebServiceSettings::load(m_doc.AppFolder));
+                const QWidget* screenOf = launchScreen();
+                const QScreen* screen =
+                    screenOf ? screenOf->screen() : QGuiApplication::primaryScreen();
+                m_internetConnect->resolvePage(m_doc, sessionPage,
+                                               screen ? screen->size() : QSize(),
+                                               [web](const QUrl& url) { web->showPage(url); });
+            });
+}
+
+void Composition::openInternetConnectSettings()
+{
+    InternetConnect connect(m_services.transfers, WebServiceSettings::load(m_doc.AppFolder));
+    frmInternetConnectSettings window(m_doc, connect, m_services.messages, m_window.get());
+    window.exec();
 }
 
 void Composition::openWebcastWindow()

@@ -14,6 +14,7 @@ class CompanionPrograms;
 class ConnectModeWindows;
 class HoldingSlide;
 class LiveCastBridge;
+class InternetConnect;
 class LiveCastExport;
 class LiveCastMenu;
 class LiveCastModes;
@@ -68,6 +69,8 @@ private:
     void stopSoundTest();
     // Asks the web service for this installation's webcast server, in its window.
     void openWebcastWindow();
+    void openInternetConnectSettings();
+    void connectWebWindows();
     // Upload Slides, a speaker's Upload and Verify Server, each in its window.
     void connectLiveCastTransfers();
 
@@ -94,6 +97,7 @@ private:
     std::unique_ptr<LiveCastMenu> m_liveCastMenu;
     std::unique_ptr<WebcastServerSettings> m_webcastServer;
     std::unique_ptr<LiveCastExport> m_liveCastExport;
+    std::unique_ptr<InternetConnect> m_internetConnect; // the page keys "U" and "I" look up
     std::unique_ptr<LiveCastBridge> m_liveCast;
     std::unique_ptr<LiveCastTransfers> m_liveCastTransfers;
     std::unique_ptr<ConnectModeWindows> m_connectWindows;

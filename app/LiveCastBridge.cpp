@@ -1,5 +1,7 @@
 #include "app/LiveCastBridge.h"
 
+#include "show/LaunchKeyMap.h"
+
 #include "document/LiveCastSettings.h"
 #include "livecast/ErrorLog.h"
 #include "livecast/LiveCastModes.h"
@@ -92,6 +94,11 @@ bool LiveCastBridge::controlsChecked() const
 void LiveCastBridge::setControlsChecked(bool checked)
 {
     m_marks.Controls = checked;
+}
+
+void LiveCastBridge::internetConnect(int key)
+{
+    emit internetConnectRequested(key == LaunchKeyMap::KeyI);
 }
 
 bool LiveCastBridge::liveCastModeOn() const

@@ -44,11 +44,16 @@ public:
     bool controlsChecked() const override;
     void setControlsChecked(bool checked) override;
     bool liveCastModeOn() const override;
+    void internetConnect(int key) override;
+    void playFlash(const QString& path) override { emit flashRequested(path); }
 
 signals:
     // Play is about to start with Auto LiveCast on and a mode to take the slides: they are to
     // be exported and sent before the room sees anything. Handled before this returns.
     void autoLiveCastRequested();
+    // Keys "U" (sessionPage false) and "I" of the launch screen.
+    void internetConnectRequested(bool sessionPage);
+    void flashRequested(const QString& path);
 
 private:
     TransferService& m_transfers;

@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
     # build
     build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev clang-format
-    qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev libmount-dev libxcb1-dev libxcb-randr0-dev
+    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev zlib1g-dev libmount-dev libxcb1-dev libxcb-randr0-dev
     libcurl4-openssl-dev
     libgtest-dev libgmock-dev googletest
     # the presentation program (its GTK 3 front end: the plain X11 one cannot show under a

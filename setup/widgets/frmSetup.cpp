@@ -604,6 +604,12 @@ void frmSetup::buildLiveCastExport(QMenu* menu)
         namedAction(this, QStringLiteral("Export Slides"), QStringLiteral("MnuExportSlides"));
     menu->addAction(exportSlides);
     menu->addSeparator();
+    QAction* internetConnect = namedAction(this, QStringLiteral("Internet Connect Settings"),
+                                           QStringLiteral("MnuInternetConnectSettings"));
+    menu->addAction(internetConnect);
+    menu->addSeparator();
+    connect(internetConnect, &QAction::triggered, this,
+            &frmSetup::internetConnectSettingsRequested);
     connect(exportSlides, &QAction::triggered, this, [this] {
         exportForWebcast(LiveCastExportPlan::wholeEvent(m_doc, QTime::currentTime()),
                          QStringLiteral("frmExportPptx"));

@@ -99,6 +99,7 @@ signals:
     void connectModeRequested();
     void serverAddressRequested();
     void sessionDetailsRequested();
+    void internetConnectSettingsRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

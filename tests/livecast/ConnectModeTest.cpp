@@ -39,8 +39,8 @@ const QString ConnectAnswer = "testCode :OK;url :elsewhere.example;serverName :H
 QList<QJsonObject> receivedQueries(FixtureServer& server)
 {
     QList<QJsonObject> queries;
-    for (const QString& line : server.lines("CONNECT "))
-        queries << QJsonDocument::fromJson(line.mid(8).toUtf8()).object();
+    for (const QString& line : server.lines("QUERY "))
+        queries << QJsonDocument::fromJson(line.mid(6).toUtf8()).object();
     return queries;
 }
 
@@ -199,7 +199,7 @@ TEST(ConnectModeTest, TheServerWindowTakesDigitsOnlyAndTestsWithinItsBound)
 TEST(ConnectModeTest, OkKeepsATestedServerAndTheWindowShowsItNextTime)
 {
     TestFolder dir;
-    FixtureServer server("web_service.py", {"--connect-answer", ConnectAnswer});
+    FixtureServer server("web_service.py", {"--route", "/connect.php=" + ConnectAnswer});
     ASSERT_TRUE(server.ready()) << server.failure().toStdString();
     CurlTransferService transfers;
     FakeMessageService messages;
@@ -218,7 +218,7 @@ TEST(ConnectModeTest, OkKeepsATestedServerAndTheWindowShowsItNextTime)
     EXPECT_TRUE(messages.texts().isEmpty());
     EXPECT_EQ(settings.WebcastFtpUrl, QString("ftp://127.0.0.1"));
     EXPECT_EQ(settings.WebcastEventFolder, QString("ABCDEFVKTJKL"));
-    ASSERT_TRUE(server.waitForLines("CONNECT", 1, 2000));
+    ASSERT_TRUE(server.waitForLines("QUERY", 1, 2000));
     EXPECT_EQ(receivedQueries(server), (QList<QJsonObject>{QJsonObject{{"productID", ProductId}}}));
 
     frmConnectServerIP again(setup, nullptr, 20);
@@ -229,7 +229,7 @@ TEST(ConnectModeTest, OkKeepsATestedServerAndTheWindowShowsItNextTime)
 TEST(ConnectModeTest, AFullConnectJoinsTheSessionAndMakesConnectTheOnlyMode)
 {
     TestFolder dir;
-    FixtureServer server("web_service.py", {"--connect-answer", ConnectAnswer});
+    FixtureServer server("web_service.py", {"--route", "/connect.php=" + ConnectAnswer});
     ASSERT_TRUE(server.ready()) << server.failure().toStdString();
     ServerAddressFile::save(dir.folder(), {"127", "0", "0", "1"});
     SessionRecord session;
@@ -263,7 +263,7 @@ TEST(ConnectModeTest, AFullConnectJoinsTheSessionAndMakesConnectTheOnlyMode)
                              {"sessionSubtitle", "Day 1"},
                              {"description", "Keynotes"},
                              {"password", "s&cret=1"}};
-    ASSERT_TRUE(server.waitForLines("CONNECT", 2, 2000));
+    ASSERT_TRUE(server.waitForLines("QUERY", 2, 2000));
     EXPECT_EQ(receivedQueries(server),
               (QList<QJsonObject>{QJsonObject{{"productID", ProductId}}, joined}));
 

@@ -33,6 +33,7 @@
 #include "setup/SpeakerList.h"
 #include "setup/ZippedEventExport.h"
 #include "setup/widgets/AudioToolsPanel.h"
+#include "setup/widgets/ConnectModeWindows.h"
 #include "setup/widgets/SpeakersPanel.h"
 #include "setup/widgets/frmInternetConnectSettings.h"
 #include "setup/widgets/frmLHSettings.h"
@@ -148,6 +149,15 @@ Composition::Composition(const Services& services, QObject* parent)
     connect(m_holdingSlide.get(), &HoldingSlide::builtInDefaultLoaded, m_controller.get(),
             &SetupController::adoptBuiltInHoldingSlide);
     connectLiveCastTransfers();
+    // Connect mode: a session on a server given by its address.
+    m_connectWindows = std::make_unique<ConnectModeWindows>(
+        s.transfers, s.messages, *m_liveCastModes, *m_webcastServer, m_doc, m_window.get());
+    connect(m_window.get(), &frmSetup::connectModeRequested, m_connectWindows.get(),
+            &ConnectModeWindows::MnuConnect_Click);
+    connect(m_window.get(), &frmSetup::serverAddressRequested, m_connectWindows.get(),
+            &ConnectModeWindows::MnuServerIP_Click);
+    connect(m_window.get(), &frmSetup::sessionDetailsRequested, m_connectWindows.get(),
+            &ConnectModeWindows::MnuSessionDetails_Click);
     connect(m_window.get(), &frmSetup::internetConnectSettingsRequested, this,
             &Composition::openInternetConnectSettings);
     connectWebWindows();
@@ -173,6 +183,7 @@ Composition::~Composition()
 {
     m_timer1.stop();
     m_playWindows.reset();
+    m_connectWindows.reset();
     m_window.reset();
     m_localhost.reset();
     if (m_streamingServer)

@@ -11,6 +11,7 @@
 
 class AudioRecordSwitch;
 class CompanionPrograms;
+class ConnectModeWindows;
 class HoldingSlide;
 class LiveCastBridge;
 class InternetConnect;
@@ -111,6 +112,7 @@ private:
     std::unique_ptr<StreamingServerService> m_streamingServer;
     std::unique_ptr<LocalhostSettings> m_localhostSettings;
     std::unique_ptr<LocalhostMode> m_localhost;
+    std::unique_ptr<ConnectModeWindows> m_connectWindows;
     std::unique_ptr<frmSetup> m_window;
     std::unique_ptr<ScreenSizeWatch> m_screenWatch;
     std::unique_ptr<PlayModeWindows> m_playWindows;

@@ -529,6 +529,7 @@ void frmSetup::buildLiveCast()
         window.exec();
     });
     buildLiveCastUploads(menu);
+    buildConnectItems(menu);
     buildLiveCastLocalhost(menu, webcast);
 }
 
@@ -556,6 +557,37 @@ void frmSetup::buildLiveCastLocalhost(QMenu* menu, QAction* after)
         show();
     });
     connect(settings, &QAction::triggered, this, &frmSetup::localhostSettingsRequested);
+}
+
+// Connect mode's items follow "Webcast Mode"; whoever shows their windows answers the requests.
+void frmSetup::buildConnectItems(QMenu* menu)
+{
+    LiveCastModes& modes = m_parts.liveCastModes;
+    QAction* mode = namedAction(this, QStringLiteral("Connect Mode"), QStringLiteral("MnuConnect"));
+    mode->setCheckable(true);
+    QAction* server =
+        namedAction(this, QStringLiteral("Server Address"), QStringLiteral("MnuServerIP"));
+    QAction* session =
+        namedAction(this, QStringLiteral("Session Details"), QStringLiteral("MnuSessionDetails"));
+    const QList<QAction*> items = menu->actions();
+    QAction* before = nullptr;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items[i]->objectName() == QLatin1String("MnuWebcastMode"))
+            before = items.value(i + 1);
+    }
+    menu->insertActions(before, {mode, server, session});
+    const auto mark = [&modes, mode] {
+        mode->setChecked(modes.mode() == LiveCastModes::Mode::Connect);
+    };
+    connect(menu, &QMenu::aboutToShow, mode, mark);
+    connect(&modes, &LiveCastModes::changed, mode, mark);
+    connect(mode, &QAction::triggered, this, [this, mark] {
+        // The mark follows the mode, which only the connection's outcome switches on.
+        mark();
+        emit connectModeRequested();
+    });
+    connect(server, &QAction::triggered, this, &frmSetup::serverAddressRequested);
+    connect(session, &QAction::triggered, this, &frmSetup::sessionDetailsRequested);
 }
 
 // "Upload Slides" and "Verify Server" follow "Export Slides" (or "Encoder Settings"); whoever

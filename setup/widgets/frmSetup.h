@@ -102,6 +102,10 @@ signals:
     // "Localhost Mode" and "Localhost Settings".
     void localhostModeRequested();
     void localhostSettingsRequested();
+    // LiveCast's "Connect Mode", "Server Address" and "Session Details".
+    void connectModeRequested();
+    void serverAddressRequested();
+    void sessionDetailsRequested();
     void internetConnectSettingsRequested();
 
 protected:
@@ -121,6 +125,7 @@ private:
     void buildLiveCastExport(QMenu* menu);
     void buildLiveCastUploads(QMenu* menu);
     void buildLiveCastLocalhost(QMenu* menu, QAction* after);
+    void buildConnectItems(QMenu* menu);
     QMenu* toolsMenu();
     void refreshRecentFiles();
     void refreshFromDocument();

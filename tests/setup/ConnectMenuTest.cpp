@@ -1,11 +1,5 @@
-#include "app/Composition.h"
 #include "livecast/LiveCastModes.h"
-#include "platform/fake/FakeAudioPlayer.h"
-#include "platform/fake/FakeProgramLauncher.h"
-#include "platform/fake/FakeTransferService.h"
-#include "setup/widgets/frmSetup.h"
-#include "show/SystemShowClock.h"
-#include "tests/setup/FakeServices.h"
+#include "tests/setup/ProgramOnFakes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -20,21 +14,9 @@
 // server window opens.
 TEST(ConnectMenu, WithoutAServerTheServerWindowComesFirst)
 {
-    FakeServices fakes;
-    FakeAudioPlayer soundPlayer;
-    FakeProgramLauncher programs;
-    SystemShowClock clock;
-    FakeTransferService transfers;
-    Composition program({fakes.messages, fakes.dialogs, fakes.presentations, fakes.presentations,
-                         fakes.freeSpace, fakes.drives, fakes.clipboard, fakes.shell, soundPlayer,
-                         programs, clock, transfers});
-    SetupController::StartUpOptions options;
-    options.appFolder = fakes.dir.path("app/");
-    options.instanceId = 9;
-    options.environment.insert("STAGOR_DESKTOP_FOLDER", fakes.dir.path("desktop"));
-    options.environment.insert("STAGOR_LIVECAST_FOLDER", fakes.dir.path("veskCast"));
-    ASSERT_TRUE(program.startUp(options));
-    frmSetup& window = program.window();
+    ProgramOnFakes fakes;
+    ASSERT_TRUE(fakes.start());
+    frmSetup& window = fakes.window();
     for (const char* name : {"MnuConnect", "MnuServerIP", "MnuSessionDetails"})
         ASSERT_TRUE(window.liveCastMenu()->actions().contains(window.findChild<QAction*>(name)))
             << name;
@@ -55,5 +37,5 @@ TEST(ConnectMenu, WithoutAServerTheServerWindowComesFirst)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !opened.isEmpty(); }, 5000));
     EXPECT_EQ(fakes.messages.texts(), QStringList{"Specify a Server and then re-connect"});
     EXPECT_EQ(opened, QStringList{"frmConnectServerIP"});
-    EXPECT_EQ(program.liveCastModes().mode(), LiveCastModes::Mode::None);
+    EXPECT_EQ(fakes.program.liveCastModes().mode(), LiveCastModes::Mode::None);
 }

@@ -1,18 +1,12 @@
-#include "app/Composition.h"
 #include "document/LiveCastFileNames.h"
 #include "livecast/LiveCastModes.h"
 #include "livecast/WebcastServerSettings.h"
-#include "platform/curl/CurlTransferService.h"
-#include "platform/fake/FakeAudioPlayer.h"
-#include "platform/fake/FakeProgramLauncher.h"
 #include "platform/libreoffice/LibreOfficeApp.h"
-#include "setup/widgets/frmSetup.h"
 #include "setup/widgets/frmVerifyServer.h"
-#include "show/SystemShowClock.h"
 #include "slides/DemoEventMaker.h"
 #include "tests/fakes/ColourPictures.h"
 #include "tests/fakes/FixtureServer.h"
-#include "tests/setup/FakeServices.h"
+#include "tests/setup/ProgramOnFakes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -74,9 +68,9 @@ QStringList expectedTree(const EventDocument& doc, PresentationApp& office)
 // replaced and a talk gains a slide.
 TEST(LibreOfficeLiveCast, ExportUploadAndVerifyTheDemoEvent)
 {
-    FakeServices fakes;
-    LibreOfficeApp office(QString(), fakes.dir.path("lo-profile"),
-                          LibreOfficeApp::Display::Headless);
+    TestFolder profile;
+    LibreOfficeApp office(QString(), profile.path("lo-profile"), LibreOfficeApp::Display::Headless);
+    ProgramOnFakes fakes(&office);
     ASSERT_TRUE(office.isAvailable());
     const QString error = DemoEventMaker::make(office, fakes.dir.path("demo"));
     ASSERT_TRUE(error.isEmpty()) << error.toStdString();
@@ -86,31 +80,18 @@ TEST(LibreOfficeLiveCast, ExportUploadAndVerifyTheDemoEvent)
     QDir().mkpath(ftpRoot + "/webcasts");
     FixtureServer ftp("ftp_server.py", {"--root", ftpRoot, "--user", "room", "--password", "pw"});
     ASSERT_TRUE(ftp.ready()) << ftp.failure().toStdString();
-    FakeAudioPlayer soundPlayer;
-    FakeProgramLauncher programs;
-    SystemShowClock clock;
-    CurlTransferService transfers;
-    Composition program({fakes.messages, fakes.dialogs, fakes.presentations, office,
-                         fakes.freeSpace, fakes.drives, fakes.clipboard, fakes.shell, soundPlayer,
-                         programs, clock, transfers});
-    SetupController::StartUpOptions options;
-    options.appFolder = fakes.dir.path("app/");
-    options.instanceId = 9;
-    options.environment.insert("STAGOR_DESKTOP_FOLDER", fakes.dir.path("desktop"));
-    options.environment.insert("STAGOR_LIVECAST_FOLDER", fakes.dir.path("veskCast"));
-    options.commandLineFile = fakes.dir.path("demo/" + DemoEventMaker::EventName);
-    ASSERT_TRUE(program.startUp(options));
-    frmSetup& window = program.window();
+    ASSERT_TRUE(fakes.start(fakes.dir.path("demo/" + DemoEventMaker::EventName)));
+    frmSetup& window = fakes.window();
     EventDocument& doc = window.document();
     ASSERT_GE(doc.Speakers.count(), 2);
     ASSERT_TRUE(doc.hasHoldingSlide());
-    WebcastServerSettings& server = program.webcastServer();
+    WebcastServerSettings& server = fakes.program.webcastServer();
     server.WebcastFtpUrl = "ftp://" + ftp.address();
     server.WebcastUserName = "room";
     server.WebcastPassword = "pw";
     server.WebcastUploadDir = "/webcasts/";
     server.WebcastEventFolder = "EVENT";
-    program.liveCastModes().setMode(LiveCastModes::Mode::Webcast);
+    fakes.program.liveCastModes().setMode(LiveCastModes::Mode::Webcast);
     emit window.liveCastMenu()->aboutToShow();
 
     // What a verification window lists once it has reported errors; a window that stays open

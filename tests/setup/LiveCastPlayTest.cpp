@@ -1,14 +1,8 @@
-#include "app/Composition.h"
 #include "livecast/LiveCastModes.h"
-#include "platform/curl/CurlTransferService.h"
-#include "platform/fake/FakeAudioPlayer.h"
-#include "platform/fake/FakeProgramLauncher.h"
-#include "setup/widgets/frmSetup.h"
 #include "show/LaunchController.h"
-#include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
 #include "tests/fakes/FixtureServer.h"
-#include "tests/setup/FakeServices.h"
+#include "tests/setup/ProgramOnFakes.h"
 
 #include <QAction>
 #include <QDirIterator>
@@ -41,7 +35,7 @@ QStringList statusOnServer(const QString& path)
 // 2, while a dead server would only fill the error log.
 TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
 {
-    FakeServices fakes;
+    ProgramOnFakes fakes;
     const QString ftpRoot = fakes.dir.path("ftp");
     QDir().mkpath(ftpRoot + "/webcasts/ABCDEFVKTJKL");
     auto ftp = std::make_unique<FixtureServer>(
@@ -56,20 +50,8 @@ TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
         "app/WebService.ini",
         ("WebService=http://" + web.address() + "/\nProductID=ABCDEFGHIJKL\n").toUtf8());
 
-    FakeAudioPlayer soundPlayer;
-    FakeProgramLauncher programs;
-    SystemShowClock clock;
-    CurlTransferService transfers;
-    Composition program({fakes.messages, fakes.dialogs, fakes.presentations, fakes.presentations,
-                         fakes.freeSpace, fakes.drives, fakes.clipboard, fakes.shell, soundPlayer,
-                         programs, clock, transfers});
-    SetupController::StartUpOptions options;
-    options.appFolder = fakes.dir.path("app/");
-    options.instanceId = 5;
-    options.environment.insert("STAGOR_DESKTOP_FOLDER", fakes.dir.path("desktop"));
-    options.environment.insert("STAGOR_LIVECAST_FOLDER", fakes.dir.path("veskCast"));
-    ASSERT_TRUE(program.startUp(options));
-    frmSetup& window = program.window();
+    ASSERT_TRUE(fakes.start());
+    frmSetup& window = fakes.window();
     EventDocument& doc = window.document();
     doc.ImgHolding = doc.ImgHoldingFull = QImage(16, 9, QImage::Format_RGB32);
     doc.PopUps[1] = {"Coffee", QImage(8, 6, QImage::Format_RGB32),
@@ -83,20 +65,20 @@ TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
     window.findChild<QAction*>("MnuAutoLiveCast")->trigger();
     window.ComPlay_Click();
     EXPECT_EQ(fakes.messages.last(), "Neither Webcast Mode or Localhost Mode Enabled");
-    ASSERT_TRUE(program.launchScreen());
-    program.launchScreen()->controller().Form_KeyDown(LaunchController::KeyF1, 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !program.launchScreen(); }, 2000));
+    ASSERT_TRUE(fakes.program.launchScreen());
+    fakes.program.launchScreen()->controller().Form_KeyDown(LaunchController::KeyF1, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fakes.program.launchScreen(); }, 2000));
 
     window.liveCastMenu()->aboutToShow();
     window.findChild<QAction*>("MnuWebcastMode")->trigger(); // the webcast window, until it closes
-    ASSERT_EQ(program.liveCastModes().mode(), LiveCastModes::Mode::Webcast)
+    ASSERT_EQ(fakes.program.liveCastModes().mode(), LiveCastModes::Mode::Webcast)
         << fakes.messages.last().toStdString();
 
     // With a mode on, Play first exports the slides and sends them, each window closing by
     // itself, and the room then names the new files.
     const int messagesBefore = int(fakes.messages.texts().size());
     window.ComPlay_Click();
-    QPointer<frmLaunch> launch = program.launchScreen();
+    QPointer<frmLaunch> launch = fakes.program.launchScreen();
     ASSERT_TRUE(launch);
     EXPECT_EQ(fakes.messages.texts().size(), messagesBefore) << fakes.messages.last().toStdString();
     const QString t = doc.Speakers[0].TimeCode;

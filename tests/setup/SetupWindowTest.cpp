@@ -4,6 +4,10 @@
 #include "document/ImageBlockCodec.h"
 #include "document/PopUpsFileWriter.h"
 #include "platform/MimeTransfer.h"
+#include "platform/fake/FakeAudioPlayer.h"
+#include "platform/fake/FakeProgramLauncher.h"
+#include "platform/fake/FakeTransferService.h"
+#include "platform/fake/FakeWebWindows.h"
 #include "setup/HoldingSlide.h"
 #include "setup/PlayModeMessages.h"
 #include "setup/PopUpSlots.h"
@@ -19,10 +23,6 @@
 #include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
 #include "tests/fakes/ColourPictures.h"
-#include "platform/fake/FakeAudioPlayer.h"
-#include "platform/fake/FakeProgramLauncher.h"
-#include "platform/fake/FakeTransferService.h"
-#include "platform/fake/FakeWebWindows.h"
 #include "tests/setup/FakeServices.h"
 
 #include <QAction>
@@ -203,7 +203,8 @@ TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
 {
     ASSERT_TRUE(program.startUp(options));
     EventDocument packed = window.document();
-    packed.Speakers.append({"Ann", {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}});
+    packed.Speakers.append(
+        {"Ann", {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}});
     dialogs.queueChoice(saved(packed, "packed.zev", true));
 
     auto* extractWindow = window.findChild<frmExtract*>();

@@ -173,6 +173,9 @@ TEST(LocalhostModeTest, EnteringStartsTheServerAndWritesTheConnectionRecord)
     EXPECT_EQ(f.messages.texts(), QStringList{"Connect Mode enabled, switch to Localhost Mode."});
     EXPECT_EQ(f.modes.mode(), Mode::Localhost);
     EXPECT_EQ(f.server.restarts, 1);
+    // A connect that succeeds takes over: Localhost Settings goes with Localhost mode.
+    f.modes.setMode(Mode::Connect);
+    EXPECT_FALSE(f.modes.localhostSettingsEnabled());
 }
 
 TEST(LocalhostModeTest, SettingsWindowShowsTheChosenAddressOrTheListToChooseFrom)

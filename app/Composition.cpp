@@ -6,15 +6,24 @@
 #include "audio/CompanionPrograms.h"
 #include "audio/SoundTest.h"
 #include "livecast/AdminUpload.h"
+#include "livecast/InternetConnect.h"
 #include "livecast/LiveCastMenu.h"
 #include "livecast/LiveCastModes.h"
 #include "livecast/LiveCastTransfers.h"
+#include "livecast/LocalhostMode.h"
+#include "livecast/LocalhostServiceStart.h"
+#include "livecast/LocalhostSettings.h"
 #include "livecast/ServerVerification.h"
 #include "livecast/SpeakerUpload.h"
 #include "livecast/WebServiceSettings.h"
 #include "livecast/WebcastConnection.h"
 #include "livecast/WebcastServerSettings.h"
+#include "platform/InterfaceAddresses.h"
+#include "platform/NginxStreamingServer.h"
+#include "platform/SystemdStreamingServer.h"
+#include "platform/WebWindows.h"
 #include "setup/HoldingSlide.h"
+#include "setup/LiveCastExportPlan.h"
 #include "setup/PlayModeMessages.h"
 #include "setup/PopUpSlots.h"
 #include "setup/PopUpsFileCommands.h"
@@ -24,7 +33,11 @@
 #include "setup/SpeakerList.h"
 #include "setup/ZippedEventExport.h"
 #include "setup/widgets/AudioToolsPanel.h"
+#include "setup/widgets/ConnectModeWindows.h"
 #include "setup/widgets/SpeakersPanel.h"
+#include "setup/widgets/frmInternetConnectSettings.h"
+#include "setup/widgets/frmLHSettings.h"
+#include "setup/widgets/frmLocalhost.h"
 #include "setup/widgets/frmSUpload.h"
 #include "setup/widgets/frmSetup.h"
 #include "setup/widgets/frmUpload.h"
@@ -136,6 +149,18 @@ Composition::Composition(const Services& services, QObject* parent)
     connect(m_holdingSlide.get(), &HoldingSlide::builtInDefaultLoaded, m_controller.get(),
             &SetupController::adoptBuiltInHoldingSlide);
     connectLiveCastTransfers();
+    // Connect mode: a session on a server given by its address.
+    m_connectWindows = std::make_unique<ConnectModeWindows>(
+        s.transfers, s.messages, *m_liveCastModes, *m_webcastServer, m_doc, m_window.get());
+    connect(m_window.get(), &frmSetup::connectModeRequested, m_connectWindows.get(),
+            &ConnectModeWindows::MnuConnect_Click);
+    connect(m_window.get(), &frmSetup::serverAddressRequested, m_connectWindows.get(),
+            &ConnectModeWindows::MnuServerIP_Click);
+    connect(m_window.get(), &frmSetup::sessionDetailsRequested, m_connectWindows.get(),
+            &ConnectModeWindows::MnuSessionDetails_Click);
+    connect(m_window.get(), &frmSetup::internetConnectSettingsRequested, this,
+            &Composition::openInternetConnectSettings);
+    connectWebWindows();
 
     // The setup window's clock: its caption, the screen's size, missing presentations, the
     // Quick Launch file and the sound test's status.
@@ -158,7 +183,11 @@ Composition::~Composition()
 {
     m_timer1.stop();
     m_playWindows.reset();
+    m_connectWindows.reset();
     m_window.reset();
+    m_localhost.reset();
+    if (m_streamingServer)
+        m_streamingServer->release();
 }
 
 bool Composition::startUp(const SetupController::StartUpOptions& options)
@@ -166,6 +195,7 @@ bool Composition::startUp(const SetupController::StartUpOptions& options)
     if (!m_window->startUp(options))
         return false;
     m_liveCast->setFolders(m_doc.AppFolder, m_doc.LiveCastFolder);
+    setUpLocalhost();
     m_timer1.start();
     // Without a default of the operator's own, the template's first slide; it comes through the
     // presentation program, so the window shows first.
@@ -192,6 +222,36 @@ void Composition::screenResized(QSize size)
         launch->Build_Screen();
 }
 
+void Composition::connectWebWindows()
+{
+    WebWindows* web = m_services.web;
+    if (!web)
+        return;
+    const auto playFlash = [web](const QString& path) { web->playFlash(path); };
+    connect(m_quickLaunchBar.get(), &QuickLaunchBar::flashRequested, this, playFlash);
+    connect(m_liveCast.get(), &LiveCastBridge::flashRequested, this, playFlash);
+    // The page is looked up while the launch screen goes on taking keys; it opens once the
+    // service has answered "OK".
+    connect(m_liveCast.get(), &LiveCastBridge::internetConnectRequested, this,
+            [this, web](bool sessionPage) {
+                m_internetConnect = std::make_unique<InternetConnect>(
+                    m_services.transfers, WebServiceSettings::load(m_doc.AppFolder));
+                const QWidget* screenOf = launchScreen();
+                const QScreen* screen =
+                    screenOf ? screenOf->screen() : QGuiApplication::primaryScreen();
+                m_internetConnect->resolvePage(m_doc, sessionPage,
+                                               screen ? screen->size() : QSize(),
+                                               [web](const QUrl& url) { web->showPage(url); });
+            });
+}
+
+void Composition::openInternetConnectSettings()
+{
+    InternetConnect connect(m_services.transfers, WebServiceSettings::load(m_doc.AppFolder));
+    frmInternetConnectSettings window(m_doc, connect, m_services.messages, m_window.get());
+    window.exec();
+}
+
 void Composition::openWebcastWindow()
 {
     WebcastConnection connection(m_services.transfers, m_services.messages, *m_liveCastModes,
@@ -204,6 +264,19 @@ void Composition::connectLiveCastTransfers()
 {
     const LiveCastTransfers& commands = *m_liveCastTransfers;
     frmSetup* window = m_window.get();
+    // Auto LiveCast at Play: the slides as they are now, then to the webcast server. In
+    // Localhost mode the export's local copy is already where the streaming server serves it.
+    connect(
+        m_liveCast.get(), &LiveCastBridge::autoLiveCastRequested, this, [this, &commands, window] {
+            window->exportForWebcast(LiveCastExportPlan::wholeEvent(m_doc, QTime::currentTime()),
+                                     QStringLiteral("frmExportPptx"));
+            if (m_liveCastModes->mode() == LiveCastModes::Mode::Localhost)
+                return;
+            if (const auto upload = commands.MnuUploadSlides_Click()) {
+                frmUpload progress(*upload, window);
+                progress.exec();
+            }
+        });
     connect(window, &frmSetup::uploadSlidesRequested, this, [&commands, window] {
         if (const auto upload = commands.MnuUploadSlides_Click()) {
             frmUpload progress(*upload, window);
@@ -226,6 +299,44 @@ void Composition::connectLiveCastTransfers()
                 frmVerifyServer progress(*check, caption, window);
                 progress.exec();
             });
+}
+
+void Composition::setUpLocalhost()
+{
+    const QString unit = qEnvironmentVariable("STAGOR_FMS_UNIT", QStringLiteral("FMS.service"));
+    if (SystemdStreamingServer::unitExists(unit)) {
+        m_streamingServer = std::make_unique<SystemdStreamingServer>(unit);
+    } else {
+        m_streamingServer = std::make_unique<NginxStreamingServer>(
+            NginxStreamingServer::fromEnvironment(m_doc.RunFolder, [this] {
+                return m_localhost ? m_localhost->streamingFolder() : QString();
+            }));
+    }
+    m_localhostSettings = std::make_unique<LocalhostSettings>(m_doc.AppFolder, m_services.messages,
+                                                              &InterfaceAddresses::ipv4);
+    frmSetup* window = m_window.get();
+    LocalhostMode::Windows windows;
+    windows.settings = [this, window] {
+        frmLHSettings settings(*m_localhostSettings, window);
+        settings.exec();
+    };
+    windows.serviceStart = [this, window] {
+        LocalhostServiceStart start(*m_streamingServer, *m_liveCastModes);
+        frmLocalhost progress(start, window);
+        progress.exec();
+    };
+    m_localhost =
+        std::make_unique<LocalhostMode>(m_doc.AppFolder, *m_liveCastModes, m_services.messages,
+                                        *m_localhostSettings, *m_streamingServer, windows);
+    connect(window, &frmSetup::localhostModeRequested, m_localhost.get(),
+            &LocalhostMode::MnuLocalHost_Click);
+    connect(window, &frmSetup::localhostSettingsRequested, m_localhost.get(),
+            &LocalhostMode::MnuLHSettings_Click);
+    // The program ends: the server it started goes before its working folder does.
+    connect(window, &frmSetup::shutDownStarted, m_streamingServer.get(),
+            &StreamingServerService::release);
+    window->localIpAddress = [this] { return m_localhostSettings->ipAddress(); };
+    m_liveCast->setLocalStreamingFolder([this] { return m_localhost->streamingFolder(); });
 }
 
 void Composition::stopSoundTest()

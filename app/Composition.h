@@ -11,12 +11,16 @@
 
 class AudioRecordSwitch;
 class CompanionPrograms;
+class ConnectModeWindows;
 class HoldingSlide;
 class LiveCastBridge;
+class InternetConnect;
 class LiveCastExport;
 class LiveCastMenu;
 class LiveCastModes;
 class LiveCastTransfers;
+class LocalhostMode;
+class LocalhostSettings;
 class MissingPresentationsSweep;
 class PdfConverter;
 class PlayModeController;
@@ -30,6 +34,7 @@ class SlideExtractor;
 class SlideIntake;
 class SoundTest;
 class SpeakerList;
+class StreamingServerService;
 class ThreadedShowPort;
 class WebcastServerSettings;
 class ZippedEventExport;
@@ -61,14 +66,22 @@ public:
     LiveCastModes& liveCastModes() { return *m_liveCastModes; }
     WebcastServerSettings& webcastServer() { return *m_webcastServer; }
     LiveCastBridge& liveCast() { return *m_liveCast; }
+    // After startUp().
+    LocalhostMode& localhost() { return *m_localhost; }
+    StreamingServerService& streamingServer() { return *m_streamingServer; }
 
 private:
     void screenResized(QSize size);
     void stopSoundTest();
     // Asks the web service for this installation's webcast server, in its window.
     void openWebcastWindow();
+    void openInternetConnectSettings();
+    void connectWebWindows();
     // Upload Slides, a speaker's Upload and Verify Server, each in its window.
     void connectLiveCastTransfers();
+    // Localhost mode, once the folders are known: the streaming server, systemd's "FMS" unit
+    // when there is one, nginx run by the program otherwise.
+    void setUpLocalhost();
 
     Services m_services;
     EventDocument m_doc;
@@ -93,8 +106,13 @@ private:
     std::unique_ptr<LiveCastMenu> m_liveCastMenu;
     std::unique_ptr<WebcastServerSettings> m_webcastServer;
     std::unique_ptr<LiveCastExport> m_liveCastExport;
+    std::unique_ptr<InternetConnect> m_internetConnect; // the page keys "U" and "I" look up
     std::unique_ptr<LiveCastBridge> m_liveCast;
     std::unique_ptr<LiveCastTransfers> m_liveCastTransfers;
+    std::unique_ptr<StreamingServerService> m_streamingServer;
+    std::unique_ptr<LocalhostSettings> m_localhostSettings;
+    std::unique_ptr<LocalhostMode> m_localhost;
+    std::unique_ptr<ConnectModeWindows> m_connectWindows;
     std::unique_ptr<frmSetup> m_window;
     std::unique_ptr<ScreenSizeWatch> m_screenWatch;
     std::unique_ptr<PlayModeWindows> m_playWindows;

@@ -1,11 +1,14 @@
 #include "app/LiveCastBridge.h"
 
+#include "show/LaunchKeyMap.h"
+
 #include "document/LiveCastSettings.h"
 #include "livecast/ErrorLog.h"
 #include "livecast/LiveCastModes.h"
 #include "livecast/LiveStatus.h"
 #include "livecast/LiveStatusPublisher.h"
 #include "livecast/LiveStatusRecord.h"
+#include "livecast/LocalhostMode.h"
 #include "platform/MessageService.h"
 
 LiveCastBridge::LiveCastBridge(TransferService& transfers, MessageService& messages,
@@ -31,6 +34,14 @@ void LiveCastBridge::setFolders(const QString& appFolder, const QString& liveCas
     connect(m_publisher.get(), &LiveStatusPublisher::failed, this,
             [this](const QString& error) { m_errorLog->append(error); });
     m_status = std::make_unique<LiveStatus>(liveCastFolder, m_marks, m_modes, m_publisher.get());
+    // Localhost mode's player reads the status from the streaming server's folder.
+    connect(m_status.get(), &LiveStatus::written, this, [this] {
+        if (m_modes.mode() != LiveCastModes::Mode::Localhost || !m_localStreamingFolder)
+            return;
+        if (!LocalhostMode::publishStatus(m_status->filePath(), m_localStreamingFolder()))
+            m_errorLog->append(QStringLiteral("Unable to copy ") + m_status->filePath() +
+                               QStringLiteral(" to ") + m_localStreamingFolder());
+    });
 }
 
 void LiveCastBridge::publishStatus(const QString& presenter, const QString& slideValue)
@@ -44,9 +55,9 @@ void LiveCastBridge::beforePlay()
 {
     if (!m_modes.autoLiveCast())
         return;
-    // The slides' export and upload before the show follow once LiveCast exports them; until
-    // then the operator is only told when no mode could take them.
-    if (!liveCastModeOn())
+    if (liveCastModeOn())
+        emit autoLiveCastRequested();
+    else
         m_messages.show(QStringLiteral("Neither Webcast Mode or Localhost Mode Enabled"),
                         MsgButtons::Ok, MsgIcon::Exclamation);
 }
@@ -59,10 +70,14 @@ void LiveCastBridge::beginActivation()
 
 LiveCastHooks::PlayerOptions LiveCastBridge::restorePlayerOptions(const PlayerOptions& initial)
 {
-    // Only Webcast mode finds its options in the local file; Localhost mode fetches it from
-    // the streaming server's folder first.
-    if (!m_status || m_modes.mode() != LiveCastModes::Mode::Webcast)
+    // Webcast mode finds its options in the local file; Localhost mode fetches it from the
+    // streaming server's folder first.
+    const LiveCastModes::Mode mode = m_modes.mode();
+    if (!m_status ||
+        (mode != LiveCastModes::Mode::Webcast && mode != LiveCastModes::Mode::Localhost))
         return initial;
+    if (mode == LiveCastModes::Mode::Localhost && m_localStreamingFolder)
+        LocalhostMode::restoreStatus(m_status->filePath(), m_localStreamingFolder());
     const LiveStatusRecord::PlayerOptions found = m_status->restorePlayerOptions();
     PlayerOptions options = initial;
     options.view = found.view.value_or(initial.view);
@@ -92,6 +107,11 @@ bool LiveCastBridge::controlsChecked() const
 void LiveCastBridge::setControlsChecked(bool checked)
 {
     m_marks.Controls = checked;
+}
+
+void LiveCastBridge::internetConnect(int key)
+{
+    emit internetConnectRequested(key == LaunchKeyMap::KeyI);
 }
 
 bool LiveCastBridge::liveCastModeOn() const

@@ -4,6 +4,7 @@
 
 #include <QObject>
 
+#include <functional>
 #include <memory>
 
 class ErrorLog;
@@ -31,6 +32,11 @@ public:
 
     // The folders are known once the program has started; until then nothing is written.
     void setFolders(const QString& appFolder, const QString& liveCastFolder);
+    // Where Localhost mode's player reads the status: the local streaming server's folder.
+    void setLocalStreamingFolder(std::function<QString()> folder)
+    {
+        m_localStreamingFolder = std::move(folder);
+    }
     LiveStatus* status() const { return m_status.get(); }
     LiveStatusPublisher* publisher() const { return m_publisher.get(); }
 
@@ -44,6 +50,16 @@ public:
     bool controlsChecked() const override;
     void setControlsChecked(bool checked) override;
     bool liveCastModeOn() const override;
+    void internetConnect(int key) override;
+    void playFlash(const QString& path) override { emit flashRequested(path); }
+
+signals:
+    // Play is about to start with Auto LiveCast on and a mode to take the slides: they are to
+    // be exported and sent before the room sees anything. Handled before this returns.
+    void autoLiveCastRequested();
+    // Keys "U" (sessionPage false) and "I" of the launch screen.
+    void internetConnectRequested(bool sessionPage);
+    void flashRequested(const QString& path);
 
 private:
     TransferService& m_transfers;
@@ -54,4 +70,5 @@ private:
     std::unique_ptr<ErrorLog> m_errorLog;
     std::unique_ptr<LiveStatusPublisher> m_publisher;
     std::unique_ptr<LiveStatus> m_status;
+    std::function<QString()> m_localStreamingFolder;
 };

@@ -11,6 +11,7 @@ class ProgramLauncher;
 class ShellService;
 class ShowClock;
 class TransferService;
+class WebWindows;
 
 // The outside world as the program sees it: every service is made once, in main() or in a
 // test, and outlives everything built on it.
@@ -28,4 +29,5 @@ struct Services
     ProgramLauncher& programs;
     const ShowClock& clock;
     TransferService& transfers; // HTTP queries and FTP sessions off the interface thread
+    WebWindows* web = nullptr;  // web pages over the launch screen; none: they do not open
 };

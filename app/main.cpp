@@ -8,6 +8,7 @@
 #include "platform/curl/CurlTransferService.h"
 #include "platform/libreoffice/LibreOfficeApp.h"
 #include "platform/multimedia/QtAudioPlayer.h"
+#include "platform/webengine/WebEngineWindows.h"
 #include "platform/widgets/QtClipboardService.h"
 #include "platform/widgets/QtFileDialogService.h"
 #include "platform/widgets/QtMessageService.h"
@@ -29,6 +30,7 @@ Q_LOGGING_CATEGORY(lcStartup, "stagor.startup")
 
 int main(int argc, char** argv)
 {
+    WebEngineWindows::prepareProcess();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("vesk-stagor"));
     QApplication::setApplicationDisplayName(QStringLiteral("vesk stagor"));
@@ -68,8 +70,9 @@ int main(int argc, char** argv)
     QtShellService shell;
     SystemShowClock showClock;
     CurlTransferService transfers;
+    WebEngineWindows web(WebEngineWindows::installedPlayerFolder(), messages);
     Composition program({messages, dialogs, presentationProgram, exportProgram, freeSpace, drives,
-                         clipboard, shell, soundPlayer, programs, showClock, transfers});
+                         clipboard, shell, soundPlayer, programs, showClock, transfers, &web});
     frmSetup& setup = program.window();
     messages.setParent(&setup);
     dialogs.setParent(&setup);

@@ -5,6 +5,9 @@ void LiveCastModes::setMode(Mode mode)
     if (m_mode == mode)
         return;
     m_mode = mode;
+    // "Localhost Settings" belongs to Localhost mode, which the two server modes replace.
+    if (mode == Mode::Webcast || mode == Mode::Connect)
+        m_localhostSettingsEnabled = false;
     emit changed();
 }
 

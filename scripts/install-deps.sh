@@ -6,7 +6,7 @@ set -euo pipefail
 PACKAGES=(
     # build
     build-essential cmake ninja-build ccache pkg-config clang libclang-rt-14-dev clang-format
-    qt6-base-dev qt6-base-dev-tools libgl-dev zlib1g-dev libmount-dev libxcb1-dev libxcb-randr0-dev
+    qt6-base-dev qt6-base-dev-tools qt6-webengine-dev libgl-dev zlib1g-dev libmount-dev libxcb1-dev libxcb-randr0-dev
     libcurl4-openssl-dev
     libgtest-dev libgmock-dev googletest
     # the presentation program (its GTK 3 front end: the plain X11 one cannot show under a
@@ -33,6 +33,9 @@ PACKAGES=(
     # fetched by scripts/fetch-web-deps.sh) in headless Chromium driven through WebDriver, its
     # screenshots read with Pillow
     python3-yaswfp python3-pil chromium chromium-driver python3-selenium openssl
+    # Localhost mode's streaming server (nginx with its RTMP module, run by the program when no
+    # systemd unit provides it); the tests push a stream into it with ffmpeg
+    nginx libnginx-mod-rtmp ffmpeg
 )
 # npm from Debian unless one is installed already (a Node.js of its own brings its npm along, and
 # Debian's would fight it)

@@ -523,12 +523,71 @@ void frmSetup::buildLiveCast()
     connect(autoLiveCast, &QAction::triggered, this,
             [&commands] { commands.MnuAutoLiveCast_Click(); });
     connect(encoder, &QAction::triggered, this, [this, &commands] {
-        const LiveCastMenu::EncoderValues values =
-            commands.MnuEncoderSettings_Click(m_parts.webcastServer, QString());
+        const LiveCastMenu::EncoderValues values = commands.MnuEncoderSettings_Click(
+            m_parts.webcastServer, localIpAddress ? localIpAddress() : QString());
         frmEncoderSettings window(values.TxtFMSURL, values.TxtStreamName, this);
         window.exec();
     });
     buildLiveCastUploads(menu);
+    buildConnectItems(menu);
+    buildLiveCastLocalhost(menu, webcast);
+}
+
+// "Localhost Mode" and "Localhost Settings" follow "Webcast Mode"; whoever shows their windows
+// answers the requests.
+void frmSetup::buildLiveCastLocalhost(QMenu* menu, QAction* after)
+{
+    LiveCastModes& modes = m_parts.liveCastModes;
+    QAction* localhost =
+        namedAction(this, QStringLiteral("Localhost Mode"), QStringLiteral("MnuLocalHost"));
+    localhost->setCheckable(true);
+    QAction* settings =
+        namedAction(this, QStringLiteral("Localhost Settings"), QStringLiteral("MnuLHSettings"));
+    const QList<QAction*> items = menu->actions();
+    menu->insertActions(items.value(items.indexOf(after) + 1), {localhost, settings});
+    const auto show = [&modes, localhost, settings] {
+        localhost->setChecked(modes.mode() == LiveCastModes::Mode::Localhost);
+        settings->setEnabled(modes.localhostSettingsEnabled());
+    };
+    show();
+    connect(menu, &QMenu::aboutToShow, this, show);
+    connect(&modes, &LiveCastModes::changed, localhost, show);
+    connect(localhost, &QAction::triggered, this, [this, show] {
+        emit localhostModeRequested();
+        show();
+    });
+    connect(settings, &QAction::triggered, this, &frmSetup::localhostSettingsRequested);
+}
+
+// Connect mode's items follow "Webcast Mode"; whoever shows their windows answers the requests.
+void frmSetup::buildConnectItems(QMenu* menu)
+{
+    LiveCastModes& modes = m_parts.liveCastModes;
+    QAction* mode = namedAction(this, QStringLiteral("Connect Mode"), QStringLiteral("MnuConnect"));
+    mode->setCheckable(true);
+    QAction* server =
+        namedAction(this, QStringLiteral("Server Address"), QStringLiteral("MnuServerIP"));
+    QAction* session =
+        namedAction(this, QStringLiteral("Session Details"), QStringLiteral("MnuSessionDetails"));
+    const QList<QAction*> items = menu->actions();
+    QAction* before = nullptr;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        if (items[i]->objectName() == QLatin1String("MnuWebcastMode"))
+            before = items.value(i + 1);
+    }
+    menu->insertActions(before, {mode, server, session});
+    const auto mark = [&modes, mode] {
+        mode->setChecked(modes.mode() == LiveCastModes::Mode::Connect);
+    };
+    connect(menu, &QMenu::aboutToShow, mode, mark);
+    connect(&modes, &LiveCastModes::changed, mode, mark);
+    connect(mode, &QAction::triggered, this, [this, mark] {
+        // The mark follows the mode, which only the connection's outcome switches on.
+        mark();
+        emit connectModeRequested();
+    });
+    connect(server, &QAction::triggered, this, &frmSetup::serverAddressRequested);
+    connect(session, &QAction::triggered, this, &frmSetup::sessionDetailsRequested);
 }
 
 // "Upload Slides" and "Verify Server" follow "Export Slides" (or "Encoder Settings"); whoever
@@ -559,25 +618,33 @@ void frmSetup::buildLiveCastUploads(QMenu* menu)
             [this, verify] { emit verifyServerRequested(verify->text()); });
 }
 
+void frmSetup::exportForWebcast(const LiveCastExport::Request& request, const QString& windowName)
+{
+    frmExportPptx progress(m_parts.liveCastExport, m_parts.messages, windowName, this);
+    LiveCastExportPlan::keep(progress.run(request), m_doc);
+    m_speakersPanel->refresh();
+}
+
 void frmSetup::buildLiveCastExport(QMenu* menu)
 {
     QAction* exportSlides =
         namedAction(this, QStringLiteral("Export Slides"), QStringLiteral("MnuExportSlides"));
     menu->addAction(exportSlides);
     menu->addSeparator();
-    const auto run = [this](const LiveCastExport::Request& request, const QString& window) {
-        frmExportPptx progress(m_parts.liveCastExport, m_parts.messages, window, this);
-        LiveCastExportPlan::keep(progress.run(request), m_doc);
-        m_speakersPanel->refresh();
-    };
-    connect(exportSlides, &QAction::triggered, this, [this, run] {
-        run(LiveCastExportPlan::wholeEvent(m_doc, QTime::currentTime()),
-            QStringLiteral("frmExportPptx"));
+    QAction* internetConnect = namedAction(this, QStringLiteral("Internet Connect Settings"),
+                                           QStringLiteral("MnuInternetConnectSettings"));
+    menu->addAction(internetConnect);
+    menu->addSeparator();
+    connect(internetConnect, &QAction::triggered, this,
+            &frmSetup::internetConnectSettingsRequested);
+    connect(exportSlides, &QAction::triggered, this, [this] {
+        exportForWebcast(LiveCastExportPlan::wholeEvent(m_doc, QTime::currentTime()),
+                         QStringLiteral("frmExportPptx"));
     });
-    connect(m_speakersPanel, &SpeakersPanel::exportRequested, this, [this, run](int row) {
+    connect(m_speakersPanel, &SpeakersPanel::exportRequested, this, [this](int row) {
         if (row >= 1 && row <= m_doc.Speakers.count())
-            run(LiveCastExportPlan::speaker(m_doc, row - 1, QTime::currentTime()),
-                QStringLiteral("frmSExportPptx"));
+            exportForWebcast(LiveCastExportPlan::speaker(m_doc, row - 1, QTime::currentTime()),
+                             QStringLiteral("frmSExportPptx"));
     });
 }
 

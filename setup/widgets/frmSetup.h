@@ -4,6 +4,7 @@
 #include "setup/SetupController.h"
 #include "setup/widgets/SetupParts.h"
 #include "show/ShowScreenChoice.h"
+#include "slides/LiveCastExport.h"
 
 #include <QMainWindow>
 #include <QRect>
@@ -11,6 +12,7 @@
 #include <QStringList>
 
 #include <array>
+#include <functional>
 
 class AudioToolsPanel;
 class HoldingPanel;
@@ -56,6 +58,9 @@ public:
 
     // Play: starts play mode when nothing stands in its way.
     void ComPlay_Click();
+    // The export window over this one until the export for the webcast has ended; the event
+    // keeps the time codes of what was exported.
+    void exportForWebcast(const LiveCastExport::Request& request, const QString& windowName);
     // The launch screen takes over: the window remembers where it was and hides.
     void enterPlayMode();
     // Back from play mode, near where it was.
@@ -83,6 +88,9 @@ public:
     void MnuALeft_Click();
     void MnuARight_Click();
 
+    // The address chosen for Localhost mode, for the encoder settings; empty when not set.
+    std::function<QString()> localIpAddress;
+
 signals:
     // The program is about to end: the settings are written next.
     void shutDownStarted();
@@ -91,6 +99,14 @@ signals:
     // LiveCast's "Upload Slides" and "Verify Server" (or "Verify Localhost", the caption).
     void uploadSlidesRequested();
     void verifyServerRequested(const QString& caption);
+    // "Localhost Mode" and "Localhost Settings".
+    void localhostModeRequested();
+    void localhostSettingsRequested();
+    // LiveCast's "Connect Mode", "Server Address" and "Session Details".
+    void connectModeRequested();
+    void serverAddressRequested();
+    void sessionDetailsRequested();
+    void internetConnectSettingsRequested();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -108,6 +124,8 @@ private:
     void buildLiveCast();
     void buildLiveCastExport(QMenu* menu);
     void buildLiveCastUploads(QMenu* menu);
+    void buildLiveCastLocalhost(QMenu* menu, QAction* after);
+    void buildConnectItems(QMenu* menu);
     QMenu* toolsMenu();
     void refreshRecentFiles();
     void refreshFromDocument();

@@ -1,16 +1,11 @@
-#include "app/Composition.h"
 #include "livecast/LiveCastModes.h"
-#include "platform/curl/CurlTransferService.h"
-#include "setup/widgets/frmSetup.h"
 #include "show/LaunchController.h"
-#include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
-#include "platform/fake/FakeAudioPlayer.h"
-#include "platform/fake/FakeProgramLauncher.h"
 #include "tests/fakes/FixtureServer.h"
-#include "tests/setup/FakeServices.h"
+#include "tests/setup/ProgramOnFakes.h"
 
 #include <QAction>
+#include <QDirIterator>
 #include <QFile>
 #include <QMenu>
 #include <QPointer>
@@ -35,12 +30,12 @@ QStringList statusOnServer(const QString& path)
 } // namespace
 
 // Webcast mode is switched on through the menu against the web service, which names the FTP
-// server; in play mode every step of the room reaches the server's "status.inf": the holding
-// slide, the talk and its slides, Backspace, pop-up 2, while a dead server would only fill the
-// error log.
+// server; Auto LiveCast exports and uploads the slides at Play; in play mode every step of the room
+// reaches the server's "status.inf": the holding slide, the talk and its slides, Backspace, pop-up
+// 2, while a dead server would only fill the error log.
 TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
 {
-    FakeServices fakes;
+    ProgramOnFakes fakes;
     const QString ftpRoot = fakes.dir.path("ftp");
     QDir().mkpath(ftpRoot + "/webcasts/ABCDEFVKTJKL");
     auto ftp = std::make_unique<FixtureServer>(
@@ -55,47 +50,52 @@ TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
         "app/WebService.ini",
         ("WebService=http://" + web.address() + "/\nProductID=ABCDEFGHIJKL\n").toUtf8());
 
-    FakeAudioPlayer soundPlayer;
-    FakeProgramLauncher programs;
-    SystemShowClock clock;
-    CurlTransferService transfers;
-    Composition program({fakes.messages, fakes.dialogs, fakes.presentations, fakes.presentations,
-                         fakes.freeSpace, fakes.drives, fakes.clipboard, fakes.shell, soundPlayer,
-                         programs, clock, transfers});
-    SetupController::StartUpOptions options;
-    options.appFolder = fakes.dir.path("app/");
-    options.instanceId = 5;
-    options.environment.insert("STAGOR_DESKTOP_FOLDER", fakes.dir.path("desktop"));
-    options.environment.insert("STAGOR_LIVECAST_FOLDER", fakes.dir.path("veskCast"));
-    ASSERT_TRUE(program.startUp(options));
-    frmSetup& window = program.window();
+    ASSERT_TRUE(fakes.start());
+    frmSetup& window = fakes.window();
     EventDocument& doc = window.document();
-    doc.HoldingTimeCode = "h1";
-    doc.PopUpsTimeCode = "q9";
+    doc.ImgHolding = doc.ImgHoldingFull = QImage(16, 9, QImage::Format_RGB32);
     doc.PopUps[1] = {"Coffee", QImage(8, 6, QImage::Format_RGB32),
                      QImage(4, 3, QImage::Format_RGB32)};
     fakes.doc.Speakers.clear(); // the fixture's own event is not the program's
     const QString talk = fakes.presentation("Ada Lovelace.pptx", 3);
-    doc.Speakers.append({"Ada Lovelace", "Ada Lovelace.pptx", talk, "t7"});
+    doc.Speakers.append({"Ada Lovelace", "Ada Lovelace.pptx", talk, {}});
 
     // Auto LiveCast with no mode to take the slides: the operator is told, and Play goes on.
     window.liveCastMenu()->aboutToShow();
     window.findChild<QAction*>("MnuAutoLiveCast")->trigger();
     window.ComPlay_Click();
     EXPECT_EQ(fakes.messages.last(), "Neither Webcast Mode or Localhost Mode Enabled");
-    ASSERT_TRUE(program.launchScreen());
-    program.launchScreen()->controller().Form_KeyDown(LaunchController::KeyF1, 0);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !program.launchScreen(); }, 2000));
-    window.findChild<QAction*>("MnuAutoLiveCast")->trigger();
+    ASSERT_TRUE(fakes.program.launchScreen());
+    fakes.program.launchScreen()->controller().Form_KeyDown(LaunchController::KeyF1, 0);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !fakes.program.launchScreen(); }, 2000));
 
     window.liveCastMenu()->aboutToShow();
     window.findChild<QAction*>("MnuWebcastMode")->trigger(); // the webcast window, until it closes
-    ASSERT_EQ(program.liveCastModes().mode(), LiveCastModes::Mode::Webcast)
+    ASSERT_EQ(fakes.program.liveCastModes().mode(), LiveCastModes::Mode::Webcast)
         << fakes.messages.last().toStdString();
 
+    // With a mode on, Play first exports the slides and sends them, each window closing by
+    // itself, and the room then names the new files.
+    const int messagesBefore = int(fakes.messages.texts().size());
     window.ComPlay_Click();
-    QPointer<frmLaunch> launch = program.launchScreen();
+    QPointer<frmLaunch> launch = fakes.program.launchScreen();
     ASSERT_TRUE(launch);
+    EXPECT_EQ(fakes.messages.texts().size(), messagesBefore) << fakes.messages.last().toStdString();
+    const QString t = doc.Speakers[0].TimeCode;
+    ASSERT_EQ(t.size(), 6);
+    EXPECT_EQ(doc.HoldingTimeCode, t);
+    EXPECT_EQ(doc.PopUpsTimeCode, t);
+    QStringList uploaded;
+    QDirIterator it(ftpRoot + "/webcasts/ABCDEFVKTJKL", QDir::Files, QDirIterator::Subdirectories);
+    while (it.hasNext())
+        uploaded << QDir(ftpRoot + "/webcasts/ABCDEFVKTJKL").relativeFilePath(it.next());
+    uploaded.removeAll("status.inf"); // the room's own, racing the upload
+    uploaded.sort();
+    QStringList expected;
+    for (const QString& stem :
+         {"Ada_Lovelace/1" + t, "Ada_Lovelace/2" + t, "Ada_Lovelace/3" + t, "h" + t, "p2" + t})
+        expected << stem + ".jpg" << stem + ".swf";
+    EXPECT_EQ(uploaded, expected);
     const QString served = ftpRoot + "/webcasts/ABCDEFVKTJKL/status.inf";
     const auto serverShows = [&](const QString& presenter, const QString& slide) {
         return QTest::qWaitFor(
@@ -106,22 +106,22 @@ TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
             },
             10000);
     };
-    EXPECT_TRUE(serverShows("", "hh1")) << "the holding slide once play mode is up";
+    EXPECT_TRUE(serverShows("", "h" + t)) << "the holding slide once play mode is up";
 
     LaunchController& room = launch->controller();
     room.Form_KeyDown(LaunchController::KeyPageDown, 0);
     ASSERT_TRUE(QTest::qWaitFor([&] { return room.showRunning(); }, 5000));
-    EXPECT_TRUE(serverShows("Ada_Lovelace", "1t7"));
+    EXPECT_TRUE(serverShows("Ada_Lovelace", "1" + t));
     fakes.presentations.lastOpened()->presenterMovesTo(2);
-    EXPECT_TRUE(serverShows("Ada_Lovelace", "2t7"));
+    EXPECT_TRUE(serverShows("Ada_Lovelace", "2" + t));
     fakes.presentations.lastOpened()->presenterMovesTo(3);
-    EXPECT_TRUE(serverShows("Ada_Lovelace", "3t7"));
+    EXPECT_TRUE(serverShows("Ada_Lovelace", "3" + t));
     fakes.presentations.lastOpened()->presenterEndsShow();
-    EXPECT_TRUE(serverShows("", "hh1")) << "the talk is over";
+    EXPECT_TRUE(serverShows("", "h" + t)) << "the talk is over";
     room.Form_KeyDown(LaunchController::Key1 + 1, 0);
-    EXPECT_TRUE(serverShows("", "p2q9"));
+    EXPECT_TRUE(serverShows("", "p2" + t));
     room.Form_KeyDown(LaunchController::KeyBackspace, 0);
-    EXPECT_TRUE(serverShows("", "hh1"));
+    EXPECT_TRUE(serverShows("", "h" + t));
     const QStringList lines = statusOnServer(served);
     ASSERT_EQ(lines.size(), 10);
     EXPECT_TRUE(lines[0].startsWith("&info0=") && lines[0].endsWith("& Date Time Stamp"));
@@ -143,7 +143,7 @@ TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
     EXPECT_TRUE(QString::fromUtf8(fakes.dir.readFile("app/error.log")).contains(" ErrorCode: "));
     room.Form_KeyDown(LaunchController::KeyBackspace, 0);
     EXPECT_EQ(statusOnServer(fakes.dir.path("veskCast/status.inf")).value(2),
-              "&info2=hh1& Current Slide")
+              "&info2=h" + t + "& Current Slide")
         << "the local file follows the room";
 
     room.Form_KeyDown(LaunchController::KeyF1, 0);

@@ -1,14 +1,8 @@
-#include "app/Composition.h"
 #include "livecast/LiveCastModes.h"
 #include "livecast/WebcastServerSettings.h"
-#include "platform/curl/CurlTransferService.h"
-#include "platform/fake/FakeAudioPlayer.h"
-#include "platform/fake/FakeProgramLauncher.h"
 #include "setup/widgets/SpeakersPanel.h"
-#include "setup/widgets/frmSetup.h"
-#include "show/SystemShowClock.h"
 #include "tests/fakes/FixtureServer.h"
-#include "tests/setup/FakeServices.h"
+#include "tests/setup/ProgramOnFakes.h"
 
 #include <QAction>
 #include <QApplication>
@@ -24,27 +18,15 @@
 // its other caption), each running in its window until the job closes it.
 TEST(LiveCastUploadMenu, UploadAndVerifyFromTheMenusOfTheSetupWindow)
 {
-    FakeServices fakes;
+    ProgramOnFakes fakes;
     const QString ftpRoot = fakes.dir.path("ftp");
     QDir().mkpath(ftpRoot + "/webcasts");
     FixtureServer ftp("ftp_server.py",
                       QStringList{"--root", ftpRoot, "--user", "room", "--password", "pw"});
     ASSERT_TRUE(ftp.ready()) << ftp.failure().toStdString();
 
-    FakeAudioPlayer soundPlayer;
-    FakeProgramLauncher programs;
-    SystemShowClock clock;
-    CurlTransferService transfers;
-    Composition program({fakes.messages, fakes.dialogs, fakes.presentations, fakes.presentations,
-                         fakes.freeSpace, fakes.drives, fakes.clipboard, fakes.shell, soundPlayer,
-                         programs, clock, transfers});
-    SetupController::StartUpOptions options;
-    options.appFolder = fakes.dir.path("app/");
-    options.instanceId = 7;
-    options.environment.insert("STAGOR_DESKTOP_FOLDER", fakes.dir.path("desktop"));
-    options.environment.insert("STAGOR_LIVECAST_FOLDER", fakes.dir.path("veskCast"));
-    ASSERT_TRUE(program.startUp(options));
-    frmSetup& window = program.window();
+    ASSERT_TRUE(fakes.start());
+    frmSetup& window = fakes.window();
     EventDocument& doc = window.document();
     fakes.doc.Speakers.clear();
     doc.Speakers.append(
@@ -78,13 +60,13 @@ TEST(LiveCastUploadMenu, UploadAndVerifyFromTheMenusOfTheSetupWindow)
     EXPECT_FALSE(speakerUpload->isEnabled()) << "no LiveCast mode";
     speakers->contextMenu()->close();
 
-    WebcastServerSettings& server = program.webcastServer();
+    WebcastServerSettings& server = fakes.program.webcastServer();
     server.WebcastFtpUrl = "ftp://" + ftp.address();
     server.WebcastUserName = "room";
     server.WebcastPassword = "pw";
     server.WebcastUploadDir = "/webcasts/";
     server.WebcastEventFolder = "EVENT";
-    program.liveCastModes().setMode(LiveCastModes::Mode::Webcast);
+    fakes.program.liveCastModes().setMode(LiveCastModes::Mode::Webcast);
     emit menu->aboutToShow();
     ASSERT_TRUE(upload->isEnabled());
     EXPECT_TRUE(verify->isEnabled());
@@ -114,7 +96,7 @@ TEST(LiveCastUploadMenu, UploadAndVerifyFromTheMenusOfTheSetupWindow)
         speakers->contextMenu()->close();
     }
 
-    program.liveCastModes().setMode(LiveCastModes::Mode::Localhost);
+    fakes.program.liveCastModes().setMode(LiveCastModes::Mode::Localhost);
     emit menu->aboutToShow();
     EXPECT_FALSE(upload->isEnabled());
     EXPECT_TRUE(verify->isEnabled());

@@ -7,6 +7,7 @@
 #include "platform/fake/FakeAudioPlayer.h"
 #include "platform/fake/FakeProgramLauncher.h"
 #include "platform/fake/FakeTransferService.h"
+#include "platform/fake/FakeWebWindows.h"
 #include "setup/HoldingSlide.h"
 #include "setup/PlayModeMessages.h"
 #include "setup/PopUpSlots.h"
@@ -84,8 +85,9 @@ protected:
     ImageBlockCodec codec;
     FakeAudioPlayer soundPlayer;
     FakeProgramLauncher programs;
+    FakeWebWindows web;
     Composition program{{messages, dialogs, presentations, presentations, freeSpace, drives,
-                         clipboard, shell, soundPlayer, programs, clock, transfers}};
+                         clipboard, shell, soundPlayer, programs, clock, transfers, &web}};
     frmSetup& window = program.window();
     SetupController::StartUpOptions options;
 };
@@ -145,6 +147,11 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
         launch->controller().Form_KeyDown(LaunchController::KeyF1, 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return launch.isNull(); }, 2000)) << "closed for good";
     EXPECT_TRUE(QTest::qWaitFor([&] { return messages.texts().contains(gone); }, 2000));
+
+    // Show on a Flash movie plays it in the web window (keys Q, U and I: e2e.web_windows).
+    window.quickLaunchBar()->drop({dir.writeFile("Intro.swf", "FWS")});
+    window.quickLaunchBar()->Show_Click();
+    EXPECT_EQ(web.movies, QStringList{dir.path("Intro.swf")});
 
     // Closing asks about the changes; Cancel keeps the window. What the shutting down leaves
     // behind: e2e.start_and_close_untouched and e2e.terminate.

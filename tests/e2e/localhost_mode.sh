@@ -1,0 +1,68 @@
+#!/usr/bin/env bash
+# Localhost mode from the LiveCast menu with the real nginx: the program starts its own
+# streaming server on this computer's network address, writes the connection record into the
+# served folder, takes an encoder's stream from ffmpeg, publishes the room's status there during
+# play mode, and stops the server when it ends.
+set -euo pipefail
+program="$1"
+source "$(dirname "$0")/common.sh"
+stagor_begin "$0" "$@"
+source "$(dirname "$0")/launch_screen.sh"
+
+free_port() { /usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("", 0)); print(s.getsockname()[1])'; }
+address="$(hostname -I 2>/dev/null | tr ' ' '\n' | grep -E '^[0-9]+(\.[0-9]+){3}$' | grep -v '^127\.' | head -n 1 || true)"
+[ -n "$address" ] || fail "this computer has no network address besides loopback"
+http_port="$(free_port)"
+rtmp_port="$(free_port)"
+export STAGOR_LOCALHOST_HTTP_PORT="$http_port" STAGOR_LOCALHOST_RTMP_PORT="$rtmp_port"
+export STAGOR_FMS_UNIT="vesk-stagor-e2e-none.service"
+mkdir -p "$work/app" "$work/www"
+echo "$work/www" >"$work/app/FMS.ini"
+printf '%s\r\n' "$address" >"$work/app/IPAddress.INI"
+
+make_demo_event
+start_program "$work/app" "$work/demo/Demo.evf"
+xdotool windowactivate "$setup" 2>/dev/null || true
+wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$setup" ]' 100 || fail "no focus for the menu"
+xdotool key alt+l Down Return # LiveCast, Localhost Mode
+
+served() { curl -sf --max-time 2 "http://127.0.0.1:$http_port/$1"; }
+wait_for 'served connect.inf >"$work/connect.inf"' 150 ||
+    fail "the server never served connect.inf; windows: $(visible_windows)"
+printf '&info1=rtmp://%s/live/& sFMSURL; \r\n&info2=vesklive& sStreamName\r\n' "$address" |
+    cmp -s - "$work/connect.inf" || fail "connect.inf reads: $(cat "$work/connect.inf")"
+wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$setup" ]' 100 ||
+    fail "the start window did not close; windows: $(visible_windows)"
+
+ffmpeg -nostdin -loglevel error -re -f lavfi -i testsrc=size=320x240:rate=15 -t 20 \
+    -f flv "rtmp://$address:$rtmp_port/live/vesklive" >"$work/ffmpeg.log" 2>&1 &
+encoder=$!
+wait_for 'served stat | grep -q "<name>vesklive</name>"' 150 ||
+    fail "the stream never arrived: $(served stat) $(cat "$work/ffmpeg.log")"
+kill "$encoder" 2>/dev/null || true
+wait "$encoder" 2>/dev/null || true
+
+# The player reads the room's status from the served folder, where the talks' slides are under
+# "veskCast/".
+player_reads() {
+    served status.inf >"$work/status.inf" && [ "$(tr -d '\r' <"$work/status.inf" | wc -l)" = 10 ] &&
+        tr -d '\r' <"$work/status.inf" | sed -n 2p | grep -qxF "&info1=$1& Presenter" &&
+        tr -d '\r' <"$work/status.inf" | sed -n 3p | grep -qE "^&info2=$2& Current Slide$"
+}
+enter_play_mode
+wait_for 'player_reads veskCast "h[0-9]*"' 100 ||
+    fail "the served status.inf does not show the holding slide: $(cat "$work/status.inf")"
+first_talk_up
+wait_for 'player_reads veskCast/Ada_Lovelace "1[0-9]*"' 100 ||
+    fail "the served status.inf does not show talk 1: $(cat "$work/status.inf")"
+xdotool key Escape
+wait_for 'player_reads veskCast "h[0-9]*"' 100 || fail "the end of the talk was not published"
+launch_key F1
+wait_for '[ -z "$(launch_window)" ]' 100 || fail "F1 did not leave play mode"
+
+kill -TERM "$pid"
+stagor_wait_gone 20 || fail "still running 20 s after SIGTERM"
+pid=""
+wait_for '! served connect.inf >/dev/null' 50 || fail "the streaming server outlived the program"
+! pgrep -f "nginx.*$work" >/dev/null || fail "nginx left running: $(pgrep -af "nginx.*$work")"
+echo "PASS: Localhost mode started nginx on $address, served connect.inf, took ffmpeg's stream and the room's status in play mode; nginx ended with the program"

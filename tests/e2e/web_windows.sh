@@ -1,0 +1,73 @@
+#!/usr/bin/env bash
+# The web windows over the launch screen, with the real program, the web service on 127.0.0.1
+# and a Flash movie of our own writer: key "I" opens the session page the service names, key "U"
+# the event's own page (none here: our page saying so), Quick Launch "Q" plays the movie in the
+# Ruffle player; Escape or F1 closes each, and the launch screen is back in front taking keys.
+set -euo pipefail
+program="$1"
+swf_write="$2"
+source "$(dirname "$0")/common.sh"
+stagor_begin "$0" "$@"
+source "$(dirname "$0")/launch_screen.sh"
+fixtures="$(dirname "$0")/../fixtures"
+trap '[ -n "${web_pid:-}" ] && kill "$web_pid" 2>/dev/null; stagor_cleanup' EXIT
+
+mkdir -p "$work/app"
+/usr/bin/python3 "$fixtures/web_service.py" --page /session=#1E90FF \
+    --route "/evf/internetconnect.php=testCode :OK;productID :ABCDEFGHIJKL;sessionURL :http://127.0.0.1:{port}/session;" \
+    >"$work/web.out" 2>&1 &
+web_pid=$!
+wait_for 'grep -q "^ready " "$work/web.out"' 100 || fail "no web service: $(cat "$work/web.out")"
+web_port="$(sed -n 's/^ready //p' "$work/web.out" | head -n 1)"
+printf 'WebService=http://127.0.0.1:%s/\nProductID=ABCDEFGHIJKL\n' "$web_port" >"$work/app/WebService.ini"
+
+# A movie of four coloured quarters as the Quick Launch file.
+convert -size 512x384 xc:'#FF0000' -size 512x384 xc:'#00FF00' +append \
+    \( -size 512x384 xc:'#0000FF' -size 512x384 xc:'#FFFF00' +append \) -append \
+    -quality 95 "$work/quarters.jpg"
+"$swf_write" "$work/quarters.jpg" "$work/quarters.swf" || fail "no movie written"
+make_demo_event
+/usr/bin/python3 "$(dirname "$0")/event_quick_launch.py" "$work/demo/Demo.evf" "$work/quarters.swf" ||
+    fail "the event takes no Quick Launch file"
+start_program "$work/app" "$work/demo/Demo.evf"
+enter_play_mode
+
+# The web window, full screen over the launch screen, until $1 closes it.
+web_window_closes_on() {
+    wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" != "$launch" ]' 100 ||
+        fail "no window came up over the launch screen"
+    xdotool key "$1"
+    wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$launch" ]' 100 ||
+        fail "$1 did not bring the launch screen back; focus: $(xdotool getwindowfocus getwindowname 2>/dev/null)"
+}
+
+launch_key i
+wait_for 'grep -q "^GET /evf/internetconnect.php?sessionName=" "$work/web.out"' 100 ||
+    fail "the session service was never asked: $(cat "$work/web.out")"
+seen="$(wait_for_colour "$centre_x" "$centre_y" '#1E90FF' 300)" ||
+    fail "the session page is not on the screen: $seen"
+grep -q "^GET /session?productID=ABCDEFGHIJKL&w=[0-9]*&h=[0-9]*" "$work/web.out" ||
+    fail "the session page was asked for without the product and screen: $(cat "$work/web.out")"
+web_window_closes_on Escape
+screen_shows_holding
+
+launch_key u
+seen="$(wait_for_colour "$centre_x" "$centre_y" '#FFFFFF' 300)" || fail "no page of our own: $seen"
+web_window_closes_on F1
+screen_shows_holding
+
+launch_key q
+# The movie is letterboxed in the middle of the launch screen's monitor.
+eval "$(xdotool getwindowgeometry --shell "$launch")"
+movie_w=$((WIDTH * 3 < HEIGHT * 4 ? WIDTH : HEIGHT * 4 / 3))
+movie_h=$((movie_w * 3 / 4))
+for quarter in "-1 -1 #FF0000" "1 -1 #00FF00" "-1 1 #0000FF" "1 1 #FFFF00"; do
+    read -r dx dy colour <<<"$quarter"
+    seen="$(wait_for_colour $((centre_x + dx * movie_w / 4)) $((centre_y + dy * movie_h / 4)) \
+        "$colour" 300)" || fail "the Flash movie's quarter $dx,$dy does not show $colour: $seen"
+done
+web_window_closes_on Escape
+screen_shows_holding
+launch_key F1
+wait_for '[ -z "$(launch_window)" ]' 100 || fail "F1 did not leave play mode"
+echo "PASS: keys I and U opened the session page and our own page, Q played the Flash movie; each closed by key, the launch screen back in front"

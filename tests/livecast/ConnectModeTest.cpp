@@ -1,0 +1,364 @@
+#include "livecast/ConnectConnection.h"
+#include "livecast/ConnectModeMenu.h"
+#include "livecast/ConnectServerSetup.h"
+#include "livecast/ConnectSessionEditor.h"
+#include "livecast/LiveCastModes.h"
+#include "livecast/ServerAddressFile.h"
+#include "livecast/SessionRecord.h"
+#include "livecast/WebcastServerSettings.h"
+#include "platform/curl/CurlTransferService.h"
+#include "platform/fake/FakeTransferService.h"
+#include "setup/widgets/frmConnect.h"
+#include "setup/widgets/frmConnectServerIP.h"
+#include "setup/widgets/frmConnectSession.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FixtureServer.h"
+#include "tests/fakes/TestFolder.h"
+
+#include <QCheckBox>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using Mode = LiveCastModes::Mode;
+
+namespace {
+
+const QString ProductId = "ABCDEFGHIJKL";
+const QString ConnectAnswer = "testCode :OK;url :elsewhere.example;serverName :Hall 1;"
+                              "userName :hall;password :pw;uploadExtension :webcasts;"
+                              "encoderFMSURL :rtmp://10.0.0.5/live;streamName :hall1;";
+
+// The decoded queries the connect server received, oldest first.
+QList<QJsonObject> receivedQueries(FixtureServer& server)
+{
+    QList<QJsonObject> queries;
+    for (const QString& line : server.lines("QUERY "))
+        queries << QJsonDocument::fromJson(line.mid(6).toUtf8()).object();
+    return queries;
+}
+
+} // namespace
+
+TEST(ConnectModeTest, TheServerAndSessionFilesReadBackAndDamageReadsAsEmpty)
+{
+    TestFolder dir;
+    EXPECT_FALSE(ServerAddressFile::load(dir.folder()));
+    ASSERT_TRUE(ServerAddressFile::save(dir.folder(), {"192", "168", "0", "20"}));
+    EXPECT_EQ(dir.readFile("ServerIP.INI"), QByteArray("192\r\n168\r\n0\r\n20\r\n"));
+    const auto octets = ServerAddressFile::load(dir.folder());
+    ASSERT_TRUE(octets);
+    EXPECT_EQ(ServerAddressFile::address(*octets), QString("192.168.0.20"));
+    EXPECT_TRUE(ServerAddressFile::valid(*octets));
+    // A truncated file and lines that are no octets give empty boxes, which are not an address.
+    dir.writeFile("ServerIP.INI", "10\r\nx7\r\n1234");
+    const auto damaged = ServerAddressFile::load(dir.folder());
+    ASSERT_TRUE(damaged);
+    EXPECT_EQ(*damaged, (ServerAddressFile::Octets{"10", "", "", ""}));
+    EXPECT_FALSE(ServerAddressFile::valid(*damaged));
+    EXPECT_FALSE(ServerAddressFile::valid({"10", "0", "0", "256"}));
+    EXPECT_TRUE(ServerAddressFile::valid({"10", "0", "0", "255"}));
+
+    SessionRecord session;
+    session.SessionName = "Main Hall";
+    session.SessionSubtitle = "Day [1]";
+    session.Description = QString::fromUtf8("Keynotes \xc3\xa9");
+    session.PasswordFlag = "1";
+    session.Password = "pw";
+    ASSERT_TRUE(session.save(dir.folder()));
+    // One byte a character; a "]" would end its field early and is left out.
+    EXPECT_EQ(dir.readFile("Session.INI"), QByteArray("[Main Hall][Day [1][Keynotes \xe9][1][pw]"));
+    SessionRecord expected = session;
+    expected.SessionSubtitle = "Day [1";
+    EXPECT_EQ(SessionRecord::load(dir.folder()), expected);
+
+    struct Damage
+    {
+        QByteArray bytes;
+        QString name;
+        QString description;
+    };
+    const Damage damages[] = {
+        {"[Main Hall][Day 1][Keyno", "Main Hall", ""},
+        {"Main Hall][Day 1][Keynotes][0][]", "", ""},
+        {"[A][B][C]", "A", "C"},
+        {QByteArray("\x00\xff[\x01]\n", 6), "", ""},
+        {"", "", ""},
+    };
+    for (const Damage& d : damages) {
+        SCOPED_TRACE(d.bytes.toStdString());
+        const SessionRecord read = SessionRecord::decode(d.bytes);
+        EXPECT_EQ(read.SessionName, d.name);
+        EXPECT_EQ(read.Description, d.description);
+        EXPECT_EQ(read.Password, QString());
+        EXPECT_FALSE(read.passwordProtected());
+    }
+}
+
+TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOtherModesAndWantsAServerFirst)
+{
+    TestFolder dir;
+    LiveCastModes modes;
+    FakeMessageService messages;
+    ConnectModeMenu menu(modes, messages);
+    QSignalSpy connects(&menu, &ConnectModeMenu::connectWindowRequested);
+    QSignalSpy servers(&menu, &ConnectModeMenu::serverWindowRequested);
+
+    // No to leaving Webcast mode changes nothing.
+    modes.setMode(Mode::Webcast);
+    messages.queueAnswer(MsgAnswer::No);
+    menu.MnuConnect_Click(dir.folder());
+    EXPECT_EQ(messages.texts(), QStringList{"Webcast Mode enabled, switch to Connect Mode."});
+    EXPECT_EQ(modes.mode(), Mode::Webcast);
+    EXPECT_EQ(connects.count() + servers.count(), 0);
+
+    // Yes, without a server address: the server window comes after the message, and the
+    // other mode stays on until a connection goes through.
+    messages.clear();
+    modes.setMode(Mode::Localhost);
+    messages.queueAnswer(MsgAnswer::Yes);
+    menu.MnuConnect_Click(dir.folder());
+    EXPECT_EQ(messages.texts(), (QStringList{"Localhost Mode enabled, switch to Connect Mode.",
+                                             "Specify a Server and then re-connect"}));
+    EXPECT_EQ(messages.lastIcon(), MsgIcon::Exclamation);
+    EXPECT_EQ(servers.count(), 1);
+    EXPECT_EQ(connects.count(), 0);
+    EXPECT_EQ(modes.mode(), Mode::Localhost);
+
+    // With one, straight to the connect window; Connect mode on is only switched off.
+    messages.clear();
+    modes.setMode(Mode::None);
+    ServerAddressFile::save(dir.folder(), {"10", "0", "0", "1"});
+    menu.MnuConnect_Click(dir.folder());
+    EXPECT_EQ(connects.count(), 1);
+    modes.setMode(Mode::Connect);
+    menu.MnuConnect_Click(dir.folder());
+    EXPECT_EQ(modes.mode(), Mode::None);
+    EXPECT_EQ(connects.count(), 1);
+    EXPECT_TRUE(messages.texts().isEmpty());
+}
+
+TEST(ConnectModeTest, TheServerWindowTakesDigitsOnlyAndTestsWithinItsBound)
+{
+    TestFolder dir;
+    FixtureServer stalled("web_service.py", {"--stall"});
+    ASSERT_TRUE(stalled.ready()) << stalled.failure().toStdString();
+    CurlTransferService transfers;
+    FakeMessageService messages;
+    WebcastServerSettings settings;
+    settings.WebcastFtpUrl = "ftp://earlier";
+    ConnectServerSetup setup(transfers, messages, settings, dir.folder(), ProductId, 300,
+                             stalled.port());
+    frmConnectServerIP window(setup, nullptr, 20);
+    EXPECT_EQ(window.octetBox(2)->accessibleDescription(), QString("txtServerIP2"));
+    EXPECT_EQ(window.statusLabel()->text(), QString("Server IP"));
+    window.show();
+    window.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    window.octetBox(0)->setFocus();
+    QTest::keyClicks(window.octetBox(0), "1a9");
+    EXPECT_EQ(window.octetBox(0)->text(), QString("19"));
+    QTest::keyClick(window.octetBox(0), '2');
+    EXPECT_TRUE(window.octetBox(1)->hasFocus());
+    QTest::keyClicks(window.octetBox(1), "256");
+    QTest::keyClicks(window.octetBox(2), "0.");
+    EXPECT_EQ(window.octetBox(2)->text(), QString("0"));
+    window.octetBox(3)->setText("1");
+
+    // 256 is no octet: nothing is sent.
+    QTest::mouseClick(window.testButton(), Qt::LeftButton);
+    EXPECT_EQ(messages.texts(), QStringList{"IP Address not correctly set!"});
+    EXPECT_TRUE(window.testButton()->isEnabled());
+    EXPECT_TRUE(stalled.lines("GET").isEmpty());
+
+    // A server that never answers: unavailable once the bound has passed.
+    messages.clear();
+    window.octetBox(0)->setText("127");
+    window.octetBox(1)->setText("0");
+    QTest::mouseClick(window.testButton(), Qt::LeftButton);
+    EXPECT_FALSE(window.okButton()->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, 5000));
+    EXPECT_EQ(messages.texts(), QStringList{"No Server connection available."});
+    EXPECT_EQ(window.statusLabel()->text(), QString("Server connection unavailable"));
+    EXPECT_TRUE(window.okButton()->isEnabled());
+    EXPECT_EQ(settings.WebcastFtpUrl, QString());
+    EXPECT_TRUE(stalled.waitForLines("GET", 1, 2000));
+    // The status goes back after its delay; nothing was saved.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return window.statusLabel()->text() == QString("Server IP"); }, 2000));
+    EXPECT_FALSE(ServerAddressFile::exists(dir.folder()));
+    EXPECT_TRUE(window.isVisible());
+}
+
+TEST(ConnectModeTest, OkKeepsATestedServerAndTheWindowShowsItNextTime)
+{
+    TestFolder dir;
+    FixtureServer server("web_service.py", {"--route", "/connect.php=" + ConnectAnswer});
+    ASSERT_TRUE(server.ready()) << server.failure().toStdString();
+    CurlTransferService transfers;
+    FakeMessageService messages;
+    WebcastServerSettings settings;
+    ConnectServerSetup setup(transfers, messages, settings, dir.folder(), ProductId,
+                             ConnectServerSetup::TestTimeoutMs, server.port());
+    {
+        frmConnectServerIP window(setup, nullptr, 20);
+        for (int i = 0; i < 4; ++i)
+            window.octetBox(i)->setText(QStringList{"127", "0", "0", "1"}[i]);
+        QSignalSpy finished(&window, &QDialog::finished);
+        window.open();
+        QTest::mouseClick(window.okButton(), Qt::LeftButton);
+        ASSERT_TRUE(finished.wait(5000));
+    }
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(settings.WebcastFtpUrl, QString("ftp://127.0.0.1"));
+    EXPECT_EQ(settings.WebcastEventFolder, QString("ABCDEFVKTJKL"));
+    ASSERT_TRUE(server.waitForLines("QUERY", 1, 2000));
+    EXPECT_EQ(receivedQueries(server), (QList<QJsonObject>{QJsonObject{{"productID", ProductId}}}));
+
+    frmConnectServerIP again(setup, nullptr, 20);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !again.octetBox(0)->text().isEmpty(); }, 2000));
+    EXPECT_EQ(ServerAddressFile::address(again.octets()), QString("127.0.0.1"));
+}
+
+TEST(ConnectModeTest, AFullConnectJoinsTheSessionAndMakesConnectTheOnlyMode)
+{
+    TestFolder dir;
+    FixtureServer server("web_service.py", {"--route", "/connect.php=" + ConnectAnswer});
+    ASSERT_TRUE(server.ready()) << server.failure().toStdString();
+    ServerAddressFile::save(dir.folder(), {"127", "0", "0", "1"});
+    SessionRecord session;
+    session.SessionName = "Main Hall";
+    session.SessionSubtitle = "Day 1";
+    session.Description = "Keynotes";
+    session.PasswordFlag = "1";
+    session.Password = "s&cret=1";
+    session.save(dir.folder());
+
+    CurlTransferService transfers;
+    FakeMessageService messages;
+    LiveCastModes modes;
+    modes.setMode(Mode::Webcast);
+    WebcastServerSettings settings;
+    ConnectConnection connection(transfers, messages, modes, settings, dir.folder(), ProductId,
+                                 server.port());
+    frmConnect window(connection, nullptr, 0, 50);
+    EXPECT_EQ(window.statusLabel()->accessibleDescription(), QString("LabStatus"));
+    QSignalSpy finished(&window, &QDialog::finished);
+    window.open();
+    ASSERT_TRUE(finished.wait(5000));
+    EXPECT_TRUE(messages.texts().isEmpty());
+    EXPECT_EQ(window.statusLabel()->text(), QString("Connected to Hall 1"));
+    EXPECT_FALSE(window.cancelButton()->isEnabled());
+    EXPECT_EQ(modes.mode(), Mode::Connect);
+
+    // First whether the server is there, then the session as typed; the flag stays here.
+    const QJsonObject joined{{"productID", ProductId},
+                             {"sessionName", "Main Hall"},
+                             {"sessionSubtitle", "Day 1"},
+                             {"description", "Keynotes"},
+                             {"password", "s&cret=1"}};
+    ASSERT_TRUE(server.waitForLines("QUERY", 2, 2000));
+    EXPECT_EQ(receivedQueries(server),
+              (QList<QJsonObject>{QJsonObject{{"productID", ProductId}}, joined}));
+
+    EXPECT_EQ(settings.WebcastFtpUrl, QString("ftp://127.0.0.1"));
+    EXPECT_EQ(settings.WebcastServerName, QString("Hall 1"));
+    EXPECT_EQ(settings.WebcastUserName, QString("hall"));
+    EXPECT_EQ(settings.WebcastPassword, QString("pw"));
+    EXPECT_EQ(settings.WebcastUploadDir, QString("/webcasts"));
+    EXPECT_EQ(settings.WebcastEventFolder, QString("ABCDEFVKTJKL"));
+    EXPECT_EQ(settings.EncoderFmsUrl, QString("rtmp://10.0.0.5/live"));
+    EXPECT_EQ(settings.EncoderStreamName, QString("hall1"));
+}
+
+TEST(ConnectModeTest, WithoutASessionOrAServerTheConnectionEndsWithItsMessage)
+{
+    struct Case
+    {
+        const char* what;
+        QByteArray sessionFile; // empty: none
+        QString testAnswer;
+        QString message;
+        bool sessionWindow;
+    };
+    const Case cases[] = {
+        {"no session file", {}, "testCode :OK;", "A session name is required.", true},
+        {"damaged session file", "Main Hall]", "testCode :OK;", "A session name is required.",
+         false},
+        {"empty session name", "[][s][d][0][]", "testCode :OK;", "A session name is required.",
+         false},
+        {"server says no", "[Main Hall]", "testCode :NO;",
+         "A connection to the Server 10.0.0.1 couldn't be established", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TestFolder dir;
+        ServerAddressFile::save(dir.folder(), {"10", "0", "0", "1"});
+        if (!c.sessionFile.isEmpty())
+            dir.writeFile("Session.INI", c.sessionFile);
+        FakeTransferService transfers;
+        transfers.queueAnswer(TransferResult::completedWith(c.testAnswer));
+        FakeMessageService messages;
+        LiveCastModes modes;
+        // A reconnection that fails leaves Connect mode off.
+        modes.setMode(Mode::Connect);
+        WebcastServerSettings settings;
+        ConnectConnection connection(transfers, messages, modes, settings, dir.folder(), ProductId);
+        QSignalSpy hides(&connection, &ConnectConnection::hideRequested);
+        QSignalSpy closes(&connection, &ConnectConnection::closeRequested);
+        connection.Timer1_Timer();
+        ASSERT_TRUE(closes.wait(1000));
+        EXPECT_EQ(messages.texts(), QStringList{c.message});
+        EXPECT_EQ(messages.lastIcon(), MsgIcon::Exclamation);
+        EXPECT_EQ(connection.sessionWindowWanted(), c.sessionWindow);
+        EXPECT_EQ(hides.count(), c.sessionWindow ? 1 : 0);
+        EXPECT_EQ(modes.mode(), Mode::None);
+        EXPECT_EQ(transfers.urls(),
+                  QStringList{"http://10.0.0.1/connect.php?productID=ABCDEFGHIJKL"});
+    }
+}
+
+TEST(ConnectModeTest, TheSessionWindowNeedsANameAndReconnectsInConnectMode)
+{
+    TestFolder dir;
+    FakeMessageService messages;
+    LiveCastModes modes;
+    ConnectSessionEditor editor(messages, modes, dir.folder());
+    frmConnectSession window(editor);
+    EXPECT_EQ(window.passwordBox()->accessibleDescription(), QString("TxtPassword"));
+    EXPECT_FALSE(window.passwordBox()->isEnabled());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    QTest::mouseClick(window.okButton(), Qt::LeftButton);
+    EXPECT_EQ(messages.texts(), QStringList{"A Session Name is required"});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(SessionRecord::exists(dir.folder()));
+
+    window.nameBox()->setText("Main Hall");
+    window.passwordCheck()->click();
+    EXPECT_TRUE(window.passwordBox()->isEnabled());
+    window.passwordBox()->setText("pw");
+    window.passwordCheck()->click();
+    EXPECT_EQ(window.passwordBox()->text(), QString());
+    window.passwordCheck()->click();
+    window.passwordBox()->setText("pw2");
+    modes.setMode(Mode::Connect);
+    QTest::mouseClick(window.okButton(), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.reconnectWanted());
+    EXPECT_EQ(dir.readFile("Session.INI"), QByteArray("[Main Hall][][][1][pw2]"));
+
+    // Opened again, the boxes show what was kept.
+    frmConnectSession again(editor);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return again.passwordCheck()->isChecked(); }, 2000));
+    EXPECT_EQ(again.nameBox()->text(), QString("Main Hall"));
+    EXPECT_EQ(again.passwordBox()->text(), QString("pw2"));
+    EXPECT_TRUE(again.passwordBox()->isEnabled());
+}

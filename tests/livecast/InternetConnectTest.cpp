@@ -1,0 +1,126 @@
+#include "livecast/InternetConnect.h"
+#include "document/Event.h"
+#include "platform/curl/CurlTransferService.h"
+#include "setup/widgets/frmInternetConnectSettings.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FixtureServer.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// The session service on 127.0.0.1, answering the session query with answer.
+struct SessionService
+{
+    explicit SessionService(const QString& answer)
+        : server("web_service.py", {"--route", "/evf/internetconnect.php=" + answer})
+    {}
+    WebServiceSettings settings() const
+    {
+        return {"http://" + server.address() + "/", "ABCDEFGHIJKL"};
+    }
+    FixtureServer server;
+};
+
+// What a query through connect answered, waited for with a bound.
+QString tested(InternetConnect& connect, const QString& name, const QString& password)
+{
+    QString message;
+    connect.test(name, password, [&](const QString& text) { message = text; });
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !message.isEmpty(); }, 10000));
+    return message;
+}
+
+} // namespace
+
+// Keys "U" and "I" and the settings window's Test read the same answer: only an "OK" opens a
+// page, "I" the session's page sized for the screen, "U" the event's own; a name with blanks
+// reaches the service whole.
+TEST(InternetConnect, TheServicesAnswerDecidesWhichPageOpensAndWhatTheTestSays)
+{
+    CurlTransferService transfers;
+    SessionService hosted("testCode :OK;productID :P7;sessionURL :http://hall.example/live;");
+    ASSERT_TRUE(hosted.server.ready()) << hosted.server.failure().toStdString();
+    InternetConnect connect(transfers, hosted.settings());
+    EXPECT_EQ(tested(connect, "Main Hall", "p&w"), InternetConnect::TestOkMessage);
+    EXPECT_EQ(hosted.server.lines("GET"),
+              QStringList{"GET /evf/internetconnect.php?sessionName=Main%20Hall&password=p%26w"});
+
+    Event event;
+    event.InternetConnectUrl = "http://own.example/page";
+    QList<QUrl> opened;
+    const auto open = [&](bool session) {
+        connect.resolvePage(event, session, QSize(1920, 1080),
+                            [&](const QUrl& url) { opened << url; });
+        EXPECT_TRUE(QTest::qWaitFor([&] { return opened.size() == 1; }, 10000));
+        return opened.isEmpty() ? QUrl("none:") : opened.takeFirst();
+    };
+    EXPECT_EQ(open(true), QUrl("http://hall.example/live?productID=P7&w=1920&h=1080"));
+    EXPECT_EQ(open(false), QUrl("http://own.example/page"));
+    event.InternetConnectUrl.clear();
+    EXPECT_EQ(open(false), QUrl()) << "the default page";
+
+    SessionService noSession("testCode :OK;productID :P7;sessionURL :;");
+    InternetConnect noSessionConnect(transfers, noSession.settings());
+    EXPECT_EQ(tested(noSessionConnect, "Main", "pw"), InternetConnect::NoSessionMessage);
+    SessionService refused("testCode :NO;sessionURL :http://hall.example/live;");
+    InternetConnect refusedConnect(transfers, refused.settings());
+    EXPECT_EQ(tested(refusedConnect, "Main", "pw"), InternetConnect::NoConnectionMessage);
+    bool pageOpened = false;
+    refusedConnect.resolvePage(event, true, QSize(800, 600),
+                               [&](const QUrl&) { pageOpened = true; });
+    EXPECT_TRUE(refused.server.waitForLines("GET", 2, 10000));
+    EXPECT_FALSE(QTest::qWaitFor([&] { return pageOpened; }, 1000)) << "no page without an OK";
+    InternetConnect nowhere(transfers, WebServiceSettings());
+    EXPECT_EQ(tested(nowhere, "Main", "pw"), InternetConnect::NoConnectionMessage);
+    InternetConnect deaf(
+        transfers, {"http://127.0.0.1:" + QString::number(FixtureServer::unusedPort()) + "/", "X"});
+    EXPECT_EQ(tested(deaf, "Main", "pw"), InternetConnect::NoConnectionMessage);
+}
+
+// The window shows the event's values, masks the password without changing it, stores on OK
+// with "http://" in front of a bare host, and leaves the event alone on Cancel.
+TEST(InternetConnect, TheSettingsWindowMasksThePasswordAndStoresOnlyOnOk)
+{
+    CurlTransferService transfers;
+    SessionService hosted("testCode :OK;sessionURL :http://hall.example/live;");
+    InternetConnect connect(transfers, hosted.settings());
+    FakeMessageService messages;
+    Event event;
+    event.InternetConnectUrl = "https://secure.example/";
+    event.InternetConnectSession = "Main Hall";
+    event.InternetConnectPassword = "s3cret";
+    event.InternetConnectObscure = 1;
+    {
+        frmInternetConnectSettings window(event, connect, messages);
+        EXPECT_EQ(window.password()->echoMode(), QLineEdit::Password);
+        EXPECT_EQ(window.password()->text(), "s3cret");
+        EXPECT_NE(window.password()->displayText(), "s3cret");
+        EXPECT_EQ(window.password()->displayText().size(), 6);
+        window.obscure()->click();
+        EXPECT_EQ(window.password()->displayText(), "s3cret");
+        window.findChild<QLineEdit*>("TxtURL")->setText("hall.example");
+        window.findChild<QPushButton*>("ComCancel")->click();
+    }
+    EXPECT_EQ(event.InternetConnectUrl, "https://secure.example/");
+    EXPECT_EQ(event.InternetConnectObscure, 1);
+
+    frmInternetConnectSettings window(event, connect, messages);
+    window.ComTestConnection_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, 10000));
+    EXPECT_EQ(messages.last(), InternetConnect::TestOkMessage);
+    window.findChild<QLineEdit*>("TxtURL")->setText("hall.example");
+    window.obscure()->click();
+    window.ComClear_Click();
+    window.findChild<QLineEdit*>("TxtSessionName")->setText("Side Room");
+    window.findChild<QPushButton*>("ComOk")->click();
+    EXPECT_EQ(event.InternetConnectUrl, "http://hall.example");
+    EXPECT_EQ(event.InternetConnectSession, "Side Room");
+    EXPECT_EQ(event.InternetConnectPassword, "");
+    EXPECT_EQ(event.InternetConnectObscure, 0);
+}

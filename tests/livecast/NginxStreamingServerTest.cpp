@@ -1,0 +1,216 @@
+#include "platform/NginxStreamingServer.h"
+#include "document/LiveCastFileNames.h"
+#include "document/LiveCastSettings.h"
+#include "livecast/LiveCastModes.h"
+#include "livecast/LiveStatus.h"
+#include "livecast/LocalhostMode.h"
+#include "livecast/LocalhostServiceStart.h"
+#include "livecast/LocalhostSettings.h"
+#include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/TestFolder.h"
+
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QProcess>
+#include <QSignalSpy>
+#include <QTcpServer>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <optional>
+
+using Mode = LiveCastModes::Mode;
+
+namespace {
+
+int freePort()
+{
+    QTcpServer probe;
+    probe.listen(QHostAddress::Any, 0);
+    return probe.serverPort();
+}
+
+// The body of an HTTP GET, or nothing when the server does not answer within two seconds.
+std::optional<QByteArray> fetch(const QString& url)
+{
+    QNetworkAccessManager manager;
+    QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(url)));
+    QEventLoop loop;
+    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
+    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
+    loop.exec();
+    std::optional<QByteArray> body;
+    if (reply->isFinished() && reply->error() == QNetworkReply::NoError)
+        body = reply->readAll();
+    reply->abort();
+    reply->deleteLater();
+    return body;
+}
+
+bool restarted(StreamingServerService& server)
+{
+    QSignalSpy finished(&server, &StreamingServerService::restartFinished);
+    server.restart();
+    EXPECT_TRUE(finished.isEmpty()) << "a restart must not end inside the call";
+    if (!finished.wait(StreamingServerService::WaitLimitMs + 2000)) {
+        ADD_FAILURE() << "no answer from the restart";
+        return false;
+    }
+    return finished.constFirst().constFirst().toBool();
+}
+
+struct ServerFixture
+{
+    ServerFixture()
+    {
+        QDir().mkpath(folder.path("app"));
+        QDir().mkpath(folder.path("www"));
+        QDir().mkpath(folder.path("livecast"));
+        folder.writeFile("app/FMS.ini", folder.path("www").toLocal8Bit() + "\n");
+        folder.writeFile("app/IPAddress.INI", "192.168.2.2\r\n");
+        config.runFolder = folder.path("run");
+        config.contentFolder = [this] { return mode ? mode->streamingFolder() : QString(); };
+        config.httpPort = freePort();
+        config.rtmpPort = freePort();
+        server = std::make_unique<NginxStreamingServer>(config);
+        LocalhostMode::Windows windows;
+        windows.serviceStart = [this] {
+            // The start window's own steps, without its widgets.
+            LocalhostServiceStart start(*server, modes);
+            QSignalSpy closed(&start, &LocalhostServiceStart::closeRequested);
+            start.Timer1_Timer();
+            EXPECT_EQ(start.LabStatus(), "Starting Flash Media Server");
+            EXPECT_TRUE(closed.wait(StreamingServerService::WaitLimitMs + 2000));
+        };
+        mode = std::make_unique<LocalhostMode>(folder.path("app") + "/", modes, messages, settings,
+                                               *server, windows);
+    }
+    QString http(const QString& path) const
+    {
+        return QStringLiteral("http://127.0.0.1:%1/%2").arg(config.httpPort).arg(path);
+    }
+
+    TestFolder folder;
+    NginxStreamingServer::Config config;
+    std::unique_ptr<NginxStreamingServer> server;
+    LiveCastModes modes;
+    FakeMessageService messages;
+    LocalhostSettings settings{folder.path("app") + "/", messages, [] {
+                                   return QStringList{"127.0.0.1", "192.168.2.2"};
+                               }};
+    std::unique_ptr<LocalhostMode> mode;
+};
+
+} // namespace
+
+// The real nginx, started through Localhost mode, takes a stream from ffmpeg and serves what the
+// local player reads: the connection record, the live status and the exported slides.
+TEST(NginxStreamingServerTest, LocalhostModeServesTheStreamTheStatusAndTheSlides)
+{
+    ServerFixture f;
+    ASSERT_FALSE(f.server->running());
+    f.mode->MnuLocalHost_Click();
+    ASSERT_TRUE(f.messages.texts().isEmpty())
+        << f.messages.last().toStdString() << ": " << f.server->lastError().toStdString();
+    ASSERT_EQ(f.modes.mode(), Mode::Localhost);
+    ASSERT_TRUE(f.server->running());
+    EXPECT_EQ(fetch(f.http("connect.inf")),
+              QByteArray("&info1=rtmp://192.168.2.2/live/& sFMSURL; \r\n"
+                         "&info2=vesklive& sStreamName\r\n"));
+
+    // The encoder's stream arrives under its name.
+    QProcess encoder;
+    encoder.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    encoder.start("ffmpeg", {"-nostdin", "-loglevel", "error", "-re", "-f", "lavfi", "-i",
+                             "testsrc=size=320x240:rate=15", "-t", "30", "-f", "flv",
+                             QStringLiteral("rtmp://127.0.0.1:%1/live/%2")
+                                 .arg(f.config.rtmpPort)
+                                 .arg(LocalhostMode::StreamName)});
+    ASSERT_TRUE(encoder.waitForStarted(5000)) << "ffmpeg is not installed";
+    QByteArray stat;
+    QElapsedTimer waited;
+    waited.start();
+    while (waited.elapsed() < 15000) {
+        stat = fetch(f.http("stat")).value_or(QByteArray());
+        if (stat.contains("<name>vesklive</name>") && stat.contains("<publishing/>"))
+            break;
+        QTest::qWait(200);
+    }
+    EXPECT_TRUE(stat.contains("<name>vesklive</name>")) << stat.toStdString();
+    EXPECT_TRUE(stat.contains("<publishing/>")) << stat.toStdString();
+    encoder.kill();
+    encoder.waitForFinished(3000);
+
+    // The status written in play mode is what the player fetches, and comes back from there.
+    LiveCastSettings marks;
+    LiveStatus status(f.folder.path("livecast"), marks, f.modes, nullptr);
+    status.endActivation();
+    status.WriteLiveStatus("Jane_Doe", "3141500", LiveStatus::Null, LiveStatus::Null,
+                           LiveStatus::Null);
+    ASSERT_TRUE(LocalhostMode::publishStatus(status.filePath(), f.mode->streamingFolder()));
+    const QByteArray served = fetch(f.http("status.inf")).value_or(QByteArray());
+    EXPECT_TRUE(served.contains("&info1=veskCast/Jane_Doe& Presenter")) << served.toStdString();
+    EXPECT_TRUE(served.contains("3141500"));
+    QFile::remove(status.filePath());
+    ASSERT_TRUE(LocalhostMode::restoreStatus(status.filePath(), f.mode->streamingFolder()));
+    EXPECT_EQ(f.folder.readFile("livecast/status.inf"), served);
+
+    // Slides the export copied for the streaming server.
+    const QString copies = LiveCastFileNames::localCopyFolder(f.folder.path("app") + "/");
+    ASSERT_EQ(copies, f.folder.path("www/veskCast"));
+    const QByteArray picture("\xff\xd8\xff\xe0 picture \xff\xd9", 16);
+    f.folder.writeFile(copies + "/Jane_Doe/1120000.jpg", picture);
+    EXPECT_EQ(fetch(f.http("veskCast/Jane_Doe/1120000.jpg")), picture);
+
+    // A restart ends with the server up again; releasing it stops it and frees the port.
+    EXPECT_TRUE(restarted(*f.server));
+    EXPECT_TRUE(fetch(f.http("connect.inf")).has_value());
+    f.server->release();
+    EXPECT_FALSE(f.server->running());
+    EXPECT_FALSE(fetch(f.http("connect.inf")).has_value());
+}
+
+TEST(NginxStreamingServerTest, AServerThatCannotStartIsReportedInTime)
+{
+    ServerFixture f;
+    f.mode->MnuLocalHost_Click();
+    ASSERT_TRUE(f.server->running()) << f.server->lastError().toStdString();
+
+    // A second server on the same ports cannot open them.
+    NginxStreamingServer::Config second = f.config;
+    second.runFolder = f.folder.path("run2");
+    second.contentFolder = [&f] { return f.folder.path("www"); };
+    NginxStreamingServer blocked(second);
+    QElapsedTimer took;
+    took.start();
+    EXPECT_FALSE(restarted(blocked));
+    EXPECT_LT(took.elapsed(), StreamingServerService::WaitLimitMs + 1000);
+    EXPECT_FALSE(blocked.lastError().isEmpty());
+    EXPECT_FALSE(blocked.running());
+
+    // No program, no content folder: the same, with the reason.
+    second.program = f.folder.path("no-such-nginx");
+    NginxStreamingServer missing(second);
+    EXPECT_FALSE(restarted(missing));
+    EXPECT_TRUE(missing.lastError().contains("no-such-nginx")) << missing.lastError().toStdString();
+    second.program = "nginx";
+    second.contentFolder = [&f] { return f.folder.path("gone"); };
+    NginxStreamingServer empty(second);
+    EXPECT_FALSE(restarted(empty));
+    EXPECT_FALSE(QFile::exists(f.folder.path("gone")));
+
+    // Through the mode: the operator hears that it did not start.
+    f.server->release();
+    f.mode->MnuLocalHost_Click();
+    ASSERT_EQ(f.modes.mode(), Mode::None);
+    second.contentFolder = [&f] { return f.folder.path("www"); };
+    NginxStreamingServer portHolder(second);
+    ASSERT_TRUE(restarted(portHolder));
+    f.mode->MnuLocalHost_Click();
+    EXPECT_EQ(f.messages.texts(), QStringList{"Unable to Start Flash Media Server"});
+    EXPECT_EQ(f.modes.mode(), Mode::None);
+}

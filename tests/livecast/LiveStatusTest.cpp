@@ -6,6 +6,7 @@
 #include "livecast/SystemDateTimeText.h"
 #include "livecast/WebcastServerSettings.h"
 #include "platform/fake/FakeTransferService.h"
+#include "tests/fakes/FileSizeLimit.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QSignalSpy>
@@ -66,7 +67,15 @@ TEST(LiveStatusTest, TheTenLinesInTheirOrder)
                              "&info9=True& Hide Player Controls",
                          }));
     // The other value of each mark: LiveCastPlayTest.
-    EXPECT_TRUE(f.folder.readFile("status.inf").endsWith("& Hide Player Controls\r\n"));
+    const QByteArray before = f.folder.readFile("status.inf");
+    EXPECT_TRUE(before.endsWith("& Hide Player Controls\r\n"));
+    // A full disk keeps the previous record whole and leaves no scratch file.
+    {
+        const FileSizeLimit full(100);
+        f.status.WriteLiveStatus("John", "null", "null", "null", "null");
+    }
+    EXPECT_EQ(f.folder.readFile("status.inf"), before);
+    EXPECT_FALSE(QFile::exists(f.folder.path("status.inf.part")));
 }
 
 TEST(LiveStatusTest, NullKeepsPresenterAndSlideButEmptiesTheOptions)

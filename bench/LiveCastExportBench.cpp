@@ -397,6 +397,7 @@ int main(int argc, char** argv)
     const double again = uploadMs(server, liveCast, &againStall);
     const double uploadMedian = BenchSupport::median(uploaded);
     const double curlMedian = BenchSupport::median(curled);
+    const double curlBest = *std::min_element(curled.begin(), curled.end());
 
     // 3. The Flash files again, from the export's own JPEGs, each into a new file as in the
     // export (replacing a file makes the file system write the new one out at once).
@@ -437,6 +438,10 @@ int main(int argc, char** argv)
     std::printf("  longest event-loop stall %.1f ms (%.1f ms over the last one)\n", uploadStall,
                 againStall);
     printRatio("upload", uploadMedian, curlMedian, UploadGoal);
+    // curl's own tool now and then waits a whole second for a data connection to connect (its
+    // trace shows it between "Connecting to" and "Trying"): its fastest run is the fairer bar.
+    std::printf("  (b) fastest of its runs:                              %8.0f ms\n", curlBest);
+    printRatio("upload against the fastest curl run", uploadMedian, curlBest, UploadGoal);
 
     std::sort(swfMs.begin(), swfMs.end());
     std::sort(swfInExportMs.begin(), swfInExportMs.end());

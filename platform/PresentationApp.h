@@ -38,6 +38,10 @@ public:
     // True while the program runs and answers.
     virtual bool isRunning() = 0;
 
+    // True when calls may come from several threads at once, each blocking only its own: an
+    // export may then open the next presentation while it still writes this one's pictures.
+    virtual bool takesCallsFromSeveralThreads() const { return false; }
+
     virtual PresentationResult<std::shared_ptr<PresentationDocument>>
     open(const QString& path, Visibility visibility) = 0;
     enum class PictureFit

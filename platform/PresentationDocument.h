@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <functional>
+
 // One file open in the presentation program. Slide numbers are 1-based, as the operator counts
 // them. Every call returns within a bounded time (see PresentationApp) and reports failure as a
 // value; once the document is closed, or the program under it has died, every call fails.
@@ -55,6 +57,22 @@ public:
     // Writes slide `slide` as an image of exactly widthPx by heightPx pixels.
     virtual PresentationStatus exportSlide(int slide, const QString& imagePath, ImageFormat format,
                                            int widthPx, int heightPx) = 0;
+    // Hears of each slide of exportAllSlides() once it is written, or why it is not; false
+    // stops the export there.
+    using SlideWritten = std::function<bool(int slide, const PresentationStatus& status)>;
+    // Writes every slide as exportSlide() does, slide n to imagePath(n), telling written about
+    // each in slide order on the calling thread as soon as it is there. Once written has said
+    // stop, no further slide is written. Fails, with nothing written, only when the slides
+    // could not be counted. Back ends may render the slides side by side on every core; this
+    // one exports them one by one.
+    virtual PresentationStatus exportAllSlides(const std::function<QString(int slide)>& imagePath,
+                                               ImageFormat format, int widthPx, int heightPx,
+                                               const SlideWritten& written);
+    // Does ahead what exportAllSlides() needs of the program itself (a back end that draws
+    // the pictures on its own has the program write the slides out first), so that a caller can
+    // have it done for the next presentation while this one's pictures are still being drawn.
+    // The next exportAllSlides() uses it; the document is not to change in between.
+    virtual PresentationStatus prepareSlideExport() { return presentationOk(); }
     // Writes a converted copy; the document stays bound to its own file.
     virtual PresentationStatus saveCopyAs(const QString& path, FileFormat format) = 0;
     // Writes the document back to the file it came from.

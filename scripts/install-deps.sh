@@ -12,6 +12,8 @@ PACKAGES=(
     # the presentation program (its GTK 3 front end: the plain X11 one cannot show under a
     # window manager)
     libreoffice-impress libreoffice-dev libreoffice-gtk3 poppler-utils
+    # slide pictures rendered from the office's PDF of a deck, on every core
+    libpoppler-qt6-dev
     # the sound test: Qt Multimedia plays through GStreamer (WAV and MP3 parsers and the
     # PulseAudio sink are in plugins-good); lame encodes the default MP3 at build time; the
     # tests play into a PulseAudio null sink

@@ -7,6 +7,9 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+#include <future>
+
 using Document = std::shared_ptr<PresentationDocument>;
 using N = LiveCastFileNames;
 
@@ -24,6 +27,24 @@ public:
 
     Result run()
     {
+        for (const Speaker& speaker : m_request.speakers.mid(0, MaxSpeakers))
+            m_decks << speaker.filePath;
+        if (m_request.wholeEvent && !m_request.rollingPath.isEmpty())
+            m_decks << m_request.rollingPath;
+        runSteps();
+        dropAhead();
+        return m_result;
+    }
+
+private:
+    struct Opened
+    {
+        Document document;
+        QString error;
+    };
+
+    void runSteps()
+    {
         const QString folder = m_request.liveCastFolder;
         // The export empties this folder: never a root or a relative path.
         if (folder.isEmpty() || !QDir::isAbsolutePath(folder) || QDir(folder).isRoot())
@@ -37,22 +58,50 @@ public:
                 QDir().mkpath(m_request.localCopyFolder);
             }
             if (!exportPictures())
-                return m_result;
+                return;
         }
         for (const Speaker& speaker : m_request.speakers.mid(0, MaxSpeakers)) {
             if (!exportSpeaker(speaker))
-                return m_result;
+                return;
         }
         if (m_request.wholeEvent && !m_request.rollingPath.isEmpty())
             exportRolling();
-        return m_result;
     }
 
-private:
-    Result failed(const QString& error)
+    void failed(const QString& error) { m_result.error = error; }
+
+    // Opens a presentation and has the office do its part of the export ahead; on any thread.
+    Opened openDeck(const QString& path)
     {
-        m_result.error = error;
-        return m_result;
+        const auto opened = m_app.open(path, PresentationApp::Visibility::Hidden);
+        if (!opened.ok())
+            return {nullptr, opened.error()};
+        opened.value()->prepareSlideExport();
+        return {opened.value(), {}};
+    }
+    // The next presentation is opened on a thread of its own while this one's pictures are
+    // drawn, when the office takes calls from several threads.
+    void openAhead(const QString& path)
+    {
+        if (path.isEmpty() || !m_app.takesCallsFromSeveralThreads() || stopped())
+            return;
+        m_aheadPath = path;
+        m_ahead = std::async(std::launch::async, [this, path] { return openDeck(path); });
+    }
+    Opened take(const QString& path)
+    {
+        if (m_ahead.valid() && m_aheadPath == path)
+            return m_ahead.get();
+        dropAhead();
+        return openDeck(path);
+    }
+    void dropAhead()
+    {
+        if (!m_ahead.valid())
+            return;
+        const Opened opened = m_ahead.get();
+        if (opened.document)
+            opened.document->close();
     }
     bool stopped()
     {
@@ -182,34 +231,46 @@ private:
     {
         if (stopped())
             return false;
-        const auto opened = m_app.open(path, PresentationApp::Visibility::Hidden);
-        if (!opened.ok()) {
+        const Opened opened = take(path);
+        openAhead(m_decks.value(++m_deck + 1));
+        if (!opened.document) {
             m_result.conversionErrors << path;
-            m_control.post([owner = &m_owner, path, error = opened.error()] {
+            m_control.post([owner = &m_owner, path, error = opened.error] {
                 emit owner->conversionFailed(path, error);
             });
             return true;
         }
-        const Document document = opened.value();
-        const PresentationResult<int> count = document->slideCount();
+        const Document document = opened.document;
+        if (stopped()) {
+            document->close();
+            return false;
+        }
         const QString folder = m_request.liveCastFolder + QLatin1Char('/') +
                                (subfolder.isEmpty() ? QString() : subfolder + QLatin1Char('/'));
-        for (int slide = 1; count.ok() && slide <= count.value(); ++slide) {
-            if (stopped())
-                break;
-            percent(int(qint64(slide) * 100 / count.value()));
-            const QString stem = folder + name(slide);
-            const PresentationStatus exported =
-                document->exportSlide(slide, stem + QStringLiteral(".jpg"),
-                                      PresentationDocument::ImageFormat::Jpeg, WidthPx, HeightPx);
-            if (!exported.ok()) {
-                m_result.conversionErrors << stem;
-                m_control.post([owner = &m_owner, stem, error = exported.error()] {
-                    emit owner->conversionFailed(stem, error);
-                });
-                continue;
-            }
-            finishPicture(stem, subfolder);
+        // Counted for the percentage only; the export itself counts again.
+        const int count = document->slideCount().valueOr(0);
+        const auto stem = [&](int slide) { return folder + name(slide); };
+        const PresentationStatus exported = document->exportAllSlides(
+            [&](int slide) { return stem(slide) + QStringLiteral(".jpg"); },
+            PresentationDocument::ImageFormat::Jpeg, WidthPx, HeightPx,
+            [&](int slide, const PresentationStatus& written) {
+                if (count > 0)
+                    percent(int(qint64(std::min(slide, count)) * 100 / count));
+                if (written.ok()) {
+                    finishPicture(stem(slide), subfolder);
+                } else {
+                    m_result.conversionErrors << stem(slide);
+                    m_control.post([owner = &m_owner, stem = stem(slide), error = written.error()] {
+                        emit owner->conversionFailed(stem, error);
+                    });
+                }
+                return !stopped();
+            });
+        if (!exported.ok()) {
+            m_result.conversionErrors << path;
+            m_control.post([owner = &m_owner, path, error = exported.error()] {
+                emit owner->conversionFailed(path, error);
+            });
         }
         document->close();
         percent(0);
@@ -256,6 +317,10 @@ private:
     const Request& m_request;
     const JobRunner::Control& m_control;
     Result m_result;
+    QStringList m_decks; // every presentation of the request, in the order exported
+    int m_deck = -1;     // the one being exported
+    QString m_aheadPath;
+    std::future<Opened> m_ahead;
 };
 
 LiveCastExport::LiveCastExport(PresentationApp& app, FlashConverter converter, QObject* parent)

@@ -37,6 +37,8 @@ public:
     bool isAvailable() const override { return !m_binary.isEmpty(); }
     QString location() const override { return m_binary; }
 
+    // The office's one worker takes the calls in turn.
+    bool takesCallsFromSeveralThreads() const override { return true; }
     void startInBackground() override;
     bool isRunning() override;
     PresentationResult<std::shared_ptr<PresentationDocument>> open(const QString& path,

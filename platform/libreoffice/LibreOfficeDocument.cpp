@@ -6,15 +6,18 @@
 #include "platform/libreoffice/LibreOfficeSession.h"
 #include "platform/libreoffice/LibreOfficeShowStarter.h"
 #include "platform/libreoffice/LibreOfficeUno.h"
+#include "platform/libreoffice/PdfSlideRenderer.h"
 
 #include <com/sun/star/drawing/GraphicExportFilter.hpp>
 #include <com/sun/star/drawing/XGraphicExportFilter.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/presentation/XSlideShowController.hpp>
 
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QTemporaryDir>
 
 #include <utility>
 
@@ -34,6 +37,8 @@ constexpr int kQueryBoundMs = 5000;
 constexpr int kShowBoundMs = 20000;
 constexpr int kFileBoundMs = 60000;
 constexpr int kBringToFrontBoundMs = 300;
+// A whole deck into one PDF: the office copies each picture as it is, some 60 ms a slide here.
+constexpr int kPdfBoundMsPerSlide = 1000;
 
 const QString kNoShow = QStringLiteral("No show is running");
 
@@ -207,6 +212,75 @@ PresentationStatus LibreOfficeDocument::exportSlide(int slide, const QString& im
             return presentationFailure(QStringLiteral("Could not write ") + imagePath);
         return presentationOk();
     });
+}
+
+std::shared_ptr<LibreOfficeDocument::SlidesPdf> LibreOfficeDocument::writeSlidesPdf()
+{
+    const PresentationResult<int> count = slideCount();
+    auto pdf = std::make_shared<SlidesPdf>();
+    if (!count.ok() || count.value() == 0 || !pdf->folder.isValid())
+        return nullptr;
+    const QString path = pdf->path();
+    QElapsedTimer timer;
+    timer.start();
+    const PresentationResult<int> pages = run<int>(
+        kFileBoundMs + kPdfBoundMsPerSlide * count.value(),
+        [path](Session&, Document& doc) -> PresentationResult<int> {
+            // Quality 100 and no reduction: the pictures go in as they are, not encoded again,
+            // and page N is slide N.
+            const std::vector<beans::PropertyValue> filterData = {
+                property("ExportHiddenSlides", Any(true)),
+                property("Quality", Any(sal_Int32(100))),
+                property("ReduceImageResolution", Any(false)),
+                property("ExportBookmarks", Any(false)),
+                property("ExportNotes", Any(false)),
+            };
+            Reference<frame::XStorable>(doc.model, UNO_QUERY_THROW)
+                ->storeToURL(
+                    fileUrl(path),
+                    properties(
+                        {property("FilterName", Any(OUString::createFromAscii(
+                                                    LibreOfficeFiles::filterOf(FileFormat::Pdf)))),
+                         property("FilterData", Any(properties(filterData)))}));
+            return int(pagesOf(doc.model)->getCount());
+        });
+    if (!pages.ok()) {
+        qCInfo(lcLibreOffice, "no PDF of the slides: %s", qPrintable(pages.error()));
+        return nullptr;
+    }
+    qCInfo(lcLibreOffice, "PDF of %d slides in %lld ms", pages.value(), timer.elapsed());
+    pdf->pages = pages.value();
+    return pdf;
+}
+
+PresentationStatus LibreOfficeDocument::prepareSlideExport()
+{
+    m_slidesPdf = writeSlidesPdf();
+    return presentationOk();
+}
+
+PresentationStatus
+LibreOfficeDocument::exportAllSlides(const std::function<QString(int slide)>& imagePath,
+                                     ImageFormat format, int widthPx, int heightPx,
+                                     const SlideWritten& written)
+{
+    std::shared_ptr<SlidesPdf> pdf = std::exchange(m_slidesPdf, nullptr);
+    if (PdfSlideRenderer::writes(format)) {
+        if (!pdf)
+            pdf = writeSlidesPdf();
+        QElapsedTimer timer;
+        timer.start();
+        const PresentationStatus drawn =
+            pdf ? PdfSlideRenderer::render(pdf->path(), pdf->pages, imagePath, format, widthPx,
+                                           heightPx, written)
+                : presentationFailure(QString());
+        if (drawn.ok()) {
+            qCInfo(lcLibreOffice, "pictures of %d slides in %lld ms", pdf->pages, timer.elapsed());
+            return drawn;
+        }
+        qCInfo(lcLibreOffice, "slides one by one: %s", qPrintable(drawn.error()));
+    }
+    return PresentationDocument::exportAllSlides(imagePath, format, widthPx, heightPx, written);
 }
 
 PresentationStatus LibreOfficeDocument::saveCopyAs(const QString& path, FileFormat format)

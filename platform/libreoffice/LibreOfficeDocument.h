@@ -2,6 +2,9 @@
 
 #include "platform/PresentationDocument.h"
 
+#include <QDir>
+#include <QTemporaryDir>
+
 #include <functional>
 #include <memory>
 
@@ -29,6 +32,14 @@ public:
     PresentationStatus bringShowToFront() override;
     PresentationStatus exportSlide(int slide, const QString& imagePath, ImageFormat format,
                                    int widthPx, int heightPx) override;
+    // The office writes a PDF of the whole deck in one call, with the pictures as they are in
+    // the deck; its pages are then drawn on every core (PdfSlideRenderer). Slide by slide, as
+    // exportSlide(), for the other formats or when that way fails before any slide is written.
+    // prepareSlideExport() has the office write that PDF ahead.
+    PresentationStatus prepareSlideExport() override;
+    PresentationStatus exportAllSlides(const std::function<QString(int slide)>& imagePath,
+                                       ImageFormat format, int widthPx, int heightPx,
+                                       const SlideWritten& written) override;
     PresentationStatus saveCopyAs(const QString& path, FileFormat format) override;
     PresentationStatus save() override;
     PresentationResult<SlideShowOptions> showOptions() override;
@@ -36,6 +47,15 @@ public:
     PresentationStatus close() override;
 
 private:
+    struct SlidesPdf
+    {
+        QTemporaryDir folder{QDir::tempPath() + QStringLiteral("/stagor-slides-XXXXXX")};
+        int pages = 0;
+        QString path() const { return folder.filePath(QStringLiteral("slides.pdf")); }
+    };
+    // Null when the office could not write it.
+    std::shared_ptr<SlidesPdf> writeSlidesPdf();
+
     template <typename T>
     using Work =
         std::function<PresentationResult<T>(LibreOfficeSession&, LibreOfficeOpenDocument&)>;
@@ -46,4 +66,5 @@ private:
     int m_id;
     QString m_path;
     int m_openedInGeneration;
+    std::shared_ptr<SlidesPdf> m_slidesPdf; // written ahead for the next exportAllSlides()
 };

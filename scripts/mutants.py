@@ -7,7 +7,7 @@ reports each mutation as killed (some test failed, named), survived (every test 
 built. The original file is put back after each mutation and whenever the run stops, however it
 stops.
 
-    python3 scripts/mutants.py [--count 60] [--seed 1] [--build build] [--list]
+    python3 scripts/mutants.py [--count 60] [--seed 1] [--build build] [--list] [--only 3,17]
 
 The mutations come from simple rules applied to the code as it is (see RULES) and are sampled
 evenly across the folders in FOLDERS with a seeded generator, so a seed repeats a run exactly.
@@ -282,9 +282,12 @@ def main():
     parser.add_argument("--seed", type=int, default=1)
     parser.add_argument("--build", default="build")
     parser.add_argument("--list", action="store_true", help="print the sample and stop")
+    parser.add_argument("--only", help="run only these of the sample, by number: 3,17,40")
     args = parser.parse_args()
 
     mutations = sample(args.count, args.seed)
+    if args.only:
+        mutations = [mutations[int(n) - 1] for n in args.only.split(",")]
     if args.list:
         for mutation in mutations:
             print(mutation.describe())
@@ -292,9 +295,10 @@ def main():
 
     restorer = Restorer()
     ok, output = build(args.build)
-    if not ok or failing_test(args.build):
+    failed = failing_test(args.build) if ok else None
+    if not ok or failed:
         print("the unchanged program does not build or pass its tests: nothing to measure")
-        print(output[-3000:])
+        print(failed or output[-3000:])
         return 2
     unchanged = fingerprints(args.build)
 

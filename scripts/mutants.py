@@ -71,6 +71,14 @@ EQUIVALENT = {
     ("document/TokenReader.cpp", "while (start < end && isBlank(text[start]))",
      "while (start <= end && isBlank(text[start]))"),
     ("show/widgets/frmLaunch.cpp", "y += label->height() + 8;", "y += label->height() + 7;"),
+    ("livecast/SessionRecord.cpp", "constexpr qint64 MaxFileBytes = 64 * 1024;",
+     "constexpr qint64 MaxFileBytes = 63 * 1024;"),
+    ("livecast/WebServiceSettings.cpp", "if (equals < 0)", "if (equals <= 0)"),
+    ("livecast/ServerVerification.cpp", "return count.ok() ? count.value() : -1;",
+     "return count.ok() ? count.value() : -2;"),
+    ("setup/widgets/frmConnect.cpp",
+     "m_timer1->setInterval(timer1Ms >= 0 ? timer1Ms : ConnectConnection::Timer1IntervalMs);",
+     "m_timer1->setInterval(timer1Ms > 0 ? timer1Ms : ConnectConnection::Timer1IntervalMs);"),
 }
 
 

@@ -59,6 +59,7 @@ TEST(WebcastConnectionTest, AnAnswerNamingAServerSwitchesWebcastModeOn)
 
     ASSERT_TRUE(f.transfers.answerWaiting(TransferResult::completedWith(ServedAnswer)));
     ASSERT_TRUE(f.delays.wait(1000));
+    EXPECT_FALSE(f.connection.querying());
     EXPECT_EQ(f.connection.LabStatus(), QString("Connected to S1"));
     EXPECT_FALSE(f.connection.ComCancelEnabled());
     EXPECT_EQ(f.modes.mode(), Mode::Webcast);

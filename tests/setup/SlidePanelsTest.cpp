@@ -140,8 +140,11 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     // Names are edited in place (F2), on filled slots only.
     EXPECT_EQ(panel.number(9)->text(), "0");
     EXPECT_EQ(panel.number(9)->accessibleName(), "Key: 0");
+    doc.PopUps[3].Name = "Left over"; // a name whose picture has gone: no rename, no name
+    panel.refresh();
     QTest::mouseClick(panel.name(3), Qt::LeftButton);
     EXPECT_FALSE(panel.renameEditor()->isVisible());
+    EXPECT_EQ(panel.name(3)->text(), "(Empty)");
     QTest::keyClick(panel.picture(8), Qt::Key_F2);
     ASSERT_TRUE(panel.renameEditor()->isVisible());
     EXPECT_EQ(panel.renameEditor()->selectedText(), "PopUp");

@@ -164,24 +164,18 @@ TEST(LiveStatusTest, PlayerOptionsComeBackFromTheStatusFile)
     EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info5=60"), QString("60"));
     EXPECT_EQ(LiveStatusRecord::StatusValueOf("no value"), QString());
 
+    // View, scale and rolling as restored; -1 for a value that is not there.
     StatusFixture f;
-    LiveStatusRecord::PlayerOptions options = f.status.restorePlayerOptions();
-    EXPECT_FALSE(options.view);
-    EXPECT_FALSE(options.scale);
-    EXPECT_FALSE(options.rolling);
-
+    const auto restored = [&f] {
+        const LiveStatusRecord::PlayerOptions o = f.status.restorePlayerOptions();
+        return std::tuple(o.view.value_or(-1), o.scale.value_or(-1), o.rolling);
+    };
+    EXPECT_EQ(restored(), std::tuple(-1, -1, false));
     f.status.WriteLiveStatus("A", "1", "3", "null", "true");
-    options = f.status.restorePlayerOptions();
-    EXPECT_EQ(options.view, 3);
-    EXPECT_FALSE(options.scale);
-    EXPECT_TRUE(options.rolling);
-
+    EXPECT_EQ(restored(), std::tuple(3, -1, true));
     f.folder.writeFile("status.inf", "&info3=True& Rolling\r\n&info4=7& View\r\n"
                                      "&info5=120& Scale Bar\r\n");
-    options = f.status.restorePlayerOptions();
-    EXPECT_FALSE(options.view);
-    EXPECT_EQ(options.scale, 120);
-    EXPECT_FALSE(options.rolling);
+    EXPECT_EQ(restored(), std::tuple(-1, 120, false));
 }
 
 TEST(ErrorLogTest, AppendsOneLinePerTransferError)

@@ -86,6 +86,9 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
         << "no box to fit";
     holding.paste();
     EXPECT_EQ(doc.ImgHoldingFull, before);
+    clipboard.PutFileListOnClipboard({picture("copied.png", {320, 180}, qRgb(9, 9, 9))});
+    holding.paste(); // a picture file copied in the file manager
+    EXPECT_EQ(doc.ImgHoldingFull.pixel(0, 0), qRgb(9, 9, 9));
 
     QSignalSpy preview(&intake, &SlideIntake::previewReady);
     QSignalSpy taken(&intake, &SlideIntake::slideTaken);

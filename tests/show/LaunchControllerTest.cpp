@@ -1,17 +1,19 @@
 #include "show/LaunchController.h"
 #include "document/EventDocument.h"
+#include "platform/fake/FakePresentationDocument.h"
 #include "show/DirectShowPort.h"
 #include "show/LiveCastHooks.h"
 #include "show/MissingPresentationsSweep.h"
 #include "show/ShowClock.h"
 #include "show/ShowLogFiles.h"
 #include "show/SpeakerNavigation.h"
+#include "show/ThreadedShowPort.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "platform/fake/FakePresentationDocument.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QFile>
 #include <QSignalSpy>
+#include <QTest>
 
 #include <gtest/gtest.h>
 
@@ -284,6 +286,24 @@ TEST_F(LaunchControllerTest, ATalkTheProgramDiedOnIsShownInAProcessOfItsOwn)
     watch();
     EXPECT_EQ(running(), "");
     EXPECT_EQ(speakerRecords(), 2);
+}
+
+// The office takes its time to open a talk: the watcher's ticks meanwhile leave the launch be.
+TEST_F(LaunchControllerTest, TicksWhileTheOfficeOpensATalkWaitForTheShow)
+{
+    addSpeaker("Slow", 3);
+    ThreadedShowPort threaded(m_program);
+    LaunchController controller(m_doc, threaded, m_clock, m_liveCast, m_timings);
+    m_program.holdOpens();
+    controller.Form_KeyDown(K::KeyPageDown, 0);
+    ASSERT_TRUE(m_program.openHeldWhileEventsRun());
+    controller.Timer1_Timer();
+    m_program.releaseOpens();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return controller.showRunning(); }, 5000));
+    controller.Timer1_Timer();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !m_liveCast.published.isEmpty(); }, 5000));
+    EXPECT_EQ(m_liveCast.published, QStringList{"Slow|1t1"});
+    EXPECT_EQ(m_program.openPresentationCount().value(), 1);
 }
 
 // B blanks the screen and the next key only restores it; number keys show used

@@ -13,6 +13,7 @@
 #include "setup/PopUpSlots.h"
 #include "setup/QuickLaunchBar.h"
 #include "setup/ZippedEventExport.h"
+#include "setup/widgets/PopUpsPanel.h"
 #include "setup/widgets/ProgressDisplay.h"
 #include "setup/widgets/QuickLaunchPanel.h"
 #include "setup/widgets/frmExport.h"
@@ -32,6 +33,8 @@
 #include <QMimeData>
 #include <QPointer>
 #include <QPushButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTabWidget>
@@ -105,7 +108,8 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     EXPECT_EQ(window.recentAction(0)->text(), "&1 Gala.evf");
     EXPECT_TRUE(window.recentAction(0)->isVisible() && !window.recentAction(1)->isVisible());
 
-    window.sections()->setCurrentIndex(2);
+    window.sections()->setCurrentIndex(2); // the pop-ups take the keyboard
+    EXPECT_EQ(window.focusWidget(), window.popUpsPanel()->scrollArea()->verticalScrollBar());
     clickToolbar("MnuNew");
     EXPECT_EQ(window.sections()->currentIndex(), 0);
     EXPECT_EQ(title->text(), "Unassigned");

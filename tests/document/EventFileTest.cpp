@@ -111,7 +111,7 @@ TEST_F(EventFileTest, FullEventRoundTripsAndResavesByteForByte)
     m_document.InternetConnectUrl = QStringLiteral("http://example.org/s?a=1&b=ü");
     m_document.InternetConnectSession = QStringLiteral("room 4");
     m_document.InternetConnectPassword = QStringLiteral("p[w");
-    m_document.InternetConnectObscure = 1;
+    m_document.InternetConnectObscure = 32767; // the largest the file holds
     m_document.PopUps[0] = {QStringLiteral("Coffee [break]"), pattern(64, 48, 5),
                             pattern(16, 12, 6)};
     m_document.PopUps[9] = {QStringLiteral(""), pattern(64, 48, 7), pattern(16, 12, 8)};

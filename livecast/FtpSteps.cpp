@@ -23,9 +23,7 @@ void FtpSteps::run(const FtpCommand& command, Then then)
         return;
     if (!m_session)
         m_session = m_transfers.openFtpSession(m_account);
-    m_busy = true;
     m_session->execute(command, [this, then = std::move(then)](const TransferResult& result) {
-        m_busy = false;
         if (m_failed || result.cancelled())
             return;
         if (result.completed()) {

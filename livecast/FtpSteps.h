@@ -41,8 +41,6 @@ public:
     void close(Then then);
 
     bool hasFailed() const { return m_failed; }
-    // A command is on its way.
-    bool busy() const { return m_busy; }
 
 signals:
     // A command failed and the operator has read why.
@@ -54,5 +52,4 @@ private:
     const FtpAccount m_account;
     std::unique_ptr<FtpSession> m_session;
     bool m_failed = false;
-    bool m_busy = false;
 };

@@ -192,13 +192,14 @@ TEST(SettingsFiles, WhatIsReadFromEachFileWhatIsMissingAndTheRecentList)
     live.load(dir.folder());
     EXPECT_TRUE(live.PresenterStageLeft);
 
-    // The recent list: empty lines pad the file and a new file pushes the oldest out. Reordering
-    // on open and dropping vanished files at start: SetupControllerTest.
+    // The recent list: four lines, the rest passed over; empty lines pad the file and a new file
+    // pushes the oldest out. Reordering on open and dropping vanished files at start:
+    // SetupControllerTest.
     QStringList f;
     for (const char* name : {"a.evf", "b.evf", "c.evf", "d.evf", "e.evf"})
         f << dir.writeFile(name, "x");
     RecentFiles recent;
-    dir.writeFile("Previous.INI", crlf({f[0], dir.path("gone.evf"), "[Empty]", f[2]}));
+    dir.writeFile("Previous.INI", crlf({f[0], dir.path("gone.evf"), "[Empty]", f[2], f[1]}));
     recent.load(dir.folder());
     EXPECT_EQ(recent.paths(), QStringList({f[0], f[2]}));
     ASSERT_TRUE(recent.save(dir.folder()));

@@ -224,6 +224,8 @@ TEST(ConnectModeTest, OkKeepsATestedServerAndTheWindowShowsItNextTime)
     frmConnectServerIP again(setup, nullptr, 20);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !again.octetBox(0)->text().isEmpty(); }, 2000));
     EXPECT_EQ(ServerAddressFile::address(again.octets()), QString("127.0.0.1"));
+    setup.ComOk_Click(again.octets()); // the first window has closed after its OK: too late
+    EXPECT_FALSE(setup.testing());
 }
 
 TEST(ConnectModeTest, AFullConnectJoinsTheSessionAndMakesConnectTheOnlyMode)

@@ -38,38 +38,30 @@ TEST(LiveCastMenuTest, WebcastModeOnIsOnlySwitchedOff)
 
 TEST(LiveCastMenuTest, LeavingLocalhostOrConnectModeAsksFirst)
 {
-    struct Case
-    {
-        Mode from;
-        QString question;
-        MsgAnswer answer;
-    };
-    const Case cases[] = {
-        {Mode::Localhost, "Localhost Mode enabled, switch to Webcast Mode.", MsgAnswer::No},
-        {Mode::Connect, "Connect Mode enabled, switch to Webcast Mode.", MsgAnswer::No},
-        {Mode::Localhost, "Localhost Mode enabled, switch to Webcast Mode.", MsgAnswer::Yes},
-        {Mode::Connect, "Connect Mode enabled, switch to Webcast Mode.", MsgAnswer::Yes},
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.question.toStdString() + (c.answer == MsgAnswer::Yes ? " Yes" : " No"));
-        MenuFixture f;
-        f.modes.setMode(c.from);
-        f.modes.setLocalhostSettingsEnabled(true);
-        f.messages.queueAnswer(c.answer);
-        f.menu.MnuWebcastMode_Click();
-        EXPECT_EQ(f.messages.texts(), QStringList{c.question});
-        EXPECT_EQ(f.messages.lastIcon(), MsgIcon::Question);
-        if (c.answer == MsgAnswer::Yes) {
-            // The window decides whether Webcast mode comes on; the other mode is off already.
-            EXPECT_EQ(f.modes.mode(), Mode::None);
-            EXPECT_FALSE(f.modes.localhostSettingsEnabled());
-            EXPECT_EQ(f.windowRequests.count(), 1);
-        } else {
-            EXPECT_EQ(f.modes.mode(), c.from);
-            EXPECT_TRUE(f.modes.localhostSettingsEnabled());
-            EXPECT_EQ(f.windowRequests.count(), 0);
+    const std::pair<Mode, QString> questions[] = {
+        {Mode::Localhost, "Localhost Mode enabled, switch to Webcast Mode."},
+        {Mode::Connect, "Connect Mode enabled, switch to Webcast Mode."}};
+    for (const auto& [from, question] : questions)
+        for (const MsgAnswer answer : {MsgAnswer::No, MsgAnswer::Yes}) {
+            SCOPED_TRACE(question.toStdString() + (answer == MsgAnswer::Yes ? " Yes" : " No"));
+            MenuFixture f;
+            f.modes.setMode(from);
+            f.modes.setLocalhostSettingsEnabled(true);
+            f.messages.queueAnswer(answer);
+            f.menu.MnuWebcastMode_Click();
+            EXPECT_EQ(f.messages.texts(), QStringList{question});
+            EXPECT_EQ(f.messages.lastIcon(), MsgIcon::Question);
+            if (answer == MsgAnswer::Yes) {
+                // The window decides whether Webcast mode comes on; the other mode is off already.
+                EXPECT_EQ(f.modes.mode(), Mode::None);
+                EXPECT_FALSE(f.modes.localhostSettingsEnabled());
+                EXPECT_EQ(f.windowRequests.count(), 1);
+            } else {
+                EXPECT_EQ(f.modes.mode(), from);
+                EXPECT_TRUE(f.modes.localhostSettingsEnabled());
+                EXPECT_EQ(f.windowRequests.count(), 0);
+            }
         }
-    }
 }
 
 TEST(LiveCastMenuTest, OpeningTheMenuOffersWhatTheModeAllowsAndLocalhostRenamesVerifyForGood)

@@ -6,6 +6,7 @@
 #include "livecast/SystemDateTimeText.h"
 #include "livecast/WebcastServerSettings.h"
 #include "platform/fake/FakeTransferService.h"
+#include "tests/fakes/FileSizeLimit.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QSignalSpy>
@@ -65,14 +66,16 @@ TEST(LiveStatusTest, TheTenLinesInTheirOrder)
                              "&info8=16:9& Ratio",
                              "&info9=True& Hide Player Controls",
                          }));
-    EXPECT_TRUE(f.folder.readFile("status.inf").endsWith("& Hide Player Controls\r\n"));
-
-    f.marks = LiveCastSettings();
-    f.status.WriteLiveStatus("null", "null", "null", "null", "null");
-    EXPECT_EQ(f.line(6), QString("&info6=stageLeft& Presenter Position"));
-    EXPECT_EQ(f.line(7), QString("&info7=False& Stretch Slides"));
-    EXPECT_EQ(f.line(8), QString("&info8=4:3& Ratio"));
-    EXPECT_EQ(f.line(9), QString("&info9=False& Hide Player Controls"));
+    // The other value of each mark: LiveCastPlayTest.
+    const QByteArray before = f.folder.readFile("status.inf");
+    EXPECT_TRUE(before.endsWith("& Hide Player Controls\r\n"));
+    // A full disk keeps the previous record whole and leaves no scratch file.
+    {
+        const FileSizeLimit full(100);
+        f.status.WriteLiveStatus("John", "null", "null", "null", "null");
+    }
+    EXPECT_EQ(f.folder.readFile("status.inf"), before);
+    EXPECT_FALSE(QFile::exists(f.folder.path("status.inf.part")));
 }
 
 TEST(LiveStatusTest, NullKeepsPresenterAndSlideButEmptiesTheOptions)
@@ -81,19 +84,16 @@ TEST(LiveStatusTest, NullKeepsPresenterAndSlideButEmptiesTheOptions)
     f.status.WriteLiveStatus("Jane_Doe", "1120000", "1", "50", "false");
     // A slide change only: the presenter stays, the options are not kept.
     f.status.WriteLiveStatus("null", "2120000", "null", "null", "null");
-    EXPECT_EQ(f.line(1), QString("&info1=Jane_Doe& Presenter"));
-    EXPECT_EQ(f.line(2), QString("&info2=2120000& Current Slide"));
-    EXPECT_EQ(f.line(3), QString("&info3=& Rolling"));
-    EXPECT_EQ(f.line(4), QString("&info4=& View"));
-    EXPECT_EQ(f.line(5), QString("&info5=& Scale Bar"));
+    EXPECT_EQ(f.lines().mid(1, 5),
+              (QStringList{"&info1=Jane_Doe& Presenter", "&info2=2120000& Current Slide",
+                           "&info3=& Rolling", "&info4=& View", "&info5=& Scale Bar"}));
     // The reverse, and an option change on its own.
     f.status.WriteLiveStatus("John", "null", "null", "null", "null");
     EXPECT_EQ(f.line(1), QString("&info1=John& Presenter"));
     EXPECT_EQ(f.line(2), QString("&info2=2120000& Current Slide"));
     f.status.WriteLiveStatus("null", "null", "null", "80", "null");
-    EXPECT_EQ(f.line(4), QString("&info4=& View"));
-    EXPECT_EQ(f.line(5), QString("&info5=80& Scale Bar"));
-    EXPECT_EQ(f.line(3), QString("&info3=& Rolling"));
+    EXPECT_EQ(f.lines().mid(3, 3),
+              (QStringList{"&info3=& Rolling", "&info4=& View", "&info5=80& Scale Bar"}));
     // Between talks the presenter is empty and the holding slide shows.
     f.status.WriteLiveStatus("", "h190000", "null", "null", "null");
     EXPECT_EQ(f.line(1), QString("&info1=& Presenter"));
@@ -164,24 +164,18 @@ TEST(LiveStatusTest, PlayerOptionsComeBackFromTheStatusFile)
     EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info5=60"), QString("60"));
     EXPECT_EQ(LiveStatusRecord::StatusValueOf("no value"), QString());
 
+    // View, scale and rolling as restored; -1 for a value that is not there.
     StatusFixture f;
-    LiveStatusRecord::PlayerOptions options = f.status.restorePlayerOptions();
-    EXPECT_FALSE(options.view);
-    EXPECT_FALSE(options.scale);
-    EXPECT_FALSE(options.rolling);
-
+    const auto restored = [&f] {
+        const LiveStatusRecord::PlayerOptions o = f.status.restorePlayerOptions();
+        return std::tuple(o.view.value_or(-1), o.scale.value_or(-1), o.rolling);
+    };
+    EXPECT_EQ(restored(), std::tuple(-1, -1, false));
     f.status.WriteLiveStatus("A", "1", "3", "null", "true");
-    options = f.status.restorePlayerOptions();
-    EXPECT_EQ(options.view, 3);
-    EXPECT_FALSE(options.scale);
-    EXPECT_TRUE(options.rolling);
-
+    EXPECT_EQ(restored(), std::tuple(3, -1, true));
     f.folder.writeFile("status.inf", "&info3=True& Rolling\r\n&info4=7& View\r\n"
                                      "&info5=120& Scale Bar\r\n");
-    options = f.status.restorePlayerOptions();
-    EXPECT_FALSE(options.view);
-    EXPECT_EQ(options.scale, 120);
-    EXPECT_FALSE(options.rolling);
+    EXPECT_EQ(restored(), std::tuple(-1, 120, false));
 }
 
 TEST(ErrorLogTest, AppendsOneLinePerTransferError)

@@ -45,14 +45,12 @@ TEST(WebcastQueryTest, AnOkAnswerFillsEverySettingAndNamesTheServer)
     const WebcastQuery::Reading reading = WebcastQuery::read(answer, "ABCDEFGHIJKL", settings);
     EXPECT_EQ(reading.outcome, WebcastQuery::Outcome::Connected);
     EXPECT_EQ(reading.status, QString("Connected to S1"));
-    EXPECT_EQ(settings.WebcastFtpUrl, QString("ftp://srv1"));
-    EXPECT_EQ(settings.WebcastServerName, QString("S1"));
-    EXPECT_EQ(settings.WebcastUserName, QString("u1"));
-    EXPECT_EQ(settings.WebcastPassword, QString("p"));
-    EXPECT_EQ(settings.WebcastUploadDir, QString());
-    EXPECT_EQ(settings.WebcastEventFolder, QString("ABCDEFVKTJKL"));
-    EXPECT_EQ(settings.EncoderFmsUrl, QString("rtmp://e/live"));
-    EXPECT_EQ(settings.EncoderStreamName, QString("s1"));
+    EXPECT_EQ(
+        (QStringList{settings.WebcastFtpUrl, settings.WebcastServerName, settings.WebcastUserName,
+                     settings.WebcastPassword, settings.WebcastUploadDir,
+                     settings.WebcastEventFolder, settings.EncoderFmsUrl,
+                     settings.EncoderStreamName}),
+        (QStringList{"ftp://srv1", "S1", "u1", "p", "", "ABCDEFVKTJKL", "rtmp://e/live", "s1"}));
     EXPECT_EQ(settings.remotePath("status.inf"), QString("ABCDEFVKTJKL/status.inf"));
 
     WebcastQuery::read("testCode :OK;serverName :S2;uploadExtension :webcasts;", "ABCDEFGHIJKL",

@@ -59,6 +59,7 @@ TEST(WebcastConnectionTest, AnAnswerNamingAServerSwitchesWebcastModeOn)
 
     ASSERT_TRUE(f.transfers.answerWaiting(TransferResult::completedWith(ServedAnswer)));
     ASSERT_TRUE(f.delays.wait(1000));
+    EXPECT_FALSE(f.connection.querying());
     EXPECT_EQ(f.connection.LabStatus(), QString("Connected to S1"));
     EXPECT_FALSE(f.connection.ComCancelEnabled());
     EXPECT_EQ(f.modes.mode(), Mode::Webcast);
@@ -99,6 +100,10 @@ TEST(WebcastConnectionTest, WithoutAServerOrAnAnswerTheModeStaysOff)
             EXPECT_EQ(f.messages.lastIcon(), MsgIcon::Exclamation);
             EXPECT_EQ(f.settings.WebcastFtpUrl, QString());
         }
+        // A Cancel once the window closes after its delay is too late to do anything.
+        f.connection.TimDelay_Timer();
+        f.connection.ComCancel_Click();
+        EXPECT_EQ(f.closes.count(), 1);
     }
 
     // No service configured: the same as no connection, without asking anything.

@@ -60,10 +60,10 @@ TEST(JobRunnerTest, ResultsComeBackInOrderOnTheOwnersThreadWhileItKeepsHandlingE
     // The owner's timers fire while the job is held.
     bool ticked = false;
     QTimer::singleShot(0, [&] { ticked = true; });
-    QTRY_VERIFY_WITH_TIMEOUT(ticked && heard.contains("report"), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ticked && heard.contains("report"); }, 2000));
     EXPECT_EQ(heard, QStringList{"report"});
     gate.release();
-    QTRY_VERIFY_WITH_TIMEOUT(!runner.isBusy(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !runner.isBusy(); }, 2000));
     EXPECT_EQ(heard, (QStringList{"report", "first 7", "second done"}));
     // One busy span for both jobs.
     ASSERT_EQ(busy.size(), 2);
@@ -83,7 +83,7 @@ TEST(JobRunnerTest, ResultsComeBackInOrderOnTheOwnersThreadWhileItKeepsHandlingE
         },
         [&](int result) { progress << result; });
     posted.pass();
-    QTRY_VERIFY_WITH_TIMEOUT(!runner.isBusy(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !runner.isBusy(); }, 2000));
     EXPECT_EQ(progress, (QList<int>{1000, -1}));
 }
 
@@ -100,7 +100,7 @@ TEST(JobRunnerTest, CancelReachesTheRunningJobAndTheDestructorWaitsNoLongerThanI
             },
             [&](bool result) { stopped = result; });
         runner.cancel();
-        QTRY_VERIFY_WITH_TIMEOUT(stopped, 2000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return stopped; }, 2000));
     }
 
     // A job that ignores the stop request and never ends holds the destructor for its bound only.
@@ -120,7 +120,7 @@ TEST(JobRunnerTest, CancelReachesTheRunningJobAndTheDestructorWaitsNoLongerThanI
     }
     EXPECT_LT(clock.elapsed(), 1000);
     gate->release();
-    QTRY_VERIFY_WITH_TIMEOUT(ended->load(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return ended->load(); }, 2000));
     QCoreApplication::processEvents();
     EXPECT_FALSE(doneRan);
 }

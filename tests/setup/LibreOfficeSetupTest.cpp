@@ -87,7 +87,7 @@ TEST_F(LibreOfficeSetupTest, QuickLaunchPropertiesSurviveSavingAndReopening)
         window.ComOk_Click();
         ASSERT_TRUE(saved.wait(30000));
         ASSERT_TRUE(window.okStatus().ok()) << window.okStatus().error().toStdString();
-        QTRY_VERIFY_WITH_TIMEOUT(!properties.isBusy(), 30000);
+        ASSERT_TRUE(QTest::qWaitFor([&] { return !properties.isBusy(); }, 30000));
     }
     EXPECT_EQ(s_app->openPresentationCount().valueOr(-1), 0);
 

@@ -88,6 +88,13 @@ TEST(LiveCastUploadMenu, UploadAndVerifyFromTheMenusOfTheSetupWindow)
     verify->trigger(); // closes by itself when nothing is listed
     EXPECT_TRUE(fakes.messages.texts().isEmpty()) << fakes.messages.last().toStdString();
     EXPECT_EQ(ftp.lines("login").size(), 3);
+    // A speaker is offered the upload only once the export has made the speaker's folder.
+    doc.Speakers.append({"John Roe", "john.pptx", fakes.presentation("john.pptx", 1), {}});
+    for (const int row : {2, 1}) {
+        speakers->MnuSOptions_Popup(row, QPoint(0, 0));
+        EXPECT_EQ(speakerUpload->isEnabled(), row == 1) << row;
+        speakers->contextMenu()->close();
+    }
 
     fakes.program.liveCastModes().setMode(LiveCastModes::Mode::Localhost);
     emit menu->aboutToShow();

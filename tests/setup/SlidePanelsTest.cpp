@@ -86,6 +86,9 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
         << "no box to fit";
     holding.paste();
     EXPECT_EQ(doc.ImgHoldingFull, before);
+    clipboard.PutFileListOnClipboard({picture("copied.png", {320, 180}, qRgb(9, 9, 9))});
+    holding.paste(); // a picture file copied in the file manager
+    EXPECT_EQ(doc.ImgHoldingFull.pixel(0, 0), qRgb(9, 9, 9));
 
     QSignalSpy preview(&intake, &SlideIntake::previewReady);
     QSignalSpy taken(&intake, &SlideIntake::slideTaken);
@@ -130,47 +133,50 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     QTest::keyClick(panel.picture(5), Qt::Key_X, Qt::ControlModifier);
     EXPECT_EQ(doc.PopUps[5].Name, "(Empty)");
     EXPECT_EQ(panel.name(5)->accessibleName(), "Pop-up 6: (Empty)");
-    QTest::keyClick(panel.picture(8), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(doc.PopUps[8].Full, moved);
-    EXPECT_EQ(doc.PopUps[8].Name, "PopUp");
+    QTest::keyClick(panel.picture(0), Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(doc.PopUps[0].Full, moved);
+    EXPECT_EQ(doc.PopUps[0].Name, "PopUp");
     clipboard.putOther();
-    QTest::keyClick(panel.picture(8), Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(panel.picture(0), Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(clipboard.picture(), moved);
 
     // Names are edited in place (F2), on filled slots only.
     EXPECT_EQ(panel.number(9)->text(), "0");
     EXPECT_EQ(panel.number(9)->accessibleName(), "Key: 0");
+    doc.PopUps[3].Name = "Left over"; // a name whose picture has gone: no rename, no name
+    panel.refresh();
     QTest::mouseClick(panel.name(3), Qt::LeftButton);
     EXPECT_FALSE(panel.renameEditor()->isVisible());
-    QTest::keyClick(panel.picture(8), Qt::Key_F2);
+    EXPECT_EQ(panel.name(3)->text(), "(Empty)");
+    QTest::keyClick(panel.picture(0), Qt::Key_F2);
     ASSERT_TRUE(panel.renameEditor()->isVisible());
     EXPECT_EQ(panel.renameEditor()->selectedText(), "PopUp");
     QTest::keyClicks(panel.renameEditor(), "Sponsors");
     QTest::keyClick(panel.renameEditor(), Qt::Key_Return);
-    EXPECT_EQ(panel.name(8)->text(), "Sponsors");
-    EXPECT_EQ(panel.name(8)->accessibleName(), "Pop-up 9: Sponsors");
-    QTest::mouseClick(panel.name(8), Qt::LeftButton);
+    EXPECT_EQ(panel.name(0)->text(), "Sponsors");
+    EXPECT_EQ(panel.name(0)->accessibleName(), "Pop-up 1: Sponsors");
+    QTest::mouseClick(panel.name(0), Qt::LeftButton);
     QTest::keyClicks(panel.renameEditor(), "Other");
     QTest::keyClick(panel.renameEditor(), Qt::Key_Escape);
-    EXPECT_EQ(doc.PopUps[8].Name, "Sponsors");
+    EXPECT_EQ(doc.PopUps[0].Name, "Sponsors");
 
     // The menu key and Shift+F10 open the menu on the slot with the focus, the shortcuts shown.
     for (const QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::SHIFT | Qt::Key_F10}) {
-        popUps.select(0);
-        QTest::keyClick(panel.name(8), key.key(), key.keyboardModifiers());
+        popUps.select(8);
+        QTest::keyClick(panel.name(0), key.key(), key.keyboardModifiers());
         ASSERT_TRUE(panel.contextMenu()->isVisible());
-        EXPECT_EQ(popUps.selected(), 8);
+        EXPECT_EQ(popUps.selected(), 0);
         panel.contextMenu()->hide();
     }
     const QAction* cut = panel.contextMenu()->findChild<QAction*>("MnuPCut");
     EXPECT_EQ(cut->shortcut(), QKeySequence(QKeySequence::Cut));
     EXPECT_TRUE(cut->isEnabled());
 
-    QTest::keyClick(panel.picture(0), Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(panel.picture(8), Qt::Key_V, Qt::ControlModifier);
     messages.queueAnswer(MsgAnswer::No);
     EXPECT_FALSE(popUps.clearAll());
     EXPECT_EQ(messages.last(), "You are about to clear all Pop Ups. Continue!");
-    EXPECT_TRUE(doc.PopUps[0].isUsed() && doc.PopUps[8].isUsed());
+    EXPECT_TRUE(doc.PopUps[8].isUsed() && doc.PopUps[0].isUsed());
     messages.queueAnswer(MsgAnswer::Yes);
     EXPECT_TRUE(popUps.clearAll());
     EXPECT_TRUE(std::ranges::none_of(doc.PopUps, &PopUpSlot::isUsed));

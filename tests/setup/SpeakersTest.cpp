@@ -147,7 +147,7 @@ TEST_F(SpeakersTest, ACopyFromAStickRunsBehindItsWindowAndCancelLeavesNothing)
     QFile feed(stick);
     ASSERT_TRUE(feed.open(QIODevice::WriteOnly | QIODevice::Unbuffered));
     ASSERT_EQ(feed.write(QByteArray(64 * 1024, 'x')), 64 * 1024);
-    QTRY_VERIFY_WITH_TIMEOUT(window.isVisible(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return window.isVisible(); }, 2000));
     EXPECT_EQ(window.progress()->status()->text(), "Copying - Slow.ppt");
     EXPECT_TRUE(list.isAdding());
 
@@ -158,7 +158,7 @@ TEST_F(SpeakersTest, ACopyFromAStickRunsBehindItsWindowAndCancelLeavesNothing)
     feed.write(QByteArray(64 * 1024, 'x'));
     feed.close();
     std::signal(SIGPIPE, previous);
-    QTRY_VERIFY_WITH_TIMEOUT(!list.isAdding(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list.isAdding(); }, 2000));
     EXPECT_FALSE(window.isVisible());
     EXPECT_EQ(doc.Speakers.count(), 0);
     EXPECT_TRUE(QDir(dir.path("import")).isEmpty());
@@ -168,7 +168,7 @@ TEST_F(SpeakersTest, ACopyFromAStickRunsBehindItsWindowAndCancelLeavesNothing)
     for (int ms = 0; ms < 5000 && !QFile::exists(dir.path("import/Quick.ppt")); ++ms)
         QThread::msleep(1);
     window.ComCancel_Click();
-    QTRY_VERIFY_WITH_TIMEOUT(!list.isAdding(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list.isAdding(); }, 2000));
     EXPECT_EQ(doc.Speakers.count(), 0);
     EXPECT_TRUE(QDir(dir.path("import")).isEmpty());
 }
@@ -285,14 +285,15 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     ASSERT_TRUE(presentations.openHeldWhileEventsRun());
     list.MnuShow_Click();
     presentations.releaseOpens();
-    QTRY_VERIFY_WITH_TIMEOUT(!list.isShowStarting(), 2000);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !list.isShowStarting(); }, 2000));
     ASSERT_TRUE(presentations.lastOpened());
     EXPECT_EQ(presentations.lastOpened()->showsStarted(), 1);
     EXPECT_EQ(presentations.openPresentationCount().value(), 1);
     // A file the presentation program cannot open goes to the desktop instead.
     list.setSelectedRow(2);
     list.MnuShow_Click();
-    QTRY_COMPARE_WITH_TIMEOUT(shell.opened, QStringList{doc.Speakers[1].FilePath}, 2000);
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return shell.opened == QStringList{doc.Speakers[1].FilePath}; }, 2000));
 
     clipboard.putOther();
     // Right-clicked below the last row: the menu of no row, the selection where it was.

@@ -1,6 +1,7 @@
 #include "show/widgets/frmLaunch.h"
 #include "document/EventDocument.h"
 #include "document/TimingsSetting.h"
+#include "platform/fake/FakePresentationApp.h"
 #include "show/LaunchController.h"
 #include "show/LiveCastHooks.h"
 #include "show/SystemShowClock.h"
@@ -8,14 +9,16 @@
 #include "show/VirtualKeys.h"
 #include "show/widgets/LiveCastPanel.h"
 #include "show/widgets/frmSyncRecord.h"
-#include "platform/fake/FakePresentationApp.h"
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -139,4 +142,16 @@ TEST(frmLaunch, LiveCastControlsShowAndReportTheOperatorsChoices)
     QTest::keyClick(&window, Qt::Key_H);
     EXPECT_FALSE(panel->isVisible());
     EXPECT_FALSE(liveCast.checked);
+    // The launcher menu then offers to show them.
+    QString caption;
+    QTimer::singleShot(0, [&caption] {
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        caption = menu ? menu->findChild<QAction*>("MnuLCControls")->text() : "no menu";
+        if (menu)
+            menu->close();
+    });
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(5, 5),
+                            window.mapToGlobal(QPoint(5, 5)));
+    QApplication::sendEvent(&window, &click);
+    EXPECT_EQ(caption, "Show LiveCast Controls");
 }

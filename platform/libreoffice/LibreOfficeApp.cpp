@@ -5,6 +5,7 @@
 #include "platform/libreoffice/LibreOfficeProfile.h"
 #include "platform/libreoffice/LibreOfficeSeparateShow.h"
 #include "platform/libreoffice/LibreOfficeSession.h"
+#include "platform/libreoffice/LibreOfficeUno.h"
 
 #include <QFileInfo>
 #include <QStandardPaths>
@@ -96,11 +97,22 @@ PresentationResult<std::shared_ptr<PresentationDocument>>
 LibreOfficeApp::open(const QString& path, Visibility visibility)
 {
     const bool hidden = visibility == Visibility::Hidden;
-    const int generation = m_session->generation();
-    const PresentationResult<int> id =
-        m_session->run<int>(kOpenBoundMs, [path, hidden](LibreOfficeSession& session) {
+    const auto load = [this, path, hidden] {
+        return m_session->run<int>(kOpenBoundMs, [path, hidden](LibreOfficeSession& session) {
             return LibreOfficeFiles(session).open(path, hidden);
         });
+    };
+    int generation = m_session->generation();
+    PresentationResult<int> id = load();
+    // LibreOffice 7.4's GTK front end can abort while it still tears down a document closed a
+    // moment before, and the load under way goes down with it. A fresh office gets one more
+    // try; a file that brings the office down itself fails again.
+    if (!id.ok() && id.error() == LibreOfficeSession::DiedMessage) {
+        qCWarning(lcLibreOffice, "the office stopped while opening %s; trying a fresh one",
+                  qPrintable(path));
+        generation = m_session->generation();
+        id = load();
+    }
     return documentFor(id, QFileInfo(path).absoluteFilePath(), generation);
 }
 

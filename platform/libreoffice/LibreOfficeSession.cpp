@@ -148,7 +148,7 @@ void LibreOfficeSession::forgetConnection()
 // connection so that the next work that needs the program starts a new one.
 std::optional<QString> LibreOfficeSession::guarded(const std::function<void()>& body)
 {
-    const QString died = QStringLiteral("The presentation program stopped");
+    const QString& died = DiedMessage;
     try {
         body();
         return std::nullopt;

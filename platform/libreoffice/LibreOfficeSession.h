@@ -59,6 +59,9 @@ public:
     // far fail from now on, and the office ends on the worker, where the next work that needs
     // it waits for that end and starts a fresh one.
     void quit();
+    // What work answers when the office went away under it.
+    static inline const QString DiedMessage = QStringLiteral("The presentation program stopped");
+
     // Moves on with every quit().
     int generation() const { return m_generation.load(); }
     bool isHeadless() const { return m_headless; }

@@ -306,6 +306,10 @@ def main():
     restorer = Restorer()
     ok, output = build(args.build)
     failed = failing_test(args.build) if ok else None
+    if ok and failed:
+        # A test bound to time can miss on a busy machine: one more try tells it from a fault.
+        print(f"the unchanged program failed {failed}; trying again", flush=True)
+        failed = failing_test(args.build)
     if not ok or failed:
         print("the unchanged program does not build or pass its tests: nothing to measure")
         print(failed or output[-3000:])

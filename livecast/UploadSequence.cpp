@@ -1,5 +1,6 @@
 #include "livecast/UploadSequence.h"
 
+#include "document/WholePercent.h"
 #include "livecast/FtpListingText.h"
 #include "livecast/WebcastServerSettings.h"
 
@@ -55,7 +56,7 @@ void UploadSequence::setBar(int percent)
 
 void UploadSequence::setProgress(int done, int total)
 {
-    const int percent = total > 0 ? int(qint64(done) * 100 / total) : 0;
+    const int percent = WholePercent::of(done, total);
     m_percent = QString::number(percent) + QLatin1Char('%');
     m_bar = percent;
     emit changed();

@@ -2,6 +2,7 @@
 
 #include "document/Event.h"
 #include "document/LiveCastFileNames.h"
+#include "document/WholePercent.h"
 
 #include <QDir>
 #include <QFile>
@@ -255,7 +256,7 @@ private:
             PresentationDocument::ImageFormat::Jpeg, WidthPx, HeightPx,
             [&](int slide, const PresentationStatus& written) {
                 if (count > 0)
-                    percent(int(qint64(std::min(slide, count)) * 100 / count));
+                    percent(WholePercent::of(slide, count));
                 if (written.ok()) {
                     finishPicture(stem(slide), subfolder);
                 } else {

@@ -1,5 +1,7 @@
 #include "slides/SlideExtractor.h"
 
+#include "document/WholePercent.h"
+
 #include <QDir>
 #include <QFileInfo>
 
@@ -50,10 +52,7 @@ PresentationDocument::ImageFormat SlideExtractor::imageFormatOf(SlideFormat form
 
 QString SlideExtractor::progressText(int done, int count)
 {
-    // Integer arithmetic: the floating-point quotient times 100 can land just below a whole
-    // number (29 / 100 * 100 = 28.999...).
-    const qint64 percent = count > 0 ? qint64(done) * 100 / count : 0;
-    return QStringLiteral("Extracting - %1%").arg(percent);
+    return QStringLiteral("Extracting - %1%").arg(WholePercent::of(done, count));
 }
 
 bool SlideExtractor::start(const Request& request)

@@ -273,14 +273,15 @@ QSize SwfWriter::jpegSize(const QByteArray& jpeg, QString* error)
                                                "show (lossless or arithmetic)"));
                 return {};
             }
-            if (length < 8) {
+            // Length, precision, height, width, component count, then three bytes a component.
+            const int components = length < 8 ? 0 : quint8(jpeg[at + 7]);
+            if (length < 8 || length < 8 + 3 * components) {
                 setError(error, QStringLiteral("a damaged JPEG picture (short frame header)"));
                 return {};
             }
             const int precision = quint8(jpeg[at + 2]);
             const int height = bigEndian16(jpeg, at + 3);
             const int width = bigEndian16(jpeg, at + 5);
-            const int components = quint8(jpeg[at + 7]);
             if (precision != 8 || (components != 1 && components != 3)) {
                 setError(error, QStringLiteral("a JPEG picture Flash players cannot show (%1 "
                                                "colour channels of %2 bits)")

@@ -223,12 +223,12 @@ const StagorPlayer = (() => {
     });
     page.video.addEventListener("play", () => (page.play.textContent = "Pause"));
     page.video.addEventListener("pause", () => (page.play.textContent = "Play"));
+    const showMuted = () => page.mute.setAttribute("aria-pressed", String(page.video.muted));
     page.mute.addEventListener("click", () => {
       page.video.muted = !page.video.muted;
+      showMuted();
     });
-    page.video.addEventListener("volumechange", () => {
-      page.mute.setAttribute("aria-pressed", String(page.video.muted));
-    });
+    page.video.addEventListener("volumechange", showMuted);
 
     poll();
     startVideo();

@@ -23,7 +23,7 @@ start_viewers "http://127.0.0.1:$http_port/" "$work/www/status.inf"
 ask_viewers open viewer
 first_talk_up
 ask_viewers shows viewer slide 1
-slide=1 step=1 shown=() published=()
+slide=1 step=1 shown=() page=() published=()
 for _ in $(seq 1 "$moves"); do
     # Up and down the demo's first talk, four slides long.
     [ $((slide + step)) -ge 1 ] && [ $((slide + step)) -le 4 ] || step=$((-step))
@@ -31,9 +31,8 @@ for _ in $(seq 1 "$moves"); do
     key=Next
     [ "$step" -gt 0 ] || key=Prior
     ask_viewers move viewer "$key" "$slide"
-    read -r total room <<<"$reply"
-    shown+=("$total")
-    published+=("$room")
+    read -r total swapped room <<<"$reply"
+    shown+=("$total") page+=("$swapped") published+=("$room")
 done
 
 # median and worst of the numbers given
@@ -42,6 +41,7 @@ figures() {
         m = NR % 2 ? a[(NR + 1) / 2] : (a[NR / 2] + a[NR / 2 + 1]) / 2
         printf "median %d ms, worst %d ms", m, a[NR]}'
 }
-echo "slide move to the viewer's screen ($moves moves): $(figures "${shown[@]}")"
-echo "  of which the room, key to the served status.inf: $(figures "${published[@]}")"
-echo "  baseline: the player asks for status.inf every 500 ms"
+echo "slide move to the viewer's screen, seen in a screenshot ($moves moves): $(figures "${shown[@]}")"
+echo "  key to the page putting the picture up:      $(figures "${page[@]}")"
+echo "  key to the served status.inf naming it:      $(figures "${published[@]}")"
+echo "  baseline: the page asks for status.inf every 500 ms"

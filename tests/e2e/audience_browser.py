@@ -10,8 +10,9 @@ Commands:
   shows NAME WHAT [N]     waits until the browser shows WHAT: "slide N" of the talk on screen,
                           "holding" or "popup N"; answers with the milliseconds it took
   move NAME KEY N         presses KEY in the room (xdotool), then waits as "shows NAME slide N";
-                          with STATUS-FILE (the served "status.inf") also answers when the room
-                          had published the move there
+                          answers with the milliseconds until the screenshot showed it and until
+                          the page had put it up, and with STATUS-FILE (the served "status.inf")
+                          until the room had published the move there
   video NAME              waits until the room's video plays on: its time moves on by 2 s
   keyboard NAME           the controls are reached by Tab, show where the focus is, and say
                           what they do; the slide's text and the live region say what is up
@@ -53,7 +54,7 @@ if (!image.complete || !image.naturalWidth || !image.getAttribute('src')) return
 const scale = Math.min(r.width / image.naturalWidth, r.height / image.naturalHeight);
 const w = image.naturalWidth * scale, h = image.naturalHeight * scale;
 return {left: r.left + (r.width - w) / 2, top: r.top + (r.height - h) / 2, width: w, height: h,
-        src: image.src, alt: image.alt,
+        src: image.src, alt: image.alt, shownAt: Number(image.dataset.shownAt || 0),
         said: document.getElementById('announce').textContent};
 """
 
@@ -118,7 +119,9 @@ class Viewer:
                     and box["alt"] == "Pop-up %d" % number)
         return False
 
-    def shows(self, what, number, started=None):
+    def shows(self, what, number, started=None, key_time=None):
+        """With key_time (time.time() of a key press), the answer also says after how many
+        milliseconds the page itself had put the picture up."""
         started = started or time.monotonic()
         why = ""
         while time.monotonic() - started < BOUND_S:
@@ -127,7 +130,10 @@ class Viewer:
                 if self.matches(box, what, number):
                     if box["said"] != box["alt"]:
                         return "fail the live region says %r, not %r" % (box["said"], box["alt"])
-                    return "ok %d" % round((time.monotonic() - started) * 1000)
+                    answer = "ok %d" % round((time.monotonic() - started) * 1000)
+                    if key_time is not None:
+                        answer += " %d" % round(box["shownAt"] - key_time * 1000)
+                    return answer
                 why = "the page shows %s (%s)" % (box["alt"], box["src"])
             time.sleep(0.02)
         return "fail no %s %s within %d s: %s" % (what, number or "", BOUND_S, why)
@@ -171,21 +177,22 @@ class Viewer:
         return "ok"
 
 
-def watch_file(path, started, until):
-    """Watches the file from now on; returns a function giving the milliseconds from started to
-    its first change, or None."""
+def watch_file(path, slide, started, until):
+    """Watches the status file from now on; returns a function giving the milliseconds from
+    started until it named the talk's slide, or None."""
+    names = re.compile(rb"^&info2=%d\d{6}& Current Slide\r?$" % slide, re.MULTILINE)
+
     def read():
         try:
             with open(path, "rb") as file:
                 return file.read()
         except OSError:
-            return None
-    first = read()
+            return b""
     changed = []
 
     def run():
         while not until.is_set() and not changed:
-            if read() != first:
+            if names.search(read()):
                 changed.append(round((time.monotonic() - started) * 1000))
             time.sleep(0.005)
     thread = threading.Thread(target=run, daemon=True)
@@ -217,10 +224,12 @@ def main():
                 answer = viewers[words[1]].shows(words[2], number)
             elif words[0] == "move":
                 started = time.monotonic()
-                published = status_file and watch_file(status_file, started, threading.Event())
+                published = status_file and watch_file(status_file, int(words[3]), started,
+                                                       threading.Event())
+                key_time = time.time()
                 subprocess.run(["xdotool", "key", words[2]], check=True, timeout=BOUND_S)
-                answer = viewers[words[1]].shows("slide", int(words[3]), started)
-                if published:
+                answer = viewers[words[1]].shows("slide", int(words[3]), started, key_time)
+                if published and answer.startswith("ok"):
                     answer += " %s" % published()
             elif words[0] == "video":
                 answer = viewers[words[1]].video()

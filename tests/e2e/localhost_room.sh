@@ -52,7 +52,7 @@ localhost_room_down() {
 
 # Viewers' browsers (audience_browser.py), asked one line at a time.
 start_viewers() {
-    coproc VIEWERS { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/audience_browser.py" "$1" 2>"$work/viewers.log"; }
+    coproc VIEWERS { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/audience_browser.py" "$@" 2>"$work/viewers.log"; }
 }
 # Asks the browsers; sets $reply to what follows "ok", fails the script on any other answer.
 ask_viewers() {

@@ -88,14 +88,15 @@ def main():
         Image.new("RGB", (64, 48), colour).save(os.path.join(site.name, name))
     status = os.path.join(site.name, "status.inf")
 
-    def publish(text):
-        # Written beside and renamed over, as the room does; a new time for the validator.
+    def publish(text, written=None):
+        # Written beside and renamed over, as the room does; a later time than the last one
+        # unless given.
         with open(status + ".new", "w", newline="") as file:
             file.write(text)
         os.replace(status + ".new", status)
         publish.count += 1
-        later = time.time() + 10 * publish.count
-        os.utime(status, (later, later))
+        written = written or time.time() - 1000 + 10 * publish.count
+        os.utime(status, (written, written))
 
     publish.count = 0
     publish(record("veskCast/Jane_Doe", "3140509", view="2"))
@@ -163,12 +164,23 @@ def main():
         gaps = [b[0] - a[0] for a, b in zip(Handler.requests, Handler.requests[1:])]
         if min(gaps) < 0.45:
             return fail("requests %.3f s apart" % min(gaps))
+
+        # Two moves within one second: the file keeps its time and its size, and the page must
+        # still see the second one. (The file's time is put ahead of the server's clock, which
+        # the page sees as a file written in the second of the answer.)
+        now = time.time() + 100
+        for slide in ("3140509", "4140509"):
+            publish(record("veskCast/Jane_Doe", slide, hide="True"), written=now)
+            wanted[:2] = ["../veskCast/Jane_Doe/%s.jpg" % slide, "Jane Doe, slide " + slide[0]]
+            if not wait_for(lambda: driver.execute_script(shown) == wanted):
+                return fail("a move within the second left the page at %s"
+                            % driver.execute_script(shown))
     finally:
         driver.quit()
         server.shutdown()
     print("PASS: the page reads %d records into pictures and labels, refuses %d damaged ones, "
-          "keeps its slide through a half-written file, follows the whole one and polls with "
-          "conditional requests twice a second at most" % (len(READINGS), len(DAMAGED)))
+          "keeps its slide through a half-written file, follows the whole one, polls with "
+          "conditional requests twice a second at most and sees two moves within a second" % (len(READINGS), len(DAMAGED)))
     return 0
 
 

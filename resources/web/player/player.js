@@ -81,6 +81,17 @@ const StagorPlayer = (() => {
     return { url: null, label: name ? name : "No slide", name: name };
   }
 
+  // The server's validators count to the second: a file rewritten within the second it was
+  // sent in keeps its time, and its size too when only the slide number changed. They are used
+  // only once the answer came a second after the file was written, so that any later change
+  // shows; until then the file is asked for whole.
+  function strongValidators(headers) {
+    const modified = Date.parse(headers.get("Last-Modified") || "");
+    const sent = Date.parse(headers.get("Date") || "");
+    if (!(sent > modified)) return { etag: null, lastModified: null };
+    return { etag: headers.get("ETag"), lastModified: headers.get("Last-Modified") };
+  }
+
   // Everything below needs the page.
   function start() {
     const page = {
@@ -144,6 +155,8 @@ const StagorPlayer = (() => {
         if (ticket !== wanted) return;
         shownUrl = slide.url;
         page.slide.src = slide.url;
+        // When, for whoever measures how far the page is behind the room.
+        page.slide.dataset.shownAt = String(Date.now());
         page.slide.alt = slide.label;
         page.slideNote.hidden = true;
         announce(slide.label);
@@ -170,8 +183,9 @@ const StagorPlayer = (() => {
           const record = parseStatus(await answer.text());
           // A file caught half written is read again next time: keep its validators out.
           if (record) {
-            etag = answer.headers.get("ETag");
-            lastModified = answer.headers.get("Last-Modified");
+            const validators = strongValidators(answer.headers);
+            etag = validators.etag;
+            lastModified = validators.lastModified;
             applyLayout(record);
             showSlide(record);
           }
@@ -234,7 +248,8 @@ const StagorPlayer = (() => {
     startVideo();
   }
 
-  return { parseStatus: parseStatus, slideOf: slideOf, start: start };
+  return { parseStatus: parseStatus, slideOf: slideOf, strongValidators: strongValidators,
+           start: start };
 })();
 
 if (typeof document !== "undefined" && document.getElementById("player"))

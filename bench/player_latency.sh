@@ -34,6 +34,8 @@ for _ in $(seq 1 "$moves"); do
     read -r total swapped room <<<"$reply"
     shown+=("$total") page+=("$swapped") published+=("$room")
 done
+ask_viewers video viewer
+read -r _ _ behind <<<"$reply"
 
 # median and worst of the numbers given
 figures() {
@@ -45,3 +47,4 @@ echo "slide move to the viewer's screen, seen in a screenshot ($moves moves): $(
 echo "  key to the page putting the picture up:      $(figures "${page[@]}")"
 echo "  key to the served status.inf naming it:      $(figures "${published[@]}")"
 echo "  baseline: the page asks for status.inf every 500 ms"
+echo "the video plays ${behind} s behind the newest fragment's end (hls.js; the fragments are 1 s)"

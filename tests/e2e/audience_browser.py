@@ -13,7 +13,9 @@ Commands:
                           answers with the milliseconds until the screenshot showed it and until
                           the page had put it up, and with STATUS-FILE (the served "status.inf")
                           until the room had published the move there
-  video NAME              waits until the room's video plays on: its time moves on by 2 s
+  video NAME              waits until the room's video plays on: its time moves on by 2 s;
+                          answers with the time and how far (s) it plays behind the newest video
+                          the server has
   keyboard NAME           the controls are reached by Tab, show where the focus is, and say
                           what they do; the slide's text and the live region say what is up
   quit
@@ -145,7 +147,8 @@ class Viewer:
         while time.monotonic() - started < 3 * BOUND_S:
             now = self.driver.execute_script(read)
             if now >= first + 2:
-                return "ok %.1f s to %.1f s" % (first, now)
+                behind = self.driver.execute_script("return StagorPlayer.page.videoLatency();")
+                return "ok %.1f %.1f %.2f" % (first, now, behind if behind is not None else -1)
             time.sleep(0.2)
         return "fail the video's time stayed from %.1f s to %.1f s" % (first, now)
 

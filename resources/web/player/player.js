@@ -246,6 +246,10 @@ const StagorPlayer = (() => {
 
     poll();
     startVideo();
+    return {
+      // Seconds from the newest video the server has to what the viewer sees; NaN without it.
+      videoLatency: () => (hls && hls.latency !== undefined ? hls.latency : NaN),
+    };
   }
 
   return { parseStatus: parseStatus, slideOf: slideOf, strongValidators: strongValidators,
@@ -253,4 +257,4 @@ const StagorPlayer = (() => {
 })();
 
 if (typeof document !== "undefined" && document.getElementById("player"))
-  StagorPlayer.start();
+  StagorPlayer.page = StagorPlayer.start();

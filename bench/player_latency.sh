@@ -35,7 +35,12 @@ for _ in $(seq 1 "$moves"); do
     shown+=("$total") page+=("$swapped") published+=("$room")
 done
 ask_viewers video viewer
-read -r _ _ behind <<<"$reply"
+read -r _ _ behind _ <<<"$reply"
+# nginx numbers the fragments from the stream's start, a second each (a key frame a second): the
+# newest one ends that many seconds into the stream, which the encoder began at $encoder_started
+# reading its test source in real time.
+newest="$(served hls/vesklive.m3u8 | sed -n 's/^vesklive-\([0-9]*\)\.ts$/\1/p' | tail -n 1)"
+server_delay="$(echo "$(date +%s.%N) - $encoder_started - ($newest + 1)" | bc -l)"
 
 # median and worst of the numbers given
 figures() {
@@ -47,4 +52,7 @@ echo "slide move to the viewer's screen, seen in a screenshot ($moves moves): $(
 echo "  key to the page putting the picture up:      $(figures "${page[@]}")"
 echo "  key to the served status.inf naming it:      $(figures "${published[@]}")"
 echo "  baseline: the page asks for status.inf every 500 ms"
-echo "the video plays ${behind} s behind the newest fragment's end (hls.js; the fragments are 1 s)"
+printf 'the video plays %.2f s behind the room: %.2f s behind the newest fragment (hls.js), which\n' \
+    "$(echo "$server_delay + $behind" | bc -l)" "$behind"
+printf '  ends %.2f s before now (the encoder'"'"'s delay and the fragment being cut; 1 s fragments)\n' \
+    "$server_delay"

@@ -14,8 +14,8 @@ Commands:
                           the page had put it up, and with STATUS-FILE (the served "status.inf")
                           until the room had published the move there
   video NAME              waits until the room's video plays on: its time moves on by 2 s;
-                          answers with the time and how far (s) it plays behind the newest video
-                          the server has
+                          answers with its first and last time, how far (s) it plays behind the
+                          newest video the server has, and the clock at the last time
   keyboard NAME           the controls are reached by Tab, show where the focus is, and say
                           what they do; the slide's text and the live region say what is up
   quit
@@ -148,7 +148,8 @@ class Viewer:
             now = self.driver.execute_script(read)
             if now >= first + 2:
                 behind = self.driver.execute_script("return StagorPlayer.page.videoLatency();")
-                return "ok %.1f %.1f %.2f" % (first, now, behind if behind is not None else -1)
+                return "ok %.1f %.3f %.2f %.3f" % (first, now, -1 if behind is None else behind,
+                                                 time.time())
             time.sleep(0.2)
         return "fail the video's time stayed from %.1f s to %.1f s" % (first, now)
 

@@ -1,7 +1,8 @@
 # A room in Localhost mode with the real office and the real nginx, for the scripts that watch it
 # from the audience's side: source it after common.sh and launch_screen.sh, once $work is set.
 # localhost_room_up sets $http_port and $address; an ffmpeg encoder streams into the server
-# until the script ends.
+# from $encoder_started (the clock's seconds) until the script ends; ENCODER_OPTIONS adds
+# options of x264's (e.g. "-tune zerolatency").
 
 free_port() { /usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("", 0)); print(s.getsockname()[1])'; }
 served() { curl -sf --max-time 2 "http://127.0.0.1:$http_port/$1"; }
@@ -30,8 +31,9 @@ localhost_room_up() {
     wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$setup" ]' 100 ||
         fail "the start window did not close; windows: $(visible_windows)"
 
+    encoder_started="$(date +%s.%N)"
     ffmpeg -nostdin -loglevel error -re -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine \
-        -c:v libx264 -g 25 -c:a aac -t 900 -f flv "rtmp://$address:$rtmp_port/live/vesklive" \
+        -c:v libx264 ${ENCODER_OPTIONS:-} -g 25 -c:a aac -t 900 -f flv "rtmp://$address:$rtmp_port/live/vesklive" \
         >"$work/ffmpeg.log" 2>&1 &
     encoder=$!
     wait_for 'served hls/vesklive.m3u8 | grep -q "\.ts"' 150 ||

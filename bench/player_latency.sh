@@ -11,6 +11,8 @@ web="$(realpath "$2")"
 moves="${3:-20}"
 e2e="$(cd "$(dirname "$0")/../tests/e2e" && pwd)"
 source "$e2e/common.sh"
+# Under a window manager, as the end-to-end tests and the operator's desktop.
+export STAGOR_WM="${STAGOR_WM:-openbox}"
 stagor_begin_accessible "$0" "$@"
 source "$e2e/launch_screen.sh"
 source "$e2e/localhost_room.sh"
@@ -19,7 +21,7 @@ trap 'stop_viewers; localhost_room_down; stagor_cleanup; kill "$bus" 2>/dev/null
 "$e2e/../../scripts/fetch-web-deps.sh" "$web" >"$work/fetch.log" 2>&1 ||
     fail "the web player's parts could not be fetched: $(tail -n 5 "$work/fetch.log")"
 localhost_room_up
-start_viewers "http://127.0.0.1:$http_port/" "$work/www/status.inf"
+start_viewers "$(dirname "$0")/player_viewer.py" "http://127.0.0.1:$http_port/" "$work/www/status.inf"
 ask_viewers open viewer
 first_talk_up
 ask_viewers shows viewer slide 1
@@ -30,12 +32,13 @@ for _ in $(seq 1 "$moves"); do
     slide=$((slide + step))
     key=Next
     [ "$step" -gt 0 ] || key=Prior
-    ask_viewers move viewer "$key" "$slide"
+    ask_viewers timed viewer "$key" "$slide"
     read -r total swapped room <<<"$reply"
     shown+=("$total") page+=("$swapped") published+=("$room")
 done
 ask_viewers video viewer
-read -r _ _ behind _ <<<"$reply"
+ask_viewers behind viewer
+behind="$reply"
 # nginx numbers the fragments from the stream's start, a second each (a key frame a second): the
 # newest one ends that many seconds into the stream, which the encoder began at $encoder_started
 # reading its test source in real time.

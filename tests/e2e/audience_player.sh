@@ -16,7 +16,7 @@ trap 'stop_viewers; localhost_room_down; stagor_cleanup; kill "$bus" 2>/dev/null
 "$(dirname "$0")/../../scripts/fetch-web-deps.sh" "$web" >"$work/fetch.log" 2>&1 ||
     fail "the web player's parts could not be fetched: $(tail -n 5 "$work/fetch.log")"
 localhost_room_up
-start_viewers "http://127.0.0.1:$http_port/"
+start_viewers "$(dirname "$0")/audience_browser.py" "http://127.0.0.1:$http_port/"
 ask_viewers open first
 ask_viewers shows first holding
 ask_viewers keyboard first

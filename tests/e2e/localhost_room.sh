@@ -52,9 +52,10 @@ localhost_room_down() {
     [ -n "${encoder:-}" ] && kill "$encoder" 2>/dev/null || true
 }
 
-# Viewers' browsers (audience_browser.py), asked one line at a time.
+# Viewers' browsers, asked one line at a time: the program $1 (audience_browser.py or one that
+# speaks the same way) with the arguments that follow.
 start_viewers() {
-    coproc VIEWERS { /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/audience_browser.py" "$@" 2>"$work/viewers.log"; }
+    coproc VIEWERS { /usr/bin/python3 "$@" 2>"$work/viewers.log"; }
 }
 # Asks the browsers; sets $reply to what follows "ok", fails the script on any other answer.
 ask_viewers() {

@@ -43,7 +43,8 @@ behind="$reply"
 # newest one ends that many seconds into the stream, which the encoder began at $encoder_started
 # reading its test source in real time.
 newest="$(served hls/vesklive.m3u8 | sed -n 's/^vesklive-\([0-9]*\)\.ts$/\1/p' | tail -n 1)"
-server_delay="$(echo "$(date +%s.%N) - $encoder_started - ($newest + 1)" | bc -l)"
+server_delay="$(awk -v now="$(date +%s.%N)" -v start="$encoder_started" -v n="$newest" \
+    'BEGIN {print now - start - (n + 1)}')"
 
 # median and worst of the numbers given
 figures() {
@@ -56,6 +57,6 @@ echo "  key to the page putting the picture up:      $(figures "${page[@]}")"
 echo "  key to the served status.inf naming it:      $(figures "${published[@]}")"
 echo "  baseline: the page asks for status.inf every 500 ms"
 printf 'the video plays %.2f s behind the room: %.2f s behind the newest fragment (hls.js), which\n' \
-    "$(echo "$server_delay + $behind" | bc -l)" "$behind"
+    "$(awk -v a="$server_delay" -v b="$behind" 'BEGIN {print a + b}')" "$behind"
 printf '  ends %.2f s before now (the encoder'"'"'s delay and the fragment being cut; 1 s fragments)\n' \
     "$server_delay"

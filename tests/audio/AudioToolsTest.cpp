@@ -3,12 +3,12 @@
 #include "audio/SoundTest.h"
 #include "document/AudioRecSettings.h"
 #include "document/SettingsLines.h"
-#include "setup/widgets/AudioToolsPanel.h"
-#include "setup/widgets/frmAudioSettings.h"
 #include "platform/fake/FakeAudioPlayer.h"
 #include "platform/fake/FakeFileDialogService.h"
-#include "tests/fakes/FakeMessageService.h"
 #include "platform/fake/FakeProgramLauncher.h"
+#include "setup/widgets/AudioToolsPanel.h"
+#include "setup/widgets/frmAudioSettings.h"
+#include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QAction>
@@ -155,7 +155,7 @@ TEST_F(AudioToolsTest, Mp3AndLoopComeFromSoundIniWithTheDefaultAsFallback)
     EXPECT_EQ(fileLines("Sound.INI"), (QStringList{"/media/usb/Fanfare.mp3", "True"}));
 }
 
-TEST_F(AudioToolsTest, ToolsMenuFollowsTheFilesEachTimeItOpens)
+TEST_F(AudioToolsTest, ToolsMenuFollowsTheFilesAndTheSoundSettingsButtonFindsAMixer)
 {
     EXPECT_FALSE(panel.captureAction()->isEnabled());
     panel.audioRecordAction()->trigger();
@@ -170,6 +170,23 @@ TEST_F(AudioToolsTest, ToolsMenuFollowsTheFilesEachTimeItOpens)
     panel.captureAction()->trigger();
     ASSERT_EQ(launcher.started().size(), 1);
     EXPECT_EQ(launcher.started()[0].program, app("Capture"));
+
+    // The sound settings button starts the mixer, or else the desktop's own panel.
+    AudioRecSettings settings;
+    EXPECT_FALSE(frmAudioSettings(settings, appFolder, programs).recordDeviceButton()->isEnabled());
+
+    launcher.install("gnome-control-center", "/usr/bin/gnome-control-center");
+    frmAudioSettings gnome(settings, appFolder, programs);
+    gnome.recordDeviceButton()->click();
+    ASSERT_EQ(launcher.started().size(), 2);
+    EXPECT_EQ(launcher.started()[1].program, "/usr/bin/gnome-control-center");
+    EXPECT_EQ(launcher.started()[1].arguments, QStringList{"sound"});
+
+    launcher.install("pavucontrol", "/usr/bin/pavucontrol");
+    EXPECT_TRUE(programs.ComRecordDevice_Click());
+    EXPECT_EQ(launcher.started().last().program, "/usr/bin/pavucontrol");
+    launcher.setStartsFail(true);
+    EXPECT_FALSE(programs.ComRecordDevice_Click());
 }
 
 // The window opens on the values in memory, keeps values its lists do not offer, and only OK
@@ -201,23 +218,4 @@ TEST_F(AudioToolsTest, AudioSettingsOpensOneWindowOnTheValuesInMemoryAndOnlyOkWr
     EXPECT_EQ(settings->result(), QDialog::Accepted);
     EXPECT_EQ(fileLines("AudioRec.ini"), (QStringList{"1", "22050", "320"}));
     EXPECT_EQ(recorder.BitRate, "320");
-}
-
-TEST_F(AudioToolsTest, SoundSettingsButtonStartsTheMixerOrElseTheDesktopsOwnPanel)
-{
-    AudioRecSettings settings;
-    EXPECT_FALSE(frmAudioSettings(settings, appFolder, programs).recordDeviceButton()->isEnabled());
-
-    launcher.install("gnome-control-center", "/usr/bin/gnome-control-center");
-    frmAudioSettings gnome(settings, appFolder, programs);
-    gnome.recordDeviceButton()->click();
-    ASSERT_EQ(launcher.started().size(), 1);
-    EXPECT_EQ(launcher.started()[0].program, "/usr/bin/gnome-control-center");
-    EXPECT_EQ(launcher.started()[0].arguments, QStringList{"sound"});
-
-    launcher.install("pavucontrol", "/usr/bin/pavucontrol");
-    EXPECT_TRUE(programs.ComRecordDevice_Click());
-    EXPECT_EQ(launcher.started().last().program, "/usr/bin/pavucontrol");
-    launcher.setStartsFail(true);
-    EXPECT_FALSE(programs.ComRecordDevice_Click());
 }

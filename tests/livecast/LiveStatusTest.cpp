@@ -78,7 +78,7 @@ TEST(LiveStatusTest, TheTenLinesInTheirOrder)
     EXPECT_FALSE(QFile::exists(f.folder.path("status.inf.part")));
 }
 
-TEST(LiveStatusTest, NullKeepsPresenterAndSlideButEmptiesTheOptions)
+TEST(LiveStatusTest, NullKeepsPresenterAndSlideButEmptiesTheOptionsAndLocalhostAddsItsFolder)
 {
     StatusFixture f;
     f.status.WriteLiveStatus("Jane_Doe", "1120000", "1", "50", "false");
@@ -98,11 +98,8 @@ TEST(LiveStatusTest, NullKeepsPresenterAndSlideButEmptiesTheOptions)
     f.status.WriteLiveStatus("", "h190000", "null", "null", "null");
     EXPECT_EQ(f.line(1), QString("&info1=& Presenter"));
     EXPECT_EQ(f.line(2), QString("&info2=h190000& Current Slide"));
-}
 
-TEST(LiveStatusTest, LocalhostPresenterLivesUnderTheServersFolder)
-{
-    StatusFixture f;
+    // In Localhost mode the presenter lives under the server's folder.
     f.modes.setMode(Mode::Localhost);
     f.status.WriteLiveStatus("", "h1", "null", "null", "null");
     EXPECT_EQ(f.line(1), QString("&info1=veskCast& Presenter"));
@@ -114,7 +111,7 @@ TEST(LiveStatusTest, LocalhostPresenterLivesUnderTheServersFolder)
     EXPECT_EQ(f.line(1), QString("&info1=Jane_Doe& Presenter"));
 }
 
-TEST(LiveStatusTest, NothingIsWrittenWhileTheLaunchScreenActivates)
+TEST(LiveStatusTest, NothingIsWrittenWhileTheLaunchScreenActivatesAndOnlySomeModesSend)
 {
     StatusFixture f;
     f.status.beginActivation();
@@ -131,11 +128,8 @@ TEST(LiveStatusTest, NothingIsWrittenWhileTheLaunchScreenActivates)
     LiveStatus fresh(other.path(), f.marks, f.modes, nullptr);
     fresh.WriteLiveStatus("Jane_Doe", "1", "null", "null", "null");
     EXPECT_FALSE(QFile::exists(other.path("status.inf")));
-}
 
-TEST(LiveStatusTest, OnlyWebcastAndConnectModeSendTheFile)
-{
-    StatusFixture f;
+    // Only Webcast and Connect mode send the file.
     const QString send =
         "SEND " + f.folder.path("status.inf") + " /webcastsABCDEFVKTJKL/status.inf";
     for (Mode mode : {Mode::None, Mode::Localhost}) {

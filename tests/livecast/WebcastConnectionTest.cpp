@@ -3,9 +3,9 @@
 #include "livecast/WebServiceSettings.h"
 #include "livecast/WebcastServerSettings.h"
 #include "platform/curl/CurlTransferService.h"
+#include "platform/fake/FakeTransferService.h"
 #include "setup/widgets/frmWebcast.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "platform/fake/FakeTransferService.h"
 #include "tests/fakes/FixtureServer.h"
 
 #include <QLabel>
@@ -72,31 +72,26 @@ TEST(WebcastConnectionTest, AnAnswerNamingAServerSwitchesWebcastModeOn)
 
 TEST(WebcastConnectionTest, WithoutAServerOrAnAnswerTheModeStaysOff)
 {
-    struct Case
-    {
-        TransferResult result;
-        QString status;
-        bool message;
-    };
-    const Case cases[] = {
+    // The answer, the status then shown and whether the operator is told.
+    const std::tuple<TransferResult, QString, bool> cases[] = {
         {TransferResult::completedWith("testCode :OK;serverName :;"),
          "No Server available for ABCDEFGHIJKL", false},
         {TransferResult::completedWith("testCode :NO;serverName :S1;"),
          "No internet connection available", true},
         {TransferResult::failure(7, "Failed to connect"), "No internet connection available", true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.status.toStdString());
+    for (const auto& [result, status, message] : cases) {
+        SCOPED_TRACE(status.toStdString());
         ConnectionFixture f;
         f.settings.WebcastFtpUrl = "ftp://earlier";
-        f.transfers.queueAnswer(c.result);
+        f.transfers.queueAnswer(result);
         f.connection.Timer1_Timer();
         ASSERT_TRUE(f.delays.wait(1000));
-        EXPECT_EQ(f.connection.LabStatus(), c.status);
+        EXPECT_EQ(f.connection.LabStatus(), status);
         EXPECT_EQ(f.modes.mode(), Mode::None);
         EXPECT_EQ(f.messages.texts(),
-                  c.message ? QStringList{"No internet connection available."} : QStringList{});
-        if (c.message) {
+                  message ? QStringList{"No internet connection available."} : QStringList{});
+        if (message) {
             EXPECT_EQ(f.messages.lastIcon(), MsgIcon::Exclamation);
             EXPECT_EQ(f.settings.WebcastFtpUrl, QString());
         }

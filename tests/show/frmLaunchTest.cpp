@@ -96,11 +96,8 @@ TEST(frmLaunch, SpeakerNameShowsForAMomentAndTheSynchroniseCountdownStarts)
     EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 1000));
     QTest::keyClick(&window, Qt::Key_Shift);
     EXPECT_TRUE(window.controller().blanked());
-}
 
-// The remote's keys reach the launch screen's rules under the codes those rules act on.
-TEST(frmLaunch, EveryKeyOfTheRulesArrivesUnderItsCode)
-{
+    // The remote's keys reach the launch screen's rules under the codes those rules act on.
     using K = LaunchController;
     // Each Qt key, then the code it arrives under.
     const int keys[] = {

@@ -102,25 +102,6 @@ TEST_F(SlideJobsTest, SlideOneComesFirstThenThePreviewAndANewJobReplacesTheKeptP
     EXPECT_TRUE(QTest::qWaitFor([this] { return !m_app.lastOpened(); }, kWaitMs));
 }
 
-TEST_F(SlideJobsTest, FailuresEndWithAMessageAndLeaveNothingOpen)
-{
-    const auto fails = [this](const SlideExtractor::Request& request, const QString& mentions) {
-        SCOPED_TRACE(request.presentationPath.toStdString());
-        ASSERT_TRUE(extract(request));
-        EXPECT_TRUE(!result.ok() && result.error.contains(mentions)) << result.error.toStdString();
-        EXPECT_FALSE(m_extractor.hasWorkPresentation() || m_app.lastOpened());
-    };
-    const QString good = presentation("good.pptx", 2);
-    fails(request(m_folder.path("gone.pptx"), SlideFormat::Emf), "gone.pptx");
-    fails(request(m_folder.writeFile("notes.txt", "text"), SlideFormat::Emf), "notes.txt");
-    fails(request(presentation("empty.pptx", 0), SlideFormat::Emf), "empty.pptx has no slides");
-    fails({good, run(""), SlideFormat::Bmp, QSize(), kFullScreen}, "sizes must be positive");
-    EXPECT_FALSE(QFile::exists(run("slide1.bmp")));
-    // A program that is gone is a failure too, not a wait.
-    m_app.setAvailable(false);
-    fails(request(good, SlideFormat::Emf), "good.pptx");
-}
-
 // Pop-ups from a presentation: its first ten slides, in order; a slide that cannot be read back
 // ends the import, keeping the slots filled before it.
 TEST_F(SlideJobsTest, PopUpImportTakesTheFirstTenSlidesAndWhatCameBeforeAFailure)
@@ -158,7 +139,7 @@ TEST_F(SlideJobsTest, PopUpImportTakesTheFirstTenSlidesAndWhatCameBeforeAFailure
 }
 
 // The templates are written whole or not at all: one that cannot take its place is reported.
-TEST_F(SlideJobsTest, TemplatesThatCannotBeWrittenAreReportedAndLeaveNothing)
+TEST_F(SlideJobsTest, TemplatesAndSlideJobsThatFailAreReportedAndLeaveNothing)
 {
     QImage picture(64, 48, QImage::Format_RGB32);
     picture.fill(Qt::darkCyan);
@@ -180,6 +161,23 @@ TEST_F(SlideJobsTest, TemplatesThatCannotBeWrittenAreReportedAndLeaveNothing)
     EXPECT_EQ(finished.takeFirst().first().toString(), "");
     EXPECT_TRUE(TemplateMaker::missingTemplates(m_folder.path("app/")).isEmpty());
     EXPECT_FALSE(make("app/")) << "nothing is missing";
+
+    // Slide jobs that fail end with a message and leave nothing open.
+    const auto fails = [this](const SlideExtractor::Request& request, const QString& mentions) {
+        SCOPED_TRACE(request.presentationPath.toStdString());
+        ASSERT_TRUE(extract(request));
+        EXPECT_TRUE(!result.ok() && result.error.contains(mentions)) << result.error.toStdString();
+        EXPECT_FALSE(m_extractor.hasWorkPresentation() || m_app.lastOpened());
+    };
+    const QString good = presentation("good.pptx", 2);
+    fails(request(m_folder.path("gone.pptx"), SlideFormat::Emf), "gone.pptx");
+    fails(request(m_folder.writeFile("notes.txt", "text"), SlideFormat::Emf), "notes.txt");
+    fails(request(presentation("empty.pptx", 0), SlideFormat::Emf), "empty.pptx has no slides");
+    fails({good, run(""), SlideFormat::Bmp, QSize(), kFullScreen}, "sizes must be positive");
+    EXPECT_FALSE(QFile::exists(run("slide1.bmp")));
+    // A program that is gone is a failure too, not a wait.
+    m_app.setAvailable(false);
+    fails(request(good, SlideFormat::Emf), "good.pptx");
 }
 
 TEST_F(SlideJobsTest, PdfBatchReplacesOnYesSkipsOnNoGoesOnAfterFailuresAndStopsOnCancel)

@@ -155,7 +155,7 @@ TEST_F(AudioToolsTest, Mp3AndLoopComeFromSoundIniWithTheDefaultAsFallback)
     EXPECT_EQ(fileLines("Sound.INI"), (QStringList{"/media/usb/Fanfare.mp3", "True"}));
 }
 
-TEST_F(AudioToolsTest, ToolsMenuFollowsTheFilesAndTheSoundSettingsButtonFindsAMixer)
+TEST_F(AudioToolsTest, ToolsMenuFollowsTheFilesAndTheAudioSettingsWindowsWriteOnlyOnOk)
 {
     EXPECT_FALSE(panel.captureAction()->isEnabled());
     panel.audioRecordAction()->trigger();
@@ -187,12 +187,10 @@ TEST_F(AudioToolsTest, ToolsMenuFollowsTheFilesAndTheSoundSettingsButtonFindsAMi
     EXPECT_EQ(launcher.started().last().program, "/usr/bin/pavucontrol");
     launcher.setStartsFail(true);
     EXPECT_FALSE(programs.ComRecordDevice_Click());
-}
 
-// The window opens on the values in memory, keeps values its lists do not offer, and only OK
-// writes them; Cancel changes neither the file nor memory.
-TEST_F(AudioToolsTest, AudioSettingsOpensOneWindowOnTheValuesInMemoryAndOnlyOkWritesThem)
-{
+    // The audio settings window opens on the values in memory, keeps values its lists do not offer,
+    // and only OK writes them; Cancel changes neither the file nor memory. The menu opens one
+    // window.
     SettingsLines::write(app("AudioRec.ini"), {"2", "22050", "144"});
     recorder.load(appFolder);
     recorder.Channels = "1";
@@ -208,14 +206,14 @@ TEST_F(AudioToolsTest, AudioSettingsOpensOneWindowOnTheValuesInMemoryAndOnlyOkWr
     EXPECT_EQ(fileLines("AudioRec.ini"), (QStringList{"2", "22050", "144"}));
 
     panel.audioSettingsAction()->trigger();
-    frmAudioSettings* settings = panel.settingsWindow();
-    ASSERT_NE(settings, nullptr);
+    frmAudioSettings* opened = panel.settingsWindow();
+    ASSERT_NE(opened, nullptr);
     panel.audioSettingsAction()->trigger();
-    EXPECT_EQ(panel.settingsWindow(), settings);
-    EXPECT_EQ(settings->sampleRateBox()->currentText(), "22050");
-    settings->bitRateBox()->setCurrentText("320");
-    settings->ComOk_Click();
-    EXPECT_EQ(settings->result(), QDialog::Accepted);
+    EXPECT_EQ(panel.settingsWindow(), opened);
+    EXPECT_EQ(opened->sampleRateBox()->currentText(), "22050");
+    opened->bitRateBox()->setCurrentText("320");
+    opened->ComOk_Click();
+    EXPECT_EQ(opened->result(), QDialog::Accepted);
     EXPECT_EQ(fileLines("AudioRec.ini"), (QStringList{"1", "22050", "320"}));
     EXPECT_EQ(recorder.BitRate, "320");
 }

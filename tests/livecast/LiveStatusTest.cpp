@@ -111,7 +111,7 @@ TEST(LiveStatusTest, NullKeepsPresenterAndSlideButEmptiesTheOptionsAndLocalhostA
     EXPECT_EQ(f.line(1), QString("&info1=Jane_Doe& Presenter"));
 }
 
-TEST(LiveStatusTest, NothingIsWrittenWhileTheLaunchScreenActivatesAndOnlySomeModesSend)
+TEST(LiveStatusTest, NothingIsWrittenWhileTheLaunchScreenActivatesOnlySomeModesSendErrorsAreLogged)
 {
     StatusFixture f;
     f.status.beginActivation();
@@ -148,6 +148,17 @@ TEST(LiveStatusTest, NothingIsWrittenWhileTheLaunchScreenActivatesAndOnlySomeMod
     EXPECT_EQ(f.transfers.commandLines(), (QStringList{send, "CLOSE", send, "CLOSE"}));
     EXPECT_EQ(published.count(), 2);
     EXPECT_EQ(f.transfers.accounts().value(0), (FtpAccount{"ftp://srv1", "", ""}));
+
+    // The error log takes one line per transfer error.
+    TestFolder folder;
+    const ErrorLog log(folder.folder(), [] { return Now; });
+    ASSERT_TRUE(log.append(TransferResult::failure(530, "Authentication failed.").error()));
+    ASSERT_TRUE(log.append(TransferResult::failure(7, "Failed to connect").error()));
+    const QString prefix = "Date & Time: " + SystemDateTimeText::date(Now) + " 19:04:07";
+    EXPECT_EQ(QString::fromUtf8(folder.readFile("error.log")),
+              prefix + " ErrorCode: 530 : Authentication failed.\r\n" + prefix +
+                  " ErrorCode: 7 : Failed to connect\r\n");
+    EXPECT_FALSE(ErrorLog(folder.path("missing/")).append("ErrorCode: 1 : x"));
 }
 
 TEST(LiveStatusTest, PlayerOptionsComeBackFromTheStatusFile)
@@ -170,17 +181,4 @@ TEST(LiveStatusTest, PlayerOptionsComeBackFromTheStatusFile)
     f.folder.writeFile("status.inf", "&info3=True& Rolling\r\n&info4=7& View\r\n"
                                      "&info5=120& Scale Bar\r\n");
     EXPECT_EQ(restored(), std::tuple(-1, 120, false));
-}
-
-TEST(ErrorLogTest, AppendsOneLinePerTransferError)
-{
-    TestFolder folder;
-    const ErrorLog log(folder.folder(), [] { return Now; });
-    ASSERT_TRUE(log.append(TransferResult::failure(530, "Authentication failed.").error()));
-    ASSERT_TRUE(log.append(TransferResult::failure(7, "Failed to connect").error()));
-    const QString prefix = "Date & Time: " + SystemDateTimeText::date(Now) + " 19:04:07";
-    EXPECT_EQ(QString::fromUtf8(folder.readFile("error.log")),
-              prefix + " ErrorCode: 530 : Authentication failed.\r\n" + prefix +
-                  " ErrorCode: 7 : Failed to connect\r\n");
-    EXPECT_FALSE(ErrorLog(folder.path("missing/")).append("ErrorCode: 1 : x"));
 }

@@ -59,6 +59,22 @@ TEST(PlayModeStart, PowerWarningsOnlyOnABatteryOfItsOwnAndTheSetupWindowReturnsI
     for (const auto& [left, returned] : {std::pair{1100, 1100}, {1590, 1590}, {1700, 1590}})
         EXPECT_EQ(PlayModeStart::returnPosition({left, 50, 400, 300}, screen), QPoint(returned, 50))
             << left;
+
+    // The synchronise countdown counts down, turns red, blinks ten times and is due once.
+    SyncCountdown countdown;
+    QStringList labels{countdown.labCount()};
+    int dueAt = -1;
+    for (int tick = 1; tick <= 20; ++tick) {
+        if (countdown.Timer1_Timer()) {
+            EXPECT_EQ(dueAt, -1) << "due twice";
+            dueAt = tick;
+        }
+        labels << countdown.labCount() + (countdown.labelVisible() ? "" : "-");
+    }
+    EXPECT_EQ(dueAt, 15) << "4 counts, the R, 10 blinks";
+    EXPECT_EQ(labels.mid(0, 8), (QStringList{"5", "4", "3", "2", "1", "R", "R-", "R"}));
+    EXPECT_TRUE(countdown.red());
+    EXPECT_TRUE(countdown.finished());
 }
 
 TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoChangeIsLost)
@@ -100,24 +116,6 @@ TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoCha
     EXPECT_EQ(program.openPresentationCount().value(), 1) << "ending it would lose its changes";
     EXPECT_EQ(program.starts(), startsBefore + 1);
     EXPECT_TRUE(messages.last().contains("/t/readonly.pptx")) << messages.last().toStdString();
-}
-
-TEST(SyncCountdown, CountsDownTurnsRedBlinksTenTimesAndIsDueOnce)
-{
-    SyncCountdown countdown;
-    QStringList labels{countdown.labCount()};
-    int dueAt = -1;
-    for (int tick = 1; tick <= 20; ++tick) {
-        if (countdown.Timer1_Timer()) {
-            EXPECT_EQ(dueAt, -1) << "due twice";
-            dueAt = tick;
-        }
-        labels << countdown.labCount() + (countdown.labelVisible() ? "" : "-");
-    }
-    EXPECT_EQ(dueAt, 15) << "4 counts, the R, 10 blinks";
-    EXPECT_EQ(labels.mid(0, 8), (QStringList{"5", "4", "3", "2", "1", "R", "R-", "R"}));
-    EXPECT_TRUE(countdown.red());
-    EXPECT_TRUE(countdown.finished());
 }
 
 namespace {

@@ -66,7 +66,7 @@ TEST(LiveStatusTest, TheTenLinesInTheirOrder)
                              "&info8=16:9& Ratio",
                              "&info9=True& Hide Player Controls",
                          }));
-    // The other value of each mark: LiveCastPlayTest.
+    // The other value of each mark: e2e.webcast_play.
     const QByteArray before = f.folder.readFile("status.inf");
     EXPECT_TRUE(before.endsWith("& Hide Player Controls\r\n"));
     // A full disk keeps the previous record whole and leaves no scratch file.

@@ -2,13 +2,13 @@
 #include "document/EventDocument.h"
 #include "platform/fake/FakePresentationDocument.h"
 #include "show/DirectShowPort.h"
-#include "show/LiveCastHooks.h"
 #include "show/MissingPresentationsSweep.h"
 #include "show/ShowClock.h"
 #include "show/ShowLogFiles.h"
 #include "show/SpeakerNavigation.h"
 #include "show/ThreadedShowPort.h"
 #include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/RecordingLiveCast.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QFile>
@@ -26,35 +26,6 @@ public:
     QDateTime m_now{QDate(2026, 3, 14), QTime(19, 0, 0)};
 };
 
-class RecordingLiveCast : public LiveCastHooks
-{
-public:
-    void publishStatus(const QString& presenter, const QString& slideValue) override
-    {
-        published << presenter + QLatin1Char('|') + slideValue;
-    }
-    void playFlash(const QString& path) override { flashed << path; }
-    void beginActivation() override { activating = true; }
-    PlayerOptions restorePlayerOptions(const PlayerOptions&) override { return restored; }
-    void endActivation() override { activating = false; }
-    void publishPlayerOptions(const QString& view, const QString& scale,
-                              const QString& rolling) override
-    {
-        EXPECT_FALSE(activating);
-        options << view + QLatin1Char('|') + scale + QLatin1Char('|') + rolling;
-    }
-    bool liveCastModeOn() const override { return modeOn; }
-    bool controlsChecked() const override { return checked; }
-    void setControlsChecked(bool on) override { checked = on; }
-    QStringList published;
-    QStringList flashed;
-    QStringList options;
-    PlayerOptions restored{2, 150, true};
-    bool activating = false;
-    bool modeOn = false;
-    bool checked = true;
-};
-
 using K = LaunchController;
 
 // An event of speakers "Talk 1".."Talk n" with real files of 3, 4, 5... slides,
@@ -68,6 +39,8 @@ protected:
         m_doc.DesktopFolder = m_desktop.folder();
         m_doc.HoldingTimeCode = "120000";
         m_timings.Checked = true;
+        m_liveCast.restored = LiveCastHooks::PlayerOptions{2, 150, true};
+        m_liveCast.checked = true;
     }
 
     void addSpeaker(const QString& name, int slides, bool withFile = true)

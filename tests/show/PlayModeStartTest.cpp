@@ -2,12 +2,12 @@
 #include "document/EventDocument.h"
 #include "document/TimingsSetting.h"
 #include "platform/fake/FakePresentationApp.h"
-#include "show/LiveCastHooks.h"
 #include "show/PlayModeController.h"
 #include "show/PowerSupplyStatus.h"
 #include "show/ShowScreenChoice.h"
 #include "show/SyncCountdown.h"
 #include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/RecordingLiveCast.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QDir>
@@ -118,17 +118,6 @@ TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoCha
     EXPECT_TRUE(messages.last().contains("/t/readonly.pptx")) << messages.last().toStdString();
 }
 
-namespace {
-
-class AutoLiveCast : public LiveCastHooks
-{
-public:
-    void beforePlay() override { ++asked; }
-    int asked = 0;
-};
-
-} // namespace
-
 // Play starts once, on the projector beside the setup window's screen (unless the operator
 // picked one that is connected today), with the sound test stopped; its end puts the timings
 // switch as the launch screen left it and brings the program back empty.
@@ -142,7 +131,7 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
     FakeMessageService messages;
     TimingsSetting timings;
     int soundStops = 0;
-    AutoLiveCast liveCast;
+    RecordingLiveCast liveCast;
     PlayModeController playMode(doc, program, messages, timings, liveCast, [&] { ++soundStops; });
     QSignalSpy playing(&playMode, &PlayModeController::playingChanged);
     const QList<ShowScreenChoice::Screen> screens = {{"LAPTOP", QRect(0, 0, 1280, 800)},
@@ -153,7 +142,7 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
     EXPECT_EQ(program.showScreen(), QRect(1280, 0, 1920, 1080));
     EXPECT_EQ(soundStops, 1);
     EXPECT_EQ(playMode.start(screens, 0), -1) << "it runs already";
-    EXPECT_EQ(liveCast.asked, 1) << "LiveCast is asked once, before the show";
+    EXPECT_EQ(liveCast.playsAsked, 1) << "LiveCast is asked once, before the show";
     ASSERT_EQ(playing.size(), 1);
     EXPECT_TRUE(playing[0][0].toBool());
 

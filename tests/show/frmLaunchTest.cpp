@@ -3,12 +3,12 @@
 #include "document/TimingsSetting.h"
 #include "platform/fake/FakePresentationApp.h"
 #include "show/LaunchController.h"
-#include "show/LiveCastHooks.h"
 #include "show/SystemShowClock.h"
 #include "show/ThreadedShowPort.h"
 #include "show/VirtualKeys.h"
 #include "show/widgets/LiveCastPanel.h"
 #include "show/widgets/frmSyncRecord.h"
+#include "tests/fakes/RecordingLiveCast.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,23 +23,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class LiveCastOn : public LiveCastHooks
-{
-public:
-    explicit LiveCastOn(bool on) : on(on), checked(on) {}
-    bool liveCastModeOn() const override { return on; }
-    bool controlsChecked() const override { return checked; }
-    void setControlsChecked(bool checked) override { this->checked = checked; }
-    void publishPlayerOptions(const QString& view, const QString& scale,
-                              const QString& rolling) override
-    {
-        options << view + QLatin1Char('|') + scale + QLatin1Char('|') + rolling;
-    }
-    bool on;
-    bool checked;
-    QStringList options;
-};
 
 struct PaintCounter : QObject
 {
@@ -58,7 +41,7 @@ struct LaunchScreen
     EventDocument doc;
     FakePresentationApp program;
     SystemShowClock clock;
-    LiveCastOn liveCast;
+    RecordingLiveCast liveCast;
     TimingsSetting timings;
     ThreadedShowPort port{program};
     LaunchController controller{doc, port, clock, liveCast, timings};
@@ -124,7 +107,7 @@ TEST(frmLaunch, LiveCastControlsShowAndReportTheOperatorsChoices)
 {
     LaunchScreen screen(true);
     frmLaunch& window = screen.window;
-    LiveCastOn& liveCast = screen.liveCast;
+    RecordingLiveCast& liveCast = screen.liveCast;
     LiveCastPanel* panel = window.liveCastPanel();
     ASSERT_TRUE(panel->isVisible());
     EXPECT_FALSE(panel->scale()->isEnabled()) << "view 1 takes no scale";

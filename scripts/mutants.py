@@ -201,6 +201,16 @@ def candidates(path):
     return found
 
 
+def uncommitted_changes():
+    """The program's files that differ from the last commit: a run stopped by force (kill -9, a
+    power cut) cannot put its mutation back, and a sample drawn from it measures the wrong code."""
+    result = subprocess.run(["git", "status", "--porcelain", "--"] + FOLDERS, cwd=ROOT,
+                            capture_output=True, text=True)
+    if result.returncode != 0:
+        return []  # not a git checkout: nothing to compare with
+    return [line[3:] for line in result.stdout.splitlines() if line[:2].strip() == "M"]
+
+
 def sample(count, seed):
     """count mutations, taken from the folders in turn, each folder's picks at random."""
     generator = random.Random(seed)
@@ -295,6 +305,12 @@ def main():
     parser.add_argument("--only", help="run only these of the sample, by number: 3,17,40")
     args = parser.parse_args()
 
+    changed = uncommitted_changes()
+    if changed:
+        print("the program's code differs from the last commit (a run stopped by force leaves "
+              "its mutation behind): " + ", ".join(changed))
+        print("put it back with git checkout -- FILE, or commit it, and run again")
+        return 2
     mutations = sample(args.count, args.seed)
     if args.only:
         mutations = [mutations[int(n) - 1] for n in args.only.split(",")]

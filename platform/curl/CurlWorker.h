@@ -76,6 +76,8 @@ public:
 
     // How long the worker sleeps at most between looks at its transfers' progress.
     static constexpr int PollMs = 50;
+    // How long it sleeps while a transfer runs and curl names nothing to wait on.
+    static constexpr int BlindPollMs = 1;
     static constexpr int DestroyWaitMs = 2000;
 
 private:

@@ -13,6 +13,7 @@
 #include "livecast/LocalhostMode.h"
 #include "livecast/LocalhostServiceStart.h"
 #include "livecast/LocalhostSettings.h"
+#include "livecast/PlayerPage.h"
 #include "livecast/ServerVerification.h"
 #include "livecast/SpeakerUpload.h"
 #include "livecast/WebServiceSettings.h"
@@ -94,9 +95,9 @@ Composition::Composition(const Services& services, QObject* parent)
                                          m_controller->liveCastSettings(), *m_webcastServer);
     connect(m_liveCastMenu.get(), &LiveCastMenu::webcastWindowRequested, this,
             &Composition::openWebcastWindow);
-    m_liveCastTransfers = std::make_unique<LiveCastTransfers>(
-        LiveCastTransfers::Parts{s.transfers, s.messages, s.exports, *m_liveCastModes,
-                                 *m_webcastServer, m_controller->liveCastSettings(), m_doc});
+    m_liveCastTransfers = std::make_unique<LiveCastTransfers>(LiveCastTransfers::Parts{
+        s.transfers, s.messages, s.exports, *m_liveCastModes, *m_webcastServer,
+        m_controller->liveCastSettings(), m_doc, PlayerPage::installedWebFolder()});
     m_playMode = std::make_unique<PlayModeController>(m_doc, s.shows, s.messages,
                                                       m_controller->timingsSetting(), *m_liveCast,
                                                       [this] { stopSoundTest(); });
@@ -328,6 +329,7 @@ void Composition::setUpLocalhost()
     m_localhost =
         std::make_unique<LocalhostMode>(m_doc.AppFolder, *m_liveCastModes, m_services.messages,
                                         *m_localhostSettings, *m_streamingServer, windows);
+    m_localhost->setPlayerSource(PlayerPage::installedWebFolder());
     connect(window, &frmSetup::localhostModeRequested, m_localhost.get(),
             &LocalhostMode::MnuLocalHost_Click);
     connect(window, &frmSetup::localhostSettingsRequested, m_localhost.get(),

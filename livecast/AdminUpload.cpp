@@ -3,6 +3,7 @@
 #include "document/LiveCastSettings.h"
 #include "livecast/FtpListingText.h"
 #include "livecast/LiveStatusRecord.h"
+#include "livecast/PlayerPage.h"
 #include "livecast/WebcastServerSettings.h"
 
 #include <QDir>
@@ -142,7 +143,7 @@ void AdminUpload::createFolders(int index)
 void AdminUpload::sendFolders(int index)
 {
     if (index >= m_subfolders.size()) {
-        closeStep();
+        sendPlayer();
         return;
     }
     const QString& name = m_subfolders.at(index);
@@ -153,4 +154,20 @@ void AdminUpload::sendFolders(int index)
                eventPath() + QLatin1Char('/') + FtpListingText::blanksToUnderscores(name) +
                    QLatin1Char('/'),
                [this, index] { sendFolders(index + 1); });
+}
+
+void AdminUpload::sendPlayer()
+{
+    const QString source = PlayerPage::sourceFolder(m_playerSource);
+    if (source.isEmpty() || cancelled()) {
+        closeStep();
+        return;
+    }
+    setStatus(QString());
+    setBar(0);
+    setStatus(QStringLiteral("Uploading - ") + PlayerPage::FolderName);
+    const QString remote = eventPath() + QLatin1Char('/') + PlayerPage::FolderName;
+    ftp().makeDir(remote, [this, source, remote](const QString&) {
+        sendFolder(source, remote + QLatin1Char('/'), [this] { closeStep(); });
+    });
 }

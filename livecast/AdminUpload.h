@@ -9,7 +9,8 @@ class LiveCastSettings;
 // of the same name with blanks turned to "_". A previous upload is cleaned away first, all but
 // "status.inf" and "creator.INI"; a first upload creates the event's folder and sends the
 // status record before anything else, writing the default one when the LiveCast folder has
-// none. At most MaxFolders subfolders are taken.
+// none. At most MaxFolders subfolders are taken. The audience's web page goes last, into the
+// event's folder "player".
 class AdminUpload : public UploadSequence
 {
     Q_OBJECT
@@ -22,6 +23,10 @@ public:
     AdminUpload(TransferService& transfers, MessageService& messages,
                 const WebcastServerSettings& settings, const LiveCastSettings& marks,
                 const QString& liveCastFolder, QObject* parent = nullptr);
+
+    // Where the audience's web page is installed (see PlayerPage): it goes into the event's
+    // folder "player" after everything else. Empty: no page is sent.
+    void setPlayerSource(const QString& webFolder) { m_playerSource = webFolder; }
 
     // The ten lines of a status record for a player that has seen nothing yet.
     static QStringList defaultStatusLines(const LiveCastSettings& marks);
@@ -36,10 +41,12 @@ private:
     void sendAdminFiles();
     void createFolders(int index);
     void sendFolders(int index);
+    void sendPlayer();
 
     const LiveCastSettings& m_marks;
     QString m_listing;       // the event folder's, worked off
     QString m_folder;        // the one being removed, with its "/"
     QString m_folderListing; // its files, worked off
     QStringList m_subfolders;
+    QString m_playerSource;
 };

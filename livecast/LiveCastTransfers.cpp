@@ -16,8 +16,10 @@ std::unique_ptr<AdminUpload> LiveCastTransfers::MnuUploadSlides_Click() const
         m_parts.messages.show(NoModeMessage, MsgButtons::Ok, MsgIcon::Exclamation);
         return nullptr;
     }
-    return std::make_unique<AdminUpload>(m_parts.transfers, m_parts.messages, m_parts.server,
-                                         m_parts.marks, m_parts.doc.LiveCastFolder);
+    auto upload = std::make_unique<AdminUpload>(m_parts.transfers, m_parts.messages, m_parts.server,
+                                                m_parts.marks, m_parts.doc.LiveCastFolder);
+    upload->setPlayerSource(m_parts.playerSource);
+    return upload;
 }
 
 std::unique_ptr<SpeakerUpload> LiveCastTransfers::MnuSUpload_Click(int row) const

@@ -33,6 +33,7 @@ public:
         const WebcastServerSettings& server;
         const LiveCastSettings& marks;
         const EventDocument& doc;
+        QString playerSource; // where the audience's web page is installed (PlayerPage)
     };
 
     // Everything in parts must outlive the commands and the jobs they make.

@@ -2,6 +2,7 @@
 
 #include "livecast/LiveCastModes.h"
 #include "livecast/LocalhostSettings.h"
+#include "livecast/PlayerPage.h"
 #include "platform/MessageService.h"
 #include "platform/StreamingServerService.h"
 
@@ -109,6 +110,11 @@ void LocalhostMode::enter()
     if (!writeConnectFile())
         m_messages.show(QStringLiteral("Unable to write ") + m_folder + QLatin1Char('/') +
                             ConnectFile,
+                        MsgButtons::Ok, MsgIcon::Exclamation);
+    // A newer program brings a newer page: it replaces the one a previous run left there.
+    if (!m_playerSource.isEmpty() && !PlayerPage::copyInto(m_playerSource, m_folder))
+        m_messages.show(QStringLiteral("Unable to write ") + m_folder + QLatin1Char('/') +
+                            PlayerPage::FolderName,
                         MsgButtons::Ok, MsgIcon::Exclamation);
 }
 

@@ -15,7 +15,8 @@ class StreamingServerService;
 // watch through the streaming server on this computer. Entering the mode checks that the server
 // is installed (its content folder named by "FMS.ini"), that an address of this computer is
 // chosen and that the server runs, starting it if need be; then it writes "connect.inf", which
-// tells the local player where the encoder's stream is. Every failure leaves the mode off.
+// tells the local player where the encoder's stream is, and puts the audience's web page into the
+// served folder. Every failure leaves the mode off.
 class LocalhostMode : public QObject
 {
     Q_OBJECT
@@ -40,6 +41,10 @@ public:
     void MnuLocalHost_Click();
     void MnuLHSettings_Click();
 
+    // Where the audience's web page is installed (see PlayerPage); entering the mode copies it
+    // into the streaming folder. Empty: no page is copied.
+    void setPlayerSource(const QString& webFolder) { m_playerSource = webFolder; }
+
     // The streaming server's content folder, as the last entry into the mode found it.
     const QString& streamingFolder() const { return m_folder; }
     // The two lines of "connect.inf" for an address.
@@ -63,4 +68,5 @@ private:
     StreamingServerService& m_service;
     Windows m_windows;
     QString m_folder;
+    QString m_playerSource;
 };

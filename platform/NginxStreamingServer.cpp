@@ -58,10 +58,17 @@ QString NginxStreamingServer::configText(const Config& config, const QString& co
     text += QStringLiteral("daemon off;\nmaster_process off;\nworker_processes 1;\n");
     text += QStringLiteral("pid %1;\nerror_log %2 warn;\n").arg(in("nginx.pid"), in("error.log"));
     text += QStringLiteral("events { worker_connections 256; }\n");
+    // The stream also goes out as HLS for the web player: one-second fragments (the encoder
+    // sends a key frame a second) and a playlist of a few, so that viewers stay close to the room.
     text += QStringLiteral("rtmp {\n    server {\n        listen %1;\n"
                            "        application live {\n            live on;\n"
-                           "            record off;\n        }\n    }\n}\n")
-                .arg(config.rtmpPort);
+                           "            record off;\n            hls on;\n"
+                           "            hls_path %2;\n            hls_fragment %3s;\n"
+                           "            hls_playlist_length %4s;\n        }\n    }\n}\n")
+                .arg(config.rtmpPort)
+                .arg(in("hls"))
+                .arg(HlsFragmentSeconds)
+                .arg(HlsPlaylistSeconds);
     text += QStringLiteral("http {\n");
     text += QStringLiteral("    access_log %1;\n").arg(in("access.log"));
     text += QStringLiteral("    client_body_temp_path %1;\n    proxy_temp_path %2;\n"
@@ -79,7 +86,15 @@ QString NginxStreamingServer::configText(const Config& config, const QString& co
     // The player polls the status file: nobody may keep an old one.
     text += QStringLiteral("        location / {\n            add_header Cache-Control no-cache;\n"
                            "        }\n        location = /stat {\n            rtmp_stat all;\n"
-                           "        }\n    }\n}\n");
+                           "        }\n");
+    // Viewers who type only the address get the player.
+    text += QStringLiteral("        location = / {\n            return 302 /player/;\n        }\n");
+    text +=
+        QStringLiteral("        location /hls/ {\n            alias %1;\n"
+                       "            add_header Cache-Control no-cache;\n"
+                       "            types {\n                application/vnd.apple.mpegurl m3u8;\n"
+                       "                video/mp2t ts;\n            }\n        }\n    }\n}\n")
+            .arg(quoted(folder + QStringLiteral("/hls/")));
     return text;
 }
 

@@ -13,13 +13,17 @@ class QProcess;
 // The streaming server run by the program itself: nginx with its RTMP module, as a child process
 // with a configuration written under the run's folder, so that it needs no root and leaves
 // nothing behind. It takes the encoder's stream at rtmp://ADDRESS:rtmpPort/live/STREAM and serves
-// the content folder over HTTP on httpPort, with the RTMP statistics at /stat. It stops with this
+// the content folder over HTTP on httpPort, with the RTMP statistics at /stat and the stream as
+// HLS at /hls/STREAM.m3u8. It stops with this
 // object, and with the program should that die first.
 class NginxStreamingServer : public StreamingServerService
 {
     Q_OBJECT
 
 public:
+    static constexpr int HlsFragmentSeconds = 1;
+    static constexpr int HlsPlaylistSeconds = 4;
+
     struct Config
     {
         // Where the configuration, pid file, logs and temporary files go (created as needed).

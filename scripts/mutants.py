@@ -81,6 +81,9 @@ EQUIVALENT = {
     ("setup/widgets/frmConnect.cpp",
      "m_timer1->setInterval(timer1Ms >= 0 ? timer1Ms : ConnectConnection::Timer1IntervalMs);",
      "m_timer1->setInterval(timer1Ms > 0 ? timer1Ms : ConnectConnection::Timer1IntervalMs);"),
+    ("livecast/UploadSequence.cpp", "if (file.isEmpty() || rest == *listing) {",
+     "if (file.isEmpty() && rest == *listing) {"),
+    ("document/WriteBehind.cpp", "{", "{\n    return;"),
 }
 
 

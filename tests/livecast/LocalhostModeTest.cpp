@@ -145,6 +145,11 @@ TEST(LocalhostModeTest, EnteringStartsTheServerWritesTheRecordAndTheSettingsWind
     LocalhostFixture f;
     f.install();
     f.folder.writeFile("app/IPAddress.INI", "192.168.2.2\r\n");
+    // The audience's page as installed, and an older one a previous run left in the served folder.
+    f.folder.writeFile("web/player/index.html", "page");
+    f.folder.writeFile("web/player/player.js", "script");
+    f.folder.writeFile("fms/player/index.html", "old page");
+    f.mode->setPlayerSource(f.folder.path("web"));
     f.mode->MnuLocalHost_Click();
     EXPECT_TRUE(f.messages.texts().isEmpty());
     EXPECT_EQ(f.modes.mode(), Mode::Localhost);
@@ -153,6 +158,8 @@ TEST(LocalhostModeTest, EnteringStartsTheServerWritesTheRecordAndTheSettingsWind
     EXPECT_EQ(f.settingsWindows, 0);
     EXPECT_EQ(f.folder.readFile("fms/connect.inf"),
               "&info1=rtmp://192.168.2.2/live/& sFMSURL; \r\n&info2=vesklive& sStreamName\r\n");
+    EXPECT_EQ(f.folder.readFile("fms/player/index.html"), "page");
+    EXPECT_EQ(f.folder.readFile("fms/player/player.js"), "script");
 
     // A second click leaves; the server is left running.
     f.mode->MnuLocalHost_Click();

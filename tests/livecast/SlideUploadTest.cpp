@@ -52,10 +52,13 @@ struct ExportedEvent
             files << name + timeCode + ".jpg" << name + timeCode + ".swf";
         return files;
     }
-    // The event folder on the server after its upload.
+    // The event folder on the server after its upload, the audience's page in its own folder.
     QStringList tree() const
     {
-        QStringList tree = files() << "status.inf";
+        QStringList tree = files() << "status.inf"
+                                   << "player/"
+                                   << "player/index.html"
+                                   << "player/player.js";
         for (const auto& [name, slides] : speakers)
             tree << QString(name).replace(' ', '_') + '/';
         tree.sort();
@@ -83,6 +86,13 @@ struct Webcast
     }
 
     QString liveCast() const { return local.path("veskCast"); }
+    // The program's web folder, with the audience's page.
+    QString web() const
+    {
+        local.writeFile("web/player/index.html", "page");
+        local.writeFile("web/player/player.js", "script");
+        return local.path("web");
+    }
     QString served(const QString& name) const { return root.path("webcasts/EVENT/" + name); }
 
     // Empties the LiveCast folder and writes the export's files, as the export does.
@@ -146,7 +156,8 @@ QStringList statusesOf(UploadSequence& job, std::function<void()> run)
 
 // A first upload creates the event folder and sends the status record before anything else; a
 // second one, after a new export, keeps the server's status and creator.INI, removes all that
-// the first one sent and what else was there, and sends no new status. One login each.
+// the first one sent and what else was there, and sends no new status. The audience's page goes
+// last, into a folder of its own. One login each.
 TEST(SlideUploadTest, FirstAndSecondUploadLeaveExactlyTheExportOnTheServer)
 {
     Webcast w;
@@ -156,6 +167,7 @@ TEST(SlideUploadTest, FirstAndSecondUploadLeaveExactlyTheExportOnTheServer)
     w.exportSlides(first);
 
     AdminUpload upload(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
+    upload.setPlayerSource(w.web());
     QStringList statuses = statusesOf(upload, [&] {
         ASSERT_TRUE(w.runInWindow<frmUpload>(upload));
         // The logout comes from the upload's own CLOSE, while its connection is still there.
@@ -172,9 +184,9 @@ TEST(SlideUploadTest, FirstAndSecondUploadLeaveExactlyTheExportOnTheServer)
                       "&info5=& Scale Bar\r\n&info6=stageLeft& Presenter Position\r\n"
                       "&info7=True& Stretch Slides\r\n&info8=16:9& Ratio\r\n"
                       "&info9=False& Hide Player Controls\r\n");
-    EXPECT_EQ(statuses,
-              QStringList({"", "Uploading - Admin files", "", "Creating -Ada", "Creating -Jane_Doe",
-                           "", "Uploading - Ada", "", "Uploading - Jane_Doe"}));
+    EXPECT_EQ(statuses, QStringList({"", "Uploading - Admin files", "", "Creating -Ada",
+                                     "Creating -Jane_Doe", "", "Uploading - Ada", "",
+                                     "Uploading - Jane_Doe", "", "Uploading - player"}));
     EXPECT_EQ(upload.labPercent(), "100%");
     EXPECT_EQ(upload.barPercent(), 100);
     const qsizetype firstReceived = w.received().size();
@@ -186,6 +198,7 @@ TEST(SlideUploadTest, FirstAndSecondUploadLeaveExactlyTheExportOnTheServer)
     const ExportedEvent second{"150000", {{"Jane Doe", 3}}};
     w.exportSlides(second);
     AdminUpload again(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
+    again.setPlayerSource(w.web());
     statuses = statusesOf(again, [&] { ASSERT_TRUE(w.runInWindow<frmUpload>(again)); });
     EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
     QStringList kept = second.tree() << "creator.INI";
@@ -195,7 +208,7 @@ TEST(SlideUploadTest, FirstAndSecondUploadLeaveExactlyTheExportOnTheServer)
     EXPECT_FALSE(w.received().mid(firstReceived).contains("status.inf"));
     EXPECT_EQ(w.ftp->lines("login").size(), 2);
     EXPECT_EQ(statuses.mid(0, 3), QStringList({"", "Removing....Admin Files", ""}));
-    for (const char* folder : {"Ada/", "Jane_Doe/", "Old Talk/"})
+    for (const char* folder : {"Ada/", "Jane_Doe/", "Old Talk/", "player/"})
         EXPECT_TRUE(statuses.contains(QString("Removing....") + folder)) << folder;
 }
 
@@ -349,7 +362,8 @@ TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtp)
     LiveCastModes modes;
     WebcastServerSettings server;
     LiveCastSettings marks;
-    const LiveCastTransfers commands({transfers, messages, office, modes, server, marks, doc});
+    const LiveCastTransfers commands(
+        {transfers, messages, office, modes, server, marks, doc, QString()});
 
     EXPECT_EQ(commands.MnuUploadSlides_Click(), nullptr);
     EXPECT_EQ(messages.texts(), QStringList{"Neither Webcast Mode or Localhost Mode Enabled"});

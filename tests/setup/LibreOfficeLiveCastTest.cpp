@@ -1,5 +1,6 @@
 #include "document/LiveCastFileNames.h"
 #include "livecast/LiveCastModes.h"
+#include "livecast/PlayerPage.h"
 #include "livecast/WebcastServerSettings.h"
 #include "platform/libreoffice/LibreOfficeApp.h"
 #include "setup/widgets/frmVerifyServer.h"
@@ -45,6 +46,12 @@ QStringList expectedTree(const EventDocument& doc, PresentationApp& office)
         files << stem + ".jpg" << stem + ".swf";
     files << "creator.INI"
           << "status.inf";
+    // The audience's page goes with them, as installed beside the program.
+    const QString page = PlayerPage::sourceFolder(PlayerPage::installedWebFolder());
+    if (!page.isEmpty()) {
+        for (const QString& file : QDir(page).entryList(QDir::Files))
+            files << "player/" + file;
+    }
     files.sort();
     return files;
 }

@@ -1,4 +1,5 @@
 #include "livecast/LiveCastModes.h"
+#include "livecast/PlayerPage.h"
 #include "show/LaunchController.h"
 #include "show/widgets/frmLaunch.h"
 #include "tests/fakes/FixtureServer.h"
@@ -90,6 +91,13 @@ TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
     for (const QString& stem :
          {"Ada_Lovelace/1" + t, "Ada_Lovelace/2" + t, "Ada_Lovelace/3" + t, "h" + t, "p2" + t})
         expected << stem + ".jpg" << stem + ".swf";
+    // The audience's page goes with them, as installed beside the program.
+    const QString page = PlayerPage::sourceFolder(PlayerPage::installedWebFolder());
+    if (!page.isEmpty()) {
+        for (const QString& file : QDir(page).entryList(QDir::Files))
+            expected << "player/" + file;
+    }
+    expected.sort();
     EXPECT_EQ(uploaded, expected);
     const QString served = ftpRoot + "/webcasts/ABCDEFVKTJKL/status.inf";
     const auto serverShows = [&](const QString& presenter, const QString& slide) {

@@ -203,14 +203,15 @@ TEST(SwfWriter, BadInputFailsWithAReasonAndLeavesNothingBehind)
     folder.writeFile("cut.jpg", jpeg.left(100)); // its tables, but no frame header yet
     QByteArray lossless("\xff\xd8\xff\xc3\x00\x0b\x08\x03\x00\x04\x00\x01\x01\x11\x00", 15);
     folder.writeFile("lossless.jpg", lossless);
-    // Frame headers of a 16×16 picture: one whose component specifications are cut off, then
-    // one that is whole.
+    // Frame headers of a 16×16 picture: one whose component specifications are cut off, one
+    // that is whole, and one that names no components at all.
     const QByteArray start("\xff\xd8\xff\xc0", 4), frame("\x08\x00\x10\x00\x10\x01", 6);
     folder.writeFile("short.jpg", start + QByteArray("\x00\x0a", 2) + frame + "\x01\x11");
     EXPECT_EQ(SwfWriter::jpegSize(start + QByteArray("\x00\x0b", 2) + frame +
                                   QByteArray("\x01\x11\x00", 3)),
               QSize(16, 16));
     folder.writeFile("stub.jpg", QByteArray("\xff\xd8\xff", 3));
+    folder.writeFile("none.jpg", start + QByteArray("\x00\x08\x08\x00\x10\x00\x10\x00", 8));
     folder.writeFile("file", "not a folder");
     QDir().mkpath(folder.path("folder.jpg"));
     folder.writeFile("old.swf", "the previous export");
@@ -224,6 +225,7 @@ TEST(SwfWriter, BadInputFailsWithAReasonAndLeavesNothingBehind)
         {"lossless.jpg", out, "cannot show"},
         {"short.jpg", out, "short frame header"},
         {"stub.jpg", out, "not a JPEG"},
+        {"none.jpg", out, "0 colour channels"},
         {"folder.jpg", out, "not a file"},
         {"good.jpg", folder.path("none/out.swf"), "none/out.swf"},
         {"good.jpg", folder.path("file/out.swf"), "file/out.swf"}};

@@ -1,0 +1,44 @@
+#!/usr/bin/env bash
+# The audience's player, as viewers see it in a browser, following a room in Localhost mode with
+# the real office, the real nginx and an encoder's stream: the slide of the talk on screen, each
+# move, the holding slide after the talk, a pop-up, a viewer who joins in the middle of a talk,
+# and the room's video playing on. The player is reached by keyboard and says what it shows.
+set -euo pipefail
+program="$1"
+web="$2" # where the build puts the player, which the program copies into the served folder
+source "$(dirname "$0")/common.sh"
+stagor_begin_accessible "$0" "$@"
+source "$(dirname "$0")/launch_screen.sh"
+source "$(dirname "$0")/localhost_room.sh"
+trap 'stop_viewers; localhost_room_down; stagor_cleanup; kill "$bus" 2>/dev/null || true' EXIT
+
+# The HLS player the page loads comes from npm, beside the page.
+"$(dirname "$0")/../../scripts/fetch-web-deps.sh" "$web" >"$work/fetch.log" 2>&1 ||
+    fail "the web player's parts could not be fetched: $(tail -n 5 "$work/fetch.log")"
+localhost_room_up
+start_viewers "$(dirname "$0")/audience_browser.py" "http://127.0.0.1:$http_port/"
+ask_viewers open first
+ask_viewers shows first holding
+ask_viewers keyboard first
+first_talk_up
+ask_viewers shows first slide 1
+ask_viewers move first Next 2
+ask_viewers open second
+ask_viewers shows second slide 2
+joined="$reply"
+[ "$joined" -lt 2000 ] || fail "the viewer who joined mid-talk waited ${joined} ms for the slide"
+ask_viewers move first Next 3
+ask_viewers move first Prior 2
+ask_viewers video first
+ask_viewers video second
+xdotool key Escape
+ask_viewers shows first holding
+ask_viewers shows second holding
+launch_key 2
+ask_viewers shows first popup 2
+launch_key BackSpace
+ask_viewers shows first holding
+stop_viewers
+launch_key F1
+wait_for '[ -z "$(launch_window)" ]' 100 || fail "F1 did not leave play mode"
+echo "PASS: two viewers' browsers followed the room: holding slide, slides 1, 2, 3 and back to 2, the holding slide after the talk, pop-up 2 and Backspace; the late viewer saw slide 2 in $joined ms; the video played on in both"

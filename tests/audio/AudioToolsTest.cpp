@@ -3,12 +3,12 @@
 #include "audio/SoundTest.h"
 #include "document/AudioRecSettings.h"
 #include "document/SettingsLines.h"
-#include "setup/widgets/AudioToolsPanel.h"
-#include "setup/widgets/frmAudioSettings.h"
 #include "platform/fake/FakeAudioPlayer.h"
 #include "platform/fake/FakeFileDialogService.h"
-#include "tests/fakes/FakeMessageService.h"
 #include "platform/fake/FakeProgramLauncher.h"
+#include "setup/widgets/AudioToolsPanel.h"
+#include "setup/widgets/frmAudioSettings.h"
+#include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QAction>
@@ -155,7 +155,7 @@ TEST_F(AudioToolsTest, Mp3AndLoopComeFromSoundIniWithTheDefaultAsFallback)
     EXPECT_EQ(fileLines("Sound.INI"), (QStringList{"/media/usb/Fanfare.mp3", "True"}));
 }
 
-TEST_F(AudioToolsTest, ToolsMenuFollowsTheFilesEachTimeItOpens)
+TEST_F(AudioToolsTest, ToolsMenuFollowsTheFilesAndTheAudioSettingsWindowsWriteOnlyOnOk)
 {
     EXPECT_FALSE(panel.captureAction()->isEnabled());
     panel.audioRecordAction()->trigger();
@@ -170,12 +170,27 @@ TEST_F(AudioToolsTest, ToolsMenuFollowsTheFilesEachTimeItOpens)
     panel.captureAction()->trigger();
     ASSERT_EQ(launcher.started().size(), 1);
     EXPECT_EQ(launcher.started()[0].program, app("Capture"));
-}
 
-// The window opens on the values in memory, keeps values its lists do not offer, and only OK
-// writes them; Cancel changes neither the file nor memory.
-TEST_F(AudioToolsTest, AudioSettingsOpensOneWindowOnTheValuesInMemoryAndOnlyOkWritesThem)
-{
+    // The sound settings button starts the mixer, or else the desktop's own panel.
+    AudioRecSettings settings;
+    EXPECT_FALSE(frmAudioSettings(settings, appFolder, programs).recordDeviceButton()->isEnabled());
+
+    launcher.install("gnome-control-center", "/usr/bin/gnome-control-center");
+    frmAudioSettings gnome(settings, appFolder, programs);
+    gnome.recordDeviceButton()->click();
+    ASSERT_EQ(launcher.started().size(), 2);
+    EXPECT_EQ(launcher.started()[1].program, "/usr/bin/gnome-control-center");
+    EXPECT_EQ(launcher.started()[1].arguments, QStringList{"sound"});
+
+    launcher.install("pavucontrol", "/usr/bin/pavucontrol");
+    EXPECT_TRUE(programs.ComRecordDevice_Click());
+    EXPECT_EQ(launcher.started().last().program, "/usr/bin/pavucontrol");
+    launcher.setStartsFail(true);
+    EXPECT_FALSE(programs.ComRecordDevice_Click());
+
+    // The audio settings window opens on the values in memory, keeps values its lists do not offer,
+    // and only OK writes them; Cancel changes neither the file nor memory. The menu opens one
+    // window.
     SettingsLines::write(app("AudioRec.ini"), {"2", "22050", "144"});
     recorder.load(appFolder);
     recorder.Channels = "1";
@@ -191,33 +206,14 @@ TEST_F(AudioToolsTest, AudioSettingsOpensOneWindowOnTheValuesInMemoryAndOnlyOkWr
     EXPECT_EQ(fileLines("AudioRec.ini"), (QStringList{"2", "22050", "144"}));
 
     panel.audioSettingsAction()->trigger();
-    frmAudioSettings* settings = panel.settingsWindow();
-    ASSERT_NE(settings, nullptr);
+    frmAudioSettings* opened = panel.settingsWindow();
+    ASSERT_NE(opened, nullptr);
     panel.audioSettingsAction()->trigger();
-    EXPECT_EQ(panel.settingsWindow(), settings);
-    EXPECT_EQ(settings->sampleRateBox()->currentText(), "22050");
-    settings->bitRateBox()->setCurrentText("320");
-    settings->ComOk_Click();
-    EXPECT_EQ(settings->result(), QDialog::Accepted);
+    EXPECT_EQ(panel.settingsWindow(), opened);
+    EXPECT_EQ(opened->sampleRateBox()->currentText(), "22050");
+    opened->bitRateBox()->setCurrentText("320");
+    opened->ComOk_Click();
+    EXPECT_EQ(opened->result(), QDialog::Accepted);
     EXPECT_EQ(fileLines("AudioRec.ini"), (QStringList{"1", "22050", "320"}));
     EXPECT_EQ(recorder.BitRate, "320");
-}
-
-TEST_F(AudioToolsTest, SoundSettingsButtonStartsTheMixerOrElseTheDesktopsOwnPanel)
-{
-    AudioRecSettings settings;
-    EXPECT_FALSE(frmAudioSettings(settings, appFolder, programs).recordDeviceButton()->isEnabled());
-
-    launcher.install("gnome-control-center", "/usr/bin/gnome-control-center");
-    frmAudioSettings gnome(settings, appFolder, programs);
-    gnome.recordDeviceButton()->click();
-    ASSERT_EQ(launcher.started().size(), 1);
-    EXPECT_EQ(launcher.started()[0].program, "/usr/bin/gnome-control-center");
-    EXPECT_EQ(launcher.started()[0].arguments, QStringList{"sound"});
-
-    launcher.install("pavucontrol", "/usr/bin/pavucontrol");
-    EXPECT_TRUE(programs.ComRecordDevice_Click());
-    EXPECT_EQ(launcher.started().last().program, "/usr/bin/pavucontrol");
-    launcher.setStartsFail(true);
-    EXPECT_FALSE(programs.ComRecordDevice_Click());
 }

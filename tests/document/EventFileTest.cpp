@@ -77,7 +77,7 @@ public:
 
 } // namespace
 
-TEST_F(EventFileTest, UntouchedNewEventWritesTheBaselineTokenSequence)
+TEST_F(EventFileTest, UntouchedEventWritesTheBaselineAndAFullOneResavesByteForByte)
 {
     const QByteArray bytes = save(m_document);
     const QByteArray prefix = Header +
@@ -95,10 +95,8 @@ TEST_F(EventFileTest, UntouchedNewEventWritesTheBaselineTokenSequence)
     EXPECT_EQ(in.readImage(m_codec), m_document.ImgHoldingFull);
     EXPECT_EQ(in.readImage(m_codec), m_document.ImgHolding);
     EXPECT_TRUE(in.atEnd());
-}
 
-TEST_F(EventFileTest, FullEventRoundTripsAndResavesByteForByte)
-{
+    // A full event round-trips and re-saves byte for byte.
     const QString awkward = QStringLiteral("Jürgen [Keynote] ]");
     m_document.Speakers.append(
         {awkward, {}, QStringLiteral("/talks/[2024]/Ölbild].pptx"), "101112"});
@@ -115,13 +113,13 @@ TEST_F(EventFileTest, FullEventRoundTripsAndResavesByteForByte)
     m_document.PopUps[0] = {QStringLiteral("Coffee [break]"), pattern(64, 48, 5),
                             pattern(16, 12, 6)};
     m_document.PopUps[9] = {QStringLiteral(""), pattern(64, 48, 7), pattern(16, 12, 8)};
-    const QByteArray bytes = save(m_document);
+    const QByteArray full = save(m_document);
 
     // Read over an event that has every slot filled: nothing of it may remain.
     EventDocument loaded = newEvent();
     for (PopUpSlot& slot : loaded.PopUps)
         slot = {QStringLiteral("old"), pattern(4, 4, 1), pattern(2, 2, 1)};
-    const EventReadResult result = read(bytes, loaded);
+    const EventReadResult result = read(full, loaded);
     ASSERT_TRUE(result.ok()) << result.message.toStdString();
     EXPECT_EQ(loaded.Speakers[0].FileName, QStringLiteral("Ölbild].pptx"));
     EXPECT_EQ(loaded.Speakers[1].FileName, QString());
@@ -132,10 +130,10 @@ TEST_F(EventFileTest, FullEventRoundTripsAndResavesByteForByte)
         EXPECT_EQ(loaded.PopUps[i].Thumb, m_document.PopUps[i].Thumb) << i;
     EXPECT_EQ(loaded.PopUps[9].Full, m_document.PopUps[9].Full);
     // Every other field is proven by writing the loaded event back to the same bytes.
-    EXPECT_EQ(save(loaded, false, QStringLiteral("reread.evf")), bytes);
+    EXPECT_EQ(save(loaded, false, QStringLiteral("reread.evf")), full);
 }
 
-TEST_F(EventFileTest, EveryTruncationAndDamageIsReportedInWordsAndLeavesTheEventAlone)
+TEST_F(EventFileTest, DamageIsReportedInWordsUnknownTagsAreSkippedAndImportDirFollowsExport)
 {
     EventDocument small = m_document;
     small.ImgHoldingFull = pattern(6, 4, 3);
@@ -169,11 +167,8 @@ TEST_F(EventFileTest, EveryTruncationAndDamageIsReportedInWordsAndLeavesTheEvent
         ASSERT_EQ(target.QuickLaunchFile, QStringLiteral("/before.ppt")) << bytes.size();
         ASSERT_EQ(target.ImgHolding, m_document.ImgHolding) << bytes.size();
     }
-}
 
-// An unknown tag is passed over and an empty speaker list read as such.
-TEST_F(EventFileTest, UnknownTagsAreSkippedAndImportDirFollowsTheExportMark)
-{
+    // An unknown tag is passed over and an empty speaker list read as such.
     const QByteArray tail =
         "[Colour][Speakers][0][Import Dir]" + counted("/no/such/folder") + "[End Data]";
     for (const bool exported : {false, true}) {

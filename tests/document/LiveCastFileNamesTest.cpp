@@ -5,7 +5,7 @@
 
 using N = LiveCastFileNames;
 
-TEST(LiveCastFileNames, EachGroupIsStampedWithTheTimeOfDayAndSpeakersGetAFolderWithoutBlanks)
+TEST(LiveCastFileNames, EachGroupIsStampedSpeakersGetAFolderWithoutBlanksAndTheLocalCopyItsOwn)
 {
     const QString t = N::timeCode(QTime(14, 5, 9));
     EXPECT_EQ(t, "140509");
@@ -16,10 +16,8 @@ TEST(LiveCastFileNames, EachGroupIsStampedWithTheTimeOfDayAndSpeakersGetAFolderW
     EXPECT_EQ(N::rolling(12, t), "r12140509");
     EXPECT_EQ(N::speakerSlide(1, t), "1140509");
     EXPECT_EQ(N::speakerFolder("Jane  Doe "), "Jane__Doe_");
-}
 
-TEST(LiveCastFileNames, TheLocalCopyGoesUnderTheFolderFmsIniNamesOnlyWhenItExists)
-{
+    // The local copy goes under the folder FMS.ini names, only when it exists.
     TestFolder app;
     TestFolder served;
     EXPECT_EQ(N::localCopyFolder(app.folder()), QString());

@@ -19,7 +19,7 @@
 #include <sys/stat.h>
 #include <thread>
 
-TEST(PathHelpersTest, NamesComparisonAndCopies)
+TEST(PathHelpersTest, NamesComparisonCopiesAndTheApplicationFolder)
 {
     EXPECT_EQ(PathHelpers::FileNameOf("/home/op/Talk.pptx"), "Talk.pptx");
     EXPECT_EQ(PathHelpers::FolderOf("/home/op/Talk.pptx"), "/home/op/");
@@ -83,12 +83,9 @@ TEST(PathHelpersTest, NamesComparisonAndCopies)
                                            dir.path("big-copy.ppt"),
                                            [&](qint64 done, qint64) { steps << done; }));
     EXPECT_EQ(steps, (QList<qint64>{8 << 20, 9 << 20}));
-}
 
-// The folders given by the environment and the run folder: SetupControllerTest.
-TEST(AppFoldersTest, ResolutionOrderSeedingAndRemoval)
-{
-    TestFolder dir;
+    // The application folder: its resolution order, seeding and removal. The folders given by the
+    // environment and the run folder: SetupControllerTest.
     QProcessEnvironment env;
     env.insert("HOME", dir.path("home"));
     EXPECT_EQ(AppFolders::resolveAppFolder("", env), dir.path("home/.local/share/vesk-stagor/"));

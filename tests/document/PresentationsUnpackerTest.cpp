@@ -4,7 +4,6 @@
 #include "tests/fakes/TestFolder.h"
 
 #include <QDir>
-#include <QDirIterator>
 #include <QFile>
 
 #include <gtest/gtest.h>
@@ -24,17 +23,6 @@ QByteArray block(const QList<QByteArray>& entries, qint64 total = 0)
     for (const QByteArray& e : entries)
         bytes += e;
     return bytes + "[End Data]";
-}
-
-QStringList filesUnder(const QString& folder)
-{
-    QStringList found;
-    QDirIterator it(folder, QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
-                    QDirIterator::Subdirectories);
-    while (it.hasNext())
-        found << QDir(folder).relativeFilePath(it.next());
-    found.sort();
-    return found;
 }
 
 class PresentationsUnpackerTest : public ::testing::Test
@@ -79,7 +67,7 @@ TEST_F(PresentationsUnpackerTest, HostileNamesAndDamageAreFoundBeforeTheEntryIsW
         const PresentationsUnpacker::Outcome outcome = unpack(bytes, entries);
         EXPECT_TRUE(outcome.error.contains(reason)) << outcome.error.toStdString();
         // Whatever was complete before the damage stays; nothing else is there.
-        const QStringList files = filesUnder(m_folder.path());
+        const QStringList files = TestFolder::filesUnder(m_folder.path());
         EXPECT_TRUE(files.isEmpty() || files == QStringList{"deep/import/First.ppt"})
             << files.join(", ").toStdString();
         if (!files.isEmpty()) {
@@ -127,6 +115,6 @@ TEST_F(PresentationsUnpackerTest, AFullDiskEndsTheUnpackingWithAMessageAndNoPart
 
     EXPECT_TRUE(outcome.error.contains("Big.ppt could not be written"))
         << outcome.error.toStdString();
-    EXPECT_EQ(filesUnder(importDir()), QStringList{"Small.ppt"});
+    EXPECT_EQ(TestFolder::filesUnder(importDir()), QStringList{"Small.ppt"});
     EXPECT_EQ(m_folder.readFile("deep/import/Small.ppt"), small);
 }

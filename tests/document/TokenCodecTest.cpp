@@ -68,7 +68,7 @@ TEST(TokenReaderTest, TokensDropTheirFirstByteStopAtTheFirstBracketAndHaveALimit
     EXPECT_EQ(block.sizeValue, 1);
 }
 
-TEST(ZlibCompressorTest, DecompressesOnlyToTheExactStatedSize)
+TEST(ImageBlockCodecTest, ZlibInflatesToTheExactSizeOnlyAndUnchangedPicturesAreNotEncodedAgain)
 {
     const QByteArray plain = QByteArray("event picture ").repeated(500);
     const QByteArray packed = ZlibCompressor::compress(plain);
@@ -78,10 +78,8 @@ TEST(ZlibCompressorTest, DecompressesOnlyToTheExactStatedSize)
     EXPECT_EQ(ZlibCompressor::decompress(packed, std::numeric_limits<qint64>::max()), std::nullopt);
     const QByteArray zeros(4 * 1024 * 1024, '\0');
     EXPECT_EQ(ZlibCompressor::decompress(ZlibCompressor::compress(zeros), zeros.size() - 1), zeros);
-}
 
-TEST(ImageBlockCodecTest, PicturesSurviveEncodingAndUnchangedPicturesAreNotEncodedAgain)
-{
+    // Pictures survive encoding, and unchanged pictures are not encoded again.
     ImageBlockCodec codec;
     const QImage image = pattern(64, 48, 3);
     const auto block = codec.encode(image);

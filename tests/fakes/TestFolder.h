@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -31,6 +32,19 @@ public:
     {
         QFile file(absolute(name));
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+    // The files below a folder, hidden ones and dangling links included, as paths relative to it
+    // in sorted order.
+    static QStringList filesUnder(const QString& folder)
+    {
+        QStringList found;
+        QDirIterator it(folder, QDir::Files | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot,
+                        QDirIterator::Subdirectories);
+        while (it.hasNext())
+            found << QDir(folder).relativeFilePath(it.next());
+        found.sort();
+        return found;
     }
 
 private:

@@ -78,30 +78,25 @@ TEST(ConnectModeTest, TheServerAndSessionFilesReadBackAndDamageReadsAsEmpty)
     expected.SessionSubtitle = "Day [1";
     EXPECT_EQ(SessionRecord::load(dir.folder()), expected);
 
-    struct Damage
-    {
-        QByteArray bytes;
-        QString name;
-        QString description;
-    };
-    const Damage damages[] = {
+    // Damaged bytes, then the name and description read from them.
+    const std::tuple<QByteArray, QString, QString> damages[] = {
         {"[Main Hall][Day 1][Keyno", "Main Hall", ""},
         {"Main Hall][Day 1][Keynotes][0][]", "", ""},
         {"[A][B][C]", "A", "C"},
         {QByteArray("\x00\xff[\x01]\n", 6), "", ""},
         {"", "", ""},
     };
-    for (const Damage& d : damages) {
-        SCOPED_TRACE(d.bytes.toStdString());
-        const SessionRecord read = SessionRecord::decode(d.bytes);
-        EXPECT_EQ(read.SessionName, d.name);
-        EXPECT_EQ(read.Description, d.description);
+    for (const auto& [bytes, name, description] : damages) {
+        SCOPED_TRACE(bytes.toStdString());
+        const SessionRecord read = SessionRecord::decode(bytes);
+        EXPECT_EQ(read.SessionName, name);
+        EXPECT_EQ(read.Description, description);
         EXPECT_EQ(read.Password, QString());
         EXPECT_FALSE(read.passwordProtected());
     }
 }
 
-TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOtherModesAndWantsAServerFirst)
+TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOthersWantsAServerAndASessionName)
 {
     TestFolder dir;
     LiveCastModes modes;
@@ -142,6 +137,40 @@ TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOtherModesAndWantsAServerFirst)
     EXPECT_EQ(modes.mode(), Mode::None);
     EXPECT_EQ(connects.count(), 1);
     EXPECT_TRUE(messages.texts().isEmpty());
+
+    // The session window needs a name, and reconnects in Connect mode.
+    ConnectSessionEditor editor(messages, modes, dir.folder());
+    frmConnectSession window(editor);
+    EXPECT_EQ(window.passwordBox()->accessibleDescription(), QString("TxtPassword"));
+    EXPECT_FALSE(window.passwordBox()->isEnabled());
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+
+    QTest::mouseClick(window.okButton(), Qt::LeftButton);
+    EXPECT_EQ(messages.texts(), QStringList{"A Session Name is required"});
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_FALSE(SessionRecord::exists(dir.folder()));
+
+    window.nameBox()->setText("Main Hall");
+    window.passwordCheck()->click();
+    EXPECT_TRUE(window.passwordBox()->isEnabled());
+    window.passwordBox()->setText("pw");
+    window.passwordCheck()->click();
+    EXPECT_EQ(window.passwordBox()->text(), QString());
+    window.passwordCheck()->click();
+    window.passwordBox()->setText("pw2");
+    modes.setMode(Mode::Connect);
+    QTest::mouseClick(window.okButton(), Qt::LeftButton);
+    EXPECT_FALSE(window.isVisible());
+    EXPECT_TRUE(window.reconnectWanted());
+    EXPECT_EQ(dir.readFile("Session.INI"), QByteArray("[Main Hall][][][1][pw2]"));
+
+    // Opened again, the boxes show what was kept.
+    frmConnectSession again(editor);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return again.passwordCheck()->isChecked(); }, 2000));
+    EXPECT_EQ(again.nameBox()->text(), QString("Main Hall"));
+    EXPECT_EQ(again.passwordBox()->text(), QString("pw2"));
+    EXPECT_TRUE(again.passwordBox()->isEnabled());
 }
 
 TEST(ConnectModeTest, TheServerWindowTakesDigitsOnlyAndTestsWithinItsBound)
@@ -269,27 +298,19 @@ TEST(ConnectModeTest, AFullConnectJoinsTheSessionAndMakesConnectTheOnlyMode)
     EXPECT_EQ(receivedQueries(server),
               (QList<QJsonObject>{QJsonObject{{"productID", ProductId}}, joined}));
 
-    EXPECT_EQ(settings.WebcastFtpUrl, QString("ftp://127.0.0.1"));
-    EXPECT_EQ(settings.WebcastServerName, QString("Hall 1"));
-    EXPECT_EQ(settings.WebcastUserName, QString("hall"));
-    EXPECT_EQ(settings.WebcastPassword, QString("pw"));
-    EXPECT_EQ(settings.WebcastUploadDir, QString("/webcasts"));
-    EXPECT_EQ(settings.WebcastEventFolder, QString("ABCDEFVKTJKL"));
-    EXPECT_EQ(settings.EncoderFmsUrl, QString("rtmp://10.0.0.5/live"));
-    EXPECT_EQ(settings.EncoderStreamName, QString("hall1"));
+    EXPECT_EQ((QStringList{settings.WebcastFtpUrl, settings.WebcastServerName,
+                           settings.WebcastUserName, settings.WebcastPassword,
+                           settings.WebcastUploadDir, settings.WebcastEventFolder,
+                           settings.EncoderFmsUrl, settings.EncoderStreamName}),
+              (QStringList{"ftp://127.0.0.1", "Hall 1", "hall", "pw", "/webcasts", "ABCDEFVKTJKL",
+                           "rtmp://10.0.0.5/live", "hall1"}));
 }
 
 TEST(ConnectModeTest, WithoutASessionOrAServerTheConnectionEndsWithItsMessage)
 {
-    struct Case
-    {
-        const char* what;
-        QByteArray sessionFile; // empty: none
-        QString testAnswer;
-        QString message;
-        bool sessionWindow;
-    };
-    const Case cases[] = {
+    // What is missing, the session file (empty: none), the server's answer, the message and
+    // whether the session window is wanted.
+    const std::tuple<const char*, QByteArray, QString, QString, bool> cases[] = {
         {"no session file", {}, "testCode :OK;", "A session name is required.", true},
         {"damaged session file", "Main Hall]", "testCode :OK;", "A session name is required.",
          false},
@@ -298,14 +319,14 @@ TEST(ConnectModeTest, WithoutASessionOrAServerTheConnectionEndsWithItsMessage)
         {"server says no", "[Main Hall]", "testCode :NO;",
          "A connection to the Server 10.0.0.1 couldn't be established", false},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const auto& [what, sessionFile, testAnswer, message, sessionWindow] : cases) {
+        SCOPED_TRACE(what);
         TestFolder dir;
         ServerAddressFile::save(dir.folder(), {"10", "0", "0", "1"});
-        if (!c.sessionFile.isEmpty())
-            dir.writeFile("Session.INI", c.sessionFile);
+        if (!sessionFile.isEmpty())
+            dir.writeFile("Session.INI", sessionFile);
         FakeTransferService transfers;
-        transfers.queueAnswer(TransferResult::completedWith(c.testAnswer));
+        transfers.queueAnswer(TransferResult::completedWith(testAnswer));
         FakeMessageService messages;
         LiveCastModes modes;
         // A reconnection that fails leaves Connect mode off.
@@ -316,51 +337,13 @@ TEST(ConnectModeTest, WithoutASessionOrAServerTheConnectionEndsWithItsMessage)
         QSignalSpy closes(&connection, &ConnectConnection::closeRequested);
         connection.Timer1_Timer();
         ASSERT_TRUE(closes.wait(1000));
-        EXPECT_EQ(messages.texts(), QStringList{c.message});
+        connection.Timer1_Timer(); // a later tick starts nothing more
+        EXPECT_EQ(messages.texts(), QStringList{message});
         EXPECT_EQ(messages.lastIcon(), MsgIcon::Exclamation);
-        EXPECT_EQ(connection.sessionWindowWanted(), c.sessionWindow);
-        EXPECT_EQ(hides.count(), c.sessionWindow ? 1 : 0);
+        EXPECT_EQ(connection.sessionWindowWanted(), sessionWindow);
+        EXPECT_EQ(hides.count(), sessionWindow ? 1 : 0);
         EXPECT_EQ(modes.mode(), Mode::None);
         EXPECT_EQ(transfers.urls(),
                   QStringList{"http://10.0.0.1/connect.php?productID=ABCDEFGHIJKL"});
     }
-}
-
-TEST(ConnectModeTest, TheSessionWindowNeedsANameAndReconnectsInConnectMode)
-{
-    TestFolder dir;
-    FakeMessageService messages;
-    LiveCastModes modes;
-    ConnectSessionEditor editor(messages, modes, dir.folder());
-    frmConnectSession window(editor);
-    EXPECT_EQ(window.passwordBox()->accessibleDescription(), QString("TxtPassword"));
-    EXPECT_FALSE(window.passwordBox()->isEnabled());
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-
-    QTest::mouseClick(window.okButton(), Qt::LeftButton);
-    EXPECT_EQ(messages.texts(), QStringList{"A Session Name is required"});
-    EXPECT_TRUE(window.isVisible());
-    EXPECT_FALSE(SessionRecord::exists(dir.folder()));
-
-    window.nameBox()->setText("Main Hall");
-    window.passwordCheck()->click();
-    EXPECT_TRUE(window.passwordBox()->isEnabled());
-    window.passwordBox()->setText("pw");
-    window.passwordCheck()->click();
-    EXPECT_EQ(window.passwordBox()->text(), QString());
-    window.passwordCheck()->click();
-    window.passwordBox()->setText("pw2");
-    modes.setMode(Mode::Connect);
-    QTest::mouseClick(window.okButton(), Qt::LeftButton);
-    EXPECT_FALSE(window.isVisible());
-    EXPECT_TRUE(window.reconnectWanted());
-    EXPECT_EQ(dir.readFile("Session.INI"), QByteArray("[Main Hall][][][1][pw2]"));
-
-    // Opened again, the boxes show what was kept.
-    frmConnectSession again(editor);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return again.passwordCheck()->isChecked(); }, 2000));
-    EXPECT_EQ(again.nameBox()->text(), QString("Main Hall"));
-    EXPECT_EQ(again.passwordBox()->text(), QString("pw2"));
-    EXPECT_TRUE(again.passwordBox()->isEnabled());
 }

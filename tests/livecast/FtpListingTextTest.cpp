@@ -6,7 +6,7 @@ using L = FtpListingText;
 
 // A listing as the server gives it: folders with "/", the server's own creator.INI, and a last
 // line that was never ended, which is no entry.
-TEST(FtpListingTextTest, OnlyLinesEndedByCrLfAreEntriesAndFoldersEndInSlash)
+TEST(FtpListingTextTest, OnlyLinesEndedByCrLfAreEntriesAndRemoveLineTakesAWholeOne)
 {
     const QString listing = "./\r\n../\r\ncreator.INI\r\nJane_Doe/\r\nh1.swf\r\n\r\np11.swf\r\nr9";
     EXPECT_EQ(L::countFiles(listing), 3); // creator.INI, h1.swf, p11.swf
@@ -28,16 +28,13 @@ TEST(FtpListingTextTest, OnlyLinesEndedByCrLfAreEntriesAndFoldersEndInSlash)
     }
     EXPECT_EQ(L::firstFile("creator.INI\r\nA/\r\n"), "");
     EXPECT_EQ(L::blanksToUnderscores("Jane  van Doe"), "Jane__van_Doe");
-}
 
-// Working a listing off one deleted file at a time: a whole line goes, never the end of
-// another name, and an absent line changes nothing.
-TEST(FtpListingTextTest, RemoveLineTakesTheFirstWholeLineOnly)
-{
-    const QString listing = "creator.INI\r\n11.swf\r\n1.swf\r\n1.swf\r\nA/\r\n";
-    EXPECT_EQ(L::removeLine(listing, "1.swf"), "creator.INI\r\n11.swf\r\n1.swf\r\nA/\r\n");
-    EXPECT_EQ(L::removeLine(listing, "r.INI"), listing);
-    EXPECT_EQ(L::removeLine(listing, "A/"), "creator.INI\r\n11.swf\r\n1.swf\r\n1.swf\r\n");
-    EXPECT_EQ(L::removeLine(listing, "creator.INI"), "11.swf\r\n1.swf\r\n1.swf\r\nA/\r\n");
+    // Working a listing off one deleted file at a time: a whole line goes, never the end of
+    // another name, and an absent line changes nothing.
+    const QString lines = "creator.INI\r\n11.swf\r\n1.swf\r\n1.swf\r\nA/\r\n";
+    EXPECT_EQ(L::removeLine(lines, "1.swf"), "creator.INI\r\n11.swf\r\n1.swf\r\nA/\r\n");
+    EXPECT_EQ(L::removeLine(lines, "r.INI"), lines);
+    EXPECT_EQ(L::removeLine(lines, "A/"), "creator.INI\r\n11.swf\r\n1.swf\r\n1.swf\r\n");
+    EXPECT_EQ(L::removeLine(lines, "creator.INI"), "11.swf\r\n1.swf\r\n1.swf\r\nA/\r\n");
     EXPECT_EQ(L::removeLine("x\r\n", "y"), "x\r\n");
 }

@@ -41,7 +41,7 @@ QString tested(InternetConnect& connect, const QString& name, const QString& pas
 // Keys "U" and "I" and the settings window's Test read the same answer: only an "OK" opens a
 // page, "I" the session's page sized for the screen, "U" the event's own; a name with blanks
 // reaches the service whole.
-TEST(InternetConnect, TheServicesAnswerDecidesWhichPageOpensAndWhatTheTestSays)
+TEST(InternetConnect, TheAnswerDecidesThePageAndTheTestAndTheSettingsWindowStoresOnOk)
 {
     CurlTransferService transfers;
     SessionService hosted("testCode :OK;productID :P7;sessionURL :http://hall.example/live;");
@@ -81,17 +81,10 @@ TEST(InternetConnect, TheServicesAnswerDecidesWhichPageOpensAndWhatTheTestSays)
     InternetConnect deaf(
         transfers, {"http://127.0.0.1:" + QString::number(FixtureServer::unusedPort()) + "/", "X"});
     EXPECT_EQ(tested(deaf, "Main", "pw"), InternetConnect::NoConnectionMessage);
-}
 
-// The window shows the event's values, masks the password without changing it, stores on OK
-// with "http://" in front of a bare host, and leaves the event alone on Cancel.
-TEST(InternetConnect, TheSettingsWindowMasksThePasswordAndStoresOnlyOnOk)
-{
-    CurlTransferService transfers;
-    SessionService hosted("testCode :OK;sessionURL :http://hall.example/live;");
-    InternetConnect connect(transfers, hosted.settings());
+    // The settings window shows the event's values, masks the password without changing it,
+    // stores on OK with "http://" in front of a bare host, and leaves the event alone on Cancel.
     FakeMessageService messages;
-    Event event;
     event.InternetConnectUrl = "https://secure.example/";
     event.InternetConnectSession = "Main Hall";
     event.InternetConnectPassword = "s3cret";

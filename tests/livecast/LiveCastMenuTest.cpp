@@ -21,21 +21,6 @@ struct MenuFixture
 
 } // namespace
 
-TEST(LiveCastMenuTest, WebcastModeOnIsOnlySwitchedOff)
-{
-    MenuFixture f;
-    f.modes.setMode(Mode::Webcast);
-    f.menu.MnuWebcastMode_Click();
-    EXPECT_EQ(f.modes.mode(), Mode::None);
-    EXPECT_EQ(f.windowRequests.count(), 0);
-    EXPECT_TRUE(f.messages.texts().isEmpty());
-
-    // Off, with no other mode on: the window comes without a question.
-    f.menu.MnuWebcastMode_Click();
-    EXPECT_EQ(f.windowRequests.count(), 1);
-    EXPECT_TRUE(f.messages.texts().isEmpty());
-}
-
 TEST(LiveCastMenuTest, LeavingLocalhostOrConnectModeAsksFirst)
 {
     const std::pair<Mode, QString> questions[] = {
@@ -64,9 +49,24 @@ TEST(LiveCastMenuTest, LeavingLocalhostOrConnectModeAsksFirst)
         }
 }
 
-TEST(LiveCastMenuTest, OpeningTheMenuOffersWhatTheModeAllowsAndLocalhostRenamesVerifyForGood)
+// Webcast mode on is only switched off; opening the menu offers what the mode allows, and
+// Localhost mode renames Verify for good; Auto LiveCast toggles and the encoder's values follow
+// the mode.
+TEST(LiveCastMenuTest, WebcastModeTheItemsOfEachModeAutoLiveCastAndTheEncoderValues)
 {
     MenuFixture f;
+    f.modes.setMode(Mode::Webcast);
+    f.menu.MnuWebcastMode_Click();
+    EXPECT_EQ(f.modes.mode(), Mode::None);
+    EXPECT_EQ(f.windowRequests.count(), 0);
+    EXPECT_TRUE(f.messages.texts().isEmpty());
+
+    // Off, with no other mode on: the window comes without a question.
+    f.menu.MnuWebcastMode_Click();
+    EXPECT_EQ(f.windowRequests.count(), 1);
+    EXPECT_TRUE(f.messages.texts().isEmpty());
+
+    // The items each mode offers.
     auto items = [&] {
         f.menu.MnuLiveCast_Click();
         const LiveCastMenu::Items& i = f.menu.items();
@@ -84,11 +84,7 @@ TEST(LiveCastMenuTest, OpeningTheMenuOffersWhatTheModeAllowsAndLocalhostRenamesV
     EXPECT_EQ(items(), std::tuple(true, true, true, QString("Verify Localhost")));
     f.modes.setMode(Mode::None);
     EXPECT_EQ(items(), std::tuple(false, false, false, QString("Verify Localhost")));
-}
 
-TEST(LiveCastMenuTest, AutoLiveCastTogglesAndEncoderValuesFollowTheMode)
-{
-    MenuFixture f;
     QSignalSpy changed(&f.modes, &LiveCastModes::changed);
     f.menu.MnuAutoLiveCast_Click();
     EXPECT_TRUE(f.modes.autoLiveCast());

@@ -66,7 +66,7 @@ TEST(LiveStatusTest, TheTenLinesInTheirOrder)
                              "&info8=16:9& Ratio",
                              "&info9=True& Hide Player Controls",
                          }));
-    // The other value of each mark: LiveCastPlayTest.
+    // The other value of each mark: e2e.webcast_play.
     const QByteArray before = f.folder.readFile("status.inf");
     EXPECT_TRUE(before.endsWith("& Hide Player Controls\r\n"));
     // A full disk keeps the previous record whole and leaves no scratch file.
@@ -78,7 +78,7 @@ TEST(LiveStatusTest, TheTenLinesInTheirOrder)
     EXPECT_FALSE(QFile::exists(f.folder.path("status.inf.part")));
 }
 
-TEST(LiveStatusTest, NullKeepsPresenterAndSlideButEmptiesTheOptions)
+TEST(LiveStatusTest, NullKeepsPresenterAndSlideButEmptiesTheOptionsAndLocalhostAddsItsFolder)
 {
     StatusFixture f;
     f.status.WriteLiveStatus("Jane_Doe", "1120000", "1", "50", "false");
@@ -98,11 +98,8 @@ TEST(LiveStatusTest, NullKeepsPresenterAndSlideButEmptiesTheOptions)
     f.status.WriteLiveStatus("", "h190000", "null", "null", "null");
     EXPECT_EQ(f.line(1), QString("&info1=& Presenter"));
     EXPECT_EQ(f.line(2), QString("&info2=h190000& Current Slide"));
-}
 
-TEST(LiveStatusTest, LocalhostPresenterLivesUnderTheServersFolder)
-{
-    StatusFixture f;
+    // In Localhost mode the presenter lives under the server's folder.
     f.modes.setMode(Mode::Localhost);
     f.status.WriteLiveStatus("", "h1", "null", "null", "null");
     EXPECT_EQ(f.line(1), QString("&info1=veskCast& Presenter"));
@@ -114,7 +111,7 @@ TEST(LiveStatusTest, LocalhostPresenterLivesUnderTheServersFolder)
     EXPECT_EQ(f.line(1), QString("&info1=Jane_Doe& Presenter"));
 }
 
-TEST(LiveStatusTest, NothingIsWrittenWhileTheLaunchScreenActivates)
+TEST(LiveStatusTest, NothingIsWrittenWhileTheLaunchScreenActivatesOnlySomeModesSendErrorsAreLogged)
 {
     StatusFixture f;
     f.status.beginActivation();
@@ -131,11 +128,8 @@ TEST(LiveStatusTest, NothingIsWrittenWhileTheLaunchScreenActivates)
     LiveStatus fresh(other.path(), f.marks, f.modes, nullptr);
     fresh.WriteLiveStatus("Jane_Doe", "1", "null", "null", "null");
     EXPECT_FALSE(QFile::exists(other.path("status.inf")));
-}
 
-TEST(LiveStatusTest, OnlyWebcastAndConnectModeSendTheFile)
-{
-    StatusFixture f;
+    // Only Webcast and Connect mode send the file.
     const QString send =
         "SEND " + f.folder.path("status.inf") + " /webcastsABCDEFVKTJKL/status.inf";
     for (Mode mode : {Mode::None, Mode::Localhost}) {
@@ -154,6 +148,17 @@ TEST(LiveStatusTest, OnlyWebcastAndConnectModeSendTheFile)
     EXPECT_EQ(f.transfers.commandLines(), (QStringList{send, "CLOSE", send, "CLOSE"}));
     EXPECT_EQ(published.count(), 2);
     EXPECT_EQ(f.transfers.accounts().value(0), (FtpAccount{"ftp://srv1", "", ""}));
+
+    // The error log takes one line per transfer error.
+    TestFolder folder;
+    const ErrorLog log(folder.folder(), [] { return Now; });
+    ASSERT_TRUE(log.append(TransferResult::failure(530, "Authentication failed.").error()));
+    ASSERT_TRUE(log.append(TransferResult::failure(7, "Failed to connect").error()));
+    const QString prefix = "Date & Time: " + SystemDateTimeText::date(Now) + " 19:04:07";
+    EXPECT_EQ(QString::fromUtf8(folder.readFile("error.log")),
+              prefix + " ErrorCode: 530 : Authentication failed.\r\n" + prefix +
+                  " ErrorCode: 7 : Failed to connect\r\n");
+    EXPECT_FALSE(ErrorLog(folder.path("missing/")).append("ErrorCode: 1 : x"));
 }
 
 TEST(LiveStatusTest, PlayerOptionsComeBackFromTheStatusFile)
@@ -176,17 +181,4 @@ TEST(LiveStatusTest, PlayerOptionsComeBackFromTheStatusFile)
     f.folder.writeFile("status.inf", "&info3=True& Rolling\r\n&info4=7& View\r\n"
                                      "&info5=120& Scale Bar\r\n");
     EXPECT_EQ(restored(), std::tuple(-1, 120, false));
-}
-
-TEST(ErrorLogTest, AppendsOneLinePerTransferError)
-{
-    TestFolder folder;
-    const ErrorLog log(folder.folder(), [] { return Now; });
-    ASSERT_TRUE(log.append(TransferResult::failure(530, "Authentication failed.").error()));
-    ASSERT_TRUE(log.append(TransferResult::failure(7, "Failed to connect").error()));
-    const QString prefix = "Date & Time: " + SystemDateTimeText::date(Now) + " 19:04:07";
-    EXPECT_EQ(QString::fromUtf8(folder.readFile("error.log")),
-              prefix + " ErrorCode: 530 : Authentication failed.\r\n" + prefix +
-                  " ErrorCode: 7 : Failed to connect\r\n");
-    EXPECT_FALSE(ErrorLog(folder.path("missing/")).append("ErrorCode: 1 : x"));
 }

@@ -140,7 +140,7 @@ TEST(LocalhostModeTest, EachMissingPieceLeavesTheModeOffWithItsMessage)
     expectOff();
 }
 
-TEST(LocalhostModeTest, EnteringStartsTheServerAndWritesTheConnectionRecord)
+TEST(LocalhostModeTest, EnteringStartsTheServerWritesTheRecordAndTheSettingsWindowChooses)
 {
     LocalhostFixture f;
     f.install();
@@ -183,13 +183,10 @@ TEST(LocalhostModeTest, EnteringStartsTheServerAndWritesTheConnectionRecord)
     // A connect that succeeds takes over: Localhost Settings goes with Localhost mode.
     f.modes.setMode(Mode::Connect);
     EXPECT_FALSE(f.modes.localhostSettingsEnabled());
-}
 
-TEST(LocalhostModeTest, SettingsWindowShowsTheChosenAddressOrTheListToChooseFrom)
-{
-    LocalhostFixture f;
-    f.install();
-    f.folder.writeFile("app/IPAddress.INI", "192.168.2.2\r\n");
+    // The settings window shows the chosen address, or the list to choose from.
+    f.modes.setMode(Mode::None);
+    f.messages.clear();
     f.table = {"127.0.0.1", "0.0.0.0", "10.0.0.5", "192.168.2.2"};
     f.onSettings = [&f](frmLHSettings& window) {
         EXPECT_FALSE(window.frameServerIP()->isHidden());
@@ -219,7 +216,7 @@ TEST(LocalhostModeTest, SettingsWindowShowsTheChosenAddressOrTheListToChooseFrom
     EXPECT_EQ(f.folder.readFile("app/IPAddress.INI"), "10.0.0.5\r\n");
     // Not in Localhost mode: nothing else happens.
     EXPECT_EQ(f.modes.mode(), Mode::None);
-    EXPECT_EQ(f.server.restarts, 0);
+    EXPECT_EQ(f.server.restarts, 1);
 
     // In Localhost mode the new address goes into the connection record at once.
     f.mode->MnuLocalHost_Click();

@@ -8,13 +8,8 @@
 
 TEST(AnswerFieldsTest, ValueRunsFromTheKeyToTheNextSemicolon)
 {
-    struct Case
-    {
-        const char* answer;
-        const char* key;
-        const char* value;
-    };
-    const Case cases[] = {
+    // An answer, a key and the value found for it.
+    const std::tuple<const char*, const char*, const char*> cases[] = {
         {"testCode :OK;url :srv1;", "testCode :", "OK"},
         {"testCode :OK;url :srv1;", "url :", "srv1"},
         {"url : spaced out ;", "url :", " spaced out "},
@@ -29,11 +24,10 @@ TEST(AnswerFieldsTest, ValueRunsFromTheKeyToTheNextSemicolon)
         {"testCode :OK;", "", ""},
         {"testCode:OK;", "testCode :", ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.answer) + " / " + c.key);
-        EXPECT_EQ(AnswerFields::value(QString::fromUtf8(c.answer), QString::fromUtf8(c.key)),
-                  QString::fromUtf8(c.value));
-    }
+    for (const auto& [answer, key, value] : cases)
+        EXPECT_EQ(AnswerFields::value(QString::fromUtf8(answer), QString::fromUtf8(key)),
+                  QString::fromUtf8(value))
+            << answer << " / " << key;
 }
 
 TEST(WebcastQueryTest, AnOkAnswerFillsEverySettingAndNamesTheServer)
@@ -58,6 +52,14 @@ TEST(WebcastQueryTest, AnOkAnswerFillsEverySettingAndNamesTheServer)
     EXPECT_EQ(settings.WebcastUploadDir, QString("/webcasts"));
     EXPECT_EQ(settings.remotePath("status.inf"), QString("/webcastsABCDEFVKTJKL/status.inf"));
     EXPECT_EQ(settings.ftpAccount(), (FtpAccount{"ftp://", "", ""}));
+
+    // The event folder and the query's address.
+    EXPECT_EQ(WebcastServerSettings::eventFolderFor("ABCDEFGHIJKL"), QString("ABCDEFVKTJKL"));
+    EXPECT_EQ(WebcastServerSettings::eventFolderFor("ABCDEFGHI"), QString("ABCDEFVKTGHI"));
+    EXPECT_EQ(WebcastQuery::url("http://service.example/", "ABCDEFGHIJKL"),
+              QString("http://service.example/evf/webcast.php?productID=ABCDEFGHIJKL"));
+    EXPECT_EQ(WebcastQuery::url("http://s/", "A B&C"),
+              QString("http://s/evf/webcast.php?productID=A%20B%26C"));
 }
 
 TEST(WebcastQueryTest, NoServerOrNoOkAnswerKeepsTheModeOffAndOnlyAFailureEmptiesTheFtpAddress)
@@ -81,16 +83,6 @@ TEST(WebcastQueryTest, NoServerOrNoOkAnswerKeepsTheModeOffAndOnlyAFailureEmpties
         EXPECT_EQ(settings.WebcastServerName, QString("S1"));
         EXPECT_EQ(settings.EncoderStreamName, QString("kept"));
     }
-}
-
-TEST(WebcastQueryTest, EventFolderAndQueryAddress)
-{
-    EXPECT_EQ(WebcastServerSettings::eventFolderFor("ABCDEFGHIJKL"), QString("ABCDEFVKTJKL"));
-    EXPECT_EQ(WebcastServerSettings::eventFolderFor("ABCDEFGHI"), QString("ABCDEFVKTGHI"));
-    EXPECT_EQ(WebcastQuery::url("http://service.example/", "ABCDEFGHIJKL"),
-              QString("http://service.example/evf/webcast.php?productID=ABCDEFGHIJKL"));
-    EXPECT_EQ(WebcastQuery::url("http://s/", "A B&C"),
-              QString("http://s/evf/webcast.php?productID=A%20B%26C"));
 }
 
 TEST(WebServiceSettingsTest, ReadsTheAddressAndIdentifierLines)

@@ -3,9 +3,9 @@
 #include "livecast/WebServiceSettings.h"
 #include "livecast/WebcastServerSettings.h"
 #include "platform/curl/CurlTransferService.h"
+#include "platform/fake/FakeTransferService.h"
 #include "setup/widgets/frmWebcast.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "platform/fake/FakeTransferService.h"
 #include "tests/fakes/FixtureServer.h"
 
 #include <QLabel>
@@ -44,7 +44,7 @@ struct ConnectionFixture
 
 } // namespace
 
-TEST(WebcastConnectionTest, AnAnswerNamingAServerSwitchesWebcastModeOn)
+TEST(WebcastConnectionTest, AnAnswerNamingAServerSwitchesWebcastModeOnAndEscapeCancelsTheQuery)
 {
     ConnectionFixture f;
     f.connection.Timer1_Timer();
@@ -68,35 +68,47 @@ TEST(WebcastConnectionTest, AnAnswerNamingAServerSwitchesWebcastModeOn)
     EXPECT_EQ(f.closes.count(), 0);
     f.connection.TimDelay_Timer();
     EXPECT_EQ(f.closes.count(), 1);
+
+    // Escape in the window cancels the query, and nothing comes of it later.
+    ConnectionFixture escaped;
+    frmWebcast window(escaped.connection, nullptr, 0, 50);
+    QSignalSpy finished(&window, &QDialog::finished);
+    window.open();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return escaped.connection.querying(); }, 1000));
+    QTest::keyClick(&window, Qt::Key_Escape);
+    EXPECT_EQ(finished.count(), 1);
+    EXPECT_EQ(escaped.transfers.cancelled(), 1);
+    EXPECT_EQ(escaped.modes.mode(), Mode::None);
+    // The cancelled query's report changes nothing, and a late tick sends nothing.
+    QTest::qWait(10);
+    escaped.connection.Timer1_Timer();
+    EXPECT_EQ(escaped.delays.count(), 0);
+    EXPECT_EQ(escaped.connection.LabStatus(), QString());
+    EXPECT_EQ(escaped.transfers.urls().size(), 1);
 }
 
 TEST(WebcastConnectionTest, WithoutAServerOrAnAnswerTheModeStaysOff)
 {
-    struct Case
-    {
-        TransferResult result;
-        QString status;
-        bool message;
-    };
-    const Case cases[] = {
+    // The answer, the status then shown and whether the operator is told.
+    const std::tuple<TransferResult, QString, bool> cases[] = {
         {TransferResult::completedWith("testCode :OK;serverName :;"),
          "No Server available for ABCDEFGHIJKL", false},
         {TransferResult::completedWith("testCode :NO;serverName :S1;"),
          "No internet connection available", true},
         {TransferResult::failure(7, "Failed to connect"), "No internet connection available", true},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.status.toStdString());
+    for (const auto& [result, status, message] : cases) {
+        SCOPED_TRACE(status.toStdString());
         ConnectionFixture f;
         f.settings.WebcastFtpUrl = "ftp://earlier";
-        f.transfers.queueAnswer(c.result);
+        f.transfers.queueAnswer(result);
         f.connection.Timer1_Timer();
         ASSERT_TRUE(f.delays.wait(1000));
-        EXPECT_EQ(f.connection.LabStatus(), c.status);
+        EXPECT_EQ(f.connection.LabStatus(), status);
         EXPECT_EQ(f.modes.mode(), Mode::None);
         EXPECT_EQ(f.messages.texts(),
-                  c.message ? QStringList{"No internet connection available."} : QStringList{});
-        if (c.message) {
+                  message ? QStringList{"No internet connection available."} : QStringList{});
+        if (message) {
             EXPECT_EQ(f.messages.lastIcon(), MsgIcon::Exclamation);
             EXPECT_EQ(f.settings.WebcastFtpUrl, QString());
         }
@@ -139,23 +151,4 @@ TEST(WebcastConnectionTest, TheWindowAsksTheRealServiceShowsTheVerdictAndClosesI
     EXPECT_EQ(settings.WebcastFtpUrl, QString("ftp://127.0.0.1:2121"));
     ASSERT_TRUE(web.waitForLines("GET", 1, 5000));
     EXPECT_EQ(web.lines("GET"), QStringList{"GET /evf/webcast.php?productID=ABCDEFGHIJKL"});
-}
-
-TEST(WebcastConnectionTest, EscapeInTheWindowCancelsTheQueryAndNothingComesOfItLater)
-{
-    ConnectionFixture f;
-    frmWebcast window(f.connection, nullptr, 0, 50);
-    QSignalSpy finished(&window, &QDialog::finished);
-    window.open();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return f.connection.querying(); }, 1000));
-    QTest::keyClick(&window, Qt::Key_Escape);
-    EXPECT_EQ(finished.count(), 1);
-    EXPECT_EQ(f.transfers.cancelled(), 1);
-    EXPECT_EQ(f.modes.mode(), Mode::None);
-    // The cancelled query's report changes nothing, and a late tick sends nothing.
-    QTest::qWait(10);
-    f.connection.Timer1_Timer();
-    EXPECT_EQ(f.delays.count(), 0);
-    EXPECT_EQ(f.connection.LabStatus(), QString());
-    EXPECT_EQ(f.transfers.urls().size(), 1);
 }

@@ -37,7 +37,7 @@ const QStringList Talks = {QStringLiteral("/home/op/Talks/Opening talk.pptx"),
 
 } // namespace
 
-TEST(DropFilesBlockTest, OwnBlocksAndThoseOfOtherProgramsReadBackButGarbageGivesNoPaths)
+TEST(MimeTransferTest, FileListsTravelInEveryFormTheDesktopUsesAndGarbageGivesNoPaths)
 {
     const QByteArray block = DropFilesBlock::encode(Talks);
     EXPECT_EQ(block.left(20), header(20, 0));
@@ -54,10 +54,8 @@ TEST(DropFilesBlockTest, OwnBlocksAndThoseOfOtherProgramsReadBackButGarbageGives
     // The last name lost its end: only complete names count.
     EXPECT_EQ(DropFilesBlock::decode(header(20, 0) + QByteArray("/a.ppt\0/b.p", 11)),
               QStringList{"/a.ppt"});
-}
 
-TEST(MimeTransferTest, FileListsTravelInEveryFormTheDesktopUsesAndPicturesAreFoundByDecoding)
-{
+    // File lists travel in every form the desktop uses, and pictures are found by decoding.
     QMimeData written;
     MimeTransfer::putFileList(&written, Talks);
     EXPECT_TRUE(written.data(MimeTransfer::GnomeCopiedFilesType).startsWith("copy\nfile:///"));

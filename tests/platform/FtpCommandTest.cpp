@@ -5,16 +5,11 @@
 
 using Verb = FtpCommand::Verb;
 
-TEST(FtpCommandTest, ReadsTheLinesCallersWrite)
+// The lines callers write are read back; lines that are no command are refused.
+TEST(FtpCommandTest, ReadsTheLinesCallersWriteAndRefusesTheRest)
 {
-    struct Case
-    {
-        const char* line;
-        Verb verb;
-        const char* remote;
-        const char* local;
-    };
-    const Case cases[] = {
+    // A line, then its verb, remote path and local path.
+    const std::tuple<const char*, Verb, const char*, const char*> cases[] = {
         {"DIR /webcasts/ABCDEFVKTJKL/", Verb::Dir, "/webcasts/ABCDEFVKTJKL/", ""},
         {"DIR /webcasts", Verb::Dir, "/webcasts", ""},
         {"DIR ", Verb::Dir, "", ""},
@@ -35,24 +30,20 @@ TEST(FtpCommandTest, ReadsTheLinesCallersWrite)
         {R"(SEND "/tmp/a b.txt" "/w/c d.txt")", Verb::Send, "/w/c d.txt", "/tmp/a b.txt"},
         {R"(DELETE "/w/c d.txt")", Verb::Delete, "/w/c d.txt", ""},
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.line);
-        const std::optional<FtpCommand> command = FtpCommand::parse(QString::fromUtf8(c.line));
+    for (const auto& [line, verb, remote, local] : cases) {
+        SCOPED_TRACE(line);
+        const std::optional<FtpCommand> command = FtpCommand::parse(QString::fromUtf8(line));
         ASSERT_TRUE(command);
-        EXPECT_EQ(command->verb, c.verb);
-        EXPECT_EQ(command->remotePath, QString::fromUtf8(c.remote));
-        EXPECT_EQ(command->localPath, QString::fromUtf8(c.local));
+        EXPECT_EQ(command->verb, verb);
+        EXPECT_EQ(command->remotePath, QString::fromUtf8(remote));
+        EXPECT_EQ(command->localPath, QString::fromUtf8(local));
         // The line written back reads as the same command.
         const std::optional<FtpCommand> again = FtpCommand::parse(command->toLine());
         ASSERT_TRUE(again);
-        EXPECT_EQ(again->verb, c.verb);
+        EXPECT_EQ(again->verb, verb);
         EXPECT_EQ(again->remotePath, command->remotePath);
         EXPECT_EQ(again->localPath, command->localPath);
     }
-}
-
-TEST(FtpCommandTest, RefusesLinesThatAreNoCommand)
-{
     for (const char* line :
          {"", "   ", "LIST /w", "MKDIR", "DELETE ", "SIZE", "SEND /only/one", "GET /only/one",
           R"(SEND "/a b /w/c)", R"(SEND "/a" "/b" "/c")", "CLOSE now", "DIRECTORY /w"}) {
@@ -61,7 +52,7 @@ TEST(FtpCommandTest, RefusesLinesThatAreNoCommand)
     }
 }
 
-TEST(FtpListingTest, MachineListingBecomesOneNameALineWithFoldersMarked)
+TEST(FtpListingTest, EveryListingBecomesOneNameALineWithFoldersMarked)
 {
     const QByteArray mlsd = "type=cdir;modify=20240101120000; .\r\n"
                             "type=pdir;modify=20240101120000; ..\r\n"
@@ -73,10 +64,8 @@ TEST(FtpListingTest, MachineListingBecomesOneNameALineWithFoldersMarked)
     EXPECT_EQ(FtpListing::fromMlsd(mlsd), QString("Jane_Doe/\r\nstatus.inf\r\n"
                                                   "with blank; and semicolon/\r\ncreator.INI\r\n"));
     EXPECT_EQ(FtpListing::fromMlsd(""), QString());
-}
 
-TEST(FtpListingTest, ClassicListingsOfUnixAndWindowsServers)
-{
+    // The classic listings of Unix and Windows servers.
     const QByteArray unix = "total 12\r\n"
                             "drwxr-xr-x 2 ftp ftp 4096 Jan  1 12:00 .\r\n"
                             "drwxr-xr-x 2 ftp ftp 4096 Jan  1 12:00 ..\r\n"

@@ -41,7 +41,7 @@ QString fakeSysfs(const TestFolder& dir)
 
 } // namespace
 
-TEST(MountTableDriveTypesTest, EveryKindOfMountFromAMountInfoTable)
+TEST(MountTableDriveTypesTest, EveryKindOfMountRealPathsLinksAndFixedRoots)
 {
     TestFolder dir;
     const MountTableDriveTypes drives(dir.writeFile("mountinfo", MountInfo), fakeSysfs(dir));
@@ -58,11 +58,8 @@ TEST(MountTableDriveTypesTest, EveryKindOfMountFromAMountInfoTable)
     };
     for (const auto& [path, type] : expected)
         EXPECT_EQ(drives.typeFromTable(path), type) << path.toStdString();
-}
 
-TEST(MountTableDriveTypesTest, RealPathsLinksAndFixedRoots)
-{
-    TestFolder dir;
+    // Real paths, links and the fixed roots.
     const QString root = dir.path();
     const QString table =
         QStringLiteral("1 0 0:30 / / rw - overlay overlay rw\n"
@@ -80,18 +77,18 @@ TEST(MountTableDriveTypesTest, RealPathsLinksAndFixedRoots)
     dir.writeFile("ram/talks/t.ppt", "x");
     QFile::link(dir.path("ram/talks/t.ppt"), dir.path("data/link.ppt"));
 
-    const MountTableDriveTypes drives(dir.writeFile("mountinfo", table.toUtf8()), fakeSysfs(dir));
-    EXPECT_EQ(drives.driveTypeOf(dir.path("data/link.ppt")), Type::RamDisk);
-    EXPECT_EQ(drives.driveTypeOf(dir.path("data")), Type::Fixed);
+    const MountTableDriveTypes onDisk(dir.writeFile("mountinfo", table.toUtf8()), fakeSysfs(dir));
+    EXPECT_EQ(onDisk.driveTypeOf(dir.path("data/link.ppt")), Type::RamDisk);
+    EXPECT_EQ(onDisk.driveTypeOf(dir.path("data")), Type::Fixed);
     // The container's root counts although no device backs it; images, pseudo file systems,
     // sticks, bind-mounted files and vanished mount points are no drives to browse.
-    EXPECT_EQ(drives.fixedDriveRoots(), QStringList({"/", dir.path("data")}));
-    EXPECT_EQ(drives.driveTypeOf(dir.path("vanished.ppt")), Type::Unknown);
+    EXPECT_EQ(onDisk.fixedDriveRoots(), QStringList({"/", dir.path("data")}));
+    EXPECT_EQ(onDisk.driveTypeOf(dir.path("vanished.ppt")), Type::Unknown);
 
     // The table is read anew for every question: a stick plugged in later is seen.
     dir.writeFile("mountinfo", table.toUtf8() + "9 1 8:17 / " + root.toUtf8() +
                                    "/data rw - vfat /dev/sdb1 rw\n");
-    EXPECT_EQ(drives.driveTypeOf(dir.path("data")), Type::Removable);
+    EXPECT_EQ(onDisk.driveTypeOf(dir.path("data")), Type::Removable);
     // This machine's own table: every existing path lies on some mount.
     EXPECT_NE(MountTableDriveTypes().driveTypeOf(QDir::tempPath()), Type::Unknown);
 }

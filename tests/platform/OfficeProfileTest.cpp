@@ -65,7 +65,7 @@ pid_t endedProcess()
 
 // Another copy of the program with the same application folder runs its office on the same
 // profile path: the start of ours ends only what an earlier run of ours recorded.
-TEST(LibreOfficeProcess, StartEndsWhatACrashedRunRecordedAndNotAnotherCopysOffice)
+TEST(LibreOfficeProcess, StartEndsOnlyWhatARecordOfACrashedRunStillNames)
 {
     TestFolder folder;
     const QString profile = folder.path("lo-profile");
@@ -91,15 +91,12 @@ TEST(LibreOfficeProcess, StartEndsWhatACrashedRunRecordedAndNotAnotherCopysOffic
     ASSERT_TRUE(second.start(&error)) << error.toStdString();
     EXPECT_TRUE(first.waitForExit(1000));
     EXPECT_TRUE(second.isAlive());
-}
 
-// A record is acted on only when it still names the processes it was written for.
-TEST(LibreOfficePidRecord, NothingIsEndedForALiveOwnerOrAnIdNowGivenToAnotherProcess)
-{
-    TestFolder folder;
+    // A record is acted on only when it still names the processes it was written for.
+    TestFolder records;
     FakeOffice office;
     FakeOffice owner;
-    LibreOfficePidRecord record(folder.path());
+    LibreOfficePidRecord record(records.path());
     record.recordLaunch(owner.launcher(), office.launcher());
     record.endLeftovers();
     EXPECT_TRUE(office.runsWhole()) << "its program still runs";
@@ -107,15 +104,15 @@ TEST(LibreOfficePidRecord, NothingIsEndedForALiveOwnerOrAnIdNowGivenToAnotherPro
     // The launcher's id as the system would give it again: same number, later start.
     const pid_t ended = endedProcess();
     record.recordLaunch(ended, office.launcher());
-    const QStringList files = QDir(folder.path()).entryList(QDir::Files);
+    const QStringList files = QDir(records.path()).entryList(QDir::Files);
     ASSERT_EQ(files.size(), 1);
-    QString text = QString::fromLatin1(folder.readFile(files[0]));
+    QString text = QString::fromLatin1(records.readFile(files[0]));
     const QRegularExpression launcherLine(QStringLiteral("launcher (\\d+) (\\d+)"));
     const QRegularExpressionMatch match = launcherLine.match(text);
     ASSERT_TRUE(match.hasMatch()) << text.toStdString();
     text.replace(match.capturedStart(2), match.capturedLength(2),
                  QString::number(match.captured(2).toULongLong() + 1));
-    folder.writeFile(files[0], text.toLatin1());
+    records.writeFile(files[0], text.toLatin1());
     record.endLeftovers();
     EXPECT_TRUE(office.runsWhole()) << "not the process that was recorded";
 

@@ -105,10 +105,8 @@ TEST(SaveFileDialogTest, EachFileKeepsItsExtensionAndReplacingIsAskedOnce)
     EXPECT_EQ(saveAs(dir, kZipped, "Move", Replace::ByDialog, &questions), dir.path("Move.zev"));
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions.first().contains("Move.zev")) << questions.first().toStdString();
-}
 
-TEST(FileDialogFilterTest, ConvertsPairsToQtFilters)
-{
+    // The filters of the commands, as Qt takes them.
     EXPECT_EQ(
         FileDialogFilter::toQt("All Stagor Compatible Files |*.evf;*.zev|Stagor (*.evf)|*.evf|"
                                "Zipped Stagor (*.zev)|*.zev"),

@@ -11,7 +11,6 @@
 
 #include <QAction>
 #include <QApplication>
-#include <QDirIterator>
 #include <QListWidget>
 #include <QMenu>
 #include <QPushButton>
@@ -21,16 +20,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-QStringList tree(const QString& folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << QDir(folder).relativeFilePath(it.next());
-    files.sort();
-    return files;
-}
 
 // The files the webcast's player asks for, as the event's time codes name them.
 QStringList expectedTree(const EventDocument& doc, PresentationApp& office)
@@ -133,7 +122,7 @@ TEST(LibreOfficeLiveCast, ExportUploadAndVerifyTheDemoEvent)
     ASSERT_TRUE(status.open(QIODevice::WriteOnly));
     status.write("the player's own");
     status.close();
-    EXPECT_EQ(tree(eventFolder), expectedTree(doc, office));
+    EXPECT_EQ(TestFolder::filesUnder(eventFolder), expectedTree(doc, office));
 
     const QString firstCode = doc.HoldingTimeCode;
     ASSERT_TRUE(QTest::qWaitFor(
@@ -141,7 +130,8 @@ TEST(LibreOfficeLiveCast, ExportUploadAndVerifyTheDemoEvent)
     menu("MnuExportSlides");
     menu("MnuUploadSlides");
     EXPECT_NE(doc.HoldingTimeCode, firstCode);
-    EXPECT_EQ(tree(eventFolder), expectedTree(doc, office)) << "nothing of the first round left";
+    EXPECT_EQ(TestFolder::filesUnder(eventFolder), expectedTree(doc, office))
+        << "nothing of the first round left";
     EXPECT_EQ(fakes.dir.readFile("ftp/webcasts/EVENT/status.inf"), "the player's own");
     EXPECT_EQ(ftp.lines("login").size(), 2) << "one connection per upload";
     EXPECT_TRUE(fakes.messages.texts().isEmpty()) << fakes.messages.last().toStdString();

@@ -1,23 +1,12 @@
-#include "app/Composition.h"
 #include "platform/MimeTransfer.h"
-#include "platform/fake/FakeAudioPlayer.h"
-#include "platform/fake/FakeClipboardService.h"
-#include "platform/fake/FakeDriveTypeSource.h"
-#include "platform/fake/FakeFileDialogService.h"
-#include "platform/fake/FakeFreeSpace.h"
-#include "platform/fake/FakeProgramLauncher.h"
-#include "platform/fake/FakeShellService.h"
-#include "platform/fake/FakeTransferService.h"
 #include "platform/libreoffice/LibreOfficeApp.h"
 #include "setup/HoldingSlide.h"
 #include "setup/PopUpSlots.h"
 #include "setup/widgets/frmPreview.h"
 #include "setup/widgets/frmQLProperties.h"
 #include "setup/widgets/frmSetup.h"
-#include "show/SystemShowClock.h"
 #include "tests/fakes/ColourPictures.h"
-#include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/TestFolder.h"
+#include "tests/setup/ProgramOnFakes.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -106,19 +95,8 @@ TEST_F(LibreOfficeSetupTest, TwelveSlidesOnTheHoldingSlideThenSlideFourIntoPopUp
 {
     const QList<QRgb> colours = ColourPictures::colours(12);
     const QString path = deck("Twelve.pptx", colours);
-    FakeMessageService messages;
-    FakeFileDialogService dialogs;
-    FakeClipboardService clipboard;
-    FakeFreeSpace freeSpace;
-    FakeDriveTypeSource drives;
-    FakeShellService shell;
-    FakeAudioPlayer soundPlayer;
-    FakeProgramLauncher programs;
-    SystemShowClock clock;
-    FakeTransferService transfers;
-    Composition program({messages, dialogs, *s_app, *s_app, freeSpace, drives, clipboard, shell,
-                         soundPlayer, programs, clock, transfers});
-    frmSetup& setup = program.window();
+    ProgramOnFakes fakes(s_app);
+    frmSetup& setup = fakes.window();
     EventDocument& doc = setup.document();
     doc.RunFolder = s_folder->path("run");
     doc.SlideImageFormat = SlideFormat::Jpg;

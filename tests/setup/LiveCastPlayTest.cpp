@@ -6,7 +6,6 @@
 #include "tests/setup/ProgramOnFakes.h"
 
 #include <QAction>
-#include <QDirIterator>
 #include <QFile>
 #include <QMenu>
 #include <QPointer>
@@ -86,12 +85,8 @@ TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
     ASSERT_EQ(t.size(), 6);
     EXPECT_EQ(doc.HoldingTimeCode, t);
     EXPECT_EQ(doc.PopUpsTimeCode, t);
-    QStringList uploaded;
-    QDirIterator it(ftpRoot + "/webcasts/ABCDEFVKTJKL", QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        uploaded << QDir(ftpRoot + "/webcasts/ABCDEFVKTJKL").relativeFilePath(it.next());
+    QStringList uploaded = TestFolder::filesUnder(ftpRoot + "/webcasts/ABCDEFVKTJKL");
     uploaded.removeAll("status.inf"); // the room's own, racing the upload
-    uploaded.sort();
     QStringList expected;
     for (const QString& stem :
          {"Ada_Lovelace/1" + t, "Ada_Lovelace/2" + t, "Ada_Lovelace/3" + t, "h" + t, "p2" + t})
@@ -129,14 +124,7 @@ TEST(LiveCastPlay, EveryStepOfTheRoomReachesTheServersStatus)
     room.Form_KeyDown(LaunchController::Key1 + 1, 0);
     EXPECT_TRUE(serverShows("", "p2" + t));
     room.Form_KeyDown(LaunchController::KeyBackspace, 0);
-    EXPECT_TRUE(serverShows("", "h" + t));
-    const QStringList lines = statusOnServer(served);
-    ASSERT_EQ(lines.size(), 10);
-    EXPECT_TRUE(lines[0].startsWith("&info0=") && lines[0].endsWith("& Date Time Stamp"));
-    EXPECT_EQ(lines.mid(3),
-              (QStringList{"&info3=& Rolling", "&info4=& View", "&info5=& Scale Bar",
-                           "&info6=stageLeft& Presenter Position", "&info7=False& Stretch Slides",
-                           "&info8=4:3& Ratio", "&info9=False& Hide Player Controls"}));
+    EXPECT_TRUE(serverShows("", "h" + t)); // the player's layout lines: e2e.webcast_play
     EXPECT_FALSE(QFile::exists(fakes.dir.path("app/error.log")));
 
     // The server goes away mid-session: the room goes on, the error log says why.

@@ -15,8 +15,9 @@
 
 // The LiveCast menu's "Upload Slides" and "Verify Server" and a speaker's "Upload", as the
 // operator finds them: offered in Webcast mode only (verification in Localhost mode too, under
-// its other caption), each running in its window until the job closes it.
-TEST(LiveCastUploadMenu, UploadAndVerifyFromTheMenusOfTheSetupWindow)
+// its other caption), each running in its window until the job closes it. "Connect Mode" without
+// a server address tells the operator and opens the server window.
+TEST(LiveCastUploadMenu, ConnectUploadAndVerifyFromTheMenusOfTheSetupWindow)
 {
     ProgramOnFakes fakes;
     const QString ftpRoot = fakes.dir.path("ftp");
@@ -35,6 +36,28 @@ TEST(LiveCastUploadMenu, UploadAndVerifyFromTheMenusOfTheSetupWindow)
     for (const QString file : {"Jane_Doe/1101010.swf", "Jane_Doe/2101010.swf", "h101010.swf"})
         fakes.dir.writeFile("veskCast/" + file, file.toUtf8());
 
+    QMenu* menu = window.liveCastMenu();
+    for (const char* name : {"MnuConnect", "MnuServerIP", "MnuSessionDetails"})
+        ASSERT_TRUE(menu->actions().contains(window.findChild<QAction*>(name))) << name;
+    QStringList opened; // each modal window that opens is noted and closed
+    QTimer watch;
+    watch.setInterval(20);
+    QObject::connect(&watch, &QTimer::timeout, [&opened] {
+        if (auto* open = qobject_cast<QDialog*>(QApplication::activeModalWidget())) {
+            opened << open->objectName();
+            open->reject();
+        }
+    });
+    watch.start();
+    emit menu->aboutToShow();
+    window.findChild<QAction*>("MnuConnect")->trigger();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !opened.isEmpty(); }, 5000));
+    watch.stop();
+    EXPECT_EQ(fakes.messages.texts(), QStringList{"Specify a Server and then re-connect"});
+    EXPECT_EQ(opened, QStringList{"frmConnectServerIP"});
+    EXPECT_EQ(fakes.program.liveCastModes().mode(), LiveCastModes::Mode::None);
+    fakes.messages.clear();
+
     // A window that stays open fails the test instead of holding it up.
     QTimer guard;
     guard.setInterval(15000);
@@ -46,7 +69,6 @@ TEST(LiveCastUploadMenu, UploadAndVerifyFromTheMenusOfTheSetupWindow)
     });
     guard.start();
 
-    QMenu* menu = window.liveCastMenu();
     auto* upload = window.findChild<QAction*>("MnuUploadSlides");
     auto* verify = window.findChild<QAction*>("MnuVerifyServer");
     ASSERT_TRUE(upload && verify);

@@ -94,65 +94,9 @@ TEST_F(QuickLaunchTest, DropAndOpenTakeAPresentationCopyingFromRemovableOrNetwor
     EXPECT_EQ(doc.QuickLaunchFile, dir.path("import/Keynote.ppsx"));
 }
 
-TEST_F(QuickLaunchTest, PanelDropsShowsAndCutsAndAVanishedFileIsUnassigned)
-{
-    QuickLaunchPanel panel(bar, presentations, [this] { return dir.path(); });
-    for (const char* key : {"Open", "Cut", "Properties", "Show"})
-        EXPECT_NE(panel.toolbar()->widgetForAction(panel.button(key))->focusPolicy(), Qt::NoFocus)
-            << key;
-    const QString talk = file("Talk.ppt");
-    presentations.addPresentation(talk, 3);
-    QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(talk)});
-    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&panel, &enter);
-    EXPECT_TRUE(enter.isAccepted());
-    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-    QApplication::sendEvent(&panel, &drop);
-    EXPECT_EQ(panel.fileTitle()->text() + " / " + panel.fileTitle()->accessibleName(),
-              "Talk.ppt / Quick Launch file: Talk.ppt");
-    EXPECT_TRUE(panel.button("Properties")->isEnabled());
-    // A slow office: the window goes on handling events while Show waits on it, a second Show
-    // meanwhile is ignored, and the show comes up once the office answers.
-    presentations.holdOpens();
-    QSignalSpy shown(&bar, &QuickLaunchBar::showStarted);
-    panel.button("Show")->trigger();
-    ASSERT_TRUE(presentations.openHeldWhileEventsRun());
-    panel.button("Show")->trigger();
-    presentations.releaseOpens();
-    ASSERT_TRUE(shown.wait(2000));
-    EXPECT_TRUE(shown[0][0].toBool());
-    ASSERT_TRUE(presentations.lastOpened());
-    EXPECT_EQ(presentations.lastOpened()->showsStarted(), 1);
-    EXPECT_EQ(presentations.openPresentationCount().value(), 1);
-
-    // A Flash movie is handed on, not opened.
-    QSignalSpy flash(&bar, &QuickLaunchBar::flashRequested);
-    bar.drop({file("intro.swf")});
-    panel.button("Show")->trigger();
-    EXPECT_EQ(flash.count(), 1);
-
-    // Cut leaves the time code alone.
-    doc.QuickLaunchTimeCode = QStringLiteral("201500");
-    panel.button("Cut")->trigger();
-    EXPECT_EQ(panel.fileTitle()->text() + " / " + panel.fileTitle()->accessibleName(),
-              "Unassigned / Quick Launch file: Unassigned");
-    EXPECT_FALSE(panel.button("Properties")->isEnabled());
-    EXPECT_EQ(doc.QuickLaunchTimeCode, "201500");
-
-    // A file that disappears (a stick pulled out) is unassigned by the periodic check.
-    bar.drop({talk});
-    bar.Timer1_Timer();
-    EXPECT_EQ(doc.QuickLaunchFile, talk);
-    QFile::remove(talk);
-    bar.Timer1_Timer();
-    EXPECT_EQ(bar.title(), "Unassigned");
-    EXPECT_EQ(bar.icon(), Icon::None);
-}
-
 // OK with automatic advance (every slide gets the delay) through the window is checked against
 // the real office in LibreOfficeSetupTest.
-TEST_F(QuickLaunchTest, PropertiesReadSlideOneAndWriteOnlyOnOk)
+TEST_F(QuickLaunchTest, PropertiesWriteOnlyOnOkAndThePanelDropsShowsAndCuts)
 {
     // A show of three slides that loops and advances after 95 s.
     const QString path = dir.writeFile("talks/Loop.pps", QByteArray(1234, 'x'));
@@ -211,4 +155,58 @@ TEST_F(QuickLaunchTest, PropertiesReadSlideOneAndWriteOnlyOnOk)
     properties.ok(true, true, QStringLiteral("01:00"));
     EXPECT_FALSE(saved.value_or(presentationOk()).ok());
     EXPECT_EQ(presentations.storedOptions(path), stored);
+
+    // The panel takes drops, shows and cuts; a vanished file is unassigned.
+    QuickLaunchPanel panel(bar, presentations, [this] { return dir.path(); });
+    for (const char* key : {"Open", "Cut", "Properties", "Show"})
+        EXPECT_NE(panel.toolbar()->widgetForAction(panel.button(key))->focusPolicy(), Qt::NoFocus)
+            << key;
+    const QString talk = file("Talk.ppt");
+    presentations.addPresentation(talk, 3);
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(talk)});
+    QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&panel, &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&panel, &drop);
+    EXPECT_EQ(panel.fileTitle()->text() + " / " + panel.fileTitle()->accessibleName(),
+              "Talk.ppt / Quick Launch file: Talk.ppt");
+    EXPECT_TRUE(panel.button("Properties")->isEnabled());
+    // A slow office: the window goes on handling events while Show waits on it, a second Show
+    // meanwhile is ignored, and the show comes up once the office answers.
+    presentations.holdOpens();
+    QSignalSpy shown(&bar, &QuickLaunchBar::showStarted);
+    panel.button("Show")->trigger();
+    ASSERT_TRUE(presentations.openHeldWhileEventsRun());
+    panel.button("Show")->trigger();
+    presentations.releaseOpens();
+    ASSERT_TRUE(shown.wait(2000));
+    EXPECT_TRUE(shown[0][0].toBool());
+    ASSERT_TRUE(presentations.lastOpened());
+    EXPECT_EQ(presentations.lastOpened()->showsStarted(), 1);
+    EXPECT_EQ(presentations.openPresentationCount().value(), 1);
+
+    // A Flash movie is handed on, not opened.
+    QSignalSpy flash(&bar, &QuickLaunchBar::flashRequested);
+    bar.drop({file("intro.swf")});
+    panel.button("Show")->trigger();
+    EXPECT_EQ(flash.count(), 1);
+
+    // Cut leaves the time code alone.
+    doc.QuickLaunchTimeCode = QStringLiteral("201500");
+    panel.button("Cut")->trigger();
+    EXPECT_EQ(panel.fileTitle()->text() + " / " + panel.fileTitle()->accessibleName(),
+              "Unassigned / Quick Launch file: Unassigned");
+    EXPECT_FALSE(panel.button("Properties")->isEnabled());
+    EXPECT_EQ(doc.QuickLaunchTimeCode, "201500");
+
+    // A file that disappears (a stick pulled out) is unassigned by the periodic check.
+    bar.drop({talk});
+    bar.Timer1_Timer();
+    EXPECT_EQ(doc.QuickLaunchFile, talk);
+    QFile::remove(talk);
+    bar.Timer1_Timer();
+    EXPECT_EQ(bar.title(), "Unassigned");
+    EXPECT_EQ(bar.icon(), Icon::None);
 }

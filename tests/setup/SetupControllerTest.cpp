@@ -46,7 +46,7 @@ protected:
 
 } // namespace
 
-TEST_F(SetupControllerTest, UntouchedStartSetsTheFoldersAndTheDefaultHoldingSlide)
+TEST_F(SetupControllerTest, UntouchedStartThenClosingAndOpeningAskAboutChangesAndKeepTheEvent)
 {
     QImage full(64, 36, QImage::Format_RGB32);
     full.fill(Qt::darkBlue);
@@ -74,13 +74,7 @@ TEST_F(SetupControllerTest, UntouchedStartSetsTheFoldersAndTheDefaultHoldingSlid
         controller.captionTick();
     EXPECT_EQ(captions,
               QStringList({"10 vesk stagor", "20 Untitled", "30 vesk stagor", "40 Untitled"}));
-    controller.shutDown();
-    EXPECT_TRUE(QFileInfo::exists(dir.path("app/LiveCast.INI")));
-}
 
-TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCostTheEvent)
-{
-    start();
     addSpeaker("Ada");
     // Cancel and No on closing: SetupWindowTest. Yes on an untitled event asks for a name; no
     // name chosen keeps the window open.
@@ -167,6 +161,8 @@ TEST_F(SetupControllerTest, ClosingAndOpeningAskAboutChangesAndBadFilesNeverCost
     EXPECT_EQ(messages.last(), "Incompatible Files");
     EXPECT_EQ(doc.Speakers.count(), 0);
     EXPECT_EQ(doc.EventFileTitle, "Foreign.evf");
+    controller.shutDown();
+    EXPECT_TRUE(QFileInfo::exists(dir.path("app/LiveCast.INI")));
 }
 
 TEST_F(SetupControllerTest, SaveAsAsksBeforeReplacingAndRecentEntriesFollowTheFiles)

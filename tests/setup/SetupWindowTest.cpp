@@ -1,13 +1,8 @@
-#include "app/Composition.h"
 #include "document/BackgroundPresentationsExtractor.h"
 #include "document/EventFileWriter.h"
 #include "document/ImageBlockCodec.h"
 #include "document/PopUpsFileWriter.h"
 #include "platform/MimeTransfer.h"
-#include "platform/fake/FakeAudioPlayer.h"
-#include "platform/fake/FakeProgramLauncher.h"
-#include "platform/fake/FakeTransferService.h"
-#include "platform/fake/FakeWebWindows.h"
 #include "setup/HoldingSlide.h"
 #include "setup/PlayModeMessages.h"
 #include "setup/PopUpSlots.h"
@@ -21,10 +16,9 @@
 #include "setup/widgets/frmPreview.h"
 #include "setup/widgets/frmSetup.h"
 #include "show/LaunchController.h"
-#include "show/SystemShowClock.h"
 #include "show/widgets/frmLaunch.h"
 #include "tests/fakes/ColourPictures.h"
-#include "tests/setup/FakeServices.h"
+#include "tests/setup/ProgramOnFakes.h"
 
 #include <QAction>
 #include <QElapsedTimer>
@@ -47,17 +41,10 @@
 namespace {
 
 // The setup window built as the program builds it, on fakes.
-class SetupWindowTest : public ::testing::Test, protected FakeServices
+class SetupWindowTest : public ::testing::Test, protected ProgramOnFakes
 {
 protected:
-    SetupWindowTest()
-    {
-        window.setClosingWindowMs(1);
-        options.appFolder = dir.path("app/");
-        options.instanceId = 77;
-        options.environment.insert("STAGOR_DESKTOP_FOLDER", dir.path("desktop"));
-        options.environment.insert("STAGOR_LIVECAST_FOLDER", dir.path("veskCast"));
-    }
+    SetupWindowTest() { window.setClosingWindowMs(1); }
 
     // The toolbar's button for a menu command.
     void clickToolbar(const char* action)
@@ -72,8 +59,7 @@ protected:
 
     void addSpeaker(const QString& name, const QString& path)
     {
-        EventDocument& event = window.document();
-        event.Speakers.append({name, QFileInfo(path).fileName(), path, {}});
+        window.document().Speakers.append({name, QFileInfo(path).fileName(), path, {}});
     }
 
     // The event saved as a file of its own, with its presentations when packed.
@@ -83,23 +69,15 @@ protected:
         return dir.path(name);
     }
 
-    SystemShowClock clock;
-    FakeTransferService transfers;
     ImageBlockCodec codec;
-    FakeAudioPlayer soundPlayer;
-    FakeProgramLauncher programs;
-    FakeWebWindows web;
-    Composition program{{messages, dialogs, presentations, presentations, freeSpace, drives,
-                         clipboard, shell, soundPlayer, programs, clock, transfers, &web}};
     frmSetup& window = program.window();
-    SetupController::StartUpOptions options;
 };
 
 } // namespace
 
 TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk)
 {
-    ASSERT_TRUE(program.startUp(options));
+    ASSERT_TRUE(start());
     window.show();
     QLabel* title = window.quickLaunch()->fileTitle();
     window.quickLaunchBar()->drop({dir.writeFile("Closing.pps", "pps")});
@@ -162,7 +140,7 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     addSpeaker("Ada", dir.path("Ada.pptx"));
     messages.queueAnswer(MsgAnswer::Cancel);
     EXPECT_FALSE(window.close());
-    EXPECT_TRUE(window.isVisible() && QFileInfo(dir.path("app/77")).isDir());
+    EXPECT_TRUE(window.isVisible() && QFileInfo(dir.path("app/5")).isDir());
     messages.queueAnswer(MsgAnswer::No);
     EXPECT_TRUE(window.close());
 }
@@ -172,8 +150,7 @@ TEST_F(SetupWindowTest, PopUpsFileOnTheCommandLine)
     std::array<PopUpSlot, 10> popUps;
     popUps[9] = {"Nine", ColourPictures::pattern(32, 24, 1), ColourPictures::pattern(8, 6, 1)};
     ASSERT_TRUE(PopUpsFileWriter(codec).write(popUps, dir.path("set.evp")));
-    options.commandLineFile = dir.path("set.evp");
-    ASSERT_TRUE(program.startUp(options));
+    ASSERT_TRUE(start(dir.path("set.evp")));
     EXPECT_EQ(window.document().PopUps[9].Name, "Nine");
     EXPECT_EQ(window.document().PopUps[9].Full.size(), QSize(32, 24));
 }
@@ -188,10 +165,10 @@ TEST_F(SetupWindowTest, TheBuiltInHoldingSlideComesWithNewEventsNotIntoAnOpenedF
     bare.RunFolder = dir.path();
     bare.DesktopFolder = dir.path("desktop/");
     bare.clearEvent();
-    options.commandLineFile = saved(bare, "Bare.evf");
+    const QString bareFile = saved(bare, "Bare.evf");
     const QByteArray bytes = dir.readFile("Bare.evf");
     QSignalSpy loaded(window.holdingSlide(), &HoldingSlide::builtInDefaultLoaded);
-    ASSERT_TRUE(program.startUp(options));
+    ASSERT_TRUE(start(bareFile));
     ASSERT_TRUE(loaded.wait(5000));
     EXPECT_FALSE(window.document().hasHoldingSlide());
     EXPECT_FALSE(window.controller().hasUnsavedChanges());
@@ -203,9 +180,9 @@ TEST_F(SetupWindowTest, TheBuiltInHoldingSlideComesWithNewEventsNotIntoAnOpenedF
     EXPECT_EQ(dir.readFile("Bare.evf"), bytes);
 }
 
-TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
+TEST_F(SetupWindowTest, ExtractionAndExportWindowsShowProgressCancelAndThePreviewCloses)
 {
-    ASSERT_TRUE(program.startUp(options));
+    ASSERT_TRUE(start());
     EventDocument packed = window.document();
     packed.Speakers.append(
         {"Ann", {}, dir.writeFile("talks/Talk.ppt", QByteArray(2500000, 't')), {}});
@@ -246,11 +223,9 @@ TEST_F(SetupWindowTest, ExtractionWindowShowsProgressAndWillNotCloseUntilDone)
     EXPECT_FALSE(QFile::exists(dir.path("meanwhile.evf")));
     EXPECT_EQ(window.document().EventFileTitle, "Untitled.evf");
     EXPECT_TRUE(messages.texts().isEmpty()) << messages.last().toStdString();
-}
 
-TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
-{
-    ASSERT_TRUE(program.startUp(options));
+    // The export window cancels from the keyboard.
+    window.document().Speakers.clear();
     QFile big(dir.path("Big.ppt")); // sparse: large to copy, free to make
     ASSERT_TRUE(big.open(QIODevice::WriteOnly) && big.resize(qint64(2000) * 1000 * 1000));
     addSpeaker("Ann", big.fileName());
@@ -296,13 +271,9 @@ TEST_F(SetupWindowTest, ExportWindowCancelsFromTheKeyboard)
     ASSERT_TRUE(ended.wait(20000));
     EXPECT_EQ(ended[1][0].value<ZippedEventExport::Outcome>(), ZippedEventExport::Outcome::Written);
     EXPECT_FALSE(exportWindow->isVisible());
-}
 
-// A deck dropped on the holding slide opens the preview of its slides; a file dropped on a pop-up
-// closes it.
-TEST_F(SetupWindowTest, ThePreviewOfADecksSlidesClosesWhenAPopUpTakesAFile)
-{
-    ASSERT_TRUE(program.startUp(options));
+    // A deck dropped on the holding slide opens the preview of its slides; a file dropped on a
+    // pop-up closes it.
     QMimeData deck;
     MimeTransfer::putFileList(&deck, {presentation("Deck.pptx", 3)});
     window.holdingSlide()->drop(&deck);

@@ -1,6 +1,7 @@
 #include "platform/MimeTransfer.h"
 #include "setup/HoldingSlide.h"
 #include "setup/PopUpSlots.h"
+#include "setup/ScreenSizeWatch.h"
 #include "setup/SlideIntake.h"
 #include "setup/widgets/PopUpsPanel.h"
 #include "slides/SlideExtractor.h"
@@ -218,6 +219,22 @@ TEST_F(SlidePanelsTest, OperatorDefaultAndBuiltInDefault)
     EXPECT_FALSE(QFile::exists(doc.AppFolder + "dtitle"));
     EXPECT_FALSE(QFile::exists(doc.AppFolder + "dtitle-sm"));
     EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(1));
+}
+
+// The screen size everything was made for at start-up is no change; each later change is told
+// once.
+TEST(ScreenSizeWatchTest, TellsEachChangeAfterTheFirstSizeOnce)
+{
+    QSize screen(1280, 800);
+    ScreenSizeWatch watch([&screen] { return screen; });
+    QSignalSpy resized(&watch, &ScreenSizeWatch::resized);
+    watch.tick();
+    watch.tick();
+    screen = QSize(1920, 1080);
+    watch.tick();
+    watch.tick();
+    ASSERT_EQ(resized.size(), 1);
+    EXPECT_EQ(resized[0][0].toSize(), QSize(1920, 1080));
 }
 
 } // namespace

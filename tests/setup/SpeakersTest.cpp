@@ -137,7 +137,7 @@ TEST_F(SpeakersTest, DropAndPasteAddUpToTheLimitAndAskBeforeUpdatingASpeaker)
 
 // A stick that delivers slowly (a pipe the test feeds): the copy window shows the file and
 // the bytes so far while the list goes on handling events; Cancel leaves no partial copy.
-TEST_F(SpeakersTest, ACopyFromAStickRunsBehindItsWindowAndCancelLeavesNothing)
+TEST_F(SpeakersTest, ACopyFromAStickCancelledLeavesNothingAndRenamingRenamesTheFile)
 {
     frmCopy window(list.importCopier());
     QDir().mkpath(dir.path("usb"));
@@ -171,10 +171,8 @@ TEST_F(SpeakersTest, ACopyFromAStickRunsBehindItsWindowAndCancelLeavesNothing)
     ASSERT_TRUE(QTest::qWaitFor([&] { return !list.isAdding(); }, 2000));
     EXPECT_EQ(doc.Speakers.count(), 0);
     EXPECT_TRUE(QDir(dir.path("import")).isEmpty());
-}
 
-TEST_F(SpeakersTest, RenamingRenamesTheFileUnlessItIsShared)
-{
+    // Renaming a speaker renames the file, unless it is shared.
     const QString talk = file("event/Talk.ppt");
     file("event/Intro.ppt");
     list.addFiles({talk, file("event/Other.pptx")}, SpeakerList::Source::Drop);

@@ -2,13 +2,13 @@
 #include "document/EventDocument.h"
 #include "platform/fake/FakePresentationDocument.h"
 #include "show/DirectShowPort.h"
-#include "show/LiveCastHooks.h"
 #include "show/MissingPresentationsSweep.h"
 #include "show/ShowClock.h"
 #include "show/ShowLogFiles.h"
 #include "show/SpeakerNavigation.h"
 #include "show/ThreadedShowPort.h"
 #include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/RecordingLiveCast.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QFile>
@@ -26,35 +26,6 @@ public:
     QDateTime m_now{QDate(2026, 3, 14), QTime(19, 0, 0)};
 };
 
-class RecordingLiveCast : public LiveCastHooks
-{
-public:
-    void publishStatus(const QString& presenter, const QString& slideValue) override
-    {
-        published << presenter + QLatin1Char('|') + slideValue;
-    }
-    void playFlash(const QString& path) override { flashed << path; }
-    void beginActivation() override { activating = true; }
-    PlayerOptions restorePlayerOptions(const PlayerOptions&) override { return restored; }
-    void endActivation() override { activating = false; }
-    void publishPlayerOptions(const QString& view, const QString& scale,
-                              const QString& rolling) override
-    {
-        EXPECT_FALSE(activating);
-        options << view + QLatin1Char('|') + scale + QLatin1Char('|') + rolling;
-    }
-    bool liveCastModeOn() const override { return modeOn; }
-    bool controlsChecked() const override { return checked; }
-    void setControlsChecked(bool on) override { checked = on; }
-    QStringList published;
-    QStringList flashed;
-    QStringList options;
-    PlayerOptions restored{2, 150, true};
-    bool activating = false;
-    bool modeOn = false;
-    bool checked = true;
-};
-
 using K = LaunchController;
 
 // An event of speakers "Talk 1".."Talk n" with real files of 3, 4, 5... slides,
@@ -68,6 +39,8 @@ protected:
         m_doc.DesktopFolder = m_desktop.folder();
         m_doc.HoldingTimeCode = "120000";
         m_timings.Checked = true;
+        m_liveCast.restored = LiveCastHooks::PlayerOptions{2, 150, true};
+        m_liveCast.checked = true;
     }
 
     void addSpeaker(const QString& name, int slides, bool withFile = true)
@@ -223,18 +196,23 @@ TEST_F(LaunchControllerTest, TheWatcherWritesOneTimingRecordPerShowAndBackReopen
 
 // A file that has gone or was never given is passed over; one that will not
 // open still gets its record, is named on the screen with the reason, and the
-// next key tries it again.
+// next key tries it again. A talk the program died on is shown by the program's
+// own start-as-show in a process of its own, and followed until that show ends;
+// a file the program merely refused is not tried so.
 TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndAShowThatNeverOpenedIsRecorded)
 {
     addSpeaker("Gone", 2);
     addSpeaker("No file", 0, false);
     addSpeaker("Broken", 2);
     addSpeaker("Here", 2);
+    addSpeaker("Fatal", 2);
     QFile::remove(m_doc.Speakers[0].FilePath);
     m_program.failToOpen(m_doc.Speakers[2].FilePath);
+    m_program.dieOnOpen(m_doc.Speakers[4].FilePath);
     LaunchController& controller = start();
     key(K::KeyPageDown);
     EXPECT_EQ(running(), "");
+    EXPECT_TRUE(m_program.shownInOwnProcess().isEmpty());
     EXPECT_EQ(controller.loadingPicture(), K::NoLoadingPicture);
     EXPECT_TRUE(controller.statusLine().startsWith("Broken could not be shown: "))
         << controller.statusLine().toStdString();
@@ -253,39 +231,24 @@ TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndAShowThatNeverOpenedIsReco
     endShow();
     key(K::KeyPageDown);
     ASSERT_EQ(running(), "Here");
-
-    QFile::remove(m_doc.Speakers[2].FilePath);
-    QFile::remove(m_doc.Speakers[3].FilePath);
     endShow();
+    const int records = speakerRecords();
     key(K::KeyPageDown);
-    EXPECT_EQ(running(), "") << "no presentation left: nothing happens";
-    EXPECT_EQ(controller.LabSName(), "Broken") << "once round the list";
-}
-
-// A talk the program died on is shown by the program's own start-as-show in a
-// process of its own, and followed until that show ends; a file the program
-// merely refused is not tried so.
-TEST_F(LaunchControllerTest, ATalkTheProgramDiedOnIsShownInAProcessOfItsOwn)
-{
-    addSpeaker("Refused", 2);
-    addSpeaker("Fatal", 2);
-    m_program.failToOpen(m_doc.Speakers[0].FilePath);
-    m_program.dieOnOpen(m_doc.Speakers[1].FilePath);
-    start();
-    key(K::KeyPageDown);
-    EXPECT_EQ(running(), "");
-    EXPECT_TRUE(m_program.shownInOwnProcess().isEmpty());
-    key(K::KeyCloseBracket);
-    key(K::KeyPageDown);
-    EXPECT_EQ(running(), "Fatal") << m_controller->statusLine().toStdString();
-    EXPECT_EQ(m_program.shownInOwnProcess(), QStringList{m_doc.Speakers[1].FilePath});
-    EXPECT_TRUE(m_controller->statusLine().isEmpty());
+    EXPECT_EQ(running(), "Fatal") << controller.statusLine().toStdString();
+    EXPECT_EQ(m_program.shownInOwnProcess(), QStringList{m_doc.Speakers[4].FilePath});
+    EXPECT_TRUE(controller.statusLine().isEmpty());
     watch(3);
     EXPECT_EQ(running(), "Fatal");
     m_program.ownProcessShow()->presenterEndsShow();
     watch();
     EXPECT_EQ(running(), "");
-    EXPECT_EQ(speakerRecords(), 2);
+    EXPECT_EQ(speakerRecords(), records + 1);
+
+    for (int talk : {2, 3, 4})
+        QFile::remove(m_doc.Speakers[size_t(talk)].FilePath);
+    key(K::KeyPageDown);
+    EXPECT_EQ(running(), "") << "no presentation left: nothing happens";
+    EXPECT_EQ(controller.LabSName(), "Broken") << "once round the list";
 }
 
 // The office takes its time to open a talk: the watcher's ticks meanwhile leave the launch be.
@@ -306,15 +269,48 @@ TEST_F(LaunchControllerTest, TicksWhileTheOfficeOpensATalkWaitForTheShow)
     EXPECT_EQ(m_program.openPresentationCount().value(), 1);
 }
 
-// B blanks the screen and the next key only restores it; number keys show used
-// pop-ups and Backspace the holding slide.
-TEST_F(LaunchControllerTest, BlankPopUpsTheHoldingSlideAndTheOverlays)
+// The player's options come back from the last status; each change is published with the other
+// two empty. The controls show as the setup window's item says, H moves that item only while a
+// LiveCast mode is on, and a blanked screen hides them until it is restored. B blanks the screen
+// and the next key only restores it; number keys show used pop-ups and Backspace the holding
+// slide.
+TEST_F(LaunchControllerTest, LiveCastControlsBlankPopUpsTheHoldingSlideAndTheOverlays)
 {
     m_doc.PopUpsTimeCode = "p9";
     for (int slot : {0, 8, 9})
         m_doc.PopUps[size_t(slot)] = {
             QStringLiteral("Pop %1").arg(slot), {}, QImage(4, 4, QImage::Format_RGB32)};
     LaunchController& controller = start(1);
+    EXPECT_EQ(controller.playerOptions().view, 2);
+    EXPECT_EQ(controller.playerOptions().scale, 150);
+    EXPECT_TRUE(controller.playerOptions().rolling);
+    EXPECT_FALSE(controller.scaleEnabled());
+    EXPECT_TRUE(controller.liveCastControlsShown()) << "the item was checked";
+
+    controller.ComboViewLC_Click(0);
+    controller.HScrollLC_Change(80);
+    controller.ChkRolling_Click(false);
+    EXPECT_EQ(m_liveCast.options, (QStringList{"0|null|null", "null|80|null", "null|null|false"}));
+    EXPECT_TRUE(controller.scaleEnabled());
+
+    key(K::KeyH); // no LiveCast mode: hidden and unchecked, and H cannot bring them back
+    EXPECT_FALSE(controller.liveCastControlsShown());
+    EXPECT_FALSE(m_liveCast.checked);
+    key(K::KeyH);
+    EXPECT_FALSE(controller.liveCastControlsShown());
+
+    m_liveCast.modeOn = true;
+    key(K::KeyH);
+    EXPECT_TRUE(controller.liveCastControlsShown());
+    EXPECT_TRUE(m_liveCast.checked);
+    key(K::KeyB);
+    EXPECT_FALSE(controller.liveCastControlsShown());
+    key(K::KeyB);
+    EXPECT_TRUE(controller.liveCastControlsShown()) << "back with the screen";
+    key(K::KeyH);
+    EXPECT_FALSE(controller.liveCastControlsShown());
+    EXPECT_FALSE(m_liveCast.checked);
+
     key(K::KeyF6);
     ASSERT_TRUE(controller.blanked());
     EXPECT_EQ(controller.menu().blankScreenCaption, "Show Screen");
@@ -437,44 +433,7 @@ TEST_F(LaunchControllerTest, WhileTheScreenWaitsTheNextTalkIsOpenedAheadAndQuick
     EXPECT_EQ(m_liveCast.flashed.size(), 1) << "not while a talk runs";
 }
 
-// The player's options come back from the last status; each change is published with the other
-// two empty. The controls show as the setup window's item says, H moves that item only while a
-// LiveCast mode is on, and a blanked screen hides them until it is restored.
-TEST_F(LaunchControllerTest, LiveCastControlsRestorePublishAndFollowTheirMenuItem)
-{
-    LaunchController& controller = start(1);
-    EXPECT_EQ(controller.playerOptions().view, 2);
-    EXPECT_EQ(controller.playerOptions().scale, 150);
-    EXPECT_TRUE(controller.playerOptions().rolling);
-    EXPECT_FALSE(controller.scaleEnabled());
-    EXPECT_TRUE(controller.liveCastControlsShown()) << "the item was checked";
-
-    controller.ComboViewLC_Click(0);
-    controller.HScrollLC_Change(80);
-    controller.ChkRolling_Click(false);
-    EXPECT_EQ(m_liveCast.options, (QStringList{"0|null|null", "null|80|null", "null|null|false"}));
-    EXPECT_TRUE(controller.scaleEnabled());
-
-    key(K::KeyH); // no LiveCast mode: hidden and unchecked, and H cannot bring them back
-    EXPECT_FALSE(controller.liveCastControlsShown());
-    EXPECT_FALSE(m_liveCast.checked);
-    key(K::KeyH);
-    EXPECT_FALSE(controller.liveCastControlsShown());
-
-    m_liveCast.modeOn = true;
-    key(K::KeyH);
-    EXPECT_TRUE(controller.liveCastControlsShown());
-    EXPECT_TRUE(m_liveCast.checked);
-    key(K::KeyB);
-    EXPECT_FALSE(controller.liveCastControlsShown());
-    key(K::KeyB);
-    EXPECT_TRUE(controller.liveCastControlsShown()) << "back with the screen";
-    key(K::KeyH);
-    EXPECT_FALSE(controller.liveCastControlsShown());
-    EXPECT_FALSE(m_liveCast.checked);
-}
-
-TEST(SpeakerNavigation, NextAndPreviousSkipSpeakersWithoutPresentationAndWrap)
+TEST(SpeakerNavigation, NextAndPreviousSkipSpeakersWithoutPresentationAndTheSweepRemovesThem)
 {
     EventDocument doc; // S0..S4, of which 1 and 3 have presentations
     for (int i = 0; i < 5; ++i)
@@ -494,12 +453,10 @@ TEST(SpeakerNavigation, NextAndPreviousSkipSpeakersWithoutPresentationAndWrap)
     int current = 0;
     EXPECT_EQ(SpeakerNavigation::PreviousSpeaker(doc.Speakers, current), "S0");
     EXPECT_EQ(SpeakerNavigation::NextSpeaker(doc.Speakers, current), "S0");
-}
 
-TEST(MissingPresentations, SpeakersWhoseFileWentAreRemovedAndAnnounced)
-{
+    // The sweep removes and announces speakers whose file went.
     TestFolder folder;
-    EventDocument doc; // Ann's file has gone, Cy's is there, Di has none and stays
+    doc.Speakers.clear(); // Ann's file has gone, Cy's is there, Di has none and stays
     doc.Speakers.append({"Ann", "Ann.pptx", folder.path("Ann.pptx"), {}});
     doc.Speakers.append({"Cy", "Cy.pptx", folder.writeFile("Cy.pptx", "deck"), {}});
     doc.Speakers.append({"Di", {}, {}, {}});

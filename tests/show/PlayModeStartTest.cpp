@@ -1,13 +1,13 @@
 #include "show/PlayModeStart.h"
 #include "document/EventDocument.h"
 #include "document/TimingsSetting.h"
-#include "show/LiveCastHooks.h"
+#include "platform/fake/FakePresentationApp.h"
 #include "show/PlayModeController.h"
 #include "show/PowerSupplyStatus.h"
 #include "show/ShowScreenChoice.h"
 #include "show/SyncCountdown.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "platform/fake/FakePresentationApp.h"
+#include "tests/fakes/RecordingLiveCast.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QDir>
@@ -16,7 +16,7 @@
 
 #include <gtest/gtest.h>
 
-TEST(PlayModeStart, PowerWarningsOnlyWhereTheMachineHasABatteryOfItsOwn)
+TEST(PlayModeStart, PowerWarningsOnlyOnABatteryOfItsOwnAndTheSetupWindowReturnsInsideItsScreen)
 {
     // Each supply as "folder type attribute=value,attribute=value".
     const std::pair<QStringList, int> cases[] = {
@@ -52,16 +52,29 @@ TEST(PlayModeStart, PowerWarningsOnlyWhereTheMachineHasABatteryOfItsOwn)
     EXPECT_EQ(messages.texts(),
               (QStringList{"The System is Using Battery Power!",
                            "\nAC power status is unknown!Please check power connection"}));
-}
 
-// After play mode the setup window comes back where it was, pulled in where it would stick out
-// past 99 % of its screen's width.
-TEST(PlayModeStart, TheSetupWindowReturnsWhereItWasInsideItsScreen)
-{
+    // After play mode the setup window comes back where it was, pulled in where it would stick
+    // out past 99 % of its screen's width.
     const QRect screen(1000, 0, 1000, 800); // its right edge may reach x = 1990
     for (const auto& [left, returned] : {std::pair{1100, 1100}, {1590, 1590}, {1700, 1590}})
         EXPECT_EQ(PlayModeStart::returnPosition({left, 50, 400, 300}, screen), QPoint(returned, 50))
             << left;
+
+    // The synchronise countdown counts down, turns red, blinks ten times and is due once.
+    SyncCountdown countdown;
+    QStringList labels{countdown.labCount()};
+    int dueAt = -1;
+    for (int tick = 1; tick <= 20; ++tick) {
+        if (countdown.Timer1_Timer()) {
+            EXPECT_EQ(dueAt, -1) << "due twice";
+            dueAt = tick;
+        }
+        labels << countdown.labCount() + (countdown.labelVisible() ? "" : "-");
+    }
+    EXPECT_EQ(dueAt, 15) << "4 counts, the R, 10 blinks";
+    EXPECT_EQ(labels.mid(0, 8), (QStringList{"5", "4", "3", "2", "1", "R", "R-", "R"}));
+    EXPECT_TRUE(countdown.red());
+    EXPECT_TRUE(countdown.finished());
 }
 
 TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoChangeIsLost)
@@ -105,59 +118,9 @@ TEST(PlayModeStart, OtherPresentationsAreClosedOnlyWhenTheOperatorAgreesAndNoCha
     EXPECT_TRUE(messages.last().contains("/t/readonly.pptx")) << messages.last().toStdString();
 }
 
-// A laptop with a projector: the audience's screen is the one the setup window is not on,
-// unless the operator picked one that is connected today.
-TEST(ShowScreenChoice, TheProjectorUnlessTheOperatorPickedAConnectedScreen)
-{
-    const QList<ShowScreenChoice::Screen> two = {{"LAPTOP", QRect(0, 0, 1280, 800)},
-                                                 {"PROJECTOR", QRect(1280, 0, 1920, 1080)}};
-    // Without a pick: PlayModeController's test.
-    EXPECT_EQ(ShowScreenChoice::choose(two, 1, QStringLiteral("PROJECTOR")), 1);
-    EXPECT_EQ(ShowScreenChoice::choose(two, 0, QStringLiteral("HDMI-2")), 1)
-        << "a screen not connected today does not count";
-    EXPECT_EQ(ShowScreenChoice::choose(two.mid(0, 1), 0, QStringLiteral("PROJECTOR")), 0);
-    EXPECT_EQ(ShowScreenChoice::choose({}, -1, QString()), -1);
-    EXPECT_EQ(ShowScreenChoice::caption(two[1]), QStringLiteral("PROJECTOR (1920 x 1080)"));
-
-    TestFolder app;
-    EXPECT_TRUE(ShowScreenChoice::load(app.folder()).isEmpty());
-    ASSERT_TRUE(ShowScreenChoice::save(app.folder(), QStringLiteral("PROJECTOR")));
-    EXPECT_EQ(app.readFile(ShowScreenChoice::FileName), QByteArray("PROJECTOR\r\n"));
-    EXPECT_EQ(ShowScreenChoice::load(app.folder()), QStringLiteral("PROJECTOR"));
-}
-
-TEST(SyncCountdown, CountsDownTurnsRedBlinksTenTimesAndIsDueOnce)
-{
-    SyncCountdown countdown;
-    QStringList labels{countdown.labCount()};
-    int dueAt = -1;
-    for (int tick = 1; tick <= 20; ++tick) {
-        if (countdown.Timer1_Timer()) {
-            EXPECT_EQ(dueAt, -1) << "due twice";
-            dueAt = tick;
-        }
-        labels << countdown.labCount() + (countdown.labelVisible() ? "" : "-");
-    }
-    EXPECT_EQ(dueAt, 15) << "4 counts, the R, 10 blinks";
-    EXPECT_EQ(labels.mid(0, 8), (QStringList{"5", "4", "3", "2", "1", "R", "R-", "R"}));
-    EXPECT_TRUE(countdown.red());
-    EXPECT_TRUE(countdown.finished());
-}
-
-namespace {
-
-class AutoLiveCast : public LiveCastHooks
-{
-public:
-    void beforePlay() override { ++asked; }
-    int asked = 0;
-};
-
-} // namespace
-
-// Play starts once, on the projector beside the setup window's screen, with the sound test
-// stopped; its end puts the timings switch as the launch screen left it and brings the program
-// back empty.
+// Play starts once, on the projector beside the setup window's screen (unless the operator
+// picked one that is connected today), with the sound test stopped; its end puts the timings
+// switch as the launch screen left it and brings the program back empty.
 TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpty)
 {
     TestFolder folder;
@@ -168,7 +131,7 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
     FakeMessageService messages;
     TimingsSetting timings;
     int soundStops = 0;
-    AutoLiveCast liveCast;
+    RecordingLiveCast liveCast;
     PlayModeController playMode(doc, program, messages, timings, liveCast, [&] { ++soundStops; });
     QSignalSpy playing(&playMode, &PlayModeController::playingChanged);
     const QList<ShowScreenChoice::Screen> screens = {{"LAPTOP", QRect(0, 0, 1280, 800)},
@@ -179,7 +142,7 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
     EXPECT_EQ(program.showScreen(), QRect(1280, 0, 1920, 1080));
     EXPECT_EQ(soundStops, 1);
     EXPECT_EQ(playMode.start(screens, 0), -1) << "it runs already";
-    EXPECT_EQ(liveCast.asked, 1) << "LiveCast is asked once, before the show";
+    EXPECT_EQ(liveCast.playsAsked, 1) << "LiveCast is asked once, before the show";
     ASSERT_EQ(playing.size(), 1);
     EXPECT_TRUE(playing[0][0].toBool());
 
@@ -198,4 +161,18 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
     // One screen: the office keeps to its own choice.
     EXPECT_EQ(playMode.start({screens[0]}, 0), 0);
     EXPECT_TRUE(program.showScreen().isNull());
+
+    // The operator's pick counts when that screen is connected today.
+    EXPECT_EQ(ShowScreenChoice::choose(screens, 1, QStringLiteral("PROJECTOR")), 1);
+    EXPECT_EQ(ShowScreenChoice::choose(screens, 0, QStringLiteral("HDMI-2")), 1)
+        << "a screen not connected today does not count";
+    EXPECT_EQ(ShowScreenChoice::choose(screens.mid(0, 1), 0, QStringLiteral("PROJECTOR")), 0);
+    EXPECT_EQ(ShowScreenChoice::choose({}, -1, QString()), -1);
+    EXPECT_EQ(ShowScreenChoice::caption(screens[1]), QStringLiteral("PROJECTOR (1920 x 1080)"));
+
+    TestFolder app;
+    EXPECT_TRUE(ShowScreenChoice::load(app.folder()).isEmpty());
+    ASSERT_TRUE(ShowScreenChoice::save(app.folder(), QStringLiteral("PROJECTOR")));
+    EXPECT_EQ(app.readFile(ShowScreenChoice::FileName), QByteArray("PROJECTOR\r\n"));
+    EXPECT_EQ(ShowScreenChoice::load(app.folder()), QStringLiteral("PROJECTOR"));
 }

@@ -21,7 +21,7 @@ QString pad(const QString& text, int width)
 
 } // namespace
 
-TEST(ShowLogFiles, MarksAndSpeakerTimingsAreAppendedWordForWord)
+TEST(ShowLogFiles, MarksAndSpeakerTimingsAreAppendedWordForWordWithWholeSeconds)
 {
     TestFolder desktop;
     ASSERT_TRUE(ShowLogFiles::appendTimeMark(desktop.folder(), Noon));
@@ -58,6 +58,17 @@ TEST(ShowLogFiles, MarksAndSpeakerTimingsAreAppendedWordForWord)
         "\r\n";
     EXPECT_EQ(QString::fromUtf8(desktop.readFile(ShowLogFiles::RunLogName)), expected);
     EXPECT_FALSE(ShowLogFiles::appendTimeMark(desktop.folder() + "missing/", Noon));
+
+    // The elapsed time cuts to whole seconds and corrects midnight by 86399.
+    double start = 100.9, now = 2887.2;
+    EXPECT_EQ(SlideTimings::ElapsedText(start, now), QStringLiteral("00:46:27"));
+    EXPECT_EQ(start, 100) << "both readings are cut before subtracting";
+    double hourStart = 0, hourEnd = 3600;
+    EXPECT_EQ(SlideTimings::ElapsedText(hourStart, hourEnd), QStringLiteral("01:00:00"));
+    start = 86390.5;
+    now = 5.7;
+    EXPECT_EQ(SlideTimings::ElapsedText(start, now), QStringLiteral("00:00:14"))
+        << "5 + 86399 - 86390";
 }
 
 // Record.log as launches append it and its window lists it.
@@ -86,18 +97,4 @@ TEST(LaunchRecordRows, LaunchesAreAppendedTheNewestOfAFileWinsAndGoneFilesHaveNo
         {999, "1.0KB"}, {999'499, "999KB"}, {25'300'000, "25MB"}, {1'000'000'000, "1.0GB"}};
     for (const auto& [bytes, text] : sizes)
         EXPECT_EQ(LaunchRecordRows::SizeText(bytes), QString::fromUtf8(text)) << bytes;
-}
-
-// The entries a show leaves are checked word for word above and in LaunchControllerTest.
-TEST(SlideTimings, ElapsedTextCutsToWholeSecondsAndCorrectsMidnightBy86399)
-{
-    double start = 100.9, now = 2887.2;
-    EXPECT_EQ(SlideTimings::ElapsedText(start, now), QStringLiteral("00:46:27"));
-    EXPECT_EQ(start, 100) << "both readings are cut before subtracting";
-    double hourStart = 0, hourEnd = 3600;
-    EXPECT_EQ(SlideTimings::ElapsedText(hourStart, hourEnd), QStringLiteral("01:00:00"));
-    start = 86390.5;
-    now = 5.7;
-    EXPECT_EQ(SlideTimings::ElapsedText(start, now), QStringLiteral("00:00:14"))
-        << "5 + 86399 - 86390";
 }

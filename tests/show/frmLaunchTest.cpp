@@ -3,12 +3,12 @@
 #include "document/TimingsSetting.h"
 #include "platform/fake/FakePresentationApp.h"
 #include "show/LaunchController.h"
-#include "show/LiveCastHooks.h"
 #include "show/SystemShowClock.h"
 #include "show/ThreadedShowPort.h"
 #include "show/VirtualKeys.h"
 #include "show/widgets/LiveCastPanel.h"
 #include "show/widgets/frmSyncRecord.h"
+#include "tests/fakes/RecordingLiveCast.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -23,23 +23,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-class LiveCastOn : public LiveCastHooks
-{
-public:
-    explicit LiveCastOn(bool on) : on(on), checked(on) {}
-    bool liveCastModeOn() const override { return on; }
-    bool controlsChecked() const override { return checked; }
-    void setControlsChecked(bool checked) override { this->checked = checked; }
-    void publishPlayerOptions(const QString& view, const QString& scale,
-                              const QString& rolling) override
-    {
-        options << view + QLatin1Char('|') + scale + QLatin1Char('|') + rolling;
-    }
-    bool on;
-    bool checked;
-    QStringList options;
-};
 
 struct PaintCounter : QObject
 {
@@ -58,7 +41,7 @@ struct LaunchScreen
     EventDocument doc;
     FakePresentationApp program;
     SystemShowClock clock;
-    LiveCastOn liveCast;
+    RecordingLiveCast liveCast;
     TimingsSetting timings;
     ThreadedShowPort port{program};
     LaunchController controller{doc, port, clock, liveCast, timings};
@@ -96,11 +79,8 @@ TEST(frmLaunch, SpeakerNameShowsForAMomentAndTheSynchroniseCountdownStarts)
     EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 1000));
     QTest::keyClick(&window, Qt::Key_Shift);
     EXPECT_TRUE(window.controller().blanked());
-}
 
-// The remote's keys reach the launch screen's rules under the codes those rules act on.
-TEST(frmLaunch, EveryKeyOfTheRulesArrivesUnderItsCode)
-{
+    // The remote's keys reach the launch screen's rules under the codes those rules act on.
     using K = LaunchController;
     // Each Qt key, then the code it arrives under.
     const int keys[] = {
@@ -127,7 +107,7 @@ TEST(frmLaunch, LiveCastControlsShowAndReportTheOperatorsChoices)
 {
     LaunchScreen screen(true);
     frmLaunch& window = screen.window;
-    LiveCastOn& liveCast = screen.liveCast;
+    RecordingLiveCast& liveCast = screen.liveCast;
     LiveCastPanel* panel = window.liveCastPanel();
     ASSERT_TRUE(panel->isVisible());
     EXPECT_FALSE(panel->scale()->isEnabled()) << "view 1 takes no scale";

@@ -102,28 +102,9 @@ TEST_F(SlideJobsTest, SlideOneComesFirstThenThePreviewAndANewJobReplacesTheKeptP
     EXPECT_TRUE(QTest::qWaitFor([this] { return !m_app.lastOpened(); }, kWaitMs));
 }
 
-TEST_F(SlideJobsTest, FailuresEndWithAMessageAndLeaveNothingOpen)
-{
-    const auto fails = [this](const SlideExtractor::Request& request, const QString& mentions) {
-        SCOPED_TRACE(request.presentationPath.toStdString());
-        ASSERT_TRUE(extract(request));
-        EXPECT_TRUE(!result.ok() && result.error.contains(mentions)) << result.error.toStdString();
-        EXPECT_FALSE(m_extractor.hasWorkPresentation() || m_app.lastOpened());
-    };
-    const QString good = presentation("good.pptx", 2);
-    fails(request(m_folder.path("gone.pptx"), SlideFormat::Emf), "gone.pptx");
-    fails(request(m_folder.writeFile("notes.txt", "text"), SlideFormat::Emf), "notes.txt");
-    fails(request(presentation("empty.pptx", 0), SlideFormat::Emf), "empty.pptx has no slides");
-    fails({good, run(""), SlideFormat::Bmp, QSize(), kFullScreen}, "sizes must be positive");
-    EXPECT_FALSE(QFile::exists(run("slide1.bmp")));
-    // A program that is gone is a failure too, not a wait.
-    m_app.setAvailable(false);
-    fails(request(good, SlideFormat::Emf), "good.pptx");
-}
-
 // Pop-ups from a presentation: its first ten slides, in order; a slide that cannot be read back
 // ends the import, keeping the slots filled before it.
-TEST_F(SlideJobsTest, PopUpImportTakesTheFirstTenSlidesAndWhatCameBeforeAFailure)
+TEST_F(SlideJobsTest, PopUpImportTakesTheFirstTenSlidesAndThePdfBatchAsksAboutOldPdfs)
 {
     PopUpSlideImporter importer(m_app);
     const PopUpSlideImporter::Request request{presentation("deck.pptx", 12),
@@ -155,35 +136,9 @@ TEST_F(SlideJobsTest, PopUpImportTakesTheFirstTenSlidesAndWhatCameBeforeAFailure
         EXPECT_TRUE(imported.popUps[0].Full.isNull() && imported.popUps[0].Thumb.isNull());
         QFile::remove(run(picture));
     }
-}
 
-// The templates are written whole or not at all: one that cannot take its place is reported.
-TEST_F(SlideJobsTest, TemplatesThatCannotBeWrittenAreReportedAndLeaveNothing)
-{
-    QImage picture(64, 48, QImage::Format_RGB32);
-    picture.fill(Qt::darkCyan);
-    ASSERT_TRUE(picture.save(m_folder.path("slide.png")));
-    TemplateMaker maker(m_app);
-    QSignalSpy finished(&maker, &TemplateMaker::finished);
-    const auto make = [&](const char* folder) {
-        return maker.start(m_folder.path(folder), m_folder.path("slide.png"), run(""));
-    };
-    ASSERT_TRUE(make("gone/"));
-    ASSERT_TRUE(finished.wait(kWaitMs));
-    EXPECT_EQ(finished.takeFirst().first().toString(),
-              "The template " + m_folder.path("gone/ppt.pptx") + " cannot be written.");
-    EXPECT_TRUE(QDir(run("")).isEmpty());
-
-    QDir().mkpath(m_folder.path("app"));
-    ASSERT_TRUE(make("app/"));
-    ASSERT_TRUE(finished.wait(kWaitMs));
-    EXPECT_EQ(finished.takeFirst().first().toString(), "");
-    EXPECT_TRUE(TemplateMaker::missingTemplates(m_folder.path("app/")).isEmpty());
-    EXPECT_FALSE(make("app/")) << "nothing is missing";
-}
-
-TEST_F(SlideJobsTest, PdfBatchReplacesOnYesSkipsOnNoGoesOnAfterFailuresAndStopsOnCancel)
-{
+    // The PDF batch replaces an old PDF on Yes, skips it on No, goes on after failures and stops on
+    // Cancel.
     FakeMessageService messages;
     PdfConverter converter(m_app, messages);
     PdfConverter::Outcome outcome;
@@ -228,6 +183,48 @@ TEST_F(SlideJobsTest, PdfBatchReplacesOnYesSkipsOnNoGoesOnAfterFailuresAndStopsO
     ASSERT_TRUE(converter.convertAll(alone));
     ASSERT_TRUE(ended());
     EXPECT_EQ(outcome.failed, QStringList{m_folder.path("A/Broken.pdf")});
+}
+
+// The templates are written whole or not at all: one that cannot take its place is reported.
+TEST_F(SlideJobsTest, TemplatesAndSlideJobsThatFailAreReportedAndLeaveNothing)
+{
+    QImage picture(64, 48, QImage::Format_RGB32);
+    picture.fill(Qt::darkCyan);
+    ASSERT_TRUE(picture.save(m_folder.path("slide.png")));
+    TemplateMaker maker(m_app);
+    QSignalSpy finished(&maker, &TemplateMaker::finished);
+    const auto make = [&](const char* folder) {
+        return maker.start(m_folder.path(folder), m_folder.path("slide.png"), run(""));
+    };
+    ASSERT_TRUE(make("gone/"));
+    ASSERT_TRUE(finished.wait(kWaitMs));
+    EXPECT_EQ(finished.takeFirst().first().toString(),
+              "The template " + m_folder.path("gone/ppt.pptx") + " cannot be written.");
+    EXPECT_TRUE(QDir(run("")).isEmpty());
+
+    QDir().mkpath(m_folder.path("app"));
+    ASSERT_TRUE(make("app/"));
+    ASSERT_TRUE(finished.wait(kWaitMs));
+    EXPECT_EQ(finished.takeFirst().first().toString(), "");
+    EXPECT_TRUE(TemplateMaker::missingTemplates(m_folder.path("app/")).isEmpty());
+    EXPECT_FALSE(make("app/")) << "nothing is missing";
+
+    // Slide jobs that fail end with a message and leave nothing open.
+    const auto fails = [this](const SlideExtractor::Request& request, const QString& mentions) {
+        SCOPED_TRACE(request.presentationPath.toStdString());
+        ASSERT_TRUE(extract(request));
+        EXPECT_TRUE(!result.ok() && result.error.contains(mentions)) << result.error.toStdString();
+        EXPECT_FALSE(m_extractor.hasWorkPresentation() || m_app.lastOpened());
+    };
+    const QString good = presentation("good.pptx", 2);
+    fails(request(m_folder.path("gone.pptx"), SlideFormat::Emf), "gone.pptx");
+    fails(request(m_folder.writeFile("notes.txt", "text"), SlideFormat::Emf), "notes.txt");
+    fails(request(presentation("empty.pptx", 0), SlideFormat::Emf), "empty.pptx has no slides");
+    fails({good, run(""), SlideFormat::Bmp, QSize(), kFullScreen}, "sizes must be positive");
+    EXPECT_FALSE(QFile::exists(run("slide1.bmp")));
+    // A program that is gone is a failure too, not a wait.
+    m_app.setAvailable(false);
+    fails(request(good, SlideFormat::Emf), "good.pptx");
 }
 
 } // namespace

@@ -252,6 +252,7 @@ const StagorPlayer = (() => {
     }
 
     function release() {
+      clearTimeout(releaseTimer);
       releaseTimer = null;
       let room = videoRoomTime();
       while (pending.length > 0 && (room === null || pending[0].at <= room)) {
@@ -275,7 +276,6 @@ const StagorPlayer = (() => {
       const url = slideOf(record).url;
       if (url) new Image().src = url; // on its way while it waits
       pending.push({ record: record, at: at });
-      if (releaseTimer !== null) clearTimeout(releaseTimer);
       release();
     }
 

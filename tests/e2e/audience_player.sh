@@ -2,7 +2,8 @@
 # The audience's player, as viewers see it in a browser, following a room in Localhost mode with
 # the real office, the real nginx and an encoder's stream: the slide of the talk on screen, each
 # move, the holding slide after the talk, a pop-up, a viewer who joins in the middle of a talk,
-# and the room's video playing on, each move showing in step with it. The player is reached by keyboard and says what it shows.
+# and the room's video playing on, each move showing in step with it. The player is reached by
+# keyboard and says what it shows.
 set -euo pipefail
 program="$1"
 web="$2" # where the build puts the player, which the program copies into the served folder

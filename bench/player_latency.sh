@@ -2,7 +2,8 @@
 # How long a viewer waits for the room's slide: the real office, the real nginx and headless
 # Chromium on loopback, Localhost mode, the demo event's first talk. Twenty slide moves (Page
 # Down, and Page Up to come back) each from the key press until the browser's screenshot shows the
-# new slide, against the room's own share: until the served "status.inf" names it.
+# new slide, against the room's own share: until the served "status.inf" names it; and how far
+# the slide and the video beside it are apart, the video's picture showing when it was taken.
 #
 #   bench/player_latency.sh build/bin/vesk-stagor build/share/vesk-stagor-web [moves]
 set -euo pipefail
@@ -25,7 +26,8 @@ start_viewers "$(dirname "$0")/player_viewer.py" "http://127.0.0.1:$http_port/" 
 ask_viewers open viewer
 first_talk_up
 ask_viewers shows viewer slide 1
-slide=1 step=1 shown=() page=() published=()
+ask_viewers video viewer
+slide=1 step=1 shown=() page=() published=() aligned=() behind=() estimated=()
 for _ in $(seq 1 "$moves"); do
     # Up and down the demo's first talk, four slides long.
     [ $((slide + step)) -ge 1 ] && [ $((slide + step)) -le 4 ] || step=$((-step))
@@ -33,18 +35,12 @@ for _ in $(seq 1 "$moves"); do
     key=Next
     [ "$step" -gt 0 ] || key=Prior
     ask_viewers timed viewer "$key" "$slide"
-    read -r total swapped room <<<"$reply"
-    shown+=("$total") page+=("$swapped") published+=("$room")
+    read -r total swapped room taken estimate <<<"$reply"
+    shown+=("$total") page+=("$swapped") published+=("$room") aligned+=("${taken#-}")
+    behind+=("$((total - taken))") estimated+=("$estimate")
 done
-ask_viewers video viewer
 ask_viewers behind viewer
-behind="$reply"
-# nginx numbers the fragments from the stream's start, a second each (a key frame a second): the
-# newest one ends that many seconds into the stream, which the encoder began at $encoder_started
-# reading its test source in real time.
-newest="$(served hls/vesklive.m3u8 | sed -n 's/^vesklive-\([0-9]*\)\.ts$/\1/p' | tail -n 1)"
-server_delay="$(awk -v now="$(date +%s.%N)" -v start="$encoder_started" -v n="$newest" \
-    'BEGIN {print now - start - (n + 1)}')"
+buffered="$reply"
 
 # median and worst of the numbers given
 figures() {
@@ -56,7 +52,7 @@ echo "slide move to the viewer's screen, seen in a screenshot ($moves moves): $(
 echo "  key to the page putting the picture up:      $(figures "${page[@]}")"
 echo "  key to the served status.inf naming it:      $(figures "${published[@]}")"
 echo "  baseline: the page asks for status.inf every 500 ms"
-printf 'the video plays %.2f s behind the room: %.2f s behind the newest fragment (hls.js), which\n' \
-    "$(awk -v a="$server_delay" -v b="$behind" 'BEGIN {print a + b}')" "$behind"
-printf '  ends %.2f s before now (the encoder'"'"'s delay and the fragment being cut; 1 s fragments)\n' \
-    "$server_delay"
+echo "slide against video, |key - moment the video beside the new slide was taken|: $(figures "${aligned[@]}")"
+echo "the video behind the room, read from its picture when each slide showed: $(figures "${behind[@]}")"
+echo "  the page's own estimate, which each change waits:                       $(figures "${estimated[@]}")"
+printf '  of which %.2f s behind the newest fragment it knows (hls.js)\n' "$buffered"

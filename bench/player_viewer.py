@@ -6,12 +6,13 @@ for the latency bench:
 
   timed NAME KEY N    presses KEY in the room and waits until the browser shows slide N;
                       answers with the milliseconds from the key until the screenshot showed
-                      it, until the page had put it up, and until STATUS-FILE named it
+                      it, until the page had put it up, until STATUS-FILE named it, until the
+                      moment of the room the video beside it showed, and the page's own
+                      estimate of the video's delay
   behind NAME         how far (s) the video plays behind the newest fragment it knows"""
 
 import os
 import re
-import subprocess
 import sys
 import threading
 import time
@@ -55,11 +56,12 @@ def extra(status_file):
             return "fail no command " + words[0]
         started, clock = time.monotonic(), time.time()
         published = named_after(status_file, int(words[3]), started)
-        subprocess.run(["xdotool", "key", words[2]], check=True, timeout=10)
-        answer, box = viewer.shows("slide", int(words[3]), started)
+        answer, box = viewer.aligned(words[2], int(words[3]))
         if box is None:
             return answer
-        return "%s %d %s" % (answer, round(box["shownAt"] - clock * 1000), published())
+        shown, taken, estimate = answer.split()[1:]
+        return "ok %s %d %s %s %s" % (shown, round(box["shownAt"] - clock * 1000), published(),
+                                      taken, estimate)
     return answer
 
 

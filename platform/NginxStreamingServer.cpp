@@ -60,11 +60,14 @@ QString NginxStreamingServer::configText(const Config& config, const QString& co
     text += QStringLiteral("events { worker_connections 256; }\n");
     // The stream also goes out as HLS for the web player: one-second fragments (the encoder
     // sends a key frame a second) and a playlist of a few, so that viewers stay close to the room.
+    // Fragments are named after the stream's own time at their start (90 kHz), which with the
+    // publisher's connection time in /stat tells the player when in the room each was taken.
     text += QStringLiteral("rtmp {\n    server {\n        listen %1;\n"
                            "        application live {\n            live on;\n"
                            "            record off;\n            hls on;\n"
                            "            hls_path %2;\n            hls_fragment %3s;\n"
-                           "            hls_playlist_length %4s;\n        }\n    }\n}\n")
+                           "            hls_playlist_length %4s;\n"
+                           "            hls_fragment_naming timestamp;\n        }\n    }\n}\n")
                 .arg(config.rtmpPort)
                 .arg(in("hls"))
                 .arg(HlsFragmentSeconds)

@@ -11,6 +11,10 @@ room: one command a line on standard input, one answer a line on standard output
   move NAME KEY N        presses KEY in the room (xdotool), then as "shows NAME slide N"
   video NAME             waits until the room's video has played on by 2 s
   keyboard NAME          Tab reaches Play and Mute with a visible focus; Space works the button
+  aligned NAME KEY N     as "move", with the room's video playing, whose picture shows when it was
+                         taken (see localhost_room.sh). Answers with the milliseconds from the
+                         key to the slide on screen, from the key to the moment of the room the
+                         video showed beside it, and the page's own estimate of the video's delay
 
 What the page shows is read from screenshots: at four places of the picture on the page the
 colours must be the exported picture's, and a talk's slide must show its own mark (the demo's
@@ -48,6 +52,33 @@ return {left: r.left + (r.width - w) / 2, top: r.top + (r.height - h) / 2, width
 """
 
 
+# Where the video's picture is inside the <video>, which keeps its proportions.
+VIDEO_BOX = """
+const video = document.getElementById('video'), r = video.getBoundingClientRect();
+if (!video.videoWidth || video.paused) return null;
+const scale = Math.min(r.width / video.videoWidth, r.height / video.videoHeight);
+const w = video.videoWidth * scale, h = video.videoHeight * scale;
+return {left: r.left + (r.width - w) / 2, top: r.top + (r.height - h) / 2, width: w, height: h,
+        delay: StagorPlayer.page.videoDelayMs()};
+"""
+CODE_STRIPES = 8  # white or black: the bits of the clock's time in quarter seconds
+CODE_CYCLE_S = 2 ** CODE_STRIPES / 4
+
+
+def taken_at(shot, box):
+    """When (the clock's seconds, within a cycle) the picture in box was taken, or None."""
+    code = 0
+    for stripe in range(CODE_STRIPES):
+        x = int(box["left"] + (stripe + 0.5) / CODE_STRIPES * box["width"])
+        light = [sum(shot.getpixel((x, int(box["top"] + f * box["height"])))) / 3
+                 for f in (0.3, 0.4, 0.5, 0.6, 0.7)]
+        if all(value > 170 for value in light):
+            code |= 1 << stripe
+        elif not all(value < 85 for value in light):
+            return None
+    return code / 4
+
+
 def near(a, b):
     return all(abs(x - y) <= TOLERANCE for x, y in zip(a, b))
 
@@ -73,6 +104,7 @@ class Viewer:
         if box is None:
             return None, "no picture on the page"
         shot = Image.open(io.BytesIO(self.driver.get_screenshot_as_png())).convert("RGB")
+        self.shot = shot
         if box["src"] not in self.pictures:
             with urllib.request.urlopen(box["src"], timeout=BOUND_S) as answer:
                 self.pictures[box["src"]] = Image.open(io.BytesIO(answer.read())).convert("RGB")
@@ -109,6 +141,26 @@ class Viewer:
                 why = "the page shows %s (%s)" % (box["alt"], box["src"])
             time.sleep(0.02)
         return "fail no %s %s within %d s: %s" % (what, number or "", BOUND_S, why), None
+
+    def aligned(self, key, number):
+        """Presses key in the room; once the page shows slide number, the moment of the room the
+        video beside it shows, both from the key (ms), and the page's own video delay."""
+        video = self.driver.execute_script(VIDEO_BOX)
+        if video is None:
+            return "fail no video plays", None
+        started, pressed = time.monotonic(), time.time()
+        subprocess.run(["xdotool", "key", key], check=True, timeout=BOUND_S)
+        answer, box = self.shows("slide", number, started)
+        if box is None:
+            return answer, None
+        shown = time.time()
+        seen = taken_at(self.shot, video)
+        if seen is None:
+            return "fail the video's picture shows no time", None
+        # The latest moment of the cycle that is not after the screenshot.
+        taken = seen + (shown - seen) // CODE_CYCLE_S * CODE_CYCLE_S
+        return "ok %d %d %d" % (round((shown - pressed) * 1000), round((taken - pressed) * 1000),
+                                round(video["delay"]) if video["delay"] is not None else -1), box
 
     def video(self):
         read = "return document.getElementById('video').currentTime;"
@@ -153,6 +205,8 @@ def run(url, extra=None):
                 started = time.monotonic()
                 subprocess.run(["xdotool", "key", words[2]], check=True, timeout=BOUND_S)
                 answer = viewer.shows("slide", int(words[3]), started)[0]
+            elif words[0] == "aligned":
+                answer = viewer.aligned(words[2], int(words[3]))[0]
             elif words[0] in ("video", "keyboard"):
                 answer = getattr(viewer, words[0])()
             else:

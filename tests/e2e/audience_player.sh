@@ -2,7 +2,8 @@
 # The audience's player, as viewers see it in a browser, following a room in Localhost mode with
 # the real office, the real nginx and an encoder's stream: the slide of the talk on screen, each
 # move, the holding slide after the talk, a pop-up, a viewer who joins in the middle of a talk,
-# and the room's video playing on. The player is reached by keyboard and says what it shows.
+# and the room's video playing on, each move showing in step with it. The player is reached by
+# keyboard and says what it shows.
 set -euo pipefail
 program="$1"
 web="$2" # where the build puts the player, which the program copies into the served folder
@@ -27,10 +28,22 @@ ask_viewers open second
 ask_viewers shows second slide 2
 joined="$reply"
 [ "$joined" -lt 2000 ] || fail "the viewer who joined mid-talk waited ${joined} ms for the slide"
-ask_viewers move first Next 3
-ask_viewers move first Prior 2
 ask_viewers video first
 ask_viewers video second
+# With the video playing, a move shows when the video reaches it: the picture beside the new
+# slide was taken within a second of the key, though the video runs seconds behind the room.
+aligned=""
+for move in "Next 3" "Prior 2"; do
+    ask_viewers aligned first $move
+    read -r shown taken estimate <<<"$reply"
+    [ "${taken#-}" -lt 1000 ] ||
+        fail "after $move the slide showed ${shown} ms after the key beside video of ${taken} ms after it (the page reckoned the video ${estimate} ms behind)"
+    # The video ran more than 2 s behind: only holding the slide back lines them up.
+    [ $((shown - taken)) -le 2000 ] || [ "$shown" -gt 2000 ] ||
+        fail "after $move the video ran $((shown - taken)) ms behind, yet the slide showed after ${shown} ms"
+    aligned+=" $move: slide after $shown ms, video of $taken ms (page's estimate of the delay: $estimate ms);"
+done
+ask_viewers shows second slide 2
 xdotool key Escape
 ask_viewers shows first holding
 ask_viewers shows second holding
@@ -41,4 +54,4 @@ ask_viewers shows first holding
 stop_viewers
 launch_key F1
 wait_for '[ -z "$(launch_window)" ]' 100 || fail "F1 did not leave play mode"
-echo "PASS: two viewers' browsers followed the room: holding slide, slides 1, 2, 3 and back to 2, the holding slide after the talk, pop-up 2 and Backspace; the late viewer saw slide 2 in $joined ms; the video played on in both"
+echo "PASS: two viewers' browsers followed the room: holding slide, slides 1, 2, 3 and back to 2, the holding slide after the talk, pop-up 2 and Backspace; the late viewer saw slide 2 in $joined ms; the video played on in both;$aligned"

@@ -1,7 +1,8 @@
 # A room in Localhost mode with the real office and the real nginx, for the scripts that watch it
 # from the audience's side: source it after common.sh and launch_screen.sh, once $work is set.
 # localhost_room_up sets $http_port and $address; an ffmpeg encoder streams into the server
-# from $encoder_started (the clock's seconds) until the script ends; ENCODER_OPTIONS adds
+# from $encoder_started (the clock's seconds), a picture that shows the time it was taken, until
+# the script ends; ENCODER_OPTIONS adds
 # options of x264's (e.g. "-tune zerolatency").
 
 free_port() { /usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("", 0)); print(s.getsockname()[1])'; }
@@ -31,9 +32,15 @@ localhost_room_up() {
     wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$setup" ]' 100 ||
         fail "the start window did not close; windows: $(visible_windows)"
 
+    # The picture shows when it was taken: eight stripes, white or black, are the bits of the
+    # clock's time in quarter seconds (audience_browser.py reads them back).
+    local clock="setpts=RTCTIME/1000000/TB" bit
+    for bit in 0 1 2 3 4 5 6 7; do
+        clock+=",drawbox=x=$((bit * 40)):y=0:w=40:h=240:color=white:t=fill:enable='mod(floor(t*4/$((1 << bit))),2)'"
+    done
     encoder_started="$(date +%s.%N)"
-    ffmpeg -nostdin -loglevel error -re -f lavfi -i testsrc=size=320x240:rate=25 -f lavfi -i sine \
-        -c:v libx264 ${ENCODER_OPTIONS:-} -g 25 -c:a aac -t 900 -f flv "rtmp://$address:$rtmp_port/live/vesklive" \
+    ffmpeg -nostdin -loglevel error -re -f lavfi -i color=c=black:s=320x240:r=25 -f lavfi -i sine \
+        -vf "$clock,setpts=PTS-STARTPTS" -c:v libx264 ${ENCODER_OPTIONS:-} -g 25 -c:a aac -t 900 -f flv "rtmp://$address:$rtmp_port/live/vesklive" \
         >"$work/ffmpeg.log" 2>&1 &
     encoder=$!
     wait_for 'served hls/vesklive.m3u8 | grep -q "\.ts"' 150 ||

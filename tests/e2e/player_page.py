@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """The audience's player page alone, in headless Chromium against a server of the test's own:
 records of either mode read into picture names, damaged ones refused while the page keeps what
-it shows, polling with conditional requests at most twice a second, and two moves within one
+it shows, the video's clock read from the streaming server's statistics,
+polling with conditional requests at most twice a second, and two moves within one
 second both seen.
 
     player_page.py PLAYER-FOLDER"""
@@ -36,6 +37,14 @@ READINGS = [(("veskCast/Jane_Doe", "p0140509"), ["../veskCast/p0140509.jpg", "Po
             (("", "h140509"), ["../h140509.jpg", "Holding slide"])]
 DAMAGED = [record("veskCast/Jane_Doe", "3140509").replace("&info4", "&info5", 1),
            record("veskCast/../../etc", "3140509"), "<html>Not Found</html>"]
+# The streaming server's statistics: a viewer of the stream listed before its encoder, and
+# another stream; the encoder of "vesklive" connected 8250 ms ago.
+STAT = ("<rtmp><server><application><name>live</name><live>"
+        "<stream><name>other</name><time>99</time><client><time>99</time><publishing/></client>"
+        "</stream><stream><name>vesklive</name><time>9000</time>"
+        "<client><id>4</id><time>100</time><active/></client>"
+        "<client><id>3</id><time>8250</time><publishing/><active/></client>"
+        "</stream></live></application></server></rtmp>")
 SHOWN = ("const s = document.getElementById('slide'); return [s.getAttribute('src'), s.alt,"
          " [...document.getElementById('player').classList].filter(c => c != 'no-video')"
          ".sort().join(' ')];")
@@ -95,6 +104,9 @@ def main():
                                          "const s = r && StagorPlayer.slideOf(r);"
                                          "return s && [s.url, s.label];", record(presenter, slide))
             assert seen == wanted, "%s, %s reads as %s" % (presenter, slide, seen)
+        clock = driver.execute_script("return ['vesklive', 'gone'].map(name =>"
+                                      " StagorPlayer.publisherAge(arguments[0], name));", STAT)
+        assert clock == [8250, None], "the encoders connected %s ms ago" % clock
         for text in DAMAGED:
             assert not driver.execute_script("return StagorPlayer.parseStatus(arguments[0]);",
                                              text), "a damaged record was taken: %r" % text
@@ -128,8 +140,8 @@ def main():
     finally:
         driver.quit()
         server.shutdown()
-    print("PASS: records read, damaged ones refused and outlived, conditional polling at most "
-          "twice a second, two moves within a second")
+    print("PASS: records read, damaged ones refused and outlived, the video's clock read, "
+          "conditional polling at most twice a second, two moves within a second")
     return 0
 
 

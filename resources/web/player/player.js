@@ -12,6 +12,12 @@ const StagorPlayer = (() => {
   const PollTimeoutMs = 5000;
   const VideoRetryMs = 2000;
   const LocalFolder = "veskCast";
+  // The room rewrites the status file on a 200 ms tick: on average half of it after the change.
+  const RoomTickMs = 100;
+  // A video further behind than this is no clock to follow (an encoder whose stream time does
+  // not start at its connection): changes then show at once.
+  const MaxVideoDelayMs = 30000;
+  const StatIntervalMs = 10000;
 
   // The ten lines as the launch screen writes them; null for a file that is not a whole record
   // (half written, damaged, or something else altogether).
@@ -92,6 +98,30 @@ const StagorPlayer = (() => {
     return { etag: headers.get("ETag"), lastModified: headers.get("Last-Modified") };
   }
 
+  // The stream's own time at the start of an HLS fragment, in ms: nginx names the fragments
+  // after it (in 90 kHz ticks). Null for a name of another kind.
+  function fragmentStreamMs(url) {
+    const match = /-(\d+)\.ts(?:[?#].*)?$/.exec(url || "");
+    return match ? Number(match[1]) / 90 : null;
+  }
+
+  // How long ago (ms) the encoder publishing the stream connected, from the streaming server's
+  // statistics page; its stream time counts from then. Null when nobody publishes it.
+  function publisherAge(xmlText, streamName) {
+    const doc = new DOMParser().parseFromString(xmlText, "application/xml");
+    for (const stream of doc.querySelectorAll("live > stream")) {
+      const name = stream.querySelector(":scope > name");
+      if (!name || name.textContent.trim() !== streamName) continue;
+      for (const client of stream.querySelectorAll(":scope > client")) {
+        const time = client.querySelector(":scope > time");
+        if (client.querySelector(":scope > publishing") && time &&
+            /^\d+$/.test(time.textContent.trim()))
+          return Number(time.textContent);
+      }
+    }
+    return null;
+  }
+
   // Everything below needs the page.
   function start() {
     const page = {
@@ -107,6 +137,8 @@ const StagorPlayer = (() => {
     const params = new URLSearchParams(location.search);
     const statusUrl = params.get("status") || "../status.inf";
     const videoUrl = params.get("video") || "../hls/vesklive.m3u8";
+    const statUrl = params.get("stat") || "../stat";
+    const streamName = videoUrl.replace(/[?#].*$/, "").replace(/^.*\//, "").replace(/\.m3u8$/, "");
 
     // The layout options the record left empty stay as the last record that carried them set.
     const layout = { view: 1, scale: 100 };
@@ -169,6 +201,84 @@ const StagorPlayer = (() => {
       picture.src = slide.url;
     }
 
+    // The room's video runs seconds behind the room. While it plays, each change waits until the
+    // video reaches the moment the room made it, so that the slide moves on as the speaker is
+    // seen to; without video it shows at once.
+    let epoch = null; // the page's clock when the stream's time was zero
+    let epochRoundTrip = Infinity;
+    let playing = null; // the fragment on screen and its stream time
+    const pending = []; // changes not shown yet, oldest first, with when the room made them
+    let lastKey = null;
+    let lastAnswerAt = null;
+    let releaseTimer = null;
+
+    async function readEpoch() {
+      const abort = new AbortController();
+      const timer = setTimeout(() => abort.abort(), PollTimeoutMs);
+      try {
+        const sent = Date.now();
+        const answer = await fetch(statUrl, { cache: "no-store", signal: abort.signal });
+        const received = Date.now();
+        const age = answer.ok ? publisherAge(await answer.text(), streamName) : null;
+        if (age === null) {
+          epoch = null;
+          return;
+        }
+        const estimate = (sent + received) / 2 - age;
+        const roundTrip = received - sent;
+        // The quickest answer tells best; an encoder that connected anew starts a new clock.
+        if (epoch === null || roundTrip <= epochRoundTrip || Math.abs(estimate - epoch) > 1000) {
+          epoch = estimate;
+          epochRoundTrip = roundTrip;
+        }
+      } catch (error) {
+        // No statistics this time: the last estimate stands.
+      } finally {
+        clearTimeout(timer);
+      }
+    }
+
+    // The page's clock time at which the room took the picture now on screen; null while no
+    // video plays or its time is not known.
+    function videoRoomTime() {
+      const video = page.video;
+      if (!playing || epoch === null || video.paused || video.ended || video.readyState < 2)
+        return null;
+      const into = video.currentTime - playing.fragment.start;
+      if (!(into > -1 && into < 60)) return null;
+      const taken = epoch + playing.streamMs + into * 1000;
+      const delay = Date.now() - taken;
+      return delay >= 0 && delay <= MaxVideoDelayMs ? taken : null;
+    }
+
+    function release() {
+      clearTimeout(releaseTimer);
+      releaseTimer = null;
+      let room = videoRoomTime();
+      while (pending.length > 0 && (room === null || pending[0].at <= room)) {
+        const record = pending.shift().record;
+        applyLayout(record);
+        showSlide(record);
+        room = videoRoomTime();
+      }
+      if (pending.length > 0)
+        releaseTimer = setTimeout(release, Math.min(250, Math.max(10, pending[0].at - room)));
+    }
+
+    function take(record, answeredAt) {
+      const key = JSON.stringify(Object.assign({}, record, { stamp: "" }));
+      const first = lastKey === null;
+      if (key === lastKey) return;
+      lastKey = key;
+      // The file changed between the last answer and this one.
+      const since = lastAnswerAt !== null ? lastAnswerAt : answeredAt - PollIntervalMs;
+      const at = first ? -Infinity : (since + answeredAt) / 2 - RoomTickMs;
+      const url = slideOf(record).url;
+      if (url) new Image().src = url; // on its way while it waits
+      pending.push({ record: record, at: at });
+      release();
+    }
+
     async function poll() {
       const started = performance.now();
       const headers = {};
@@ -179,6 +289,7 @@ const StagorPlayer = (() => {
       try {
         const answer = await fetch(statusUrl, { cache: "no-store", headers: headers,
                                                 signal: abort.signal });
+        const answeredAt = Date.now();
         if (answer.status === 200) {
           const record = parseStatus(await answer.text());
           // A file caught half written is read again next time: keep its validators out.
@@ -186,10 +297,10 @@ const StagorPlayer = (() => {
             const validators = strongValidators(answer.headers);
             etag = validators.etag;
             lastModified = validators.lastModified;
-            applyLayout(record);
-            showSlide(record);
+            take(record, answeredAt);
           }
         }
+        if (answer.status === 200 || answer.status === 304) lastAnswerAt = answeredAt;
       } catch (error) {
         // The server is away for a moment: the page keeps what it shows.
       } finally {
@@ -210,11 +321,17 @@ const StagorPlayer = (() => {
           maxLiveSyncPlaybackRate: 1.5,
           backBufferLength: 10,
         });
+        hls.on(window.Hls.Events.FRAG_CHANGED, (event, data) => {
+          const streamMs = fragmentStreamMs(data.frag.relurl || data.frag.url);
+          playing = streamMs === null ? null : { fragment: data.frag, streamMs: streamMs };
+        });
+        hls.on(window.Hls.Events.MANIFEST_PARSED, readEpoch);
         hls.on(window.Hls.Events.ERROR, (event, data) => {
           if (!data.fatal) return;
           page.player.classList.add("no-video");
           hls.destroy();
           hls = null;
+          playing = null;
           setTimeout(startVideo, VideoRetryMs);
         });
         hls.loadSource(videoUrl);
@@ -244,16 +361,28 @@ const StagorPlayer = (() => {
     });
     page.video.addEventListener("volumechange", showMuted);
 
+    // A viewer who stops the video sees the slides at once again.
+    page.video.addEventListener("pause", release);
+
     poll();
     startVideo();
+    setInterval(() => {
+      if (hls) readEpoch();
+    }, StatIntervalMs);
     return {
       // Seconds from the newest video the server has to what the viewer sees; NaN without it.
       videoLatency: () => (hls && hls.latency !== undefined ? hls.latency : NaN),
+      // How far (ms) the picture on screen was taken before now, which each slide change
+      // waits; NaN while no video plays.
+      videoDelayMs: () => {
+        const taken = videoRoomTime();
+        return taken === null ? NaN : Date.now() - taken;
+      },
     };
   }
 
   return { parseStatus: parseStatus, slideOf: slideOf, strongValidators: strongValidators,
-           start: start };
+           fragmentStreamMs: fragmentStreamMs, publisherAge: publisherAge, start: start };
 })();
 
 if (typeof document !== "undefined" && document.getElementById("player"))

@@ -9,7 +9,9 @@ for the latency bench:
                       it, until the page had put it up, until STATUS-FILE named it, until the
                       moment of the room the video beside it showed, and the page's own
                       estimate of the video's delay
-  behind NAME         how far (s) the video plays behind the newest fragment it knows"""
+  behind NAME         how far (s) the video plays behind the newest fragment it knows
+  pause NAME          pauses the video with the page's Pause button: the page then shows each
+                      slide as soon as it hears of it, as for a viewer without video"""
 
 import os
 import re
@@ -52,6 +54,12 @@ def extra(status_file):
         if words[0] == "behind":
             return "ok %.2f" % viewer.driver.execute_script(
                 "return StagorPlayer.page.videoLatency();")
+        if words[0] == "pause":
+            viewer.driver.execute_script(
+                "if (!document.getElementById('video').paused)"
+                " document.getElementById('play').click();")
+            paused = viewer.driver.execute_script("return document.getElementById('video').paused;")
+            return "ok" if paused else "fail the video still plays after Pause"
         if words[0] != "timed":
             return "fail no command " + words[0]
         started, clock = time.monotonic(), time.time()

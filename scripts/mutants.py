@@ -76,6 +76,8 @@ EQUIVALENT = {
     ("livecast/WebServiceSettings.cpp", "if (equals < 0)", "if (equals <= 0)"),
     ("livecast/ServerVerification.cpp", "return count.ok() ? count.value() : -1;",
      "return count.ok() ? count.value() : -2;"),
+    ("livecast/ServerVerification.cpp", "return count.ok() ? count.value() : -1;",
+     "return count.ok() ? count.value() : -0;"),
     ("document/TokenWriter.cpp", "if (hasError() || bytes.isEmpty())",
      "if (hasError() && bytes.isEmpty())"),
     ("setup/widgets/frmConnect.cpp",

@@ -86,6 +86,7 @@ EQUIVALENT = {
     ("livecast/UploadSequence.cpp", "if (file.isEmpty() || rest == *listing) {",
      "if (file.isEmpty() && rest == *listing) {"),
     ("document/WriteBehind.cpp", "{", "{\n    return;"),
+    ("livecast/InternetConnect.cpp", "m_request = 0;", "{} // removed"),
 }
 
 

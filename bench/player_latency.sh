@@ -28,12 +28,15 @@ first_talk_up
 ask_viewers shows viewer slide 1
 ask_viewers video viewer
 slide=1 step=1 shown=() page=() published=() aligned=() behind=() estimated=()
-for _ in $(seq 1 "$moves"); do
-    # Up and down the demo's first talk, four slides long.
+# The next move up and down the demo's first talk, four slides long: sets $slide and $key.
+next_move() {
     [ $((slide + step)) -ge 1 ] && [ $((slide + step)) -le 4 ] || step=$((-step))
     slide=$((slide + step))
     key=Next
     [ "$step" -gt 0 ] || key=Prior
+}
+for _ in $(seq 1 "$moves"); do
+    next_move
     ask_viewers timed viewer "$key" "$slide"
     read -r total swapped room taken estimate <<<"$reply"
     shown+=("$total") page+=("$swapped") published+=("$room") aligned+=("${taken#-}")
@@ -45,10 +48,7 @@ buffered="$reply"
 ask_viewers pause viewer
 alone=()
 for _ in $(seq 1 "$moves"); do
-    [ $((slide + step)) -ge 1 ] && [ $((slide + step)) -le 4 ] || step=$((-step))
-    slide=$((slide + step))
-    key=Next
-    [ "$step" -gt 0 ] || key=Prior
+    next_move
     ask_viewers move viewer "$key" "$slide"
     alone+=("$reply")
 done

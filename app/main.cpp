@@ -2,6 +2,7 @@
 #include "app/ProcessClock.h"
 #include "app/TerminationSignals.h"
 #include "document/AppFolders.h"
+#include "livecast/PlayerPage.h"
 #include "platform/MountTableDriveTypes.h"
 #include "platform/QtProgramLauncher.h"
 #include "platform/StatvfsFreeSpace.h"
@@ -70,7 +71,7 @@ int main(int argc, char** argv)
     QtShellService shell;
     SystemShowClock showClock;
     CurlTransferService transfers;
-    WebEngineWindows web(WebEngineWindows::installedPlayerFolder(), messages);
+    WebEngineWindows web(PlayerPage::installedWebFolder(), messages);
     Composition program({messages, dialogs, presentationProgram, exportProgram, freeSpace, drives,
                          clipboard, shell, soundPlayer, programs, showClock, transfers, &web});
     frmSetup& setup = program.window();

@@ -13,15 +13,6 @@ WebEngineWindows::WebEngineWindows(const QString& playerFolder, MessageService& 
     : m_playerFolder(playerFolder), m_messages(messages)
 {}
 
-QString WebEngineWindows::installedPlayerFolder()
-{
-    const QString configured = qEnvironmentVariable("STAGOR_WEB_FOLDER");
-    if (!configured.isEmpty())
-        return configured;
-    return QDir::cleanPath(QCoreApplication::applicationDirPath() +
-                           QStringLiteral("/../share/vesk-stagor-web"));
-}
-
 void WebEngineWindows::prepareProcess()
 {
     // Chromium refuses its sandbox to root, as the program runs on kiosk machines and in CI.

@@ -15,8 +15,6 @@ public:
     // messages must outlive the windows.
     WebEngineWindows(const QString& playerFolder, MessageService& messages);
 
-    // share/vesk-stagor-web beside the installed resources, or STAGOR_WEB_FOLDER.
-    static QString installedPlayerFolder();
     // Before the application object exists: what Qt WebEngine needs of the process.
     static void prepareProcess();
 

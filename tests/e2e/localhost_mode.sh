@@ -9,24 +9,9 @@ source "$(dirname "$0")/common.sh"
 stagor_begin_accessible "$0" "$@"
 source "$(dirname "$0")/launch_screen.sh"
 
-free_port() { /usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("", 0)); print(s.getsockname()[1])'; }
-address="$(hostname -I 2>/dev/null | tr ' ' '\n' | grep -E '^[0-9]+(\.[0-9]+){3}$' | grep -v '^127\.' | head -n 1 || true)"
-[ -n "$address" ] || fail "this computer has no network address besides loopback"
-http_port="$(free_port)"
-rtmp_port="$(free_port)"
-export STAGOR_LOCALHOST_HTTP_PORT="$http_port" STAGOR_LOCALHOST_RTMP_PORT="$rtmp_port"
-export STAGOR_FMS_UNIT="vesk-stagor-e2e-none.service"
-mkdir -p "$work/app" "$work/www"
-echo "$work/www" >"$work/app/FMS.ini"
-printf '%s\r\n' "$address" >"$work/app/IPAddress.INI"
+source "$(dirname "$0")/localhost_room.sh"
+localhost_room_start
 
-make_demo_event
-start_program "$work/app" "$work/demo/Demo.evf"
-xdotool windowactivate "$setup" 2>/dev/null || true
-wait_for '[ "$(xdotool getwindowfocus 2>/dev/null)" = "$setup" ]' 100 || fail "no focus for the menu"
-xdotool key alt+l Down Return # LiveCast, Localhost Mode
-
-served() { curl -sf --max-time 2 "http://127.0.0.1:$http_port/$1"; }
 wait_for 'served connect.inf >"$work/connect.inf"' 150 ||
     fail "the server never served connect.inf; windows: $(visible_windows)"
 printf '&info1=rtmp://%s/live/& sFMSURL; \r\n&info2=vesklive& sStreamName\r\n' "$address" |

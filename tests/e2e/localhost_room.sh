@@ -8,9 +8,10 @@
 free_port() { /usr/bin/python3 -c 'import socket; s = socket.socket(); s.bind(("", 0)); print(s.getsockname()[1])'; }
 served() { curl -sf --max-time 2 "http://127.0.0.1:$http_port/$1"; }
 
-# Starts the program on the demo event on free ports, its served folder $work/www, and chooses
-# Localhost Mode on the LiveCast menu.
-localhost_room_start() {
+# Starts the program on the demo event on free ports, its served folder $work/www, chooses
+# Localhost Mode on the LiveCast menu, exports the slides into the served folder, streams a test
+# picture and sound into the server and enters play mode.
+localhost_room_up() {
     address="$(hostname -I 2>/dev/null | tr ' ' '\n' | grep -E '^[0-9]+(\.[0-9]+){3}$' | grep -v '^127\.' | head -n 1 || true)"
     [ -n "$address" ] || fail "this computer has no network address besides loopback"
     http_port="$(free_port)"
@@ -27,12 +28,6 @@ localhost_room_start() {
     wait_for 'xdotool windowactivate "$setup" 2>/dev/null; [ "$(xdotool getwindowfocus 2>/dev/null)" = "$setup" ]' 100 ||
         fail "no focus for the menu; windows: $(visible_windows)"
     xdotool key alt+l Down Return # LiveCast, Localhost Mode
-}
-
-# Starts the program with Localhost mode on, exports the slides into the served folder, streams a
-# test picture and sound into the server and enters play mode.
-localhost_room_up() {
-    localhost_room_start
     wait_for 'served player/index.html >/dev/null' 150 ||
         fail "the server never served the player; windows: $(visible_windows)"
     served player/hls.min.js >/dev/null || fail "the player's HLS script is not served"
@@ -80,4 +75,4 @@ ask_viewers() {
     reply="${answer#ok }"
 }
 # Closes the browsers.
-stop_viewers() { echo quit >&"${VIEWERS[1]}" 2>/dev/null || true; }
+stop_viewers() { [ -n "${VIEWERS[1]:-}" ] && echo quit >&"${VIEWERS[1]}" 2>/dev/null || true; }

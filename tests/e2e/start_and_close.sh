@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Started with a fresh application folder and closed from the File menu without changing
-# anything: nothing is asked, "Previous.INI" holds four "[Empty]" lines and the run's working
-# folder is gone.
+# Started with a fresh application folder and ended without changing anything, either from the
+# File menu ("menu") or from outside while LibreOffice is still starting ("sigterm", as at a
+# logout): it ends within a few seconds without asking anything, removes its working folder and
+# leaves no LibreOffice behind; after Exit, "Previous.INI" holds four "[Empty]" lines.
 set -euo pipefail
 program="$1"
+how="$2"
 source "$(dirname "$0")/common.sh"
 stagor_begin "$0" "$@"
 
@@ -14,13 +16,22 @@ window="$(stagor_wait_window '^vesk stagor$')"
 [ -d "$work/app/$pid" ] || fail "no working folder $work/app/$pid while running"
 [ -d "$work/app/Help" ] || fail "no Help folder"
 
-xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
-xdotool key --delay 100 alt+f
-sleep 0.5
-xdotool key x
-stagor_wait_gone 20 || fail "the program did not end within 20 s of Exit (a question may be open)"
+if [ "$how" = sigterm ]; then
+    kill -TERM "$pid"
+else
+    xdotool windowfocus --sync "$window" 2>/dev/null || xdotool windowfocus "$window"
+    xdotool key --delay 100 alt+f
+    sleep 0.5
+    xdotool key x
+fi
+stagor_wait_gone 15 || fail "the program did not end within 15 s of $how (a question may be open)"
 wait "$pid" || fail "the program ended with an error"
-expected=$'[Empty]\r\n[Empty]\r\n[Empty]\r\n[Empty]\r\n'
-[ "$(cat "$work/app/Previous.INI"; echo .)" = "${expected}." ] || fail "Previous.INI is not four [Empty] lines"
 [ ! -e "$work/app/$pid" ] || fail "the working folder is still there"
-echo "PASS: started, closed untouched without a question, cleaned up"
+pid=""
+! pgrep -f "$work/app/lo-profile" >/dev/null || fail "LibreOffice left running"
+if [ "$how" = menu ]; then
+    expected=$'[Empty]\r\n[Empty]\r\n[Empty]\r\n[Empty]\r\n'
+    [ "$(cat "$work/app/Previous.INI"; echo .)" = "${expected}." ] ||
+        fail "Previous.INI is not four [Empty] lines"
+fi
+echo "PASS: started, ended by $how without a question, cleaned up, no LibreOffice left"

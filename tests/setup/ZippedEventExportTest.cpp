@@ -186,4 +186,3 @@ TEST_F(ZippedEventExportTest, NoRoomWriteErrorsAndMissingFilesLeaveNoFileAndASti
     EXPECT_EQ(dir.readFile(shm.filePath("Talk2.ppt")), talk);
     EXPECT_EQ(dir.readFile(shm.filePath("Talk4.ppt")), talk);
 }
-

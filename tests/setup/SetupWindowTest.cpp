@@ -77,7 +77,13 @@ protected:
 
 TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk)
 {
-    ASSERT_TRUE(start());
+    // A pop-ups file named on the command line fills the slots.
+    std::array<PopUpSlot, 10> popUps;
+    popUps[9] = {"Nine", ColourPictures::pattern(32, 24, 1), ColourPictures::pattern(8, 6, 1)};
+    ASSERT_TRUE(PopUpsFileWriter(codec).write(popUps, dir.path("set.evp")));
+    ASSERT_TRUE(start(dir.path("set.evp")));
+    EXPECT_EQ(window.document().PopUps[9].Name, "Nine");
+    EXPECT_EQ(window.document().PopUps[9].Full.size(), QSize(32, 24));
     window.show();
     QLabel* title = window.quickLaunch()->fileTitle();
     window.quickLaunchBar()->drop({dir.writeFile("Closing.pps", "pps")});
@@ -143,16 +149,6 @@ TEST_F(SetupWindowTest, SaveNewAndRecentCarryTheQuickLaunchThenPlayAndClosingAsk
     EXPECT_TRUE(window.isVisible() && QFileInfo(dir.path("app/5")).isDir());
     messages.queueAnswer(MsgAnswer::No);
     EXPECT_TRUE(window.close());
-}
-
-TEST_F(SetupWindowTest, PopUpsFileOnTheCommandLine)
-{
-    std::array<PopUpSlot, 10> popUps;
-    popUps[9] = {"Nine", ColourPictures::pattern(32, 24, 1), ColourPictures::pattern(8, 6, 1)};
-    ASSERT_TRUE(PopUpsFileWriter(codec).write(popUps, dir.path("set.evp")));
-    ASSERT_TRUE(start(dir.path("set.evp")));
-    EXPECT_EQ(window.document().PopUps[9].Name, "Nine");
-    EXPECT_EQ(window.document().PopUps[9].Full.size(), QSize(32, 24));
 }
 
 // The template's slide, exported after start-up, goes into the untitled baseline: a file opened

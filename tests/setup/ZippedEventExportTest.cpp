@@ -124,13 +124,9 @@ TEST_F(ZippedEventExportTest, PresentationsTravelOncePerSpeakerAndUnpackUnderFre
     ImageBlockCodec codec;
     EXPECT_EQ(EventFileWriter(codec).estimateSize(doc, true), packed.size());
 
-    // Opened on "another computer" whose import folder already holds a Talk.ppt.
-    dir.writeFile("import/Talk.ppt", "not this one");
+    // Opened on "another computer" (the speakers' talks under free names: the stick below).
     const EventDocument opened = open(dir.path("packed.zev"));
-    EXPECT_EQ(opened.Speakers[0].FilePath, dir.path("import/Talk2.ppt"));
-    EXPECT_EQ(opened.Speakers[1].FilePath, dir.path("import/Talk3.ppt"));
     EXPECT_EQ(opened.QuickLaunchFile, dir.path("import/Loop.pps"));
-    EXPECT_EQ(dir.readFile("import/Talk2.ppt"), talk);
     EXPECT_TRUE(opened.isUntitled());
 }
 
@@ -190,4 +186,3 @@ TEST_F(ZippedEventExportTest, NoRoomWriteErrorsAndMissingFilesLeaveNoFileAndASti
     EXPECT_EQ(dir.readFile(shm.filePath("Talk2.ppt")), talk);
     EXPECT_EQ(dir.readFile(shm.filePath("Talk4.ppt")), talk);
 }
-

@@ -5,10 +5,10 @@
 #include "platform/fake/FakeDriveTypeSource.h"
 #include "platform/fake/FakeFileDialogService.h"
 #include "platform/fake/FakeFreeSpace.h"
-#include "tests/fakes/FakeMessageService.h"
 #include "platform/fake/FakePresentationApp.h"
 #include "platform/fake/FakePresentationDocument.h"
 #include "platform/fake/FakeShellService.h"
+#include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QFileInfo>

@@ -1,10 +1,10 @@
 #include "show/widgets/frmRecord.h"
-#include "show/DirectShowPort.h"
-#include "show/ShowLogFiles.h"
 #include "platform/fake/FakeClipboardService.h"
 #include "platform/fake/FakePresentationApp.h"
 #include "platform/fake/FakePresentationDocument.h"
 #include "platform/fake/FakeShellService.h"
+#include "show/DirectShowPort.h"
+#include "show/ShowLogFiles.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QTest>

@@ -117,7 +117,8 @@ TEST_F(LibreOfficeAppTest, ShowRunsMovesBetweenSlidesAndItsEndIsNoticed)
     const auto reaches = [&](int slide) {
         return QTest::qWaitFor([&] { return doc->currentSlide().valueOr(0) == slide; }, 5000);
     };
-    ASSERT_TRUE(doc->runShow().ok());
+    const auto started = doc->runShow();
+    ASSERT_TRUE(started.ok()) << started.error().toStdString();
     EXPECT_TRUE(doc->isShowRunning().valueOr(false));
     EXPECT_TRUE(reaches(1));
     for (const int slide : {3, 2}) {

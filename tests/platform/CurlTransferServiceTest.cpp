@@ -235,12 +235,14 @@ TEST(CurlTransferServiceTest, NoConnectionAndNoProgressEndAtTheirBoundsAndASlowT
 {
     constexpr int ConnectMs = 300;
     constexpr int StallMs = 400;
-    CurlTransferService service({ConnectMs, StallMs});
+    // Each bound far from the other, so that neither can pass for the other.
+    CurlTransferService connecting({ConnectMs, 5000});
+    CurlTransferService service({5000, StallMs});
     Results r;
     FullListener nobody;
     const QString address = "127.0.0.1:" + QString::number(nobody.port);
-    service.get("http://" + address + "/evf/webcast.php", &service, r.collect());
-    const auto session = service.openFtpSession({"ftp://" + address, User, Password});
+    connecting.get("http://" + address + "/evf/webcast.php", &connecting, r.collect());
+    const auto session = connecting.openFtpSession({"ftp://" + address, User, Password});
     session->execute("DIR", r.collect());
     ASSERT_TRUE(r.waitFor(2));
     for (std::size_t i : {0, 1}) {

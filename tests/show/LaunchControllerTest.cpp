@@ -192,7 +192,8 @@ TEST_F(LaunchControllerTest, TheWatcherWritesOneTimingRecordPerShowAndBackReopen
 
 // A file that has gone or was never given is passed over; one that will not open still gets
 // its record, is named on the screen with the reason, and the next key tries it again. A talk
-// the program died on is shown by its own start-as-show in a process of its own until it ends.
+// the program died on is shown by its own start-as-show in a process of its own until it ends;
+// a file the program merely refused is not tried so.
 TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndAShowThatNeverOpenedIsRecorded)
 {
     for (const QString name : {"Gone", "No file", "Broken", "Here", "Fatal"})

@@ -121,23 +121,26 @@ QByteArray crlf(const QStringList& lines)
     return bytes;
 }
 
+// A settings file as the program reads it from folder.
+template <class Settings> Settings loaded(const TestFolder& folder)
+{
+    Settings settings;
+    settings.load(folder.folder());
+    return settings;
+}
+
 } // namespace
 
 // Written by the windows that change them: AudioToolsTest, SetupWindowTest, LaunchControllerTest.
 TEST(SettingsFiles, WhatIsReadFromEachFileWhatIsMissingAndTheRecentList)
 {
     TestFolder dir;
-    SlideFormatSetting missingSlide;
-    missingSlide.load(dir.folder());
-    EXPECT_EQ(missingSlide.SlideImageFormat(), SlideFormat::Emf);
+    EXPECT_EQ(loaded<SlideFormatSetting>(dir).SlideImageFormat(), SlideFormat::Emf);
     EXPECT_EQ(dir.readFile("Slide.INI"), crlf({"2"}));
-    AudioRecSettings audio;
-    audio.load(dir.folder());
+    loaded<AudioRecSettings>(dir);
     EXPECT_EQ(dir.readFile("AudioRec.ini"), crlf({"2", "48000", "64"}));
-    TimingsSetting missingTimings;
-    missingTimings.load(dir.folder());
-    EXPECT_TRUE(missingTimings.Checked);
-    EXPECT_FALSE(missingTimings.Enabled);
+    const TimingsSetting missingTimings = loaded<TimingsSetting>(dir);
+    EXPECT_TRUE(missingTimings.Checked && !missingTimings.Enabled);
     // A megabyte is the most a settings file can hold.
     EXPECT_EQ(SettingsLines::read(dir.writeFile("big", QByteArray(1 << 20, 'x')))->size(), 1);
     EXPECT_FALSE(SettingsLines::read(dir.writeFile("big", QByteArray((1 << 20) + 1, 'x'))));
@@ -155,31 +158,22 @@ TEST(SettingsFiles, WhatIsReadFromEachFileWhatIsMissingAndTheRecentList)
 
     for (const auto& [line, index] : {std::pair{"6", 2}, {" 4", 4}}) {
         dir.writeFile("Slide.INI", crlf({line}));
-        SlideFormatSetting slide;
-        slide.load(dir.folder());
-        EXPECT_EQ(slide.Index, index) << line;
+        EXPECT_EQ(loaded<SlideFormatSetting>(dir).Index, index) << line;
     }
 
     dir.writeFile("oem.ini", crlf({"Acme AV", "https://acme.example/", "Acme", "acme"}));
-    OemSettings oem;
-    oem.load(dir.folder());
-    EXPECT_EQ(oem.OemShortName, "acme");
+    EXPECT_EQ(loaded<OemSettings>(dir).OemShortName, "acme");
     // A truncated branding file keeps every default rather than a half-blank product.
     dir.writeFile("oem.ini", crlf({"Acme AV"}));
-    OemSettings partial;
-    partial.load(dir.folder());
-    EXPECT_EQ(partial.WebMenuCaption, "vesk Technology");
+    EXPECT_EQ(loaded<OemSettings>(dir).WebMenuCaption, "vesk Technology");
 
     // Live cast: the first three lines set either way, the last two only switch on.
     dir.writeFile("LiveCast.INI", crlf({"False", "no", "True", "False", "True"}));
     LiveCastSettings live;
     live.StretchMode = true; // a "False" on line 4 must not clear it
     live.load(dir.folder());
-    EXPECT_FALSE(live.PresenterStageLeft);
-    EXPECT_FALSE(live.VideoRatio43);
-    EXPECT_TRUE(live.PlayerControls);
-    EXPECT_TRUE(live.StretchMode);
-    EXPECT_TRUE(live.Controls);
+    EXPECT_FALSE(live.PresenterStageLeft || live.VideoRatio43);
+    EXPECT_TRUE(live.PlayerControls && live.StretchMode && live.Controls);
     ASSERT_TRUE(live.save(dir.folder()));
     EXPECT_EQ(dir.readFile("LiveCast.INI"), crlf({"False", "False", "True", "True", "True"}));
     dir.writeFile("LiveCast.INI", crlf({"True", "True"}));
@@ -195,9 +189,8 @@ TEST(SettingsFiles, WhatIsReadFromEachFileWhatIsMissingAndTheRecentList)
     QStringList f;
     for (const char* name : {"a.evf", "b.evf", "c.evf", "d.evf", "e.evf"})
         f << dir.writeFile(name, "x");
-    RecentFiles recent;
     dir.writeFile("Previous.INI", crlf({f[0], dir.path("gone.evf"), "[Empty]", f[2], f[1]}));
-    recent.load(dir.folder());
+    RecentFiles recent = loaded<RecentFiles>(dir);
     EXPECT_EQ(recent.paths(), QStringList({f[0], f[2]}));
     ASSERT_TRUE(recent.save(dir.folder()));
     EXPECT_EQ(dir.readFile("Previous.INI"), crlf({f[0], f[2], "[Empty]", "[Empty]"}));

@@ -37,11 +37,9 @@ TEST(TokenReaderTest, NumbersParseLenientlyAndCountsStrictly)
     EXPECT_EQ(TokenReader::strictInteger(" -4 "), -4);
     for (const char* bad : {"1x", "2.x", "99999999999999999999"})
         EXPECT_EQ(TokenReader::strictInteger(bad), std::nullopt) << bad;
-}
 
-// An unclosed token at the end of a file: EventFileTest.
-TEST(TokenReaderTest, TokensDropTheirFirstByteStopAtTheFirstBracketAndHaveALimit)
-{
+    // Tokens drop their first byte, stop at the first bracket and have a limit. An unclosed
+    // token at the end of a file: EventFileTest.
     Source source("[Version]x5.2]][  42abc]");
     EXPECT_EQ(source.in.ReadToken(), "Version");
     EXPECT_EQ(source.in.ReadToken(), "5.2");

@@ -88,19 +88,15 @@ TEST(MimeTransferTest, FileListsTravelInEveryFormTheDesktopUsesAndGarbageGivesNo
     bmp.setData(QStringLiteral("image/png"), "not a png");
     bmp.setData(QStringLiteral("image/bmp"), bmpBytes);
     EXPECT_EQ(MimeTransfer::picture(&bmp).convertToFormat(QImage::Format_RGB32), picture);
-}
 
-TEST(QtClipboardServiceTest, RoundTripsThroughTheApplicationClipboard)
-{
+    // Both round-trip through the application's clipboard.
     QClipboard* clipboard = QGuiApplication::clipboard();
     QtClipboardService service(*clipboard);
     clipboard->setText(QStringLiteral("plain words"));
     EXPECT_FALSE(service.hasFileList());
-
     ASSERT_TRUE(service.PutFileListOnClipboard(Talks));
     EXPECT_EQ(service.fileList(), Talks);
-    const QImage picture = pattern(8, 6, 3);
-    service.putPicture(picture);
+    service.putPicture(pattern(8, 6, 3));
     EXPECT_FALSE(service.hasFileList());
-    EXPECT_EQ(service.picture().convertToFormat(QImage::Format_RGB32), picture);
+    EXPECT_EQ(service.picture().convertToFormat(QImage::Format_RGB32), pattern(8, 6, 3));
 }

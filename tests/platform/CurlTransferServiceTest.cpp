@@ -29,6 +29,8 @@ struct Results
     std::vector<TransferResult> list;
     std::vector<qint64> arrivedMs;
     QElapsedTimer clock;
+    QEventLoop* loop = nullptr;
+    std::size_t awaited = 0;
 
     Results() { clock.start(); }
     TransferService::Done collect()
@@ -54,12 +56,6 @@ struct Results
         loop = nullptr;
         return list.size() >= count;
     }
-
-private:
-    QEventLoop* loop = nullptr;
-    std::size_t awaited = 0;
-
-public:
     QSet<QString> entries(std::size_t i) const
     {
         QSet<QString> names;
@@ -67,7 +63,21 @@ public:
             names << line;
         return names;
     }
+    // Result i failed with an error that starts so.
+    ::testing::AssertionResult failed(std::size_t i, const QString& start) const
+    {
+        if (list.at(i).error().startsWith(start))
+            return ::testing::AssertionSuccess();
+        return ::testing::AssertionFailure() << i << ": " << list.at(i).error().toStdString();
+    }
 };
+
+::testing::AssertionResult up(const FixtureServer& server)
+{
+    if (server.ready())
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << server.failure().toStdString();
+}
 
 // An FTP server over a temporary folder, and that folder.
 struct FtpFixture
@@ -122,7 +132,7 @@ struct FullListener
 TEST(CurlTransferServiceTest, EveryCommandOfASessionGoesOverOneLogin)
 {
     FtpFixture ftp;
-    ASSERT_TRUE(ftp.server.ready()) << ftp.server.failure().toStdString();
+    ASSERT_TRUE(up(ftp.server));
     TestFolder local;
     const QString status = local.writeFile("veskCast/status.inf", "&info0=now& Date\r\n");
     const QString slide = local.writeFile("veskCast/Jane Doe/1120000.swf", QByteArray(70000, 'x'));
@@ -132,20 +142,14 @@ TEST(CurlTransferServiceTest, EveryCommandOfASessionGoesOverOneLogin)
     std::unique_ptr<FtpSession> session = service.openFtpSession(ftp.account());
     Results r;
     // All queued at once: they run in this order, each after the one before has ended.
-    session->execute("Mkdir /web", r.collect());
-    session->execute("MKDIR /web/EVENT", r.collect());
-    session->execute("MKDIR /web/EVENT/Jane_Doe", r.collect());
-    session->execute("SEND " + status + " /web/EVENT/status.inf", r.collect());
-    session->execute("Send " + slide + " /web/EVENT/Jane_Doe/1120000.swf", r.collect());
-    session->execute("DIR /web/EVENT/", r.collect());
-    session->execute("DIR /web/EVENT", r.collect());
-    session->execute("SIZE /web/EVENT/Jane_Doe/1120000.swf", r.collect());
-    session->execute("GET /web/EVENT/status.inf " + copy, r.collect());
-    session->execute("DELETE /web/EVENT/Jane_Doe/1120000.swf", r.collect());
-    session->execute("RMDIR /web/EVENT/Jane_Doe", r.collect());
-    session->execute("DIR /web/EVENT/", r.collect());
-    session->execute("DIR", r.collect());
-    session->execute("CLOSE", r.collect());
+    for (const QString& line :
+         QStringList{"Mkdir /web", "MKDIR /web/EVENT", "MKDIR /web/EVENT/Jane_Doe",
+                     "SEND " + status + " /web/EVENT/status.inf",
+                     "Send " + slide + " /web/EVENT/Jane_Doe/1120000.swf", "DIR /web/EVENT/",
+                     "DIR /web/EVENT", "SIZE /web/EVENT/Jane_Doe/1120000.swf",
+                     "GET /web/EVENT/status.inf " + copy, "DELETE /web/EVENT/Jane_Doe/1120000.swf",
+                     "RMDIR /web/EVENT/Jane_Doe", "DIR /web/EVENT/", "DIR", "CLOSE"})
+        session->execute(line, r.collect());
     ASSERT_TRUE(r.waitFor(14));
     for (const TransferResult& result : r.list)
         EXPECT_TRUE(result.completed()) << result.error().toStdString();
@@ -166,12 +170,23 @@ TEST(CurlTransferServiceTest, EveryCommandOfASessionGoesOverOneLogin)
     ASSERT_TRUE(r.waitFor(15));
     EXPECT_TRUE(r.list[14].completed());
     EXPECT_TRUE(ftp.server.waitForLines("login", 2, WaitMs));
+
+    // A server without the machine listing is listed the classic way.
+    FtpFixture classic({"--no-mlsd"});
+    ASSERT_TRUE(up(classic.server));
+    for (const char* file : {"web/E/status.inf", "web/E/Jane_Doe/1.swf", "web/E/two  blanks.swf"})
+        classic.root.writeFile(file, "x");
+    const auto listing = service.openFtpSession(classic.account());
+    listing->execute("DIR /web/E/", r.collect());
+    ASSERT_TRUE(r.waitFor(16));
+    ASSERT_TRUE(r.list[15].completed()) << r.list[15].error().toStdString();
+    EXPECT_EQ(r.entries(15), (QSet<QString>{"Jane_Doe/", "status.inf", "two  blanks.swf", ""}));
 }
 
 TEST(CurlTransferServiceTest, FailuresCarryTheServersReplyOrCurlsCodeAndTheQueueGoesOn)
 {
     FtpFixture ftp;
-    ASSERT_TRUE(ftp.server.ready()) << ftp.server.failure().toStdString();
+    ASSERT_TRUE(up(ftp.server));
     TestFolder local;
     CurlTransferService service;
     Results r;
@@ -182,111 +197,78 @@ TEST(CurlTransferServiceTest, FailuresCarryTheServersReplyOrCurlsCodeAndTheQueue
     EXPECT_EQ(r.list[0].error(), QString("ErrorCode: 530 : Authentication failed."));
 
     std::unique_ptr<FtpSession> session = service.openFtpSession(ftp.account());
-    session->execute("RMDIR /missing", r.collect());
-    session->execute("SIZE /missing.swf", r.collect());
-    session->execute("SEND " + local.path("no such file") + " /x.swf", r.collect());
-    session->execute("GET /missing.swf " + local.path("got.swf"), r.collect());
-    session->execute("LIST /", r.collect());
-    session->execute("MKDIR /after", r.collect());
+    for (const QString& line :
+         QStringList{"RMDIR /missing", "SIZE /missing.swf",
+                     "SEND " + local.path("no such file") + " /x.swf",
+                     "GET /missing.swf " + local.path("got.swf"), "LIST /", "MKDIR /after"})
+        session->execute(line, r.collect());
     ASSERT_TRUE(r.waitFor(7));
-    EXPECT_TRUE(r.list[1].error().startsWith("ErrorCode: 550 : "))
-        << r.list[1].error().toStdString();
-    EXPECT_TRUE(r.list[2].error().startsWith("ErrorCode: 550 : "))
-        << r.list[2].error().toStdString();
+    for (std::size_t i : {1, 2, 4})
+        EXPECT_TRUE(r.failed(i, "ErrorCode: 550 : "));
     EXPECT_EQ(r.list[3].error(), "ErrorCode: 26 : Failed to open/read local data from "
                                  "file/application: " +
                                      local.path("no such file"));
-    EXPECT_TRUE(r.list[4].error().startsWith("ErrorCode: 550 : "))
-        << r.list[4].error().toStdString();
     EXPECT_FALSE(QFile::exists(local.path("got.swf")));
     EXPECT_EQ(r.list[5].error(), QString("ErrorCode: 500 : Command not understood: LIST /"));
     EXPECT_TRUE(r.list[6].completed()) << r.list[6].error().toStdString();
     EXPECT_TRUE(QDir(ftp.root.path("after")).exists());
 
-    const int port = FixtureServer::unusedPort();
-    std::unique_ptr<FtpSession> dead =
-        service.openFtpSession({"ftp://127.0.0.1:" + QString::number(port), User, Password});
+    const QString port = QString::number(FixtureServer::unusedPort());
+    const auto dead = service.openFtpSession({"ftp://127.0.0.1:" + port, User, Password});
     dead->execute("DIR", r.collect());
-    service.get("http://127.0.0.1:" + QString::number(port) + "/evf/webcast.php", &service,
-                r.collect());
+    service.get("http://127.0.0.1:" + port + "/evf/webcast.php", &service, r.collect());
     ASSERT_TRUE(r.waitFor(9));
-    for (std::size_t i : {7, 8}) {
-        EXPECT_TRUE(r.list[i].error().startsWith(
-            "ErrorCode: 7 : Failed to connect to 127.0.0.1 port " + QString::number(port)))
-            << r.list[i].error().toStdString();
-    }
+    for (std::size_t i : {7, 8})
+        EXPECT_TRUE(r.failed(i, "ErrorCode: 7 : Failed to connect to 127.0.0.1 port " + port));
 
     // A web server's error page is no answer.
     FixtureServer web(QStringLiteral("web_service.py"), {});
-    ASSERT_TRUE(web.ready()) << web.failure().toStdString();
+    ASSERT_TRUE(up(web));
     service.get("http://" + web.address() + "/evf/other.php", &service, r.collect());
     ASSERT_TRUE(r.waitFor(10));
     EXPECT_EQ(r.list[9].error(), QString("ErrorCode: 22 : The requested URL returned error: 404"));
 }
 
-TEST(CurlTransferServiceTest, AServerWithoutTheMachineListingIsListedTheClassicWay)
+// A connection not made ends at the connect bound, a transfer without progress at the stall
+// bound, and a slow one that never stands still for that long goes on.
+TEST(CurlTransferServiceTest, NoConnectionAndNoProgressEndAtTheirBoundsAndASlowTransferDoesNot)
 {
-    FtpFixture ftp({"--no-mlsd"});
-    ASSERT_TRUE(ftp.server.ready()) << ftp.server.failure().toStdString();
-    ftp.root.writeFile("web/E/status.inf", "x");
-    ftp.root.writeFile("web/E/Jane_Doe/1.swf", "x");
-    ftp.root.writeFile("web/E/two  blanks.swf", "x");
-    CurlTransferService service;
-    std::unique_ptr<FtpSession> session = service.openFtpSession(ftp.account());
-    Results r;
-    session->execute("DIR /web/E/", r.collect());
-    ASSERT_TRUE(r.waitFor(1));
-    ASSERT_TRUE(r.list[0].completed()) << r.list[0].error().toStdString();
-    EXPECT_EQ(r.entries(0), (QSet<QString>{"Jane_Doe/", "status.inf", "two  blanks.swf", ""}));
-}
-
-TEST(CurlTransferServiceTest, ATransferWithoutProgressEndsAtTheStallBoundAndASlowOneDoesNot)
-{
+    constexpr int ConnectMs = 300;
     constexpr int StallMs = 400;
-    const TransferService::Bounds bounds{5000, StallMs};
-    CurlTransferService service(bounds);
+    // Each bound far from the other, so that neither can pass for the other.
+    CurlTransferService connecting({ConnectMs, 5000});
+    CurlTransferService service({5000, StallMs});
     Results r;
-    QElapsedTimer clock;
+    FullListener nobody;
+    const QString address = "127.0.0.1:" + QString::number(nobody.port);
+    connecting.get("http://" + address + "/evf/webcast.php", &connecting, r.collect());
+    const auto session = connecting.openFtpSession({"ftp://" + address, User, Password});
+    session->execute("DIR", r.collect());
+    ASSERT_TRUE(r.waitFor(2));
+    for (std::size_t i : {0, 1}) {
+        EXPECT_TRUE(r.failed(i, "ErrorCode: 28 : "));
+        EXPECT_GE(r.arrivedMs[i], ConnectMs);
+        EXPECT_LT(r.arrivedMs[i], ConnectMs + 1000);
+    }
 
     FixtureServer stalled(QStringLiteral("web_service.py"), {"--stall"});
-    ASSERT_TRUE(stalled.ready()) << stalled.failure().toStdString();
-    clock.start();
+    ASSERT_TRUE(up(stalled));
+    qint64 sentAt = r.clock.elapsed();
     service.get("http://" + stalled.address() + "/evf/webcast.php", &service, r.collect());
-    ASSERT_TRUE(r.waitFor(1));
-    EXPECT_GE(clock.elapsed(), StallMs);
-    EXPECT_LT(clock.elapsed(), StallMs + 1000);
-    EXPECT_TRUE(r.list[0].error().startsWith("ErrorCode: 28 : "))
-        << r.list[0].error().toStdString();
+    ASSERT_TRUE(r.waitFor(3));
+    EXPECT_GE(r.arrivedMs[2] - sentAt, StallMs);
+    EXPECT_LT(r.arrivedMs[2] - sentAt, StallMs + 1000);
+    EXPECT_TRUE(r.failed(2, "ErrorCode: 28 : "));
 
     // Twelve bytes a tenth of a second apart: longer than the bound, but never still for it.
     FixtureServer slow(QStringLiteral("web_service.py"),
                        {"--answer", "testCode :OK", "--slow-ms", "100"});
-    ASSERT_TRUE(slow.ready()) << slow.failure().toStdString();
-    clock.start();
+    ASSERT_TRUE(up(slow));
+    sentAt = r.clock.elapsed();
     service.get("http://" + slow.address() + "/evf/webcast.php", &service, r.collect());
-    ASSERT_TRUE(r.waitFor(2));
-    EXPECT_GT(clock.elapsed(), StallMs);
-    EXPECT_EQ(r.list[1].body, QString("testCode :OK")) << r.list[1].error().toStdString();
-}
-
-TEST(CurlTransferServiceTest, AConnectionThatIsNotMadeEndsAtTheConnectBound)
-{
-    constexpr int ConnectMs = 300;
-    CurlTransferService service({ConnectMs, 5000});
-    FullListener nobody;
-    const QString address = "127.0.0.1:" + QString::number(nobody.port);
-    Results r;
-    service.get("http://" + address + "/evf/webcast.php", &service, r.collect());
-    std::unique_ptr<FtpSession> session =
-        service.openFtpSession({"ftp://" + address, User, Password});
-    session->execute("DIR", r.collect());
-    ASSERT_TRUE(r.waitFor(2));
-    for (std::size_t i : {0, 1}) {
-        EXPECT_TRUE(r.list[i].error().startsWith("ErrorCode: 28 : "))
-            << r.list[i].error().toStdString();
-        EXPECT_GE(r.arrivedMs[i], ConnectMs);
-        EXPECT_LT(r.arrivedMs[i], ConnectMs + 1000);
-    }
+    ASSERT_TRUE(r.waitFor(4));
+    EXPECT_GT(r.arrivedMs[3] - sentAt, StallMs);
+    EXPECT_EQ(r.list[3].body, QString("testCode :OK")) << r.list[3].error().toStdString();
 }
 
 TEST(CurlTransferServiceTest, CancelEndsARequestWithin100msEvenWhenItsServerIsStuck)
@@ -295,7 +277,7 @@ TEST(CurlTransferServiceTest, CancelEndsARequestWithin100msEvenWhenItsServerIsSt
     Results r;
 
     FixtureServer web(QStringLiteral("web_service.py"), {"--stall"});
-    ASSERT_TRUE(web.ready()) << web.failure().toStdString();
+    ASSERT_TRUE(up(web));
     const auto id =
         service.get("http://" + web.address() + "/evf/webcast.php", &service, r.collect());
     ASSERT_TRUE(web.waitForLines("GET", 1, WaitMs));
@@ -307,11 +289,10 @@ TEST(CurlTransferServiceTest, CancelEndsARequestWithin100msEvenWhenItsServerIsSt
     EXPECT_TRUE(r.list[0].cancelled());
 
     FtpFixture ftp({"--stall", "STOR"});
-    ASSERT_TRUE(ftp.server.ready()) << ftp.server.failure().toStdString();
+    ASSERT_TRUE(up(ftp.server));
     TestFolder local;
-    const QString file = local.writeFile("status.inf", "x");
     std::unique_ptr<FtpSession> session = service.openFtpSession(ftp.account());
-    session->execute("SEND " + file + " /status.inf", r.collect());
+    session->execute("SEND " + local.writeFile("status.inf", "x") + " /status.inf", r.collect());
     session->execute("DIR", r.collect());
     ASSERT_TRUE(ftp.server.waitForLines("login", 1, WaitMs));
     cancelledAt = r.clock.elapsed();
@@ -319,8 +300,7 @@ TEST(CurlTransferServiceTest, CancelEndsARequestWithin100msEvenWhenItsServerIsSt
     ASSERT_TRUE(r.waitFor(3, 1000));
     const qint64 ftpMs = r.arrivedMs[2] - cancelledAt;
     EXPECT_LT(ftpMs, 100);
-    EXPECT_TRUE(r.list[1].cancelled());
-    EXPECT_TRUE(r.list[2].cancelled());
+    EXPECT_TRUE(r.list[1].cancelled() && r.list[2].cancelled());
     std::cout << "cancel took " << httpMs << " ms (HTTP) and " << ftpMs << " ms (FTP)\n";
 
     // What is queued after a cancel runs as usual.

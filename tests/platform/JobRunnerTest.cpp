@@ -36,7 +36,7 @@ struct Gate
 
 } // namespace
 
-TEST(JobRunnerTest, ResultsComeBackInOrderOnTheOwnersThreadWhileItKeepsHandlingEvents)
+TEST(JobRunnerTest, ResultsComeBackInOrderOnTheOwnersThreadAndCancelAndTheDestructorAreBounded)
 {
     JobRunner runner;
     QSignalSpy busy(&runner, &JobRunner::busyChanged);
@@ -85,41 +85,36 @@ TEST(JobRunnerTest, ResultsComeBackInOrderOnTheOwnersThreadWhileItKeepsHandlingE
     posted.pass();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !runner.isBusy(); }, 2000));
     EXPECT_EQ(progress, (QList<int>{1000, -1}));
-}
 
-TEST(JobRunnerTest, CancelReachesTheRunningJobAndTheDestructorWaitsNoLongerThanItsBound)
-{
-    {
-        JobRunner runner;
-        bool stopped = false;
-        runner.start<bool>(
-            [](const JobRunner::Control& control) {
-                while (!control.stopRequested())
-                    QThread::msleep(1);
-                return true;
-            },
-            [&](bool result) { stopped = result; });
-        runner.cancel();
-        ASSERT_TRUE(QTest::qWaitFor([&] { return stopped; }, 2000));
-    }
+    // Cancel reaches the running job.
+    bool stopped = false;
+    runner.start<bool>(
+        [](const JobRunner::Control& control) {
+            while (!control.stopRequested())
+                QThread::msleep(1);
+            return true;
+        },
+        [&](bool result) { stopped = result; });
+    runner.cancel();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return stopped; }, 2000));
 
     // A job that ignores the stop request and never ends holds the destructor for its bound only.
-    auto gate = std::make_shared<Gate>();
+    auto stuck = std::make_shared<Gate>();
     auto ended = std::make_shared<std::atomic<bool>>(false);
     bool doneRan = false;
     QElapsedTimer clock;
     {
-        auto runner = std::make_unique<JobRunner>(nullptr, 100);
-        runner->start(
-            [gate, ended](const JobRunner::Control&) {
-                gate->pass();
+        auto bounded = std::make_unique<JobRunner>(nullptr, 100);
+        bounded->start(
+            [stuck, ended](const JobRunner::Control&) {
+                stuck->pass();
                 *ended = true;
             },
             [&] { doneRan = true; });
         clock.start();
     }
     EXPECT_LT(clock.elapsed(), 1000);
-    gate->release();
+    stuck->release();
     ASSERT_TRUE(QTest::qWaitFor([&] { return ended->load(); }, 2000));
     QCoreApplication::processEvents();
     EXPECT_FALSE(doneRan);

@@ -18,6 +18,7 @@ namespace {
 
 using DocumentPtr = std::shared_ptr<PresentationDocument>;
 using Visibility = PresentationApp::Visibility;
+constexpr auto Manual = SlideShowOptions::AdvanceMode::Manual;
 
 const QList<QRgb> kSlideColours = {qRgb(220, 30, 30), qRgb(30, 200, 40), qRgb(40, 60, 220)};
 
@@ -88,20 +89,18 @@ TEST_F(LibreOfficeAppTest, EveryFormatOpensAndKeepsItsShowOptions)
         SCOPED_TRACE(name);
         const QString copy = s_folder->path(QStringLiteral("options-") + name);
         ASSERT_TRUE(QFile::copy(s_folder->path(name), copy));
-        using Mode = SlideShowOptions::AdvanceMode;
         DocumentPtr opened = open(copy);
         ASSERT_TRUE(opened);
         EXPECT_EQ(opened->slideCount().valueOr(-1), 3);
         EXPECT_TRUE(
-            opened->setShowOptions({true, Mode::Manual, {{true, 5}, {false, 0}, {true, 125}}})
-                .ok());
+            opened->setShowOptions({true, Manual, {{true, 5}, {false, 0}, {true, 125}}}).ok());
         EXPECT_TRUE(opened->save().ok() && opened->close().ok());
 
         opened = open(copy);
         ASSERT_TRUE(opened);
         const SlideShowOptions read = opened->showOptions().valueOr(SlideShowOptions());
         EXPECT_TRUE(opened->close().ok());
-        EXPECT_TRUE(read.loopUntilStopped && read.advanceMode == Mode::Manual);
+        EXPECT_TRUE(read.loopUntilStopped && read.advanceMode == Manual);
         ASSERT_EQ(read.slides.size(), 3);
         EXPECT_EQ(read.slides[0], (SlideShowOptions::SlideAdvance{true, 5}));
         EXPECT_FALSE(read.slides[1].onTime);
@@ -112,8 +111,7 @@ TEST_F(LibreOfficeAppTest, EveryFormatOpensAndKeepsItsShowOptions)
 // A presenter ending a visible show with Escape: e2e.play_mode.
 TEST_F(LibreOfficeAppTest, ShowRunsMovesBetweenSlidesAndItsEndIsNoticed)
 {
-    // Loaded hidden on purpose: running a show from a hidden document must not bring the
-    // office down.
+    // Loaded hidden on purpose: a show from a hidden document must not bring the office down.
     const DocumentPtr doc = openDeck(Visibility::Hidden);
     ASSERT_TRUE(doc);
     const auto reaches = [&](int slide) {
@@ -237,9 +235,8 @@ TEST_F(LibreOfficeAppTest, OfficeKilledHungOrStoppedIsReportedReplacedAndQuitAtO
     EXPECT_TRUE(QTest::qWaitFor([&] { return s_app->officeProcessId() != stuckPid; }, 10000));
     expectFreshOffice(stuckPid);
 
-    // Leaving play mode while the office is stopped: the operator gets the setup window back at
-    // once, the show watcher asking at that moment too, and the next presentation gets a new
-    // office.
+    // Leaving play mode while the office is stopped (the show watcher asking at that moment):
+    // the setup window is back at once, and the next presentation gets a new office.
     const DocumentPtr shown = openDeck(Visibility::Visible);
     ASSERT_TRUE(shown);
     ASSERT_TRUE(shown->runShow().ok());

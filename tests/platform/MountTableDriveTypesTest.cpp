@@ -25,12 +25,10 @@ const QByteArray MountInfo = R"(26 1 8:1 / / rw,relatime - ext4 /dev/sda1 rw
 
 QString fakeSysfs(const TestFolder& dir)
 {
-    dir.writeFile("sys/devices/block/sdb/removable", "1\n");
-    dir.writeFile("sys/devices/block/sdb/sdb1/partition", "1\n");
-    dir.writeFile("sys/devices/block/sdc/removable", "0\n");
-    dir.writeFile("sys/devices/block/sdc/sdc1/partition", "1\n");
-    dir.writeFile("sys/devices/block/sda/removable", "0\n");
-    dir.writeFile("sys/devices/block/sda/sda1/partition", "1\n");
+    for (const QString disk : {"sda", "sdb", "sdc"}) {
+        dir.writeFile("sys/devices/block/" + disk + "/removable", disk == "sdb" ? "1\n" : "0\n");
+        dir.writeFile("sys/devices/block/" + disk + "/" + disk + "1/partition", "1\n");
+    }
     QDir().mkpath(dir.path("sys/dev/block"));
     const QList<std::pair<QString, QString>> links = {
         {"8:16", "sdb"}, {"8:17", "sdb/sdb1"}, {"8:33", "sdc/sdc1"}, {"8:1", "sda/sda1"}};

@@ -18,7 +18,7 @@
 namespace {
 
 // What an office leaves running, without any office: a launcher in a process group of its own
-// and the process it forked. argument lands in the launcher's command line.
+// and the process it forked, argument on the launcher's command line.
 class FakeOffice
 {
 public:

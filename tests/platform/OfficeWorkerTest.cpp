@@ -56,7 +56,7 @@ PresentationResult<int> answer(int value)
 
 // A long export is running when a quick question comes in: the question waits its turn and is
 // answered, and nothing is ended, though the export takes four times the question's bound.
-TEST(LibreOfficeWorker, QuickCallQueuedBehindALongOneWaitsForItInsteadOfEndingTheOffice)
+TEST(LibreOfficeWorker, AQuickCallWaitsBehindALongOneAndOnlyAHungOneEndsTheOffice)
 {
     HangingOffice office;
     LibreOfficeWorker worker([&] { office.end(); });
@@ -78,16 +78,10 @@ TEST(LibreOfficeWorker, QuickCallQueuedBehindALongOneWaitsForItInsteadOfEndingTh
     EXPECT_GE(timer.elapsed(), 1000) << "it ran after the export, not beside it";
     EXPECT_TRUE(exported.get().ok());
     EXPECT_EQ(office.ends(), 0);
-}
 
-// A call that answers nothing for its bound has the office ended, whether its caller waits
-// (then it hears why) or it was posted; the call after it gets its turn.
-TEST(LibreOfficeWorker, CallHungPastItsBoundEndsTheOfficeOnceAndFreesTheWorker)
-{
-    HangingOffice office;
-    LibreOfficeWorker worker([&] { office.end(); });
-    QElapsedTimer timer;
-    timer.start();
+    // A call that answers nothing for its bound has the office ended, whether its caller waits
+    // (then it hears why) or it was posted; the call after it gets its turn.
+    timer.restart();
     const PresentationResult<int> hung = worker.call<int>(300, [&] { return office.hang(); });
     EXPECT_FALSE(hung.ok());
     EXPECT_TRUE(hung.error().contains("did not answer within 0.3 s")) << hung.error().toStdString();

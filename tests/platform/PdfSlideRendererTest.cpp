@@ -37,8 +37,8 @@ QString writePdf(const TestFolder& folder, const QList<QRgb>& colours)
 
 // Pages are drawn ahead on several threads, yet files appear and are reported strictly in page
 // order, stretched to the exact size, and nothing is written past the page where the caller
-// stops.
-TEST(PdfSlideRenderer, WritesPagesInOrderAtTheExactSizeAndStopsWhereTold)
+// stops. What it cannot draw fails with nothing written.
+TEST(PdfSlideRenderer, WritesPagesInOrderAtTheExactSizeStopsWhereToldAndRefusesWhatItCannot)
 {
     TestFolder folder;
     const QList<QRgb> colours = ColourPictures::colours(6);
@@ -79,38 +79,33 @@ TEST(PdfSlideRenderer, WritesPagesInOrderAtTheExactSizeAndStopsWhereTold)
     EXPECT_EQ(pngs, 6);
     EXPECT_EQ(QImage(png(6)).size(), QSize(64, 48));
     EXPECT_TRUE(ColourPictures::near(QImage(png(6)).pixel(40, 24), colours[5]));
-}
 
-// What the renderer cannot take fails before a single page is written or reported, so that the
-// office can export the slides itself instead.
-TEST(PdfSlideRenderer, RefusesWhatItCannotDrawWithNothingWritten)
-{
-    TestFolder folder;
-    const QString pdf = writePdf(folder, ColourPictures::colours(2));
+    // What the renderer cannot take fails before a single page is written or reported, so that
+    // the office can export the slides itself instead.
     const QString notPdf = folder.writeFile("deck.pdf.txt", "%PDF-1.4 but nothing more");
+    const auto more = [&](int page) { return folder.path(QStringLiteral("m%1.png").arg(page)); };
     int reports = 0;
     const auto count = [&](int, const PresentationStatus&) { return ++reports > 0; };
-    const auto name = [&](int page) { return folder.path(QStringLiteral("s%1.jpg").arg(page)); };
-
-    EXPECT_FALSE(PdfSlideRenderer::render(notPdf, 2, name, Format::Jpeg, 100, 75, count).ok());
+    EXPECT_FALSE(PdfSlideRenderer::render(notPdf, 6, more, Format::Jpeg, 100, 75, count).ok());
     EXPECT_FALSE(
-        PdfSlideRenderer::render(folder.path("missing.pdf"), 2, name, Format::Jpeg, 100, 75, count)
+        PdfSlideRenderer::render(folder.path("missing.pdf"), 6, more, Format::Jpeg, 100, 75, count)
             .ok());
     // A PDF whose pages are not the slides counted.
-    EXPECT_FALSE(PdfSlideRenderer::render(pdf, 3, name, Format::Jpeg, 100, 75, count).ok());
-    EXPECT_FALSE(PdfSlideRenderer::render(pdf, 2, name, Format::Bmp, 100, 75, count).ok());
-    EXPECT_FALSE(PdfSlideRenderer::render(pdf, 2, name, Format::Jpeg, 0, 75, count).ok());
+    EXPECT_FALSE(PdfSlideRenderer::render(pdf, 7, more, Format::Jpeg, 100, 75, count).ok());
+    EXPECT_FALSE(PdfSlideRenderer::render(pdf, 6, more, Format::Bmp, 100, 75, count).ok());
+    EXPECT_FALSE(PdfSlideRenderer::render(pdf, 6, more, Format::Jpeg, 0, 75, count).ok());
     EXPECT_EQ(reports, 0);
-    EXPECT_EQ(QDir(folder.path()).entryList({"*.jpg"}).size(), 0);
+    EXPECT_EQ(QDir(folder.path()).entryList({"m*"}).size(), 0);
 
     // A file that cannot be written is that page's failure; the others are written.
-    QDir().mkpath(folder.path("s1.jpg"));
+    QDir().mkpath(more(2));
     QList<bool> outcomes;
-    EXPECT_TRUE(PdfSlideRenderer::render(pdf, 2, name, Format::Jpeg, 100, 75,
+    EXPECT_TRUE(PdfSlideRenderer::render(pdf, 6, more, Format::Png, 100, 75,
                                          [&](int, const PresentationStatus& written) {
                                              outcomes << written.ok();
                                              return true;
                                          })
                     .ok());
-    EXPECT_EQ(outcomes, QList<bool>({false, true}));
+    EXPECT_EQ(outcomes, QList<bool>({true, false, true, true, true, true}));
+    EXPECT_EQ(QImage(more(3)).size(), QSize(100, 75));
 }

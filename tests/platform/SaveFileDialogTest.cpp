@@ -19,59 +19,42 @@ namespace {
 using Replace = FileDialogService::ReplaceQuestion;
 
 // Drives Qt's save dialog as an operator would: types a name and presses Save, and answers Yes
-// to any question that comes up, noting its text.
-struct Operator
+// to any question that comes up, noting its text in questions.
+QString saveAs(const TestFolder& dir, const QString& filter, const QString& typed,
+               Replace replace = Replace::ByCommand, QStringList* questions = nullptr)
 {
-    QString typed;
-    QStringList questions;
+    QStringList asked;
     bool typedDone = false;
     QList<QMessageBox*> answered;
-
-    QString save(const QString& folder, const QString& filter, Replace replace)
-    {
-        QTimer driver;
-        driver.setInterval(10);
-        QObject::connect(&driver, &QTimer::timeout, [this] { act(); });
-        driver.start();
-        // An operator who never finds the dialog gives up rather than hanging the test.
-        QTimer::singleShot(10000, [] {
-            if (QWidget* modal = QApplication::activeModalWidget())
-                modal->close();
-        });
-        QtFileDialogService dialogs;
-        return dialogs.getSaveFileName(folder, filter, replace);
-    }
-
-    void act()
-    {
+    QTimer driver;
+    driver.setInterval(10);
+    QObject::connect(&driver, &QTimer::timeout, [&] {
         QWidget* modal = QApplication::activeModalWidget();
         if (auto* box = qobject_cast<QMessageBox*>(modal); box && !answered.contains(box)) {
             answered << box;
-            questions << box->text();
+            asked << box->text();
             QMetaObject::invokeMethod(box->button(QMessageBox::Yes), &QAbstractButton::click,
                                       Qt::QueuedConnection);
         } else if (auto* dialog = qobject_cast<QFileDialog*>(modal); dialog && !typedDone) {
             typedDone = true;
             auto* name = dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            ASSERT_NE(name, nullptr);
-            name->setText(typed);
             auto* buttons = dialog->findChild<QDialogButtonBox*>();
-            ASSERT_NE(buttons, nullptr);
+            ASSERT_TRUE(name && buttons);
+            name->setText(typed);
             // Clicked once this tick is over: a question it raises runs a loop of its own.
             QMetaObject::invokeMethod(buttons->button(QDialogButtonBox::Save),
                                       &QAbstractButton::click, Qt::QueuedConnection);
         }
-    }
-};
-
-QString saveAs(const TestFolder& dir, const QString& filter, const QString& typed,
-               Replace replace = Replace::ByCommand, QStringList* questions = nullptr)
-{
-    Operator person;
-    person.typed = typed;
-    const QString path = person.save(dir.path(), filter, replace);
+    });
+    driver.start();
+    // An operator who never finds the dialog gives up rather than hanging the test.
+    QTimer::singleShot(10000, [] {
+        if (QWidget* modal = QApplication::activeModalWidget())
+            modal->close();
+    });
+    const QString path = QtFileDialogService().getSaveFileName(dir.path(), filter, replace);
     if (questions)
-        *questions = person.questions;
+        *questions = asked;
     return path;
 }
 

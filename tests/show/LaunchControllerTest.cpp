@@ -28,8 +28,7 @@ public:
 
 using K = LaunchController;
 
-// An event of speakers "Talk 1".."Talk n" with real files of 3, 4, 5... slides,
-// timings logged.
+// An event of speakers "Talk 1".."Talk n" with files of 3, 4, 5... slides, timings logged.
 class LaunchControllerTest : public ::testing::Test
 {
 protected:
@@ -101,8 +100,7 @@ protected:
 
 } // namespace
 
-// Every Next key launches the selected talk; while it runs, Next and Back only
-// bring it back.
+// Every Next key launches the selected talk; while it runs, Next and Back only bring it back.
 TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerOnceAndNamesTheFollowingOne)
 {
     LaunchController& controller = start(7);
@@ -122,8 +120,7 @@ TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerOnceAndNamesTh
     }
     EXPECT_EQ(ShowLogFiles::readLaunches(m_app.folder()).size(), 6);
 
-    // End names the last talk, Home the first, ] and [ step without launching
-    // anything.
+    // End names the last talk, Home the first, ] and [ step without launching anything.
     const std::pair<int, int> steps[] = {{K::KeyEnd, 7},          {K::KeyHome, 1},
                                          {K::KeyCloseBracket, 2}, {K::KeyCloseBracket, 3},
                                          {K::KeyHome, 1},         {K::KeyOpenBracket, 7}};
@@ -133,8 +130,7 @@ TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerOnceAndNamesTh
     }
     EXPECT_FALSE(controller.showRunning());
 
-    // The setup window removes the selected Talk 2 from the table, then tells
-    // play mode: the one that followed takes its place.
+    // The setup window removes the selected Talk 2: the one that followed takes its place.
     key(K::KeyHome);
     key(K::KeyCloseBracket);
     m_doc.Speakers.RemoveSpeakerAt(1);
@@ -148,8 +144,8 @@ TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerOnceAndNamesTh
     EXPECT_EQ(running(), "Talk 1");
 }
 
-// Back afterwards relaunches the talk at its last slide: a timing record, but
-// no launch record. With the timings switched off a show leaves no record.
+// Back afterwards relaunches the talk at its last slide: a timing record, no launch record.
+// With the timings switched off a show leaves no record.
 TEST_F(LaunchControllerTest, TheWatcherWritesOneTimingRecordPerShowAndBackReopensAtTheLastSlide)
 {
     start(2);
@@ -194,18 +190,14 @@ TEST_F(LaunchControllerTest, TheWatcherWritesOneTimingRecordPerShowAndBackReopen
     EXPECT_EQ(speakerRecords(), 2);
 }
 
-// A file that has gone or was never given is passed over; one that will not
-// open still gets its record, is named on the screen with the reason, and the
-// next key tries it again. A talk the program died on is shown by the program's
-// own start-as-show in a process of its own, and followed until that show ends;
+// A file that has gone or was never given is passed over; one that will not open still gets
+// its record, is named on the screen with the reason, and the next key tries it again. A talk
+// the program died on is shown by its own start-as-show in a process of its own until it ends;
 // a file the program merely refused is not tried so.
 TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndAShowThatNeverOpenedIsRecorded)
 {
-    addSpeaker("Gone", 2);
-    addSpeaker("No file", 0, false);
-    addSpeaker("Broken", 2);
-    addSpeaker("Here", 2);
-    addSpeaker("Fatal", 2);
+    for (const QString name : {"Gone", "No file", "Broken", "Here", "Fatal"})
+        addSpeaker(name, 2, name != "No file");
     QFile::remove(m_doc.Speakers[0].FilePath);
     m_program.failToOpen(m_doc.Speakers[2].FilePath);
     m_program.dieOnOpen(m_doc.Speakers[4].FilePath);
@@ -270,10 +262,8 @@ TEST_F(LaunchControllerTest, TicksWhileTheOfficeOpensATalkWaitForTheShow)
 }
 
 // The player's options come back from the last status; each change is published with the other
-// two empty. The controls show as the setup window's item says, H moves that item only while a
-// LiveCast mode is on, and a blanked screen hides them until it is restored. B blanks the screen
-// and the next key only restores it; number keys show used pop-ups and Backspace the holding
-// slide.
+// two empty. H moves the controls' item only while a LiveCast mode is on; a blanked screen hides
+// them until the next key restores it. Number keys show pop-ups, Backspace the holding slide.
 TEST_F(LaunchControllerTest, LiveCastControlsBlankPopUpsTheHoldingSlideAndTheOverlays)
 {
     m_doc.PopUpsTimeCode = "p9";
@@ -281,9 +271,9 @@ TEST_F(LaunchControllerTest, LiveCastControlsBlankPopUpsTheHoldingSlideAndTheOve
         m_doc.PopUps[size_t(slot)] = {
             QStringLiteral("Pop %1").arg(slot), {}, QImage(4, 4, QImage::Format_RGB32)};
     LaunchController& controller = start(1);
-    EXPECT_EQ(controller.playerOptions().view, 2);
-    EXPECT_EQ(controller.playerOptions().scale, 150);
-    EXPECT_TRUE(controller.playerOptions().rolling);
+    const LiveCastHooks::PlayerOptions restored = controller.playerOptions();
+    EXPECT_EQ(std::tuple(restored.view, restored.scale, restored.rolling),
+              std::tuple(2, 150, true));
     EXPECT_FALSE(controller.scaleEnabled());
     EXPECT_TRUE(controller.liveCastControlsShown()) << "the item was checked";
 
@@ -293,23 +283,17 @@ TEST_F(LaunchControllerTest, LiveCastControlsBlankPopUpsTheHoldingSlideAndTheOve
     EXPECT_EQ(m_liveCast.options, (QStringList{"0|null|null", "null|80|null", "null|null|false"}));
     EXPECT_TRUE(controller.scaleEnabled());
 
-    key(K::KeyH); // no LiveCast mode: hidden and unchecked, and H cannot bring them back
-    EXPECT_FALSE(controller.liveCastControlsShown());
-    EXPECT_FALSE(m_liveCast.checked);
-    key(K::KeyH);
-    EXPECT_FALSE(controller.liveCastControlsShown());
-
-    m_liveCast.modeOn = true;
-    key(K::KeyH);
-    EXPECT_TRUE(controller.liveCastControlsShown());
-    EXPECT_TRUE(m_liveCast.checked);
-    key(K::KeyB);
-    EXPECT_FALSE(controller.liveCastControlsShown());
-    key(K::KeyB);
-    EXPECT_TRUE(controller.liveCastControlsShown()) << "back with the screen";
-    key(K::KeyH);
-    EXPECT_FALSE(controller.liveCastControlsShown());
-    EXPECT_FALSE(m_liveCast.checked);
+    // Without a LiveCast mode H hides and unchecks them for good; then it switches them.
+    // Each key, whether the controls show then and whether the item is checked.
+    const std::tuple<int, bool, bool> toggles[] = {
+        {K::KeyH, false, false}, {K::KeyH, false, false}, {K::KeyH, true, true},
+        {K::KeyB, false, true},  {K::KeyB, true, true},   {K::KeyH, false, false}};
+    for (int i = 0; const auto& [code, shown, checked] : toggles) {
+        m_liveCast.modeOn = i++ >= 2;
+        key(code);
+        EXPECT_EQ(controller.liveCastControlsShown(), shown) << i;
+        EXPECT_EQ(m_liveCast.checked, checked) << i;
+    }
 
     key(K::KeyF6);
     ASSERT_TRUE(controller.blanked());
@@ -348,9 +332,8 @@ TEST_F(LaunchControllerTest, LiveCastControlsBlankPopUpsTheHoldingSlideAndTheOve
                  menu.promoVisible || menu.blankScreenVisible);
 }
 
-// Shift+A steps auto run on, on with loop, off. Without loop it ends after the
-// last speaker; with loop it wraps to the first. Choosing a speaker by hand
-// switches it off.
+// Shift+A steps auto run on, on with loop, off. Without loop it ends after the last speaker;
+// with loop it wraps to the first. Choosing a speaker by hand switches it off.
 TEST_F(LaunchControllerTest, AutoRunLaunchesFiveIdleSecondsAfterAShowAndLoopsOnlyWhenAsked)
 {
     LaunchController& controller = start(2);
@@ -381,9 +364,8 @@ TEST_F(LaunchControllerTest, AutoRunLaunchesFiveIdleSecondsAfterAShowAndLoopsOnl
     EXPECT_EQ(controller.LabSName(), "Talk 1");
 }
 
-// While the screen waits the next talk is opened ahead; a file replaced
-// meanwhile is opened afresh. Quick Launch runs a show nobody follows, which
-// the talk prepared would wait behind.
+// While the screen waits the next talk is opened ahead; a file replaced meanwhile is opened
+// afresh. Quick Launch runs a show nobody follows, which the talk prepared would wait behind.
 TEST_F(LaunchControllerTest, WhileTheScreenWaitsTheNextTalkIsOpenedAheadAndQuickLaunchGoesFirst)
 {
     LaunchController& controller = start(2);

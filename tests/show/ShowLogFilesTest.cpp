@@ -69,11 +69,9 @@ TEST(ShowLogFiles, MarksAndSpeakerTimingsAreAppendedWordForWordWithWholeSeconds)
     now = 5.7;
     EXPECT_EQ(SlideTimings::ElapsedText(start, now), QStringLiteral("00:00:14"))
         << "5 + 86399 - 86390";
-}
 
-// Record.log as launches append it and its window lists it.
-TEST(LaunchRecordRows, LaunchesAreAppendedTheNewestOfAFileWinsAndGoneFilesHaveNoSize)
-{
+    // Record.log as launches append it and its window lists it: the newest of a file wins, and
+    // a file that has gone has no size.
     TestFolder app;
     const QString kept = app.writeFile(QStringLiteral("b.pptx"), QByteArray(2500, 'x'));
     const QDateTime day2 = Noon.addDays(1);

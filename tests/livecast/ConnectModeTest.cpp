@@ -65,12 +65,8 @@ TEST(ConnectModeTest, TheServerAndSessionFilesReadBackAndDamageReadsAsEmpty)
     EXPECT_FALSE(ServerAddressFile::valid({"10", "0", "0", "256"}));
     EXPECT_TRUE(ServerAddressFile::valid({"10", "0", "0", "255"}));
 
-    SessionRecord session;
-    session.SessionName = "Main Hall";
-    session.SessionSubtitle = "Day [1]";
-    session.Description = QString::fromUtf8("Keynotes \xc3\xa9");
-    session.PasswordFlag = "1";
-    session.Password = "pw";
+    const SessionRecord session{"Main Hall", "Day [1]", QString::fromUtf8("Keynotes \xc3\xa9"), "1",
+                                "pw"};
     ASSERT_TRUE(session.save(dir.folder()));
     // One byte a character; a "]" would end its field early and is left out.
     EXPECT_EQ(dir.readFile("Session.INI"), QByteArray("[Main Hall][Day [1][Keynotes \xe9][1][pw]"));
@@ -225,15 +221,17 @@ TEST(ConnectModeTest, TheServerWindowTakesDigitsOnlyAndTestsWithinItsBound)
     EXPECT_TRUE(window.isVisible());
 }
 
-TEST(ConnectModeTest, OkKeepsATestedServerAndTheWindowShowsItNextTime)
+// The server window's OK tests the server and keeps it; the connection then asks that server
+// whether it is there and joins the session as typed, and Connect becomes the only mode.
+TEST(ConnectModeTest, OkKeepsATestedServerAndAFullConnectJoinsTheSessionThere)
 {
     TestFolder dir;
     FixtureServer server("web_service.py", {"--route", "/connect.php=" + ConnectAnswer});
     ASSERT_TRUE(server.ready()) << server.failure().toStdString();
     CurlTransferService transfers;
     FakeMessageService messages;
-    WebcastServerSettings settings;
-    ConnectServerSetup setup(transfers, messages, settings, dir.folder(), ProductId,
+    WebcastServerSettings tested;
+    ConnectServerSetup setup(transfers, messages, tested, dir.folder(), ProductId,
                              ConnectServerSetup::TestTimeoutMs, server.port());
     {
         frmConnectServerIP window(setup, nullptr, 20);
@@ -245,34 +243,16 @@ TEST(ConnectModeTest, OkKeepsATestedServerAndTheWindowShowsItNextTime)
         ASSERT_TRUE(finished.wait(5000));
     }
     EXPECT_TRUE(messages.texts().isEmpty());
-    EXPECT_EQ(settings.WebcastFtpUrl, QString("ftp://127.0.0.1"));
-    EXPECT_EQ(settings.WebcastEventFolder, QString("ABCDEFVKTJKL"));
-    ASSERT_TRUE(server.waitForLines("QUERY", 1, 2000));
-    EXPECT_EQ(receivedQueries(server), (QList<QJsonObject>{QJsonObject{{"productID", ProductId}}}));
+    EXPECT_EQ(tested.WebcastFtpUrl, QString("ftp://127.0.0.1"));
+    EXPECT_EQ(tested.WebcastEventFolder, QString("ABCDEFVKTJKL"));
 
     frmConnectServerIP again(setup, nullptr, 20);
     ASSERT_TRUE(QTest::qWaitFor([&] { return !again.octetBox(0)->text().isEmpty(); }, 2000));
     EXPECT_EQ(ServerAddressFile::address(again.octets()), QString("127.0.0.1"));
     setup.ComOk_Click(again.octets()); // the first window has closed after its OK: too late
     EXPECT_FALSE(setup.testing());
-}
 
-TEST(ConnectModeTest, AFullConnectJoinsTheSessionAndMakesConnectTheOnlyMode)
-{
-    TestFolder dir;
-    FixtureServer server("web_service.py", {"--route", "/connect.php=" + ConnectAnswer});
-    ASSERT_TRUE(server.ready()) << server.failure().toStdString();
-    ServerAddressFile::save(dir.folder(), {"127", "0", "0", "1"});
-    SessionRecord session;
-    session.SessionName = "Main Hall";
-    session.SessionSubtitle = "Day 1";
-    session.Description = "Keynotes";
-    session.PasswordFlag = "1";
-    session.Password = "s&cret=1";
-    session.save(dir.folder());
-
-    CurlTransferService transfers;
-    FakeMessageService messages;
+    dir.writeFile("Session.INI", "[Main Hall][Day 1][Keynotes][1][s&cret=1]");
     LiveCastModes modes;
     modes.setMode(Mode::Webcast);
     WebcastServerSettings settings;
@@ -288,15 +268,16 @@ TEST(ConnectModeTest, AFullConnectJoinsTheSessionAndMakesConnectTheOnlyMode)
     EXPECT_FALSE(window.cancelButton()->isEnabled());
     EXPECT_EQ(modes.mode(), Mode::Connect);
 
-    // First whether the server is there, then the session as typed; the flag stays here.
+    // The server window's test and the connection's own: whether the server is there; then the
+    // session as typed, the flag staying here.
+    const QJsonObject asked{{"productID", ProductId}};
     const QJsonObject joined{{"productID", ProductId},
                              {"sessionName", "Main Hall"},
                              {"sessionSubtitle", "Day 1"},
                              {"description", "Keynotes"},
                              {"password", "s&cret=1"}};
-    ASSERT_TRUE(server.waitForLines("QUERY", 2, 2000));
-    EXPECT_EQ(receivedQueries(server),
-              (QList<QJsonObject>{QJsonObject{{"productID", ProductId}}, joined}));
+    ASSERT_TRUE(server.waitForLines("QUERY", 3, 2000));
+    EXPECT_EQ(receivedQueries(server), (QList<QJsonObject>{asked, asked, joined}));
 
     EXPECT_EQ((QStringList{settings.WebcastFtpUrl, settings.WebcastServerName,
                            settings.WebcastUserName, settings.WebcastPassword,

@@ -6,6 +6,7 @@
 #include "livecast/LocalhostServiceStart.h"
 #include "livecast/LocalhostSettings.h"
 #include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FixtureServer.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QElapsedTimer>
@@ -13,7 +14,6 @@
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
-#include <QTcpServer>
 #include <QTimer>
 
 #include <gtest/gtest.h>
@@ -23,13 +23,6 @@
 using Mode = LiveCastModes::Mode;
 
 namespace {
-
-int freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::Any, 0);
-    return probe.serverPort();
-}
 
 // The body of an HTTP GET, or nothing when the server does not answer within two seconds.
 std::optional<QByteArray> fetch(const QString& url)
@@ -64,15 +57,14 @@ struct ServerFixture
 {
     ServerFixture()
     {
-        QDir().mkpath(folder.path("app"));
         QDir().mkpath(folder.path("www"));
         QDir().mkpath(folder.path("livecast"));
         folder.writeFile("app/FMS.ini", folder.path("www").toLocal8Bit() + "\n");
         folder.writeFile("app/IPAddress.INI", "192.168.2.2\r\n");
         config.runFolder = folder.path("run");
         config.contentFolder = [this] { return mode ? mode->streamingFolder() : QString(); };
-        config.httpPort = freePort();
-        config.rtmpPort = freePort();
+        config.httpPort = FixtureServer::unusedPort();
+        config.rtmpPort = FixtureServer::unusedPort();
         server = std::make_unique<NginxStreamingServer>(config);
         LocalhostMode::Windows windows;
         windows.serviceStart = [this] {

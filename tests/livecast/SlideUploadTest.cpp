@@ -157,8 +157,8 @@ QStringList statusesOf(UploadSequence& job, std::function<void()> run)
 // A first upload creates the event folder and sends the status record before anything else; a
 // second one, after a new export, keeps the server's status and creator.INI, removes all that
 // the first one sent and what else was there, and sends no new status. The audience's page goes
-// last, into a folder of its own. One login each.
-TEST(SlideUploadTest, FirstAndSecondUploadLeaveExactlyTheExportOnTheServer)
+// last, into a folder of its own. One login each. Verification then finds what is missing.
+TEST(SlideUploadTest, FirstAndSecondUploadLeaveExactlyTheExportOnTheServerForVerification)
 {
     Webcast w;
     ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
@@ -210,6 +210,52 @@ TEST(SlideUploadTest, FirstAndSecondUploadLeaveExactlyTheExportOnTheServer)
     EXPECT_EQ(statuses.mid(0, 3), QStringList({"", "Removing....Admin Files", ""}));
     for (const char* folder : {"Ada/", "Jane_Doe/", "Old Talk/", "player/"})
         EXPECT_TRUE(statuses.contains(QString("Removing....") + folder)) << folder;
+
+    // Verification right after the upload finds everything and closes by itself; then the
+    // holding slide changed, the deck gained a slide, a speaker joined and three pop-ups were
+    // replaced: one line each, and the window waits for Ok.
+    FakePresentationApp office;
+    office.addPresentation("/talks/jane.pptx", 3);
+    office.addPresentation("/talks/rolling.pptx", 2);
+    ServerVerification::Items items;
+    items.holdingShown = true;
+    items.HoldingTimeCode = items.PopUpsTimeCode = items.QuickLaunchTimeCode = "150000";
+    items.popUpShown[0] = items.popUpShown[2] = true;
+    items.QuickLaunchFile = "/talks/rolling.pptx";
+    items.speakers = {{"Jane Doe", "jane.pptx", "/talks/jane.pptx", "150000"}};
+    const auto verify = [&](const ServerVerification::Items& event) {
+        auto check = std::make_unique<ServerVerification>(
+            w.transfers, w.messages, office, w.settings, event, ServerVerification::Place{});
+        auto window = std::make_unique<frmVerifyServer>(*check, "Verify Server", nullptr, 0, 0);
+        window->show();
+        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible() || check->reported(); },
+                                    JobTimeoutMs));
+        return std::pair(std::move(check), std::move(window));
+    };
+
+    auto [check, window] = verify(items);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_TRUE(check->lstVerify().isEmpty()) << check->lstVerify().join(", ").toStdString();
+    EXPECT_EQ(check->LabStatus(), "");
+
+    ServerVerification::Items changed = items;
+    changed.HoldingTimeCode.clear();
+    changed.popUpShown[5] = true;
+    changed.PopUpsTimeCode = "170000"; // three pop-ups, none of them exported under it
+    changed.speakers.append({"New Guy", "new.pptx", "/talks/new.pptx", ""});
+    office.addPresentation("/talks/jane.pptx", 4);
+    auto [late, lateWindow] = verify(changed);
+    ASSERT_TRUE(lateWindow->isVisible());
+    EXPECT_EQ(late->lstVerify(), QStringList({"Holding Slide [missing]", "PopUp Slide(s) [missing]",
+                                              "Jane Doe [out dated!]", "New Guy [missing]"}));
+    EXPECT_EQ(lateWindow->list()->count(), 4);
+    EXPECT_EQ(lateWindow->statusLabel()->text(), "Errors reported");
+    EXPECT_EQ(lateWindow->cancelButton()->text(), "Ok");
+    EXPECT_TRUE(lateWindow->cancelButton()->isEnabled());
+    EXPECT_FALSE(lateWindow->animation()->isVisible());
+    QTest::mouseClick(lateWindow->cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(lateWindow->isVisible());
+    EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
 }
 
 // A speaker's upload goes to the speaker's folder with blanks turned to "_", making the event
@@ -282,64 +328,6 @@ TEST(SlideUploadTest, AServerStoppedMidUploadShowsTheErrorAndClosesTheWindow)
     ASSERT_EQ(w.messages.texts().size(), 1);
     EXPECT_TRUE(w.messages.last().startsWith("ErrorCode: ")) << w.messages.last().toStdString();
     EXPECT_FALSE(upload.running());
-}
-
-// Verification against the server right after an upload finds everything and closes by
-// itself; then the holding slide changed, a deck gained a slide, a speaker joined and three
-// pop-ups were replaced: one line each, and the window waits for Ok.
-TEST(ServerVerificationTest, AfterAnUploadNothingIsMissingUntilTheEventChanges)
-{
-    Webcast w;
-    ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
-    const ExportedEvent exported{"140509", {{"Jane Doe", 2}, {"Ada", 1}}};
-    w.exportSlides(exported);
-    AdminUpload upload(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
-    ASSERT_TRUE(w.runInWindow<frmUpload>(upload));
-
-    FakePresentationApp office;
-    office.addPresentation("/talks/jane.pptx", 2);
-    office.addPresentation("/talks/ada.pptx", 1);
-    office.addPresentation("/talks/rolling.pptx", 2);
-    ServerVerification::Items items;
-    items.holdingShown = true;
-    items.HoldingTimeCode = items.PopUpsTimeCode = items.QuickLaunchTimeCode = "140509";
-    items.popUpShown[0] = items.popUpShown[2] = true;
-    items.QuickLaunchFile = "/talks/rolling.pptx";
-    items.speakers = {{"Jane Doe", "jane.pptx", "/talks/jane.pptx", "140509"},
-                      {"Ada", "ada.pptx", "/talks/ada.pptx", "140509"}};
-    const auto verify = [&](const ServerVerification::Items& event) {
-        auto check = std::make_unique<ServerVerification>(
-            w.transfers, w.messages, office, w.settings, event, ServerVerification::Place{});
-        auto window = std::make_unique<frmVerifyServer>(*check, "Verify Server", nullptr, 0, 0);
-        window->show();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible() || check->reported(); },
-                                    JobTimeoutMs));
-        return std::pair(std::move(check), std::move(window));
-    };
-
-    auto [check, window] = verify(items);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(check->lstVerify().isEmpty()) << check->lstVerify().join(", ").toStdString();
-    EXPECT_EQ(check->LabStatus(), "");
-
-    ServerVerification::Items changed = items;
-    changed.HoldingTimeCode.clear();
-    changed.popUpShown[5] = true;
-    changed.PopUpsTimeCode = "170000"; // three pop-ups, none of them exported under it
-    changed.speakers.append({"New Guy", "new.pptx", "/talks/new.pptx", ""});
-    office.addPresentation("/talks/jane.pptx", 3);
-    auto [late, lateWindow] = verify(changed);
-    ASSERT_TRUE(lateWindow->isVisible());
-    EXPECT_EQ(late->lstVerify(), QStringList({"Holding Slide [missing]", "PopUp Slide(s) [missing]",
-                                              "Jane Doe [out dated!]", "New Guy [missing]"}));
-    EXPECT_EQ(lateWindow->list()->count(), 4);
-    EXPECT_EQ(lateWindow->statusLabel()->text(), "Errors reported");
-    EXPECT_EQ(lateWindow->cancelButton()->text(), "Ok");
-    EXPECT_TRUE(lateWindow->cancelButton()->isEnabled());
-    EXPECT_FALSE(lateWindow->animation()->isVisible());
-    QTest::mouseClick(lateWindow->cancelButton(), Qt::LeftButton);
-    EXPECT_FALSE(lateWindow->isVisible());
-    EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
 }
 
 // Localhost mode checks the local streaming server's "veskCast" folder, named by FMS.ini, and

@@ -49,8 +49,6 @@ TEST(WebcastQueryTest, AnOkAnswerFillsEverySettingAndNamesTheServer)
 
     WebcastQuery::read("testCode :OK;serverName :S2;uploadExtension :webcasts;", "ABCDEFGHIJKL",
                        settings);
-    EXPECT_EQ(settings.WebcastUploadDir, QString("/webcasts"));
-    EXPECT_EQ(settings.remotePath("status.inf"), QString("/webcastsABCDEFVKTJKL/status.inf"));
     EXPECT_EQ(settings.ftpAccount(), (FtpAccount{"ftp://", "", ""}));
 
     // The event folder and the query's address.
@@ -60,29 +58,6 @@ TEST(WebcastQueryTest, AnOkAnswerFillsEverySettingAndNamesTheServer)
               QString("http://service.example/evf/webcast.php?productID=ABCDEFGHIJKL"));
     EXPECT_EQ(WebcastQuery::url("http://s/", "A B&C"),
               QString("http://s/evf/webcast.php?productID=A%20B%26C"));
-}
-
-TEST(WebcastQueryTest, NoServerOrNoOkAnswerKeepsTheModeOffAndOnlyAFailureEmptiesTheFtpAddress)
-{
-    WebcastServerSettings settings;
-    WebcastQuery::Reading reading =
-        WebcastQuery::read("testCode :OK;url :srv1;serverName :;", "P1234567", settings);
-    EXPECT_EQ(reading.outcome, WebcastQuery::Outcome::NoServer);
-    EXPECT_EQ(reading.status, QString("No Server available for P1234567"));
-    EXPECT_EQ(settings.WebcastFtpUrl, QString("ftp://srv1"));
-
-    settings.WebcastServerName = "S1";
-    settings.EncoderStreamName = "kept";
-    for (const char* answer : {"", "testCode :FAIL;url :srv2;", "testCode : OK;", "<html>"}) {
-        SCOPED_TRACE(answer);
-        settings.WebcastFtpUrl = "ftp://srv1";
-        reading = WebcastQuery::read(answer, "P1234567", settings);
-        EXPECT_EQ(reading.outcome, WebcastQuery::Outcome::NoConnection);
-        EXPECT_EQ(reading.status, QString("No internet connection available"));
-        EXPECT_EQ(settings.WebcastFtpUrl, QString());
-        EXPECT_EQ(settings.WebcastServerName, QString("S1"));
-        EXPECT_EQ(settings.EncoderStreamName, QString("kept"));
-    }
 }
 
 TEST(WebServiceSettingsTest, ReadsTheAddressAndIdentifierLines)

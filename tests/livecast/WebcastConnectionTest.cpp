@@ -87,31 +87,40 @@ TEST(WebcastConnectionTest, AnAnswerNamingAServerSwitchesWebcastModeOnAndEscapeC
     EXPECT_EQ(escaped.transfers.urls().size(), 1);
 }
 
+// An answer without a server fills the settings but the mode stays off, quietly; any other answer
+// than an "OK" empties only the FTP address, and the operator is told.
 TEST(WebcastConnectionTest, WithoutAServerOrAnAnswerTheModeStaysOff)
 {
-    // The answer, the status then shown and whether the operator is told.
-    const std::tuple<TransferResult, QString, bool> cases[] = {
-        {TransferResult::completedWith("testCode :OK;serverName :;"),
-         "No Server available for ABCDEFGHIJKL", false},
-        {TransferResult::completedWith("testCode :NO;serverName :S1;"),
-         "No internet connection available", true},
-        {TransferResult::failure(7, "Failed to connect"), "No internet connection available", true},
+    const QString noConnection = "No internet connection available";
+    // The answer, the status then shown and the FTP address and server name left.
+    const std::tuple<TransferResult, QString, QString, QString> cases[] = {
+        {TransferResult::completedWith("testCode :OK;url :srv1;serverName :;"),
+         "No Server available for ABCDEFGHIJKL", "ftp://srv1", ""},
+        {TransferResult::completedWith("testCode :NO;url :srv2;serverName :S1;"), noConnection, "",
+         "S0"},
+        {TransferResult::completedWith("testCode : OK;"), noConnection, "", "S0"},
+        {TransferResult::completedWith("<html>"), noConnection, "", "S0"},
+        {TransferResult::completedWith(""), noConnection, "", "S0"},
+        {TransferResult::failure(7, "Failed to connect"), noConnection, "", "S0"},
     };
-    for (const auto& [result, status, message] : cases) {
-        SCOPED_TRACE(status.toStdString());
+    for (const auto& [result, status, ftpUrl, serverName] : cases) {
+        SCOPED_TRACE(status.toStdString() + " " + result.body.toStdString());
         ConnectionFixture f;
         f.settings.WebcastFtpUrl = "ftp://earlier";
+        f.settings.WebcastServerName = "S0";
+        f.settings.EncoderStreamName = "kept";
         f.transfers.queueAnswer(result);
         f.connection.Timer1_Timer();
         ASSERT_TRUE(f.delays.wait(1000));
         EXPECT_EQ(f.connection.LabStatus(), status);
         EXPECT_EQ(f.modes.mode(), Mode::None);
+        EXPECT_EQ(f.settings.WebcastFtpUrl, ftpUrl);
+        EXPECT_EQ(f.settings.WebcastServerName, serverName);
+        EXPECT_EQ(f.settings.EncoderStreamName, ftpUrl.isEmpty() ? "kept" : "");
+        const bool told = status == noConnection;
         EXPECT_EQ(f.messages.texts(),
-                  message ? QStringList{"No internet connection available."} : QStringList{});
-        if (message) {
-            EXPECT_EQ(f.messages.lastIcon(), MsgIcon::Exclamation);
-            EXPECT_EQ(f.settings.WebcastFtpUrl, QString());
-        }
+                  told ? QStringList{"No internet connection available."} : QStringList{});
+        EXPECT_EQ(f.messages.lastIcon(), told ? MsgIcon::Exclamation : MsgIcon::None);
         // A Cancel once the window closes after its delay is too late to do anything.
         f.connection.TimDelay_Timer();
         f.connection.ComCancel_Click();

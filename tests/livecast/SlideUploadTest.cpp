@@ -286,10 +286,11 @@ TEST(SlideUploadTest, ASpeakerUploadReplacesOnlyThatSpeakersFolder)
 
 // Cancel pressed while a slow server removes the previous upload: the button goes grey at
 // once, the files already being worked off go, the folders stay, nothing is sent, and the
-// session still ends with CLOSE.
-TEST(SlideUploadTest, CancelDuringTheCleanUpSkipsTheRestAndStillCloses)
+// session still ends with CLOSE. The server then goes away in the middle of the next upload: the
+// operator reads the transfer error and the window closes without waiting for anything more.
+TEST(SlideUploadTest, CancelDuringTheCleanUpStillClosesAndAServerStoppedMidUploadIsTold)
 {
-    Webcast w({"--delay", "DELE=0.3"});
+    Webcast w({"--delay", "DELE=0.3", "--delay", "STOR=0.5"});
     ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
     for (const char* name : {"h1.swf", "p11.swf", "r11.swf", "status.inf", "Old/1.swf"})
         w.root.writeFile(QString("webcasts/EVENT/") + name, "old");
@@ -308,31 +309,23 @@ TEST(SlideUploadTest, CancelDuringTheCleanUpSkipsTheRestAndStillCloses)
     EXPECT_EQ(w.serverTree(), QStringList({"Old/", "Old/1.swf", "status.inf"}));
     EXPECT_TRUE(w.received().isEmpty());
     EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
-}
 
-// The server goes away in the middle of the upload: the operator reads the transfer error and
-// the window closes without waiting for anything more.
-TEST(SlideUploadTest, AServerStoppedMidUploadShowsTheErrorAndClosesTheWindow)
-{
-    Webcast w({"--delay", "STOR=0.5"});
-    ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
-    w.exportSlides({"130000", {{"Jane Doe", 3}}});
-
-    AdminUpload upload(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
-    frmUpload window(upload, nullptr, 0);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return upload.LabStatus() == "Uploading - Admin files"; },
+    AdminUpload again(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
+    frmUpload next(again, nullptr, 0);
+    next.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return again.LabStatus() == "Uploading - Admin files"; },
                                 JobTimeoutMs));
     w.ftp.reset();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !next.isVisible(); }, JobTimeoutMs));
     ASSERT_EQ(w.messages.texts().size(), 1);
     EXPECT_TRUE(w.messages.last().startsWith("ErrorCode: ")) << w.messages.last().toStdString();
-    EXPECT_FALSE(upload.running());
+    EXPECT_FALSE(again.running());
 }
 
 // Localhost mode checks the local streaming server's "veskCast" folder, named by FMS.ini, and
-// sends nothing to any server; "Upload Slides" without a LiveCast mode only says so.
-TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtp)
+// sends nothing to any server; "Upload Slides" without a LiveCast mode only says so; Cancel ends
+// a check of the server at its next step.
+TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtpAndCancelStopsOne)
 {
     TestFolder app;
     app.writeFile("FMS.ini", (app.path("fms") + "/\r\n").toUtf8());
@@ -381,16 +374,9 @@ TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtp)
     EXPECT_EQ(runCheck(), QStringList());
     EXPECT_TRUE(transfers.commandLines().isEmpty());
     EXPECT_EQ(messages.texts().size(), 1);
-}
 
-// Cancel while the check runs: the button greys, the check ends at its next step with nothing
-// listed, and the window closes; it never gets as far as the speakers.
-TEST(ServerVerificationTest, CancelEndsTheCheckAtItsNextStep)
-{
-    FakeTransferService transfers;
-    FakeMessageService messages;
-    FakePresentationApp office;
-    WebcastServerSettings server;
+    // Cancel while a check of the server runs: the button greys, the check ends at its next
+    // step with nothing listed, and the window closes; it never gets as far as the speakers.
     server.WebcastUploadDir = "/webcasts/";
     server.WebcastEventFolder = "EVENT";
     ServerVerification::Items items;

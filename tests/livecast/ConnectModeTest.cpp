@@ -52,16 +52,10 @@ TEST(ConnectModeTest, TheServerAndSessionFilesReadBackAndDamageReadsAsEmpty)
     EXPECT_FALSE(ServerAddressFile::load(dir.folder()));
     ASSERT_TRUE(ServerAddressFile::save(dir.folder(), {"192", "168", "0", "20"}));
     EXPECT_EQ(dir.readFile("ServerIP.INI"), QByteArray("192\r\n168\r\n0\r\n20\r\n"));
-    const auto octets = ServerAddressFile::load(dir.folder());
-    ASSERT_TRUE(octets);
-    EXPECT_EQ(ServerAddressFile::address(*octets), QString("192.168.0.20"));
-    EXPECT_TRUE(ServerAddressFile::valid(*octets));
     // A truncated file and lines that are no octets give empty boxes, which are not an address.
     dir.writeFile("ServerIP.INI", "10\r\nx7\r\n1234");
-    const auto damaged = ServerAddressFile::load(dir.folder());
-    ASSERT_TRUE(damaged);
-    EXPECT_EQ(*damaged, (ServerAddressFile::Octets{"10", "", "", ""}));
-    EXPECT_FALSE(ServerAddressFile::valid(*damaged));
+    EXPECT_EQ(ServerAddressFile::load(dir.folder()), (ServerAddressFile::Octets{"10", "", "", ""}));
+    EXPECT_FALSE(ServerAddressFile::valid({"10", "", "", ""}));
     EXPECT_FALSE(ServerAddressFile::valid({"10", "0", "0", "256"}));
     EXPECT_TRUE(ServerAddressFile::valid({"10", "0", "0", "255"}));
 
@@ -83,12 +77,11 @@ TEST(ConnectModeTest, TheServerAndSessionFilesReadBackAndDamageReadsAsEmpty)
         {"", "", ""},
     };
     for (const auto& [bytes, name, description] : damages) {
-        SCOPED_TRACE(bytes.toStdString());
         const SessionRecord read = SessionRecord::decode(bytes);
-        EXPECT_EQ(read.SessionName, name);
-        EXPECT_EQ(read.Description, description);
-        EXPECT_EQ(read.Password, QString());
-        EXPECT_FALSE(read.passwordProtected());
+        EXPECT_EQ(
+            std::tuple(read.SessionName, read.Description, read.Password, read.passwordProtected()),
+            std::tuple(name, description, QString(), false))
+            << bytes.toStdString();
     }
 }
 

@@ -93,8 +93,6 @@ TEST(InternetConnect, TheAnswerDecidesThePageAndTheTestAndTheSettingsWindowStore
         frmInternetConnectSettings window(event, connect, messages);
         EXPECT_EQ(window.password()->echoMode(), QLineEdit::Password);
         EXPECT_EQ(window.password()->text(), "s3cret");
-        EXPECT_NE(window.password()->displayText(), "s3cret");
-        EXPECT_EQ(window.password()->displayText().size(), 6);
         window.obscure()->click();
         EXPECT_EQ(window.password()->displayText(), "s3cret");
         window.findChild<QLineEdit*>("TxtURL")->setText("hall.example");

@@ -1,6 +1,7 @@
 #include "livecast/InternetConnect.h"
 #include "document/Event.h"
 #include "platform/curl/CurlTransferService.h"
+#include "platform/fake/FakeTransferService.h"
 #include "setup/widgets/frmInternetConnectSettings.h"
 #include "tests/fakes/FakeMessageService.h"
 #include "tests/fakes/FixtureServer.h"
@@ -13,19 +14,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-// The session service on 127.0.0.1, answering the session query with answer.
-struct SessionService
-{
-    explicit SessionService(const QString& answer)
-        : server("web_service.py", {"--route", "/evf/internetconnect.php=" + answer})
-    {}
-    WebServiceSettings settings() const
-    {
-        return {"http://" + server.address() + "/", "ABCDEFGHIJKL"};
-    }
-    FixtureServer server;
-};
 
 // What a query through connect answered, waited for with a bound.
 QString tested(InternetConnect& connect, const QString& name, const QString& password)
@@ -43,12 +31,14 @@ QString tested(InternetConnect& connect, const QString& name, const QString& pas
 // reaches the service whole.
 TEST(InternetConnect, TheAnswerDecidesThePageAndTheTestAndTheSettingsWindowStoresOnOk)
 {
+    FixtureServer hosted("web_service.py",
+                         {"--route", "/evf/internetconnect.php=testCode :OK;"
+                                     "productID :P7;sessionURL :http://hall.example/live;"});
+    ASSERT_TRUE(hosted.ready()) << hosted.failure().toStdString();
     CurlTransferService transfers;
-    SessionService hosted("testCode :OK;productID :P7;sessionURL :http://hall.example/live;");
-    ASSERT_TRUE(hosted.server.ready()) << hosted.server.failure().toStdString();
-    InternetConnect connect(transfers, hosted.settings());
+    InternetConnect connect(transfers, {"http://" + hosted.address() + "/", "ABCDEFGHIJKL"});
     EXPECT_EQ(tested(connect, "Main Hall", "p&w"), InternetConnect::TestOkMessage);
-    EXPECT_EQ(hosted.server.lines("GET"),
+    EXPECT_EQ(hosted.lines("GET"),
               QStringList{"GET /evf/internetconnect.php?sessionName=Main%20Hall&password=p%26w"});
 
     Event event;
@@ -65,22 +55,27 @@ TEST(InternetConnect, TheAnswerDecidesThePageAndTheTestAndTheSettingsWindowStore
     event.InternetConnectUrl.clear();
     EXPECT_EQ(open(false), QUrl()) << "the default page";
 
-    SessionService noSession("testCode :OK;productID :P7;sessionURL :;");
-    InternetConnect noSessionConnect(transfers, noSession.settings());
-    EXPECT_EQ(tested(noSessionConnect, "Main", "pw"), InternetConnect::NoSessionMessage);
-    SessionService refused("testCode :NO;sessionURL :http://hall.example/live;");
-    InternetConnect refusedConnect(transfers, refused.settings());
-    EXPECT_EQ(tested(refusedConnect, "Main", "pw"), InternetConnect::NoConnectionMessage);
+    // An answer without a session, any other than an "OK", none, or no service at all.
+    FakeTransferService fake;
+    InternetConnect faked(fake, {"http://service.example/", "X"});
+    const std::pair<TransferResult, QString> answers[] = {
+        {TransferResult::completedWith("testCode :OK;productID :P7;sessionURL :;"),
+         InternetConnect::NoSessionMessage},
+        {TransferResult::completedWith("testCode :NO;sessionURL :http://hall.example/live;"),
+         InternetConnect::NoConnectionMessage},
+        {TransferResult::failure(7, "Failed to connect"), InternetConnect::NoConnectionMessage}};
+    for (const auto& [answer, message] : answers) {
+        fake.queueAnswer(answer);
+        EXPECT_EQ(tested(faked, "Main", "pw"), message);
+    }
     bool pageOpened = false;
-    refusedConnect.resolvePage(event, true, QSize(800, 600),
-                               [&](const QUrl&) { pageOpened = true; });
-    EXPECT_TRUE(refused.server.waitForLines("GET", 2, 10000));
-    EXPECT_FALSE(QTest::qWaitFor([&] { return pageOpened; }, 1000)) << "no page without an OK";
+    faked.resolvePage(event, true, QSize(800, 600), [&](const QUrl&) { pageOpened = true; });
+    ASSERT_TRUE(fake.answerWaiting(
+        TransferResult::completedWith("testCode :NO;sessionURL :http://hall.example/live;")));
+    QCoreApplication::processEvents(); // the answer comes on the next turn of the event loop
+    EXPECT_FALSE(pageOpened) << "no page without an OK";
     InternetConnect nowhere(transfers, WebServiceSettings());
     EXPECT_EQ(tested(nowhere, "Main", "pw"), InternetConnect::NoConnectionMessage);
-    InternetConnect deaf(
-        transfers, {"http://127.0.0.1:" + QString::number(FixtureServer::unusedPort()) + "/", "X"});
-    EXPECT_EQ(tested(deaf, "Main", "pw"), InternetConnect::NoConnectionMessage);
 
     // The settings window shows the event's values, masks the password without changing it,
     // stores on OK with "http://" in front of a bare host, and leaves the event alone on Cancel.

@@ -85,6 +85,8 @@ TEST(ConnectModeTest, TheServerAndSessionFilesReadBackAndDamageReadsAsEmpty)
     }
 }
 
+// Connect mode asks to leave another mode; without a server address the server window comes,
+// which takes digits only and tests within its bound; the session window needs a name.
 TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOthersWantsAServerAndASessionName)
 {
     TestFolder dir;
@@ -114,6 +116,52 @@ TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOthersWantsAServerAndASessionName
     EXPECT_EQ(servers.count(), 1);
     EXPECT_EQ(connects.count(), 0);
     EXPECT_EQ(modes.mode(), Mode::Localhost);
+
+    // The server window takes digits only, and tests within its bound.
+    messages.clear();
+    FakeTransferService transfers;
+    WebcastServerSettings settings;
+    settings.WebcastFtpUrl = "ftp://earlier";
+    ConnectServerSetup setup(transfers, messages, settings, dir.folder(), ProductId, 300);
+    frmConnectServerIP server(setup, nullptr, 20);
+    EXPECT_EQ(server.octetBox(2)->accessibleDescription(), QString("txtServerIP2"));
+    EXPECT_EQ(server.statusLabel()->text(), QString("Server IP"));
+    server.show();
+    server.activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&server));
+    server.octetBox(0)->setFocus();
+    QTest::keyClicks(server.octetBox(0), "1a9");
+    EXPECT_EQ(server.octetBox(0)->text(), QString("19"));
+    QTest::keyClick(server.octetBox(0), '2');
+    EXPECT_TRUE(server.octetBox(1)->hasFocus());
+    QTest::keyClicks(server.octetBox(1), "256");
+    QTest::keyClicks(server.octetBox(2), "0.");
+    EXPECT_EQ(server.octetBox(2)->text(), QString("0"));
+    server.octetBox(3)->setText("1");
+
+    // 256 is no octet: nothing is sent.
+    QTest::mouseClick(server.testButton(), Qt::LeftButton);
+    EXPECT_EQ(messages.texts(), QStringList{"IP Address not correctly set!"});
+    EXPECT_TRUE(server.testButton()->isEnabled());
+    EXPECT_TRUE(transfers.urls().isEmpty());
+
+    // A server that never answers: unavailable once the bound has passed.
+    messages.clear();
+    server.octetBox(0)->setText("127");
+    server.octetBox(1)->setText("0");
+    QTest::mouseClick(server.testButton(), Qt::LeftButton);
+    EXPECT_FALSE(server.okButton()->isEnabled());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, 5000));
+    EXPECT_EQ(messages.texts(), QStringList{"No Server connection available."});
+    EXPECT_EQ(server.statusLabel()->text(), QString("Server connection unavailable"));
+    EXPECT_TRUE(server.okButton()->isEnabled());
+    EXPECT_EQ(settings.WebcastFtpUrl, QString());
+    EXPECT_EQ(transfers.cancelled(), 1);
+    // The status goes back after its delay; nothing was saved.
+    ASSERT_TRUE(QTest::qWaitFor(
+        [&] { return server.statusLabel()->text() == QString("Server IP"); }, 2000));
+    EXPECT_FALSE(ServerAddressFile::exists(dir.folder()));
+    EXPECT_TRUE(server.isVisible());
 
     // With one, straight to the connect window; Connect mode on is only switched off.
     messages.clear();
@@ -160,58 +208,6 @@ TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOthersWantsAServerAndASessionName
     EXPECT_EQ(again.nameBox()->text(), QString("Main Hall"));
     EXPECT_EQ(again.passwordBox()->text(), QString("pw2"));
     EXPECT_TRUE(again.passwordBox()->isEnabled());
-}
-
-TEST(ConnectModeTest, TheServerWindowTakesDigitsOnlyAndTestsWithinItsBound)
-{
-    TestFolder dir;
-    FixtureServer stalled("web_service.py", {"--stall"});
-    ASSERT_TRUE(stalled.ready()) << stalled.failure().toStdString();
-    CurlTransferService transfers;
-    FakeMessageService messages;
-    WebcastServerSettings settings;
-    settings.WebcastFtpUrl = "ftp://earlier";
-    ConnectServerSetup setup(transfers, messages, settings, dir.folder(), ProductId, 300,
-                             stalled.port());
-    frmConnectServerIP window(setup, nullptr, 20);
-    EXPECT_EQ(window.octetBox(2)->accessibleDescription(), QString("txtServerIP2"));
-    EXPECT_EQ(window.statusLabel()->text(), QString("Server IP"));
-    window.show();
-    window.activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
-    window.octetBox(0)->setFocus();
-    QTest::keyClicks(window.octetBox(0), "1a9");
-    EXPECT_EQ(window.octetBox(0)->text(), QString("19"));
-    QTest::keyClick(window.octetBox(0), '2');
-    EXPECT_TRUE(window.octetBox(1)->hasFocus());
-    QTest::keyClicks(window.octetBox(1), "256");
-    QTest::keyClicks(window.octetBox(2), "0.");
-    EXPECT_EQ(window.octetBox(2)->text(), QString("0"));
-    window.octetBox(3)->setText("1");
-
-    // 256 is no octet: nothing is sent.
-    QTest::mouseClick(window.testButton(), Qt::LeftButton);
-    EXPECT_EQ(messages.texts(), QStringList{"IP Address not correctly set!"});
-    EXPECT_TRUE(window.testButton()->isEnabled());
-    EXPECT_TRUE(stalled.lines("GET").isEmpty());
-
-    // A server that never answers: unavailable once the bound has passed.
-    messages.clear();
-    window.octetBox(0)->setText("127");
-    window.octetBox(1)->setText("0");
-    QTest::mouseClick(window.testButton(), Qt::LeftButton);
-    EXPECT_FALSE(window.okButton()->isEnabled());
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, 5000));
-    EXPECT_EQ(messages.texts(), QStringList{"No Server connection available."});
-    EXPECT_EQ(window.statusLabel()->text(), QString("Server connection unavailable"));
-    EXPECT_TRUE(window.okButton()->isEnabled());
-    EXPECT_EQ(settings.WebcastFtpUrl, QString());
-    EXPECT_TRUE(stalled.waitForLines("GET", 1, 2000));
-    // The status goes back after its delay; nothing was saved.
-    ASSERT_TRUE(QTest::qWaitFor(
-        [&] { return window.statusLabel()->text() == QString("Server IP"); }, 2000));
-    EXPECT_FALSE(ServerAddressFile::exists(dir.folder()));
-    EXPECT_TRUE(window.isVisible());
 }
 
 // The server window's OK tests the server and keeps it; the connection then asks that server

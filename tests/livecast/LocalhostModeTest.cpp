@@ -28,7 +28,6 @@ struct LocalhostFixture
 {
     LocalhostFixture()
     {
-        QDir().mkpath(folder.path("app"));
         windows.settings = [this] {
             ++settingsWindows;
             frmLHSettings window(settings, nullptr, 0);

@@ -367,17 +367,16 @@ TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtpAndC
     // step with nothing listed, and the window closes; it never gets as far as the speakers.
     server.WebcastUploadDir = "/webcasts/";
     server.WebcastEventFolder = "EVENT";
-    ServerVerification::Items items;
-    items.speakers = {{"Jane Doe", "jane.pptx", "/talks/jane.pptx", "1"}};
-    ServerVerification check(transfers, messages, office, server, items, {});
-    frmVerifyServer window(check, "Verify Server", nullptr, 0, 0);
-    QSignalSpy closed(&check, &ServerVerification::closeRequested);
+    modes.setMode(LiveCastModes::Mode::Webcast);
+    const auto check = commands.MnuVerifyServer_Click();
+    frmVerifyServer window(*check, "Verify Server", nullptr, 0, 0);
+    QSignalSpy closed(check.get(), &ServerVerification::closeRequested);
     window.show();
     QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
     EXPECT_FALSE(window.cancelButton()->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs));
     EXPECT_EQ(closed.size(), 1);
-    EXPECT_TRUE(check.lstVerify().isEmpty());
+    EXPECT_TRUE(check->lstVerify().isEmpty());
     EXPECT_EQ(transfers.commandLines(),
               QStringList({"DIR /webcasts/", "MKDIR /webcasts/EVENT", "DIR /webcasts/EVENT/"}));
 }

@@ -282,8 +282,6 @@ TEST(ConnectModeTest, WithoutASessionOrAServerTheConnectionEndsWithItsMessage)
     // whether the session window is wanted.
     const std::tuple<const char*, QByteArray, QString, QString, bool> cases[] = {
         {"no session file", {}, "testCode :OK;", "A session name is required.", true},
-        {"damaged session file", "Main Hall]", "testCode :OK;", "A session name is required.",
-         false},
         {"empty session name", "[][s][d][0][]", "testCode :OK;", "A session name is required.",
          false},
         {"server says no", "[Main Hall]", "testCode :NO;",

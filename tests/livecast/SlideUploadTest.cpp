@@ -223,20 +223,12 @@ TEST(SlideUploadTest, UploadsLeaveExactlyTheExportOnTheServerAndVerificationFind
     items.popUpShown[0] = items.popUpShown[2] = true;
     items.QuickLaunchFile = "/talks/rolling.pptx";
     items.speakers = {{"Jane Doe", "jane.pptx", "/talks/jane.pptx", "150000"}};
-    const auto verify = [&](const ServerVerification::Items& event) {
-        auto check = std::make_unique<ServerVerification>(
-            w.transfers, w.messages, office, w.settings, event, ServerVerification::Place{});
-        auto window = std::make_unique<frmVerifyServer>(*check, "Verify Server", nullptr, 0, 0);
-        window->show();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible() || check->reported(); },
-                                    JobTimeoutMs));
-        return std::pair(std::move(check), std::move(window));
-    };
-
-    auto [check, window] = verify(items);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(check->lstVerify().isEmpty()) << check->lstVerify().join(", ").toStdString();
-    EXPECT_EQ(check->LabStatus(), "");
+    ServerVerification check(w.transfers, w.messages, office, w.settings, items, {});
+    frmVerifyServer window(check, "Verify Server", nullptr, 0, 0);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs));
+    EXPECT_TRUE(check.lstVerify().isEmpty()) << check.lstVerify().join(", ").toStdString();
+    EXPECT_EQ(check.LabStatus(), "");
 
     ServerVerification::Items changed = items;
     changed.HoldingTimeCode.clear();
@@ -244,17 +236,20 @@ TEST(SlideUploadTest, UploadsLeaveExactlyTheExportOnTheServerAndVerificationFind
     changed.PopUpsTimeCode = "170000"; // three pop-ups, none of them exported under it
     changed.speakers.append({"New Guy", "new.pptx", "/talks/new.pptx", ""});
     office.addPresentation("/talks/jane.pptx", 4);
-    auto [late, lateWindow] = verify(changed);
-    ASSERT_TRUE(lateWindow->isVisible());
-    EXPECT_EQ(late->lstVerify(), QStringList({"Holding Slide [missing]", "PopUp Slide(s) [missing]",
-                                              "Jane Doe [out dated!]", "New Guy [missing]"}));
-    EXPECT_EQ(lateWindow->list()->count(), 4);
-    EXPECT_EQ(lateWindow->statusLabel()->text(), "Errors reported");
-    EXPECT_EQ(lateWindow->cancelButton()->text(), "Ok");
-    EXPECT_TRUE(lateWindow->cancelButton()->isEnabled());
-    EXPECT_FALSE(lateWindow->animation()->isVisible());
-    QTest::mouseClick(lateWindow->cancelButton(), Qt::LeftButton);
-    EXPECT_FALSE(lateWindow->isVisible());
+    ServerVerification late(w.transfers, w.messages, office, w.settings, changed, {});
+    frmVerifyServer lateWindow(late, "Verify Server", nullptr, 0, 0);
+    lateWindow.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return late.reported(); }, JobTimeoutMs));
+    ASSERT_TRUE(lateWindow.isVisible());
+    EXPECT_EQ(late.lstVerify(), QStringList({"Holding Slide [missing]", "PopUp Slide(s) [missing]",
+                                             "Jane Doe [out dated!]", "New Guy [missing]"}));
+    EXPECT_EQ(lateWindow.list()->count(), 4);
+    EXPECT_EQ(lateWindow.statusLabel()->text(), "Errors reported");
+    EXPECT_EQ(lateWindow.cancelButton()->text(), "Ok");
+    EXPECT_TRUE(lateWindow.cancelButton()->isEnabled());
+    EXPECT_FALSE(lateWindow.animation()->isVisible());
+    QTest::mouseClick(lateWindow.cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(lateWindow.isVisible());
     EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
 
     // A speaker's upload replaces that speaker's folder, blanks turned to "_", and nothing else.

@@ -10,14 +10,13 @@
 #include "tests/fakes/TestFolder.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 
 using Mode = LiveCastModes::Mode;
@@ -28,17 +27,11 @@ namespace {
 std::optional<QByteArray> fetch(const QString& url)
 {
     QNetworkAccessManager manager;
-    QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(url)));
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
-    loop.exec();
-    std::optional<QByteArray> body;
-    if (reply->isFinished() && reply->error() == QNetworkReply::NoError)
-        body = reply->readAll();
-    reply->abort();
-    reply->deleteLater();
-    return body;
+    const std::unique_ptr<QNetworkReply> reply(manager.get(QNetworkRequest(QUrl(url))));
+    QSignalSpy finished(reply.get(), &QNetworkReply::finished);
+    if (!finished.wait(2000) || reply->error() != QNetworkReply::NoError)
+        return std::nullopt;
+    return reply->readAll();
 }
 
 bool restarted(StreamingServerService& server)

@@ -1,10 +1,8 @@
 #include "livecast/InternetConnect.h"
 #include "document/Event.h"
-#include "platform/curl/CurlTransferService.h"
 #include "platform/fake/FakeTransferService.h"
 #include "setup/widgets/frmInternetConnectSettings.h"
 #include "tests/fakes/FakeMessageService.h"
-#include "tests/fakes/FixtureServer.h"
 
 #include <QCheckBox>
 #include <QLineEdit>
@@ -31,20 +29,20 @@ QString tested(InternetConnect& connect, const QString& name, const QString& pas
 // reaches the service whole.
 TEST(InternetConnect, TheAnswerDecidesThePageAndTheTestAndTheSettingsWindowStoresOnOk)
 {
-    FixtureServer hosted("web_service.py",
-                         {"--route", "/evf/internetconnect.php=testCode :OK;"
-                                     "productID :P7;sessionURL :http://hall.example/live;"});
-    ASSERT_TRUE(hosted.ready()) << hosted.failure().toStdString();
-    CurlTransferService transfers;
-    InternetConnect connect(transfers, {"http://" + hosted.address() + "/", "ABCDEFGHIJKL"});
+    const TransferResult hosted = TransferResult::completedWith(
+        "testCode :OK;productID :P7;sessionURL :http://hall.example/live;");
+    FakeTransferService transfers;
+    InternetConnect connect(transfers, {"http://service.example/", "ABCDEFGHIJKL"});
+    transfers.queueAnswer(hosted);
     EXPECT_EQ(tested(connect, "Main Hall", "p&w"), InternetConnect::TestOkMessage);
-    EXPECT_EQ(hosted.lines("GET"),
-              QStringList{"GET /evf/internetconnect.php?sessionName=Main%20Hall&password=p%26w"});
+    EXPECT_EQ(transfers.urls(), QStringList{"http://service.example/evf/internetconnect.php"
+                                            "?sessionName=Main%20Hall&password=p%26w"});
 
     Event event;
     event.InternetConnectUrl = "http://own.example/page";
     QList<QUrl> opened;
     const auto open = [&](bool session) {
+        transfers.queueAnswer(hosted);
         connect.resolvePage(event, session, QSize(1920, 1080),
                             [&](const QUrl& url) { opened << url; });
         EXPECT_TRUE(QTest::qWaitFor([&] { return opened.size() == 1; }, 10000));
@@ -56,8 +54,6 @@ TEST(InternetConnect, TheAnswerDecidesThePageAndTheTestAndTheSettingsWindowStore
     EXPECT_EQ(open(false), QUrl()) << "the default page";
 
     // An answer without a session, any other than an "OK", none, or no service at all.
-    FakeTransferService fake;
-    InternetConnect faked(fake, {"http://service.example/", "X"});
     const std::pair<TransferResult, QString> answers[] = {
         {TransferResult::completedWith("testCode :OK;productID :P7;sessionURL :;"),
          InternetConnect::NoSessionMessage},
@@ -65,12 +61,12 @@ TEST(InternetConnect, TheAnswerDecidesThePageAndTheTestAndTheSettingsWindowStore
          InternetConnect::NoConnectionMessage},
         {TransferResult::failure(7, "Failed to connect"), InternetConnect::NoConnectionMessage}};
     for (const auto& [answer, message] : answers) {
-        fake.queueAnswer(answer);
-        EXPECT_EQ(tested(faked, "Main", "pw"), message);
+        transfers.queueAnswer(answer);
+        EXPECT_EQ(tested(connect, "Main", "pw"), message);
     }
     bool pageOpened = false;
-    faked.resolvePage(event, true, QSize(800, 600), [&](const QUrl&) { pageOpened = true; });
-    ASSERT_TRUE(fake.answerWaiting(
+    connect.resolvePage(event, true, QSize(800, 600), [&](const QUrl&) { pageOpened = true; });
+    ASSERT_TRUE(transfers.answerWaiting(
         TransferResult::completedWith("testCode :NO;sessionURL :http://hall.example/live;")));
     QCoreApplication::processEvents(); // the answer comes on the next turn of the event loop
     EXPECT_FALSE(pageOpened) << "no page without an OK";
@@ -97,6 +93,7 @@ TEST(InternetConnect, TheAnswerDecidesThePageAndTheTestAndTheSettingsWindowStore
     EXPECT_EQ(event.InternetConnectObscure, 1);
 
     frmInternetConnectSettings window(event, connect, messages);
+    transfers.queueAnswer(hosted);
     window.ComTestConnection_Click();
     ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, 10000));
     EXPECT_EQ(messages.last(), InternetConnect::TestOkMessage);

@@ -21,7 +21,10 @@ struct MenuFixture
 
 } // namespace
 
-TEST(LiveCastMenuTest, LeavingLocalhostOrConnectModeAsksFirst)
+// Leaving Localhost or Connect mode asks first; Webcast mode on is only switched off; opening the
+// menu offers what the mode allows, and Localhost mode renames Verify for good; Auto LiveCast
+// toggles and the encoder's values follow the mode.
+TEST(LiveCastMenuTest, LeavingAModeTheItemsOfEachModeAutoLiveCastAndTheEncoderValues)
 {
     const std::pair<Mode, QString> questions[] = {
         {Mode::Localhost, "Localhost Mode enabled, switch to Webcast Mode."},
@@ -41,13 +44,8 @@ TEST(LiveCastMenuTest, LeavingLocalhostOrConnectModeAsksFirst)
             EXPECT_EQ(f.modes.localhostSettingsEnabled(), !yes);
             EXPECT_EQ(f.windowRequests.count(), yes ? 1 : 0);
         }
-}
 
-// Webcast mode on is only switched off; opening the menu offers what the mode allows, and
-// Localhost mode renames Verify for good; Auto LiveCast toggles and the encoder's values follow
-// the mode.
-TEST(LiveCastMenuTest, WebcastModeTheItemsOfEachModeAutoLiveCastAndTheEncoderValues)
-{
+    // Webcast mode on is only switched off.
     MenuFixture f;
     f.modes.setMode(Mode::Webcast);
     f.menu.MnuWebcastMode_Click();

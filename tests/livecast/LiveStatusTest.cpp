@@ -46,9 +46,15 @@ struct StatusFixture
 
 } // namespace
 
-TEST(LiveStatusTest, TheTenLinesInTheirOrder)
+TEST(LiveStatusTest, TheTenLinesInTheirOrderAndThePlayerOptionsTheyGiveBack)
 {
     StatusFixture f;
+    // View, scale and rolling as restored; -1 for a value that is not there.
+    const auto restored = [&f] {
+        const LiveStatusRecord::PlayerOptions o = f.status.restorePlayerOptions();
+        return std::tuple(o.view.value_or(-1), o.scale.value_or(-1), o.rolling);
+    };
+    EXPECT_EQ(restored(), std::tuple(-1, -1, false));
     f.marks.PresenterStageLeft = false;
     f.marks.StretchMode = true;
     f.marks.VideoRatio43 = false;
@@ -70,6 +76,15 @@ TEST(LiveStatusTest, TheTenLinesInTheirOrder)
     }
     EXPECT_EQ(f.folder.readFile("status.inf"), before);
     EXPECT_FALSE(QFile::exists(f.folder.path("status.inf.part")));
+
+    f.status.WriteLiveStatus("A", "1", "3", "null", "true");
+    EXPECT_EQ(restored(), std::tuple(3, -1, true));
+    f.folder.writeFile("status.inf", "&info3=True& Rolling\r\n&info4=7& View\r\n"
+                                     "&info5=120& Scale Bar\r\n");
+    EXPECT_EQ(restored(), std::tuple(-1, 120, false));
+    EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info1=a=b& Presenter"), QString("a=b"));
+    EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info5=60"), QString("60"));
+    EXPECT_EQ(LiveStatusRecord::StatusValueOf("no value"), QString());
 }
 
 TEST(LiveStatusTest, NullKeepsPresenterAndSlideButEmptiesTheOptionsAndLocalhostAddsItsFolder)
@@ -152,26 +167,4 @@ TEST(LiveStatusTest, NothingIsWrittenWhileTheLaunchScreenActivatesOnlySomeModesS
               prefix + " ErrorCode: 530 : Authentication failed.\r\n" + prefix +
                   " ErrorCode: 7 : Failed to connect\r\n");
     EXPECT_FALSE(ErrorLog(f.folder.path("missing/")).append("ErrorCode: 1 : x"));
-}
-
-TEST(LiveStatusTest, PlayerOptionsComeBackFromTheStatusFile)
-{
-    EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info4=2& View"), QString("2"));
-    EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info1=a=b& Presenter"), QString("a=b"));
-    EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info5=& Scale Bar"), QString());
-    EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info5=60"), QString("60"));
-    EXPECT_EQ(LiveStatusRecord::StatusValueOf("no value"), QString());
-
-    // View, scale and rolling as restored; -1 for a value that is not there.
-    StatusFixture f;
-    const auto restored = [&f] {
-        const LiveStatusRecord::PlayerOptions o = f.status.restorePlayerOptions();
-        return std::tuple(o.view.value_or(-1), o.scale.value_or(-1), o.rolling);
-    };
-    EXPECT_EQ(restored(), std::tuple(-1, -1, false));
-    f.status.WriteLiveStatus("A", "1", "3", "null", "true");
-    EXPECT_EQ(restored(), std::tuple(3, -1, true));
-    f.folder.writeFile("status.inf", "&info3=True& Rolling\r\n&info4=7& View\r\n"
-                                     "&info5=120& Scale Bar\r\n");
-    EXPECT_EQ(restored(), std::tuple(-1, 120, false));
 }

@@ -59,6 +59,7 @@ struct LocalhostFixture
         mode = std::make_unique<LocalhostMode>(app(), modes, messages, settings, server, windows);
     }
     QString app() const { return folder.path("app") + "/"; }
+    std::pair<Mode, bool> state() const { return {modes.mode(), modes.localhostSettingsEnabled()}; }
     void install() const
     {
         QDir().mkpath(folder.path("fms"));
@@ -87,8 +88,7 @@ TEST(LocalhostModeTest, EachMissingPieceLeavesTheModeOffWithItsMessage)
     // The mode is off with what the operator was told, which is then forgotten.
     const auto expectOff = [&f](const QStringList& told) {
         EXPECT_EQ(f.messages.texts(), told);
-        EXPECT_EQ(f.modes.mode(), Mode::None);
-        EXPECT_FALSE(f.modes.localhostSettingsEnabled());
+        EXPECT_EQ(f.state(), std::pair(Mode::None, false));
         f.messages.clear();
     };
 
@@ -146,8 +146,7 @@ TEST(LocalhostModeTest, EnteringStartsTheServerWritesTheRecordAndTheSettingsWind
     f.mode->setPlayerSource(f.folder.path("web"));
     f.mode->MnuLocalHost_Click();
     EXPECT_TRUE(f.messages.texts().isEmpty());
-    EXPECT_EQ(f.modes.mode(), Mode::Localhost);
-    EXPECT_TRUE(f.modes.localhostSettingsEnabled());
+    EXPECT_EQ(f.state(), std::pair(Mode::Localhost, true));
     EXPECT_EQ(f.server.restarts, 1);
     EXPECT_EQ(f.settingsWindows, 0);
     EXPECT_EQ(f.folder.readFile("fms/connect.inf"),
@@ -157,16 +156,14 @@ TEST(LocalhostModeTest, EnteringStartsTheServerWritesTheRecordAndTheSettingsWind
 
     // A second click leaves; the server is left running.
     f.mode->MnuLocalHost_Click();
-    EXPECT_EQ(f.modes.mode(), Mode::None);
-    EXPECT_FALSE(f.modes.localhostSettingsEnabled());
+    EXPECT_EQ(f.state(), std::pair(Mode::None, false));
 
     // From Webcast mode only after a Yes; a running server is not restarted.
     f.modes.setMode(Mode::Webcast);
     f.messages.queueAnswer(MsgAnswer::No);
     f.mode->MnuLocalHost_Click();
     EXPECT_EQ(f.messages.texts(), QStringList{"Webcast Mode enabled, switch to Localhost Mode."});
-    EXPECT_EQ(f.modes.mode(), Mode::Webcast);
-    EXPECT_FALSE(f.modes.localhostSettingsEnabled());
+    EXPECT_EQ(f.state(), std::pair(Mode::Webcast, false));
     f.messages.clear();
     f.modes.setMode(Mode::Connect);
     f.messages.queueAnswer(MsgAnswer::Yes);

@@ -82,16 +82,13 @@ struct Webcast
         settings.WebcastPassword = "pw";
         settings.WebcastUploadDir = "/webcasts/";
         settings.WebcastEventFolder = "EVENT";
+        local.writeFile("web/player/index.html", "page");
+        local.writeFile("web/player/player.js", "script");
     }
 
     QString liveCast() const { return local.path("veskCast"); }
     // The program's web folder, with the audience's page.
-    QString web() const
-    {
-        local.writeFile("web/player/index.html", "page");
-        local.writeFile("web/player/player.js", "script");
-        return local.path("web");
-    }
+    QString web() const { return local.path("web"); }
     QString served(const QString& name) const { return root.path("webcasts/EVENT/" + name); }
 
     // Empties the LiveCast folder and writes the export's files, as the export does.

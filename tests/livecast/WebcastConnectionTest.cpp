@@ -17,9 +17,6 @@ using Mode = LiveCastModes::Mode;
 
 namespace {
 
-const QString ServedAnswer = "testCode :OK;url :127.0.0.1:2121;serverName :S1;"
-                             "uploadExtension :webcasts;";
-
 struct ConnectionFixture
 {
     explicit ConnectionFixture(const QString& address = "http://service.example/")
@@ -59,7 +56,8 @@ TEST(WebcastConnectionTest, AnAnswerNamingAServerSwitchesWebcastModeOnAndEscapeC
     f.connection.Timer1_Timer();
     EXPECT_EQ(f.transfers.urls().size(), 1);
 
-    ASSERT_TRUE(f.transfers.answerWaiting(TransferResult::completedWith(ServedAnswer)));
+    ASSERT_TRUE(f.transfers.answerWaiting(TransferResult::completedWith(
+        "testCode :OK;url :127.0.0.1:2121;serverName :S1;uploadExtension :webcasts;")));
     ASSERT_TRUE(f.delays.wait(1000));
     EXPECT_FALSE(f.connection.querying());
     EXPECT_EQ(shown.statusLabel()->text(), QString("Connected to S1"));

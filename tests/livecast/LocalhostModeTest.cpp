@@ -55,6 +55,7 @@ struct LocalhostFixture
                 window.cancelButton()->click();
             });
             window.exec();
+            EXPECT_EQ(start.LabStatus(), cancelStart ? "" : "Starting Flash Media Server");
         };
         mode = std::make_unique<LocalhostMode>(app(), modes, messages, settings, server, windows);
     }

@@ -257,8 +257,7 @@ TEST(SlideUploadTest, UploadsLeaveExactlyTheExportOnTheServerAndVerificationFind
     ASSERT_TRUE(w.runInWindow<frmSUpload>(speaker));
     EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
     QStringList replaced = kept.filter(QRegularExpression("^(?!Jane_Doe/.)"));
-    replaced << "Jane_Doe/1100000.jpg"
-             << "Jane_Doe/1100000.swf";
+    replaced.append({"Jane_Doe/1100000.jpg", "Jane_Doe/1100000.swf"});
     replaced.sort();
     EXPECT_EQ(w.serverTree(), replaced);
     EXPECT_EQ(w.ftp->lines("login").size(), logins + 1);

@@ -38,11 +38,8 @@ bool restarted(StreamingServerService& server)
     QSignalSpy finished(&server, &StreamingServerService::restartFinished);
     server.restart();
     EXPECT_TRUE(finished.isEmpty()) << "a restart must not end inside the call";
-    if (!finished.wait(StreamingServerService::WaitLimitMs + 2000)) {
-        ADD_FAILURE() << "no answer from the restart";
-        return false;
-    }
-    return finished.constFirst().constFirst().toBool();
+    EXPECT_TRUE(finished.wait(StreamingServerService::WaitLimitMs + 2000)) << "no answer";
+    return !finished.isEmpty() && finished.constFirst().constFirst().toBool();
 }
 
 struct ServerFixture
@@ -58,11 +55,10 @@ struct ServerFixture
         config.httpPort = FixtureServer::unusedPort();
         config.rtmpPort = FixtureServer::unusedPort();
         server = std::make_unique<NginxStreamingServer>(config);
-        LocalhostMode::Windows windows;
         // What the start window does (LocalhostModeTest) without its widgets.
-        windows.serviceStart = [this] { EXPECT_TRUE(restarted(*server)); };
-        mode = std::make_unique<LocalhostMode>(folder.path("app") + "/", modes, messages, settings,
-                                               *server, windows);
+        mode = std::make_unique<LocalhostMode>(
+            folder.path("app") + "/", modes, messages, settings, *server,
+            LocalhostMode::Windows{nullptr, [this] { EXPECT_TRUE(restarted(*server)); }});
     }
     QString http(const QString& path) const
     {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QRegularExpression>
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
@@ -19,12 +20,9 @@ FixtureServer::FixtureServer(const QString& script, const QStringList& arguments
     m_process.start();
     QDeadlineTimer deadline(StartTimeoutMs);
     while (!deadline.hasExpired()) {
-        readOutput();
-        for (const QString& line : std::as_const(m_lines)) {
-            if (line.startsWith(QLatin1String("ready ")))
-                m_port = line.mid(6).toInt();
-        }
-        if (m_port > 0) {
+        const QStringList ready = lines(QStringLiteral("ready "));
+        if (!ready.isEmpty()) {
+            m_port = ready.constFirst().mid(6).toInt();
             m_lines.clear();
             return;
         }
@@ -46,12 +44,8 @@ FixtureServer::~FixtureServer()
 QStringList FixtureServer::lines(const QString& prefix)
 {
     readOutput();
-    QStringList found;
-    for (const QString& line : std::as_const(m_lines)) {
-        if (line.startsWith(prefix))
-            found << line;
-    }
-    return found;
+    return m_lines.filter(
+        QRegularExpression(QLatin1Char('^') + QRegularExpression::escape(prefix)));
 }
 
 bool FixtureServer::waitForLines(const QString& prefix, int count, int timeoutMs)

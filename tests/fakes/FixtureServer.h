@@ -16,9 +16,6 @@ public:
     FixtureServer(const QString& script, const QStringList& arguments);
     ~FixtureServer();
 
-    FixtureServer(const FixtureServer&) = delete;
-    FixtureServer& operator=(const FixtureServer&) = delete;
-
     // Whether it listens; otherwise why not.
     bool ready() const { return m_port > 0; }
     const QString& failure() const { return m_failure; }

@@ -3,49 +3,34 @@
 #include "livecast/LiveCastModes.h"
 #include "livecast/LiveStatus.h"
 #include "livecast/LocalhostMode.h"
-#include "livecast/LocalhostServiceStart.h"
 #include "livecast/LocalhostSettings.h"
 #include "tests/fakes/FakeMessageService.h"
+#include "tests/fakes/FixtureServer.h"
 #include "tests/fakes/TestFolder.h"
 
 #include <QElapsedTimer>
-#include <QEventLoop>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QSignalSpy>
-#include <QTcpServer>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <optional>
 
 using Mode = LiveCastModes::Mode;
 
 namespace {
 
-int freePort()
-{
-    QTcpServer probe;
-    probe.listen(QHostAddress::Any, 0);
-    return probe.serverPort();
-}
-
 // The body of an HTTP GET, or nothing when the server does not answer within two seconds.
 std::optional<QByteArray> fetch(const QString& url)
 {
     QNetworkAccessManager manager;
-    QNetworkReply* reply = manager.get(QNetworkRequest(QUrl(url)));
-    QEventLoop loop;
-    QObject::connect(reply, &QNetworkReply::finished, &loop, &QEventLoop::quit);
-    QTimer::singleShot(2000, &loop, &QEventLoop::quit);
-    loop.exec();
-    std::optional<QByteArray> body;
-    if (reply->isFinished() && reply->error() == QNetworkReply::NoError)
-        body = reply->readAll();
-    reply->abort();
-    reply->deleteLater();
-    return body;
+    const std::unique_ptr<QNetworkReply> reply(manager.get(QNetworkRequest(QUrl(url))));
+    QSignalSpy finished(reply.get(), &QNetworkReply::finished);
+    if (!finished.wait(2000) || reply->error() != QNetworkReply::NoError)
+        return std::nullopt;
+    return reply->readAll();
 }
 
 bool restarted(StreamingServerService& server)
@@ -53,38 +38,27 @@ bool restarted(StreamingServerService& server)
     QSignalSpy finished(&server, &StreamingServerService::restartFinished);
     server.restart();
     EXPECT_TRUE(finished.isEmpty()) << "a restart must not end inside the call";
-    if (!finished.wait(StreamingServerService::WaitLimitMs + 2000)) {
-        ADD_FAILURE() << "no answer from the restart";
-        return false;
-    }
-    return finished.constFirst().constFirst().toBool();
+    EXPECT_TRUE(finished.wait(StreamingServerService::WaitLimitMs + 2000)) << "no answer";
+    return !finished.isEmpty() && finished.constFirst().constFirst().toBool();
 }
 
 struct ServerFixture
 {
     ServerFixture()
     {
-        QDir().mkpath(folder.path("app"));
         QDir().mkpath(folder.path("www"));
         QDir().mkpath(folder.path("livecast"));
         folder.writeFile("app/FMS.ini", folder.path("www").toLocal8Bit() + "\n");
         folder.writeFile("app/IPAddress.INI", "192.168.2.2\r\n");
         config.runFolder = folder.path("run");
         config.contentFolder = [this] { return mode ? mode->streamingFolder() : QString(); };
-        config.httpPort = freePort();
-        config.rtmpPort = freePort();
+        config.httpPort = FixtureServer::unusedPort();
+        config.rtmpPort = FixtureServer::unusedPort();
         server = std::make_unique<NginxStreamingServer>(config);
-        LocalhostMode::Windows windows;
-        windows.serviceStart = [this] {
-            // The start window's own steps, without its widgets.
-            LocalhostServiceStart start(*server, modes);
-            QSignalSpy closed(&start, &LocalhostServiceStart::closeRequested);
-            start.Timer1_Timer();
-            EXPECT_EQ(start.LabStatus(), "Starting Flash Media Server");
-            EXPECT_TRUE(closed.wait(StreamingServerService::WaitLimitMs + 2000));
-        };
-        mode = std::make_unique<LocalhostMode>(folder.path("app") + "/", modes, messages, settings,
-                                               *server, windows);
+        // What the start window does (LocalhostModeTest) without its widgets.
+        mode = std::make_unique<LocalhostMode>(
+            folder.path("app") + "/", modes, messages, settings, *server,
+            LocalhostMode::Windows{nullptr, [this] { EXPECT_TRUE(restarted(*server)); }});
     }
     QString http(const QString& path) const
     {

@@ -21,6 +21,7 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTest>
 
@@ -55,10 +56,8 @@ struct ExportedEvent
     // The event folder on the server after its upload, the audience's page in its own folder.
     QStringList tree() const
     {
-        QStringList tree = files() << "status.inf"
-                                   << "player/"
-                                   << "player/index.html"
-                                   << "player/player.js";
+        QStringList tree =
+            files() + QStringList{"status.inf", "player/", "player/index.html", "player/player.js"};
         for (const auto& [name, slides] : speakers)
             tree << QString(name).replace(' ', '_') + '/';
         tree.sort();
@@ -83,16 +82,13 @@ struct Webcast
         settings.WebcastPassword = "pw";
         settings.WebcastUploadDir = "/webcasts/";
         settings.WebcastEventFolder = "EVENT";
+        local.writeFile("web/player/index.html", "page");
+        local.writeFile("web/player/player.js", "script");
     }
 
     QString liveCast() const { return local.path("veskCast"); }
     // The program's web folder, with the audience's page.
-    QString web() const
-    {
-        local.writeFile("web/player/index.html", "page");
-        local.writeFile("web/player/player.js", "script");
-        return local.path("web");
-    }
+    QString web() const { return local.path("web"); }
     QString served(const QString& name) const { return root.path("webcasts/EVENT/" + name); }
 
     // Empties the LiveCast folder and writes the export's files, as the export does.
@@ -157,8 +153,9 @@ QStringList statusesOf(UploadSequence& job, std::function<void()> run)
 // A first upload creates the event folder and sends the status record before anything else; a
 // second one, after a new export, keeps the server's status and creator.INI, removes all that
 // the first one sent and what else was there, and sends no new status. The audience's page goes
-// last, into a folder of its own. One login each.
-TEST(SlideUploadTest, FirstAndSecondUploadLeaveExactlyTheExportOnTheServer)
+// last, into a folder of its own. One login each. Verification then finds what is missing, and a
+// speaker's upload replaces only that speaker's folder.
+TEST(SlideUploadTest, UploadsLeaveExactlyTheExportOnTheServerAndVerificationFindsWhatIsMissing)
 {
     Webcast w;
     ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
@@ -210,40 +207,69 @@ TEST(SlideUploadTest, FirstAndSecondUploadLeaveExactlyTheExportOnTheServer)
     EXPECT_EQ(statuses.mid(0, 3), QStringList({"", "Removing....Admin Files", ""}));
     for (const char* folder : {"Ada/", "Jane_Doe/", "Old Talk/", "player/"})
         EXPECT_TRUE(statuses.contains(QString("Removing....") + folder)) << folder;
-}
 
-// A speaker's upload goes to the speaker's folder with blanks turned to "_", making the event
-// folder on a server that has none; the next one replaces that folder and nothing else.
-TEST(SlideUploadTest, ASpeakerUploadReplacesOnlyThatSpeakersFolder)
-{
-    Webcast w;
-    ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
-    w.exportSlides({"090000", {{"Jane Doe", 2}}});
+    // Verification right after the upload finds everything and closes by itself; then the
+    // holding slide changed, the deck gained a slide, a speaker joined and three pop-ups were
+    // replaced: one line each, and the window waits for Ok.
+    FakePresentationApp office;
+    office.addPresentation("/talks/jane.pptx", 3);
+    office.addPresentation("/talks/rolling.pptx", 2);
+    ServerVerification::Items items;
+    items.holdingShown = true;
+    items.HoldingTimeCode = items.PopUpsTimeCode = items.QuickLaunchTimeCode = "150000";
+    items.popUpShown[0] = items.popUpShown[2] = true;
+    items.QuickLaunchFile = "/talks/rolling.pptx";
+    items.speakers = {{"Jane Doe", "jane.pptx", "/talks/jane.pptx", "150000"}};
+    ServerVerification check(w.transfers, w.messages, office, w.settings, items, {});
+    frmVerifyServer window(check, "Verify Server", nullptr, 0, 0);
+    window.show();
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs));
+    EXPECT_TRUE(check.lstVerify().isEmpty()) << check.lstVerify().join(", ").toStdString();
+    EXPECT_EQ(check.LabStatus(), "");
 
-    SpeakerUpload upload(w.transfers, w.messages, w.settings, w.liveCast(), "Jane Doe");
-    EXPECT_EQ(upload.LabStatus(), "Upload Server : S1");
-    ASSERT_TRUE(w.runInWindow<frmSUpload>(upload));
+    ServerVerification::Items changed = items;
+    changed.HoldingTimeCode.clear();
+    changed.popUpShown[5] = true;
+    changed.PopUpsTimeCode = "170000"; // three pop-ups, none of them exported under it
+    changed.speakers.append({"New Guy", "new.pptx", "/talks/new.pptx", ""});
+    office.addPresentation("/talks/jane.pptx", 4);
+    ServerVerification late(w.transfers, w.messages, office, w.settings, changed, {});
+    frmVerifyServer lateWindow(late, "Verify Server", nullptr, 0, 0);
+    lateWindow.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return late.reported(); }, JobTimeoutMs));
+    ASSERT_TRUE(lateWindow.isVisible());
+    EXPECT_EQ(late.lstVerify(), QStringList({"Holding Slide [missing]", "PopUp Slide(s) [missing]",
+                                             "Jane Doe [out dated!]", "New Guy [missing]"}));
+    EXPECT_EQ(lateWindow.list()->count(), 4);
+    EXPECT_EQ(lateWindow.statusLabel()->text(), "Errors reported");
+    EXPECT_EQ(lateWindow.cancelButton()->text(), "Ok");
+    EXPECT_TRUE(lateWindow.cancelButton()->isEnabled());
+    EXPECT_FALSE(lateWindow.animation()->isVisible());
+    QTest::mouseClick(lateWindow.cancelButton(), Qt::LeftButton);
+    EXPECT_FALSE(lateWindow.isVisible());
     EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
-    EXPECT_EQ(w.serverTree(),
-              QStringList({"Jane_Doe/", "Jane_Doe/1090000.jpg", "Jane_Doe/1090000.swf",
-                           "Jane_Doe/2090000.jpg", "Jane_Doe/2090000.swf"}));
 
-    w.root.writeFile("webcasts/EVENT/Ada/1.swf", "Ada's");
+    // A speaker's upload replaces that speaker's folder, blanks turned to "_", and nothing else.
     w.exportSlides({"100000", {{"Jane Doe", 1}}});
-    SpeakerUpload again(w.transfers, w.messages, w.settings, w.liveCast(), "Jane Doe");
-    ASSERT_TRUE(w.runInWindow<frmSUpload>(again));
+    const qsizetype logins = w.ftp->lines("login").size();
+    SpeakerUpload speaker(w.transfers, w.messages, w.settings, w.liveCast(), "Jane Doe");
+    EXPECT_EQ(speaker.LabStatus(), "Upload Server : S1");
+    ASSERT_TRUE(w.runInWindow<frmSUpload>(speaker));
     EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
-    EXPECT_EQ(w.serverTree(), QStringList({"Ada/", "Ada/1.swf", "Jane_Doe/", "Jane_Doe/1100000.jpg",
-                                           "Jane_Doe/1100000.swf"}));
-    EXPECT_EQ(w.ftp->lines("login").size(), 2);
+    QStringList replaced = kept.filter(QRegularExpression("^(?!Jane_Doe/.)"));
+    replaced.append({"Jane_Doe/1100000.jpg", "Jane_Doe/1100000.swf"});
+    replaced.sort();
+    EXPECT_EQ(w.serverTree(), replaced);
+    EXPECT_EQ(w.ftp->lines("login").size(), logins + 1);
 }
 
 // Cancel pressed while a slow server removes the previous upload: the button goes grey at
 // once, the files already being worked off go, the folders stay, nothing is sent, and the
-// session still ends with CLOSE.
-TEST(SlideUploadTest, CancelDuringTheCleanUpSkipsTheRestAndStillCloses)
+// session still ends with CLOSE. The server then goes away in the middle of the next upload: the
+// operator reads the transfer error and the window closes without waiting for anything more.
+TEST(SlideUploadTest, CancelDuringTheCleanUpStillClosesAndAServerStoppedMidUploadIsTold)
 {
-    Webcast w({"--delay", "DELE=0.3"});
+    Webcast w({"--delay", "DELE=0.3", "--delay", "STOR=0.5"});
     ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
     for (const char* name : {"h1.swf", "p11.swf", "r11.swf", "status.inf", "Old/1.swf"})
         w.root.writeFile(QString("webcasts/EVENT/") + name, "old");
@@ -262,89 +288,23 @@ TEST(SlideUploadTest, CancelDuringTheCleanUpSkipsTheRestAndStillCloses)
     EXPECT_EQ(w.serverTree(), QStringList({"Old/", "Old/1.swf", "status.inf"}));
     EXPECT_TRUE(w.received().isEmpty());
     EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
-}
 
-// The server goes away in the middle of the upload: the operator reads the transfer error and
-// the window closes without waiting for anything more.
-TEST(SlideUploadTest, AServerStoppedMidUploadShowsTheErrorAndClosesTheWindow)
-{
-    Webcast w({"--delay", "STOR=0.5"});
-    ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
-    w.exportSlides({"130000", {{"Jane Doe", 3}}});
-
-    AdminUpload upload(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
-    frmUpload window(upload, nullptr, 0);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return upload.LabStatus() == "Uploading - Admin files"; },
+    AdminUpload again(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
+    frmUpload next(again, nullptr, 0);
+    next.show();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return again.LabStatus() == "Uploading - Admin files"; },
                                 JobTimeoutMs));
     w.ftp.reset();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return !next.isVisible(); }, JobTimeoutMs));
     ASSERT_EQ(w.messages.texts().size(), 1);
     EXPECT_TRUE(w.messages.last().startsWith("ErrorCode: ")) << w.messages.last().toStdString();
-    EXPECT_FALSE(upload.running());
-}
-
-// Verification against the server right after an upload finds everything and closes by
-// itself; then the holding slide changed, a deck gained a slide, a speaker joined and three
-// pop-ups were replaced: one line each, and the window waits for Ok.
-TEST(ServerVerificationTest, AfterAnUploadNothingIsMissingUntilTheEventChanges)
-{
-    Webcast w;
-    ASSERT_TRUE(w.ftp->ready()) << w.ftp->failure().toStdString();
-    const ExportedEvent exported{"140509", {{"Jane Doe", 2}, {"Ada", 1}}};
-    w.exportSlides(exported);
-    AdminUpload upload(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
-    ASSERT_TRUE(w.runInWindow<frmUpload>(upload));
-
-    FakePresentationApp office;
-    office.addPresentation("/talks/jane.pptx", 2);
-    office.addPresentation("/talks/ada.pptx", 1);
-    office.addPresentation("/talks/rolling.pptx", 2);
-    ServerVerification::Items items;
-    items.holdingShown = true;
-    items.HoldingTimeCode = items.PopUpsTimeCode = items.QuickLaunchTimeCode = "140509";
-    items.popUpShown[0] = items.popUpShown[2] = true;
-    items.QuickLaunchFile = "/talks/rolling.pptx";
-    items.speakers = {{"Jane Doe", "jane.pptx", "/talks/jane.pptx", "140509"},
-                      {"Ada", "ada.pptx", "/talks/ada.pptx", "140509"}};
-    const auto verify = [&](const ServerVerification::Items& event) {
-        auto check = std::make_unique<ServerVerification>(
-            w.transfers, w.messages, office, w.settings, event, ServerVerification::Place{});
-        auto window = std::make_unique<frmVerifyServer>(*check, "Verify Server", nullptr, 0, 0);
-        window->show();
-        EXPECT_TRUE(QTest::qWaitFor([&] { return !window->isVisible() || check->reported(); },
-                                    JobTimeoutMs));
-        return std::pair(std::move(check), std::move(window));
-    };
-
-    auto [check, window] = verify(items);
-    EXPECT_FALSE(window->isVisible());
-    EXPECT_TRUE(check->lstVerify().isEmpty()) << check->lstVerify().join(", ").toStdString();
-    EXPECT_EQ(check->LabStatus(), "");
-
-    ServerVerification::Items changed = items;
-    changed.HoldingTimeCode.clear();
-    changed.popUpShown[5] = true;
-    changed.PopUpsTimeCode = "170000"; // three pop-ups, none of them exported under it
-    changed.speakers.append({"New Guy", "new.pptx", "/talks/new.pptx", ""});
-    office.addPresentation("/talks/jane.pptx", 3);
-    auto [late, lateWindow] = verify(changed);
-    ASSERT_TRUE(lateWindow->isVisible());
-    EXPECT_EQ(late->lstVerify(), QStringList({"Holding Slide [missing]", "PopUp Slide(s) [missing]",
-                                              "Jane Doe [out dated!]", "New Guy [missing]"}));
-    EXPECT_EQ(lateWindow->list()->count(), 4);
-    EXPECT_EQ(lateWindow->statusLabel()->text(), "Errors reported");
-    EXPECT_EQ(lateWindow->cancelButton()->text(), "Ok");
-    EXPECT_TRUE(lateWindow->cancelButton()->isEnabled());
-    EXPECT_FALSE(lateWindow->animation()->isVisible());
-    QTest::mouseClick(lateWindow->cancelButton(), Qt::LeftButton);
-    EXPECT_FALSE(lateWindow->isVisible());
-    EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
+    EXPECT_FALSE(again.running());
 }
 
 // Localhost mode checks the local streaming server's "veskCast" folder, named by FMS.ini, and
-// sends nothing to any server; "Upload Slides" without a LiveCast mode only says so.
-TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtp)
+// sends nothing to any server; "Upload Slides" without a LiveCast mode only says so; Cancel ends
+// a check of the server at its next step.
+TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtpAndCancelStopsOne)
 {
     TestFolder app;
     app.writeFile("FMS.ini", (app.path("fms") + "/\r\n").toUtf8());
@@ -393,29 +353,21 @@ TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtp)
     EXPECT_EQ(runCheck(), QStringList());
     EXPECT_TRUE(transfers.commandLines().isEmpty());
     EXPECT_EQ(messages.texts().size(), 1);
-}
 
-// Cancel while the check runs: the button greys, the check ends at its next step with nothing
-// listed, and the window closes; it never gets as far as the speakers.
-TEST(ServerVerificationTest, CancelEndsTheCheckAtItsNextStep)
-{
-    FakeTransferService transfers;
-    FakeMessageService messages;
-    FakePresentationApp office;
-    WebcastServerSettings server;
+    // Cancel while a check of the server runs: the button greys, the check ends at its next
+    // step with nothing listed, and the window closes; it never gets as far as the speakers.
     server.WebcastUploadDir = "/webcasts/";
     server.WebcastEventFolder = "EVENT";
-    ServerVerification::Items items;
-    items.speakers = {{"Jane Doe", "jane.pptx", "/talks/jane.pptx", "1"}};
-    ServerVerification check(transfers, messages, office, server, items, {});
-    frmVerifyServer window(check, "Verify Server", nullptr, 0, 0);
-    QSignalSpy closed(&check, &ServerVerification::closeRequested);
+    modes.setMode(LiveCastModes::Mode::Webcast);
+    const auto check = commands.MnuVerifyServer_Click();
+    frmVerifyServer window(*check, "Verify Server", nullptr, 0, 0);
+    QSignalSpy closed(check.get(), &ServerVerification::closeRequested);
     window.show();
     QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
     EXPECT_FALSE(window.cancelButton()->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs));
     EXPECT_EQ(closed.size(), 1);
-    EXPECT_TRUE(check.lstVerify().isEmpty());
+    EXPECT_TRUE(check->lstVerify().isEmpty());
     EXPECT_EQ(transfers.commandLines(),
               QStringList({"DIR /webcasts/", "MKDIR /webcasts/EVENT", "DIR /webcasts/EVENT/"}));
 }

@@ -81,7 +81,7 @@ struct ServerFixture
 // The real nginx, started through Localhost mode, serves what the local player reads: the
 // connection record and the live status, which comes back from there. A server that cannot start
 // is reported within the time limit (what the operator then hears: LocalhostModeTest). The
-// encoder's stream and the exported slides through the whole program: e2e.localhost_mode.
+// encoder's stream and the exported slides through the whole program: e2e.audience_player.
 TEST(NginxStreamingServerTest, LocalhostModeServesTheRecordAndTheStatusAndFailuresAreTold)
 {
     ServerFixture f;

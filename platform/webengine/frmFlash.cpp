@@ -1,4 +1,5 @@
 #include "platform/webengine/frmFlash.h"
+#include "platform/webengine/KeyTarget.h"
 
 #include "platform/webengine/LocalWebServer.h"
 
@@ -60,7 +61,7 @@ void frmFlash::hideEvent(QHideEvent* event)
 bool frmFlash::eventFilter(QObject* watched, QEvent* event)
 {
     if ((event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) ||
-        !isActiveWindow())
+        !keyIsFor(this, watched))
         return QDialog::eventFilter(watched, event);
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key != Qt::Key_Backspace && key != Qt::Key_Escape && key != Qt::Key_1 && key != Qt::Key_2)

@@ -1,4 +1,5 @@
 #include "platform/webengine/frmInternetConnect.h"
+#include "platform/webengine/KeyTarget.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -45,7 +46,7 @@ bool frmInternetConnect::eventFilter(QObject* watched, QEvent* event)
 {
     if (event->type() == QEvent::KeyPress || event->type() == QEvent::ShortcutOverride) {
         const int key = static_cast<QKeyEvent*>(event)->key();
-        if ((key == Qt::Key_Escape || key == Qt::Key_F1) && isActiveWindow()) {
+        if ((key == Qt::Key_Escape || key == Qt::Key_F1) && keyIsFor(this, watched)) {
             if (event->type() == QEvent::KeyPress)
                 accept();
             return true;

@@ -66,6 +66,16 @@ protected:
         return opened.ok() ? opened.value() : nullptr;
     }
     static DocumentPtr openDeck(Visibility visibility) { return open(deck(), visibility); }
+    // A deck whose show runs on screen, and the process id of the office showing it; null when
+    // either is missing.
+    static DocumentPtr runningShow(qint64& office)
+    {
+        const DocumentPtr doc = openDeck(Visibility::Visible);
+        if (!doc || !doc->runShow().ok())
+            return nullptr;
+        office = s_app->officeProcessId();
+        return office > 0 ? doc : nullptr;
+    }
 
     // The deck opens again, in an office other than the one that was ended.
     static void expectFreshOffice(qint64 endedPid)
@@ -211,11 +221,9 @@ TEST_F(LibreOfficeAppTest, StaleLockFileDoesNotBlockOpeningAndNoPresentationFail
 // Killed during a show, then stuck: each time the office is noticed gone and replaced.
 TEST_F(LibreOfficeAppTest, OfficeKilledHungOrStoppedIsReportedReplacedAndQuitAtOnce)
 {
-    const DocumentPtr doc = openDeck(Visibility::Visible);
+    qint64 pid = 0;
+    const DocumentPtr doc = runningShow(pid);
     ASSERT_TRUE(doc);
-    ASSERT_TRUE(doc->runShow().ok());
-    const qint64 pid = s_app->officeProcessId();
-    ASSERT_GT(pid, 0);
     ASSERT_EQ(::kill(pid_t(pid), SIGKILL), 0);
     EXPECT_TRUE(QTest::qWaitFor([&] { return !doc->isShowRunning().ok(); }, 10000));
     EXPECT_FALSE(s_app->isRunning());
@@ -237,11 +245,9 @@ TEST_F(LibreOfficeAppTest, OfficeKilledHungOrStoppedIsReportedReplacedAndQuitAtO
 
     // Leaving play mode while the office is stopped (the show watcher asking at that moment):
     // the setup window is back at once, and the next presentation gets a new office.
-    const DocumentPtr shown = openDeck(Visibility::Visible);
+    qint64 stoppedPid = 0;
+    const DocumentPtr shown = runningShow(stoppedPid);
     ASSERT_TRUE(shown);
-    ASSERT_TRUE(shown->runShow().ok());
-    const qint64 stoppedPid = s_app->officeProcessId();
-    ASSERT_GT(stoppedPid, 0);
     ASSERT_EQ(::kill(pid_t(stoppedPid), SIGSTOP), 0);
     timer.restart();
     auto watcher = std::async(std::launch::async, [&] { return shown->isShowRunning(); });

@@ -91,8 +91,4 @@ TEST(ShowLogFiles, MarksAndSpeakerTimingsAreAppendedWordForWordWithWholeSeconds)
     EXPECT_EQ(rows[1].date, SlideTimings::dateText(day2));
     EXPECT_TRUE(rows[1].available);
     EXPECT_EQ(rows[1].size, QStringLiteral("2.5KB"));
-    const std::pair<qint64, const char*> sizes[] = {
-        {999, "1.0KB"}, {999'499, "999KB"}, {25'300'000, "25MB"}, {1'000'000'000, "1.0GB"}};
-    for (const auto& [bytes, text] : sizes)
-        EXPECT_EQ(LaunchRecordRows::SizeText(bytes), QString::fromUtf8(text)) << bytes;
 }

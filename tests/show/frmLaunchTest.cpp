@@ -24,16 +24,6 @@
 
 namespace {
 
-struct PaintCounter : QObject
-{
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        count += event->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-    int count = 0;
-};
-
 // The launch screen on an event without speakers, as play mode opens it.
 struct LaunchScreen
 {
@@ -70,30 +60,25 @@ TEST(frmLaunch, SpeakerNameShowsForAMomentAndTheSynchroniseCountdownStarts)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !name->isVisible(); }, 3000)) << "hidden after 1 s";
     EXPECT_TRUE(QTest::qWaitFor([&] { return count->text() == "4"; }, 3000));
 
-    // B repaints the screen blank; a key of no rule (Shift on its way to Shift+A, say) leaves
-    // it so.
-    QCoreApplication::processEvents();
-    PaintCounter paints;
-    window.installEventFilter(&paints);
+    // B blanks the screen (its picture: e2e.play_mode); a key of no rule (Shift on its way to
+    // Shift+A, say) leaves it so.
     QTest::keyClick(&window, Qt::Key_B);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 1000));
     QTest::keyClick(&window, Qt::Key_Shift);
     EXPECT_TRUE(window.controller().blanked());
 
     // The remote's keys reach the launch screen's rules under the codes those rules act on.
     using K = LaunchController;
-    // Each Qt key, then the code it arrives under.
+    // Each Qt key, then the code it arrives under; Page Down, Backspace, ], F1 and the letters and
+    // digits the operator presses in e2e.play_mode and e2e.bad_talks are not repeated here.
     const int keys[] = {
-        Qt::Key_Backspace,   K::KeyBackspace,   Qt::Key_Return,     K::KeyEnter,
-        Qt::Key_Enter,       K::KeyEnter,       Qt::Key_Space,      K::KeySpace,
-        Qt::Key_PageUp,      K::KeyPageUp,      Qt::Key_PageDown,   K::KeyPageDown,
-        Qt::Key_End,         K::KeyEnd,         Qt::Key_Home,       K::KeyHome,
-        Qt::Key_Left,        K::KeyLeft,        Qt::Key_Up,         K::KeyUp,
-        Qt::Key_Right,       K::KeyRight,       Qt::Key_Down,       K::KeyDown,
-        Qt::Key_0,           K::Key0,           Qt::Key_9,          K::Key9,
-        Qt::Key_A,           K::KeyA,           Qt::Key_U,          K::KeyU,
-        Qt::Key_F1,          K::KeyF1,          Qt::Key_F12,        K::KeyF12,
-        Qt::Key_BracketLeft, K::KeyOpenBracket, Qt::Key_BraceRight, K::KeyCloseBracket};
+        Qt::Key_Return,      K::KeyEnter,      Qt::Key_Enter,      K::KeyEnter,
+        Qt::Key_Space,       K::KeySpace,      Qt::Key_PageUp,     K::KeyPageUp,
+        Qt::Key_End,         K::KeyEnd,        Qt::Key_Home,       K::KeyHome,
+        Qt::Key_Left,        K::KeyLeft,       Qt::Key_Up,         K::KeyUp,
+        Qt::Key_Right,       K::KeyRight,      Qt::Key_Down,       K::KeyDown,
+        Qt::Key_0,           K::Key0,          Qt::Key_9,          K::Key9,
+        Qt::Key_F12,         K::KeyF12,        Qt::Key_BraceRight, K::KeyCloseBracket,
+        Qt::Key_BracketLeft, K::KeyOpenBracket};
     for (size_t i = 0; i < std::size(keys); i += 2)
         EXPECT_EQ(VirtualKeys::fromQt(keys[i]), keys[i + 1])
             << QKeySequence(keys[i]).toString().toStdString();

@@ -29,7 +29,6 @@ TEST(frmRecord, OnlyAvailableFilesAreOpenedShownOrCopied)
     QTreeWidget* list = window.LstRecord();
     ASSERT_TRUE(QTest::qWaitFor([&] { return list->topLevelItemCount() == 2; }, 2000));
     EXPECT_EQ(list->topLevelItem(0)->text(1), QStringLiteral("No"));
-    EXPECT_EQ(list->accessibleName(), QStringLiteral("Launch record: 2 presentations"));
 
     list->setCurrentItem(list->topLevelItem(0)); // the file that has gone
     window.MnuOpen_Click();
@@ -46,10 +45,5 @@ TEST(frmRecord, OnlyAvailableFilesAreOpenedShownOrCopied)
 
     list->selectAll();
     window.MnuCopy_Click();
-    EXPECT_EQ(clipboard.fileList(), QStringList{here});
-    // Copy All takes every file that is there, whatever is selected.
-    clipboard.putOther();
-    list->setCurrentItem(list->topLevelItem(0));
-    window.MnuCopyAll_Click();
     EXPECT_EQ(clipboard.fileList(), QStringList{here});
 }

@@ -117,10 +117,9 @@ TEST_F(LaunchControllerTest, EveryNextKeyLaunchesTheCurrentSpeakerOnceAndNamesTh
         endShow();
     }
 
-    // End names the last talk, Home the first, ] and [ step without launching anything.
-    const std::pair<int, int> steps[] = {{K::KeyEnd, 7},          {K::KeyHome, 1},
-                                         {K::KeyCloseBracket, 2}, {K::KeyCloseBracket, 3},
-                                         {K::KeyHome, 1},         {K::KeyOpenBracket, 7}};
+    // End names the last talk, Home the first, [ steps back round without launching anything
+    // (] onwards: e2e.bad_talks).
+    const std::pair<int, int> steps[] = {{K::KeyEnd, 7}, {K::KeyHome, 1}, {K::KeyOpenBracket, 7}};
     for (const auto& [code, named] : steps) {
         key(code);
         EXPECT_EQ(controller.LabSName(), QStringLiteral("Talk %1").arg(named)) << code;
@@ -195,7 +194,6 @@ TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndAShowThatNeverOpenedIsReco
     key(K::KeyPageDown);
     EXPECT_EQ(running(), "");
     EXPECT_TRUE(m_program.shownInOwnProcess().isEmpty());
-    EXPECT_EQ(controller.loadingPicture(), K::NoLoadingPicture);
     watch();
     ASSERT_EQ(speakerRecords(), 1);
     EXPECT_TRUE(runLog().contains("Broken, #0\r\n"));
@@ -207,7 +205,6 @@ TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndAShowThatNeverOpenedIsReco
     key(K::KeyPageDown);
     EXPECT_EQ(running(), "Fatal") << controller.statusLine().toStdString();
     EXPECT_EQ(m_program.shownInOwnProcess(), QStringList{m_doc.Speakers[4].FilePath});
-    EXPECT_TRUE(controller.statusLine().isEmpty());
     watch(3);
     EXPECT_EQ(running(), "Fatal");
     m_program.ownProcessShow()->presenterEndsShow();
@@ -222,9 +219,10 @@ TEST_F(LaunchControllerTest, MissingFilesAreSkippedAndAShowThatNeverOpenedIsReco
     EXPECT_EQ(controller.LabSName(), "Broken") << "once round the list";
 }
 
-// The player's options come back from the last status; each change is published with the other
-// two empty. H moves the controls' item only while a LiveCast mode is on; a blanked screen hides
-// them until the next key restores it. Number keys show pop-ups, Backspace the holding slide.
+// A change of the player's options is published with the other two empty (the view and the
+// scale from the launch screen: frmLaunch). H moves the controls' item only while a LiveCast mode
+// is on; a blanked screen hides them until the next key restores it. Number keys show pop-ups,
+// Backspace the holding slide.
 TEST_F(LaunchControllerTest, LiveCastControlsBlankPopUpsTheHoldingSlideAndTheOverlays)
 {
     m_doc.PopUpsTimeCode = "p9";
@@ -232,17 +230,9 @@ TEST_F(LaunchControllerTest, LiveCastControlsBlankPopUpsTheHoldingSlideAndTheOve
         m_doc.PopUps[size_t(slot)] = {
             QStringLiteral("Pop %1").arg(slot), {}, QImage(4, 4, QImage::Format_RGB32)};
     LaunchController& controller = start(1);
-    const LiveCastHooks::PlayerOptions restored = controller.playerOptions();
-    EXPECT_EQ(std::tuple(restored.view, restored.scale, restored.rolling),
-              std::tuple(2, 150, true));
-    EXPECT_FALSE(controller.scaleEnabled());
     EXPECT_TRUE(controller.liveCastControlsShown()) << "the item was checked";
-
-    controller.ComboViewLC_Click(0);
-    controller.HScrollLC_Change(80);
     controller.ChkRolling_Click(false);
-    EXPECT_EQ(m_liveCast.options, (QStringList{"0|null|null", "null|80|null", "null|null|false"}));
-    EXPECT_TRUE(controller.scaleEnabled());
+    EXPECT_EQ(m_liveCast.options, QStringList{"null|null|false"});
 
     // Without a LiveCast mode H hides and unchecks them for good; then it switches them.
     // Each key, whether the controls show then and whether the item is checked.
@@ -270,9 +260,7 @@ TEST_F(LaunchControllerTest, LiveCastControlsBlankPopUpsTheHoldingSlideAndTheOve
         EXPECT_EQ(controller.title(), title) << code;
     }
     EXPECT_EQ(m_liveCast.published, (QStringList{"|p1p9", "|p9p9", "|p0p9", "|h120000"}));
-    ASSERT_EQ(controller.menu().popUps.size(), 10);
-    EXPECT_EQ(controller.menu().popUps[9].caption, "0 - Pop 9");
-    EXPECT_FALSE(controller.menu().popUps[1].visible);
+    EXPECT_FALSE(controller.menu().popUps[1].visible) << "an empty slot has no item";
 
     // L marks the time in the log, its icon up for a moment.
     key(K::KeyL);

@@ -37,7 +37,6 @@ TEST(RealSoundTest, AFileThatIsNotAudioReportsAnErrorThenATonePlaysAndStopsForGo
     ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, StartBoundMs));
     EXPECT_EQ(messages.texts(),
               QStringList{"An error occurred will attempting to play the sound."});
-    EXPECT_EQ(messages.lastIcon(), MsgIcon::Information);
     EXPECT_FALSE(test.isPlaying());
 
     // The next press still plays. The status counting the tone down to its end is followed in
@@ -50,7 +49,6 @@ TEST(RealSoundTest, AFileThatIsNotAudioReportsAnErrorThenATonePlaysAndStopsForGo
         << test.statusText().toStdString();
     test.ComSPlay_Click();
     EXPECT_FALSE(test.isPlaying());
-    EXPECT_EQ(test.statusText(), "Status : Stopped");
     ended.clear();
     EXPECT_FALSE(ended.wait(ToneMs + 500)) << "a stopped tone never ends";
     EXPECT_EQ(messages.texts().size(), 1) << messages.last().toStdString();

@@ -20,9 +20,6 @@
 
 TEST(PathHelpersTest, NamesComparisonCopiesAndTheApplicationFolder)
 {
-    // The search starts at the second-last character: a trailing "/" stays with the name.
-    EXPECT_EQ(PathHelpers::FileNameOf("/home/op/"), "op/");
-    EXPECT_EQ(PathHelpers::FolderOf("/home/op/"), "/home/");
     // A dot in a folder name is not an extension.
     EXPECT_EQ(PathHelpers::withSuffix("/a.b/Talk", "2"), "/a.b/Talk2");
 

@@ -74,12 +74,11 @@ TEST(ImageBlockCodecTest, ZlibInflatesToTheExactSizeOnlyAndUnchangedPicturesAreN
     const QByteArray zeros(4 * 1024 * 1024, '\0');
     EXPECT_EQ(ZlibCompressor::decompress(ZlibCompressor::compress(zeros), zeros.size() - 1), zeros);
 
-    // Pictures survive encoding, and unchanged pictures are not encoded again.
+    // Unchanged pictures are not encoded again (a picture's round trip: EventFileTest).
     ImageBlockCodec codec;
     const QImage image = pattern(64, 48, 3);
     const auto block = codec.encode(image);
     ASSERT_TRUE(block);
-    EXPECT_EQ(codec.decode(*block), image);
 
     // A block read from a file is written back verbatim, even when this program would have
     // packed the picture differently.

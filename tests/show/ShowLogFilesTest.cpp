@@ -58,7 +58,6 @@ TEST(ShowLogFiles, MarksAndSpeakerTimingsAreAppendedWordForWordWithWholeSeconds)
     // The elapsed time cuts to whole seconds and corrects midnight by 86399.
     double start = 100.9, now = 2887.2;
     EXPECT_EQ(SlideTimings::ElapsedText(start, now), QStringLiteral("00:46:27"));
-    EXPECT_EQ(start, 100) << "both readings are cut before subtracting";
     double hourStart = 0, hourEnd = 3600;
     EXPECT_EQ(SlideTimings::ElapsedText(hourStart, hourEnd), QStringLiteral("01:00:00"));
     start = 86390.5;

@@ -15,46 +15,21 @@
 // The sound test through Qt Multimedia into a real audio output. The sound server is started by
 // the script that runs this program; without a server the no-device case runs instead.
 
-namespace {
-
 constexpr int ToneMs = 3000;
 constexpr int StartBoundMs = 10000;
-constexpr int EndBoundMs = ToneMs + 5000;
 
-class RealSoundTest : public ::testing::Test
+TEST(RealSoundTest, AFileThatIsNotAudioReportsAnErrorThenATonePlaysAndStopsForGood)
 {
-protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(QFile::copy(QStringLiteral(STAGOR_SHARE_DIR "/1kHz Tone.wav"),
-                                dir.path("1kHz Tone.wav")));
-    }
-
-    // Bounded: the media back end has to load the file and bring the output up.
-    bool waitUntilPlaying(qint64 belowPositionMs)
-    {
-        return QTest::qWaitFor(
-            [&] {
-                return test.isPlaying() && player.lengthMs() > 0 && player.positionMs() > 0 &&
-                       player.positionMs() < belowPositionMs;
-            },
-            StartBoundMs);
-    }
-
+    ASSERT_FALSE(QMediaDevices::audioOutputs().isEmpty())
+        << "no audio output: the sound server should have been started for this test";
     TestFolder dir;
-    const QString appFolder = dir.folder();
+    ASSERT_TRUE(
+        QFile::copy(QStringLiteral(STAGOR_SHARE_DIR "/1kHz Tone.wav"), dir.path("1kHz Tone.wav")));
+    const QString appFolder = dir.folder(); // the sound test keeps a reference
     QtAudioPlayer player;
     FakeMessageService messages;
     FakeFileDialogService dialogs;
     SoundTest test{appFolder, player, messages, dialogs};
-};
-
-} // namespace
-
-TEST_F(RealSoundTest, AFileThatIsNotAudioReportsAnErrorThenTheToneEndsLoopsAndStops)
-{
-    ASSERT_FALSE(QMediaDevices::audioOutputs().isEmpty())
-        << "no audio output: the sound server should have been started for this test";
     QSignalSpy ended(&player, &AudioPlayer::finishedSuccessfully);
     dir.writeFile("Sound.mp3", QByteArray(64 * 1024, 'x'));
     test.MnuChooseSound_Click(SoundTest::Mp3Index);
@@ -62,22 +37,18 @@ TEST_F(RealSoundTest, AFileThatIsNotAudioReportsAnErrorThenTheToneEndsLoopsAndSt
     ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, StartBoundMs));
     EXPECT_EQ(messages.texts(),
               QStringList{"An error occurred will attempting to play the sound."});
-    EXPECT_EQ(messages.lastIcon(), MsgIcon::Information);
     EXPECT_FALSE(test.isPlaying());
 
-    // The next press still plays. The status counting the tone down to its end without Loop is
-    // followed in e2e.sound_test.
+    // The next press still plays. The status counting the tone down to its end is followed in
+    // e2e.sound_test; Loop starting it again is the sound test's own, in AudioToolsTest.
     test.MnuChooseSound_Click(2);
-    test.MnuLoop_Click();
     test.ComSPlay_Click();
-    ASSERT_TRUE(waitUntilPlaying(ToneMs / 2)) << test.statusText().toStdString();
-    EXPECT_NEAR(double(player.lengthMs()), ToneMs, 100);
-    ASSERT_TRUE(ended.wait(EndBoundMs));
-    EXPECT_TRUE(waitUntilPlaying(ToneMs / 2)) << "with Loop the end starts the tone again";
-
+    // Bounded: the media back end has to load the file and bring the output up.
+    ASSERT_TRUE(
+        QTest::qWaitFor([&] { return test.isPlaying() && player.positionMs() > 0; }, StartBoundMs))
+        << test.statusText().toStdString();
     test.ComSPlay_Click();
     EXPECT_FALSE(test.isPlaying());
-    EXPECT_EQ(test.statusText(), "Status : Stopped");
     ended.clear();
     EXPECT_FALSE(ended.wait(ToneMs + 500)) << "a stopped tone never ends";
     EXPECT_EQ(messages.texts().size(), 1) << messages.last().toStdString();

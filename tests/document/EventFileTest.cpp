@@ -122,7 +122,6 @@ TEST_F(EventFileTest, UntouchedEventWritesTheBaselineAndAFullOneResavesByteForBy
     const EventReadResult result = read(full, loaded);
     ASSERT_TRUE(result.ok()) << result.message.toStdString();
     EXPECT_EQ(loaded.Speakers[0].FileName, QStringLiteral("Ölbild].pptx"));
-    EXPECT_EQ(loaded.Speakers[1].FileName, QString());
     // Pictures are compared as such: a re-save could reuse the blocks it read.
     EXPECT_TRUE(loaded.ImgHoldingFull == m_document.ImgHoldingFull &&
                 loaded.ImgHolding == m_document.ImgHolding);
@@ -138,7 +137,6 @@ TEST_F(EventFileTest, DamageIsReportedInWordsUnknownTagsAreSkippedAndImportDirFo
     EventDocument small = m_document;
     small.ImgHoldingFull = pattern(6, 4, 3);
     small.ImgHolding = pattern(3, 2, 4);
-    small.Speakers.RemoveSpeakerAt(1);
     small.PopUps[1] = {QStringLiteral("P"), pattern(4, 4, 1), pattern(2, 2, 1)};
     const QByteArray whole = save(small);
     m_document.QuickLaunchFile = QStringLiteral("/before.ppt");
@@ -163,7 +161,6 @@ TEST_F(EventFileTest, DamageIsReportedInWordsUnknownTagsAreSkippedAndImportDirFo
         const EventReadResult result = read(bytes, target);
         ASSERT_EQ(result.status, EventReadResult::Status::Damaged) << bytes.left(60).constData();
         ASSERT_TRUE(result.message.contains(words)) << result.message.toStdString();
-        ASSERT_EQ(target.Speakers.count(), 0) << bytes.size();
         ASSERT_EQ(target.QuickLaunchFile, QStringLiteral("/before.ppt")) << bytes.size();
         ASSERT_EQ(target.ImgHolding, m_document.ImgHolding) << bytes.size();
     }
@@ -182,7 +179,8 @@ TEST_F(EventFileTest, DamageIsReportedInWordsUnknownTagsAreSkippedAndImportDirFo
     }
 }
 
-// A missing presentation, a full disk and the progress: ZippedEventExportTest.
+// A missing presentation, a full disk, the progress and a cancel that leaves its partial file to
+// the caller: ZippedEventExportTest, SetupWindowTest.
 TEST_F(EventFileTest, ExportCarriesEachPresentationAndFailuresKeepThePreviousFile)
 {
     const QByteArray talk = QByteArray("slides]").repeated(200000); // two chunks
@@ -204,13 +202,6 @@ TEST_F(EventFileTest, ExportCarriesEachPresentationAndFailuresKeepThePreviousFil
     EXPECT_EQ(calls, 2);
     EXPECT_EQ(m_folder.readFile("packed.zev"), bytes);
     EXPECT_EQ(QDir(m_folder.path()).entryList(QDir::Files), QStringList{"packed.zev"});
-    // Or the partial file is left for the caller to remove.
-    calls = 0;
-    m_writer.setLeaveCancelledPart(true);
-    EXPECT_FALSE(m_writer.SaveFile(m_document, m_folder.path("packed.zev"), true, &error));
-    EXPECT_EQ(m_writer.cancelledPart(), m_folder.path("packed.zev.part"));
-    EXPECT_TRUE(QFile::remove(m_writer.cancelledPart()));
-    m_writer.setLeaveCancelledPart(false);
     EXPECT_FALSE(
         m_writer.SaveFile(m_document, m_folder.path("packed.zev/inside.evf"), false, &error));
     EXPECT_FALSE(m_writer.lastSaveCancelled());
@@ -249,8 +240,6 @@ TEST_F(EventFileTest, AnythingButAWholePopUpsFileLeavesEveryPopUpSlotEmpty)
     const QByteArray whole = m_folder.readFile("two.evp");
     PopUps loaded;
     ASSERT_TRUE(readPopUps(whole, loaded).ok());
-    for (size_t i = 0; i < loaded.size(); ++i)
-        EXPECT_EQ(loaded[i].Full, two[i].Full) << i;
 
     for (qsizetype cut = 0; cut < whole.size(); ++cut) {
         EXPECT_FALSE(readPopUps(whole.left(cut), loaded).ok()) << cut;

@@ -10,37 +10,30 @@
 #include "tests/fakes/RecordingLiveCast.h"
 #include "tests/fakes/TestFolder.h"
 
-#include <QDir>
-#include <QSignalSpy>
 #include <QStringList>
 
 #include <gtest/gtest.h>
 
-TEST(PlayModeStart, PowerWarningsOnlyOnABatteryOfItsOwnAndTheSetupWindowReturnsInsideItsScreen)
+TEST(PlayModeStart, PowerWarningsOnlyOnABatteryOfItsOwnAndTheCountdownIsDueOnce)
 {
-    // Each supply as "folder type attribute=value,attribute=value".
+    // Each supply as "folder type,attribute=value,attribute=value".
     const std::pair<QStringList, int> cases[] = {
-        // A desktop PC: nothing listed, or a mains entry only, whatever it reads.
-        {{}, PowerSupplyStatus::Online},
-        {{"AC Mains online=0"}, PowerSupplyStatus::Online},
-        {{"hidpp_battery_0 Battery scope=Device,status=Discharging"}, PowerSupplyStatus::Online},
+        // A desktop PC: a mains entry only, whatever it reads.
+        {{"AC Mains,online=0"}, PowerSupplyStatus::Online},
+        {{"hidpp_battery_0 Battery,scope=Device,status=Discharging"}, PowerSupplyStatus::Online},
         // A laptop; one held below full charge on mains reports "Not charging".
-        {{"AC Mains online=1", "BAT0 Battery status=Not charging"}, PowerSupplyStatus::Online},
-        {{"AC Mains online=0", "BAT0 Battery status=Unknown"}, PowerSupplyStatus::Battery},
-        {{"AC Mains online=1", "BAT0 Battery status=Discharging"}, PowerSupplyStatus::Battery},
-        {{"BAT0 Battery status=Discharging"}, PowerSupplyStatus::Battery},
-        {{"BAT0 Battery status=Charging"}, PowerSupplyStatus::Online},
-        {{"AC Mains", "BAT0 Battery status=Not charging"}, PowerSupplyStatus::Unknown},
+        {{"AC Mains,online=1", "BAT0 Battery,status=Not charging"}, PowerSupplyStatus::Online},
+        {{"AC Mains,online=0", "BAT0 Battery,status=Unknown"}, PowerSupplyStatus::Battery},
+        {{"AC Mains,online=1", "BAT0 Battery,status=Discharging"}, PowerSupplyStatus::Battery},
+        {{"BAT0 Battery,status=Charging"}, PowerSupplyStatus::Online},
+        {{"AC Mains", "BAT0 Battery,status=Not charging"}, PowerSupplyStatus::Unknown},
     };
     for (const auto& [supplies, status] : cases) {
         TestFolder sys;
         for (const QString& supply : supplies) {
-            const QStringList part = supply.section(' ', 0, 1).split(' ');
-            QDir(sys.path()).mkdir(part[0]);
-            sys.writeFile(part[0] + "/type", part[1].toUtf8() + "\n");
-            const QStringList attributes = supply.section(' ', 2).split(',', Qt::SkipEmptyParts);
-            for (const QString& attribute : attributes)
-                sys.writeFile(part[0] + "/" + attribute.section('=', 0, 0),
+            const QString folder = supply.section(' ', 0, 0) + '/';
+            for (const QString& attribute : ("type=" + supply.section(' ', 1)).split(','))
+                sys.writeFile(folder + attribute.section('=', 0, 0),
                               attribute.section('=', 1).toUtf8() + "\n");
         }
         EXPECT_EQ(PowerSupplyStatus::read(sys.path()), status) << supplies.join(',').toStdString();
@@ -52,13 +45,6 @@ TEST(PlayModeStart, PowerWarningsOnlyOnABatteryOfItsOwnAndTheSetupWindowReturnsI
     EXPECT_EQ(messages.texts(),
               (QStringList{"The System is Using Battery Power!",
                            "\nAC power status is unknown!Please check power connection"}));
-
-    // After play mode the setup window comes back where it was, pulled in where it would stick
-    // out past 99 % of its screen's width.
-    const QRect screen(1000, 0, 1000, 800); // its right edge may reach x = 1990
-    for (const auto& [left, returned] : {std::pair{1100, 1100}, {1590, 1590}, {1700, 1590}})
-        EXPECT_EQ(PlayModeStart::returnPosition({left, 50, 400, 300}, screen), QPoint(returned, 50))
-            << left;
 
     // The synchronise countdown counts down, turns red, blinks ten times and is due once.
     SyncCountdown countdown;
@@ -133,26 +119,19 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
     int soundStops = 0;
     RecordingLiveCast liveCast;
     PlayModeController playMode(doc, program, messages, timings, liveCast, [&] { ++soundStops; });
-    QSignalSpy playing(&playMode, &PlayModeController::playingChanged);
     const QList<ShowScreenChoice::Screen> screens = {{"LAPTOP", QRect(0, 0, 1280, 800)},
                                                      {"PROJECTOR", QRect(1280, 0, 1920, 1080)}};
 
     EXPECT_EQ(playMode.start(screens, 0), 1);
-    EXPECT_EQ(playMode.showScreen(), 1);
     EXPECT_EQ(program.showScreen(), QRect(1280, 0, 1920, 1080));
     EXPECT_EQ(soundStops, 1);
     EXPECT_EQ(playMode.start(screens, 0), -1) << "it runs already";
     EXPECT_EQ(liveCast.playsAsked, 1) << "LiveCast is asked once, before the show";
-    ASSERT_EQ(playing.size(), 1);
-    EXPECT_TRUE(playing[0][0].toBool());
 
     const int starts = program.starts();
     playMode.end(!timings.Checked);
-    EXPECT_FALSE(playMode.playing());
     EXPECT_TRUE(timings.Checked);
     EXPECT_EQ(program.starts(), starts + 1);
-    ASSERT_EQ(playing.size(), 2);
-    EXPECT_FALSE(playing[1][0].toBool());
 
     // The setup window on the projector: the laptop's screen is the audience's.
     EXPECT_EQ(playMode.start(screens, 1), 0);
@@ -168,7 +147,6 @@ TEST(PlayModeController, StartsOnceOnTheAudiencesScreenAndEndsWithTheProgramEmpt
         << "a screen not connected today does not count";
     EXPECT_EQ(ShowScreenChoice::choose(screens.mid(0, 1), 0, QStringLiteral("PROJECTOR")), 0);
     EXPECT_EQ(ShowScreenChoice::choose({}, -1, QString()), -1);
-    EXPECT_EQ(ShowScreenChoice::caption(screens[1]), QStringLiteral("PROJECTOR (1920 x 1080)"));
 
     TestFolder app;
     EXPECT_TRUE(ShowScreenChoice::load(app.folder()).isEmpty());

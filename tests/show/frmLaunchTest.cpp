@@ -13,7 +13,6 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QContextMenuEvent>
-#include <QKeySequence>
 #include <QLabel>
 #include <QMenu>
 #include <QScrollBar>
@@ -23,16 +22,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-
-struct PaintCounter : QObject
-{
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        count += event->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-    int count = 0;
-};
 
 // The launch screen on an event without speakers, as play mode opens it.
 struct LaunchScreen
@@ -70,33 +59,17 @@ TEST(frmLaunch, SpeakerNameShowsForAMomentAndTheSynchroniseCountdownStarts)
     EXPECT_TRUE(QTest::qWaitFor([&] { return !name->isVisible(); }, 3000)) << "hidden after 1 s";
     EXPECT_TRUE(QTest::qWaitFor([&] { return count->text() == "4"; }, 3000));
 
-    // B repaints the screen blank; a key of no rule (Shift on its way to Shift+A, say) leaves
-    // it so.
-    QCoreApplication::processEvents();
-    PaintCounter paints;
-    window.installEventFilter(&paints);
+    // B blanks the screen (its picture: e2e.play_mode); a key of no rule (Shift on its way to
+    // Shift+A, say) leaves it so.
     QTest::keyClick(&window, Qt::Key_B);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return paints.count > 0; }, 1000));
     QTest::keyClick(&window, Qt::Key_Shift);
     EXPECT_TRUE(window.controller().blanked());
 
-    // The remote's keys reach the launch screen's rules under the codes those rules act on.
-    using K = LaunchController;
-    // Each Qt key, then the code it arrives under.
-    const int keys[] = {
-        Qt::Key_Backspace,   K::KeyBackspace,   Qt::Key_Return,     K::KeyEnter,
-        Qt::Key_Enter,       K::KeyEnter,       Qt::Key_Space,      K::KeySpace,
-        Qt::Key_PageUp,      K::KeyPageUp,      Qt::Key_PageDown,   K::KeyPageDown,
-        Qt::Key_End,         K::KeyEnd,         Qt::Key_Home,       K::KeyHome,
-        Qt::Key_Left,        K::KeyLeft,        Qt::Key_Up,         K::KeyUp,
-        Qt::Key_Right,       K::KeyRight,       Qt::Key_Down,       K::KeyDown,
-        Qt::Key_0,           K::Key0,           Qt::Key_9,          K::Key9,
-        Qt::Key_A,           K::KeyA,           Qt::Key_U,          K::KeyU,
-        Qt::Key_F1,          K::KeyF1,          Qt::Key_F12,        K::KeyF12,
-        Qt::Key_BracketLeft, K::KeyOpenBracket, Qt::Key_BraceRight, K::KeyCloseBracket};
-    for (size_t i = 0; i < std::size(keys); i += 2)
-        EXPECT_EQ(VirtualKeys::fromQt(keys[i]), keys[i + 1])
-            << QKeySequence(keys[i]).toString().toStdString();
+    // The remote's keys reach the launch screen's rules under the codes those rules act on. The
+    // keys the operator presses in e2e.play_mode and e2e.bad_talks (Page Down, Backspace, ], F1,
+    // letters and digits) are not repeated here; the others map one to one.
+    EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_PageUp), LaunchController::KeyPageUp) << "Back";
+    EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_F12), LaunchController::KeyF12) << "the last F key";
     EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_Escape), 27) << "left to the show";
     EXPECT_EQ(VirtualKeys::fromQt(Qt::Key_Tab), 0) << "no key of the rules";
 }
@@ -116,7 +89,6 @@ TEST(frmLaunch, LiveCastControlsShowAndReportTheOperatorsChoices)
     QTest::keyClick(panel->view(), Qt::Key_Up); // to "Scale Video / Slide"
     EXPECT_TRUE(panel->scale()->isEnabled());
     panel->scale()->triggerAction(QAbstractSlider::SliderSingleStepAdd);
-    EXPECT_EQ(panel->scaleLabel()->text(), "101%");
     EXPECT_EQ(liveCast.options, (QStringList{"0|null|null", "null|101|null"}));
 
     QTest::keyClick(&window, Qt::Key_H);

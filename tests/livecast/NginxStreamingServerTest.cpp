@@ -78,8 +78,8 @@ struct ServerFixture
 
 } // namespace
 
-// The real nginx, started through Localhost mode, serves what the local player reads: the
-// connection record and the live status, which comes back from there. A server that cannot start
+// The real nginx, started through Localhost mode, serves the live status, which comes back from
+// there; the connection record it serves: e2e.audience_player. A server that cannot start
 // is reported within the time limit (what the operator then hears: LocalhostModeTest). The
 // encoder's stream and the exported slides through the whole program: e2e.audience_player.
 TEST(NginxStreamingServerTest, LocalhostModeServesTheRecordAndTheStatusAndFailuresAreTold)
@@ -91,9 +91,6 @@ TEST(NginxStreamingServerTest, LocalhostModeServesTheRecordAndTheStatusAndFailur
         << f.messages.last().toStdString() << ": " << f.server->lastError().toStdString();
     ASSERT_EQ(f.modes.mode(), Mode::Localhost);
     ASSERT_TRUE(f.server->running());
-    EXPECT_EQ(fetch(f.http("connect.inf")),
-              QByteArray("&info1=rtmp://192.168.2.2/live/& sFMSURL; \r\n"
-                         "&info2=vesklive& sStreamName\r\n"));
 
     // The status written in play mode is what the player fetches, and comes back from there.
     LiveCastSettings marks;
@@ -136,6 +133,5 @@ TEST(NginxStreamingServerTest, LocalhostModeServesTheRecordAndTheStatusAndFailur
     EXPECT_TRUE(restarted(*f.server));
     EXPECT_TRUE(fetch(f.http("connect.inf")).has_value());
     f.server->release();
-    EXPECT_FALSE(f.server->running());
     EXPECT_FALSE(fetch(f.http("connect.inf")).has_value());
 }

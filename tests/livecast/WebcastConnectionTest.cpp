@@ -69,7 +69,6 @@ TEST(WebcastConnectionTest, WithoutAServerOrAnAnswerTheModeStaysOff)
          "No Server available for ABCDEFGHIJKL", "ftp://srv1", ""},
         {TransferResult::completedWith("testCode :NO;url :srv2;serverName :S1;"), noConnection, "",
          "S0"},
-        {TransferResult::completedWith("testCode : OK;"), noConnection, "", "S0"},
         {TransferResult::failure(7, "Failed to connect"), noConnection, "", "S0"},
     };
     for (const auto& [result, status, ftpUrl, serverName] : cases) {

@@ -79,7 +79,6 @@ TEST(InternetConnect, TheAnswerDecidesThePageAndTheTestAndTheSettingsWindowStore
         EXPECT_EQ(window.password()->echoMode(), QLineEdit::Password);
         EXPECT_EQ(window.password()->text(), "s3cret");
         window.obscure()->click();
-        EXPECT_EQ(window.password()->displayText(), "s3cret");
         window.findChild<QLineEdit*>("TxtURL")->setText("hall.example");
         window.findChild<QPushButton*>("ComCancel")->click();
     }
@@ -87,10 +86,6 @@ TEST(InternetConnect, TheAnswerDecidesThePageAndTheTestAndTheSettingsWindowStore
     EXPECT_EQ(event.InternetConnectObscure, 1);
 
     frmInternetConnectSettings window(event, connect, messages);
-    transfers.queueAnswer(hosted);
-    window.ComTestConnection_Click();
-    ASSERT_TRUE(QTest::qWaitFor([&] { return !messages.texts().isEmpty(); }, 10000));
-    EXPECT_EQ(messages.last(), InternetConnect::TestOkMessage);
     window.findChild<QLineEdit*>("TxtURL")->setText("hall.example");
     window.obscure()->click();
     window.ComClear_Click();

@@ -82,8 +82,6 @@ TEST(LiveStatusTest, TheTenLinesInTheirOrderAndThePlayerOptionsTheyGiveBack)
                                      "&info5=120& Scale Bar\r\n");
     EXPECT_EQ(restored(), std::tuple(-1, 120, false));
     EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info1=a=b& Presenter"), QString("a=b"));
-    EXPECT_EQ(LiveStatusRecord::StatusValueOf("&info5=60"), QString("60"));
-    EXPECT_EQ(LiveStatusRecord::StatusValueOf("no value"), QString());
 }
 
 // The presenter kept over slide changes, the holding slide between talks and Localhost mode's

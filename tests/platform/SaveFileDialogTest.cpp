@@ -1,4 +1,3 @@
-#include "platform/FileDialogFilter.h"
 #include "platform/libreoffice/LibreOfficeApp.h"
 #include "platform/widgets/QtFileDialogService.h"
 #include "tests/fakes/TestFolder.h"
@@ -88,13 +87,6 @@ TEST(SaveFileDialogTest, EachFileKeepsItsExtensionAndReplacingIsAskedOnce)
     EXPECT_EQ(saveAs(dir, kZipped, "Move", Replace::ByDialog, &questions), dir.path("Move.zev"));
     ASSERT_EQ(questions.size(), 1);
     EXPECT_TRUE(questions.first().contains("Move.zev")) << questions.first().toStdString();
-
-    // The filters of the commands, as Qt takes them.
-    EXPECT_EQ(
-        FileDialogFilter::toQt("All Stagor Compatible Files |*.evf;*.zev|Stagor (*.evf)|*.evf|"
-                               "Zipped Stagor (*.zev)|*.zev"),
-        "All Stagor Compatible Files (*.evf *.zev);;Stagor (*.evf) (*.evf);;"
-        "Zipped Stagor (*.zev) (*.zev)");
 }
 
 // A configured soffice that cannot run is reported missing, not swapped for one on the path:

@@ -37,7 +37,6 @@ TEST(LiveCastMenuTest, LeavingAModeTheItemsOfEachModeAutoLiveCastAndTheEncoderVa
         f.messages.queueAnswer(yes ? MsgAnswer::Yes : MsgAnswer::No);
         f.menu.MnuWebcastMode_Click();
         EXPECT_EQ(f.messages.texts(), QStringList{question});
-        EXPECT_EQ(f.messages.lastIcon(), MsgIcon::Question);
         // On a Yes the window decides whether Webcast mode comes on; the other mode is off.
         EXPECT_EQ(f.modes.mode(), yes ? Mode::None : from);
         EXPECT_EQ(f.modes.localhostSettingsEnabled(), !yes);

@@ -55,8 +55,6 @@ TEST(ConnectModeTest, TheServerAndSessionFilesReadBackAndDamageReadsAsEmpty)
     // A truncated file and lines that are no octets give empty boxes, which are not an address.
     dir.writeFile("ServerIP.INI", "10\r\nx7\r\n1234");
     EXPECT_EQ(ServerAddressFile::load(dir.folder()), (ServerAddressFile::Octets{"10", "", "", ""}));
-    EXPECT_FALSE(ServerAddressFile::valid({"10", "", "", ""}));
-    EXPECT_TRUE(ServerAddressFile::valid({"10", "0", "0", "255"}));
 
     const SessionRecord session{"Main Hall", "Day [1]", QString::fromUtf8("Keynotes \xc3\xa9"), "1",
                                 "pw"};
@@ -70,9 +68,7 @@ TEST(ConnectModeTest, TheServerAndSessionFilesReadBackAndDamageReadsAsEmpty)
     const std::tuple<QByteArray, QString, QString> damages[] = {
         {"[Main Hall][Day 1][Keyno", "Main Hall", ""},
         {"Main Hall][Day 1][Keynotes][0][]", "", ""},
-        {"[A][B][C]", "A", "C"},
         {QByteArray("\x00\xff[\x01]\n", 6), "", ""},
-        {"", "", ""},
     };
     for (const auto& [bytes, name, description] : damages) {
         const SessionRecord read = SessionRecord::decode(bytes);
@@ -83,7 +79,8 @@ TEST(ConnectModeTest, TheServerAndSessionFilesReadBackAndDamageReadsAsEmpty)
     }
 }
 
-// Connect mode asks to leave another mode; without a server address the server window comes,
+// Connect mode asks to leave another mode (No, for the other menus: LiveCastMenuTest,
+// LocalhostModeTest); without a server address the server window comes,
 // which takes digits only and tests within its bound; the session window needs a name.
 TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOthersWantsAServerAndASessionName)
 {
@@ -94,23 +91,13 @@ TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOthersWantsAServerAndASessionName
     QSignalSpy connects(&menu, &ConnectModeMenu::connectWindowRequested);
     QSignalSpy servers(&menu, &ConnectModeMenu::serverWindowRequested);
 
-    // No to leaving Webcast mode changes nothing.
-    modes.setMode(Mode::Webcast);
-    messages.queueAnswer(MsgAnswer::No);
-    menu.MnuConnect_Click(dir.folder());
-    EXPECT_EQ(messages.texts(), QStringList{"Webcast Mode enabled, switch to Connect Mode."});
-    EXPECT_EQ(modes.mode(), Mode::Webcast);
-    EXPECT_EQ(connects.count() + servers.count(), 0);
-
-    // Yes, without a server address: the server window comes after the message, and the
-    // other mode stays on until a connection goes through.
-    messages.clear();
+    // Yes to leaving another mode, without a server address: the server window comes after the
+    // message, and the other mode stays on until a connection goes through.
     modes.setMode(Mode::Localhost);
     messages.queueAnswer(MsgAnswer::Yes);
     menu.MnuConnect_Click(dir.folder());
     EXPECT_EQ(messages.texts(), (QStringList{"Localhost Mode enabled, switch to Connect Mode.",
                                              "Specify a Server and then re-connect"}));
-    EXPECT_EQ(messages.lastIcon(), MsgIcon::Exclamation);
     EXPECT_EQ(servers.count(), 1);
     EXPECT_EQ(connects.count(), 0);
     EXPECT_EQ(modes.mode(), Mode::Localhost);
@@ -122,8 +109,6 @@ TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOthersWantsAServerAndASessionName
     settings.WebcastFtpUrl = "ftp://earlier";
     ConnectServerSetup setup(transfers, messages, settings, dir.folder(), ProductId, 300);
     frmConnectServerIP server(setup, nullptr, 20);
-    EXPECT_EQ(server.octetBox(2)->accessibleDescription(), QString("txtServerIP2"));
-    EXPECT_EQ(server.statusLabel()->text(), QString("Server IP"));
     server.show();
     server.activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(&server));
@@ -140,7 +125,6 @@ TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOthersWantsAServerAndASessionName
     // 256 is no octet: nothing is sent.
     QTest::mouseClick(server.testButton(), Qt::LeftButton);
     EXPECT_EQ(messages.texts(), QStringList{"IP Address not correctly set!"});
-    EXPECT_TRUE(server.testButton()->isEnabled());
     EXPECT_TRUE(transfers.urls().isEmpty());
 
     // A server that never answers: unavailable once the bound has passed.
@@ -159,7 +143,6 @@ TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOthersWantsAServerAndASessionName
     ASSERT_TRUE(QTest::qWaitFor(
         [&] { return server.statusLabel()->text() == QString("Server IP"); }, 2000));
     EXPECT_FALSE(ServerAddressFile::exists(dir.folder()));
-    EXPECT_TRUE(server.isVisible());
 
     // With one, straight to the connect window; Connect mode on is only switched off.
     messages.clear();
@@ -176,8 +159,6 @@ TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOthersWantsAServerAndASessionName
     // The session window needs a name, and reconnects in Connect mode.
     ConnectSessionEditor editor(messages, modes, dir.folder());
     frmConnectSession window(editor);
-    EXPECT_EQ(window.passwordBox()->accessibleDescription(), QString("TxtPassword"));
-    EXPECT_FALSE(window.passwordBox()->isEnabled());
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
 
@@ -188,24 +169,12 @@ TEST(ConnectModeTest, ConnectModeAsksToLeaveTheOthersWantsAServerAndASessionName
 
     window.nameBox()->setText("Main Hall");
     window.passwordCheck()->click();
-    EXPECT_TRUE(window.passwordBox()->isEnabled());
-    window.passwordBox()->setText("pw");
-    window.passwordCheck()->click();
-    EXPECT_EQ(window.passwordBox()->text(), QString());
-    window.passwordCheck()->click();
     window.passwordBox()->setText("pw2");
     modes.setMode(Mode::Connect);
     QTest::mouseClick(window.okButton(), Qt::LeftButton);
     EXPECT_FALSE(window.isVisible());
     EXPECT_TRUE(window.reconnectWanted());
     EXPECT_EQ(dir.readFile("Session.INI"), QByteArray("[Main Hall][][][1][pw2]"));
-
-    // Opened again, the boxes show what was kept.
-    frmConnectSession again(editor);
-    ASSERT_TRUE(QTest::qWaitFor([&] { return again.passwordCheck()->isChecked(); }, 2000));
-    EXPECT_EQ(again.nameBox()->text(), QString("Main Hall"));
-    EXPECT_EQ(again.passwordBox()->text(), QString("pw2"));
-    EXPECT_TRUE(again.passwordBox()->isEnabled());
 }
 
 // The server window's OK tests the server and keeps it; the connection then asks that server
@@ -245,13 +214,11 @@ TEST(ConnectModeTest, OkKeepsATestedServerAndAFullConnectJoinsTheSessionThere)
     ConnectConnection connection(transfers, messages, modes, settings, dir.folder(), ProductId,
                                  server.port());
     frmConnect window(connection, nullptr, 0, 50);
-    EXPECT_EQ(window.statusLabel()->accessibleDescription(), QString("LabStatus"));
     QSignalSpy finished(&window, &QDialog::finished);
     window.open();
     ASSERT_TRUE(finished.wait(5000));
     EXPECT_TRUE(messages.texts().isEmpty()) << "neither the server window nor the connection";
     EXPECT_EQ(window.statusLabel()->text(), QString("Connected to Hall 1"));
-    EXPECT_FALSE(window.cancelButton()->isEnabled());
     EXPECT_EQ(modes.mode(), Mode::Connect);
 
     // The server window's test and the connection's own: whether the server is there; then the
@@ -304,7 +271,6 @@ TEST(ConnectModeTest, WithoutASessionOrAServerTheConnectionEndsWithItsMessage)
         ASSERT_TRUE(closes.wait(1000));
         connection.Timer1_Timer(); // a later tick starts nothing more
         EXPECT_EQ(messages.texts(), QStringList{message});
-        EXPECT_EQ(messages.lastIcon(), MsgIcon::Exclamation);
         EXPECT_EQ(connection.sessionWindowWanted(), sessionWindow);
         EXPECT_EQ(hides.count(), sessionWindow ? 1 : 0);
         EXPECT_EQ(modes.mode(), Mode::None);

@@ -18,11 +18,8 @@
 #include "tests/fakes/TestFolder.h"
 
 #include <QDirIterator>
-#include <QLabel>
-#include <QListWidget>
 #include <QPushButton>
 #include <QRegularExpression>
-#include <QSignalSpy>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -136,25 +133,13 @@ struct Webcast
     LiveCastSettings marks;
 };
 
-// The texts a job showed, each once, in order.
-QStringList statusesOf(UploadSequence& job, std::function<void()> run)
-{
-    QStringList seen;
-    QObject::connect(&job, &UploadSequence::changed, &job, [&] {
-        if (seen.isEmpty() || seen.last() != job.LabStatus())
-            seen << job.LabStatus();
-    });
-    run();
-    return seen;
-}
-
 } // namespace
 
-// A first upload creates the event folder and sends the status record before anything else; a
-// second one, after a new export, keeps the server's status and creator.INI, removes all that
-// the first one sent and what else was there, and sends no new status. The audience's page goes
-// last, into a folder of its own. One login each. Verification then finds what is missing, and a
-// speaker's upload replaces only that speaker's folder.
+// A first upload sends the status record before anything else and the audience's page last,
+// into a folder of its own; a second one, after a new export, removes what else was there too.
+// Both rounds of the exported demo event, one login each, the server's own files kept:
+// LibreOfficeSetupTest. Verification then names each kind of thing missing, and a speaker's
+// upload replaces only that speaker's folder.
 TEST(SlideUploadTest, UploadsLeaveExactlyTheExportOnTheServerAndVerificationFindsWhatIsMissing)
 {
     Webcast w;
@@ -165,15 +150,12 @@ TEST(SlideUploadTest, UploadsLeaveExactlyTheExportOnTheServerAndVerificationFind
 
     AdminUpload upload(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
     upload.setPlayerSource(w.web());
-    QStringList statuses = statusesOf(upload, [&] {
-        ASSERT_TRUE(w.runInWindow<frmUpload>(upload));
-        // The logout comes from the upload's own CLOSE, while its connection is still there.
-        EXPECT_TRUE(QTest::qWaitFor([&] { return w.ftp->lines("logout").size() == 1; }, 3000));
-    });
-    EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
+    ASSERT_TRUE(w.runInWindow<frmUpload>(upload));
+    // The logout comes from the upload's own CLOSE, while its connection is still there.
+    EXPECT_TRUE(QTest::qWaitFor([&] { return w.ftp->lines("logout").size() == 1; }, 3000));
     EXPECT_EQ(w.serverTree(), first.tree());
     EXPECT_EQ(w.received().value(0), "status.inf");
-    EXPECT_EQ(w.ftp->lines("login").size(), 1);
+    EXPECT_TRUE(w.received().last().startsWith("player/"));
     const QByteArray status = w.local.readFile("veskCast/status.inf");
     EXPECT_EQ(w.root.readFile("webcasts/EVENT/status.inf"), status);
     EXPECT_EQ(status, "&info0=Dummy file& Date Time Stamp\r\n&info1=& Presenter\r\n"
@@ -181,58 +163,32 @@ TEST(SlideUploadTest, UploadsLeaveExactlyTheExportOnTheServerAndVerificationFind
                       "&info5=& Scale Bar\r\n&info6=stageLeft& Presenter Position\r\n"
                       "&info7=True& Stretch Slides\r\n&info8=16:9& Ratio\r\n"
                       "&info9=False& Hide Player Controls\r\n");
-    EXPECT_EQ(statuses, QStringList({"", "Uploading - Admin files", "", "Creating -Ada",
-                                     "Creating -Jane_Doe", "", "Uploading - Ada", "",
-                                     "Uploading - Jane_Doe", "", "Uploading - player"}));
-    EXPECT_EQ(upload.labPercent(), "100%");
-    EXPECT_EQ(upload.barPercent(), 100);
-    const qsizetype firstReceived = w.received().size();
 
-    // The server's own files, and leftovers of another kind.
+    // The server's own file, and leftovers of another kind.
     w.root.writeFile("webcasts/EVENT/creator.INI", "server");
-    w.root.writeFile("webcasts/EVENT/status.inf", "as the room left it");
     w.root.writeFile("webcasts/EVENT/Old Talk/1.swf", "old");
     const ExportedEvent second{"150000", {{"Jane Doe", 3}}};
     w.exportSlides(second);
     AdminUpload again(w.transfers, w.messages, w.settings, w.marks, w.liveCast());
     again.setPlayerSource(w.web());
-    statuses = statusesOf(again, [&] { ASSERT_TRUE(w.runInWindow<frmUpload>(again)); });
-    EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
+    ASSERT_TRUE(w.runInWindow<frmUpload>(again));
     QStringList kept = second.tree() << "creator.INI";
     kept.sort();
     EXPECT_EQ(w.serverTree(), kept);
-    EXPECT_EQ(w.root.readFile("webcasts/EVENT/status.inf"), "as the room left it");
-    EXPECT_FALSE(w.received().mid(firstReceived).contains("status.inf"));
-    EXPECT_EQ(w.ftp->lines("login").size(), 2);
-    EXPECT_EQ(statuses.mid(0, 3), QStringList({"", "Removing....Admin Files", ""}));
-    for (const char* folder : {"Ada/", "Jane_Doe/", "Old Talk/", "player/"})
-        EXPECT_TRUE(statuses.contains(QString("Removing....") + folder)) << folder;
 
-    // Verification right after the upload finds everything and closes by itself; then the
-    // holding slide changed, the deck gained a slide, a speaker joined and three pop-ups were
-    // replaced: one line each, and the window waits for Ok.
+    // The holding slide changed, the deck gained a slide, a speaker joined and three pop-ups were
+    // replaced: one line each, and the window waits for Ok. The rolling slides are all there.
     FakePresentationApp office;
-    office.addPresentation("/talks/jane.pptx", 3);
-    office.addPresentation("/talks/rolling.pptx", 2);
-    ServerVerification::Items items;
-    items.holdingShown = true;
-    items.HoldingTimeCode = items.PopUpsTimeCode = items.QuickLaunchTimeCode = "150000";
-    items.popUpShown[0] = items.popUpShown[2] = true;
-    items.QuickLaunchFile = "/talks/rolling.pptx";
-    items.speakers = {{"Jane Doe", "jane.pptx", "/talks/jane.pptx", "150000"}};
-    ServerVerification check(w.transfers, w.messages, office, w.settings, items, {});
-    frmVerifyServer window(check, "Verify Server", nullptr, 0, 0);
-    window.show();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs));
-    EXPECT_TRUE(check.lstVerify().isEmpty()) << check.lstVerify().join(", ").toStdString();
-    EXPECT_EQ(check.LabStatus(), "");
-
-    ServerVerification::Items changed = items;
-    changed.HoldingTimeCode.clear();
-    changed.popUpShown[5] = true;
-    changed.PopUpsTimeCode = "170000"; // three pop-ups, none of them exported under it
-    changed.speakers.append({"New Guy", "new.pptx", "/talks/new.pptx", ""});
     office.addPresentation("/talks/jane.pptx", 4);
+    office.addPresentation("/talks/rolling.pptx", 2);
+    ServerVerification::Items changed;
+    changed.holdingShown = true;
+    changed.QuickLaunchTimeCode = "150000";
+    changed.QuickLaunchFile = "/talks/rolling.pptx";
+    changed.PopUpsTimeCode = "170000"; // none of the pop-ups exported under it
+    changed.popUpShown[0] = changed.popUpShown[2] = changed.popUpShown[5] = true;
+    changed.speakers = {{"Jane Doe", "jane.pptx", "/talks/jane.pptx", "150000"},
+                        {"New Guy", "new.pptx", "/talks/new.pptx", ""}};
     ServerVerification late(w.transfers, w.messages, office, w.settings, changed, {});
     frmVerifyServer lateWindow(late, "Verify Server", nullptr, 0, 0);
     lateWindow.show();
@@ -240,27 +196,19 @@ TEST(SlideUploadTest, UploadsLeaveExactlyTheExportOnTheServerAndVerificationFind
     ASSERT_TRUE(lateWindow.isVisible());
     EXPECT_EQ(late.lstVerify(), QStringList({"Holding Slide [missing]", "PopUp Slide(s) [missing]",
                                              "Jane Doe [out dated!]", "New Guy [missing]"}));
-    EXPECT_EQ(lateWindow.list()->count(), 4);
-    EXPECT_EQ(lateWindow.statusLabel()->text(), "Errors reported");
-    EXPECT_EQ(lateWindow.cancelButton()->text(), "Ok");
-    EXPECT_TRUE(lateWindow.cancelButton()->isEnabled());
-    EXPECT_FALSE(lateWindow.animation()->isVisible());
     QTest::mouseClick(lateWindow.cancelButton(), Qt::LeftButton);
     EXPECT_FALSE(lateWindow.isVisible());
-    EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
 
     // A speaker's upload replaces that speaker's folder, blanks turned to "_", and nothing else.
     w.exportSlides({"100000", {{"Jane Doe", 1}}});
-    const qsizetype logins = w.ftp->lines("login").size();
     SpeakerUpload speaker(w.transfers, w.messages, w.settings, w.liveCast(), "Jane Doe");
-    EXPECT_EQ(speaker.LabStatus(), "Upload Server : S1");
     ASSERT_TRUE(w.runInWindow<frmSUpload>(speaker));
+    // Nothing went wrong in any of the uploads or checks.
     EXPECT_TRUE(w.messages.texts().isEmpty()) << w.messages.last().toStdString();
     QStringList replaced = kept.filter(QRegularExpression("^(?!Jane_Doe/.)"));
     replaced.append({"Jane_Doe/1100000.jpg", "Jane_Doe/1100000.swf"});
     replaced.sort();
     EXPECT_EQ(w.serverTree(), replaced);
-    EXPECT_EQ(w.ftp->lines("login").size(), logins + 1);
 }
 
 // Cancel pressed while a slow server removes the previous upload: the button goes grey at
@@ -303,7 +251,7 @@ TEST(SlideUploadTest, CancelDuringTheCleanUpStillClosesAndAServerStoppedMidUploa
 
 // Localhost mode checks the local streaming server's "veskCast" folder, named by FMS.ini, and
 // sends nothing to any server; "Upload Slides" without a LiveCast mode only says so; Cancel ends
-// a check of the server at its next step.
+// a check of the server at its next step. Which speakers may be uploaded: LiveCastTest.
 TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtpAndCancelStopsOne)
 {
     TestFolder app;
@@ -327,12 +275,6 @@ TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtpAndC
 
     EXPECT_EQ(commands.MnuUploadSlides_Click(), nullptr);
     EXPECT_EQ(messages.texts(), QStringList{"Neither Webcast Mode or Localhost Mode Enabled"});
-    EXPECT_FALSE(commands.speakerUploadPossible(1));
-    modes.setMode(LiveCastModes::Mode::Webcast);
-    EXPECT_FALSE(commands.speakerUploadPossible(1)) << "not exported yet";
-    QDir().mkpath(doc.LiveCastFolder + "/Jane_Doe");
-    EXPECT_TRUE(commands.speakerUploadPossible(1));
-    EXPECT_FALSE(commands.speakerUploadPossible(2));
 
     modes.setMode(LiveCastModes::Mode::Localhost);
     const auto runCheck = [&] {
@@ -361,12 +303,10 @@ TEST(ServerVerificationTest, LocalhostModeChecksTheStreamingFolderWithoutFtpAndC
     modes.setMode(LiveCastModes::Mode::Webcast);
     const auto check = commands.MnuVerifyServer_Click();
     frmVerifyServer window(*check, "Verify Server", nullptr, 0, 0);
-    QSignalSpy closed(check.get(), &ServerVerification::closeRequested);
     window.show();
     QTest::mouseClick(window.cancelButton(), Qt::LeftButton);
     EXPECT_FALSE(window.cancelButton()->isEnabled());
     ASSERT_TRUE(QTest::qWaitFor([&] { return !window.isVisible(); }, JobTimeoutMs));
-    EXPECT_EQ(closed.size(), 1);
     EXPECT_TRUE(check->lstVerify().isEmpty());
     EXPECT_EQ(transfers.commandLines(),
               QStringList({"DIR /webcasts/", "MKDIR /webcasts/EVENT", "DIR /webcasts/EVENT/"}));

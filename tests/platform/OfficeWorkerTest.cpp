@@ -73,8 +73,7 @@ TEST(LibreOfficeWorker, AQuickCallWaitsBehindALongOneAndOnlyAHungOneEndsTheOffic
     QElapsedTimer timer;
     timer.start();
     const PresentationResult<int> polled = worker.call<int>(500, [] { return answer(2); });
-    ASSERT_TRUE(polled.ok()) << polled.error().toStdString();
-    EXPECT_EQ(polled.value(), 2);
+    EXPECT_EQ(polled.valueOr(0), 2) << polled.error().toStdString();
     EXPECT_GE(timer.elapsed(), 1000) << "it ran after the export, not beside it";
     EXPECT_TRUE(exported.get().ok());
     EXPECT_EQ(office.ends(), 0);

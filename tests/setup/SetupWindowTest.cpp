@@ -257,16 +257,30 @@ TEST_F(SetupWindowTest, ExtractionAndExportWindowsShowProgressCancelAndThePrevie
     EXPECT_EQ(ended[1][0].value<ZippedEventExport::Outcome>(), ZippedEventExport::Outcome::Written);
     EXPECT_FALSE(exportWindow->isVisible());
 
-    // A deck dropped on the holding slide opens the preview of its slides; a file dropped on a
-    // pop-up closes it.
+    // A deck dropped on the holding slide takes slide 1 and opens the preview of its slides, the
+    // progress in the status bar. On the pop-ups' section a pick goes into the chosen slot; a file
+    // dropped on a pop-up closes the preview, and the deck with it.
+    QStringList progress;
+    QObject::connect(window.statusBar(), &QStatusBar::messageChanged,
+                     [&progress](const QString& text) { progress << text; });
     QMimeData deck;
     MimeTransfer::putFileList(&deck, {presentation("Deck.pptx", 3)});
     window.holdingSlide()->drop(&deck);
     ASSERT_TRUE(QTest::qWaitFor([&] { return window.preview() != nullptr; }, 5000));
     QPointer<frmPreview> preview = window.preview();
     EXPECT_TRUE(preview->isVisible());
+    EXPECT_TRUE(progress.contains("Extracting - 66%")) << progress.join(", ").toStdString();
+    EventDocument& doc = window.document();
+    window.sections()->setCurrentIndex(2);
+    window.popUpSlots()->select(4);
+    preview->scrollBar()->setValue(2);
+    preview->ComInsert_Click();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return doc.PopUps[4].isUsed(); }, 5000));
+    EXPECT_EQ(doc.PopUps[4].Full.pixel(5, 5), FakePresentationDocument::colourOf(2));
+    EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(1));
     window.popUpSlots()->drop(0, &deck);
     EXPECT_TRUE(!preview || !preview->isVisible());
+    EXPECT_TRUE(QTest::qWaitFor([&] { return presentations.lastOpened() == nullptr; }, 5000));
 }
 
 // While play mode runs nothing comes up: a notice is kept for afterwards and its work goes on, a

@@ -115,7 +115,7 @@ TEST_F(SlidePanelsTest, PicturesAndPresentationsOnTheHoldingSlideAndThePopUpsThe
     EXPECT_EQ(thumbnails.size(), 3);
     EXPECT_EQ(doc.PopUps[5].Name, "PopUp");
 
-    // A pick from the preview goes to the holding slide (to a pop-up: LibreOfficeSetupTest).
+    // A pick from the preview goes to the holding slide (to a pop-up: SetupWindowTest).
     holding.insertFromPreview(2, QImage(thumbnails.at(1)));
     ASSERT_TRUE(taken.wait(kWaitMs));
     EXPECT_EQ(doc.ImgHoldingFull.pixel(5, 5), FakePresentationDocument::colourOf(2));
@@ -236,7 +236,7 @@ TEST(ScreenSizeWatchTest, TellsEachChangeAfterTheFirstSizeOnce)
     EXPECT_EQ(resized[0][0].toSize(), QSize(1920, 1080));
 }
 
-// Inserting into a slot and closing with the presentation: LibreOfficeSetupTest.
+// Inserting into a slot and closing with the presentation: SetupWindowTest.
 TEST(frmPreviewTest, ScrollingShowsEachThumbnailAndInsertKeepsTheFocusOnTheScrollBar)
 {
     // Slide n's thumbnail is 10 * n pixels wide; slide 4 of 4 has none.

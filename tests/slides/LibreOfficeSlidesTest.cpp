@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QRegularExpression>
 #include <QSignalSpy>
+#include <QTest>
 #include <QTime>
 
 #include <tuple>
@@ -67,8 +68,8 @@ protected:
     static inline LibreOfficeApp* s_app = nullptr;
 };
 
-// Every format of the menu at the exact sizes, with the preview's thumbnails; the pick from
-// the preview is checked in LibreOfficeSetupTest.
+// Every format of the menu at the exact sizes, with the preview's thumbnails; then a pick from
+// the preview, from the deck kept open until the preview is done with.
 TEST_F(LibreOfficeSlidesTest, ExtractsEverySlideInEveryFormatAtTheExactSizes)
 {
     SlideExtractor extractor(*s_app);
@@ -76,8 +77,8 @@ TEST_F(LibreOfficeSlidesTest, ExtractsEverySlideInEveryFormatAtTheExactSizes)
     QObject::connect(&extractor, &SlideExtractor::finished,
                      [&result](const SlideExtractor::Result& r) { result = r; });
     QSignalSpy finished(&extractor, &SlideExtractor::finished);
-    for (const SlideFormat format : {SlideFormat::Jpg, SlideFormat::Bmp, SlideFormat::Gif,
-                                     SlideFormat::Emf, SlideFormat::Wmf}) {
+    for (const SlideFormat format : {SlideFormat::Bmp, SlideFormat::Gif, SlideFormat::Emf,
+                                     SlideFormat::Wmf, SlideFormat::Jpg}) {
         const QString code = slideFormatCode(format);
         SCOPED_TRACE(code.toStdString());
         ASSERT_TRUE(
@@ -97,6 +98,14 @@ TEST_F(LibreOfficeSlidesTest, ExtractsEverySlideInEveryFormatAtTheExactSizes)
         for (int slide = 1; slide <= 3; ++slide)
             expectImage(run(QStringLiteral("Preview/Slide%1.bmp").arg(slide)), kThumbnail, slide);
     }
+    QSignalSpy chosen(&extractor, &SlideExtractor::chosenSlideExported);
+    ASSERT_TRUE(extractor.startChosenSlideExport(3));
+    ASSERT_TRUE(chosen.wait(kWaitMs));
+    EXPECT_EQ(chosen[0][1].toString(), "");
+    expectImage(chosen[0][0].toString(), kFullScreen, 3);
+    extractor.releaseWorkPresentation();
+    EXPECT_TRUE(
+        QTest::qWaitFor([] { return s_app->openPresentationCount().valueOr(-1) == 0; }, kWaitMs));
 }
 
 TEST_F(LibreOfficeSlidesTest, ConvertsToPdfAndPassesOverWhatCannotBeOpened)

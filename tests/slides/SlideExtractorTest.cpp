@@ -77,7 +77,7 @@ TEST_F(SlideJobsTest, SlideOneComesFirstThenThePreviewAndANewJobReplacesTheKeptP
     EXPECT_EQ(SlideExtractor::progressText(1, 1) + SlideExtractor::progressText(0, 0),
               "Extracting - 100%Extracting - 0%");
 
-    // The presentation stays open for picks from the preview (LibreOfficeSetupTest) until the
+    // The presentation stays open for picks from the preview (LibreOfficeSlidesTest) until the
     // next job.
     const std::shared_ptr<FakePresentationDocument> kept = m_app.lastOpened();
     ASSERT_TRUE(kept && m_extractor.hasWorkPresentation());

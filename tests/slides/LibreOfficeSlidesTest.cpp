@@ -144,7 +144,6 @@ TEST_F(LibreOfficeSlidesTest, PopUpImportFillsTheFirstThreeSlots)
     EXPECT_EQ(result.imported, 3);
     for (int slot = 0; slot < 3; ++slot) {
         const PopUpSlot& popUp = result.popUps[size_t(slot)];
-        EXPECT_EQ(popUp.Name, "PopUp");
         ASSERT_EQ(popUp.Thumb.size(), QSize(160, 90));
         ASSERT_EQ(popUp.Full.size(), QSize(640, 360));
         EXPECT_TRUE(ColourPictures::near(ColourPictures::centre(popUp.Full), kSlideColours[slot]));

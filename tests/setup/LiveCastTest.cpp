@@ -148,7 +148,8 @@ TEST_F(LiveCastTest, PlayExportsAndUploadsAndADeadServerOnlyFillsTheErrorLog)
 
 // The LiveCast menu's "Upload Slides" and "Verify Server" and a speaker's "Upload", as the
 // operator finds them: offered in Webcast mode (what each mode offers: LiveCastMenuTest), each
-// running in its window until the job closes it. "Connect Mode" without
+// running in its window until the job closes it, one login each; a second upload leaves nothing
+// of the first and keeps the server's own files. "Connect Mode" without
 // a server address tells the operator and opens the server window.
 TEST_F(LiveCastTest, ConnectUploadAndVerifyFromTheMenusOfTheSetupWindow)
 {
@@ -230,8 +231,25 @@ TEST_F(LiveCastTest, ConnectUploadAndVerifyFromTheMenusOfTheSetupWindow)
     EXPECT_TRUE(QFile::exists(ftpRoot + "/webcasts/EVENT/r1101010.swf"));
     EXPECT_TRUE(QFile::exists(ftpRoot + "/webcasts/EVENT/Jane_Doe/1101010.swf"));
     EXPECT_EQ(ftp->lines("login").size(), 2);
+    // A second round leaves nothing of the first and keeps the server's own files.
+    fakes.dir.writeFile("ftp/webcasts/EVENT/creator.INI", "made by the server");
+    fakes.dir.writeFile("ftp/webcasts/EVENT/status.inf", "the player's own");
+    QFile::remove(fakes.dir.path("veskCast/r1101010.swf"));
+    upload->trigger();
+    EXPECT_FALSE(QFile::exists(ftpRoot + "/webcasts/EVENT/r1101010.swf"));
+    EXPECT_TRUE(QFile::exists(ftpRoot + "/webcasts/EVENT/Jane_Doe/1101010.swf"));
+    EXPECT_EQ(fakes.dir.readFile("ftp/webcasts/EVENT/creator.INI"), "made by the server");
+    EXPECT_EQ(fakes.dir.readFile("ftp/webcasts/EVENT/status.inf"), "the player's own");
+    EXPECT_EQ(ftp->lines("login").size(), 3);
 
     verify->trigger(); // closes by itself when nothing is listed
     EXPECT_TRUE(fakes.messages.texts().isEmpty()) << fakes.messages.last().toStdString();
-    EXPECT_EQ(ftp->lines("login").size(), 3);
+    EXPECT_EQ(ftp->lines("login").size(), 4);
+    // A speaker is offered the upload only once the export has made the speaker's folder.
+    doc.Speakers.append({"John Roe", "john.pptx", fakes.presentation("john.pptx", 1), {}});
+    for (const int row : {2, 1}) {
+        speakers->MnuSOptions_Popup(row, QPoint(0, 0));
+        EXPECT_EQ(speakerUpload->isEnabled(), row == 1) << row;
+        speakers->contextMenu()->close();
+    }
 }

@@ -173,6 +173,7 @@ TEST_F(SetupControllerTest, SaveAsAsksBeforeReplacingAndRecentEntriesFollowTheFi
     ASSERT_EQ(controller.recentFiles().paths(), QStringList({c, b, a}));
     controller.openRecent(2);
     EXPECT_EQ(doc.EventFilePath, a);
+    EXPECT_EQ(controller.recentFiles().paths(), QStringList({a, c, b}));
 
     QFile::remove(b);
     controller.openRecent(2);

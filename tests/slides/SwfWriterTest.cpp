@@ -156,7 +156,6 @@ TEST(SwfWriter, SlideMoviesOfEveryShapeReadBackWholeThroughAnIndependentParser)
           {QSize(333, 1001), QImage::Format_Grayscale8, false}}) {
         SCOPED_TRACE(size.width());
         const QByteArray jpeg = quadrantJpeg(size, format, progressive);
-        EXPECT_EQ(SwfWriter::jpegSize(jpeg), size);
         ASSERT_EQ(SwfWriter::writeBytes(jpeg, folder.path("p.swf")), QString());
         const QJsonObject movie = readMovie(folder.path("p.swf"), folder.path("p.jpg"));
         EXPECT_EQ(json(movie["frame"]), "[0,20480,0,15360]");

@@ -187,12 +187,6 @@ TEST_F(QuickLaunchTest, PropertiesWriteOnlyOnOkAndThePanelDropsShowsAndCuts)
     EXPECT_EQ(presentations.lastOpened()->showsStarted(), 1);
     EXPECT_EQ(presentations.openPresentationCount().value(), 1);
 
-    // A Flash movie is handed on, not opened.
-    QSignalSpy flash(&bar, &QuickLaunchBar::flashRequested);
-    bar.drop({file("intro.swf")});
-    panel.button("Show")->trigger();
-    EXPECT_EQ(flash.count(), 1);
-
     // Cut leaves the time code alone.
     doc.QuickLaunchTimeCode = QStringLiteral("201500");
     panel.button("Cut")->trigger();

@@ -254,7 +254,6 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
     clipboard.PutFileListOnClipboard({file("more/S5.ppt")});
     QTest::keyClick(panel.view(), Qt::Key_V, Qt::ControlModifier);
     EXPECT_EQ(rows(), (QStringList{"S3", "S1", "S4", "S5"}));
-    EXPECT_EQ(panel.counter()->accessibleName(), "Number of speakers: 4");
     list.MnuRemove_Click();
     // The sweep takes speakers whose file went: the selection follows its speaker, and once
     // that one is gone Delete and Backspace remove nothing.
@@ -309,8 +308,7 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
         EXPECT_TRUE(action(name)->isEnabled()) << name;
     panel.contextMenu()->hide();
 
-    // The menu key and Shift+F10 open the menu of the selected row, whose commands name the
-    // keys that do the same.
+    // The menu key and Shift+F10 open the menu of the selected row.
     for (const QKeyCombination key : {QKeyCombination(Qt::Key_Menu), Qt::SHIFT | Qt::Key_F10}) {
         list.setSelectedRow(3);
         panel.MnuSOptions_Popup(0, QPoint()); // leaves the row's commands disabled
@@ -320,11 +318,6 @@ TEST_F(SpeakersTest, DraggingDeletingShowingCopyingAndTheContextMenuUnderThePoin
         EXPECT_EQ(list.selectedRow(), 3);
         panel.contextMenu()->hide();
     }
-    EXPECT_EQ(QStringList({action("MnuSCopy")->shortcut().toString(),
-                           action("MnuSPaste")->shortcut().toString(),
-                           action("MnuRemove")->shortcut().toString(),
-                           action("MnuRename")->shortcut().toString()}),
-              QStringList({"Ctrl+C", "Ctrl+V", "Del", "F2"}));
 
     // Dragged onto the first row, a speaker goes first.
     drag(centreOf(3), centreOf(1));

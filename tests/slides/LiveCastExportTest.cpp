@@ -4,24 +4,12 @@
 #include "setup/LiveCastExportPlan.h"
 #include "tests/fakes/TestFolder.h"
 
-#include <QDirIterator>
 #include <QImageReader>
 #include <QSignalSpy>
 
 #include <gtest/gtest.h>
 
 namespace {
-
-// Every file below folder, by its path inside it, sorted.
-QStringList tree(const QString& folder)
-{
-    QStringList files;
-    QDirIterator it(folder, QDir::Files, QDirIterator::Subdirectories);
-    while (it.hasNext())
-        files << QDir(folder).relativeFilePath(it.next());
-    files.sort();
-    return files;
-}
 
 QImage picture(Qt::GlobalColor colour)
 {
@@ -105,8 +93,8 @@ TEST_F(LiveCastExportTest, TheWholeEventReplacesThePreviousExportHereAndInTheLoc
           "p0140509", "p1140509", "r1140509", "r2140509"})
         expected << QString(stem) + ".jpg" << QString(stem) + ".swf";
     expected.sort();
-    EXPECT_EQ(tree(m_doc.LiveCastFolder), expected);
-    EXPECT_EQ(tree(m_served.path("veskCast")), expected);
+    EXPECT_EQ(TestFolder::filesUnder(m_doc.LiveCastFolder), expected);
+    EXPECT_EQ(TestFolder::filesUnder(m_served.path("veskCast")), expected);
     EXPECT_EQ(QImageReader(m_doc.LiveCastFolder + "/Jane_Doe/2140509.jpg").size(),
               QSize(1024, 768));
     EXPECT_EQ(QImageReader(m_doc.LiveCastFolder + "/p0140509.jpg").size(), QSize(1024, 768));
@@ -134,10 +122,11 @@ TEST_F(LiveCastExportTest, OneSpeakerReplacesOnlyThatFolderAndCancelClosesTheDec
     LiveCastExport::Result result = run(LiveCastExportPlan::speaker(m_doc, 0, QTime(9, 30, 0)));
     LiveCastExportPlan::keep(result, m_doc);
     EXPECT_EQ(
-        tree(m_doc.LiveCastFolder),
+        TestFolder::filesUnder(m_doc.LiveCastFolder),
         QStringList({"Bob/1090000.jpg", "Bob/1090000.swf", "Jane_Doe/1093000.jpg",
                      "Jane_Doe/1093000.swf", "Jane_Doe/2093000.jpg", "Jane_Doe/2093000.swf"}));
-    EXPECT_EQ(tree(m_served.path("veskCast")), tree(m_doc.LiveCastFolder));
+    EXPECT_EQ(TestFolder::filesUnder(m_served.path("veskCast")),
+              TestFolder::filesUnder(m_doc.LiveCastFolder));
     EXPECT_EQ(m_doc.Speakers[0].TimeCode, "093000");
     EXPECT_EQ(m_doc.Speakers[1].TimeCode, QString());
 
@@ -152,7 +141,7 @@ TEST_F(LiveCastExportTest, OneSpeakerReplacesOnlyThatFolderAndCancelClosesTheDec
     ASSERT_TRUE(finished.wait(10000));
     result = finished.first().first().value<LiveCastExport::Result>();
     EXPECT_TRUE(result.cancelled);
-    EXPECT_EQ(tree(m_doc.LiveCastFolder + "/Bob"), QStringList());
+    EXPECT_EQ(TestFolder::filesUnder(m_doc.LiveCastFolder + "/Bob"), QStringList());
     EXPECT_EQ(m_office.openPresentationCount().value(), 0);
 
     // A LiveCast folder that is not set is never emptied in its place.

@@ -82,7 +82,7 @@ protected:
 };
 
 // Every format opens; loop, advance mode and per-slide timings are stored in each format's own
-// way. Slide exports, PDF and longer decks: LibreOfficeSlidesTest, LibreOfficeSetupTest.
+// way. Slide exports and PDF: LibreOfficeSlidesTest.
 TEST_F(LibreOfficeAppTest, EveryFormatOpensAndKeepsItsShowOptions)
 {
     for (const auto& [name, format, longAdvanceReadBackS] : kDecks) {

@@ -138,8 +138,8 @@ struct Webcast
 // A first upload sends the status record before anything else and the audience's page last,
 // into a folder of its own; a second one, after a new export, removes what else was there too.
 // Both rounds from the menus, one login each, the server's own files kept:
-// LiveCastTest.UploadAndVerifyFromTheMenusOfTheSetupWindow. Verification then names each kind of thing missing, and a speaker's
-// upload replaces only that speaker's folder.
+// LiveCastTest.UploadAndVerifyFromTheMenusOfTheSetupWindow. Verification then names each kind
+// of thing missing, and a speaker's upload replaces only that speaker's folder.
 TEST(SlideUploadTest, UploadsLeaveExactlyTheExportOnTheServerAndVerificationFindsWhatIsMissing)
 {
     Webcast w;

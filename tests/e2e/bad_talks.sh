@@ -43,7 +43,7 @@ mv "$work/locked.pptx" "$talks/Grace Hopper.pptx"
 # Alan's is a text file renamed.
 printf 'Agenda\n\n09:00 Welcome\n09:15 The Future, Invented\n' >"$talks/Alan Kay.pptx"
 
-/usr/bin/python3 "$here/event_speakers.py" "$talks/Demo.evf" \
+/usr/bin/python3 "$here/event_file.py" "$talks/Demo.evf" speakers \
     "Ada Lovelace" "$talks/Ada Lovelace.pptx" "Grace Hopper" "$talks/Grace Hopper.pptx" \
     "Alan Kay" "$talks/Alan Kay.pptx" "Barbara Liskov" "$good" || fail "the event was not rewritten"
 

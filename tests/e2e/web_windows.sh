@@ -29,7 +29,7 @@ convert -size 320x180 xc:'#FF0000' -size 320x180 xc:'#00FF00' +append \
     -quality 95 "$work/quarters.jpg"
 "$swf_write" "$work/quarters.jpg" "$work/quarters.swf" || fail "no movie written"
 make_demo_event
-/usr/bin/python3 "$(dirname "$0")/event_quick_launch.py" "$work/demo/Demo.evf" "$work/quarters.swf" ||
+/usr/bin/python3 "$(dirname "$0")/event_file.py" "$work/demo/Demo.evf" quick-launch "$work/quarters.swf" ||
     fail "the event takes no Quick Launch file"
 start_program "$work/app" "$work/demo/Demo.evf"
 enter_play_mode

@@ -164,7 +164,8 @@ TEST_F(LibreOfficeAppTest, SaveAndCloseAllKeepsChangesAndUntitledPresentationsTh
     EXPECT_TRUE(s_app->closeAll().ok());
 }
 
-TEST_F(LibreOfficeAppTest, StaleLockFileDoesNotBlockOpeningAndNoPresentationFailsQuickly)
+// Files that are no presentation, or half of one: e2e.bad_talks.
+TEST_F(LibreOfficeAppTest, StaleLockFileDoesNotBlockOpening)
 {
     const QString copy = s_folder->path("locked.pptx");
     ASSERT_TRUE(QFile::copy(deck(), copy));
@@ -183,17 +184,6 @@ TEST_F(LibreOfficeAppTest, StaleLockFileDoesNotBlockOpeningAndNoPresentationFail
         EXPECT_TRUE(opened->close().ok());
     }
 
-    const QString text = s_folder->writeFile("notes.txt", "just some words\n");
-    const QString garbage = s_folder->writeFile("broken.pptx", QByteArray(5000, '\x17'));
-    for (const QString& path : {text, garbage}) {
-        SCOPED_TRACE(path.toStdString());
-        QElapsedTimer timer;
-        timer.start();
-        const auto opened = s_app->open(path, Visibility::Hidden);
-        EXPECT_FALSE(opened.ok());
-        EXPECT_FALSE(opened.error().isEmpty());
-        EXPECT_LT(timer.elapsed(), 30000);
-    }
     EXPECT_EQ(s_app->openPresentationCount().valueOr(-1), 0);
     EXPECT_TRUE(s_app->isRunning());
 }

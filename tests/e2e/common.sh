@@ -102,14 +102,30 @@ no_stray_windows() {
 # Waits up to $1 seconds for the program to end; fails when it still runs.
 stagor_wait_gone() { wait_for '! kill -0 "$pid" 2>/dev/null' $(($1 * 10)); }
 
-# Ends the program (it ends its LibreOffice on the way out) and removes the working folders.
+# Ends the program (it ends its LibreOffice on the way out) and the fixture servers, and removes
+# the working folders.
 stagor_cleanup() {
+    local server
+    for server in "${work:-/nonexistent}"/*.pid; do
+        [ -f "$server" ] && kill "$(cat "$server")" 2>/dev/null || true
+    done
     if [ -n "${pid:-}" ] && kill -0 "$pid" 2>/dev/null; then
         kill "$pid" 2>/dev/null || true
         stagor_wait_gone 20 || kill -9 "$pid" 2>/dev/null || true
     fi
     [ -n "${work:-}" ] && pkill -9 -f "$work/app/lo-profile" 2>/dev/null || true
     [ -n "${work:-}" ] && rm -rf "$work"
+}
+
+# Starts a fixture server of tests/fixtures in the background (Debian's Python, which has the
+# FTP server's module); echoes its port once it listens. Its output is in $work/NAME.out.
+start_fixture() {
+    local name="$1" out="$work/$1.out"
+    shift
+    /usr/bin/python3 "$(dirname "${BASH_SOURCE[0]}")/../fixtures/$name.py" "$@" >"$out" 2>&1 &
+    echo $! >"$work/$name.pid"
+    wait_for 'grep -q "^ready " "$out"' 100 || fail "$name did not start: $(cat "$out")"
+    sed -n 's/^ready //p' "$out" | head -n 1
 }
 
 # The usual start of a script: a display, fresh working folders, clean-up at the end.

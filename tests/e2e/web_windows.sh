@@ -10,16 +10,9 @@ swf_write="$2"
 source "$(dirname "$0")/common.sh"
 stagor_begin "$0" "$@"
 source "$(dirname "$0")/launch_screen.sh"
-fixtures="$(dirname "$0")/../fixtures"
-trap '[ -n "${web_pid:-}" ] && kill "$web_pid" 2>/dev/null; stagor_cleanup' EXIT
-
 mkdir -p "$work/app"
-/usr/bin/python3 "$fixtures/web_service.py" --page /session=#1E90FF \
-    --route "/evf/internetconnect.php=testCode :OK;productID :ABCDEFGHIJKL;sessionURL :http://127.0.0.1:{port}/session;" \
-    >"$work/web.out" 2>&1 &
-web_pid=$!
-wait_for 'grep -q "^ready " "$work/web.out"' 100 || fail "no web service: $(cat "$work/web.out")"
-web_port="$(sed -n 's/^ready //p' "$work/web.out" | head -n 1)"
+web_port="$(start_fixture web_service --page /session=#1E90FF \
+    --route "/evf/internetconnect.php=testCode :OK;productID :ABCDEFGHIJKL;sessionURL :http://127.0.0.1:{port}/session;")"
 printf 'WebService=http://127.0.0.1:%s/\nProductID=ABCDEFGHIJKL\n' "$web_port" >"$work/app/WebService.ini"
 
 # A movie of four coloured quarters as the Quick Launch file, from a 16:9 picture that the writer
@@ -44,12 +37,12 @@ web_window_closes_on() {
 }
 
 launch_key i
-wait_for 'grep -q "^GET /evf/internetconnect.php?sessionName=" "$work/web.out"' 100 ||
-    fail "the session service was never asked: $(cat "$work/web.out")"
+wait_for 'grep -q "^GET /evf/internetconnect.php?sessionName=" "$work/web_service.out"' 100 ||
+    fail "the session service was never asked: $(cat "$work/web_service.out")"
 seen="$(wait_for_colour "$centre_x" "$centre_y" '#1E90FF' 300)" ||
     fail "the session page is not on the screen: $seen"
-grep -q "^GET /session?productID=ABCDEFGHIJKL&w=[0-9]*&h=[0-9]*" "$work/web.out" ||
-    fail "the session page was asked for without the product and screen: $(cat "$work/web.out")"
+grep -q "^GET /session?productID=ABCDEFGHIJKL&w=[0-9]*&h=[0-9]*" "$work/web_service.out" ||
+    fail "the session page was asked for without the product and screen: $(cat "$work/web_service.out")"
 web_window_closes_on Escape
 screen_shows_holding
 

@@ -8,27 +8,6 @@ program="$1"
 source "$(dirname "$0")/common.sh"
 stagor_begin "$0" "$@"
 source "$(dirname "$0")/launch_screen.sh"
-fixtures="$(dirname "$0")/../fixtures"
-# The fixture servers end with the script.
-stop_fixtures() {
-    local file
-    for file in "$work"/*.pid; do
-        [ -f "$file" ] && kill "$(cat "$file")" 2>/dev/null || true
-    done
-}
-trap 'stop_fixtures; stagor_cleanup' EXIT
-
-# Starts a fixture server in the background; echoes its port once it listens.
-start_fixture() {
-    local name="$1" out="$work/$1.out"
-    shift
-    # Debian's Python, which has the FTP server's module.
-    /usr/bin/python3 "$fixtures/$name.py" "$@" >"$out" 2>&1 &
-    echo $! >"$work/$name.pid"
-    wait_for 'grep -q "^ready " "$out"' 100 || fail "$name did not start: $(cat "$out")"
-    sed -n 's/^ready //p' "$out" | head -n 1
-}
-
 mkdir -p "$work/ftp/webcasts/ABCDEFVKTJKL" "$work/app"
 ftp_port="$(start_fixture ftp_server --root "$work/ftp" --user room --password pw)"
 web_port="$(start_fixture web_service --answer \

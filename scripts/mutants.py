@@ -266,11 +266,16 @@ class Restorer:
 
 
 def run(command, bound, env=None):
+    """Runs command in a process group of its own: when it outlives its bound, the whole group
+    goes, so that no server a hung test started is left behind."""
+    process = subprocess.Popen(command, cwd=ROOT, stdout=subprocess.PIPE,
+                               stderr=subprocess.STDOUT, env=env, start_new_session=True)
     try:
-        done = subprocess.run(command, cwd=ROOT, stdout=subprocess.PIPE,
-                              stderr=subprocess.STDOUT, timeout=bound, env=env)
-        return done.returncode, done.stdout.decode(errors="replace")
+        output, _ = process.communicate(timeout=bound)
+        return process.returncode, output.decode(errors="replace")
     except subprocess.TimeoutExpired:
+        os.killpg(process.pid, signal.SIGKILL)
+        process.communicate()
         return None, "timed out"
 
 
